@@ -1,0 +1,62 @@
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+#include <QFile>
+
+namespace dorvel {
+
+bool WriteStoredFile(const std::string& path, std::string_view text)
+{
+    const int kind = StoredFileKind(path);
+    if (kind < 0)
+        return WriteFileBytes(path, text);
+    return WriteFileBytes(path, ScrambleText(text, kind));
+}
+
+std::string ReadStoredFile(const std::string& path)
+{
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes))
+        return {};
+    const auto zero = bytes.find('\0');
+    if (zero != std::string::npos)
+        bytes.resize(zero);
+    const int kind = StoredFileKind(path);
+    if (kind < 0)
+        return bytes;
+    return UnscrambleText(bytes, kind);
+}
+
+bool CheckMediaFile(const std::string& path)
+{
+    QFile file(toQString(NativeSeparators(path)));
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray head = file.read(4);
+    // Sums of signed bytes, as the signature test was defined; a short file
+    // counts its missing bytes as zero.
+    int s2 = 0;
+    int s4 = 0;
+    for (int i = 0; i < 4; ++i) {
+        const int b = i < head.size() ? static_cast<signed char>(head[i]) : 0;
+        if (i < 2)
+            s2 += b;
+        s4 += b;
+    }
+    const std::string ext = LowerCase(ExtractFileExt(path));
+    if (ext == ".jpg" || ext == ".jpeg")
+        return s4 == -74;
+    if (ext == ".bmp")
+        return s2 == 143;
+    if (ext == ".avi")
+        return s4 == 294 || s4 == 295;
+    if (ext == ".mp3")
+        return s2 == -14;
+    if (ext == ".wav")
+        return s4 == 295;
+    if (ext == ".aif")
+        return s4 == 308;
+    return true;
+}
+
+}  // namespace dorvel

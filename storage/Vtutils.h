@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Tagged text and stored files: the notation and storage every record and
+// file of Dorvel uses. All text is bytes (Windows ANSI / Latin-1); positions
+// in the original format count from 1, these functions use std::string.
+namespace dorvel {
+
+// ---- Tagged text ---------------------------------------------------------
+// `<name>value</name>` runs; no escaping, first element of a name wins.
+
+// Value of the first element `name`, or "" when it is missing or malformed.
+std::string GetTag(std::string_view text, std::string_view name);
+// The value as a decimal integer, or `def` when it is not wholly a number.
+int GetTagInt(std::string_view text, std::string_view name, int def);
+// Text with the first element `name` cut out (neighbours' blanks trimmed),
+// or the text unchanged when there is no such element.
+std::string RemoveTag(std::string_view text, std::string_view name);
+// `<name>value</name> ` followed by RemoveTag(text, name).
+std::string SetTag(std::string_view text, std::string_view name, std::string_view value);
+// Keeps the allowed characters, collapses blank runs, trims.
+std::string CleanText(std::string_view text);
+
+// ---- Scrambling ------------------------------------------------------------
+
+// File kind from a path's extension: .vtl 1, .vtd 2, .vtb 3, .vtr 4, .vtc 5,
+// anything else 0. -1 for .txt, which is never scrambled.
+int StoredFileKind(std::string_view path);
+
+std::string SubstituteText(std::string_view text, std::string_view key);
+std::string RestoreText(std::string_view text, std::string_view key);
+// Exactly 317 bytes longer than `text`. Same second, same output.
+std::string ScrambleText(std::string_view text, int kind);
+// Scrambling with an explicit seed instead of the clock (tests, reproducible output).
+std::string ScrambleTextSeeded(std::string_view text, int kind, unsigned seed);
+std::string UnscrambleText(std::string_view text, int kind);
+// True when `text` unscrambles under `kind` to something that carries the marker.
+bool IsScrambledAs(std::string_view text, int kind);
+
+// The key of a row and file kind after start-up preparation.
+const std::string& ScrambleKey(int row, int kind);
+
+// ---- Stored files ----------------------------------------------------------
+
+// Writes `text` (scrambled unless the extension is .txt). The file is
+// replaced atomically: a failed write leaves any earlier file untouched.
+// False when the file could not be written.
+bool WriteStoredFile(const std::string& path, std::string_view text);
+// The file's text up to its first zero byte, unscrambled by kind. Empty when
+// the file cannot be read.
+std::string ReadStoredFile(const std::string& path);
+// False when a picture, video or sound file does not start with the
+// signature of its extension; true otherwise (also when unreadable).
+bool CheckMediaFile(const std::string& path);
+
+}  // namespace dorvel
