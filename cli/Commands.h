@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace dorvel {
+class LangStrings;
+}
+
+// The subcommands of dorvel-cli. Each takes the words after its own name and
+// returns the exit status: 0 done, 1 failed (message on standard error),
+// 2 wrong usage.
+namespace dorvel::cli {
+
+using Args = std::vector<std::string>;
+
+struct Context {
+    const LangStrings& lang;
+};
+
+int runUnpack(const Args& args, Context& context);
+int runPack(const Args& args, Context& context);
+int runShow(const Args& args, Context& context);
+
+// Prints to standard error and returns 1.
+int fail(const std::string& message);
+
+}  // namespace dorvel::cli

@@ -1,0 +1,106 @@
+#include "cli/Commands.h"
+
+#include "editor/OpenSet.h"
+#include "editor/SetFile.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+namespace dorvel::cli {
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "dorvel-cli: %s\n", message.c_str());
+    return 1;
+}
+
+int runUnpack(const Args& args, Context&)
+{
+    if (args.size() != 1) {
+        std::fputs("usage: dorvel-cli unpack FILE\n", stderr);
+        return 2;
+    }
+    std::string bytes;
+    if (!ReadFileBytes(args[0], bytes))
+        return fail("cannot read " + args[0]);
+    const std::string text = ReadStoredFile(args[0]);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
+
+int runPack(const Args& args, Context&)
+{
+    if (args.empty()) {
+        std::fputs("usage: dorvel-cli pack FILE [INPUT...]\n", stderr);
+        return 2;
+    }
+    std::string text;
+    if (args.size() == 1) {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    } else {
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            std::string part;
+            if (!ReadFileBytes(args[i], part))
+                return fail("cannot read " + args[i]);
+            text += part;
+        }
+    }
+    if (!WriteStoredFile(args[0], text))
+        return fail("cannot write " + args[0]);
+    return 0;
+}
+
+namespace {
+
+const char* const kTypeNames[] = {
+    "Multiple Choice, 2 Choices", "Multiple Choice, 3 Choices", "Multiple Choice, 4 Choices",
+    "True/False, 1 Button", "True/False, 2 Buttons", "True/False, 3 Buttons", "True/False, 4 Buttons",
+    "Text, 1 Field", "Text, 2 Fields", "Text, 3 Fields", "Text, 4 Fields",
+};
+
+std::string shownName(const std::string& value)
+{
+    return value == "0" ? std::string() : value;
+}
+
+}  // namespace
+
+int runShow(const Args& args, Context&)
+{
+    if (args.size() != 1) {
+        std::fputs("usage: dorvel-cli show SET.vtd\n", stderr);
+        return 2;
+    }
+    if (!FileExists(args[0]))
+        return fail("no such file: " + args[0]);
+    OpenSet set;
+    const SetFileStatus status = ReadSetFile(args[0], set);
+    if (status == SetFileStatus::NotASet)
+        return fail(args[0] + " is not a Dorvel set file");
+    if (status == SetFileStatus::LaterVersion)
+        return fail(args[0] + " was made by a later version of Dorvel");
+    const std::string& d = set.testDetails;
+    std::printf("Test name: %s\n", shownName(GetTag(d, "TestName")).c_str());
+    std::printf("Examiner: %s\n", shownName(GetTag(d, "ExaminerName")).c_str());
+    std::printf("Style: %s\n", GetTag(d, "GraphicStyle").c_str());
+    std::printf("Options: allowCheating=%d allowPrinting=%d allowFinishedQuestionViewing=%d\n",
+                GetTagInt(d, "allowCheating", 0), GetTagInt(d, "allowPrinting", 1),
+                GetTagInt(d, "allowFinishedQuestionViewing", 1));
+    const int count = set.questionCount();
+    std::printf("Questions: %d\n", count);
+    for (int n = 1; n <= count; ++n) {
+        const std::string& q = set.questionSlots[static_cast<std::size_t>(n)];
+        const int type = GetTagInt(q, "qType", 2);
+        const char* typeName = (type >= 0 && type <= 10) ? kTypeNames[type] : "unknown type";
+        const bool disabled = GetTagInt(q, "qDisabled", 0) == 1;
+        std::printf("%d\t%s\t%s\t%s\n", n, typeName, disabled ? "disabled" : "enabled",
+                    GetTag(q, "Title").c_str());
+    }
+    return 0;
+}
+
+}  // namespace dorvel::cli

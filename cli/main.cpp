@@ -1,0 +1,61 @@
+#include "cli/Commands.h"
+#include "shell/LangStrings.h"
+#include "shell/LanguagePack.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+using dorvel::cli::Args;
+using dorvel::cli::Context;
+
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(const Args&, Context&);
+};
+
+const Command kCommands[] = {
+    {"unpack", "unpack FILE                print the plain text of a stored file", dorvel::cli::runUnpack},
+    {"pack", "pack FILE [INPUT...]       write standard input (or the inputs) as a stored file", dorvel::cli::runPack},
+    {"show", "show SET.vtd               print a set's test details and questions", dorvel::cli::runShow},
+};
+
+int usage()
+{
+    std::fputs("usage: dorvel-cli [--lang NAME] COMMAND ARGS...\ncommands:\n", stderr);
+    for (const Command& c : kCommands)
+        std::fprintf(stderr, "  %s\n", c.usage);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    Args words(argv + 1, argv + argc);
+    std::string language = "English (UK)";
+    if (words.size() >= 2 && words[0] == "--lang") {
+        language = words[1];
+        words.erase(words.begin(), words.begin() + 2);
+    }
+    if (words.empty())
+        return usage();
+
+    dorvel::LangStrings lang;
+    dorvel::LoadLanguageStrings(lang, language);
+    Context context{lang};
+
+    const std::string name = words.front();
+    words.erase(words.begin());
+    for (const Command& c : kCommands) {
+        if (name == c.name)
+            return c.run(words, context);
+    }
+    return usage();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Everything the logic asks or tells the author goes through this interface.
+// The editor window implements it with dialogs; tests script it; the command
+// line answers without asking.
+namespace dorvel {
+
+enum class Answer {
+    Yes,
+    No,
+    Cancel,
+};
+
+enum class Buttons {
+    Ok,
+    YesNo,
+    YesNoCancel,
+    YesCancel,
+};
+
+// How a question is presented (icon and default button).
+enum class Tone {
+    Information,
+    Question,
+    Warning,
+    Confirmation,
+    Error,
+};
+
+struct FileDialog {
+    std::string title;
+    std::string filter;           // "Dorvel Files|*.vtd"
+    std::string folder;           // where the dialog starts
+    std::string proposedName;     // file name offered
+    std::string defaultExtension; // without the dot; "" for none
+    bool allowMultiple = false;
+};
+
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // A message box with an OK button.
+    virtual void showMessage(const std::string& text, Tone tone = Tone::Information) = 0;
+    virtual Answer ask(const std::string& text, Buttons buttons, Tone tone) = 0;
+    // Empty when the author cancels.
+    virtual std::vector<std::string> chooseOpenFiles(const FileDialog& dialog) = 0;
+    virtual std::optional<std::string> chooseSaveFile(const FileDialog& dialog) = 0;
+
+    // Spoken messages: the key becomes the last message and may be played.
+    virtual void announce(const std::string& /*key*/) {}
+
+    // The progress window of long commands. Each change is shown at once.
+    virtual void progressShow() {}
+    virtual void progressHide() {}
+    virtual void progressCaption(const std::string& /*text*/) {}
+    virtual void progressLabel(const std::string& /*text*/) {}
+    virtual void progressPosition(int /*position0to100*/) {}
+    virtual void progressAdvance(int /*by*/) {}
+
+    // The system's "open" action on a file, folder or address.
+    virtual bool openWithSystem(const std::string& /*pathOrUrl*/) { return false; }
+};
+
+}  // namespace dorvel

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "editor/OpenSet.h"
+
+#include <array>
+#include <functional>
+#include <string>
+
+namespace dorvel {
+
+class EditorView;
+class LangStrings;
+class QuestionListModel;
+class UserInterface;
+
+// The table of open sets with the editor state, and every operation that
+// changes the records: opening, saving and closing sets, the question
+// editor's writes and the question list's structural changes. The window
+// only shows and forwards; this class never touches a widget.
+class Workspace {
+public:
+    Workspace(UserInterface& ui, const LangStrings& lang);
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    void setView(EditorView* view);
+    QuestionListModel& questionList() { return *m_list; }
+
+    // ---- State -----------------------------------------------------------
+    OpenSet& set(int i) { return m_sets.at(static_cast<std::size_t>(i)); }
+    const OpenSet& set(int i) const { return m_sets.at(static_cast<std::size_t>(i)); }
+    int currentSet() const { return m_currentSet; }
+    int currentQuestion() const { return m_currentQuestion; }
+    bool updating() const { return m_updating; }
+    void setUpdating(bool on) { m_updating = on; }
+    const std::string& lastDir() const { return m_lastDir; }
+    void setLastDir(const std::string& folder) { m_lastDir = folder; }
+    // The current set, or nullptr when none is open.
+    OpenSet* current();
+    int openSetCount() const;
+
+    // ---- Sets --------------------------------------------------------------
+    bool NewSet();
+    // False when nothing was opened (missing file, table full, refused file).
+    bool OpenSetFile(const std::string& path);
+    // The Open menu: asks for files, opens each one.
+    void FileOpen1Execute();
+    // False when the set was not written (cancelled or failed).
+    bool SaveSet(int entry);
+    bool SaveTest();
+    bool SaveTestAs();
+    void CloseCurrentSet();
+    // False when the author cancels, or when a wanted save failed.
+    bool AskSaveChanges(int entry);
+    // Announces a message key and shows its text.
+    void ShowMessageKey(const std::string& key);
+
+    // ---- Question editor ------------------------------------------------------
+    // A test-details text box (TestName, ExaminerName): the typed text.
+    void TestChange(const std::string& field, const std::string& typedText);
+    // A test-details check box (allowCheating, allowPrinting, allowFinishedQuestionViewing).
+    void TestCheckChange(const std::string& field, bool ticked);
+    void GraphicStyleChange(const std::string& style);
+    // Any question control: `control` is its name (Title, Text1..4, Select0..3,
+    // tf1..4, tType1..4, aFN, QuestionType, qDisabled); `value` is the typed
+    // text, the chosen item index or "1"/"0" for a check box / radio button.
+    void questionChange(const std::string& control, const std::string& value);
+    void NewQuestion();
+
+    // ---- Question list ---------------------------------------------------------
+    // Selection of a node: question -1 for a set's node, else 1-based number.
+    void TestTreeChange(int setIndex, int question);
+    void MoveQuestion(int from, int after);
+    // A drop of question node (sourceSet, sourceQuestion) onto
+    // (targetSet, targetQuestion); targetQuestion 0 is the set's node.
+    void TestTreeDragNodeEvent(int sourceSet, int sourceQuestion, int targetSet, int targetQuestion);
+    void DeleteQuestion();
+
+    // Caption helpers shared with the window.
+    std::string setCaption(int entry) const;
+
+private:
+    void showTestDetails();
+    void showQuestion(int n);
+    void enableSetControls();
+    void rebuildQuestionNodes(int entry);
+    int firstFreeEntry() const;
+    void raiseChange(int entry);
+
+    UserInterface& m_ui;
+    const LangStrings& m_lang;
+    EditorView* m_view = nullptr;
+    std::array<OpenSet, kMaxOpenSets> m_sets;
+    QuestionListModel* m_list;
+    int m_currentSet = -1;
+    int m_currentQuestion = -1;
+    bool m_updating = false;
+    std::string m_lastDir;
+};
+
+}  // namespace dorvel

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// The installation folder: the executables and the data folders beside them
+// (Buttons, DorvelTemplates, DVLang, DVSounds, help). Every path it returns
+// ends with a separator.
+namespace dorvel {
+
+// The folder of the running executable, unless DORVEL_HOME or
+// SetInstallationFolder names another (tests use a fixture folder).
+std::string InstallationFolder();
+void SetInstallationFolder(const std::string& folder);
+
+std::string ButtonsFolder();     // <installation>/Buttons/
+std::string TemplatesFolder();   // <installation>/DorvelTemplates/
+std::string LanguageFolder();    // <installation>/DVLang/
+std::string SoundsFolder();      // <installation>/DVSounds/
+
+}  // namespace dorvel

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace dorvel {
+
+// The table of 120 numbered language strings. Entries 0 to 8 are internal
+// (0 the default question record, 1 the default test details); 9 to 119 come
+// from the language pack and stay empty until one sets them.
+class LangStrings {
+public:
+    static constexpr int kCount = 120;
+    static constexpr int kFirstPackEntry = 9;
+
+    LangStrings();
+
+    const std::string& at(int n) const;
+    // Text of a message key such as "s19"; empty for a malformed key.
+    const std::string& key(std::string_view messageKey) const;
+    // Sets entry n when n is a pack entry (9..119); false otherwise.
+    bool set(int n, std::string text);
+
+    // Applies the text of a pack: string lines go into the table, every other
+    // line longer than 5 characters is handed to `componentLine` (the window
+    // relabels itself there; may be empty). Returns the number of strings set.
+    int applyPack(std::string_view packText,
+                  const std::function<void(const std::string&)>& componentLine = {});
+
+private:
+    std::array<std::string, kCount> m_entries;
+};
+
+// Number of a message key ("s19" -> 19), -1 when it is not one.
+int MessageKeyNumber(std::string_view messageKey);
+// "s" + n
+std::string MessageKey(int n);
+
+}  // namespace dorvel

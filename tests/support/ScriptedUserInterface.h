@@ -1,0 +1,36 @@
+#pragma once
+
+#include "editor/UserInterface.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace dorvel::test {
+
+// A user interface whose answers are queued by the test. It records every
+// message, question, announcement and dialog so tests can check them. An
+// unexpected question or dialog fails the test.
+class ScriptedUserInterface : public UserInterface {
+public:
+    std::deque<Answer> answers;
+    std::deque<std::vector<std::string>> openChoices;
+    std::deque<std::optional<std::string>> saveChoices;
+
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::vector<std::string> announced;
+    std::vector<FileDialog> dialogs;
+    std::vector<std::string> opened;
+    std::vector<std::string> progressLabels;
+
+    void showMessage(const std::string& text, Tone tone) override;
+    Answer ask(const std::string& text, Buttons buttons, Tone tone) override;
+    std::vector<std::string> chooseOpenFiles(const FileDialog& dialog) override;
+    std::optional<std::string> chooseSaveFile(const FileDialog& dialog) override;
+    void announce(const std::string& key) override;
+    void progressLabel(const std::string& text) override;
+    bool openWithSystem(const std::string& pathOrUrl) override;
+};
+
+}  // namespace dorvel::test
