@@ -46,6 +46,9 @@ int runPack(const Args& args, Context&)
             std::string part;
             if (!ReadFileBytes(args[i], part))
                 return fail("cannot read " + args[i]);
+            // Joined sources stay separate lines even when one lacks a final line break.
+            if (!text.empty() && text.back() != '\n' && text.back() != '\r')
+                text += "\r\n";
             text += part;
         }
     }

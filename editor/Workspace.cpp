@@ -1,0 +1,576 @@
+#include "editor/Workspace.h"
+
+#include "editor/DefaultRecords.h"
+#include "editor/EditorView.h"
+#include "editor/QuestionListModel.h"
+#include "editor/SetFile.h"
+#include "editor/UserInterface.h"
+#include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+#include <ctime>
+#include <vector>
+
+namespace dorvel {
+
+namespace {
+
+// Keeps the updating flag set for a scope and restores it on every way out.
+class UpdatingScope {
+public:
+    explicit UpdatingScope(Workspace& w) : m_workspace(w), m_was(w.updating()) { w.setUpdating(true); }
+    ~UpdatingScope() { m_workspace.setUpdating(m_was); }
+    UpdatingScope(const UpdatingScope&) = delete;
+    UpdatingScope& operator=(const UpdatingScope&) = delete;
+
+private:
+    Workspace& m_workspace;
+    bool m_was;
+};
+
+std::string questionCaption(int n, const std::string& title)
+{
+    return "Q" + std::to_string(n) + ": " + title;
+}
+
+// File name without its last four characters (the ".vtd").
+std::string shortName(const std::string& path)
+{
+    const std::string name = ExtractFileName(path);
+    return name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
+}
+
+// Questions 1..100 with every empty slot squeezed out, order kept. Slot 0,
+// the placeholder, stays where it is even when a file left it empty.
+void closeGaps(OpenSet& set)
+{
+    std::vector<std::string> kept;
+    for (std::size_t i = 1; i < set.questionSlots.size(); ++i)
+        if (!set.questionSlots[i].empty())
+            kept.push_back(std::move(set.questionSlots[i]));
+    for (std::size_t i = 1; i < set.questionSlots.size(); ++i)
+        set.questionSlots[i] = i - 1 < kept.size() ? std::move(kept[i - 1]) : std::string();
+}
+
+const std::string kSetFilter = "Dorvel Files|*.vtd";
+
+}  // namespace
+
+Workspace::Workspace(UserInterface& ui, const LangStrings& lang)
+    : m_ui(ui), m_lang(lang), m_list(new QuestionListModel)
+{
+    m_list->onDrop = [this](int ss, int sq, int ts, int tq) { TestTreeDragNodeEvent(ss, sq, ts, tq); };
+}
+
+Workspace::~Workspace()
+{
+    delete m_list;
+}
+
+void Workspace::setView(EditorView* view)
+{
+    m_view = view;
+}
+
+OpenSet* Workspace::current()
+{
+    if (m_currentSet < 0 || m_currentSet >= kMaxOpenSets || set(m_currentSet).isFree())
+        return nullptr;
+    return &set(m_currentSet);
+}
+
+int Workspace::openSetCount() const
+{
+    int n = 0;
+    for (const OpenSet& s : m_sets)
+        if (!s.isFree())
+            ++n;
+    return n;
+}
+
+int Workspace::firstFreeEntry() const
+{
+    for (int i = 0; i < kMaxOpenSets; ++i)
+        if (set(i).isFree())
+            return i;
+    return -1;
+}
+
+void Workspace::raiseChange(int entry)
+{
+    if (entry >= 0 && entry < kMaxOpenSets)
+        ++set(entry).changeCount;
+}
+
+void Workspace::ShowMessageKey(const std::string& key)
+{
+    m_ui.announce(key);
+    m_ui.showMessage(m_lang.key(key), Tone::Information);
+}
+
+std::string Workspace::setCaption(int entry) const
+{
+    const std::string name = GetTag(set(entry).testDetails, "TestName");
+    return m_lang.at(55) + ": " + (name == "0" ? std::string() : name);
+}
+
+// ---- Views --------------------------------------------------------------------
+
+void Workspace::showTestDetails()
+{
+    if (!current())
+        return;
+    m_currentQuestion = -1;
+    if (m_view) {
+        UpdatingScope scope(*this);
+        m_view->showTestDetails();
+    }
+}
+
+void Workspace::showQuestion(int n)
+{
+    if (n < 1 || n > kMaxQuestions || !current())
+        return;
+    m_currentQuestion = n;
+    if (m_view) {
+        UpdatingScope scope(*this);
+        m_view->showQuestion(n);
+    }
+}
+
+void Workspace::enableSetControls()
+{
+    if (m_view) {
+        UpdatingScope scope(*this);
+        m_view->enableSetControls(current() != nullptr);
+    }
+}
+
+void Workspace::rebuildQuestionNodes(int entry)
+{
+    const OpenSet& s = set(entry);
+    std::vector<std::string> captions;
+    for (int n = 1; n <= kMaxQuestions; ++n) {
+        const std::string& slot = s.questionSlots[static_cast<std::size_t>(n)];
+        if (slot.empty())
+            break;
+        captions.push_back(questionCaption(n, GetTag(slot, "Title")));
+    }
+    m_list->setQuestions(entry, captions);
+}
+
+// ---- Sets ---------------------------------------------------------------------
+
+bool Workspace::NewSet()
+{
+    const int entry = firstFreeEntry();
+    if (entry < 0) {
+        ShowMessageKey("s19");
+        return false;
+    }
+    OpenSet& s = set(entry);
+    s.clear();
+    m_currentQuestion = -1;
+    s.questionSlots[0] = DefaultQuestionRecord();
+    s.questionSlots[1] = DefaultQuestionRecord();
+    s.testDetails = DefaultTestDetails();
+    m_currentSet = entry;
+    showTestDetails();
+    m_list->appendSet(m_lang.at(55));
+    rebuildQuestionNodes(entry);
+    m_list->setExpanded(entry, true);
+    {
+        UpdatingScope scope(*this);
+        m_list->requestSelection(entry, 0);
+    }
+    s.changeCount = s.savedCount = 1;
+    enableSetControls();
+    return true;
+}
+
+bool Workspace::OpenSetFile(const std::string& path)
+{
+    if (!FileExists(path))
+        return false;
+    for (int i = 0; i < kMaxOpenSets; ++i) {
+        if (!set(i).isFree() && set(i).filePath == path) {
+            m_currentSet = i;
+            {
+                UpdatingScope scope(*this);
+                m_list->requestSelection(i, 0);
+            }
+            showTestDetails();
+            enableSetControls();
+            return true;
+        }
+    }
+    const int entry = firstFreeEntry();
+    if (entry < 0) {
+        ShowMessageKey("s19");
+        return false;
+    }
+    OpenSet loaded;
+    switch (ReadSetFile(path, loaded)) {
+    case SetFileStatus::LaterVersion:
+        // Nothing is taken: the entry stays free and the editor keeps showing what it showed.
+        ShowMessageKey("s21");
+        return false;
+    case SetFileStatus::NotASet:
+        m_ui.announce("s59");
+        m_ui.showMessage(m_lang.at(59) + " " + path, Tone::Warning);
+        return false;
+    case SetFileStatus::Ok:
+        break;
+    }
+    OpenSet& s = set(entry);
+    s.clear();
+    s.testDetails = std::move(loaded.testDetails);
+    s.questionSlots = std::move(loaded.questionSlots);
+    s.filePath = path;
+    m_currentQuestion = -1;
+    m_currentSet = entry;
+    showTestDetails();
+    m_list->appendSet(setCaption(entry));
+    rebuildQuestionNodes(entry);
+    s.changeCount = s.savedCount = 1;
+    enableSetControls();
+    return true;
+}
+
+void Workspace::FileOpen1Execute()
+{
+    FileDialog dialog;
+    dialog.title = "Open Dorvel File...";
+    dialog.filter = kSetFilter;
+    dialog.folder = m_lastDir;
+    dialog.allowMultiple = true;
+    const std::vector<std::string> chosen = m_ui.chooseOpenFiles(dialog);
+    if (chosen.empty())
+        return;
+    m_lastDir = ExtractFilePath(chosen.front());
+    for (const std::string& path : chosen) {
+        if (!FileExists(path))
+            continue;
+        if (LowerCase(ExtractFileExt(path)) != ".vtd")
+            continue;
+        if (OpenSetFile(path) && m_view)
+            m_view->addRecentFile(path);
+    }
+}
+
+bool Workspace::SaveSet(int entry)
+{
+    if (entry < 0 || entry >= kMaxOpenSets || set(entry).isFree())
+        return false;
+    OpenSet& s = set(entry);
+    const std::string testName = GetTag(s.testDetails, "TestName");
+    if (s.filePath.empty()) {
+        FileDialog dialog;
+        dialog.title = "Save Dorvel File...";
+        dialog.filter = kSetFilter;
+        dialog.folder = m_lastDir;
+        dialog.proposedName = testName == "0" ? "Dorvel " + std::to_string(entry + 1) : testName;
+        dialog.defaultExtension = "vtd";
+        const std::optional<std::string> chosen = m_ui.chooseSaveFile(dialog);
+        if (!chosen)
+            return false;
+        m_lastDir = ExtractFilePath(*chosen);
+        s.filePath = ChangeFileExt(*chosen, ".vtd");
+    }
+    if (testName == "0") {
+        const std::string name = shortName(s.filePath);
+        s.testDetails = SetTag(s.testDetails, "TestName", name);
+        m_list->setSetCaption(entry, "Test: " + name);
+        if (entry == m_currentSet && m_view) {
+            UpdatingScope scope(*this);
+            m_view->testNameChanged(name);
+        }
+    }
+    const std::string text = PrepareSetFileText(s, std::time(nullptr));
+    if (!WriteStoredFile(s.filePath, text)) {
+        // The set stays unsaved, and the author learns where it failed.
+        m_ui.announce("s58");
+        m_ui.showMessage(m_lang.at(58) + " " + s.filePath, Tone::Error);
+        return false;
+    }
+    s.savedCount = s.changeCount;
+    if (m_view)
+        m_view->addRecentFile(s.filePath);
+    return true;
+}
+
+bool Workspace::SaveTest()
+{
+    if (!current())
+        return false;
+    UpdatingScope scope(*this);
+    return SaveSet(m_currentSet);
+}
+
+bool Workspace::SaveTestAs()
+{
+    OpenSet* s = current();
+    if (!s)
+        return false;
+    const std::string testName = GetTag(s->testDetails, "TestName");
+    FileDialog dialog;
+    dialog.title = "Save Dorvel File...";
+    dialog.filter = kSetFilter;
+    dialog.folder = m_lastDir;
+    dialog.proposedName = testName == "0" ? "Dorvel " + std::to_string(m_currentSet + 1) : testName;
+    dialog.defaultExtension = "vtd";
+    const std::optional<std::string> chosen = m_ui.chooseSaveFile(dialog);
+    if (!chosen)
+        return false;
+    m_lastDir = ExtractFilePath(*chosen);
+    const std::string previousPath = s->filePath;
+    s->filePath = ChangeFileExt(*chosen, ".vtd");
+    if (!SaveTest()) {
+        s->filePath = previousPath;  // the set still lives where it was last saved
+        return false;
+    }
+    return true;
+}
+
+bool Workspace::AskSaveChanges(int entry)
+{
+    if (entry < 0 || entry >= kMaxOpenSets)
+        return true;
+    const OpenSet& s = set(entry);
+    if (s.isFree() || !s.hasUnsavedChanges())
+        return true;
+    const std::string question = s.filePath.empty()
+                                     ? m_lang.at(17)
+                                     : m_lang.at(18) + " " + shortName(s.filePath) + "?";
+    m_ui.announce("s18");
+    switch (m_ui.ask(question, Buttons::YesNoCancel, Tone::Question)) {
+    case Answer::Yes:
+        // A save that fails or is cancelled keeps the set: nothing is lost.
+        return SaveSet(entry);
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+void Workspace::CloseCurrentSet()
+{
+    if (!current())
+        return;
+    UpdatingScope scope(*this);
+    // Unlike a plain close, Cancel (or a failed save) keeps the set open:
+    // closing must never throw away unsaved work.
+    if (set(m_currentSet).hasUnsavedChanges() && !AskSaveChanges(m_currentSet))
+        return;
+    m_list->removeSet(m_currentSet);
+    for (int i = m_currentSet; i < kMaxOpenSets - 1; ++i)
+        set(i) = std::move(set(i + 1));
+    set(kMaxOpenSets - 1).clear();
+    --m_currentSet;
+    if (m_currentSet < 0 && !set(0).isFree())
+        m_currentSet = 0;
+    m_currentQuestion = -1;
+    if (current()) {
+        m_list->requestSelection(m_currentSet, 0);
+        showTestDetails();
+    } else {
+        m_currentSet = -1;
+    }
+    setUpdating(false);
+    enableSetControls();
+}
+
+// ---- Question editor ------------------------------------------------------------
+
+void Workspace::TestChange(const std::string& field, const std::string& typedText)
+{
+    OpenSet* s = current();
+    if (!s || m_updating)
+        return;
+    const std::string v = CleanText(typedText);
+    s->testDetails = SetTag(s->testDetails, field, v);
+    if (field == "TestName")
+        m_list->setSetCaption(m_currentSet, m_lang.at(55) + ": " + v);
+    raiseChange(m_currentSet);
+}
+
+void Workspace::TestCheckChange(const std::string& field, bool ticked)
+{
+    OpenSet* s = current();
+    if (!s || m_updating)
+        return;
+    s->testDetails = SetTag(s->testDetails, field, ticked ? "1" : "0");
+    raiseChange(m_currentSet);
+}
+
+void Workspace::GraphicStyleChange(const std::string& style)
+{
+    OpenSet* s = current();
+    // Filling the style list while showing a set is not an edit.
+    if (!s || m_updating)
+        return;
+    s->testDetails = SetTag(s->testDetails, "GraphicStyle", style);
+    raiseChange(m_currentSet);
+}
+
+void Workspace::questionChange(const std::string& control, const std::string& value)
+{
+    OpenSet* s = current();
+    if (!s || m_updating || m_currentQuestion < 1)
+        return;
+    std::string& q = s->questionSlots[static_cast<std::size_t>(m_currentQuestion)];
+    if (q.empty())
+        return;
+    const bool multiLine = control == "Title" || (control.size() == 5 && control.compare(0, 4, "Text") == 0);
+    const bool answerBox = control.size() == 3 && control[0] == 'a';
+    if (multiLine) {
+        const std::string v = CleanText(value);
+        q = SetTag(q, control, v);
+        if (control == "Title")
+            m_list->setQuestionCaption(m_currentSet, m_currentQuestion, questionCaption(m_currentQuestion, v));
+    } else if (control.compare(0, 6, "Select") == 0 && control.size() == 7) {
+        if (value != "1")
+            return;  // only the button that became chosen counts
+        q = SetTag(q, "SelectAnswer", control.substr(6));
+    } else if (answerBox) {
+        q = SetTag(q, control, CleanText(value));
+    } else if (control == "QuestionType") {
+        q = SetTag(q, "qType", value);
+    } else {
+        // Radio groups (tfK, tTypeK) store the item index; qDisabled stores 1 or 0.
+        q = SetTag(q, control, value);
+    }
+    raiseChange(m_currentSet);
+}
+
+void Workspace::NewQuestion()
+{
+    OpenSet* s = current();
+    if (!s)
+        return;
+    int n = 1;
+    while (n <= kMaxQuestions && !s->questionSlots[static_cast<std::size_t>(n)].empty())
+        ++n;
+    if (n > kMaxQuestions) {
+        ShowMessageKey("s20");
+        return;
+    }
+    s->questionSlots[static_cast<std::size_t>(n)] = DefaultQuestionRecord();
+    m_list->appendQuestion(m_currentSet, "Q" + std::to_string(n) + ":");
+    {
+        UpdatingScope scope(*this);
+        m_list->requestSelection(m_currentSet, n);
+    }
+    showQuestion(n);
+    raiseChange(m_currentSet);
+}
+
+// ---- Question list ----------------------------------------------------------------
+
+void Workspace::TestTreeChange(int setIndex, int question)
+{
+    if (m_updating || setIndex < 0 || setIndex >= kMaxOpenSets || set(setIndex).isFree())
+        return;
+    m_currentSet = setIndex;
+    if (question > 0 && question <= set(setIndex).questionCount()) {
+        showQuestion(question);
+    } else {
+        m_currentQuestion = -1;
+        showTestDetails();
+    }
+}
+
+void Workspace::MoveQuestion(int from, int after)
+{
+    OpenSet* s = current();
+    if (!s || from == after || from < 0 || from > kMaxQuestions || after < 0 || after > kMaxQuestions)
+        return;
+    std::array<std::string, kQuestionSlots> moved;
+    std::size_t out = 0;
+    int newPosition = -1;
+    for (int i = 0; i <= kMaxQuestions; ++i) {
+        if (i == from)
+            continue;
+        moved[out++] = std::move(s->questionSlots[static_cast<std::size_t>(i)]);
+        if (i == after) {
+            newPosition = static_cast<int>(out);
+            moved[out++] = std::move(s->questionSlots[static_cast<std::size_t>(from)]);
+        }
+    }
+    // A target behind the last question must not leave a gap in the list:
+    // the moved question's place is counted among the non-empty slots.
+    int compactPosition = 1;
+    for (int i = 1; i < newPosition; ++i)
+        if (!moved[static_cast<std::size_t>(i)].empty())
+            ++compactPosition;
+    s->questionSlots = std::move(moved);
+    closeGaps(*s);
+    newPosition = compactPosition;
+    rebuildQuestionNodes(m_currentSet);
+    m_list->setExpanded(m_currentSet, true);
+    {
+        UpdatingScope scope(*this);
+        m_list->requestSelection(m_currentSet, newPosition);
+    }
+    // The editor follows the moved question, so later edits go to it and not
+    // to whichever question now holds the old number.
+    showQuestion(newPosition);
+    raiseChange(m_currentSet);
+}
+
+void Workspace::TestTreeDragNodeEvent(int sourceSet, int sourceQuestion, int targetSet, int targetQuestion)
+{
+    if (!current() || sourceQuestion < 1)
+        return;
+    if (sourceSet == targetSet && sourceQuestion == targetQuestion)
+        return;
+    if (sourceSet < 0 || sourceSet >= kMaxOpenSets || targetSet < 0 || targetSet >= kMaxOpenSets)
+        return;
+    if (set(sourceSet).isFree() || set(targetSet).isFree())
+        return;
+    if (sourceQuestion > set(sourceSet).questionCount() || targetQuestion > set(targetSet).questionCount())
+        return;
+    UpdatingScope scope(*this);
+    if (sourceSet == targetSet) {
+        m_currentSet = sourceSet;
+        MoveQuestion(sourceQuestion, targetQuestion);
+        return;
+    }
+    m_ui.announce("s25");
+    if (m_ui.ask(m_lang.at(25), Buttons::YesNo, Tone::Question) != Answer::Yes)
+        return;
+    const std::string record = set(sourceSet).questionSlots[static_cast<std::size_t>(sourceQuestion)];
+    m_currentSet = targetSet;
+    OpenSet& target = set(targetSet);
+    const int n = target.questionCount() + 1;
+    if (n > kMaxQuestions) {
+        ShowMessageKey("s20");
+        return;
+    }
+    target.questionSlots[static_cast<std::size_t>(n)] = record;
+    MoveQuestion(n, targetQuestion);
+}
+
+void Workspace::DeleteQuestion()
+{
+    OpenSet* s = current();
+    if (!s || m_currentQuestion < 1)
+        return;
+    m_ui.announce("s26");
+    if (m_ui.ask(m_lang.at(26), Buttons::YesNo, Tone::Question) != Answer::Yes)
+        return;
+    UpdatingScope scope(*this);
+    s->questionSlots[static_cast<std::size_t>(m_currentQuestion)].clear();
+    closeGaps(*s);
+    rebuildQuestionNodes(m_currentSet);
+    m_list->setExpanded(m_currentSet, true);
+    m_list->requestSelection(m_currentSet, 0);
+    enableSetControls();
+    showTestDetails();
+    raiseChange(m_currentSet);
+}
+
+}  // namespace dorvel

@@ -1,0 +1,57 @@
+#include "shell/Installation.h"
+
+#include "storage/FileUtils.h"
+
+#include <QCoreApplication>
+
+#include <cstdlib>
+
+namespace dorvel {
+
+namespace {
+
+std::string& overrideFolder()
+{
+    static std::string folder;
+    return folder;
+}
+
+}  // namespace
+
+void SetInstallationFolder(const std::string& folder)
+{
+    overrideFolder() = folder.empty() ? std::string() : WithSeparator(folder);
+}
+
+std::string InstallationFolder()
+{
+    if (!overrideFolder().empty())
+        return overrideFolder();
+    if (const char* home = std::getenv("DORVEL_HOME"); home && *home)
+        return WithSeparator(home);
+    if (QCoreApplication::instance())
+        return WithSeparator(fromQString(QCoreApplication::applicationDirPath()));
+    return "./";
+}
+
+std::string ButtonsFolder()
+{
+    return InstallationFolder() + "Buttons/";
+}
+
+std::string TemplatesFolder()
+{
+    return InstallationFolder() + "DorvelTemplates/";
+}
+
+std::string LanguageFolder()
+{
+    return InstallationFolder() + "DVLang/";
+}
+
+std::string SoundsFolder()
+{
+    return InstallationFolder() + "DVSounds/";
+}
+
+}  // namespace dorvel

@@ -1,0 +1,32 @@
+#include "shell/LanguagePack.h"
+
+#include "shell/Installation.h"
+#include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+namespace dorvel {
+
+std::vector<std::string> FindLanguagePackNames()
+{
+    std::vector<std::string> names;
+    for (const std::string& file : ListFiles(LanguageFolder())) {
+        if (names.size() >= 100)
+            break;
+        if (file.size() > 4 && LowerCase(ExtractFileExt(file)) == ".vtc")
+            names.push_back(file.substr(0, file.size() - 4));
+    }
+    return names;
+}
+
+bool LoadLanguageStrings(LangStrings& strings, const std::string& language,
+                         const std::function<void(const std::string&)>& componentLine)
+{
+    const std::string path = LanguageFolder() + language + ".vtc";
+    if (!FileExists(path))
+        return false;
+    strings.applyPack(ReadStoredFile(path), componentLine);
+    return true;
+}
+
+}  // namespace dorvel
