@@ -1,0 +1,333 @@
+#!/bin/sh
+# Draws the pictures and sounds of one graphic style into a folder:
+#   draw-style-art.sh STYLE OUTPUT_FOLDER
+# STYLE is Chalkboard or Seaside. The question templates of the style name
+# these files (relative to the style folder), and Style.gif previews a
+# question for the author choosing a style.
+#
+# File names carry a style prefix: the web export copies every media file
+# flat into one folder beside the button pictures, so a style's "tick.gif"
+# would lose to the web test's own.
+#
+# The places of buttons and texts in the previews follow the templates in
+# data/templates/<STYLE>/mc3.vtq; keep them together when a layout changes.
+set -eu
+
+style=${1:?usage: draw-style-art.sh STYLE OUTPUT_FOLDER}
+out=${2:?usage: draw-style-art.sh STYLE OUTPUT_FOLDER}
+mkdir -p "$out"
+
+# ImageMagick 6 as Debian ships it; /usr/local may hold a wrapper.
+IM=${DORVEL_CONVERT:-/usr/bin/convert}
+SOX=${DORVEL_SOX:-sox}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT INT TERM
+
+# ---------------------------------------------------------------------------
+# Shared helpers
+
+# chalkify IN OUT SEED SPECKLE%: rubs holes into the strokes of IN the way
+# chalk skips over a board, then hardens the edges for GIF transparency.
+# A fixed seed keeps the pictures the same from build to build.
+chalkify() {
+    "$IM" "$1" \
+        \( +clone -alpha extract \
+           \( +clone -seed "$3" +noise Random -channel R -separate +channel -threshold "$4" \) \
+           -compose Multiply -composite \) \
+        -alpha off -compose CopyOpacity -composite \
+        -channel A -threshold 50% +channel \
+        "$2"
+}
+
+# tick_path X Y S: a tick mark centred near X,Y, S pixels across.
+tick_path() {
+    echo "polyline $(($1 - $3 / 2)),$(($2 + $3 / 12)) $(($1 - $3 / 7)),$(($2 + $3 * 5 / 14)) $(($1 + $3 / 2)),$(($2 - $3 * 5 / 14))"
+}
+# cross_paths X Y S: the two strokes of a cross centred at X,Y (one draw
+# string may hold several primitives).
+cross_paths() {
+    h=$(($3 * 5 / 14))
+    echo "line $(($1 - h)),$(($2 - h)) $(($1 + h)),$(($2 + h)) line $(($1 + h)),$(($2 - h)) $(($1 - h)),$(($2 + h))"
+}
+ROUND="stroke-linecap round stroke-linejoin round"
+
+# ---------------------------------------------------------------------------
+# Chalkboard: chalk on a green board in a wooden frame, 800 x 554 page.
+
+CHALK="#f4f4ee"
+CHALK_YELLOW="#f7e36d"
+BOARD="#2f4a3c"
+
+chalk_background() {
+    # Wooden frame with grain.
+    "$IM" -size 800x554 xc:"#7b4a24" -seed 11 -attenuate 0.6 +noise Gaussian \
+        -motion-blur 0x18+0 -modulate 100,80 \
+        -fill none -stroke "#5a3418" -strokewidth 2 -draw "rectangle 1,1 798,552" \
+        "$tmp/wood.png"
+    # Board with soft smudges of wiped chalk.
+    "$IM" -size 764x510 xc:"$BOARD" \
+        \( -size 764x510 -seed 5 plasma:grey45-grey55 -colorspace gray -blur 0x24 -auto-level \
+           -level 0%,100%,0.8 +level 44%,56% \) \
+        -compose Overlay -composite \
+        \( -size 764x510 xc:none -fill "#ffffff14" -stroke none \
+           -draw "ellipse 180,420 170,26 -8,352" -draw "ellipse 600,90 150,20 0,360" \
+           -draw "ellipse 420,300 220,34 4,364" -blur 0x12 \) \
+        -compose Over -composite \
+        -fill none -stroke "#1c2e25" -strokewidth 2 -draw "rectangle 0,0 763,509" \
+        "$tmp/board.png"
+    # Chalk tray along the bottom, with two sticks of chalk and an eraser.
+    "$IM" "$tmp/wood.png" "$tmp/board.png" -geometry +18+18 -compose Over -composite \
+        -stroke none -fill "#00000055" -draw "rectangle 18,528 782,531" \
+        -fill "#f4f4ee" -draw "roundrectangle 600,536 640,542 3,3" \
+        -fill "#f7e36d" -draw "roundrectangle 650,537 682,543 3,3" \
+        -fill "#3a3a46" -draw "roundrectangle 120,533 196,546 3,3" \
+        -fill "#b9a27a" -draw "rectangle 120,541 196,546" \
+        -quality 82 -sampling-factor 2x2 -strip "$out/chalk_board.jpg"
+}
+
+# chalk_choice LETTER STATE OUT: a round choice button, 52 x 52.
+# normal: white outline; over: yellow; chosen: filled disc, letter cut out.
+chalk_choice() {
+    case $2 in
+        normal) "$IM" -size 52x52 xc:none -fill none -stroke "$CHALK" -strokewidth 3 \
+                    -draw "circle 26,26 26,4" \
+                    -fill "$CHALK" -stroke none -font DejaVu-Sans-Bold -pointsize 26 \
+                    -gravity center -annotate +0+1 "$1" "$tmp/c.png" ;;
+        over) "$IM" -size 52x52 xc:none -fill none -stroke "$CHALK_YELLOW" -strokewidth 4 \
+                    -draw "circle 26,26 26,3" \
+                    -fill "$CHALK_YELLOW" -stroke none -font DejaVu-Sans-Bold -pointsize 28 \
+                    -gravity center -annotate +0+1 "$1" "$tmp/c.png" ;;
+        chosen) "$IM" -size 52x52 xc:none -fill "$CHALK" -stroke "$CHALK_YELLOW" -strokewidth 3 \
+                    -draw "circle 26,26 26,3" \
+                    \( -size 52x52 xc:none -fill black -font DejaVu-Sans-Bold -pointsize 28 \
+                       -gravity center -annotate +0+1 "$1" \) \
+                    -compose DstOut -composite "$tmp/c.png" ;;
+    esac
+    chalkify "$tmp/c.png" "$3" 7 14%
+}
+
+# chalk_half SIDE STATE OUT: one half of the true/false button, 85 x 48:
+# the left half holds a tick (true), the right half a cross (false).
+chalk_half() {
+    case $2 in
+        normal) colour=$CHALK width=3 fill=none ;;
+        over) colour=$CHALK_YELLOW width=4 fill=none ;;
+        chosen) colour=$CHALK_YELLOW width=3 fill=$CHALK ;;
+    esac
+    if [ "$1" = left ]; then
+        symbol=$(tick_path 42 24 26)
+        crop=85x48+0+0
+    else
+        symbol=$(cross_paths 127 24 26)
+        crop=85x48+85+0
+    fi
+    "$IM" -size 170x48 xc:none -fill "$fill" -stroke "$colour" -strokewidth "$width" \
+        -draw "roundrectangle 2,2 167,45 12,12" -draw "line 85,2 85,45" \
+        "$tmp/h.png"
+    if [ "$2" = chosen ]; then
+        # The mark is cut out of the filled half, so the board shows through.
+        "$IM" "$tmp/h.png" \
+            \( -size 170x48 xc:none -fill none -stroke black -strokewidth 6 -draw "$ROUND $symbol" \) \
+            -compose DstOut -composite "$tmp/h.png"
+    else
+        "$IM" "$tmp/h.png" -fill none -stroke "$colour" -strokewidth "$((width + 2))" \
+            -draw "$ROUND $symbol" "$tmp/h.png"
+    fi
+    "$IM" "$tmp/h.png" -crop "$crop" +repage "$3"
+}
+
+# chalk_truefalse LEFT RIGHT OUT: the two halves side by side.
+chalk_truefalse() {
+    chalk_half left "$1" "$tmp/l.png"
+    chalk_half right "$2" "$tmp/r.png"
+    "$IM" "$tmp/l.png" "$tmp/r.png" +append "$tmp/tf.png"
+    chalkify "$tmp/tf.png" "$3" 9 14%
+}
+
+draw_chalkboard() {
+    chalk_background
+    for letter in A B C D; do
+        chalk_choice "$letter" normal "$out/chalk_${letter}1.gif"
+        chalk_choice "$letter" over "$out/chalk_${letter}2.gif"
+        chalk_choice "$letter" chosen "$out/chalk_${letter}3.gif"
+    done
+    # The seven pictures of a true/false button: nothing chosen, pointer
+    # over true, pointer over false, true chosen, false chosen, true chosen
+    # with the pointer over false, false chosen with the pointer over true.
+    chalk_truefalse normal normal "$out/chalk_tf1.gif"
+    chalk_truefalse over normal "$out/chalk_tf2.gif"
+    chalk_truefalse normal over "$out/chalk_tf3.gif"
+    chalk_truefalse chosen normal "$out/chalk_tf4.gif"
+    chalk_truefalse normal chosen "$out/chalk_tf5.gif"
+    chalk_truefalse chosen over "$out/chalk_tf6.gif"
+    chalk_truefalse over chosen "$out/chalk_tf7.gif"
+
+    # Marks for the question player, in coloured chalk.
+    "$IM" -size 40x40 xc:none -fill none -stroke "#9be07a" -strokewidth 6 \
+        -draw "$ROUND $(tick_path 20 20 30)" "$tmp/t.png"
+    chalkify "$tmp/t.png" "$out/chalk_tick.gif" 21 12%
+    "$IM" -size 40x40 xc:none -fill none -stroke "#ff8a7a" -strokewidth 6 \
+        -draw "$ROUND $(cross_paths 20 20 30)" "$tmp/x.png"
+    chalkify "$tmp/x.png" "$out/chalk_cross.gif" 22 12%
+
+    # An apple on the teacher's board, for the pre-test page.
+    "$IM" -size 100x100 xc:none \
+        -fill "#e0564a" -stroke none -draw "circle 37,60 37,30" -draw "circle 63,60 63,30" \
+        -draw "ellipse 50,76 28,18 0,360" \
+        -fill "#f2a197" -draw "ellipse 36,50 7,12 0,360" \
+        -fill none -stroke "#b98b5a" -strokewidth 4 -draw "bezier 50,34 50,24 54,16 58,10" \
+        -stroke none -fill "#8fd46f" -draw "ellipse 67,22 13,6 -30,330" \
+        "$tmp/apple.png"
+    chalkify "$tmp/apple.png" "$out/chalk_apple.gif" 31 16%
+
+    # A short tap of chalk on the board when a button is pressed.
+    "$SOX" -R -n -r 11025 -c 1 -b 8 "$out/chalk_tap.wav" \
+        synth 0.07 brownnoise synth 0.07 sine amod 60 fade q 0.003 0.07 0.06 vol 0.8
+
+    # Preview: a three-choice question with the second answer chosen.
+    "$IM" "$out/chalk_board.jpg" \
+        -font DejaVu-Sans-Bold -pointsize 26 -fill "$CHALK" \
+        -annotate +52+76 "Which planet is nearest to the Sun?" \
+        "$out/chalk_A1.gif" -geometry +60+150 -compose Over -composite \
+        "$out/chalk_B3.gif" -geometry +60+250 -compose Over -composite \
+        "$out/chalk_C1.gif" -geometry +60+350 -compose Over -composite \
+        -font DejaVu-Sans -pointsize 24 -fill "$CHALK" \
+        -annotate +150+184 "Venus" -annotate +150+284 "Mercury" -annotate +150+384 "Mars" \
+        -resize 280x200 +dither -colors 128 "$out/Style.gif"
+}
+
+# ---------------------------------------------------------------------------
+# Seaside: a sunny card above the waves and the sand, 640 x 434 page.
+
+CARD="#fffdf6"
+SEA="#2f8fc4"
+SEA_LIGHT="#5cb6e6"
+CORAL="#ff7a59"
+NAVY="#1d3f66"
+SAND="#f3e3bd"
+TEAL="#2aa198"
+
+sea_background() {
+    "$IM" -size 640x434 gradient:"#9fd8f6"-"#e6f6ff" \
+        -fill "#ffd45c" -stroke none -draw "circle 596,30 596,-12" \
+        -fill "#00000022" -draw "roundrectangle 17,16 629,382 16,16" \
+        -blur 0x3 \
+        -fill "$CARD" -stroke "#d8e9f2" -strokewidth 1 -draw "roundrectangle 14,12 626,378 16,16" \
+        -stroke none \
+        -fill "$SEA" -draw "path 'M 0,392 Q 40,382 80,392 T 160,392 T 240,392 T 320,392 T 400,392 T 480,392 T 560,392 T 640,392 L 640,434 L 0,434 Z'" \
+        -fill "#4aa6d8" -draw "path 'M 0,402 Q 40,394 80,402 T 160,402 T 240,402 T 320,402 T 400,402 T 480,402 T 560,402 T 640,402 L 640,434 L 0,434 Z'" \
+        -fill "$SAND" -draw "path 'M 0,416 Q 160,406 320,414 T 640,412 L 640,434 L 0,434 Z'" \
+        -fill "#ffb37a" -draw "polygon 560,426 563,418 566,426 574,426 568,430 570,434 563,431 556,434 558,430 552,426" \
+        -fill "#e8c98e" -draw "ellipse 90,426 7,4 0,360" \
+        -quality 85 -sampling-factor 2x2 -strip "$out/sea_beach.jpg"
+}
+
+# sea_choice LETTER STATE OUT: a round pebble button, 44 x 44, on the card.
+sea_choice() {
+    case $2 in
+        normal) top=$SEA_LIGHT bottom=$SEA ring="#1f6f9c" ;;
+        over) top="#8fd3f5" bottom=$SEA_LIGHT ring="#ffd45c" ;;
+        chosen) top="#ffa184" bottom=$CORAL ring="#d4573a" ;;
+    esac
+    "$IM" -size 44x44 xc:"$CARD" \
+        \( -size 44x44 gradient:"$top"-"$bottom" \
+           \( -size 44x44 xc:black -fill white -draw "circle 21.5,21.5 21.5,1" \) \
+           -alpha off -compose CopyOpacity -composite \) \
+        -compose Over -composite \
+        -fill none -stroke "$ring" -strokewidth 2 -draw "circle 21.5,21.5 21.5,2" \
+        -stroke none -fill "#00000040" -font DejaVu-Sans-Bold -pointsize 20 -gravity center \
+        -annotate +1+2 "$1" -fill white -annotate +0+1 "$1" \
+        +dither -colors 64 "$3"
+    if [ "$2" = chosen ]; then
+        # A small tick badge makes the choice plain even without colour.
+        "$IM" "$3" -fill "$TEAL" -stroke white -strokewidth 1 -draw "circle 36,36 36,29" \
+            -fill none -stroke white -strokewidth 2 -draw "$(tick_path 36 36 10)" \
+            +dither -colors 64 "$3"
+    fi
+}
+
+# sea_truefalse LEFT RIGHT OUT: a pill of two halves, 128 x 36; each half is
+# normal (sand), over (light sea) or chosen (teal for true, coral for false).
+sea_truefalse() {
+    half_fill() {
+        case $1 in
+            normal) echo "$SAND" ;;
+            over) echo "#cdeaf8" ;;
+            chosen) echo "$2" ;;
+        esac
+    }
+    half_ink() { [ "$1" = chosen ] && echo white || echo "$NAVY"; }
+    lf=$(half_fill "$1" "$TEAL") rf=$(half_fill "$2" "$CORAL")
+    li=$(half_ink "$1") ri=$(half_ink "$2")
+    "$IM" -size 128x36 xc:"$CARD" \
+        \( -size 128x36 xc:none -fill "$lf" -draw "roundrectangle 1,1 126,34 17,17" \
+           -fill "$rf" -draw "rectangle 64,0 127,35" \
+           \( -size 128x36 xc:black -fill white -draw "roundrectangle 1,1 126,34 17,17" \) \
+           -alpha off -compose CopyOpacity -composite \) \
+        -compose Over -composite \
+        -fill none -stroke "#1f6f9c" -strokewidth 1.5 -draw "roundrectangle 1,1 126,34 17,17" \
+        -draw "line 64,2 64,33" \
+        -stroke "$li" -strokewidth 3.5 -draw "$ROUND $(tick_path 32 18 20)" \
+        -stroke "$ri" -draw "$ROUND $(cross_paths 96 18 18)" \
+        +dither -colors 64 "$3"
+}
+
+draw_seaside() {
+    sea_background
+    for letter in A B C D; do
+        sea_choice "$letter" normal "$out/sea_${letter}1.gif"
+        sea_choice "$letter" over "$out/sea_${letter}2.gif"
+        sea_choice "$letter" chosen "$out/sea_${letter}3.gif"
+    done
+    sea_truefalse normal normal "$out/sea_tf1.gif"
+    sea_truefalse over normal "$out/sea_tf2.gif"
+    sea_truefalse normal over "$out/sea_tf3.gif"
+    sea_truefalse chosen normal "$out/sea_tf4.gif"
+    sea_truefalse normal chosen "$out/sea_tf5.gif"
+    sea_truefalse chosen over "$out/sea_tf6.gif"
+    sea_truefalse over chosen "$out/sea_tf7.gif"
+
+    # Marks for the question player: glossy, with a white rim.
+    "$IM" -size 40x40 xc:none -fill none -stroke white -strokewidth 9 \
+        -draw "$ROUND $(tick_path 20 20 30)" \
+        -stroke "$TEAL" -strokewidth 5 \
+        -draw "$ROUND $(tick_path 20 20 30)" \
+        -channel A -threshold 50% +channel "$out/sea_tick.gif"
+    "$IM" -size 40x40 xc:none -fill none -stroke white -strokewidth 9 \
+        -draw "$ROUND $(cross_paths 20 20 30)" \
+        -stroke "$CORAL" -strokewidth 5 -draw "$ROUND $(cross_paths 20 20 30)" \
+        -channel A -threshold 50% +channel "$out/sea_cross.gif"
+
+    # A sailing boat for the pre-test page, on the card.
+    "$IM" -size 140x110 xc:"$CARD" \
+        -fill "#cdeaf8" -stroke none -draw "ellipse 70,98 66,9 0,360" \
+        -fill "$CORAL" -draw "polygon 24,78 116,78 104,94 36,94" \
+        -fill "#8a5a2b" -draw "rectangle 68,10 71,78" \
+        -fill white -stroke "#9cc7de" -strokewidth 1 -draw "polygon 73,12 73,74 112,74" \
+        -fill "#ffd45c" -draw "polygon 66,22 66,74 34,74" \
+        -fill "$SEA" -stroke none -draw "polygon 71,8 71,16 84,12" \
+        -stroke "$SEA" -strokewidth 2 -fill none \
+        -draw "arc 14,96 34,106 180,360" -draw "arc 106,96 126,106 180,360" \
+        +dither -colors 64 "$out/sea_boat.gif"
+
+    # A soft bubble when a button is pressed.
+    "$SOX" -R -n -r 11025 -c 1 -b 8 "$out/sea_bloop.wav" \
+        synth 0.09 sine 500-1300 fade q 0.005 0.09 0.05 vol 0.7
+
+    # Preview: a three-choice question with the second answer chosen.
+    "$IM" "$out/sea_beach.jpg" \
+        -font DejaVu-Sans-Bold -pointsize 19 -fill "#0f6e9c" \
+        -annotate +36+50 "Which animal is a mammal?" \
+        "$out/sea_A1.gif" -geometry +40+104 -compose Over -composite \
+        "$out/sea_B3.gif" -geometry +40+180 -compose Over -composite \
+        "$out/sea_C1.gif" -geometry +40+256 -compose Over -composite \
+        -font DejaVu-Sans -pointsize 17 -fill "$NAVY" \
+        -annotate +114+132 "Shark" -annotate +114+208 "Dolphin" -annotate +114+284 "Octopus" \
+        -resize 280x200 +dither -colors 128 "$out/Style.gif"
+}
+
+case $style in
+    Chalkboard) draw_chalkboard ;;
+    Seaside) draw_seaside ;;
+    *) echo "draw-style-art.sh: no drawing for style '$style'" >&2; exit 2 ;;
+esac
