@@ -1,0 +1,6 @@
+function $checkSlider$() {
+  if (event.srcElement.className == 'slide') {
+    $sliderMouseDown$ = true;
+    document.onmousemove = $sliderMMove$;
+  }
+}

@@ -1,0 +1,61 @@
+function $finishTest$() {
+  if ($examStatus$ != 1) return;
+  var message = '$textsA0$\r';
+  message += '$textsA1$\r';
+  message += '$textsA2$';
+  if (confirm(message) == false) return;
+  $getUserAnswers$();
+  $examStatus$ = 2;
+  $questionPos$ = 0;
+  $questionNum$ = $questionNumberListG$[0];
+  $positionSlider$();
+  var $endDate$ = new Date();
+  var $totalMin$ = 0, $totalMax$ = 0, $totalUser$ = 0;
+  for (var n = 0; n < $qElementsListG$.length; n++) {
+    var totals = $markAnswer$(n);
+    $totalMin$ += totals[0];
+    $totalMax$ += totals[1];
+    $totalUser$ += totals[2];
+  }
+  if ($qOptionsG$[0] == 0) $qElementsListG$ = new Array();
+  var percent = 0;
+  if ($totalMax$ - $totalMin$ != 0) {
+    percent = Math.round((($totalUser$ - $totalMin$) / ($totalMax$ - $totalMin$)) * 10000) / 100;
+  }
+  var small = '<p><font size="-1"><i>';
+  var smallEnd = '</i></font></p>';
+  $resultsText$ = '<html> <head> <meta http-equiv="content-type" content="text/html;charset=ISO-8859-1">'
+    + '<scr' + 'ipt src="p.js" name="pCode"></scr' + 'ipt> '
+    + '<style media="screen" type="text/css"><!-- ';
+  var rules = [['h2', 12], ['h3', 10], ['h4', 8], ['p', 3]];
+  for (var i = 0; i < rules.length; i++) {
+    $resultsText$ += rules[i][0] + ' { font-family: Verdana, Arial, Helvetica, sans-serif; margin-top: ' + rules[i][1]
+      + 'px; margin-bottom: ' + rules[i][1] + 'px; padding-top: 0px; padding-bottom: 0px } ';
+  }
+  $resultsText$ += 'hr { margin-top: 7px; margin-bottom: 10px; padding-top: 0px; padding-bottom: 0px } '
+    + '// --></style> </head>'
+    + '<body bgcolor="#ffffff"> <div align="center">'
+    + '<h2>' + $qDetailsG$[0] + '</h2>'
+    + '<h4>' + '$textsA10$' + ' ' + $qDetailsG$[1] + '</h4>'
+    + small + '$textsA11$' + ' ' + $qDetailsG$[2] + smallEnd
+    + '<hr width="80%">'
+    + '<h3>' + '$textsA12$' + '</h3>'
+    + '<p><b>' + '$textsA13$' + ' ' + $totalUser$ + ' ' + '$textsA14$' + ' ' + $totalMax$ + '</b></p>'
+    + '<p>' + '$textsA3$' + ' ' + $totalMin$ + ' ' + '$textsA4$' + ' <b>' + percent + ' %</b></p>'
+    + small + '$textsA5$' + ' ' + $formatDate$($startDate$) + smallEnd
+    + small + '$textsA6$' + ' ' + $formatDate$($endDate$) + smallEnd;
+  if ($qOptionsG$[0] == 1) $resultsText$ += '<p>' + '$textsA7$' + '</p> ';
+  if ($qOptionsG$[1] == 1 && window.print) {
+    $resultsText$ += '<p><a href="#" onmouseup="window.print();">' + '$textsA8$' + '</a></p> ';
+  }
+  $resultsText$ += '<hr width="80%">'
+    + '<table border="0" cellpadding="0" cellspacing="0" width="300"><tr><td>'
+    + '<img src="buttons/owl.gif" width="80" height="72" border="0">'
+    + '</td> <td><div align="center">'
+    + '<p><font size="-1">Vantric</font></p>'
+    + '<p><font size="-1"><a target="_blank" href="$makerSite$">$makerSite$</a></font></p>'
+    + '</div></td> </tr> </table>'
+    + '</div> </body> </html>';
+  $showHideButtons$();
+  $writeResults$();
+}

@@ -1,0 +1,6 @@
+function $removeSelection$(item) {
+  var limit = $qMaxSelectionsG$[$questionNum$];
+  if (!(limit >= 1)) return;
+  $getUserAnswers$();
+  $restoreAnswer$();
+}

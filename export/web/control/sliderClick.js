@@ -1,0 +1,7 @@
+function $sliderClick$() {
+  if (event.clientX > parseInt(document.getElementById('Sliderdiv').style.left)) {
+    $qMove$($questionPos$ + 1);
+  } else {
+    $qMove$($questionPos$ - 1);
+  }
+}

@@ -1,0 +1,8 @@
+function $sliderMMove$() {
+  if (!$sliderMouseDown$) return;
+  var newPos = event.clientX - 13;
+  if (newPos >= 82 && newPos <= $qSliderMax$) {
+    document.getElementById('Sliderdiv').style.left = newPos + 'px';
+  }
+  return false;
+}

@@ -1,0 +1,4 @@
+function $startTest$() {
+  $pLength$ = 0;
+  $startContent$();
+}
