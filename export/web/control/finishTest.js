@@ -1,8 +1,8 @@
 function $finishTest$() {
   if ($examStatus$ != 1) return;
-  var message = '$textsA0$\r';
-  message += '$textsA1$\r';
-  message += '$textsA2$';
+  var message = '{{textsA0}}\r';
+  message += '{{textsA1}}\r';
+  message += '{{textsA2}}';
   if (confirm(message) == false) return;
   $getUserAnswers$();
   $examStatus$ = 2;
@@ -36,24 +36,24 @@ function $finishTest$() {
     + '// --></style> </head>'
     + '<body bgcolor="#ffffff"> <div align="center">'
     + '<h2>' + $qDetailsG$[0] + '</h2>'
-    + '<h4>' + '$textsA10$' + ' ' + $qDetailsG$[1] + '</h4>'
-    + small + '$textsA11$' + ' ' + $qDetailsG$[2] + smallEnd
+    + '<h4>' + '{{textsA10}}' + ' ' + $qDetailsG$[1] + '</h4>'
+    + small + '{{textsA11}}' + ' ' + $qDetailsG$[2] + smallEnd
     + '<hr width="80%">'
-    + '<h3>' + '$textsA12$' + '</h3>'
-    + '<p><b>' + '$textsA13$' + ' ' + $totalUser$ + ' ' + '$textsA14$' + ' ' + $totalMax$ + '</b></p>'
-    + '<p>' + '$textsA3$' + ' ' + $totalMin$ + ' ' + '$textsA4$' + ' <b>' + percent + ' %</b></p>'
-    + small + '$textsA5$' + ' ' + $formatDate$($startDate$) + smallEnd
-    + small + '$textsA6$' + ' ' + $formatDate$($endDate$) + smallEnd;
-  if ($qOptionsG$[0] == 1) $resultsText$ += '<p>' + '$textsA7$' + '</p> ';
+    + '<h3>' + '{{textsA12}}' + '</h3>'
+    + '<p><b>' + '{{textsA13}}' + ' ' + $totalUser$ + ' ' + '{{textsA14}}' + ' ' + $totalMax$ + '</b></p>'
+    + '<p>' + '{{textsA3}}' + ' ' + $totalMin$ + ' ' + '{{textsA4}}' + ' <b>' + percent + ' %</b></p>'
+    + small + '{{textsA5}}' + ' ' + $formatDate$($startDate$) + smallEnd
+    + small + '{{textsA6}}' + ' ' + $formatDate$($endDate$) + smallEnd;
+  if ($qOptionsG$[0] == 1) $resultsText$ += '<p>' + '{{textsA7}}' + '</p> ';
   if ($qOptionsG$[1] == 1 && window.print) {
-    $resultsText$ += '<p><a href="#" onmouseup="window.print();">' + '$textsA8$' + '</a></p> ';
+    $resultsText$ += '<p><a href="#" onmouseup="window.print();">' + '{{textsA8}}' + '</a></p> ';
   }
   $resultsText$ += '<hr width="80%">'
     + '<table border="0" cellpadding="0" cellspacing="0" width="300"><tr><td>'
     + '<img src="buttons/owl.gif" width="80" height="72" border="0">'
     + '</td> <td><div align="center">'
     + '<p><font size="-1">Vantric</font></p>'
-    + '<p><font size="-1"><a target="_blank" href="$makerSite$">$makerSite$</a></font></p>'
+    + '<p><font size="-1"><a target="_blank" href="{{siteAddress}}">{{siteName}}</a></font></p>'
     + '</div></td> </tr> </table>'
     + '</div> </body> </html>';
   $showHideButtons$();

@@ -1,7 +1,7 @@
 function $formatDate$(dateOb) {
-  var names = ['$textsB0$', '$textsB1$', '$textsB2$', '$textsB3$', '$textsB4$', '$textsB5$', '$textsB6$',
-    '$textsB7$', '$textsB8$', '$textsB9$', '$textsB10$', '$textsB11$', '$textsB12$',
-    '$textsB13$', '$textsB14$', '$textsB15$', '$textsB16$', '$textsB17$', '$textsB18$'];
+  var names = ['{{textsB0}}', '{{textsB1}}', '{{textsB2}}', '{{textsB3}}', '{{textsB4}}', '{{textsB5}}', '{{textsB6}}',
+    '{{textsB7}}', '{{textsB8}}', '{{textsB9}}', '{{textsB10}}', '{{textsB11}}', '{{textsB12}}',
+    '{{textsB13}}', '{{textsB14}}', '{{textsB15}}', '{{textsB16}}', '{{textsB17}}', '{{textsB18}}'];
   var ampm = ' am, ';
   var hours = dateOb.getHours();
   if (hours > 11) ampm = ' pm, ';

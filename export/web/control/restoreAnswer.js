@@ -47,7 +47,7 @@ function $restoreAnswer$() {
     }
   }
   if ($examStatus$ == 1) {
-    parent.document.title = $qDetailsG$[0] + ': ' + '$textsA16$' + ' ' + ($questionPos$ + 1);
+    parent.document.title = $qDetailsG$[0] + ': ' + '{{textsA16}}' + ' ' + ($questionPos$ + 1);
   } else if ($examStatus$ == 2) {
     if ($questionPos$ < 1) {
       parent.document.title = $qDetailsG$[0] + ': (Test Complete)';

@@ -4,8 +4,8 @@ function $startContent$() {
   try {
     parent.document.title;
   } catch (e) {
-    document.body.innerHTML = '<p style="font: 12px sans-serif; margin: 6px">$textsA17$</p>';
-    alert('$textsA17$');
+    document.body.innerHTML = '<p style="font: 12px sans-serif; margin: 6px">{{textsA17}}</p>';
+    alert('{{textsA17}}');
     return;
   }
   // Pressing the slider thumb would otherwise start the browser's own image drag.
@@ -17,7 +17,7 @@ function $startContent$() {
   if ($examStatus$ == 0) {
     if ($qOptionsG$[2] == 1) $randqList$();
     parent.question.location = 'p0.htm';
-    parent.document.title = $qDetailsG$[0] + ': (' + '$textsA15$' + ')';
+    parent.document.title = $qDetailsG$[0] + ': (' + '{{textsA15}}' + ')';
   } else if ($questionNumberListG$.length > 0) {
     parent.question.location = 'q' + $questionNum$ + '.htm';
   }

@@ -1,5 +1,5 @@
 function $writeResults$() {
-  parent.document.title = $qDetailsG$[0] + ': (' + '$textsA9$' + ')';
+  parent.document.title = $qDetailsG$[0] + ': (' + '{{textsA9}}' + ')';
   parent.question.document.open();
   parent.question.document.write($resultsText$);
   parent.question.document.close();
