@@ -4,6 +4,7 @@
 
 namespace dorvel {
 
+struct OpenSet;
 class Workspace;
 class UserInterface;
 class LangStrings;
@@ -20,5 +21,13 @@ inline constexpr const char* kTemplateFileProblem = "templateFileProblem";
 // to the author, otherwise BuildBankLists' status. Nothing is written to disk.
 std::string ExpandSet(Workspace& workspace, UserInterface& ui, const LangStrings& lang,
                       ExportLists& lists, int questionNumber, bool webLimit);
+// The same for a given set (the command line works without a workspace).
+std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& lang, ExportLists& lists,
+                      int questionNumber, bool webLimit);
+
+// The folder of the set's graphic style inside the templates folder, or of
+// the first installed style when that style is not installed. Ends with a
+// separator.
+std::string TemplateFolderFor(const std::string& testDetails);
 
 }  // namespace dorvel

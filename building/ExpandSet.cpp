@@ -1,0 +1,155 @@
+#include "building/ExpandSet.h"
+
+#include "building/StyleNames.h"
+#include "building/TemplateFilling.h"
+#include "editor/OpenSet.h"
+#include "editor/UserInterface.h"
+#include "editor/Workspace.h"
+#include "export/BankLists.h"
+#include "export/ExportLists.h"
+#include "shell/Installation.h"
+#include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+#include <optional>
+
+namespace dorvel {
+
+namespace {
+
+// The web test's page names and arrays leave room for 29 questions.
+constexpr int kWebQuestionLimit = 30;
+
+// A style name from a set file must name a folder inside the templates
+// folder, not a way out of it.
+bool IsStyleName(const std::string& style)
+{
+    return !style.empty() && style != "." && style != ".." && style.find_first_of("/\\") == std::string::npos;
+}
+
+class Expander {
+public:
+    Expander(UserInterface& ui, const LangStrings& lang, std::string folder)
+        : m_ui(ui)
+        , m_lang(lang)
+        , m_folder(std::move(folder))
+    {
+    }
+
+    std::optional<std::string> preTest(const std::string& testDetails)
+    {
+        const std::string path = m_folder + "pretest.vtq";
+        const std::optional<std::string> content = readTemplate(path);
+        if (!content)
+            return std::nullopt;
+        if (GetTagInt(*content, "version", 1) >= 2) {
+            reportWithPath("s38", path);
+            return std::nullopt;
+        }
+        return FillPreTestTemplate(*content, testDetails);
+    }
+
+    std::optional<std::string> question(const std::string& record)
+    {
+        const QuestionTemplate tmpl = TemplateForType(GetTagInt(record, "qType", 0));
+        const std::optional<std::string> content = readTemplate(m_folder + tmpl.fileName());
+        if (!content)
+            return std::nullopt;
+        return FillQuestionTemplate(*content, record, tmpl);
+    }
+
+    void showMessageKey(const std::string& key)
+    {
+        m_ui.announce(key);
+        m_ui.showMessage(m_lang.key(key), Tone::Information);
+    }
+
+private:
+    // The first vtQuestion of a template file. A template that is missing,
+    // or holds no question (damaged, or not a template), is reported: an
+    // empty question would end the bank's question list early.
+    std::optional<std::string> readTemplate(const std::string& path)
+    {
+        std::string content;
+        if (FileExists(path))
+            content = GetTag(ReadStoredFile(path), "vtQuestion");
+        if (content.empty()) {
+            reportWithPath("s37", path);
+            return std::nullopt;
+        }
+        return content;
+    }
+
+    void reportWithPath(const std::string& key, const std::string& path)
+    {
+        m_ui.announce(key);
+        m_ui.showMessage(m_lang.key(key) + " " + path, Tone::Warning);
+    }
+
+    UserInterface& m_ui;
+    const LangStrings& m_lang;
+    std::string m_folder;
+};
+
+std::string Wrapped(const std::string& content)
+{
+    return "<vtQuestion>" + content + "</vtQuestion>";
+}
+
+}  // namespace
+
+std::string TemplateFolderFor(const std::string& testDetails)
+{
+    const std::string style = GetTag(testDetails, "GraphicStyle");
+    if (IsStyleName(style) && DirectoryExists(TemplatesFolder() + style))
+        return TemplatesFolder() + style + "/";
+    const std::vector<std::string> styles = StyleNames();
+    return TemplatesFolder() + (styles.empty() ? std::string() : styles.front() + "/");
+}
+
+std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& lang, ExportLists& lists,
+                      int questionNumber, bool webLimit)
+{
+    const std::string folder = TemplateFolderFor(set.testDetails);
+    Expander expander(ui, lang, folder);
+
+    std::string preTestText;
+    if (questionNumber == 0) {
+        ui.progressPosition(0);
+        ui.progressShow();
+        const std::optional<std::string> page = expander.preTest(set.testDetails);
+        if (!page)
+            return kTemplateFileProblem;
+        preTestText = Wrapped(*page);
+    }
+
+    std::string questionsText;
+    const int first = questionNumber == 0 ? 1 : questionNumber;
+    const int last = questionNumber == 0 ? kMaxQuestions : questionNumber;
+    for (int m = first; m <= last && m >= 1 && m <= kMaxQuestions; ++m) {
+        const std::string& record = set.questionSlots[static_cast<std::size_t>(m)];
+        if (record.empty() || GetTagInt(record, "qDisabled", 0) == 1)
+            continue;
+        if (webLimit && m >= kWebQuestionLimit) {
+            expander.showMessageKey("s57");
+            break;
+        }
+        const std::optional<std::string> expanded = expander.question(record);
+        if (!expanded)
+            return kTemplateFileProblem;
+        questionsText += Wrapped(*expanded);
+    }
+
+    return BuildBankLists(lists, ui, questionsText, preTestText, folder);
+}
+
+std::string ExpandSet(Workspace& workspace, UserInterface& ui, const LangStrings& lang, ExportLists& lists,
+                      int questionNumber, bool webLimit)
+{
+    static const OpenSet kNoSet;
+    const OpenSet* set = workspace.current();
+    return ExpandSet(set ? *set : kNoSet, ui, lang, lists, questionNumber, webLimit);
+}
+
+}  // namespace dorvel

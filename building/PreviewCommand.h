@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace dorvel {
+
+class Workspace;
+class UserInterface;
+class LangStrings;
+struct ExportLists;
+
+// The folder of the preview's scratch bank: "vtDorvel" in the temporary
+// folder (TMPDIR). Ends with a separator.
+std::string PreviewFolder();
+
+// Shows the question being edited as the player will show it: expands it
+// alone into a bank in the preview folder, with marking and cheating on,
+// and starts the player on it. The set itself is not changed.
+void PreviewQuestion(Workspace& workspace, UserInterface& ui, const LangStrings& lang, ExportLists& lists);
+
+// A copy of the test details with the preview's flags set.
+std::string PreviewTestDetails(const std::string& testDetails);
+
+}  // namespace dorvel

@@ -1,0 +1,11 @@
+#include "export/ExportLists.h"
+
+namespace dorvel {
+
+ExportLists& TheExportLists()
+{
+    static ExportLists lists;
+    return lists;
+}
+
+}  // namespace dorvel
