@@ -64,24 +64,26 @@ chalk_background() {
         -motion-blur 0x18+0 -modulate 100,80 \
         -fill none -stroke "#5a3418" -strokewidth 2 -draw "rectangle 1,1 798,552" \
         "$tmp/wood.png"
-    # Board with soft smudges of wiped chalk.
-    "$IM" -size 764x510 xc:"$BOARD" \
-        \( -size 764x510 -seed 5 plasma:grey45-grey55 -colorspace gray -blur 0x24 -auto-level \
+    # Board with soft smudges of wiped chalk. The browser shows about 25
+    # pixels less than the page height, so the board and its tray end above
+    # that strip.
+    "$IM" -size 764x482 xc:"$BOARD" \
+        \( -size 764x482 -seed 5 plasma:grey45-grey55 -colorspace gray -blur 0x24 -auto-level \
            -level 0%,100%,0.8 +level 44%,56% \) \
         -compose Overlay -composite \
-        \( -size 764x510 xc:none -fill "#ffffff14" -stroke none \
-           -draw "ellipse 180,420 170,26 -8,352" -draw "ellipse 600,90 150,20 0,360" \
+        \( -size 764x482 xc:none -fill "#ffffff12" -stroke none \
+           -draw "ellipse 180,400 170,26 -8,352" -draw "ellipse 600,90 150,20 0,360" \
            -draw "ellipse 420,300 220,34 4,364" -blur 0x12 \) \
         -compose Over -composite \
-        -fill none -stroke "#1c2e25" -strokewidth 2 -draw "rectangle 0,0 763,509" \
+        -fill none -stroke "#1c2e25" -strokewidth 2 -draw "rectangle 0,0 763,481" \
         "$tmp/board.png"
     # Chalk tray along the bottom, with two sticks of chalk and an eraser.
     "$IM" "$tmp/wood.png" "$tmp/board.png" -geometry +18+18 -compose Over -composite \
-        -stroke none -fill "#00000055" -draw "rectangle 18,528 782,531" \
-        -fill "#f4f4ee" -draw "roundrectangle 600,536 640,542 3,3" \
-        -fill "#f7e36d" -draw "roundrectangle 650,537 682,543 3,3" \
-        -fill "#3a3a46" -draw "roundrectangle 120,533 196,546 3,3" \
-        -fill "#b9a27a" -draw "rectangle 120,541 196,546" \
+        -stroke none -fill "#00000055" -draw "rectangle 18,500 782,503" \
+        -fill "#f4f4ee" -draw "roundrectangle 600,508 640,514 3,3" \
+        -fill "#f7e36d" -draw "roundrectangle 650,509 682,515 3,3" \
+        -fill "#3a3a46" -draw "roundrectangle 120,506 196,519 3,3" \
+        -fill "#b9a27a" -draw "rectangle 120,514 196,519" \
         -quality 82 -sampling-factor 2x2 -strip "$out/chalk_board.jpg"
 }
 
@@ -197,7 +199,8 @@ draw_chalkboard() {
 }
 
 # ---------------------------------------------------------------------------
-# Seaside: a sunny card above the waves and the sand, 640 x 434 page.
+# Seaside: a sunny card above the waves and the sand, 640 x 434 page (the
+# browser shows about 25 pixels less, so the beach ends above that strip).
 
 CARD="#fffdf6"
 SEA="#2f8fc4"
@@ -210,15 +213,15 @@ TEAL="#2aa198"
 sea_background() {
     "$IM" -size 640x434 gradient:"#9fd8f6"-"#e6f6ff" \
         -fill "#ffd45c" -stroke none -draw "circle 596,30 596,-12" \
-        -fill "#00000022" -draw "roundrectangle 17,16 629,382 16,16" \
+        -fill "#00000022" -draw "roundrectangle 17,16 629,354 16,16" \
         -blur 0x3 \
-        -fill "$CARD" -stroke "#d8e9f2" -strokewidth 1 -draw "roundrectangle 14,12 626,378 16,16" \
+        -fill "$CARD" -stroke "#d8e9f2" -strokewidth 1 -draw "roundrectangle 14,12 626,350 16,16" \
         -stroke none \
-        -fill "$SEA" -draw "path 'M 0,392 Q 40,382 80,392 T 160,392 T 240,392 T 320,392 T 400,392 T 480,392 T 560,392 T 640,392 L 640,434 L 0,434 Z'" \
-        -fill "#4aa6d8" -draw "path 'M 0,402 Q 40,394 80,402 T 160,402 T 240,402 T 320,402 T 400,402 T 480,402 T 560,402 T 640,402 L 640,434 L 0,434 Z'" \
-        -fill "$SAND" -draw "path 'M 0,416 Q 160,406 320,414 T 640,412 L 640,434 L 0,434 Z'" \
-        -fill "#ffb37a" -draw "polygon 560,426 563,418 566,426 574,426 568,430 570,434 563,431 556,434 558,430 552,426" \
-        -fill "#e8c98e" -draw "ellipse 90,426 7,4 0,360" \
+        -fill "$SEA" -draw "path 'M 0,364 Q 40,354 80,364 T 160,364 T 240,364 T 320,364 T 400,364 T 480,364 T 560,364 T 640,364 L 640,434 L 0,434 Z'" \
+        -fill "#4aa6d8" -draw "path 'M 0,374 Q 40,366 80,374 T 160,374 T 240,374 T 320,374 T 400,374 T 480,374 T 560,374 T 640,374 L 640,434 L 0,434 Z'" \
+        -fill "$SAND" -draw "path 'M 0,388 Q 160,378 320,386 T 640,384 L 640,434 L 0,434 Z'" \
+        -fill "#ffb37a" -draw "polygon 560,398 563,390 566,398 574,398 568,402 570,406 563,403 556,406 558,402 552,398" \
+        -fill "#e8c98e" -draw "ellipse 90,398 7,4 0,360" \
         -quality 85 -sampling-factor 2x2 -strip "$out/sea_beach.jpg"
 }
 
@@ -317,12 +320,12 @@ draw_seaside() {
     # Preview: a three-choice question with the second answer chosen.
     "$IM" "$out/sea_beach.jpg" \
         -font DejaVu-Sans-Bold -pointsize 19 -fill "#0f6e9c" \
-        -annotate +36+50 "Which animal is a mammal?" \
-        "$out/sea_A1.gif" -geometry +40+104 -compose Over -composite \
-        "$out/sea_B3.gif" -geometry +40+180 -compose Over -composite \
-        "$out/sea_C1.gif" -geometry +40+256 -compose Over -composite \
+        -annotate +36+46 "Which animal is a mammal?" \
+        "$out/sea_A1.gif" -geometry +40+96 -compose Over -composite \
+        "$out/sea_B3.gif" -geometry +40+172 -compose Over -composite \
+        "$out/sea_C1.gif" -geometry +40+248 -compose Over -composite \
         -font DejaVu-Sans -pointsize 17 -fill "$NAVY" \
-        -annotate +114+132 "Shark" -annotate +114+208 "Dolphin" -annotate +114+284 "Octopus" \
+        -annotate +114+124 "Shark" -annotate +114+200 "Dolphin" -annotate +114+276 "Octopus" \
         -resize 280x200 +dither -colors 128 "$out/Style.gif"
 }
 
