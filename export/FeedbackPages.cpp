@@ -1,0 +1,109 @@
+#include "export/FeedbackPages.h"
+
+#include "export/WebTemplates.h"
+#include "export/WebText.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+namespace dorvel {
+
+namespace {
+
+void line(std::string& out, std::string_view text)
+{
+    out += text;
+    out += kBreak;
+}
+
+std::string frameNameOf(std::string_view idOrReference)
+{
+    const std::string id = SafeId(idOrReference);
+    return "fb" + (id.size() > 8 ? id.substr(8) : std::string());
+}
+
+}  // namespace
+
+std::string SoundMarkup(std::string_view audioPath)
+{
+    // <audio> rather than <embed>: browsers no longer play sounds through
+    // plug-ins. The address is URL- and attribute-escaped, so the markup holds
+    // no quote and can also stand inside a script string.
+    return "<audio src=\"" + HtmlAttr(UrlPath(FlatName(audioPath))) + "\" autoplay=\"true\" hidden=\"true\"></audio>";
+}
+
+void TakeFeedback(PageBuild& page, std::string_view feedback)
+{
+    const std::string name = frameNameOf(GetTag(feedback, "id"));
+    FeedbackSlot* slot = nullptr;
+    for (FeedbackSlot& s : page.feedbackSlots) {
+        if (s.frameName.empty()) {
+            slot = &s;
+            break;
+        }
+    }
+    if (!slot)
+        return;
+    slot->frameName = name;
+    AddFeedbackEntry(page.arrays, feedback, name);
+
+    const std::string colour = HtmlColour(GetTag(feedback, "FeedbackColor"));
+    const auto head = LoadWebTemplate("fragments/feedback-head.htm");
+    slot->pageText = head ? WithLineBreaks(FillPlaceholders(*head, {{"colour", colour}}), std::string(1, kBreak)) : std::string();
+    slot->pageText += kBreak;
+
+    const std::string width = HtmlAttr(GetTag(feedback, "FeedbackWidth"));
+    const std::string height = HtmlAttr(GetTag(feedback, "FeedbackHeight"));
+    std::string& out = page.body;
+    out += Block(name + "div", 30, HtmlAttr(GetTag(feedback, "FeedbackLeft")), HtmlAttr(GetTag(feedback, "FeedbackTop")),
+        width, height, "hidden", colour);
+    line(out, "<iframe src=\"blank.htm\" name=\"" + name + "frame\" scrolling=\"no\" width=\"" + width + "\" height=\"" + height
+            + "\" marginwidth=\"0\" marginheight=\"0\" "
+            + (GetTagInt(feedback, "FeedbackStyle", 0) == 2 ? "frameborder=\"yes\"> " : "frameborder=\"no\"> "));
+    line(out, "</iframe>");
+    line(out, "</div>");
+
+    const std::string sound = GetTag(feedback, "FeedbackAudioAbs");
+    if (sound != "0")
+        line(slot->pageText, SoundMarkup(sound));
+}
+
+std::string* FeedbackTarget(PageBuild& page, std::string_view feedbackValue)
+{
+    // An element without the field belongs to the page, like one marked "0".
+    if (feedbackValue.empty() || feedbackValue == "0")
+        return &page.body;
+    const std::string name = frameNameOf(feedbackValue);
+    for (FeedbackSlot& s : page.feedbackSlots) {
+        if (!s.frameName.empty() && s.frameName == name)
+            return &s.pageText;
+    }
+    return nullptr;
+}
+
+void WriteFeedbackPages(PageBuild& page)
+{
+    for (FeedbackSlot& s : page.feedbackSlots) {
+        if (!s.frameName.empty())
+            WriteFileBytes(page.folder + "q" + std::to_string(page.n) + s.frameName + ".htm", s.pageText + "</body>");
+        s = FeedbackSlot();
+    }
+}
+
+std::string SoundPageName(const PageBuild& page, std::string_view id, bool rightHalf)
+{
+    const std::string safe = SafeId(id);
+    return "q" + std::to_string(page.n) + "s" + (safe.size() > 6 ? safe.substr(6) : std::string())
+        + (rightHalf ? "-r" : "") + ".htm";
+}
+
+std::string PlaySound(const std::string& pageName, bool fromFeedback)
+{
+    return std::string(fromFeedback ? "parent." : "") + "bs.location = '" + pageName + "'; ";
+}
+
+void WriteSoundPage(const PageBuild& page, const std::string& pageName, std::string_view audioPath)
+{
+    WriteFileBytes(page.folder + pageName, " " + SoundMarkup(audioPath) + " ");
+}
+
+}  // namespace dorvel

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "export/ScriptNameTable.h"
+#include "export/WebTestModel.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// The writer of one question page ("q" N ".htm") or pre-test page ("p" N
+// ".htm"): every element of the question file as absolutely positioned
+// markup. Generated lines end in a single carriage return, without indentation.
+namespace dorvel {
+
+inline constexpr char kBreak = '\r';
+
+// What one page is built from and into.
+struct PageBuild {
+    const ScriptNameTable& names;
+    ScriptArrays& arrays;
+    std::string folder;  // the test folder, with a closing separator
+    PageSize size;
+    int n = 0;              // index of the question in its list
+    bool testPage = true;   // false: a pre-test page
+    bool showFeedback = false;
+    std::string head;       // "<html>" up to, without, "</head>"
+    std::string body;       // from "<body"
+    std::array<FeedbackSlot, kFeedbackSlots> feedbackSlots;
+
+    // "parent.control." and the output name of `tableName`.
+    std::string control(std::string_view tableName) const { return "parent.control." + names.out(tableName); }
+};
+
+// A positioned block: "<div id=... style=...>" and a line break. An id or
+// colour of "0" is left out. Closed later by "</div>".
+std::string Block(std::string_view id, int z, std::string_view left, std::string_view top, std::string_view width,
+    std::string_view height, std::string_view visibility, std::string_view colour = "0");
+
+// The address under which a page names a media file of the test folder.
+std::string MediaAddress(std::string_view absolutePath);
+
+void WritePageHead(PageBuild& page);
+// Body tag, cover or start button, background, question sound, sound frame.
+void WriteBodyStart(PageBuild& page, std::string_view question);
+// The complete file text once every element is written.
+std::string PageFileText(const PageBuild& page);
+
+// Elements. `out` is the page body or the page text of a feedback frame.
+void WriteShape(PageBuild& page, std::string_view shape, std::string& out);
+void WriteText(PageBuild& page, std::string_view text, std::string& out);
+void WritePicture(PageBuild& page, std::string_view picture, std::string& out, bool inFeedback);
+void WriteVideo(PageBuild& page, std::string_view video, std::string& out, bool inFeedback);
+void WriteButton(PageBuild& page, std::string_view button);
+void WriteField(PageBuild& page, std::string_view field);
+void WriteDrag(PageBuild& page, std::string_view drag);
+
+// HTML font size 0..6 of a point size.
+int HtmlFontSize(int points);
+
+}  // namespace dorvel

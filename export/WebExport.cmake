@@ -1,0 +1,24 @@
+# The web test writer, and the templates of its pages and scripts, embedded
+# as the resource ":/web/...".
+target_sources(dorvel_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/ControlPage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CopyButtonImages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FeedbackPages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QuestionPage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ScriptNameTable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StartPages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WebTemplates.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WebTestModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WebText.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WriteTestPages.cpp
+)
+
+file(GLOB_RECURSE dorvel_web_templates CONFIGURE_DEPENDS
+    RELATIVE "${CMAKE_CURRENT_LIST_DIR}/web"
+    "${CMAKE_CURRENT_LIST_DIR}/web/*.htm"
+    "${CMAKE_CURRENT_LIST_DIR}/web/*.js")
+list(TRANSFORM dorvel_web_templates PREPEND "${CMAKE_CURRENT_LIST_DIR}/web/")
+qt_add_resources(dorvel_core "dorvel_web_templates"
+    PREFIX "/web"
+    BASE "${CMAKE_CURRENT_LIST_DIR}/web"
+    FILES ${dorvel_web_templates})

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "export/ExportLists.h"
+#include "export/ScriptNameTable.h"
+#include "export/WebTestModel.h"
+
+#include <array>
+#include <string>
+
+namespace dorvel {
+
+class LangStrings;
+class UserInterface;
+
+// The interface texts of the control script: textsA are s70 to s86 and s88
+// (the notice shown when the test is opened from the file system), textsB the
+// day names s90 to s96 and the month names s100 to s111.
+struct InterfaceTexts {
+    std::array<std::string, 18> textsA;
+    std::array<std::string, 19> textsB;
+};
+InterfaceTexts InterfaceTextsFrom(const LangStrings& lang);
+
+// What one run of the generator drew and gathered, for callers that check it.
+struct WrittenTest {
+    ScriptNameTable names;
+    ScriptArrays arrays;
+    int preTestPages = 0;
+    int questionPages = 0;
+};
+
+// A seed from the clock: every export draws new names and a new block order.
+unsigned ClockSeed();
+
+// The page generator: writes the question and pre-test pages with their
+// feedback and sound pages, control.htm and p.js into the test folder beside
+// `startPage`, from the question lists of `lists`. The folder, its button
+// images and media files must be in place. `seed` fixes the drawn script
+// names and the order of the control script's blocks.
+WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed);
+
+}  // namespace dorvel
