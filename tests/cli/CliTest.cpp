@@ -1,0 +1,87 @@
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+#include "tests/support/TempFolder.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace dorvel {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCli(const std::vector<std::string>& args, const std::string& input = {})
+{
+    QProcess process;
+    QStringList arguments;
+    for (const std::string& a : args)
+        arguments << toQString(a);
+    process.start(QStringLiteral(DORVEL_CLI), arguments);
+    process.write(input.data(), static_cast<qint64>(input.size()));
+    process.closeWriteChannel();
+    process.waitForFinished(30000);
+    CliRun run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+TEST(Cli, PackAndUnpackRoundTrip)
+{
+    test::TempFolder dir;
+    const std::string set = dir.path("piped.vtd");
+    const std::string text = "<vtDorvel><TestName>Piped</TestName></vtDorvel>";
+    EXPECT_EQ(runCli({"pack", set}, text).status, 0);
+    EXPECT_EQ(ReadStoredFile(set), text);
+    const CliRun unpacked = runCli({"unpack", set});
+    EXPECT_EQ(unpacked.status, 0);
+    EXPECT_EQ(unpacked.out, text);
+}
+
+TEST(Cli, ShowListsDetailsAndQuestions)
+{
+    const CliRun run = runCli({"show", std::string(DORVEL_BUILD_INSTALL_DIR) + "/Samples/General Knowledge.vtd"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Test name: General Knowledge\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Questions: 11\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\n4\tTrue/False, 1 Button\tenabled\tDecide whether the statement is true.\n"),
+              std::string::npos);
+}
+
+TEST(Cli, ErrorsExitOneAndWrongUsageExitsTwo)
+{
+    test::TempFolder dir;
+    const std::string plain = dir.write("plain.vtd", "<vtDorvel>not scrambled</vtDorvel>");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{}, 2, "usage"},
+        {{"frobnicate"}, 2, "usage"},
+        {{"show"}, 2, "usage"},
+        {{"show", dir.path("missing.vtd")}, 1, "no such file"},
+        {{"show", plain}, 1, "not a Dorvel set file"},
+        {{"unpack", dir.path("missing.vtd")}, 1, "cannot read"},
+        {{"pack", dir.path("no/such/folder/x.vtd")}, 1, "cannot write"},
+        {{"--lang", "Klingon", "show", plain}, 1, "not a Dorvel set file"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+}  // namespace
+}  // namespace dorvel
