@@ -72,6 +72,12 @@ bool IsPlainFileName(std::string_view name)
 bool BankReader::failWith(std::string message)
 {
     m_error = std::move(message);
+    return false;
+}
+
+bool BankReader::refuse(std::string message)
+{
+    m_error = std::move(message);
     m_header.clear();
     m_files.clear();
     m_dataStart = 0;
@@ -84,16 +90,16 @@ bool BankReader::open(const std::string& bankPath)
     m_path = bankPath;
     const Fd fd = OpenForReading(bankPath);
     if (!fd.valid())
-        return failWith("cannot open " + bankPath + ": " + LastErrorText());
+        return refuse("cannot open " + bankPath + ": " + LastErrorText());
     const std::int64_t fileSize = SizeOf(fd.get());
     if (fileSize < 0)
-        return failWith("cannot read " + bankPath + ": " + LastErrorText());
+        return refuse("cannot read " + bankPath + ": " + LastErrorText());
 
     // The header's length stands in its first bytes; read those, then the
     // whole block.
     std::string head(static_cast<std::size_t>(std::min<std::int64_t>(fileSize, kBankHeaderOverhead)), '\0');
     if (::pread(fd.get(), head.data(), head.size(), 0) != static_cast<ssize_t>(head.size()))
-        return failWith("cannot read " + bankPath);
+        return refuse("cannot read " + bankPath);
     if (head.size() == static_cast<std::size_t>(kBankHeaderOverhead) && IsScrambledAs(head, kBankKind)) {
         const std::string lengthField = UnscrambleText(head, kBankKind);
         std::size_t pos = 0;
@@ -102,7 +108,7 @@ bool BankReader::open(const std::string& bankPath)
             && *length <= kMaxHeaderBlock) {
             head.resize(static_cast<std::size_t>(*length));
             if (::pread(fd.get(), head.data(), head.size(), 0) != static_cast<ssize_t>(head.size()))
-                return failWith("cannot read " + bankPath);
+                return refuse("cannot read " + bankPath);
         }
     }
     if (!parseHeader(head, fileSize)) {
@@ -115,21 +121,21 @@ bool BankReader::open(const std::string& bankPath)
 bool BankReader::parseHeader(std::string_view head, std::int64_t fileSize)
 {
     if (head.size() < static_cast<std::size_t>(kBankHeaderOverhead) || !IsScrambledAs(head, kBankKind))
-        return failWith("not a question bank");
+        return refuse("not a question bank");
     const std::string lengthField = UnscrambleText(head.substr(0, kBankHeaderOverhead), kBankKind);
     std::size_t pos = 0;
     const auto length = ReadNumber(lengthField, pos);
     if (!length || pos != lengthField.size() || lengthField.size() != kBankLengthFieldSize)
-        return failWith("damaged question bank: the header length is unreadable");
+        return refuse("damaged question bank: the header length is unreadable");
     if (*length < kBankHeaderOverhead || *length > fileSize || *length > kMaxHeaderBlock
         || static_cast<std::size_t>(*length) > head.size())
-        return failWith("damaged question bank: the header length does not fit the file");
+        return refuse("damaged question bank: the header length does not fit the file");
 
     std::string text = UnscrambleText(head.substr(0, static_cast<std::size_t>(*length)), kBankKind);
     text.erase(0, kBankLengthFieldSize);
     static constexpr std::string_view kOpen = "<fileHeader>";
     if (text.compare(0, kOpen.size(), kOpen) != 0)
-        return failWith("damaged question bank: no file list in the header");
+        return refuse("damaged question bank: no file list in the header");
 
     m_header = std::move(text);
     m_dataStart = *length;
@@ -144,7 +150,7 @@ bool BankReader::parseFileRecords(std::string_view records)
     std::size_t pos = 0;
     while (pos < records.size()) {
         if (records[pos] != '<')
-            return failWith("damaged question bank: unreadable file list");
+            return refuse("damaged question bank: unreadable file list");
         // A path may itself hold '>': the name ends at the first '>' that is
         // followed by a well-formed value and the matching closing tag.
         std::optional<BankFileEntry> entry;
@@ -159,10 +165,10 @@ bool BankReader::parseFileRecords(std::string_view records)
                 break;
         }
         if (!entry)
-            return failWith("damaged question bank: unreadable file list");
+            return refuse("damaged question bank: unreadable file list");
         const bool missing = entry->start == -1 && entry->end == -1;
         if (!missing && !(entry->start >= 0 && entry->start <= entry->end && entry->end <= m_dataSize))
-            return failWith("damaged question bank: the data of " + entry->name + " lies outside the file");
+            return refuse("damaged question bank: the data of " + entry->name + " lies outside the file");
         if (missing)
             entry->start = entry->end = -1;
         m_files.push_back(std::move(*entry));

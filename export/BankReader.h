@@ -56,7 +56,10 @@ public:
     bool extract(const BankFileEntry& entry, const std::string& folder, const std::string& fileName);
 
 private:
+    // An operation failed: the message, the bank stays readable.
     bool failWith(std::string message);
+    // The bank is unusable: the message, and nothing of it is kept.
+    bool refuse(std::string message);
     bool parseFileRecords(std::string_view records);
     bool seekToData(int fd, const BankFileEntry& entry);
 
