@@ -92,7 +92,9 @@ void WriteFeedbackPages(PageBuild& page)
 std::string SoundPageName(const PageBuild& page, std::string_view id, bool rightHalf)
 {
     const std::string safe = SafeId(id);
-    return "q" + std::to_string(page.n) + "s" + (safe.size() > 6 ? safe.substr(6) : std::string())
+    // Pre-test pages count from 0 as well: their sound pages begin with "p" so
+    // that they do not replace those of the test question of the same number.
+    return (page.testPage ? "q" : "p") + std::to_string(page.n) + "s" + (safe.size() > 6 ? safe.substr(6) : std::string())
         + (rightHalf ? "-r" : "") + ".htm";
 }
 

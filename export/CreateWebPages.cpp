@@ -1,0 +1,110 @@
+#include "export/CreateWebPages.h"
+
+#include "building/ExpandSet.h"
+#include "editor/UserInterface.h"
+#include "editor/Workspace.h"
+#include "export/CopyButtonImages.h"
+#include "export/ExportLists.h"
+#include "export/StartPages.h"
+#include "export/TestServer.h"
+#include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+namespace dorvel {
+
+namespace {
+
+std::string withoutBlanks(std::string text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (c != ' ')
+            out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string WebTestName(const std::string& testDetails, const std::string& setFilePath)
+{
+    const std::string name = GetTag(testDetails, "TestName");
+    return name == "0" ? ExtractFileName(setFilePath) : name;
+}
+
+WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang, UserInterface& ui)
+{
+    ui.progressLabel(lang.key("s41"));
+    ui.progressPosition(20);
+    CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui);
+
+    ui.progressLabel(lang.key("s42"));
+    ui.progressPosition(40);
+    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87")};
+    WriteStartPages(request.testName, request.startPage, texts, lists.questionFileList);
+
+    ui.progressLabel(lang.key("s43"));
+    ui.progressPosition(65);
+    WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
+        lists, ui, request.seed);
+
+    ui.progressLabel(lang.key("s44"));
+    ui.progressPosition(100);
+    ui.progressHide();
+    return written;
+}
+
+std::string ServeWebTest(const std::string& startPage)
+{
+    TestServer& server = TestServer::shared();
+    if (server.start(ExtractFilePath(startPage)))
+        return server.address(ExtractFileName(startPage));
+    return startPage;
+}
+
+void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
+{
+    OpenSet* set = workspace.current();
+    if (!set)
+        return;
+    std::string proposed = ExtractFileName(set->filePath);
+    proposed.erase(proposed.size() >= 4 ? proposed.size() - 4 : 0);
+
+    FileDialog dialog;
+    dialog.title = "Save Web Test  As...";
+    dialog.filter = "Web Pages|*htm";
+    dialog.defaultExtension = "htm";
+    dialog.folder = workspace.lastDir();
+    dialog.proposedName = withoutBlanks(proposed);
+    const std::optional<std::string> chosen = ui.chooseSaveFile(dialog);
+    if (!chosen)
+        return;
+    workspace.setLastDir(ExtractFilePath(*chosen));
+    const std::string startPage = ChangeFileExt(*chosen, ".htm");
+
+    workspace.SaveTest();
+
+    ui.progressCaption(lang.key("s39"));
+    ui.progressLabel(lang.key("s40"));
+    ui.progressPosition(10);
+    ExportLists& lists = TheExportLists();
+    const std::string status = ExpandSet(workspace, ui, lang, lists, 0, true);
+    if (status == kTemplateFileProblem) {
+        ui.progressHide();
+        return;
+    }
+
+    // Saving may have given a new set its file.
+    set = workspace.current();
+    if (!set)
+        return;
+    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
+    ExportWebTest(request, lists, lang, ui);
+
+    ui.announce("s45");
+    if (ui.ask(lang.key("s45"), Buttons::YesNo, Tone::Confirmation) != Answer::No)
+        ui.openWithSystem(ServeWebTest(startPage));
+}
+
+}  // namespace dorvel

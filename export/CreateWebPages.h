@@ -1,0 +1,40 @@
+#pragma once
+
+#include "export/WriteTestPages.h"
+
+#include <string>
+
+namespace dorvel {
+
+class LangStrings;
+class UserInterface;
+class Workspace;
+struct ExportLists;
+
+// The test's title: its TestName, or the set file's name when that is "0".
+std::string WebTestName(const std::string& testDetails, const std::string& setFilePath);
+
+struct WebExport {
+    std::string startPage;    // the start page to write; its test folder goes beside it
+    std::string testName;
+    std::string testDetails;
+    std::string language;     // interface language: button images of its own come first
+    unsigned seed = 0;        // drawn names and block order
+};
+
+// Everything after the expansion: the test folder with its button images and
+// media files, the start page, the frameset and the generator's pages. The
+// progress window shows each step.
+WrittenTest ExportWebTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
+    UserInterface& ui);
+
+// Create Web Pages: asks for the start page, saves and expands the current
+// set, exports it and offers to open the test. The test is opened through the
+// loopback server, where the browser lets its frames work together.
+void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language);
+
+// Serves the start page's folder (TestServer::shared) and returns the start
+// page's address; the file path itself when no server could be started.
+std::string ServeWebTest(const std::string& startPage);
+
+}  // namespace dorvel

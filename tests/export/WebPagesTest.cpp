@@ -1,0 +1,483 @@
+// The web test writer on small hand-made question lists: golden pages, the
+// drawn script names, the script arrays, and values that must stay inert.
+#include "export/ControlPage.h"
+#include "export/CopyButtonImages.h"
+#include "export/ExportLists.h"
+#include "export/ScriptNameTable.h"
+#include "export/StartPages.h"
+#include "export/WebTestModel.h"
+#include "export/WebText.h"
+#include "export/WriteTestPages.h"
+#include "shell/Installation.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+#include "tests/support/ScriptedUserInterface.h"
+#include "tests/support/TempFolder.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+
+namespace dorvel {
+namespace {
+
+const std::string kGoldenFolder = DORVEL_SOURCE_DIR "/tests/export/golden/";
+constexpr unsigned kSeed = 7;
+
+std::string readFile(const std::string& path)
+{
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
+    return bytes;
+}
+
+// A numbered record list as the bank lists step makes it.
+std::string numbered(std::string questions)
+{
+    std::string list;
+    for (int n = 0;; ++n) {
+        const std::string q = GetTag(questions, "vtQuestion");
+        if (q.empty())
+            break;
+        questions = RemoveTag(questions, "vtQuestion");
+        const std::string tag = "questionFile" + std::to_string(n);
+        list += "<" + tag + ">" + q + "</" + tag + ">\r\n";
+    }
+    return list;
+}
+
+InterfaceTexts fixedTexts()
+{
+    InterfaceTexts texts;
+    for (std::size_t i = 0; i < texts.textsA.size(); ++i)
+        texts.textsA[i] = "A" + std::to_string(i);
+    for (std::size_t i = 0; i < texts.textsB.size(); ++i)
+        texts.textsB[i] = "B" + std::to_string(i);
+    return texts;
+}
+
+const StartPageTexts kStartTexts{"Test:", "Start the test", "Please use a current browser.", "Nothing was started.",
+    "Your screen is too small."};
+
+// One case file: <startPage>, <details>, <pretest> and <questions> (runs of
+// <vtQuestion>). Writes the whole test into `folder`; returns the start page.
+struct Written {
+    std::string startPage;
+    WrittenTest test;
+};
+
+Written writeCase(const std::string& caseText, const std::string& folder, unsigned seed = kSeed)
+{
+    ExportLists lists;
+    lists.preTestFileList = numbered(GetTag(caseText, "pretest"));
+    lists.questionFileList = numbered(GetTag(caseText, "questions"));
+    const std::string details = GetTag(caseText, "details");
+    std::string startName = GetTag(caseText, "startPage");
+    if (startName.empty())
+        startName = "Quiz.htm";
+    const std::string startPage = JoinPath(folder, startName);
+    ForceDirectory(TestFolder(startPage));
+    test::ScriptedUserInterface ui;
+    const std::string testName = GetTag(details, "TestName");
+    WriteStartPages(testName, startPage, kStartTexts, lists.questionFileList);
+    return {startPage, WriteTestPages(testName, startPage, details, fixedTexts(), lists, ui, seed)};
+}
+
+// Every file a test folder holds, by its path relative to `root`.
+std::set<std::string> filesUnder(const std::string& root, const std::string& relative = {})
+{
+    std::set<std::string> files;
+    const std::string folder = JoinPath(root, relative);
+    for (const std::string& name : ListFiles(folder))
+        files.insert(relative.empty() ? name : relative + "/" + name);
+    for (const std::string& sub : ListFolders(folder)) {
+        for (const std::string& f : filesUnder(root, relative.empty() ? sub : relative + "/" + sub))
+            files.insert(f);
+    }
+    return files;
+}
+
+// ---- Golden pages ---------------------------------------------------------
+
+// control.htm and p.js carry the engine's scripts, which change on their own;
+// their frame is checked below. Every other file is compared byte for byte.
+bool isGolden(const std::string& relative)
+{
+    return relative.find("control.htm") == std::string::npos && relative.find("p.js") == std::string::npos;
+}
+
+class GoldenPages : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(GoldenPages, WritesTheExpectedFiles)
+{
+    const std::string caseFolder = kGoldenFolder + GetParam() + "/";
+    test::TempFolder temp;
+    writeCase(readFile(caseFolder + "case.txt"), temp.path());
+    const std::string expectedFolder = caseFolder + "expected";
+    std::set<std::string> written;
+    for (const std::string& f : filesUnder(temp.path()))
+        if (isGolden(f))
+            written.insert(f);
+
+    if (std::getenv("DORVEL_UPDATE_GOLDEN")) {
+        QDir(toQString(expectedFolder)).removeRecursively();
+        for (const std::string& f : written) {
+            ForceDirectory(ExtractFilePath(JoinPath(expectedFolder, f)));
+            WriteFileBytes(JoinPath(expectedFolder, f), readFile(JoinPath(temp.path(), f)));
+        }
+        GTEST_SKIP() << "golden files of " << GetParam() << " rewritten";
+    }
+    EXPECT_EQ(filesUnder(expectedFolder), written);
+    for (const std::string& f : written) {
+        if (FileExists(JoinPath(expectedFolder, f)))
+            EXPECT_EQ(readFile(JoinPath(expectedFolder, f)), readFile(JoinPath(temp.path(), f))) << GetParam() << ": " << f;
+    }
+}
+
+std::vector<std::string> goldenCases()
+{
+    return ListFolders(kGoldenFolder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenPages, ::testing::ValuesIn(goldenCases()),
+    [](const ::testing::TestParamInfo<std::string>& info) {
+        std::string name;
+        for (const char c : info.param)
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
+
+// ---- Script names ------------------------------------------------------------
+
+TEST(ScriptNames, DrawsSeventyThreeDistinctNamesNoneInsideAnEarlierOne)
+{
+    for (unsigned seed : {0u, 1u, 7u, 12345u, 4000000000u}) {
+        ScriptNameTable names;
+        names.draw(seed);
+        std::set<std::string> distinct;
+        std::string earlier;
+        for (int i = 0; i < ScriptNameTable::kCount; ++i) {
+            const std::string& name = names.out(i);
+            ASSERT_EQ(name[0], 'c') << name;
+            ASSERT_GT(name.size(), 1U);
+            ASSERT_LE(name.size(), 4U);
+            ASSERT_EQ(earlier.find(name), std::string::npos) << name << " occurs in " << earlier;
+            distinct.insert(name);
+            earlier += name;
+        }
+        EXPECT_EQ(distinct.size(), 73U);
+    }
+}
+
+TEST(ScriptNames, SameSeedSameNamesOtherSeedOtherNames)
+{
+    ScriptNameTable a, b, c;
+    a.draw(99);
+    b.draw(99);
+    c.draw(100);
+    EXPECT_EQ(a.out("qMove"), b.out("qMove"));
+    EXPECT_NE(a.out("qMove") + a.out("startTest"), c.out("qMove") + c.out("startTest"));
+}
+
+TEST(ScriptNames, SubstitutesTableNamesOnly)
+{
+    ScriptNameTable names;
+    names.draw(3);
+    const std::string q = names.out("qMove");
+    const std::string p = names.out("questionPos");
+    EXPECT_EQ(names.substitute("function $qMove$(pos) { $qMove$($questionPos$ + 1); }"),
+        "function " + q + "(pos) { " + q + "(" + p + " + 1); }");
+    // Dollars that name nothing stay, also when a real name follows them.
+    EXPECT_EQ(names.substitute("a.replace(/\\s+$/, '') + $qMove$"), "a.replace(/\\s+$/, '') + " + q);
+    EXPECT_EQ(names.substitute("$$ $nothing$ $"), "$$ $nothing$ $");
+}
+
+// ---- Helpers ---------------------------------------------------------------
+
+TEST(WebText, HtmlColour)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"clRed", "ff0000"},
+        {"clNavy", "000080"},
+        {"clBtnFace", "d4d0c8"},
+        {"clWindow", "ffffff"},
+        {"255", "ff0000"},
+        {"16711680", "0000ff"},
+        {"$00FF8040", "4080ff"},
+        {"$8000000F", "000080"},
+        {"0", "000000"},
+        {"-1", "ffffff"},
+        {"", "ffffff"},
+        {"purple-ish", "ffffff"},
+        {"99999999999", "ffffff"},
+    };
+    for (const auto& [text, html] : cases)
+        EXPECT_EQ(HtmlColour(text), html) << text;
+    EXPECT_EQ(HtmlColour("nonsense", "000000"), "000000");
+}
+
+TEST(WebText, AudioTypeTrimCommaFlatName)
+{
+    EXPECT_EQ(AudioType("C:\\a\\B.MP3"), "x-mpg");
+    EXPECT_EQ(AudioType("x.mp2"), "x-mpg");
+    EXPECT_EQ(AudioType("x.wav"), "wav");
+    EXPECT_EQ(AudioType("x.aif"), "x-aiff");
+    EXPECT_EQ(AudioType("x.OGG"), ".ogg");
+    EXPECT_EQ(TrimComma("  1,2, "), "1,2");
+    EXPECT_EQ(TrimComma("[],"), "[]");
+    EXPECT_EQ(TrimComma(""), "");
+    EXPECT_EQ(FlatName("C:\\Media\\Buttons\\Sounds\\a.wav"), "Soundsa.wav");
+    EXPECT_EQ(FlatName("C:\\Pics\\b.gif"), "b.gif");
+    EXPECT_EQ(FlatName("C:\\Styles\\White Buttons\\c.gif"), "c.gif");
+    EXPECT_EQ(FlatName("/opt/dorvel/Buttons/Blue/s1.gif"), "Blues1.gif");
+}
+
+TEST(WebText, EscapesForEachContext)
+{
+    const std::string evil = "</script><img src=x onerror=alert(1)>\"'\\\r\n&";
+    EXPECT_EQ(HtmlText(evil), "&lt;/script&gt;&lt;img src=x onerror=alert(1)&gt;&quot;'\\\r\n&amp;");
+    EXPECT_EQ(HtmlAttr("a\"b'c<"), "a&quot;b&#39;c&lt;");
+    EXPECT_EQ(JsString(evil), "\\x3C/script\\x3E\\x3Cimg src=x onerror=alert(1)\\x3E\\\"\\'\\\\\\r\\n\\x26");
+    EXPECT_EQ(UrlPath("My Test#1?.gif"), "My%20Test%231%3F.gif");
+    EXPECT_EQ(UrlPath("caf\xC3\xA9'.gif"), "caf%C3%A9%27.gif");
+    EXPECT_EQ(JsLiteral(" -1.5 "), "-1.5");
+    EXPECT_EQ(JsLiteral("true"), "true");
+    EXPECT_EQ(JsLiteral("1];alert(1);//"), "0");
+    EXPECT_EQ(JsLiteral(""), "0");
+    EXPECT_EQ(SafeId("btn1'); alert(1); ('"), "btn1alert1");
+}
+
+// ---- Script arrays -------------------------------------------------------------
+
+TEST(ScriptArrays, OneQuestionOfEveryElementKind)
+{
+    test::TempFolder temp;
+    const Written w = writeCase(readFile(kGoldenFolder + "every-element/case.txt"), temp.path());
+    const ScriptArrays& a = w.test.arrays;
+    EXPECT_EQ(a.qDetailsG, "\"Every element\",\"Ann Examiner\",\"9:41 am, Friday 4 June, 2004\"");
+    EXPECT_EQ(a.qOptionsG, "1,0,1");
+    EXPECT_EQ(a.qElementsListG, "['button1', 'button2', 'field1', 'field2', 'field3', 'drag1', 'drag2']");
+    EXPECT_EQ(a.qTypesListG, "[1, 2, 5, 3, 6, 8,11]");
+    EXPECT_EQ(a.qMarksListG, "[[1,0], [1,-1,0], [2,-1,0], [1,0,0], [1,0,0], [0], [-1]]");
+    EXPECT_EQ(a.userAnswersG, "[0,0,'','','',-1,-1]");
+    // A range field lists its two bounds; other fields every answer but the unused markers.
+    const std::string empty17 = [] { std::string s; for (int i = 0; i < 17; ++i) s += ",\"\""; return s; }();
+    const std::string empty18 = ",\"\"" + empty17;
+    EXPECT_EQ(a.correctAnswersG,
+        "[[],[],[\"1.5\",\"\"],[\"Paris\",\"\",\"paris\"" + empty17 + "],[\"\",\"\"" + empty18 + "],"
+        "[300,40,\"1,100,200,60,30\",\"0,300,200,60,30\"],[400,40,\"1,10,10,5,5\"]]");
+    EXPECT_EQ(a.questionNumberListG, "0");
+    EXPECT_EQ(a.qMaxSelectionsG, "1");
+    EXPECT_EQ(a.qfbackCriteriaG, "[[\"fb1\",5,0,0,0], [\"fb2\",1,0,2,0]]");
+    EXPECT_EQ(a.qshowAllfbs, "0");
+    EXPECT_EQ(w.test.preTestPages, 1);
+    EXPECT_EQ(w.test.questionPages, 1);
+}
+
+TEST(ScriptArrays, EmptyQuestionListStillWritesControlPageAndScript)
+{
+    test::TempFolder temp;
+    const Written w = writeCase("<details><TestName>Empty</TestName><allowPrinting>0</allowPrinting></details>", temp.path());
+    const ScriptArrays& a = w.test.arrays;
+    EXPECT_EQ(a.qElementsListG, "");
+    EXPECT_EQ(a.questionNumberListG, "");
+    EXPECT_EQ(a.qDetailsG, "\"Empty\",\"\",\"\"");
+    EXPECT_EQ(a.qOptionsG, "1,0,1");
+    EXPECT_TRUE(FileExists(TestFolder(w.startPage) + "control.htm"));
+    EXPECT_TRUE(FileExists(TestFolder(w.startPage) + "p.js"));
+}
+
+TEST(ScriptArrays, ThirtyQuestionsAtMostAndEmptyQuestionsGiveEmptySubArrays)
+{
+    std::string questions;
+    for (int i = 0; i < 31; ++i)
+        questions += "<vtQuestion><windowSize>0</windowSize><numSelections>0</numSelections></vtQuestion>";
+    test::TempFolder temp;
+    const Written w = writeCase("<details></details><questions>" + questions + "</questions>", temp.path());
+    EXPECT_EQ(w.test.questionPages, 30);
+    EXPECT_TRUE(FileExists(TestFolder(w.startPage) + "q29.htm"));
+    EXPECT_FALSE(FileExists(TestFolder(w.startPage) + "q30.htm"));
+    EXPECT_EQ(w.test.arrays.qElementsListG.substr(0, 8), "[], [], ");
+    EXPECT_EQ(w.test.arrays.qElementsListG.size(), 30 * 4 - 2);
+}
+
+TEST(ScriptArrays, TargetsWithoutSemicolonEndTheList)
+{
+    // Without a ";" the entry never ends: the list stops there instead of looping.
+    EXPECT_EQ(DragAnswers("<DragLeft>5</DragLeft><DragTop>6</DragTop><targets>0,0,1,2,3,4,5</targets>"), "[5,6],");
+    EXPECT_EQ(DragAnswers("<DragLeft>5</DragLeft><DragTop>6</DragTop><targets>a,b,1,2,3,4,5;c,d,0</targets>"),
+        "[5,6,\"1,2,3,4,5\"],");
+}
+
+// ---- Values that must stay inert -----------------------------------------------
+
+TEST(Escaping, SetAndTemplateValuesCannotBreakThePages)
+{
+    const std::string evil = "</script><img src=x onerror=alert(1)>\"'\\";
+    const std::string caseText = "<startPage>Evil Test.htm</startPage><details><TestName>" + evil
+        + "</TestName><ExaminerName>" + evil + "</ExaminerName></details><questions><vtQuestion><windowSize>0</windowSize>"
+          "<bgColour>not a colour</bgColour><numSelections>1;alert(1)</numSelections>"
+          "<vtText><TextLayer>0</TextLayer><vtFontName>Arial\" onmouseover=\"alert(1)</vtFontName><vtString>"
+        + evil + "</vtString><feedback>0</feedback></vtText>"
+          "<vtButton><id>b1'); alert(1); ('</id><buttonType>0</buttonType><buttonMarkIfSelected>1];alert(1);//</buttonMarkIfSelected>"
+          "<s1>C:\\x\\a\" onload=\"alert(1).gif</s1></vtButton>"
+          "<vtDrag><id>d1</id><DragName>"
+        + evil + "</DragName><dragFilePathAbs>0</dragFilePathAbs><targets>0,0,\"];alert(1);//;</targets></vtDrag>"
+          "</vtQuestion></questions>";
+    test::TempFolder temp;
+    const Written w = writeCase(caseText, temp.path());
+    const std::string folder = TestFolder(w.startPage);
+    const std::string start = readFile(w.startPage);
+    const std::string page = readFile(folder + "q0.htm");
+    const std::string control = readFile(folder + "control.htm");
+    for (const std::string* text : {&start, &page, &control}) {
+        EXPECT_EQ(text->find("<img src=x"), std::string::npos);
+        EXPECT_EQ(text->find("alert(1);//"), std::string::npos);
+        EXPECT_EQ(text->find("onmouseover=\"alert"), std::string::npos);
+        EXPECT_EQ(text->find("onload=\"alert"), std::string::npos);
+    }
+    EXPECT_NE(start.find("<title>Test: &lt;/script&gt;&lt;img src=x onerror=alert(1)&gt;&quot;'\\</title>"), std::string::npos);
+    EXPECT_NE(page.find("&lt;/script&gt;&lt;img src=x onerror=alert(1)&gt;&quot;'\\"), std::string::npos);
+    EXPECT_NE(page.find("bgcolor=\"#ffffff\""), std::string::npos);
+    EXPECT_NE(w.test.arrays.qDetailsG.find("\\x3C/script\\x3E\\x3Cimg src=x onerror=alert(1)\\x3E\\\"\\'\\\\"), std::string::npos);
+    EXPECT_EQ(w.test.arrays.qElementsListG, "['b1alert1', 'd1']");
+    EXPECT_EQ(w.test.arrays.qMarksListG, "[[0,0], [0]]");
+    EXPECT_EQ(w.test.arrays.qMaxSelectionsG, "0");
+    EXPECT_EQ(folder.find("Evil Test"), std::string::npos);
+    EXPECT_NE(start.find("window.open('EvilTestres/frame.htm'"), std::string::npos);
+}
+
+TEST(Escaping, InterfaceTextsOfTheLanguagePack)
+{
+    test::TempFolder temp;
+    const std::string startPage = temp.path("Quiz.htm");
+    ForceDirectory(TestFolder(startPage));
+    const StartPageTexts texts{"<b>Test</b>", "Say \"go\"", "It's", "back\\slash", "</script>"};
+    WriteStartPages("Quiz", startPage, texts, "");
+    const std::string start = readFile(startPage);
+    EXPECT_NE(start.find("<title>&lt;b&gt;Test&lt;/b&gt; Quiz</title>"), std::string::npos);
+    EXPECT_NE(start.find("value=\"Say &quot;go&quot;\""), std::string::npos);
+    EXPECT_NE(start.find("alert('It\\'s\\rback\\\\slash');"), std::string::npos);
+    EXPECT_NE(start.find("alert('\\x3C/script\\x3E');"), std::string::npos);
+
+    InterfaceTexts interface = fixedTexts();
+    interface.textsA[0] = "Finish? It's </script> \\ \"final\"";
+    ScriptNameTable names;
+    ScriptArrays arrays;
+    const std::string control = ControlPageText({names, arrays, interface, PageSize{}, 0, false, false}, 1);
+    EXPECT_NE(control.find("'Finish? It\\'s \\x3C/script\\x3E \\\\ \\\"final\\\"\\r'"), std::string::npos);
+}
+
+// ---- Control page frame -------------------------------------------------------
+
+std::string controlFor(bool marking, bool cheating)
+{
+    ScriptNameTable names;
+    ScriptArrays arrays;
+    return ControlPageText({names, arrays, fixedTexts(), PageSize{}, 2, marking, cheating}, 5);
+}
+
+TEST(ControlPage, BarAndSliderPositions)
+{
+    const std::string plain = controlFor(false, false);
+    EXPECT_NE(plain.find("var qSliderMax = 530\r"), std::string::npos);
+    EXPECT_NE(plain.find("<img src=\"buttons/slideline.gif\" width=\"474\""), std::string::npos);
+    EXPECT_NE(plain.find("<div id=\"Arrow2div0\" style=\"position: absolute; top: 2px; left: 558px;"), std::string::npos);
+    EXPECT_NE(plain.find("<div id=\"Finishdiv3\" style=\"position: absolute; top: 2px; left: 586px;"), std::string::npos);
+    EXPECT_EQ(plain.find("Markdiv0"), std::string::npos);
+    EXPECT_NE(plain.find("var aButtonsG = ['Finish'];\r"), std::string::npos);
+    EXPECT_NE(plain.find("var pLength = 2;\r"), std::string::npos);
+
+    const std::string both = controlFor(true, true);
+    EXPECT_NE(both.find("var qSliderMax = 422\r"), std::string::npos);
+    EXPECT_NE(both.find("<div id=\"Markdiv0\" style=\"position: absolute; top: 2px; left: 532px;"), std::string::npos);
+    EXPECT_NE(both.find("<div id=\"Cheatdiv0\" style=\"position: absolute; top: 2px; left: 478px;"), std::string::npos);
+    EXPECT_NE(both.find("<div id=\"Arrow2div0\" style=\"position: absolute; top: 2px; left: 450px;"), std::string::npos);
+    EXPECT_NE(both.find("onMouseUp=\"restoreAnswer();Cheatdiv2.style.visibility = 'hidden'; \""), std::string::npos);
+    EXPECT_NE(both.find("var aButtonsG = ['Finish','Mark','Cheat'];\r"), std::string::npos);
+    EXPECT_EQ(both.find('\n'), std::string::npos);
+}
+
+TEST(ControlPage, EveryFunctionBlockOnceInADrawnOrder)
+{
+    std::set<std::vector<int>> orders;
+    for (unsigned seed = 0; seed < 20; ++seed) {
+        const std::vector<int> order = ControlBlockOrder(seed);
+        ASSERT_EQ(order.size(), 23U);
+        EXPECT_EQ(std::set<int>(order.begin(), order.end()).size(), 23U);
+        EXPECT_EQ(std::count(order.begin(), order.end(), 11), 0);
+        orders.insert(order);
+    }
+    EXPECT_GT(orders.size(), 15U);
+
+    ScriptNameTable names;
+    names.draw(11);
+    ScriptArrays arrays;
+    const std::string control = ControlPageText({names, arrays, fixedTexts(), PageSize{}, 0, true, true}, 11);
+    for (const std::string_view block : kControlBlockSlots) {
+        if (block.empty())
+            continue;
+        const std::string head = "function " + names.out(block) + "(";
+        const auto first = control.find(head);
+        EXPECT_NE(first, std::string::npos) << block;
+        EXPECT_EQ(control.find(head, first + 1), std::string::npos) << block;
+    }
+    // No name of the table is left unsubstituted.
+    EXPECT_EQ(control.find("$qMove$"), std::string::npos);
+    EXPECT_EQ(control.find("{{"), std::string::npos);
+}
+
+// ---- Copying ----------------------------------------------------------------------
+
+TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
+{
+    test::TempFolder install;
+    const std::string buttons = install.path("Buttons/");
+    ForceDirectory(buttons + "English (UK)");
+    for (const std::string_view name : kButtonFiles)
+        install.write("Buttons/" + std::string(name), "plain " + std::string(name));
+    install.write("Buttons/English (UK)/Cheat0.gif", "english Cheat0");
+    install.write("Media/Buttons/Sounds/a.wav", "sound a");
+    install.write("Media/b.gif", "picture b");
+    install.write("Other/b.gif", "another b");
+    SetInstallationFolder(install.path());
+
+    test::TempFolder out;
+    const std::string startPage = out.path("My Test.htm");
+    const std::string folder = out.path("MyTestres/");
+    ForceDirectory(folder + "buttons");
+    out.write("MyTestres/stale.htm", "old");
+    out.write("MyTestres/buttons/stale.gif", "old");
+    test::ScriptedUserInterface ui;
+    CopyButtonImages(startPage, "Copying", "English (UK)",
+        {install.path("Media/Buttons/Sounds/a.wav"), install.path("Media/b.gif"), install.path("Other/b.gif")}, ui);
+
+    EXPECT_EQ(readFile(folder + "buttons/Cheat0.gif"), "english Cheat0");
+    EXPECT_EQ(readFile(folder + "buttons/Cheat1.gif"), "plain Cheat1.gif");
+    EXPECT_EQ(readFile(folder + "buttons/help.htm"), "plain Help.htm");
+    EXPECT_EQ(readFile(folder + "Soundsa.wav"), "sound a");
+    EXPECT_EQ(readFile(folder + "b.gif"), "picture b");
+    EXPECT_FALSE(FileExists(folder + "stale.htm"));
+    EXPECT_FALSE(FileExists(folder + "buttons/stale.gif"));
+    EXPECT_EQ(ListFiles(folder + "buttons").size(), 31U);
+    EXPECT_EQ(ui.progressLabels, std::vector<std::string>{"Copying"});
+    SetInstallationFolder({});
+}
+
+TEST(CopyButtonImages, CopiesLargeFilesWhole)
+{
+    test::TempFolder temp;
+    std::string big(3 * 1024 * 1024 + 17, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>(i * 131 % 251);
+    const std::string source = temp.write("big.bin", big);
+    ASSERT_TRUE(CopyFileChunked(source, temp.path("copy.bin")));
+    EXPECT_EQ(readFile(temp.path("copy.bin")), big);
+    EXPECT_FALSE(CopyFileChunked(temp.path("missing.bin"), temp.path("copy2.bin")));
+}
+
+}  // namespace
+}  // namespace dorvel
