@@ -19,6 +19,22 @@ std::vector<std::string> FindLanguagePackNames()
     return names;
 }
 
+std::optional<LanguageChoice> ChooseLanguage(const std::vector<std::string>& found,
+                                             const std::optional<std::string>& langchoice)
+{
+    if (found.empty())
+        return std::nullopt;
+    if (found.size() == 1)
+        return LanguageChoice{found.front(), false};
+    std::string wanted = langchoice.value_or(std::string());
+    if (wanted.size() < 2)
+        wanted = kDefaultLanguage;
+    for (const std::string& name : found)
+        if (name == wanted)
+            return LanguageChoice{name, true};
+    return LanguageChoice{found.front(), true};
+}
+
 bool LoadLanguageStrings(LangStrings& strings, const std::string& language,
                          const std::function<void(const std::string&)>& componentLine)
 {

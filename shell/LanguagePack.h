@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,9 +9,25 @@ namespace dorvel {
 
 class LangStrings;
 
+// The language used when the settings name none.
+inline constexpr const char* kDefaultLanguage = "English (UK)";
+
 // Language names of the packs in the installation's DVLang folder (file
 // names without ".vtc"), in listing order, at most 100.
 std::vector<std::string> FindLanguagePackNames();
+
+struct LanguageChoice {
+    std::string current;
+    // The Language menu is offered only when there is a choice to make.
+    bool menuVisible = false;
+};
+
+// Which of the found packs to apply, given the stored `langchoice` (nothing
+// when the setting is absent or not a string). A single pack is used
+// whatever the setting says; a stored name that matches no pack falls back
+// to the first one listed. Nothing when no pack was found.
+std::optional<LanguageChoice> ChooseLanguage(const std::vector<std::string>& found,
+                                             const std::optional<std::string>& langchoice);
 
 // Reads DVLang/<language>.vtc and applies it: string lines fill `strings`,
 // component lines go to `componentLine` when given. False when the pack's

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The user guide: HTML pages in the installation's Help folder, opened by
+// topic ("::/LinksDV.html" or just "LinksDV.html").
+namespace dorvel {
+
+inline constexpr const char* kHelpContentsTopic = "::/LinksDV.html";
+inline constexpr const char* kScreenSizeTopic = "::/F30ScreenSize.htm";
+inline constexpr const char* kStartTopic = "::/S08Start.htm";
+inline constexpr const char* kStartWithTutorialTopic = "::/S09Start.htm";
+inline constexpr const char* kInstallationTopic = "::/F03Installation.htm";
+
+std::string HelpFolder();  // <installation>/Help/
+// Help is there when its contents page is.
+bool HelpAvailable();
+// The page of a topic; "" when the topic names no page of the help folder
+// (a topic that tries to leave the folder names none).
+std::string HelpTopicFile(std::string_view topic);
+
+}  // namespace dorvel
