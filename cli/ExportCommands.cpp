@@ -1,0 +1,106 @@
+// "export" writes the web test of a set without asking anything; "serve"
+// serves a written test on the loopback interface, where browsers let its
+// frames work together.
+#include "cli/Commands.h"
+
+#include "building/ExpandSet.h"
+#include "editor/OpenSet.h"
+#include "editor/SetFile.h"
+#include "editor/UserInterface.h"
+#include "export/CreateWebPages.h"
+#include "export/ExportLists.h"
+#include "export/TestServer.h"
+#include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QString>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace dorvel::cli {
+
+namespace {
+
+// Nobody to ask: messages go to standard error, questions get their first answer.
+class ConsoleUserInterface : public UserInterface {
+public:
+    void showMessage(const std::string& text, Tone) override { std::fprintf(stderr, "dorvel-cli: %s\n", text.c_str()); }
+    Answer ask(const std::string&, Buttons, Tone) override { return Answer::Yes; }
+    std::vector<std::string> chooseOpenFiles(const FileDialog&) override { return {}; }
+    std::optional<std::string> chooseSaveFile(const FileDialog&) override { return std::nullopt; }
+};
+
+
+}  // namespace
+
+int runExport(const Args& args, Context& context)
+{
+    if (args.size() != 2) {
+        std::fputs("usage: dorvel-cli export SET.vtd START.htm\n", stderr);
+        return 2;
+    }
+    auto set = std::make_unique<OpenSet>();
+    if (ReadSetFile(args[0], *set) != SetFileStatus::Ok)
+        return fail("cannot read the set " + args[0]);
+    set->filePath = args[0];
+
+    ConsoleUserInterface ui;
+    ExportLists& lists = TheExportLists();
+    const std::string status = ExpandSet(*set, ui, context.lang, lists, 0, true);
+    if (status == kTemplateFileProblem)
+        return fail("the set's question templates are missing or unusable");
+    for (const std::string& missing : lists.missingFiles)
+        std::fprintf(stderr, "dorvel-cli: missing media file: %s\n", missing.c_str());
+
+    const std::string startPage = ChangeFileExt(args[1], ".htm");
+    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, context.language,
+        ClockSeed()};
+    ExportWebTest(request, lists, context.lang, ui);
+    std::printf("%s\n", startPage.c_str());
+    return 0;
+}
+
+int runServe(const Args& args, Context&)
+{
+    std::string startPage;
+    int port = 0;
+    bool open = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--open") {
+            open = true;
+        } else if (args[i] == "--port" && i + 1 < args.size()) {
+            bool ok = false;
+            port = QString::fromStdString(args[++i]).toInt(&ok);
+            if (!ok || port < 0 || port > 65535)
+                return fail("not a port: " + args[i]);
+        } else if (startPage.empty()) {
+            startPage = args[i];
+        } else {
+            startPage.clear();
+            break;
+        }
+    }
+    if (startPage.empty()) {
+        std::fputs("usage: dorvel-cli serve START.htm [--port N] [--open]\n", stderr);
+        return 2;
+    }
+    if (!FileExists(startPage))
+        return fail("no start page " + startPage);
+
+    TestServer server;
+    if (!server.start(ExtractFilePath(startPage).empty() ? std::string(".") : ExtractFilePath(startPage),
+            static_cast<std::uint16_t>(port)))
+        return fail("cannot serve on 127.0.0.1" + (port ? ":" + std::to_string(port) : std::string()));
+    const std::string address = server.address(ExtractFileName(startPage));
+    std::printf("%s\n", address.c_str());
+    std::fflush(stdout);
+    if (open && !QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromStdString(address)}))
+        std::fprintf(stderr, "dorvel-cli: cannot start a browser; open %s\n", address.c_str());
+    return QCoreApplication::exec();
+}
+
+}  // namespace dorvel::cli
