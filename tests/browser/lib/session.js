@@ -89,8 +89,16 @@ export class Session {
     return box;
   }
 
-  async clickAt(x, y) {
+  // Pages swap layers on mouse-over and the pressed layer carries the
+  // handler; a person never presses in the same frame as arriving, and
+  // Firefox hit-tests a press sent at once against the old layers.
+  async moveTo(x, y) {
     await this.page.mouse.move(x, y, { steps: 2 });
+    await new Promise((r) => setTimeout(r, 40));
+  }
+
+  async clickAt(x, y) {
+    await this.moveTo(x, y);
     await this.page.mouse.down();
     await this.page.mouse.up();
   }
@@ -104,7 +112,7 @@ export class Session {
   // until release() when hold is true.
   async press(name, { hold = false } = {}) {
     const b = await this.box('control', `${name}div0`);
-    await this.page.mouse.move(b.x + b.width / 2, b.y + b.height / 2, { steps: 2 });
+    await this.moveTo(b.x + b.width / 2, b.y + b.height / 2);
     await this.page.mouse.down();
     if (!hold) await this.page.mouse.up();
   }
@@ -115,7 +123,7 @@ export class Session {
 
   // Presses at (fromX, fromY), moves in steps to (toX, toY), releases.
   async dragBy(from, to, steps = 8) {
-    await this.page.mouse.move(from.x, from.y, { steps: 2 });
+    await this.moveTo(from.x, from.y);
     await this.page.mouse.down();
     await this.page.mouse.move(to.x, to.y, { steps });
     await this.page.mouse.up();
