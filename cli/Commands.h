@@ -21,6 +21,9 @@ struct Context {
 int runUnpack(const Args& args, Context& context);
 int runPack(const Args& args, Context& context);
 int runShow(const Args& args, Context& context);
+int runExpand(const Args& args, Context& context);
+int runBuild(const Args& args, Context& context);
+int runBank(const Args& args, Context& context);
 
 // Prints to standard error and returns 1.
 int fail(const std::string& message);

@@ -1,0 +1,198 @@
+// "expand", "build" and "bank": the question building steps without the
+// window, for template authors and for checking banks.
+#include "cli/Commands.h"
+
+#include "building/BuildCommand.h"
+#include "building/ExpandSet.h"
+#include "cli/ConsoleUserInterface.h"
+#include "editor/OpenSet.h"
+#include "editor/SetFile.h"
+#include "export/BankFile.h"
+#include "export/BankReader.h"
+#include "export/ExportLists.h"
+#include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+#include <cstdio>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace dorvel::cli {
+
+namespace {
+
+std::unique_ptr<OpenSet> ReadSet(const std::string& path, std::string& error)
+{
+    auto set = std::make_unique<OpenSet>();
+    if (!FileExists(path)) {
+        error = "no such file: " + path;
+        return nullptr;
+    }
+    switch (ReadSetFile(path, *set)) {
+    case SetFileStatus::Ok:
+        set->filePath = path;
+        return set;
+    case SetFileStatus::NotASet:
+        error = path + " is not a Dorvel set file";
+        break;
+    case SetFileStatus::LaterVersion:
+        error = path + " was made by a later version of Dorvel";
+        break;
+    }
+    return nullptr;
+}
+
+void PrintMissing(const ExportLists& lists)
+{
+    for (const std::string& path : lists.missingFiles)
+        std::fprintf(stderr, "dorvel-cli: missing media file: %s\n", path.c_str());
+}
+
+void PrintRecords(const char* heading, const std::string& list)
+{
+    int n = 0;
+    for (const std::string& q : BankReader::NumberedRecords(list))
+        std::printf("# %s %d\n<vtQuestion>%s</vtQuestion>\n", heading, n++, q.c_str());
+}
+
+// The title a question file shows: the text element named "Title".
+std::string QuestionTitle(std::string q)
+{
+    for (std::string t = GetTag(q, "vtText"); !t.empty(); t = GetTag(q, "vtText")) {
+        if (GetTag(t, "textName") == "Title")
+            return GetTag(t, "vtString");
+        q = RemoveTag(q, "vtText");
+    }
+    return {};
+}
+
+std::string ShownName(const std::string& value)
+{
+    return value == "0" ? std::string() : value;
+}
+
+// Writes every embedded file into `folder` under its own file name; a name
+// met twice, or one that is no plain name, gets the record's number in front.
+int ExtractAll(BankReader& reader, const std::string& folder)
+{
+    if (!ForceDirectory(folder))
+        return fail("cannot create " + folder);
+    std::set<std::string> used;
+    int failures = 0;
+    for (std::size_t i = 0; i < reader.files().size(); ++i) {
+        const BankFileEntry& entry = reader.files()[i];
+        if (!entry.embedded())
+            continue;
+        std::string name = ExtractFileName(entry.name);
+        if (!IsPlainFileName(name) || used.count(name))
+            name = std::to_string(i) + "-" + (IsPlainFileName(name) ? name : std::string("file"));
+        used.insert(name);
+        if (!reader.extract(entry, folder, name)) {
+            std::fprintf(stderr, "dorvel-cli: %s\n", reader.error().c_str());
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int runExpand(const Args& args, Context& context)
+{
+    int number = 0;
+    if (args.size() == 2) {
+        try {
+            number = std::stoi(args[1]);
+        } catch (...) {
+            number = -1;
+        }
+    }
+    if (args.empty() || args.size() > 2 || number < 0 || number > kMaxQuestions) {
+        std::fputs("usage: dorvel-cli expand SET.vtd [QUESTION 1-100]\n", stderr);
+        return 2;
+    }
+    std::string error;
+    const auto set = ReadSet(args[0], error);
+    if (!set)
+        return fail(error);
+    ConsoleUserInterface ui;
+    ExportLists lists;
+    const std::string status = ExpandSet(*set, ui, context.lang, lists, number, false);
+    if (status == kTemplateFileProblem)
+        return fail("status " + status);
+    PrintRecords("pre-test page", lists.preTestFileList);
+    PrintRecords("question file", lists.questionFileList);
+    PrintMissing(lists);
+    std::printf("# status %s\n", status == "0" ? "0" : "mf");
+    return 0;
+}
+
+int runBuild(const Args& args, Context& context)
+{
+    if (args.size() != 2) {
+        std::fputs("usage: dorvel-cli build SET.vtd BANK.vtb\n", stderr);
+        return 2;
+    }
+    std::string error;
+    const auto set = ReadSet(args[0], error);
+    if (!set)
+        return fail(error);
+    ConsoleUserInterface ui;
+    ExportLists& lists = TheExportLists();
+    const std::string status = ExpandSet(*set, ui, context.lang, lists, 0, false);
+    if (status == kTemplateFileProblem)
+        return fail("the set's question templates are missing or unusable");
+    // As when the author answers Yes: the bank is built without them.
+    PrintMissing(lists);
+
+    const std::string bankPath = BankPathFor(args[1]);
+    const BankWriteResult result =
+        WriteBankFile(lists, ui, bankPath, set->testDetails, context.lang.at(46), context.lang.at(47));
+    switch (result.status) {
+    case BankWriteStatus::Written:
+        std::printf("%s\n", bankPath.c_str());
+        return 0;
+    case BankWriteStatus::NoMedia:
+        return fail(bankPath + " holds no media file, so the question player cannot show it");
+    case BankWriteStatus::CannotCreate:
+    case BankWriteStatus::WriteFailed:
+        break;
+    }
+    return fail(result.error);
+}
+
+int runBank(const Args& args, Context&)
+{
+    std::string extractTo;
+    if (args.size() == 3 && args[1] == "--extract")
+        extractTo = args[2];
+    if (args.size() != 1 && extractTo.empty()) {
+        std::fputs("usage: dorvel-cli bank BANK.vtb [--extract FOLDER]\n", stderr);
+        return 2;
+    }
+    BankReader reader;
+    if (!reader.open(args[0]))
+        return fail(reader.error());
+
+    const std::string details = reader.testDetails();
+    std::printf("Test name: %s\n", ShownName(GetTag(details, "TestName")).c_str());
+    std::printf("Examiner: %s\n", ShownName(GetTag(details, "ExaminerName")).c_str());
+    std::printf("Style: %s\n", GetTag(details, "GraphicStyle").c_str());
+    std::printf("Pre-test pages: %zu\n", BankReader::NumberedRecords(reader.preTestFileList()).size());
+    const auto questions = BankReader::NumberedRecords(reader.questionFileList());
+    std::printf("Questions: %zu\n", questions.size());
+    for (std::size_t i = 0; i < questions.size(); ++i)
+        std::printf("%zu\t%s\n", i + 1, QuestionTitle(questions[i]).c_str());
+    std::printf("Files: %zu\n", reader.files().size());
+    for (const BankFileEntry& e : reader.files()) {
+        if (e.embedded())
+            std::printf("%lld\t%s\n", static_cast<long long>(e.size()), e.name.c_str());
+        else
+            std::printf("missing\t%s\n", e.name.c_str());
+    }
+    return extractTo.empty() ? 0 : ExtractAll(reader, extractTo);
+}
+
+}  // namespace dorvel::cli
