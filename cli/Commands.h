@@ -21,6 +21,7 @@ struct Context {
 int runUnpack(const Args& args, Context& context);
 int runPack(const Args& args, Context& context);
 int runShow(const Args& args, Context& context);
+int runWebFixture(const Args& args, Context& context);
 int runExpand(const Args& args, Context& context);
 int runBuild(const Args& args, Context& context);
 int runBank(const Args& args, Context& context);
