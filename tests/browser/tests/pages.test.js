@@ -1,0 +1,134 @@
+// Every page of a real export loads in the browser: a set with every question
+// type, exported in every shipped style through `dorvel-cli export` and served
+// by `dorvel-cli serve` (case-sensitive names, as on a web server). Each page
+// is shown in the frameset by the test's own controls; feedback and sound pages
+// are opened on their own. No page error, and every picture and sound a page
+// names is there.
+import assert from 'node:assert/strict';
+import { execFileSync, spawn } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+import { binFolder, exportSet, scratch } from '../lib/exporter.js';
+import { assertNoErrors, eachBrowser } from '../lib/harness.js';
+import { Session } from '../lib/session.js';
+
+const SAMPLE = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', '..', '..', 'data', 'samples',
+  'General Knowledge.txt');
+
+function cli(args) {
+  return execFileSync(path.join(binFolder(), 'dorvel-cli'), args, { encoding: 'latin1', stdio: ['ignore', 'pipe', 'pipe'] });
+}
+
+function setTag(text, name, value) {
+  return text.replace(new RegExp(`<${name}>[^<]*</${name}>`), `<${name}>${value}</${name}>`);
+}
+
+// The sample holds every question type; each style gets its own set.
+function makeSet(style) {
+  let text = fs.readFileSync(SAMPLE, 'latin1');
+  for (const [name, value] of [['GraphicStyle', style], ['PresentInRandomOrder', '0'], ['allowMarking', '1'],
+    ['allowCheating', '1'], ['ShowFeedback', '1'], ['TestName', `All types ${style}`]]) {
+    text = setTag(text, name, value);
+  }
+  const plain = path.join(scratch, `${style}.txt`);
+  fs.writeFileSync(plain, text, 'latin1');
+  const set = path.join(scratch, `${style}.vtd`);
+  cli(['pack', set, plain]);
+  return set;
+}
+
+// `dorvel-cli serve` on a free port; resolves with the start page's address.
+function serveStart(startPage) {
+  const child = spawn(path.join(binFolder(), 'dorvel-cli'), ['serve', startPage], { stdio: ['ignore', 'pipe', 'inherit'] });
+  return new Promise((resolve, reject) => {
+    let out = '';
+    child.stdout.on('data', (d) => {
+      out += d;
+      const line = out.split('\n')[0];
+      if (out.includes('\n')) resolve({ address: line.trim(), stop: () => child.kill() });
+    });
+    child.on('exit', (code) => reject(new Error(`dorvel-cli serve ended (${code})`)));
+  });
+}
+
+// Every file a page names: pictures, sounds, videos, backgrounds, scripts.
+function namedFiles(html) {
+  const names = new Set();
+  for (const m of html.matchAll(/(?:src|background|value)="([^"]+)"/g)) {
+    if (/\.(gif|jpe?g|png|wav|mp3|mp2|aif|mpe?g|mov|avi|swf|js|htm)$/i.test(m[1])) names.add(decodeURIComponent(m[1]));
+  }
+  for (const m of html.matchAll(/location = '([^']+\.htm)'/g)) names.add(m[1]);
+  return names;
+}
+
+const styles = fs.readdirSync(path.join(binFolder(), 'DorvelTemplates')).sort();
+const exports = styles.map((style) => ({ style, ...exportSet(makeSet(style), 'AllTypes') }));
+const servers = [];
+before(async () => {
+  for (const e of exports) {
+    const s = await serveStart(path.join(e.folder, 'AllTypes.htm'));
+    servers.push(s);
+    e.frameset = s.address.replace(/AllTypes\.htm$/, `${e.testFolder}/frame.htm`);
+  }
+});
+after(() => { for (const s of servers) s.stop(); });
+
+test('every file a page names is in the test folder, under exactly that name', () => {
+  for (const e of exports) {
+    const folder = path.join(e.folder, e.testFolder);
+    const pages = fs.readdirSync(folder).filter((f) => f.endsWith('.htm'));
+    assert.ok(pages.includes('q10.htm'), `${e.style}: eleven question pages`);
+    for (const page of pages) {
+      for (const name of namedFiles(fs.readFileSync(path.join(folder, page), 'latin1'))) {
+        assert.ok(fs.existsSync(path.join(folder, name)), `${e.style}/${page} names ${name}`);
+      }
+    }
+  }
+});
+
+eachBrowser('pages', (ctx) => {
+  for (const e of exports) {
+    test(`${e.style}: the pre-test page, every question and the results page load`, async () => {
+      const s = await Session.open(ctx.browser, e.frameset);
+      try {
+        assert.equal(await s.shown(), 'p0.htm');
+        const hasStartPicture = await s.evaluate((q) => !!q.document.stbutton);
+        if (hasStartPicture) {
+          const id = await s.evaluate((q) => q.document.stbutton.parentNode.id);
+          await s.clickElement('question', id);
+        } else {
+          await s.clickElement('question', 'StartTestdiv0');
+        }
+        const pages = fs.readdirSync(path.join(e.folder, e.testFolder)).filter((f) => /^q\d+\.htm$/.test(f));
+        for (let n = 0; n < pages.length; n++) {
+          await s.waitForShown(`q${n}.htm`);
+          if (n + 1 < pages.length) await s.press('Arrow2');
+        }
+        await s.press('Finish');
+        await s.settle();
+        assert.match(await s.resultsText(), /%/);
+        assertNoErrors(s);
+      } finally {
+        await s.close();
+      }
+    });
+
+    test(`${e.style}: feedback and sound pages load on their own`, async () => {
+      const base = e.frameset.replace(/frame\.htm$/, '');
+      const small = fs.readdirSync(path.join(e.folder, e.testFolder)).filter((f) => /^[pq]\d+(fb|s)[^.]*\.htm$/.test(f));
+      for (const page of small) {
+        const tab = await ctx.browser.newPage();
+        const s = new Session(tab);
+        try {
+          await tab.goto(base + page, { waitUntil: 'load' });
+          await new Promise((r) => setTimeout(r, 100));
+          assertNoErrors(s);
+        } finally {
+          await s.close();
+        }
+      }
+    });
+  }
+});
