@@ -16,15 +16,18 @@ using Args = std::vector<std::string>;
 
 struct Context {
     const LangStrings& lang;
+    std::string language = "English (UK)";  // the pack `lang` came from
 };
 
 int runUnpack(const Args& args, Context& context);
 int runPack(const Args& args, Context& context);
 int runShow(const Args& args, Context& context);
-int runWebFixture(const Args& args, Context& context);
 int runExpand(const Args& args, Context& context);
 int runBuild(const Args& args, Context& context);
 int runBank(const Args& args, Context& context);
+int runWebFixture(const Args& args, Context& context);
+int runExport(const Args& args, Context& context);
+int runServe(const Args& args, Context& context);
 
 // Prints to standard error and returns 1.
 int fail(const std::string& message);

@@ -23,10 +23,12 @@ const Command kCommands[] = {
     {"unpack", "unpack FILE                print the plain text of a stored file", dorvel::cli::runUnpack},
     {"pack", "pack FILE [INPUT...]       write standard input (or the inputs) as a stored file", dorvel::cli::runPack},
     {"show", "show SET.vtd               print a set's test details and questions", dorvel::cli::runShow},
-    {"webtest-fixture", "webtest-fixture FIXTURE START.htm [SEED]  web test from question files (browser tests)", dorvel::cli::runWebFixture},
     {"expand", "expand SET.vtd [N]         print the question files the templates make of a set (or question N)", dorvel::cli::runExpand},
     {"build", "build SET.vtd BANK.vtb     build a question bank (missing media on standard error)", dorvel::cli::runBuild},
     {"bank", "bank BANK.vtb [--extract DIR]  list what a bank holds, or also write its files into DIR", dorvel::cli::runBank},
+    {"export", "export SET.vtd START.htm    write the web test of a set (missing media on standard error)", dorvel::cli::runExport},
+    {"serve", "serve START.htm [--port N] [--open]  serve a web test on 127.0.0.1 and print its address", dorvel::cli::runServe},
+    {"webtest-fixture", "webtest-fixture FIXTURE START.htm [SEED]  web test from question files (browser tests)", dorvel::cli::runWebFixture},
 };
 
 int usage()
@@ -53,7 +55,7 @@ int main(int argc, char** argv)
 
     dorvel::LangStrings lang;
     dorvel::LoadLanguageStrings(lang, language);
-    Context context{lang};
+    Context context{lang, language};
 
     const std::string name = words.front();
     words.erase(words.begin());
