@@ -87,7 +87,7 @@ chalk_background() {
         -quality 82 -sampling-factor 2x2 -strip "$out/chalk_board.jpg"
 }
 
-# chalk_choice LETTER STATE OUT: a round choice button, 52 x 52.
+# chalk_choice LETTER STATE OUT.png: a round choice button, 52 x 52.
 # normal: white outline; over: yellow; chosen: filled disc, letter cut out.
 chalk_choice() {
     case $2 in
@@ -101,11 +101,13 @@ chalk_choice() {
                     -gravity center -annotate +0+1 "$1" "$tmp/c.png" ;;
         chosen) "$IM" -size 52x52 xc:none -fill "$CHALK" -stroke "$CHALK_YELLOW" -strokewidth 3 \
                     -draw "circle 26,26 26,3" \
-                    \( -size 52x52 xc:none -fill black -font DejaVu-Sans-Bold -pointsize 28 \
-                       -gravity center -annotate +0+1 "$1" \) \
+                    \( -size 52x52 xc:none -fill black -stroke black -strokewidth 1 \
+                       -font DejaVu-Sans-Bold -pointsize 30 -gravity center -annotate +0+1 "$1" \) \
                     -compose DstOut -composite "$tmp/c.png" ;;
     esac
-    chalkify "$tmp/c.png" "$3" 7 14%
+    # A filled disc takes fewer holes, or the cut-out letter would blur.
+    if [ "$2" = chosen ]; then speckle=5%; else speckle=14%; fi
+    chalkify "$tmp/c.png" "$3" 7 "$speckle"
 }
 
 # chalk_half SIDE STATE OUT: one half of the true/false button, 85 x 48:
@@ -129,7 +131,7 @@ chalk_half() {
     if [ "$2" = chosen ]; then
         # The mark is cut out of the filled half, so the board shows through.
         "$IM" "$tmp/h.png" \
-            \( -size 170x48 xc:none -fill none -stroke black -strokewidth 6 -draw "$ROUND $symbol" \) \
+            \( -size 170x48 xc:none -fill none -stroke black -strokewidth 8 -draw "$ROUND $symbol" \) \
             -compose DstOut -composite "$tmp/h.png"
     else
         "$IM" "$tmp/h.png" -fill none -stroke "$colour" -strokewidth "$((width + 2))" \
@@ -138,31 +140,58 @@ chalk_half() {
     "$IM" "$tmp/h.png" -crop "$crop" +repage "$3"
 }
 
-# chalk_truefalse LEFT RIGHT OUT: the two halves side by side.
+# chalk_truefalse LEFT RIGHT OUT.png: the two halves side by side.
 chalk_truefalse() {
     chalk_half left "$1" "$tmp/l.png"
     chalk_half right "$2" "$tmp/r.png"
     "$IM" "$tmp/l.png" "$tmp/r.png" +append "$tmp/tf.png"
-    chalkify "$tmp/tf.png" "$3" 9 14%
+    # A filled half takes fewer holes, or the cut-out mark would blur.
+    case "$1 $2" in *chosen*) speckle=5% ;; *) speckle=14% ;; esac
+    chalkify "$tmp/tf.png" "$3" 9 "$speckle"
+}
+
+# chalk_back NAME COUNT: the page stacks the states of a button, the first
+# always shown beneath the others, so a lower state would show through the
+# holes of a higher one. Every state of $tmp/NAME1.png .. NAMECOUNT.png is
+# laid on a backing of board colour that covers whatever any state draws,
+# and written as $out/NAME<n>.gif.
+chalk_back() {
+    cb_files=""
+    cb_n=1
+    while [ "$cb_n" -le "$2" ]; do
+        cb_files="$cb_files $tmp/$1$cb_n.png"
+        cb_n=$((cb_n + 1))
+    done
+    # shellcheck disable=SC2086 # the temporary folder holds no blanks
+    "$IM" $cb_files -alpha extract -evaluate-sequence max "$tmp/mask.png"
+    "$IM" "$tmp/mask.png" -background "$BOARD" -alpha shape "$tmp/backing.png"
+    cb_n=1
+    while [ "$cb_n" -le "$2" ]; do
+        "$IM" "$tmp/backing.png" "$tmp/$1$cb_n.png" -compose Over -composite \
+            -channel A -threshold 50% +channel "$out/$1$cb_n.gif"
+        cb_n=$((cb_n + 1))
+    done
 }
 
 draw_chalkboard() {
     chalk_background
     for letter in A B C D; do
-        chalk_choice "$letter" normal "$out/chalk_${letter}1.gif"
-        chalk_choice "$letter" over "$out/chalk_${letter}2.gif"
-        chalk_choice "$letter" chosen "$out/chalk_${letter}3.gif"
+        chalk_choice "$letter" normal "$tmp/chalk_${letter}1.png"
+        chalk_choice "$letter" over "$tmp/chalk_${letter}2.png"
+        chalk_choice "$letter" chosen "$tmp/chalk_${letter}3.png"
+        chalk_back "chalk_${letter}" 3
     done
     # The seven pictures of a true/false button: nothing chosen, pointer
     # over true, pointer over false, true chosen, false chosen, true chosen
     # with the pointer over false, false chosen with the pointer over true.
-    chalk_truefalse normal normal "$out/chalk_tf1.gif"
-    chalk_truefalse over normal "$out/chalk_tf2.gif"
-    chalk_truefalse normal over "$out/chalk_tf3.gif"
-    chalk_truefalse chosen normal "$out/chalk_tf4.gif"
-    chalk_truefalse normal chosen "$out/chalk_tf5.gif"
-    chalk_truefalse chosen over "$out/chalk_tf6.gif"
-    chalk_truefalse over chosen "$out/chalk_tf7.gif"
+    chalk_truefalse normal normal "$tmp/chalk_tf1.png"
+    chalk_truefalse over normal "$tmp/chalk_tf2.png"
+    chalk_truefalse normal over "$tmp/chalk_tf3.png"
+    chalk_truefalse chosen normal "$tmp/chalk_tf4.png"
+    chalk_truefalse normal chosen "$tmp/chalk_tf5.png"
+    chalk_truefalse chosen over "$tmp/chalk_tf6.png"
+    chalk_truefalse over chosen "$tmp/chalk_tf7.png"
+    chalk_back chalk_tf 7
 
     # Marks for the question player, in coloured chalk.
     "$IM" -size 40x40 xc:none -fill none -stroke "#9be07a" -strokewidth 6 \
@@ -242,9 +271,8 @@ sea_choice() {
         -annotate +1+2 "$1" -fill white -annotate +0+1 "$1" \
         +dither -colors 64 "$3"
     if [ "$2" = chosen ]; then
-        # A small tick badge makes the choice plain even without colour.
-        "$IM" "$3" -fill "$TEAL" -stroke white -strokewidth 1 -draw "circle 36,36 36,29" \
-            -fill none -stroke white -strokewidth 2 -draw "$(tick_path 36 36 10)" \
+        # A white inner ring makes the choice plain without relying on colour.
+        "$IM" "$3" -fill none -stroke white -strokewidth 2 -draw "circle 21.5,21.5 21.5,5" \
             +dither -colors 64 "$3"
     fi
 }

@@ -77,19 +77,24 @@ class Style:
     sound: str
 
 
+# Font names go into the pages' font faces as they stand: a list lets browsers
+# without the first font fall back to a look-alike instead of their serif.
+CHALK_FACE = "Comic Sans MS,Trebuchet MS,Arial,sans-serif"
+SEA_FACE = "Verdana,Arial,Helvetica,sans-serif"
+
 STYLES = [
     Style(
         name="Chalkboard", prefix="chalk", window_size=1, width=800, height=554,
         background="chalk_board.jpg", bg_rgb="#2f4a3c",
         title_box=(50, 36, 700, 96),
-        title_font=Font("Comic Sans MS", 18, "#f4f4ee", bold=1),
-        text_font=Font("Comic Sans MS", 14, "#f4f4ee"),
+        title_font=Font(CHALK_FACE, 18, "#f4f4ee", bold=1),
+        text_font=Font(CHALK_FACE, 14, "#f4f4ee"),
         rows_top=150, rows_bottom=492, row_cap=100,
         choice_left=60, choice_size=52, choice_text_left=150, choice_text_width=600, choice_text_drop=13,
         tf_text_left=50, tf_text_width=500, tf_text_drop=13, tf_left=570, tf_size=(170, 48),
-        tx_text_left=50, tx_text_width=380, tx_text_drop=3, tx_field_left=450, tx_field_size=(280, 28),
-        name_box=(60, 60, 680, 100), name_font=Font("Comic Sans MS", 24, "#f4f4ee", bold=1, align=1),
-        examiner_box=(60, 250, 680, 40), examiner_font=Font("Comic Sans MS", 16, "#f7e36d", align=1),
+        tx_text_left=50, tx_text_width=360, tx_text_drop=3, tx_field_left=430, tx_field_size=(260, 28),
+        name_box=(60, 60, 680, 100), name_font=Font(CHALK_FACE, 24, "#f4f4ee", bold=1, align=1),
+        examiner_box=(60, 250, 680, 40), examiner_font=Font(CHALK_FACE, 16, "#f7e36d", align=1),
         picture="chalk_apple.gif", picture_box=(630, 370, 100, 100),
         sound="chalk_tap.wav",
     ),
@@ -97,14 +102,14 @@ STYLES = [
         name="Seaside", prefix="sea", window_size=0, width=640, height=434,
         background="sea_beach.jpg", bg_rgb="#fffdf6",
         title_box=(36, 24, 568, 64),
-        title_font=Font("Verdana", 14, "#0f6e9c", bold=1),
-        text_font=Font("Verdana", 12, "#1d3f66"),
+        title_font=Font(SEA_FACE, 14, "#0f6e9c", bold=1),
+        text_font=Font(SEA_FACE, 12, "#1d3f66"),
         rows_top=96, rows_bottom=340, row_cap=76,
         choice_left=40, choice_size=44, choice_text_left=114, choice_text_width=490, choice_text_drop=13,
         tf_text_left=36, tf_text_width=416, tf_text_drop=9, tf_left=466, tf_size=(128, 36),
         tx_text_left=36, tx_text_width=270, tx_text_drop=3, tx_field_left=320, tx_field_size=(240, 26),
-        name_box=(40, 28, 560, 80), name_font=Font("Verdana", 20, "#0f6e9c", bold=1, align=1),
-        examiner_box=(40, 160, 560, 30), examiner_font=Font("Verdana", 14, "#1d3f66", align=1),
+        name_box=(40, 28, 560, 80), name_font=Font(SEA_FACE, 20, "#0f6e9c", bold=1, align=1),
+        examiner_box=(40, 160, 560, 30), examiner_font=Font(SEA_FACE, 14, "#1d3f66", align=1),
         picture="sea_boat.gif", picture_box=(250, 215, 140, 110),
         sound="sea_bloop.wav",
     ),
