@@ -1,0 +1,265 @@
+#include "editor/ui/QuestionPage.h"
+
+#include "editor/Workspace.h"
+#include "editor/ui/Latin1.h"
+#include "editor/ui/QuestionTypes.h"
+#include "editor/ui/RadioGroup.h"
+#include "shell/LangStrings.h"
+#include "storage/Vtutils.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+
+namespace dorvel {
+
+namespace {
+
+// Geometry of the page: the question text on top, then one row per answer
+// group with its text on the left and the family's option controls right.
+constexpr int kMargin = 8;
+constexpr int kTextWidth = 280;
+constexpr int kRowTop = 118;
+constexpr int kRowHeight = 84;
+constexpr int kRowLabelHeight = 17;
+constexpr int kRowBoxHeight = 64;
+constexpr int kOptionLeft = 296;
+constexpr int kOptionWidth = 600 - kOptionLeft - kMargin;
+
+QString indexed(const char* stem, int k)
+{
+    return QString::fromLatin1(stem) + QString::number(k);
+}
+
+}  // namespace
+
+QuestionPage::QuestionPage(Workspace& workspace, const LangStrings& lang, QWidget* parent)
+    : QWidget(parent), m_workspace(workspace), m_lang(lang)
+{
+    setObjectName(QStringLiteral("Questions"));
+
+    m_typeLabel = label("QuestionTypeLabel", QStringLiteral("Question type:"), kMargin, 12, 104, 18);
+    m_type = new QComboBox(this);
+    m_type->setObjectName(QStringLiteral("QuestionType"));
+    for (const char* name : kQuestionTypeNames)
+        m_type->addItem(QString::fromLatin1(name));
+    m_type->setGeometry(116, 9, 260, 24);
+    m_typeLabel->setBuddy(m_type);
+    connect(m_type, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_workspace.questionChange("QuestionType", std::to_string(index));
+        LayoutForType();
+    });
+
+    // Kept hidden: the field keeps whatever value the file holds.
+    m_disabled = new QCheckBox(QStringLiteral("Leave out"), this);
+    m_disabled->setObjectName(QStringLiteral("qDisabled"));
+    m_disabled->setToolTip(
+        QStringLiteral("If this checkbox is selected then this question will be omitted from the test."));
+    m_disabled->setGeometry(392, 11, 200, 22);
+    m_disabled->hide();
+    connect(m_disabled, &QCheckBox::toggled, this,
+            [this](bool ticked) { m_workspace.questionChange("qDisabled", ticked ? "1" : "0"); });
+
+    m_titleLabel = label("TitleLabel", QString(), kMargin, 40, 400, 17);
+    m_title = new QPlainTextEdit(this);
+    m_title->setObjectName(QStringLiteral("Title"));
+    m_title->setGeometry(kMargin, 58, 600 - 2 * kMargin, 52);
+    m_titleLabel->setBuddy(m_title);
+
+    for (int k = 0; k < kGroups; ++k) {
+        const int y = kRowTop + k * kRowHeight;
+        m_textLabels[k] = label(("Text" + std::to_string(k + 1) + "Label").c_str(), QString(), kMargin, y,
+                                kTextWidth, kRowLabelHeight - 1);
+        m_texts[k] = new QPlainTextEdit(this);
+        m_texts[k]->setObjectName(indexed("Text", k + 1));
+        m_texts[k]->setGeometry(kMargin, y + kRowLabelHeight, kTextWidth, kRowBoxHeight);
+        m_textLabels[k]->setBuddy(m_texts[k]);
+    }
+    for (QPlainTextEdit* box : {m_title, m_texts[0], m_texts[1], m_texts[2], m_texts[3]}) {
+        box->setTabChangesFocus(true);
+        connect(box, &QPlainTextEdit::textChanged, this, [this, box] {
+            m_workspace.questionChange(toBytes(box->objectName()), toBytes(box->toPlainText()));
+        });
+    }
+
+    buildOptionPages();
+
+    const int buttonY = 462;  // 28 high, 7 above the foot of the 497-pixel page
+    m_delete = new QPushButton(QStringLiteral("Delete Question"), this);
+    m_delete->setObjectName(QStringLiteral("DeleteQuestionButton"));
+    m_delete->setGeometry(kMargin, buttonY, 140, 28);
+    m_preview = new QPushButton(QStringLiteral("Preview Question"), this);
+    m_preview->setObjectName(QStringLiteral("PreviewQuestionButton"));
+    m_preview->setGeometry(kMargin + 148, buttonY, 140, 28);
+    m_newQuestion = new QPushButton(QStringLiteral("New Question"), this);
+    m_newQuestion->setObjectName(QStringLiteral("NewQuestionButton2"));
+    m_newQuestion->setGeometry(600 - kMargin - 140, buttonY, 140, 28);
+    connect(m_delete, &QPushButton::clicked, this, &QuestionPage::deleteQuestionClicked);
+    connect(m_preview, &QPushButton::clicked, this, &QuestionPage::previewQuestionClicked);
+    connect(m_newQuestion, &QPushButton::clicked, this, &QuestionPage::newQuestionClicked);
+
+    LayoutForType();
+}
+
+QLabel* QuestionPage::label(const char* name, const QString& text, int x, int y, int width, int height)
+{
+    auto* l = new QLabel(text, this);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(x, y, width, height);
+    return l;
+}
+
+void QuestionPage::buildOptionPages()
+{
+    m_optionPages = new QStackedWidget(this);
+    m_optionPages->setObjectName(QStringLiteral("OptionPages"));
+    m_optionPages->setGeometry(kOptionLeft, kRowTop, kOptionWidth, kGroups * kRowHeight);
+
+    // Multiple choice: one button per choice marks the right one.
+    auto* select = new QWidget;
+    select->setObjectName(QStringLiteral("Select"));
+    m_selectGroup = new QButtonGroup(select);
+    m_selectGroup->setObjectName(QStringLiteral("SelectRadioGroup"));
+    for (int k = 0; k < kGroups; ++k) {
+        m_select[k] = new QRadioButton(QStringLiteral("This is the right answer"), select);
+        m_select[k]->setObjectName(indexed("Select", k));
+        m_select[k]->setGeometry(6, k * kRowHeight + kRowLabelHeight + 20, kOptionWidth - 12, 24);
+        m_selectGroup->addButton(m_select[k], k);
+        connect(m_select[k], &QRadioButton::toggled, this, [this, k](bool checked) {
+            m_workspace.questionChange("Select" + std::to_string(k), checked ? "1" : "0");
+        });
+    }
+
+    // True/false: whether each statement is true.
+    auto* tf = new QWidget;
+    tf->setObjectName(QStringLiteral("TF"));
+    for (int k = 0; k < kGroups; ++k) {
+        m_tf[k] = new RadioGroup(indexed("tf", k + 1), QStringLiteral("False"), QStringLiteral("True"), true, tf);
+        m_tf[k]->setGeometry(6, k * kRowHeight + kRowLabelHeight + 10, kOptionWidth - 12, 44);
+    }
+
+    // Text: what may be typed into each field, and the answers accepted.
+    auto* field = new QWidget;
+    field->setObjectName(QStringLiteral("Field"));
+    constexpr int typeWidth = 96;
+    constexpr int answersLeft = typeWidth + 4;
+    m_answerLabel = new QLabel(QStringLiteral("Accepted answers:"), field);
+    m_answerLabel->setObjectName(QStringLiteral("AnswerLabel"));
+    m_answerLabel->setGeometry(answersLeft, 0, kOptionWidth - answersLeft, kRowLabelHeight - 1);
+    for (int k = 0; k < kGroups; ++k) {
+        const int y = k * kRowHeight + kRowLabelHeight;
+        m_tType[k] = new RadioGroup(indexed("tType", k + 1), QStringLiteral("Any text"), QStringLiteral("Numbers"),
+                                    false, field);
+        m_tType[k]->setGeometry(0, y, typeWidth, kRowBoxHeight);
+
+        m_scrollTexts[k] = new QScrollArea(field);
+        m_scrollTexts[k]->setObjectName(indexed("ScrollText", k + 1));
+        m_scrollTexts[k]->setGeometry(answersLeft, y, kOptionWidth - answersLeft, kRowBoxHeight);
+        m_scrollTexts[k]->setFrameShape(QFrame::NoFrame);
+        m_scrollTexts[k]->setWidgetResizable(true);
+        m_scrollTexts[k]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        auto* answers = new QWidget;
+        auto* grid = new QGridLayout(answers);
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setHorizontalSpacing(4);
+        grid->setVerticalSpacing(1);
+        for (int n = 0; n < kAnswersPerField; ++n) {
+            QLineEdit* box = new QLineEdit(answers);
+            box->setObjectName(QStringLiteral("a") + QString::number(k + 1) + QString::number(n));
+            box->setFixedHeight(20);
+            grid->addWidget(box, n / 2, n % 2);
+            m_answers[k][n] = box;
+            connect(box, &QLineEdit::textChanged, this, [this, box](const QString& text) {
+                m_workspace.questionChange(toBytes(box->objectName()), toBytes(text));
+            });
+        }
+        m_scrollTexts[k]->setWidget(answers);
+    }
+    for (RadioGroup* group : {m_tf[0], m_tf[1], m_tf[2], m_tf[3], m_tType[0], m_tType[1], m_tType[2], m_tType[3]}) {
+        connect(group, &RadioGroup::itemChosen, this, [this, group](int index) {
+            m_workspace.questionChange(toBytes(group->objectName()), std::to_string(index));
+        });
+    }
+
+    m_optionPages->addWidget(select);
+    m_optionPages->addWidget(tf);
+    m_optionPages->addWidget(field);
+}
+
+void QuestionPage::ShowQuestion(int n)
+{
+    const OpenSet* set = m_workspace.current();
+    if (!set || n < 1 || n > kMaxQuestions)
+        return;
+    const std::string& q = set->questionSlots[static_cast<std::size_t>(n)];
+    m_disabled->setChecked(GetTagInt(q, "qDisabled", 0) == 1);
+    m_title->setPlainText(fromBytes(GetTag(q, "Title")));
+    for (int k = 0; k < kGroups; ++k)
+        m_texts[k]->setPlainText(fromBytes(GetTag(q, "Text" + std::to_string(k + 1))));
+
+    m_selectGroup->setExclusive(false);
+    for (QRadioButton* b : m_select)
+        b->setChecked(false);
+    m_selectGroup->setExclusive(true);
+    const int answer = GetTagInt(q, "SelectAnswer", 0);
+    if (answer >= 0 && answer < kGroups)
+        m_select[answer]->setChecked(true);
+
+    for (int k = 0; k < kGroups; ++k) {
+        const std::string digit = std::to_string(k + 1);
+        m_tf[k]->setItemIndex(GetTagInt(q, "tf" + digit, 0));
+        m_tType[k]->setItemIndex(GetTagInt(q, "tType" + digit, 0));
+        for (int a = 0; a < kAnswersPerField; ++a)
+            m_answers[k][a]->setText(fromBytes(GetTag(q, "a" + digit + std::to_string(a))));
+    }
+    const int type = GetTagInt(q, "qType", 2);
+    m_type->setCurrentIndex(type >= 0 && type < kQuestionTypeCount ? type : -1);
+    LayoutForType();
+}
+
+void QuestionPage::LayoutForType()
+{
+    const int type = m_type->currentIndex();
+    const QuestionFamily family = FamilyOfType(type);
+    const int shown = AnswerGroupCount(type);
+    int titleString = 114;
+    int textString = 86;
+    switch (family) {
+    case QuestionFamily::MultipleChoice:
+        m_optionPages->setCurrentIndex(0);
+        titleString = 86;
+        textString = 113;
+        break;
+    case QuestionFamily::TrueFalse:
+        m_optionPages->setCurrentIndex(1);
+        textString = 112;
+        break;
+    case QuestionFamily::Text:
+        m_optionPages->setCurrentIndex(2);
+        break;
+    }
+    m_titleLabel->setText(fromBytes(m_lang.at(titleString)));
+    for (int k = 0; k < kGroups; ++k) {
+        const bool visible = k < shown;
+        m_textLabels[k]->setText(fromBytes(m_lang.at(textString) + " " + std::to_string(k + 1)));
+        for (QWidget* w : std::initializer_list<QWidget*>{m_texts[k], m_textLabels[k], m_scrollTexts[k], m_tType[k],
+                                                          m_select[k], m_tf[k]})
+            w->setVisible(visible);
+    }
+}
+
+void QuestionPage::EnableSetControls(bool enabled)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{m_delete, m_preview, m_newQuestion})
+        w->setEnabled(enabled);
+}
+
+}  // namespace dorvel

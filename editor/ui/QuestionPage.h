@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QStackedWidget;
+
+namespace dorvel {
+
+class LangStrings;
+class RadioGroup;
+class Workspace;
+
+// The question page: type, question text, the four answer groups and the
+// option pages of the three families. Controls are named after the record
+// fields they edit; every change goes to the workspace at once.
+class QuestionPage : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kGroups = 4;
+    static constexpr int kAnswersPerField = 5;
+
+    QuestionPage(Workspace& workspace, const LangStrings& lang, QWidget* parent = nullptr);
+
+    // Fills the controls from question n of the current set (updating set).
+    void ShowQuestion(int n);
+    // Option page, labels and visible answer groups for the chosen type.
+    void LayoutForType();
+    void EnableSetControls(bool enabled);
+
+signals:
+    void newQuestionClicked();
+    void deleteQuestionClicked();
+    void previewQuestionClicked();
+
+private:
+    void buildOptionPages();
+    QLabel* label(const char* name, const QString& text, int x, int y, int width, int height);
+
+    Workspace& m_workspace;
+    const LangStrings& m_lang;
+    QLabel* m_typeLabel;
+    QComboBox* m_type;
+    QCheckBox* m_disabled;
+    QLabel* m_titleLabel;
+    QPlainTextEdit* m_title;
+    std::array<QLabel*, kGroups> m_textLabels{};
+    std::array<QPlainTextEdit*, kGroups> m_texts{};
+    QStackedWidget* m_optionPages = nullptr;
+    QButtonGroup* m_selectGroup = nullptr;
+    std::array<QRadioButton*, kGroups> m_select{};
+    std::array<RadioGroup*, kGroups> m_tf{};
+    std::array<RadioGroup*, kGroups> m_tType{};
+    std::array<QScrollArea*, kGroups> m_scrollTexts{};
+    std::array<std::array<QLineEdit*, kAnswersPerField>, kGroups> m_answers{};
+    QLabel* m_answerLabel = nullptr;
+    QPushButton* m_delete;
+    QPushButton* m_preview;
+    QPushButton* m_newQuestion;
+};
+
+}  // namespace dorvel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "editor/ui/TreeIcons.h"
+
+#include <QTreeView>
+
+namespace dorvel {
+
+class Workspace;
+
+// The question list: the open sets and their questions as a tree. Selecting
+// a node tells the workspace what to show; dropping a question node onto a
+// node is handed to the workspace, which moves or copies the question and
+// rebuilds the nodes itself.
+class QuestionTreeView : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit QuestionTreeView(Workspace& workspace, QWidget* parent = nullptr);
+
+    const TreeIcons& icons() const { return m_icons; }
+    // The (set, question) of the selected node; question 0 for a set's node,
+    // (-1, -1) when nothing is selected.
+    std::pair<int, int> selectedNode() const;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool acceptsDrop(const QMimeData* data, const QPoint& position) const;
+
+    Workspace& m_workspace;
+    TreeIcons m_icons;
+};
+
+}  // namespace dorvel

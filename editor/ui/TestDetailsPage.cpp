@@ -1,0 +1,183 @@
+#include "editor/ui/TestDetailsPage.h"
+
+#include "editor/Workspace.h"
+#include "editor/ui/Latin1.h"
+#include "shell/Installation.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace dorvel {
+
+namespace {
+
+constexpr int kMaxNameLength = 200;
+const char* const kCheckNames[3] = {"allowCheating", "allowPrinting", "allowFinishedQuestionViewing"};
+const char* const kCheckTexts[3] = {"Allow the answers to be shown (cheating)", "Allow printing of the results",
+                                    "Allow finished questions to be viewed"};
+
+}  // namespace
+
+TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent) : QWidget(parent), m_workspace(workspace)
+{
+    setObjectName(QStringLiteral("TestDetails"));
+
+    m_testNameLabel = new QLabel(QStringLiteral("Test name:"), this);
+    m_testNameLabel->setObjectName(QStringLiteral("TestNameLabel"));
+    place(m_testNameLabel, 16, 14, 400, 18);
+    m_testName = new QLineEdit(this);
+    m_testName->setObjectName(QStringLiteral("TestName"));
+    m_testName->setMaxLength(kMaxNameLength);
+    place(m_testName, 16, 34, 568, 24);
+    m_testNameLabel->setBuddy(m_testName);
+
+    m_examinerNameLabel = new QLabel(QStringLiteral("Examiner name:"), this);
+    m_examinerNameLabel->setObjectName(QStringLiteral("ExaminerNameLabel"));
+    place(m_examinerNameLabel, 16, 70, 400, 18);
+    m_examinerName = new QLineEdit(this);
+    m_examinerName->setObjectName(QStringLiteral("ExaminerName"));
+    m_examinerName->setMaxLength(kMaxNameLength);
+    place(m_examinerName, 16, 90, 568, 24);
+    m_examinerNameLabel->setBuddy(m_examinerName);
+
+    for (QLineEdit* box : {m_testName, m_examinerName}) {
+        connect(box, &QLineEdit::textChanged, this, [this, box](const QString& text) {
+            m_workspace.TestChange(toBytes(box->objectName()), toBytes(text));
+        });
+    }
+
+    m_options = new QGroupBox(QStringLiteral("Test options"), this);
+    m_options->setObjectName(QStringLiteral("TestOptions"));
+    place(m_options, 16, 132, 268, 116);
+    auto* optionsLayout = new QVBoxLayout(m_options);
+    for (int i = 0; i < 3; ++i) {
+        m_checks[i] = new QCheckBox(QString::fromLatin1(kCheckTexts[i]), m_options);
+        m_checks[i]->setObjectName(QString::fromLatin1(kCheckNames[i]));
+        optionsLayout->addWidget(m_checks[i]);
+        connect(m_checks[i], &QCheckBox::toggled, this, [this, i](bool ticked) {
+            m_workspace.TestCheckChange(kCheckNames[i], ticked);
+        });
+    }
+
+    m_styleLabel = new QLabel(QStringLiteral("Graphic style:"), this);
+    m_styleLabel->setObjectName(QStringLiteral("Style"));
+    place(m_styleLabel, 300, 132, 284, 18);
+    m_graphicStyle = new QComboBox(this);
+    m_graphicStyle->setObjectName(QStringLiteral("GraphicStyle"));
+    m_graphicStyle->setEditable(false);
+    place(m_graphicStyle, 300, 152, 284, 24);
+    m_styleLabel->setBuddy(m_graphicStyle);
+    // Style names are folder names: they go into the record as the folder's bytes.
+    connect(m_graphicStyle, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            m_workspace.GraphicStyleChange(fromQString(m_graphicStyle->itemText(index)));
+        ShowStyleImage();
+    });
+
+    m_styleImage = new QLabel(this);
+    m_styleImage->setObjectName(QStringLiteral("StyleImage"));
+    m_styleImage->setAlignment(Qt::AlignCenter);
+    place(m_styleImage, 300, 184, 284, 210);
+    m_styleImage->hide();
+
+    m_newQuestion = new QPushButton(QStringLiteral("New Question"), this);
+    m_newQuestion->setObjectName(QStringLiteral("NewQuestionButton1"));
+    place(m_newQuestion, 16, 458, 150, 28);
+    connect(m_newQuestion, &QPushButton::clicked, this, &TestDetailsPage::newQuestionClicked);
+}
+
+void TestDetailsPage::place(QWidget* w, int x, int y, int width, int height)
+{
+    w->setGeometry(x, y, width, height);
+}
+
+void TestDetailsPage::ShowTestDetails()
+{
+    const OpenSet* set = m_workspace.current();
+    if (!set)
+        return;
+    const std::string& details = set->testDetails;
+    for (QLineEdit* box : {m_testName, m_examinerName}) {
+        const std::string value = GetTag(details, toBytes(box->objectName()));
+        box->setText(value == "0" ? QString() : fromBytes(value));
+    }
+    for (int i = 0; i < 3; ++i)
+        m_checks[i]->setChecked(GetTagInt(details, kCheckNames[i], 0) == 1);
+    // A set whose style is not installed (the default "Default" among them)
+    // shows the first style until the author picks one.
+    const int found = m_graphicStyle->findText(toQString(GetTag(details, "GraphicStyle")), Qt::MatchExactly);
+    const int index = found >= 0 ? found : (m_graphicStyle->count() > 0 ? 0 : -1);
+    if (index == m_graphicStyle->currentIndex())
+        ShowStyleImage();
+    else
+        m_graphicStyle->setCurrentIndex(index);
+}
+
+void TestDetailsPage::setStyleNames(const std::vector<std::string>& names)
+{
+    const bool was = m_workspace.updating();
+    m_workspace.setUpdating(true);
+    m_graphicStyle->clear();
+    for (const std::string& name : names)
+        m_graphicStyle->addItem(toQString(name));
+    m_workspace.setUpdating(was);
+}
+
+std::string TestDetailsPage::StyleImageFile(const std::string& styleFolder)
+{
+    for (const char* ext : {".gif", ".jpg", ".bmp"}) {
+        const std::string path = JoinPath(styleFolder, std::string("Style") + ext);
+        if (FileExists(path))
+            return path;
+    }
+    return {};
+}
+
+void TestDetailsPage::ShowStyleImage()
+{
+    const QString style = m_graphicStyle->currentText();
+    const std::string file = style.isEmpty() ? std::string()
+                                             : StyleImageFile(TemplatesFolder() + fromQString(style));
+    if (file.empty()) {
+        m_styleImage->hide();
+        return;
+    }
+    // A file that is not what its name says keeps the picture as it was.
+    if (!CheckMediaFile(file))
+        return;
+    QImageReader reader(toQString(file));
+    const QImage image = reader.read();
+    if (image.isNull())
+        return;
+    QPixmap picture = QPixmap::fromImage(image);
+    if (picture.width() > m_styleImage->width() || picture.height() > m_styleImage->height())
+        picture = picture.scaled(m_styleImage->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    m_styleImage->setPixmap(picture);
+    m_styleImage->show();
+}
+
+void TestDetailsPage::EnableSetControls(bool enabled)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{m_testName, m_examinerName, m_checks[0], m_checks[1],
+                                                      m_checks[2], m_graphicStyle, m_newQuestion})
+        w->setEnabled(enabled);
+    if (!enabled) {
+        m_testName->clear();
+        m_examinerName->clear();
+    }
+}
+
+void TestDetailsPage::showTestName(const std::string& name)
+{
+    m_testName->setText(fromBytes(name));
+}
+
+}  // namespace dorvel

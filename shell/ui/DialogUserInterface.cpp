@@ -1,0 +1,206 @@
+#include "shell/ui/DialogUserInterface.h"
+
+#include "editor/ui/Latin1.h"
+#include "shell/ui/ProgressWindow.h"
+#include "storage/FileUtils.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+#include <QUrl>
+#include <QWidget>
+
+namespace dorvel {
+
+namespace {
+
+struct NamedDialog {
+    const char* name;
+    const char* title;
+    const char* filter;
+};
+
+constexpr NamedDialog kNamedDialogs[] = {
+    {"OpenDialog1", "Open Dorvel File...", "Dorvel Files|*.vtd"},
+    {"SaveDialog1", "Save Dorvel File...", "Dorvel Files|*.vtd"},
+    {"SaveBankDialog", "Save Question Bank As...", "Question Banks|*.vtb"},
+    {"SaveWebDialog", "Save Web Test  As...", "Web Pages|*htm"},
+};
+
+QMessageBox::Icon iconFor(Tone tone)
+{
+    switch (tone) {
+    case Tone::Information:
+        return QMessageBox::Information;
+    case Tone::Question:
+    case Tone::Confirmation:
+        return QMessageBox::Question;
+    case Tone::Warning:
+        return QMessageBox::Warning;
+    case Tone::Error:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QString QtFileFilter(const std::string& filter)
+{
+    const QStringList parts = fromBytes(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    if (filters.isEmpty() && !filter.empty())
+        filters << fromBytes(filter);
+    return filters.join(QStringLiteral(";;"));
+}
+
+void AddNamedDialogs(QObject* window)
+{
+    for (const NamedDialog& d : kNamedDialogs) {
+        auto* object = new QObject(window);
+        object->setObjectName(QString::fromLatin1(d.name));
+        object->setProperty("DefaultTitle", QString::fromLatin1(d.title));
+        object->setProperty("Title", QString::fromLatin1(d.title));
+        object->setProperty("Filter", QString::fromLatin1(d.filter));
+    }
+}
+
+DialogUserInterface::DialogUserInterface(QWidget* owner) : m_owner(owner), m_progress(new ProgressWindow(owner)) {}
+
+DialogUserInterface::~DialogUserInterface() = default;
+
+QObject* DialogUserInterface::namedDialog(const std::string& defaultTitle) const
+{
+    if (!m_owner)
+        return nullptr;
+    const QString title = fromBytes(defaultTitle);
+    for (QObject* child : m_owner->children())
+        if (child->property("DefaultTitle").toString() == title)
+            return child;
+    return nullptr;
+}
+
+void DialogUserInterface::showMessage(const std::string& text, Tone tone)
+{
+    QMessageBox box(iconFor(tone), QStringLiteral("Dorvel"), fromBytes(text), QMessageBox::Ok, m_owner);
+    box.exec();
+}
+
+Answer DialogUserInterface::ask(const std::string& text, Buttons buttons, Tone tone)
+{
+    QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
+    switch (buttons) {
+    case Buttons::Ok:
+        shown = QMessageBox::Ok;
+        break;
+    case Buttons::YesNo:
+        break;
+    case Buttons::YesNoCancel:
+        shown |= QMessageBox::Cancel;
+        break;
+    case Buttons::YesCancel:
+        shown = QMessageBox::Yes | QMessageBox::Cancel;
+        break;
+    }
+    QMessageBox box(iconFor(tone), QStringLiteral("Dorvel"), fromBytes(text), shown, m_owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+    case QMessageBox::Ok:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        // Closing the box without a choice is a cancel where one is offered.
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+std::vector<std::string> DialogUserInterface::chooseOpenFiles(const FileDialog& dialog)
+{
+    QString title = fromBytes(dialog.title);
+    QString filter = QtFileFilter(dialog.filter);
+    if (QObject* named = namedDialog(dialog.title)) {
+        title = named->property("Title").toString();
+        filter = QtFileFilter(toBytes(named->property("Filter").toString()));
+    }
+    QFileDialog box(m_owner, title, toQString(dialog.folder), filter);
+    box.setAcceptMode(QFileDialog::AcceptOpen);
+    box.setFileMode(dialog.allowMultiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    std::vector<std::string> chosen;
+    if (box.exec() == QDialog::Accepted)
+        for (const QString& file : box.selectedFiles())
+            chosen.push_back(fromQString(file));
+    return chosen;
+}
+
+std::optional<std::string> DialogUserInterface::chooseSaveFile(const FileDialog& dialog)
+{
+    QString title = fromBytes(dialog.title);
+    QString filter = QtFileFilter(dialog.filter);
+    if (QObject* named = namedDialog(dialog.title)) {
+        title = named->property("Title").toString();
+        filter = QtFileFilter(toBytes(named->property("Filter").toString()));
+    }
+    QFileDialog box(m_owner, title, toQString(dialog.folder), filter);
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setFileMode(QFileDialog::AnyFile);
+    if (!dialog.defaultExtension.empty())
+        box.setDefaultSuffix(fromBytes(dialog.defaultExtension));
+    if (!dialog.proposedName.empty())
+        box.selectFile(toQString(dialog.proposedName));
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return std::nullopt;
+    return fromQString(box.selectedFiles().front());
+}
+
+void DialogUserInterface::announce(const std::string& key)
+{
+    if (onAnnounce)
+        onAnnounce(key);
+}
+
+void DialogUserInterface::progressShow()
+{
+    m_progress->showOverOwner();
+}
+
+void DialogUserInterface::progressHide()
+{
+    m_progress->hide();
+}
+
+void DialogUserInterface::progressCaption(const std::string& text)
+{
+    m_progress->setCaption(fromBytes(text));
+}
+
+void DialogUserInterface::progressLabel(const std::string& text)
+{
+    m_progress->setLabel(fromBytes(text));
+}
+
+void DialogUserInterface::progressPosition(int position0to100)
+{
+    m_progress->setPosition(position0to100);
+}
+
+void DialogUserInterface::progressAdvance(int by)
+{
+    m_progress->advance(by);
+}
+
+bool DialogUserInterface::openWithSystem(const std::string& pathOrUrl)
+{
+    const QString text = toQString(pathOrUrl);
+    const QUrl url = text.contains(QStringLiteral("://")) ? QUrl(text) : QUrl::fromLocalFile(text);
+    return QDesktopServices::openUrl(url);
+}
+
+}  // namespace dorvel

@@ -1,0 +1,573 @@
+#include "shell/ui/MainWindow.h"
+
+#include "editor/QuestionListModel.h"
+#include "editor/Workspace.h"
+#include "editor/ui/Latin1.h"
+#include "editor/ui/QuestionPage.h"
+#include "editor/ui/QuestionTreeView.h"
+#include "editor/ui/TestDetailsPage.h"
+#include "building/StyleNames.h"
+#include "shell/Installation.h"
+#include "shell/LanguagePack.h"
+#include "shell/ui/AboutBox.h"
+#include "shell/ui/ApplicationShortCut.h"
+#include "shell/ui/DialogUserInterface.h"
+#include "shell/ui/EditorSettings.h"
+#include "shell/ui/HandOffFile.h"
+#include "shell/ui/HelpViewer.h"
+#include "shell/ui/SingleInstance.h"
+#include "shell/ui/WindowPrinter.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLayout>
+#include <QMenu>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace dorvel {
+
+namespace {
+
+constexpr int kSplashMs = 400;
+
+// The tutorial program in the installation folder, "" when not installed.
+std::string TutorialProgram()
+{
+    for (const char* name : {"Tutorial/vtTutor", "Tutorial/vtTutor.exe"}) {
+        const std::string path = InstallationFolder() + name;
+        if (FileExists(path))
+            return path;
+    }
+    return {};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(UserInterface* ui, QWidget* parent)
+    : QMainWindow(parent),
+      m_ownUi(ui ? nullptr : std::make_unique<DialogUserInterface>(this)),
+      m_ui(ui ? ui : m_ownUi.get()),
+      m_workspace(std::make_unique<Workspace>(*m_ui, m_lang)),
+      m_settings(std::make_unique<EditorSettings>()),
+      m_help(std::make_unique<FolderHelpViewer>()),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    FormCreate();
+}
+
+MainWindow::~MainWindow()
+{
+    // The controls forward to the workspace and the tree shows its model:
+    // they go before it does.
+    m_workspace->setView(nullptr);
+    delete centralWidget();
+}
+
+void MainWindow::FormCreate()
+{
+    setObjectName(QStringLiteral("Dorvel"));
+    setWindowTitle(QStringLiteral("Vantric Dorvel 1.0"));
+    // Every position on the pages is laid out for this font size.
+    QFont f = font();
+    f.setPixelSize(12);
+    setFont(f);
+
+    if (m_ownUi)
+        m_ownUi->onAnnounce = [this](const std::string& key) { AnnounceMessage(key); };
+    AddNamedDialogs(this);
+    m_menu = MainMenu::build(*this);
+    for (QAction* action : findChildren<QAction*>()) {
+        if (action->objectName().isEmpty() || action->menu())
+            continue;
+        connect(action, &QAction::triggered, this, [this, action] { GeneralCall(action->objectName()); });
+    }
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Client"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+
+    m_tree = new QuestionTreeView(*m_workspace, client);
+    m_tree->setGeometry(0, 0, 190, kClientHeight);
+
+    m_pages = new QStackedWidget(client);
+    m_pages->setObjectName(QStringLiteral("EditorPages"));
+    m_pages->setGeometry(192, 0, 600, 497);
+    m_details = new TestDetailsPage(*m_workspace, m_pages);
+    m_questions = new QuestionPage(*m_workspace, m_lang, m_pages);
+    m_pages->addWidget(m_details);
+    m_pages->addWidget(m_questions);
+
+    m_webButton = new QPushButton(QStringLiteral("Create Web Pages"), client);
+    m_webButton->setObjectName(QStringLiteral("CreateWebPagesButton"));
+    m_webButton->setGeometry(kClientWidth - 8 - 150 - 8 - 150, 500, 150, 27);
+    m_buildButton = new QPushButton(QStringLiteral("Build Question Bank"), client);
+    m_buildButton->setObjectName(QStringLiteral("BuildButton"));
+    m_buildButton->setGeometry(kClientWidth - 8 - 150, 500, 150, 27);
+
+    connect(m_details, &TestDetailsPage::newQuestionClicked, this, [this] { m_workspace->NewQuestion(); });
+    connect(m_questions, &QuestionPage::newQuestionClicked, this, [this] { m_workspace->NewQuestion(); });
+    connect(m_questions, &QuestionPage::deleteQuestionClicked, this, [this] { m_workspace->DeleteQuestion(); });
+    connect(m_questions, &QuestionPage::previewQuestionClicked, this, [this] { PreviewQuestion(); });
+    connect(m_buildButton, &QPushButton::clicked, this, [this] { BuildButtonClick(); });
+    connect(m_webButton, &QPushButton::clicked, this, [this] { CreateWebPagesCall(); });
+
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_about = new AboutBox(this);
+    const std::string logo = InstallationFolder() + "logoS.jpg";
+    if (FileExists(logo) && CheckMediaFile(logo))
+        m_about->loadPicture(toQString(logo));
+
+    m_workspace->setView(this);
+    enableSetControls(false);
+}
+
+bool MainWindow::audioMessages() const
+{
+    return m_menu.audioMessages->isChecked();
+}
+
+void MainWindow::setHelpViewer(std::unique_ptr<HelpViewer> viewer)
+{
+    if (viewer)
+        m_help = std::move(viewer);
+}
+
+// ---- Start-up ------------------------------------------------------------------
+
+bool MainWindow::FindLanguagePacks()
+{
+    m_languages = FindLanguagePackNames();
+    m_language = kDefaultLanguage;
+    if (m_languages.empty()) {
+        m_ui->showMessage("At least one language file needs to be available in the folder called DVLang. None can "
+                          "be found. This application will now exit.",
+                          Tone::Warning);
+        return false;
+    }
+    m_menu.languages->clear();
+    if (m_languages.size() == 1) {
+        m_language = m_languages.front();
+        m_menu.languages->menuAction()->setVisible(false);
+    } else {
+        std::string chosen = m_settings->readString("langchoice").value_or(std::string());
+        if (chosen.size() < 2)
+            chosen = kDefaultLanguage;
+        m_language = std::find(m_languages.begin(), m_languages.end(), chosen) != m_languages.end()
+                         ? chosen
+                         : m_languages.front();
+        for (const std::string& name : m_languages) {
+            QAction* item = m_menu.languages->addAction(toQString(name));
+            item->setCheckable(true);
+            item->setChecked(name == m_language);
+            connect(item, &QAction::triggered, this, [this, name] { LanguageSelection(name); });
+        }
+        m_menu.languages->menuAction()->setVisible(true);
+    }
+    LoadLanguagePack();
+    return true;
+}
+
+void MainWindow::LoadLanguagePack()
+{
+    LoadLanguageStrings(m_lang, m_language, [this](const std::string& line) { ApplyComponentLine(line); });
+    m_about->setVersionText(fromBytes(m_lang.at(9)));
+    m_questions->LayoutForType();
+}
+
+void MainWindow::ApplyComponentLine(const std::string& /*line*/)
+{
+    // Relabelling the window by component name is not applied yet: the
+    // window keeps its own texts, and the pack's strings are in the table.
+}
+
+void MainWindow::LanguageSelection(const std::string& language)
+{
+    m_settings->writeString("langchoice", language);
+    for (QAction* item : m_menu.languages->actions())
+        item->setChecked(fromQString(item->text()) == language);
+    m_language = language;
+    LoadLanguagePack();
+}
+
+bool MainWindow::startCall(const QStringList& arguments)
+{
+    if (!FindLanguagePacks())
+        return false;
+    m_about->showSplash();
+
+    const std::string desktop = fromQString(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    m_workspace->setLastDir(desktop.empty() ? std::string() : WithSeparator(desktop));
+
+    if (!DirectoryExists(ButtonsFolder())) {
+        m_about->endSplash();
+        m_ui->showMessage(m_lang.key("s15"), Tone::Error);
+        return false;
+    }
+    if (!DirectoryExists(TemplatesFolder())) {
+        m_about->endSplash();
+        m_ui->showMessage(m_lang.key("s16"), Tone::Error);
+        return false;
+    }
+    if (const QScreen* s = screen(); s && (s->size().width() < 800 || s->size().height() < 600)) {
+        m_about->endSplash();
+        PlayMessage("s63");
+        const Answer answer = m_ui->ask(m_lang.at(63), Buttons::YesNoCancel, Tone::Warning);
+        if (answer == Answer::Cancel)
+            return false;
+        if (answer == Answer::Yes)
+            ShowHelpTopic("::/F30ScreenSize.htm");
+    }
+
+    m_recent.load(m_settings->readRecentFiles());
+    const bool playMessages = m_settings->readInt("playMessages").value_or(0) != 0;
+    const bool firstLaunch = m_settings->readInt("firstLaunch").value_or(1) != 0;
+    m_settings->writeInt("firstLaunch", 0);
+    const std::string lastFiles = m_settings->readString("lastFiles").value_or(std::string());
+    if (const auto lastDir = m_settings->readString("lastDir"))
+        m_workspace->setLastDir(*lastDir);
+    const bool registryWarningNeeded = m_settings->readInt("registryWarningNeeded").value_or(1) != 0;
+    m_recent.forgetMissing();
+    rebuildReopenMenu();
+
+    m_details->setStyleNames(StyleNames());
+
+    if (arguments.size() < 2) {
+        reopenLastSets(lastFiles);
+    } else {
+        const QStringList args = SingleInstance::absoluteArguments(arguments);
+        const std::string path = fromQString(args[1]);
+        if (args[0] == QStringLiteral("openShellCall") && LowerCase(ExtractFileExt(path)) == ".vtd" &&
+            m_workspace->OpenSetFile(path) && !m_workspace->set(0).isFree())
+            m_workspace->questionList().setExpanded(0, true);
+    }
+
+    setAudioMessages(playMessages);
+    if (!DirectoryExists(SoundsFolder())) {
+        m_menu.audioMessages->setEnabled(false);
+        m_menu.playLastAudioMessage->setEnabled(false);
+    }
+    if (!m_shortCut) {
+        m_shortCut = new ApplicationShortCut([this] { HelpExecute(); }, [this] { PlayLastAudioMessage(); },
+                                             [this] { HelpTutorialExecute(); }, this);
+        qApp->installEventFilter(m_shortCut);
+    }
+
+    ReadHandOffFile();
+
+    if (!m_workspace->set(0).isFree()) {
+        m_workspace->questionList().requestSelection(0, 0);
+        m_workspace->TestTreeChange(0, 0);
+    }
+    QTimer::singleShot(kSplashMs, m_about, [this] { m_about->endSplash(); });
+
+    if (firstLaunch && m_help->available())
+        ShowHelpTopic(TutorialProgram().empty() ? "::/S08Start.htm" : "::/S09Start.htm");
+    if (registryWarningNeeded) {
+        if (!SetFilesAssociated(m_associationQuery)) {
+            PlayMessage("s64");
+            if (m_ui->ask(m_lang.at(64), Buttons::YesNo, Tone::Warning) == Answer::Yes)
+                ShowHelpTopic("::/F03Installation.htm");
+        }
+        m_settings->writeInt("registryWarningNeeded", 0);
+    }
+    m_settings->sync();
+    return true;
+}
+
+void MainWindow::reopenLastSets(const std::string& lastFiles)
+{
+    std::string rest = lastFiles;
+    for (int i = 0; i < kMaxOpenSets; ++i) {
+        const std::string f = GetTag(rest, "f");
+        if (f.size() < 3)
+            break;
+        const std::string e = GetTag(rest, "e");
+        rest = RemoveTag(RemoveTag(rest, "f"), "e");
+        if (FileExists(f) && m_workspace->OpenSetFile(f) && e == "1")
+            m_workspace->questionList().setExpanded(m_workspace->currentSet(), true);
+    }
+    if (m_workspace->openSetCount() == 0)
+        m_workspace->NewSet();
+}
+
+std::string MainWindow::lastFilesText() const
+{
+    std::string text;
+    const Workspace& w = *m_workspace;
+    for (int i = 0; i < kMaxOpenSets; ++i) {
+        const OpenSet& s = w.set(i);
+        if (s.isFree() || s.filePath.empty())
+            continue;
+        const bool expanded = m_workspace->questionList().isExpanded(i);
+        text += "<f>" + s.filePath + "</f><e>" + (expanded ? "1" : "0") + "</e>";
+    }
+    return text;
+}
+
+// ---- Closing ---------------------------------------------------------------------
+
+bool MainWindow::CloseSaveChangesQuery()
+{
+    for (int i = 0; i < kMaxOpenSets; ++i)
+        if (!m_workspace->AskSaveChanges(i))
+            return false;
+    // Written once every set was asked about, so a set saved in answer to
+    // the question is among the sets reopened next time.
+    m_settings->writeString("lastFiles", lastFilesText());
+    m_settings->writeString("lastDir", m_workspace->lastDir());
+    m_settings->sync();
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!CloseSaveChangesQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void MainWindow::FormClose()
+{
+    m_help->closeAll();
+    m_about->hide();
+    m_ui->progressHide();
+}
+
+// ---- Second starts -----------------------------------------------------------------
+
+void MainWindow::actOnSecondStart(const std::string& p1, const std::string& p2)
+{
+    if (!IsOpenSetRequest(p1, p2))
+        return;
+    if (m_workspace->OpenSetFile(p2))
+        expandAndSelectCurrentSet();
+}
+
+void MainWindow::ReadHandOffFile()
+{
+    for (const HandOffPair& pair : TakeHandOff(HandOffFilePath()))
+        actOnSecondStart(pair.p1, pair.p2);
+}
+
+void MainWindow::secondStart(const QStringList& arguments)
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+    if (arguments.size() >= 2)
+        actOnSecondStart(fromQString(arguments[0]), fromQString(arguments[1]));
+    ReadHandOffFile();
+}
+
+void MainWindow::expandAndSelectCurrentSet()
+{
+    const int current = m_workspace->currentSet();
+    if (current < 0)
+        return;
+    m_workspace->questionList().setExpanded(current, true);
+    m_workspace->questionList().requestSelection(current, 0);
+    m_workspace->TestTreeChange(current, 0);
+}
+
+// ---- Recent files -----------------------------------------------------------------
+
+void MainWindow::AddRecentFile(const std::string& path)
+{
+    if (LowerCase(ExtractFileExt(path)) == ".vtd")
+        m_recent.add(path);
+    rebuildReopenMenu();
+    writeRecentFiles();
+}
+
+void MainWindow::writeRecentFiles()
+{
+    m_settings->writeRecentFiles(m_recent.entries());  // a failure to write is of no consequence
+}
+
+void MainWindow::rebuildReopenMenu()
+{
+    m_menu.reopen->clear();
+    for (const auto& [entry, caption] : m_recent.menuItems()) {
+        QAction* item = m_menu.reopen->addAction(toQString(caption));
+        item->setData(entry);
+        const int number = entry;
+        connect(item, &QAction::triggered, this, [this, number] { FileReopenCall(number); });
+    }
+    m_menu.reopen->setEnabled(!m_menu.reopen->actions().isEmpty());
+}
+
+void MainWindow::FileReopenCall(int entry)
+{
+    const std::string path = m_recent.at(entry);
+    if (path.empty() || !FileExists(path)) {
+        m_workspace->ShowMessageKey("s22");
+        return;
+    }
+    if (m_workspace->OpenSetFile(path))
+        expandAndSelectCurrentSet();
+}
+
+// ---- Menu -------------------------------------------------------------------------
+
+void MainWindow::GeneralCall(const QString& itemName)
+{
+    Workspace& w = *m_workspace;
+    const std::string name = fromQString(itemName);
+    if (name == "NewFileM") {
+        w.NewSet();
+    } else if (name == "Open") {
+        w.FileOpen1Execute();
+    } else if (name == "CloseMenu") {
+        w.CloseCurrentSet();
+    } else if (name == "Save1") {
+        w.SaveTest();
+    } else if (name == "SaveAs1") {
+        w.SaveTestAs();
+    } else if (name == "PrintSetup1") {
+        QPageSetupDialog dialog(m_printer.get(), this);
+        dialog.exec();
+    } else if (name == "Print1") {
+        QPrintDialog dialog(m_printer.get(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            PrintWindowPicture(*this, *m_printer);
+    } else if (name == "FileExit1") {
+        close();
+    } else if (name == "AudioMessages") {
+        setAudioMessages(m_menu.audioMessages->isChecked());
+    } else if (name == "HelpAbout1") {
+        m_about->exec();
+    } else if (name == "Help1") {
+        HelpExecute();
+    } else if (name == "PlayLastAudioMessage") {
+        PlayLastAudioMessage();
+    } else if (name == "Tutorial1") {
+        HelpTutorialExecute();
+    } else {
+        static const std::pair<const char*, const char*> kWebPages[] = {
+            {"DisplayVantricWebSite", "/"},
+            {"DisplayVantricHelpAndSupportWebPages", "/support.html"},
+            {"DisplayVantricDownloadWebPage", "/downloads.html"},
+            {"DisplayVantricFeedbackForm", "/feedback.html"},
+        };
+        for (const auto& [item, path] : kWebPages)
+            if (name == item)
+                m_ui->openWithSystem(std::string(kWebSite) + path);
+    }
+}
+
+void MainWindow::ShowHelpTopic(const std::string& topic)
+{
+    if (!m_help->available()) {
+        m_workspace->ShowMessageKey("s23");
+        return;
+    }
+    m_help->showTopic(topic);
+}
+
+void MainWindow::HelpExecute()
+{
+    ShowHelpTopic("::/LinksDV.html");
+}
+
+void MainWindow::HelpTutorialExecute()
+{
+    const std::string program = TutorialProgram();
+    if (program.empty() || !QProcess::startDetached(toQString(program), {}, toQString(ExtractFilePath(program))))
+        m_workspace->ShowMessageKey("s24");
+}
+
+// ---- Spoken messages ----------------------------------------------------------------
+
+void MainWindow::AnnounceMessage(const std::string& key)
+{
+    m_lastMessageKey = key;
+    if (audioMessages())
+        PlayMessage(key);
+}
+
+void MainWindow::PlayLastAudioMessage()
+{
+    PlayMessage(m_lastMessageKey);
+}
+
+void MainWindow::PlayMessage(const std::string& /*key*/)
+{
+    // Recorded messages are not played yet; the key is kept for Tell Me.
+}
+
+void MainWindow::setAudioMessages(bool on)
+{
+    m_menu.audioMessages->setChecked(on);
+    m_settings->writeInt("playMessages", on ? 1 : 0);
+}
+
+// ---- Commands of the buttons -----------------------------------------------------------
+
+void MainWindow::PreviewQuestion()
+{
+}
+
+void MainWindow::BuildButtonClick()
+{
+}
+
+void MainWindow::CreateWebPagesCall()
+{
+}
+
+// ---- What the workspace tells the window ----------------------------------------------
+
+void MainWindow::showTestDetails()
+{
+    m_details->ShowTestDetails();
+    m_pages->setCurrentWidget(m_details);
+}
+
+void MainWindow::showQuestion(int n)
+{
+    m_questions->ShowQuestion(n);
+    m_pages->setCurrentWidget(m_questions);
+}
+
+void MainWindow::enableSetControls(bool enabled)
+{
+    m_details->EnableSetControls(enabled);
+    m_questions->EnableSetControls(enabled);
+    m_webButton->setEnabled(enabled);
+    m_buildButton->setEnabled(enabled);
+    if (!enabled)
+        m_pages->setCurrentWidget(m_details);
+}
+
+void MainWindow::addRecentFile(const std::string& path)
+{
+    AddRecentFile(path);
+}
+
+void MainWindow::testNameChanged(const std::string& name)
+{
+    m_details->showTestName(name);
+}
+
+}  // namespace dorvel
