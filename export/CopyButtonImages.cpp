@@ -1,14 +1,13 @@
 #include "export/CopyButtonImages.h"
 
 #include "editor/UserInterface.h"
+#include "export/FileCopy.h"
 #include "export/StartPages.h"
 #include "export/WebText.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 
-#include <QFile>
-
-#include <vector>
+#include <fcntl.h>
 
 namespace dorvel {
 
@@ -19,24 +18,16 @@ std::string ButtonTargetName(std::string_view buttonFile)
 
 bool CopyFileChunked(const std::string& from, const std::string& to)
 {
-    QFile source(toQString(NativeSeparators(from)));
-    if (!source.open(QIODevice::ReadOnly))
+    // The kernel copies between the files where it can; otherwise bounded
+    // reads and writes. Never the whole file in memory.
+    const Fd source = OpenForReading(NativeSeparators(from));
+    if (!source.valid())
         return false;
-    QFile target(toQString(NativeSeparators(to)));
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    Fd target(::open(NativeSeparators(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (!target.valid())
         return false;
-    constexpr qint64 kChunk = 1 << 20;
-    std::vector<char> buffer(static_cast<std::size_t>(kChunk));
-    for (;;) {
-        const qint64 got = source.read(buffer.data(), kChunk);
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        if (target.write(buffer.data(), got) != got)
-            return false;
-    }
-    return true;
+    const bool copied = CopyBytes(source.get(), target.get(), -1) >= 0;
+    return target.reset() && copied;
 }
 
 void CopyButtonImages(const std::string& startPage, const std::string& label, const std::string& language,
