@@ -7,7 +7,7 @@ namespace dorvel {
 
 std::string HelpFolder()
 {
-    return InstallationFolder() + "Help/";
+    return InstallationFolder() + "DVHelp/";
 }
 
 bool HelpAvailable()

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-// The user guide: HTML pages in the installation's Help folder, opened by
+// The user guide: HTML pages in the installation's DVHelp folder, opened by
 // topic ("::/LinksDV.html" or just "LinksDV.html").
 namespace dorvel {
 
@@ -13,7 +13,7 @@ inline constexpr const char* kStartTopic = "::/S08Start.htm";
 inline constexpr const char* kStartWithTutorialTopic = "::/S09Start.htm";
 inline constexpr const char* kInstallationTopic = "::/F03Installation.htm";
 
-std::string HelpFolder();  // <installation>/Help/
+std::string HelpFolder();  // <installation>/DVHelp/
 // Help is there when its contents page is.
 bool HelpAvailable();
 // The page of a topic; "" when the topic names no page of the help folder

@@ -189,7 +189,7 @@ TEST(HelpTopics, FindsPagesOnlyInsideTheHelpFolder)
     test::TempFolder folder;
     SetInstallationFolder(folder.path());
     EXPECT_FALSE(HelpAvailable());
-    const std::string contents = folder.write("Help/LinksDV.html", "<html></html>");
+    const std::string contents = folder.write("DVHelp/LinksDV.html", "<html></html>");
     folder.write("secret.htm", "x");
     EXPECT_TRUE(HelpAvailable());
     EXPECT_EQ(HelpTopicFile("::/LinksDV.html"), contents);
