@@ -10,6 +10,17 @@ function $startContent$() {
   }
   // Pressing the slider thumb would otherwise start the browser's own image drag.
   document.ondragstart = function () { return false; };
+  // The pointer-over and pressed layers of a bar button appear under a pointer
+  // that has not moved; browsers then report it leaving the layer below, which
+  // would release Cheat the moment it is pressed. All three layers carry the
+  // same handlers, so the bottom one alone takes the pointer.
+  var bar = ['Help', 'Arrow1', 'Arrow2'].concat($aButtonsG$);
+  for (var i = 0; i < bar.length; i++) {
+    for (var k = 1; k <= 2; k++) {
+      var layer = document.getElementById(bar[i] + 'div' + k);
+      if (layer) layer.style.pointerEvents = 'none';
+    }
+  }
   if ($pLength$ < 1) $examStatus$ = 1;
   $showHideButtons$();
   $questionPos$ = 0;

@@ -89,6 +89,7 @@ eachBrowser('choices', (ctx) => {
     assert.deepEqual(await marks(s, ['t1', 't2', 't3']), { t1: 'tick', t2: 'cross', t3: '' });
 
     await s.press('Cheat', { hold: true });
+    await s.settle(); // still shown once the layers have settled under the pointer
     assert.deepEqual([await tfState(s, 't1'), await tfState(s, 't2'), await tfState(s, 't3')], ['true', 'false', ''],
       'held: the best state of each, neither where no state is best');
     await s.release();
@@ -100,6 +101,7 @@ eachBrowser('choices', (ctx) => {
     await s.press('Arrow1');
     await s.waitForShown('q0.htm');
     await s.press('Cheat', { hold: true });
+    await s.settle(); // still shown once the layers have settled under the pointer
     assert.deepEqual(await chosen(s, ['b1', 'b2', 'b3']), ['b12div']);
     await s.release();
     assert.deepEqual(await chosen(s, ['b1', 'b2', 'b3']), ['b22div']);
