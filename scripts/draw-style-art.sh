@@ -1,11 +1,11 @@
 #!/bin/sh
 # Draws the pictures and sounds of one graphic style into a folder:
 #   draw-style-art.sh STYLE OUTPUT_FOLDER
-# STYLE is Chalkboard or Seaside. The question templates of the style name
+# STYLE is Chalkboard, Seaside or Notebook. The question templates of the style name
 # these files (relative to the style folder), and Style.gif previews a
 # question for the author choosing a style.
 #
-# File names carry a style prefix: the web export copies every media file
+# File names carry a style prefix (chalk_, sea_, nb_): the web export copies every media file
 # flat into one folder beside the button pictures, so a style's "tick.gif"
 # would lose to the web test's own.
 #
@@ -50,6 +50,29 @@ cross_paths() {
     echo "line $(($1 - h)),$(($2 - h)) $(($1 + h)),$(($2 + h)) line $(($1 + h)),$(($2 - h)) $(($1 - h)),$(($2 + h))"
 }
 ROUND="stroke-linecap round stroke-linejoin round"
+
+# back_states NAME COUNT COLOUR: the page stacks the states of a button,
+# the first always shown beneath the others, so a lower state would show
+# through the transparent parts of a higher one. Every state of
+# $tmp/NAME1.png .. NAMECOUNT.png is laid on a backing of COLOUR that covers
+# whatever any state draws, and written as $out/NAME<n>.gif.
+back_states() {
+    bs_files=""
+    bs_n=1
+    while [ "$bs_n" -le "$2" ]; do
+        bs_files="$bs_files $tmp/$1$bs_n.png"
+        bs_n=$((bs_n + 1))
+    done
+    # shellcheck disable=SC2086 # the temporary folder holds no blanks
+    "$IM" $bs_files -alpha extract -evaluate-sequence max "$tmp/mask.png"
+    "$IM" "$tmp/mask.png" -background "$3" -alpha shape "$tmp/backing.png"
+    bs_n=1
+    while [ "$bs_n" -le "$2" ]; do
+        "$IM" "$tmp/backing.png" "$tmp/$1$bs_n.png" -compose Over -composite \
+            -channel A -threshold 50% +channel "$out/$1$bs_n.gif"
+        bs_n=$((bs_n + 1))
+    done
+}
 
 # ---------------------------------------------------------------------------
 # Chalkboard: chalk on a green board in a wooden frame, 800 x 554 page.
@@ -150,36 +173,13 @@ chalk_truefalse() {
     chalkify "$tmp/tf.png" "$3" 9 "$speckle"
 }
 
-# chalk_back NAME COUNT: the page stacks the states of a button, the first
-# always shown beneath the others, so a lower state would show through the
-# holes of a higher one. Every state of $tmp/NAME1.png .. NAMECOUNT.png is
-# laid on a backing of board colour that covers whatever any state draws,
-# and written as $out/NAME<n>.gif.
-chalk_back() {
-    cb_files=""
-    cb_n=1
-    while [ "$cb_n" -le "$2" ]; do
-        cb_files="$cb_files $tmp/$1$cb_n.png"
-        cb_n=$((cb_n + 1))
-    done
-    # shellcheck disable=SC2086 # the temporary folder holds no blanks
-    "$IM" $cb_files -alpha extract -evaluate-sequence max "$tmp/mask.png"
-    "$IM" "$tmp/mask.png" -background "$BOARD" -alpha shape "$tmp/backing.png"
-    cb_n=1
-    while [ "$cb_n" -le "$2" ]; do
-        "$IM" "$tmp/backing.png" "$tmp/$1$cb_n.png" -compose Over -composite \
-            -channel A -threshold 50% +channel "$out/$1$cb_n.gif"
-        cb_n=$((cb_n + 1))
-    done
-}
-
 draw_chalkboard() {
     chalk_background
     for letter in A B C D; do
         chalk_choice "$letter" normal "$tmp/chalk_${letter}1.png"
         chalk_choice "$letter" over "$tmp/chalk_${letter}2.png"
         chalk_choice "$letter" chosen "$tmp/chalk_${letter}3.png"
-        chalk_back "chalk_${letter}" 3
+        back_states "chalk_${letter}" 3 "$BOARD"
     done
     # The seven pictures of a true/false button: nothing chosen, pointer
     # over true, pointer over false, true chosen, false chosen, true chosen
@@ -191,7 +191,7 @@ draw_chalkboard() {
     chalk_truefalse normal chosen "$tmp/chalk_tf5.png"
     chalk_truefalse chosen over "$tmp/chalk_tf6.png"
     chalk_truefalse over chosen "$tmp/chalk_tf7.png"
-    chalk_back chalk_tf 7
+    back_states chalk_tf 7 "$BOARD"
 
     # Marks for the question player, in coloured chalk.
     "$IM" -size 40x40 xc:none -fill none -stroke "#9be07a" -strokewidth 6 \
@@ -357,8 +357,126 @@ draw_seaside() {
         -resize 280x200 +dither -colors 128 "$out/Style.gif"
 }
 
+# ---------------------------------------------------------------------------
+# Notebook: a lined exercise book marked in red pen, 1024 x 722 page.
+
+PAPER="#fdfbf2"
+INK="#23395d"
+PEN_RED="#d7372f"
+HIGHLIGHT="#fff176"
+
+nb_background() {
+    # Ruled lines from below the title down to the hidden strip at the bottom.
+    nb_lines=""
+    y=136
+    while [ "$y" -le 690 ]; do
+        nb_lines="$nb_lines line 0,$y 1023,$y"
+        y=$((y + 32))
+    done
+    "$IM" -size 1024x722 xc:"$PAPER" -seed 17 -attenuate 0.15 +noise Gaussian \
+        -stroke "#c6d9ee" -strokewidth 1 -draw "$nb_lines" \
+        -stroke "#e9a3a0" -strokewidth 2 -draw "line 92,0 92,721" \
+        -stroke "#d9d4c4" -strokewidth 1 -fill "#ffffff" \
+        -draw "circle 44,180 44,166" -draw "circle 44,360 44,346" -draw "circle 44,540 44,526" \
+        -quality 82 -sampling-factor 2x2 -strip "$out/nb_paper.jpg"
+}
+
+# nb_choice LETTER STATE OUT.png: a pencilled box around the letter, 48 x 48.
+# over: pale blue; chosen: highlighted in yellow with a thicker pen.
+nb_choice() {
+    case $2 in
+        normal) fill=none pen=2 ;;
+        over) fill="#d6e9fb" pen=2 ;;
+        chosen) fill=$HIGHLIGHT pen=4 ;;
+    esac
+    "$IM" -size 48x48 xc:none -fill "$fill" -stroke "$INK" -strokewidth "$pen" \
+        -draw "path 'M 5,6 L 43,4 L 44,43 L 4,44 Z'" \
+        -fill "$INK" -stroke none -font DejaVu-Serif-Bold -pointsize 24 -gravity center \
+        -annotate +0+1 "$1" "$3"
+}
+
+# nb_truefalse LEFT RIGHT OUT.png: two pencilled boxes, tick and cross,
+# 180 x 48; chosen true is marked with a green highlighter, chosen false
+# with a pink one, the half under the pointer in pale blue.
+nb_truefalse() {
+    nb_fill() {
+        case $1 in
+            normal) echo none ;;
+            over) echo "#d6e9fb" ;;
+            chosen) echo "$2" ;;
+        esac
+    }
+    lf=$(nb_fill "$1" "#bfeab3") rf=$(nb_fill "$2" "#ffc4cc")
+    lp=2 rp=2
+    [ "$1" = chosen ] && lp=4
+    [ "$2" = chosen ] && rp=4
+    "$IM" -size 180x48 xc:none \
+        -fill "$lf" -stroke "$INK" -strokewidth "$lp" -draw "path 'M 4,5 L 88,4 L 88,44 L 3,43 Z'" \
+        -fill "$rf" -stroke "$INK" -strokewidth "$rp" -draw "path 'M 92,4 L 176,5 L 177,43 L 92,44 Z'" \
+        -fill none -stroke "$INK" -strokewidth 4 -draw "$ROUND $(tick_path 46 24 26)" \
+        -draw "$ROUND $(cross_paths 134 24 24)" \
+        "$3"
+}
+
+# nb_pencil OUT: a yellow pencil lying across the page, for the pre-test page.
+nb_pencil() {
+    "$IM" -size 240x60 xc:none \
+        -fill "#f4c542" -stroke "#c9972a" -strokewidth 1 -draw "rectangle 40,20 190,40" \
+        -fill "#e0ae33" -stroke none -draw "rectangle 40,27 190,33" \
+        -fill "#b9b9b9" -draw "rectangle 190,19 204,41" \
+        -fill "#f29bb0" -draw "roundrectangle 202,19 226,41 5,5" \
+        -fill "#e8c9a0" -draw "polygon 40,20 40,40 12,30" \
+        -fill "#3a3a3a" -draw "polygon 21,27 21,33 12,30" \
+        -background none -rotate -14 -trim +repage \
+        -channel A -threshold 50% +channel "$1"
+}
+
+draw_notebook() {
+    nb_background
+    for letter in A B C D; do
+        nb_choice "$letter" normal "$tmp/nb_${letter}1.png"
+        nb_choice "$letter" over "$tmp/nb_${letter}2.png"
+        nb_choice "$letter" chosen "$tmp/nb_${letter}3.png"
+        back_states "nb_${letter}" 3 "$PAPER"
+    done
+    nb_truefalse normal normal "$tmp/nb_tf1.png"
+    nb_truefalse over normal "$tmp/nb_tf2.png"
+    nb_truefalse normal over "$tmp/nb_tf3.png"
+    nb_truefalse chosen normal "$tmp/nb_tf4.png"
+    nb_truefalse normal chosen "$tmp/nb_tf5.png"
+    nb_truefalse chosen over "$tmp/nb_tf6.png"
+    nb_truefalse over chosen "$tmp/nb_tf7.png"
+    back_states nb_tf 7 "$PAPER"
+
+    # The teacher's red pen marks the player's answers.
+    "$IM" -size 40x40 xc:none -fill none -stroke "$PEN_RED" -strokewidth 4 \
+        -draw "$ROUND $(tick_path 20 20 32)" \
+        -channel A -threshold 40% +channel "$out/nb_tick.gif"
+    "$IM" -size 40x40 xc:none -fill none -stroke "$PEN_RED" -strokewidth 4 \
+        -draw "$ROUND $(cross_paths 20 20 30)" \
+        -channel A -threshold 40% +channel "$out/nb_cross.gif"
+
+    nb_pencil "$out/nb_pencil.gif"
+
+    # A pencil scratch when a button is pressed.
+    "$SOX" -R -n -r 11025 -c 1 -b 8 "$out/nb_scratch.wav" \
+        synth 0.1 pinknoise highpass 1500 fade q 0.01 0.1 0.06 vol 0.6
+
+    # Preview: a three-choice question with the second answer chosen.
+    "$IM" "$out/nb_paper.jpg" \
+        -font DejaVu-Serif-Bold -pointsize 30 -fill "$INK" \
+        -annotate +110+82 "Which word is a noun?" \
+        "$out/nb_A1.gif" -geometry +120+150 -compose Over -composite \
+        "$out/nb_B3.gif" -geometry +120+270 -compose Over -composite \
+        "$out/nb_C1.gif" -geometry +120+390 -compose Over -composite \
+        -font DejaVu-Serif -pointsize 28 -fill "$INK" \
+        -annotate +200+184 "quickly" -annotate +200+304 "garden" -annotate +200+424 "bright" \
+        -resize 280x200 +dither -colors 128 "$out/Style.gif"
+}
+
 case $style in
     Chalkboard) draw_chalkboard ;;
     Seaside) draw_seaside ;;
+    Notebook) draw_notebook ;;
     *) echo "draw-style-art.sh: no drawing for style '$style'" >&2; exit 2 ;;
 esac

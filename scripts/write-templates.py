@@ -81,6 +81,7 @@ class Style:
 # without the first font fall back to a look-alike instead of their serif.
 CHALK_FACE = "Comic Sans MS,Trebuchet MS,Arial,sans-serif"
 SEA_FACE = "Verdana,Arial,Helvetica,sans-serif"
+NOTEBOOK_FACE = "Georgia,Times New Roman,serif"
 
 STYLES = [
     Style(
@@ -112,6 +113,21 @@ STYLES = [
         examiner_box=(40, 160, 560, 30), examiner_font=Font(SEA_FACE, 14, "#1d3f66", align=1),
         picture="sea_boat.gif", picture_box=(250, 215, 140, 110),
         sound="sea_bloop.wav",
+    ),
+    Style(
+        name="Notebook", prefix="nb", window_size=2, width=1024, height=722,
+        background="nb_paper.jpg", bg_rgb="#fdfbf2",
+        title_box=(110, 40, 860, 90),
+        title_font=Font(NOTEBOOK_FACE, 20, "#23395d", bold=1),
+        text_font=Font(NOTEBOOK_FACE, 16, "#23395d"),
+        rows_top=150, rows_bottom=670, row_cap=120,
+        choice_left=120, choice_size=48, choice_text_left=200, choice_text_width=760, choice_text_drop=12,
+        tf_text_left=110, tf_text_width=640, tf_text_drop=12, tf_left=780, tf_size=(180, 48),
+        tx_text_left=110, tx_text_width=440, tx_text_drop=4, tx_field_left=580, tx_field_size=(320, 30),
+        name_box=(110, 110, 800, 120), name_font=Font(NOTEBOOK_FACE, 28, "#23395d", bold=1, align=1),
+        examiner_box=(110, 330, 800, 50), examiner_font=Font(NOTEBOOK_FACE, 18, "#d7372f", italic=1, align=1),
+        picture="nb_pencil.gif", picture_box=(700, 520, 212, 69),
+        sound="nb_scratch.wav",
     ),
 ]
 

@@ -283,12 +283,21 @@ TEST(StylesTest, EveryNamedMediaFileIsInTheStyleFolder)
     }
 }
 
-TEST(StylesTest, ButtonPicturesHaveTheSizeOfTheirButtons)
+// Pages stretch every picture to the size its element names.
+TEST(StylesTest, PicturesHaveTheSizeOfTheirElements)
 {
     for (const std::string& style : styleNames()) {
         for (const TemplateKind& kind : kTemplates) {
             SCOPED_TRACE(style + "/" + kind.file);
-            for (const std::string& b : records(question(style, kind.file), "vtButton")) {
+            const std::string q = question(style, kind.file);
+            for (const std::string& p : records(q, "vtPicture")) {
+                const std::string rel = GetTag(p, "picFilePathRel");
+                SCOPED_TRACE(rel);
+                if (fs::path(rel).extension() == ".gif")
+                    EXPECT_EQ(gifSize(readBytes(styleFolder(style) + rel)),
+                              (Size{GetTagInt(p, "PictureWidth", 0), GetTagInt(p, "PictureHeight", 0)}));
+            }
+            for (const std::string& b : records(q, "vtButton")) {
                 const Size size{GetTagInt(b, "buttonWidth", 0), GetTagInt(b, "buttonHeight", 0)};
                 const bool choice = GetTagInt(b, "buttonType", 0) == 0;
                 for (int n = 1; n <= (choice ? 3 : 7); ++n) {
