@@ -5,9 +5,9 @@
 # these files (relative to the style folder), and Style.gif previews a
 # question for the author choosing a style.
 #
-# File names carry a style prefix (chalk_, sea_, nb_): the web export copies every media file
-# flat into one folder beside the button pictures, so a style's "tick.gif"
-# would lose to the web test's own.
+# File names carry a style prefix (chalk_, sea_, nb_): the web export copies
+# every media file flat into one folder beside the button pictures, so a
+# style's "tick.gif" would lose to the web test's own.
 #
 # The places of buttons and texts in the previews follow the templates in
 # data/templates/<STYLE>/mc3.vtq; keep them together when a layout changes.
