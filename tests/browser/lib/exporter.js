@@ -1,11 +1,10 @@
 // Exports web tests with the real generator (dorvel-cli of the build under
 // test) into a temporary folder, and serves that folder on loopback.
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { serveFolder } from './server.js';
 
 export const FIXTURES = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', 'fixtures');
 
@@ -32,18 +31,34 @@ export function exportFixture(name, seed) {
   const args = ['webtest-fixture', path.join(FIXTURES, `${name}.txt`), path.join(out, `${name}.htm`)];
   if (seed !== undefined) args.push(String(seed));
   cli(args);
-  return { folder: out, testFolder: `${name}res` };
+  return { folder: out, testFolder: `${name}res`, startPage: path.join(out, `${name}.htm`) };
 }
 
 // The web export of a set file, as the author makes it.
 export function exportSet(setFile, startName = 'Test') {
   const out = fs.mkdtempSync(path.join(scratch, `${startName}-`));
   cli(['export', setFile, path.join(out, `${startName}.htm`)]);
-  return { folder: out, testFolder: `${startName}res` };
+  return { folder: out, testFolder: `${startName}res`, startPage: path.join(out, `${startName}.htm`) };
 }
 
-export async function serve(folder) {
-  return serveFolder(folder);
+// Serves an export with `dorvel-cli serve` on a free loopback port, as the
+// program does for the author. `url` is the address of the start page's folder.
+export function serve(exported) {
+  const child = spawn(path.join(binFolder(), 'dorvel-cli'), ['serve', exported.startPage], { stdio: ['ignore', 'pipe', 'inherit'] });
+  return new Promise((resolve, reject) => {
+    let out = '';
+    child.stdout.on('data', (d) => {
+      out += d;
+      if (!out.includes('\n')) return;
+      const address = out.split('\n')[0].trim();
+      resolve({
+        address,
+        url: address.slice(0, address.lastIndexOf('/') + 1),
+        close: () => new Promise((done) => { child.once('exit', done); child.kill(); }),
+      });
+    });
+    child.on('exit', (code) => reject(new Error(`dorvel-cli serve ended (${code})`)));
+  });
 }
 
 export { scratch };

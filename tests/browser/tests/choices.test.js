@@ -7,7 +7,7 @@ import { assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
 
 const exported = exportFixture('choices');
 let served;
-before(async () => { served = await serve(exported.folder); });
+before(async () => { served = await serve(exported); });
 after(async () => { await served.close(); });
 
 const chosen = (s, ids) => s.visibleIds(ids.map((id) => `${id}2div`));

@@ -6,7 +6,7 @@ import { assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
 
 const exported = exportFixture('fields');
 let served;
-before(async () => { served = await serve(exported.folder); });
+before(async () => { served = await serve(exported); });
 after(async () => { await served.close(); });
 
 // Field, keys typed, what the filter leaves, the mark.

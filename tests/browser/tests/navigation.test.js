@@ -7,7 +7,7 @@ import { assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
 
 const exported = exportFixture('navigation');
 let served;
-before(async () => { served = await serve(exported.folder); });
+before(async () => { served = await serve(exported); });
 after(async () => { await served.close(); });
 
 // 640 wide without Mark and Cheat: the thumb runs from 82 to 530, 112 pixels
