@@ -30,6 +30,7 @@ START_PRESSED="#256f2a #3d9442 #174a1b #eef8ec #00000055"
 # sh has no local variables, so each function keeps its own prefix.
 face() {
     face_w=$1 face_h=$2 face_colours=$3 face_file=$4
+    # shellcheck disable=SC2086 # the colours are words on purpose
     set -- $face_colours
     "$IM" -size "${face_w}x${face_h}" xc:white \
         \( -size "${face_w}x${face_h}" gradient:"$1"-"$2" \
@@ -49,6 +50,7 @@ label() {
     lb_w=$1 lb_h=$2 lb_colours=$3 lb_nudge=$4 lb_text=$5 lb_size=$6 lb_file=$7
     lb_tmp="$out/.face.png"
     face "$lb_w" "$lb_h" "$lb_colours" "$lb_tmp"
+    # shellcheck disable=SC2086 # the colours are words on purpose
     set -- $lb_colours
     "$IM" "$lb_tmp" -font "$FONT" -pointsize "$lb_size" -gravity center \
         -fill "$5" -annotate "+$((lb_nudge + 1))+$((lb_nudge + 1))" "$lb_text" \
@@ -62,6 +64,7 @@ arrow() {
     ar_colours=$1 ar_n=$2 ar_dir=$3 ar_file=$4
     ar_tmp="$out/.face.png"
     face 26 26 "$ar_colours" "$ar_tmp"
+    # shellcheck disable=SC2086 # the colours are words on purpose
     set -- $ar_colours
     if [ "$ar_dir" = left ]; then
         ar_pts="$((8 + ar_n)),$((13 + ar_n)) $((17 + ar_n)),$((6 + ar_n)) $((17 + ar_n)),$((20 + ar_n))"

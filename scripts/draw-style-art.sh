@@ -240,7 +240,7 @@ SAND="#f3e3bd"
 TEAL="#2aa198"
 
 sea_background() {
-    "$IM" -size 640x434 gradient:"#9fd8f6"-"#e6f6ff" \
+    "$IM" -size 640x434 gradient:"#9fd8f6-#e6f6ff" \
         -fill "#ffd45c" -stroke none -draw "circle 596,30 596,-12" \
         -fill "#00000022" -draw "roundrectangle 17,16 629,354 16,16" \
         -blur 0x3 \
