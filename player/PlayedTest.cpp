@@ -1,0 +1,128 @@
+#include "player/PlayedTest.h"
+
+#include "editor/UserInterface.h"
+#include "export/BankReader.h"
+#include "export/CreateWebPages.h"
+#include "export/ExportLists.h"
+#include "export/StartPages.h"
+#include "export/WebText.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+
+#include <algorithm>
+#include <set>
+
+namespace dorvel {
+
+namespace {
+
+// A web test holds at most this many questions per list; the generator
+// leaves out the rest.
+constexpr int kWebQuestionLimit = 30;
+
+// The player asks nothing while it writes the test.
+class QuietUserInterface : public UserInterface {
+public:
+    void showMessage(const std::string&, Tone) override {}
+    Answer ask(const std::string&, Buttons, Tone) override { return Answer::Yes; }
+    std::vector<std::string> chooseOpenFiles(const FileDialog&) override { return {}; }
+    std::optional<std::string> chooseSaveFile(const FileDialog&) override { return std::nullopt; }
+};
+
+// The writer lays the files one after another. Records that share bytes
+// would let a small bank unpack into many times its size.
+std::string OverlapError(const std::vector<BankFileEntry>& files)
+{
+    std::vector<const BankFileEntry*> embedded;
+    for (const BankFileEntry& e : files) {
+        if (e.embedded() && e.size() > 0)
+            embedded.push_back(&e);
+    }
+    std::sort(embedded.begin(), embedded.end(), [](const BankFileEntry* a, const BankFileEntry* b) {
+        return a->start < b->start;
+    });
+    for (std::size_t i = 1; i < embedded.size(); ++i) {
+        if (embedded[i]->start < embedded[i - 1]->end)
+            return "damaged question bank: the data of " + embedded[i - 1]->name + " and " + embedded[i]->name
+                + " overlap";
+    }
+    return {};
+}
+
+// Every embedded file goes into the test folder under the name the pages
+// ask for, as the web export copies it; the first file of a name wins.
+void ExtractMedia(BankReader& reader, const std::string& testFolder, std::vector<std::string>& notes)
+{
+    std::set<std::string> written;
+    for (const BankFileEntry& entry : reader.files()) {
+        if (!entry.embedded()) {
+            notes.push_back(entry.name + " is not in the bank");
+            continue;
+        }
+        const std::string name = FlatName(entry.name);
+        if (!IsPlainFileName(name)) {
+            notes.push_back("refused to unpack " + entry.name + ": \"" + name + "\" is not a plain file name");
+            continue;
+        }
+        if (!written.insert(name).second)
+            continue;
+        if (!reader.extract(entry, testFolder, name))
+            notes.push_back(reader.error());
+    }
+}
+
+std::string TestNameOf(const std::string& testDetails, const std::string& bankPath)
+{
+    const std::string name = GetTag(testDetails, "TestName");
+    return name.empty() || name == "0" ? ExtractFileName(bankPath) : name;
+}
+
+}  // namespace
+
+PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folder, const LangStrings& lang,
+    const std::string& language, unsigned seed)
+{
+    PlayedTest played;
+    BankReader reader;
+    if (!reader.open(bankPath)) {
+        played.error = reader.error();
+        return played;
+    }
+    if (const std::string overlap = OverlapError(reader.files()); !overlap.empty()) {
+        played.error = bankPath + ": " + overlap;
+        return played;
+    }
+
+    ExportLists lists;
+    lists.questionFileList = reader.questionFileList();
+    lists.preTestFileList = reader.preTestFileList();
+    const int questions = static_cast<int>(BankReader::NumberedRecords(lists.questionFileList).size());
+    if (questions == 0 && BankReader::NumberedRecords(lists.preTestFileList).empty()) {
+        played.error = bankPath + ": the bank holds no questions";
+        return played;
+    }
+
+    const std::string details = reader.testDetails();
+    played.testName = TestNameOf(details, bankPath);
+    played.preview = GetTag(details, "questionPreview") == "1";
+    played.questions = questions;
+    played.startPage = JoinPath(folder, kPlayedStartPage);
+
+    // The media go in after the pages: a file in the bank can never take the
+    // place of a page the test needs.
+    QuietUserInterface quiet;
+    const WebExport request{played.startPage, played.testName, details, language, seed};
+    const WrittenTest written = ExportWebTest(request, lists, lang, quiet);
+    played.questionPages = written.questionPages;
+    if (!FileExists(TestFolder(played.startPage) + "control.htm")) {
+        played.error = "cannot write the test into " + folder;
+        return played;
+    }
+    ExtractMedia(reader, TestFolder(played.startPage), played.notes);
+    if (questions > kWebQuestionLimit)
+        played.notes.push_back("the bank holds " + std::to_string(questions) + " questions; the test shows the first "
+            + std::to_string(kWebQuestionLimit));
+    return played;
+}
+
+}  // namespace dorvel

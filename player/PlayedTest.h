@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace dorvel {
+
+class LangStrings;
+
+// The web test the player made of a bank.
+struct PlayedTest {
+    std::string error;       // not empty: the bank was refused and there is nothing to play
+    std::string startPage;   // the start page, beside its test folder
+    std::string testName;
+    bool preview = false;    // a one-question preview from the editor
+    int questions = 0;       // questions in the bank
+    int questionPages = 0;   // questions the test shows
+    // What the test lacks: media the bank does not hold or that could not be
+    // written, questions beyond what a web test can hold.
+    std::vector<std::string> notes;
+
+    bool ok() const { return error.empty(); }
+};
+
+// The start page's file name inside the player's folder ("Testres" beside it
+// holds the test).
+inline constexpr const char* kPlayedStartPage = "Test.htm";
+
+// Reads the bank, checks it, and writes into `folder` the web test the web
+// export would make of the same questions, with the bank's media files
+// extracted into the test folder under the names the pages use. Nothing is
+// written outside `folder`, whatever the bank's header says. `language`
+// chooses the button images; `lang` gives the test's texts; `seed` draws
+// the script names.
+PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folder, const LangStrings& lang,
+    const std::string& language, unsigned seed);
+
+}  // namespace dorvel

@@ -1,0 +1,79 @@
+#include "player/PlayerWindow.h"
+
+#include "player/PlayerTexts.h"
+#include "storage/FileUtils.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace dorvel {
+
+PlayerWindow::PlayerWindow(const std::string& testName, bool preview, const std::string& address,
+    const std::vector<std::string>& notes, QWidget* parent)
+    : QWidget(parent)
+    , m_preview(preview)
+{
+    setWindowTitle(QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + QString::fromLatin1(testName));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* name = new QLabel(QString::fromLatin1(testName), this);
+    QFont bold = name->font();
+    bold.setBold(true);
+    name->setFont(bold);
+    layout->addWidget(name);
+
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+    layout->addWidget(m_status);
+
+    const QString link = toQString(address).toHtmlEscaped();
+    auto* addressLabel = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(link), this);
+    addressLabel->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    addressLabel->setOpenExternalLinks(true);
+    layout->addWidget(addressLabel);
+
+    if (!notes.empty()) {
+        QString text = QString::fromLatin1(playertext::kNotes);
+        for (const std::string& note : notes)
+            text += QStringLiteral("\n- ") + toQString(note);
+        auto* notesLabel = new QLabel(text, this);
+        notesLabel->setWordWrap(true);
+        notesLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(notesLabel);
+    }
+
+    auto* hint = new QLabel(QString::fromLatin1(playertext::kStopHint), this);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+
+    auto* buttons = new QHBoxLayout;
+    auto* open = new QPushButton(QString::fromLatin1(playertext::kOpenAgain), this);
+    auto* stop = new QPushButton(QString::fromLatin1(playertext::kStop), this);
+    buttons->addStretch();
+    buttons->addWidget(open);
+    buttons->addWidget(stop);
+    layout->addLayout(buttons);
+    stop->setDefault(true);
+    connect(open, &QPushButton::clicked, this, &PlayerWindow::openRequested);
+    connect(stop, &QPushButton::clicked, this, &PlayerWindow::stopRequested);
+
+    setOpened(true);
+    setMinimumWidth(420);
+}
+
+void PlayerWindow::setOpened(bool opened)
+{
+    m_status->setText(QString::fromLatin1(opened ? (m_preview ? playertext::kPreviewing : playertext::kPlaying)
+                                                 : playertext::kOpenYourself));
+}
+
+void PlayerWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    emit stopRequested();
+}
+
+}  // namespace dorvel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+class QLabel;
+
+namespace dorvel {
+
+// The player's small window while a test is served: what is playing, its
+// address, anything the bank lacked, a button to open the test again and
+// Stop. Closing the window stops the player as Stop does.
+class PlayerWindow : public QWidget {
+    Q_OBJECT
+public:
+    PlayerWindow(const std::string& testName, bool preview, const std::string& address,
+        const std::vector<std::string>& notes, QWidget* parent = nullptr);
+
+    // Says whether the browser could be opened on the test.
+    void setOpened(bool opened);
+
+signals:
+    void openRequested();
+    void stopRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QLabel* m_status = nullptr;
+    bool m_preview = false;
+};
+
+}  // namespace dorvel
