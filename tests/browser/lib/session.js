@@ -79,11 +79,13 @@ export class Session {
     throw new Error(`no frame ${frameName}`);
   }
 
-  // Page coordinates of an element of a frame, by id.
+  // Page coordinates of an element of a frame, by id (or by a selector
+  // given as { selector }).
   async box(frameName, id) {
     const frame = await this.frame(frameName);
-    const handle = await frame.$(`[id="${id}"]`);
-    if (!handle) throw new Error(`no element ${id} in ${frameName}`);
+    const selector = typeof id === 'string' ? `[id="${id}"]` : id.selector;
+    const handle = await frame.$(selector);
+    if (!handle) throw new Error(`no element ${selector} in ${frameName}`);
     const box = await handle.boundingBox();
     await handle.dispose();
     return box;
