@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/MakerSite.h"
+
 #include <map>
 #include <optional>
 #include <string>
@@ -32,7 +34,7 @@ std::string FillPlaceholders(std::string_view text, const std::map<std::string, 
 std::string WithLineBreaks(std::string_view text, std::string_view lineBreak);
 
 // The maker's site, named on the start page and the results page.
-inline constexpr std::string_view kSiteAddress = "https://www.vantric.com/";
-inline constexpr std::string_view kSiteName = "www.vantric.com";
+inline constexpr std::string_view kSiteAddress = kMakerSiteAddress;
+inline constexpr std::string_view kSiteName = kMakerSiteName;
 
 }  // namespace dorvel
