@@ -6,6 +6,7 @@ export class Session {
     this.page = page;
     this.errors = [];
     this.dialogs = [];
+    this.loaded = []; // addresses answered with success
     this.confirmAnswer = true;
     // The browser's own icon request is none of the test's; a load that a
     // newer navigation replaced was cancelled, not failed.
@@ -18,7 +19,10 @@ export class Session {
       const reason = r.failure()?.errorText ?? '';
       if (ours(r.url()) && !/ABORTED/.test(reason)) this.errors.push(`request failed: ${r.url()} ${reason}`);
     });
-    page.on('response', (r) => { if (r.status() >= 400 && ours(r.url())) this.errors.push(`HTTP ${r.status()}: ${r.url()}`); });
+    page.on('response', (r) => {
+      if (r.status() >= 400 && ours(r.url())) this.errors.push(`HTTP ${r.status()}: ${r.url()}`);
+      else this.loaded.push(r.url());
+    });
     page.on('dialog', async (d) => {
       this.dialogs.push(d.message());
       if (d.type() === 'confirm') await (this.confirmAnswer ? d.accept() : d.dismiss());
