@@ -48,10 +48,12 @@ std::optional<BankFileEntry> ReadRecordValue(std::string_view text, std::size_t 
     const auto end = ReadNumber(text, pos);
     if (!end)
         return std::nullopt;
-    const std::string close = "</" + std::string(name) + ">";
-    if (text.substr(pos, close.size()) != close)
+    // The closing tag "</" + name + ">", compared in place.
+    const std::string_view after = text.substr(pos);
+    if (after.size() < name.size() + 3 || after.substr(0, 2) != "</" || after.substr(2, name.size()) != name
+        || after[name.size() + 2] != '>')
         return std::nullopt;
-    next = pos + close.size();
+    next = pos + name.size() + 3;
     return BankFileEntry{std::string(name), *start, *end};
 }
 
