@@ -14,7 +14,10 @@
 #include "shell/ui/DialogUserInterface.h"
 #include "shell/ui/EditorSettings.h"
 #include "shell/ui/HandOffFile.h"
-#include "shell/ui/HelpViewer.h"
+#include "shell/ui/ComponentRelabeller.h"
+#include "shell/ui/HelpBrowser.h"
+#include "shell/ui/HintWatcher.h"
+#include "shell/ui/MediaSoundPlayer.h"
 #include "shell/ui/SingleInstance.h"
 #include "shell/ui/WindowPrinter.h"
 #include "storage/FileUtils.h"
@@ -63,7 +66,9 @@ MainWindow::MainWindow(UserInterface* ui, QWidget* parent)
       m_ui(ui ? ui : m_ownUi.get()),
       m_workspace(std::make_unique<Workspace>(*m_ui, m_lang)),
       m_settings(std::make_unique<EditorSettings>()),
-      m_help(std::make_unique<FolderHelpViewer>()),
+      m_help(std::make_unique<HelpBrowser>()),
+      m_sound(std::make_unique<MediaSoundPlayer>()),
+      m_audio(m_sound.get()),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     FormCreate();
@@ -154,31 +159,24 @@ bool MainWindow::FindLanguagePacks()
 {
     m_languages = FindLanguagePackNames();
     m_language = kDefaultLanguage;
-    if (m_languages.empty()) {
+    const std::optional<LanguageChoice> choice = ChooseLanguage(m_languages, m_settings->readString("langchoice"));
+    if (!choice) {
         m_ui->showMessage("At least one language file needs to be available in the folder called DVLang. None can "
                           "be found. This application will now exit.",
                           Tone::Warning);
         return false;
     }
+    m_language = choice->current;
     m_menu.languages->clear();
-    if (m_languages.size() == 1) {
-        m_language = m_languages.front();
-        m_menu.languages->menuAction()->setVisible(false);
-    } else {
-        std::string chosen = m_settings->readString("langchoice").value_or(std::string());
-        if (chosen.size() < 2)
-            chosen = kDefaultLanguage;
-        m_language = std::find(m_languages.begin(), m_languages.end(), chosen) != m_languages.end()
-                         ? chosen
-                         : m_languages.front();
+    if (choice->menuVisible) {
         for (const std::string& name : m_languages) {
             QAction* item = m_menu.languages->addAction(toQString(name));
             item->setCheckable(true);
             item->setChecked(name == m_language);
             connect(item, &QAction::triggered, this, [this, name] { LanguageSelection(name); });
         }
-        m_menu.languages->menuAction()->setVisible(true);
     }
+    m_menu.languages->menuAction()->setVisible(choice->menuVisible);
     LoadLanguagePack();
     return true;
 }
@@ -190,10 +188,9 @@ void MainWindow::LoadLanguagePack()
     m_questions->LayoutForType();
 }
 
-void MainWindow::ApplyComponentLine(const std::string& /*line*/)
+void MainWindow::ApplyComponentLine(const std::string& line)
 {
-    // Relabelling the window by component name is not applied yet: the
-    // window keeps its own texts, and the pack's strings are in the table.
+    dorvel::ApplyComponentLine(*this, line, m_hints);
 }
 
 void MainWindow::LanguageSelection(const std::string& language)
@@ -266,6 +263,7 @@ bool MainWindow::startCall(const QStringList& arguments)
         m_shortCut = new ApplicationShortCut([this] { HelpExecute(); }, [this] { PlayLastAudioMessage(); },
                                              [this] { HelpTutorialExecute(); }, this);
         qApp->installEventFilter(m_shortCut);
+        qApp->installEventFilter(new HintWatcher(m_audio, m_hints, this));
     }
 
     ReadHandOffFile();
@@ -501,24 +499,23 @@ void MainWindow::HelpTutorialExecute()
 
 void MainWindow::AnnounceMessage(const std::string& key)
 {
-    m_lastMessageKey = key;
-    if (audioMessages())
-        PlayMessage(key);
+    m_audio.AnnounceMessage(key);
 }
 
 void MainWindow::PlayLastAudioMessage()
 {
-    PlayMessage(m_lastMessageKey);
+    m_audio.PlayLastAudioMessageExecute();
 }
 
-void MainWindow::PlayMessage(const std::string& /*key*/)
+void MainWindow::PlayMessage(const std::string& key)
 {
-    // Recorded messages are not played yet; the key is kept for Tell Me.
+    m_audio.PlayMessage(key);
 }
 
 void MainWindow::setAudioMessages(bool on)
 {
     m_menu.audioMessages->setChecked(on);
+    m_audio.setPlayMessages(on);
     m_settings->writeInt("playMessages", on ? 1 : 0);
 }
 

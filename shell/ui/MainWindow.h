@@ -1,6 +1,8 @@
 #pragma once
 
 #include "editor/EditorView.h"
+#include "shell/AudioMessages.h"
+#include "shell/HintTexts.h"
 #include "shell/LangStrings.h"
 #include "shell/ui/FileAssociation.h"
 #include "shell/ui/MainMenu.h"
@@ -26,6 +28,7 @@ class EditorSettings;
 class HelpViewer;
 class QuestionPage;
 class QuestionTreeView;
+class SoundPlayer;
 class TestDetailsPage;
 class UserInterface;
 class Workspace;
@@ -53,7 +56,9 @@ public:
     AboutBox& aboutBox() { return *m_about; }
     const std::vector<std::string>& languageNames() const { return m_languages; }
     const std::string& currentLanguage() const { return m_language; }
-    const std::string& lastMessageKey() const { return m_lastMessageKey; }
+    const std::string& lastMessageKey() const { return m_audio.lastMessageKey(); }
+    const HintTexts& hintTexts() const { return m_hints; }
+    AudioMessages& audio() { return m_audio; }
     bool audioMessages() const;
 
     void setHelpViewer(std::unique_ptr<HelpViewer> viewer);
@@ -114,6 +119,9 @@ private:
     std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<EditorSettings> m_settings;
     std::unique_ptr<HelpViewer> m_help;
+    std::unique_ptr<SoundPlayer> m_sound;
+    AudioMessages m_audio;
+    HintTexts m_hints;
     std::unique_ptr<QPrinter> m_printer;
     DefaultHandlerQuery m_associationQuery = QueryDefaultWithXdgMime;
     RecentFiles m_recent;
@@ -128,7 +136,6 @@ private:
     ApplicationShortCut* m_shortCut = nullptr;
     std::vector<std::string> m_languages;
     std::string m_language;
-    std::string m_lastMessageKey;
 };
 
 }  // namespace dorvel
