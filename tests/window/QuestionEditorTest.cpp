@@ -1,0 +1,261 @@
+#include "editor/QuestionListModel.h"
+#include "editor/Workspace.h"
+#include "editor/ui/RadioGroup.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+#include "tests/window/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QTest>
+
+namespace dorvel::test {
+namespace {
+
+class QuestionEditorTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        startWindow();
+        ASSERT_EQ(workspace().currentSet(), 0);
+    }
+
+    void showQuestion(int n)
+    {
+        workspace().questionList().requestSelection(workspace().currentSet(), n);
+        ASSERT_EQ(workspace().currentQuestion(), n);
+    }
+    void chooseType(int type) { control<QComboBox>("QuestionType")->setCurrentIndex(type); }
+    void typeInto(const char* name, const QString& text)
+    {
+        QWidget* box = control<QWidget>(name);
+        if (auto* edit = qobject_cast<QLineEdit*>(box))
+            edit->clear();
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(box))
+            edit->clear();
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(box, Qt::Key_Return);
+            for (const QChar c : lines[i]) {
+                if (c.unicode() < 128)
+                    QTest::keyClick(box, c.toLatin1());
+                else  // typed through an input method: no key code, only text
+                    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            }
+        }
+    }
+    int changes() { return workspace().current()->changeCount; }
+};
+
+TEST_F(QuestionEditorTest, TestDetailsControlsWriteCleanedValues)
+{
+    const int before = changes();
+    typeInto("TestName", QStringLiteral("  Rivers \"of\"   ^Europe` "));
+    EXPECT_EQ(detailsField("TestName"), "Rivers of Europe");
+    EXPECT_EQ(workspace().questionList().caption(0), "Set: Rivers of Europe");
+    // The box keeps what was typed; only the record holds the cleaned text.
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QStringLiteral("  Rivers \"of\"   ^Europe` "));
+
+    typeInto("ExaminerName", QStringLiteral("Mme  Dupr\u00e9 "));
+    EXPECT_EQ(detailsField("ExaminerName"), "Mme Dupr");
+
+    for (const char* name : {"allowCheating", "allowPrinting", "allowFinishedQuestionViewing"}) {
+        SCOPED_TRACE(name);
+        auto* box = control<QCheckBox>(name);
+        const std::string was = detailsField(name);
+        box->click();
+        EXPECT_EQ(detailsField(name), was == "1" ? "0" : "1");
+    }
+
+    auto* styles = control<QComboBox>("GraphicStyle");
+    ASSERT_GE(styles->count(), 2);
+    styles->setCurrentIndex(1);
+    EXPECT_EQ(detailsField("GraphicStyle"), fromQString(styles->itemText(1)));
+    EXPECT_TRUE(control<QLabel>("StyleImage")->isVisible());
+    EXPECT_FALSE(control<QLabel>("StyleImage")->pixmap().isNull());
+    EXPECT_GT(changes(), before + 5);
+}
+
+TEST_F(QuestionEditorTest, ClearingTheTestNameStoresAnEmptyName)
+{
+    typeInto("TestName", QStringLiteral("Quiz"));
+    control<QLineEdit>("TestName")->clear();
+    EXPECT_EQ(detailsField("TestName"), "");
+}
+
+TEST_F(QuestionEditorTest, NewSetShowsFirstStyleButKeepsDefault)
+{
+    EXPECT_EQ(control<QComboBox>("GraphicStyle")->currentIndex(), 0);
+    EXPECT_EQ(detailsField("GraphicStyle"), "Default");
+}
+
+TEST_F(QuestionEditorTest, EveryQuestionControlWritesItsField)
+{
+    showQuestion(1);
+    struct TextCase {
+        const char* control;
+        QString typed;
+        std::string stored;
+    };
+    const TextCase texts[] = {
+        {"Title", QStringLiteral("ab\ncd"), "abcd"},
+        {"Text1", QStringLiteral(" Paris  "), "Paris"},
+        {"Text2", QStringLiteral("L\"yon"), "Lyon"},
+        {"Text3", QStringLiteral("Nice^"), "Nice"},
+        {"Text4", QStringLiteral("Metz`s"), "Metzs"},
+    };
+    for (const TextCase& c : texts) {
+        SCOPED_TRACE(c.control);
+        typeInto(c.control, c.typed);
+        EXPECT_EQ(currentField(c.control), c.stored);
+    }
+    EXPECT_EQ(workspace().questionList().caption(0, 1), "Q1: abcd");
+
+    // Select0 is chosen already (a blank answer reads as 0), so it comes last.
+    for (int k : {1, 2, 3, 0}) {
+        const std::string name = "Select" + std::to_string(k);
+        control<QRadioButton>(name.c_str())->click();
+        EXPECT_EQ(currentField("SelectAnswer"), std::to_string(k));
+    }
+
+    chooseType(5);
+    EXPECT_EQ(currentField("qType"), "5");
+    for (int k = 1; k <= 4; ++k) {
+        const std::string name = "tf" + std::to_string(k);
+        auto* group = control<RadioGroup>(name.c_str());
+        group->item(0)->click();
+        EXPECT_EQ(currentField(name), "0");
+        group->item(1)->click();
+        EXPECT_EQ(currentField(name), "1");
+    }
+
+    chooseType(10);
+    for (int f = 1; f <= 4; ++f) {
+        const std::string type = "tType" + std::to_string(f);
+        control<RadioGroup>(type.c_str())->item(1)->click();
+        EXPECT_EQ(currentField(type), "1");
+        for (int n = 0; n < 5; ++n) {
+            const std::string name = "a" + std::to_string(f) + std::to_string(n);
+            typeInto(name.c_str(), QStringLiteral(" 3,5  km ") + QString::number(n));
+            EXPECT_EQ(currentField(name), "3,5 km " + std::to_string(n)) << name;
+        }
+    }
+
+    auto* disabled = control<QCheckBox>("qDisabled");
+    EXPECT_FALSE(disabled->isVisible());
+    disabled->setChecked(true);
+    EXPECT_EQ(currentField("qDisabled"), "1");
+}
+
+struct LayoutCase {
+    int type;
+    int optionPage;  // 0 Select, 1 TF, 2 Field
+    int groups;
+    const char* titleLabel;
+    const char* text2Label;
+};
+
+class LayoutForTypeTest : public QuestionEditorTest, public ::testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(LayoutForTypeTest, ShowsTheFamilysPageLabelsAndGroups)
+{
+    const LayoutCase c = GetParam();
+    showQuestion(1);
+    chooseType(c.type);
+    const char* pages[] = {"Select", "TF", "Field"};
+    EXPECT_EQ(control<QStackedWidget>("OptionPages")->currentWidget()->objectName(),
+              QString::fromLatin1(pages[c.optionPage]));
+    EXPECT_EQ(control<QLabel>("TitleLabel")->text(), QString::fromLatin1(c.titleLabel));
+    EXPECT_EQ(control<QLabel>("Text2Label")->text(), QString::fromLatin1(c.text2Label));
+    for (int k = 1; k <= 4; ++k) {
+        SCOPED_TRACE(k);
+        const bool shown = k <= c.groups;
+        const std::string d = std::to_string(k);
+        for (const std::string& name : {"Text" + d, "Text" + d + "Label", "ScrollText" + d, "tType" + d,
+                                        "Select" + std::to_string(k - 1), "tf" + d})
+            // Controls on the other option pages are hidden by their page, so
+            // what counts is whether the group itself is shown.
+            EXPECT_EQ(!control<QWidget>(name.c_str())->isHidden(), shown) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTypes, LayoutForTypeTest,
+                         ::testing::Values(LayoutCase{0, 0, 2, "Question", "Choice 2"},
+                                           LayoutCase{1, 0, 3, "Question", "Choice 2"},
+                                           LayoutCase{2, 0, 4, "Question", "Choice 2"},
+                                           LayoutCase{3, 1, 1, "Question", "Statement 2"},
+                                           LayoutCase{4, 1, 2, "Question", "Statement 2"},
+                                           LayoutCase{5, 1, 3, "Question", "Statement 2"},
+                                           LayoutCase{6, 1, 4, "Question", "Statement 2"},
+                                           LayoutCase{7, 2, 1, "Question", "Question 2"},
+                                           LayoutCase{8, 2, 2, "Question", "Question 2"},
+                                           LayoutCase{9, 2, 3, "Question", "Question 2"},
+                                           LayoutCase{10, 2, 4, "Question", "Question 2"}));
+
+TEST_F(QuestionEditorTest, SwitchingTypesKeepsHiddenAnswers)
+{
+    showQuestion(1);
+    chooseType(9);
+    typeInto("Text3", QStringLiteral("Third field"));
+    typeInto("a31", QStringLiteral("42"));
+    chooseType(3);
+    EXPECT_FALSE(control<QWidget>("Text3")->isVisibleTo(window.get()));
+    chooseType(9);
+    EXPECT_EQ(control<QPlainTextEdit>("Text3")->toPlainText(), QStringLiteral("Third field"));
+    EXPECT_EQ(control<QLineEdit>("a31")->text(), QStringLiteral("42"));
+    EXPECT_EQ(currentField("Text3"), "Third field");
+    EXPECT_EQ(currentField("a31"), "42");
+
+    // Showing the question again fills the controls from the record.
+    workspace().questionList().requestSelection(0, 0);
+    showQuestion(1);
+    EXPECT_EQ(control<QComboBox>("QuestionType")->currentIndex(), 9);
+    EXPECT_EQ(control<QLineEdit>("a31")->text(), QStringLiteral("42"));
+}
+
+TEST_F(QuestionEditorTest, MissingFieldsShowTheirDefaults)
+{
+    OpenSet& set = *workspace().current();
+    set.questionSlots[1] = RemoveTag(RemoveTag(set.questionSlots[1], "tf2"), "qType");
+    showQuestion(1);
+    EXPECT_EQ(control<QComboBox>("QuestionType")->currentText(), QStringLiteral("Multiple Choice, 4 Choices"));
+    EXPECT_EQ(control<RadioGroup>("tf2")->itemIndex(), 0);
+    EXPECT_EQ(control<RadioGroup>("tf1")->itemIndex(), 1);
+    EXPECT_TRUE(control<QRadioButton>("Select0")->isChecked());
+    // Filling the controls is not an edit.
+    EXPECT_FALSE(set.hasUnsavedChanges());
+}
+
+TEST_F(QuestionEditorTest, EditsAfterSelectingTheSetNodeDoNothing)
+{
+    showQuestion(1);
+    workspace().questionList().requestSelection(0, 0);
+    EXPECT_EQ(workspace().currentQuestion(), -1);
+    EXPECT_EQ(control<QStackedWidget>("EditorPages")->currentWidget()->objectName(), QStringLiteral("TestDetails"));
+    const std::string before = workspace().current()->questionSlots[1];
+    control<QPlainTextEdit>("Title")->setPlainText(QStringLiteral("ignored"));
+    EXPECT_EQ(workspace().current()->questionSlots[1], before);
+}
+
+TEST_F(QuestionEditorTest, NewQuestionButtonsAddAndShowAQuestion)
+{
+    control<QWidget>("NewQuestionButton1");
+    QTest::mouseClick(control<QWidget>("NewQuestionButton1"), Qt::LeftButton);
+    EXPECT_EQ(workspace().currentQuestion(), 2);
+    EXPECT_EQ(workspace().questionList().caption(0, 2), "Q2:");
+    EXPECT_EQ(control<QStackedWidget>("EditorPages")->currentWidget()->objectName(), QStringLiteral("Questions"));
+    QTest::mouseClick(control<QWidget>("NewQuestionButton2"), Qt::LeftButton);
+    EXPECT_EQ(workspace().currentQuestion(), 3);
+    EXPECT_EQ(workspace().current()->questionCount(), 3);
+}
+
+}  // namespace
+}  // namespace dorvel::test

@@ -1,0 +1,121 @@
+#include "editor/ui/TestDetailsPage.h"
+#include "shell/ui/DialogUserInterface.h"
+#include "shell/ui/FileAssociation.h"
+#include "shell/ui/HelpViewer.h"
+#include "shell/ui/RecentFiles.h"
+#include "storage/FileUtils.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvel::test {
+namespace {
+
+RecentFiles::Entries entries(std::initializer_list<std::pair<int, const char*>> values)
+{
+    RecentFiles::Entries e;
+    for (const auto& [i, path] : values)
+        e[static_cast<std::size_t>(i)] = path;
+    return e;
+}
+
+TEST(RecentFilesTest, AddPutsThePathFirstAndShiftsUpToTheFirstGap)
+{
+    struct Case {
+        RecentFiles::Entries before;
+        const char* added;
+        RecentFiles::Entries after;
+    };
+    RecentFiles::Entries full;
+    for (int i = 0; i < RecentFiles::kCount; ++i)
+        full[static_cast<std::size_t>(i)] = "f" + std::to_string(i) + ".vtd";
+    RecentFiles::Entries fullAfter;
+    fullAfter[0] = "new.vtd";
+    for (int i = 1; i < RecentFiles::kCount; ++i)
+        fullAfter[static_cast<std::size_t>(i)] = full[static_cast<std::size_t>(i - 1)];
+    const Case cases[] = {
+        {entries({{0, "a.vtd"}, {1, "b.vtd"}}), "c.vtd", entries({{0, "c.vtd"}, {1, "a.vtd"}, {2, "b.vtd"}})},
+        // The gap at 1 is filled; entries after it stay where they are.
+        {entries({{0, "a.vtd"}, {2, "b.vtd"}}), "c.vtd", entries({{0, "c.vtd"}, {1, "a.vtd"}, {2, "b.vtd"}})},
+        // Reopening the newest file changes nothing.
+        {entries({{0, "a.vtd"}, {1, "b.vtd"}}), "a.vtd", entries({{0, "a.vtd"}, {1, "b.vtd"}})},
+        {entries({{0, "a.vtd"}, {1, "b.vtd"}, {2, "c.vtd"}}), "b.vtd",
+         entries({{0, "b.vtd"}, {1, "a.vtd"}, {2, "c.vtd"}})},
+        // With no gap the last entry falls off.
+        {full, "new.vtd", fullAfter},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.added);
+        RecentFiles recent;
+        recent.load(c.before);
+        recent.add(c.added);
+        EXPECT_EQ(recent.entries(), c.after);
+    }
+}
+
+TEST(RecentFilesTest, LoadSkipsRepeatsAndMenuNamesFilesWithoutExtension)
+{
+    RecentFiles recent;
+    recent.load(entries({{0, "/x/Quiz one.vtd"}, {1, "/x/Quiz one.vtd"}, {3, "/y/b.vtd"}}));
+    EXPECT_EQ(recent.at(1), "");
+    const auto items = recent.menuItems();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0], std::make_pair(0, std::string("Quiz one")));
+    EXPECT_EQ(items[1], std::make_pair(3, std::string("b")));
+}
+
+TEST(RecentFilesTest, ForgetMissingEmptiesOnlyVanishedFiles)
+{
+    TempFolder dir;
+    const std::string kept = dir.write("kept.vtd", "x");
+    RecentFiles recent;
+    recent.load(entries({{0, dir.path("gone.vtd").c_str()}, {1, kept.c_str()}}));
+    recent.forgetMissing();
+    EXPECT_EQ(recent.at(0), "");
+    EXPECT_EQ(recent.at(1), kept);
+}
+
+TEST(FileFilterTest, DelphiFiltersBecomeQtFilters)
+{
+    EXPECT_EQ(QtFileFilter("Dorvel Files|*.vtd"), QStringLiteral("Dorvel Files (*.vtd)"));
+    EXPECT_EQ(QtFileFilter("Web Pages|*htm"), QStringLiteral("Web Pages (*htm)"));
+    EXPECT_EQ(QtFileFilter("Pictures|*.gif;*.jpg|All|*.*"), QStringLiteral("Pictures (*.gif *.jpg);;All (*.*)"));
+}
+
+TEST(FileAssociationTest, OnlyOurDesktopEntryCounts)
+{
+    const auto answer = [](std::optional<std::string> entry) {
+        return [entry](const std::string& type) {
+            EXPECT_EQ(type, "application/x-dorvel-set");
+            return entry;
+        };
+    };
+    EXPECT_TRUE(SetFilesAssociated(answer("dorvel.desktop")));
+    EXPECT_FALSE(SetFilesAssociated(answer("libreoffice.desktop")));
+    EXPECT_FALSE(SetFilesAssociated(answer("")));
+    EXPECT_FALSE(SetFilesAssociated(answer(std::nullopt)));
+}
+
+TEST(HelpViewerTest, TopicsNamePagesInsideTheHelpFolder)
+{
+    FolderHelpViewer help;
+    EXPECT_NE(help.topicFile("::/LinksDV.html").find("DVHelp/LinksDV.html"), std::string::npos);
+    EXPECT_EQ(help.topicFile("::/../secret.htm"), "");
+    EXPECT_EQ(help.topicFile("::/a/b.htm"), "");
+    EXPECT_EQ(help.topicFile("::/"), "");
+}
+
+TEST(StyleImageTest, GifThenJpegThenBitmap)
+{
+    TempFolder dir;
+    EXPECT_EQ(TestDetailsPage::StyleImageFile(dir.path()), "");
+    const std::string bmp = dir.write("Style.bmp", "BM");
+    EXPECT_EQ(TestDetailsPage::StyleImageFile(dir.path()), bmp);
+    const std::string jpg = dir.write("Style.jpg", "\xFF\xD8");
+    EXPECT_EQ(TestDetailsPage::StyleImageFile(dir.path()), jpg);
+    const std::string gif = dir.write("Style.gif", "GIF8");
+    EXPECT_EQ(TestDetailsPage::StyleImageFile(dir.path()), gif);
+}
+
+}  // namespace
+}  // namespace dorvel::test

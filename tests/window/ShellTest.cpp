@@ -1,0 +1,348 @@
+#include "editor/QuestionListModel.h"
+#include "editor/Workspace.h"
+#include "shell/Installation.h"
+#include "shell/ui/AboutBox.h"
+#include "shell/ui/HelpViewer.h"
+#include "shell/ui/WindowPrinter.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+#include "tests/window/WindowFixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrinter>
+#include <QTest>
+
+namespace dorvel::test {
+namespace {
+
+class ShellTest : public WindowTest {
+protected:
+    QAction* item(const char* name) { return control<QAction>(name); }
+    void menu(const char* name) { item(name)->trigger(); }
+    void nameTest(const char* name) { control<QLineEdit>("TestName")->setText(QString::fromLatin1(name)); }
+    QStringList reopenCaptions()
+    {
+        QStringList out;
+        for (QAction* a : control<QMenu>("Reopen")->actions())
+            out << a->text();
+        return out;
+    }
+};
+
+// A help viewer that records what it was asked to show.
+class RecordingHelp : public HelpViewer {
+public:
+    explicit RecordingHelp(std::vector<std::string>& shown) : m_shown(shown) {}
+    bool available() const override { return true; }
+    bool showTopic(const std::string& topic) override
+    {
+        m_shown.push_back(topic);
+        return true;
+    }
+
+private:
+    std::vector<std::string>& m_shown;
+};
+
+TEST_F(ShellTest, StartsWithOneNewSetAndTheInitialTexts)
+{
+    startWindow();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantric Dorvel 1.0"));
+    EXPECT_EQ(window->centralWidget()->size(), QSize(792, 531));
+    EXPECT_EQ(workspace().openSetCount(), 1);
+    EXPECT_EQ(workspace().currentSet(), 0);
+    EXPECT_EQ(workspace().questionList().caption(0), "Set");
+    for (const char* name : {"NewFileM", "Open", "CloseMenu", "Save1", "SaveAs1", "PrintSetup1", "Print1", "FileExit1",
+                             "AudioMessages", "HelpAbout1", "Help1", "PlayLastAudioMessage", "Tutorial1",
+                             "DisplayVantricWebSite", "DisplayVantricHelpAndSupportWebPages",
+                             "DisplayVantricDownloadWebPage", "DisplayVantricFeedbackForm"})
+        EXPECT_NE(window->findChild<QAction*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_EQ(item("NewFileM")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    EXPECT_EQ(item("Print1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    for (const char* name : {"SaveWebDialog", "SaveBankDialog", "LangChoices", "Reopen"})
+        EXPECT_NE(window->findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
+    // First start, association counted as set up: no question was asked.
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_EQ(StoredSetting(QStringLiteral("firstLaunch")).toInt(), 0);
+}
+
+TEST_F(ShellTest, NewOpenSaveSaveAsAndClose)
+{
+    startWindow();
+    nameTest("Birds");
+    ui.saveChoices.push_back(dir.path("birds.vtd"));
+    menu("Save1");
+    ASSERT_TRUE(FileExists(dir.path("birds.vtd")));
+    EXPECT_FALSE(workspace().current()->hasUnsavedChanges());
+    EXPECT_EQ(ui.dialogs.back().title, "Save Dorvel File...");
+
+    ui.saveChoices.push_back(dir.path("birds2.txt"));
+    menu("SaveAs1");
+    EXPECT_EQ(workspace().current()->filePath, dir.path("birds2.vtd"));
+    EXPECT_EQ(reopenCaptions(), (QStringList{QStringLiteral("birds2"), QStringLiteral("birds")}));
+
+    menu("NewFileM");
+    EXPECT_EQ(workspace().openSetCount(), 2);
+    EXPECT_EQ(workspace().currentSet(), 1);
+    // An unchanged new set closes without a question.
+    menu("CloseMenu");
+    EXPECT_EQ(workspace().openSetCount(), 1);
+
+    menu("CloseMenu");
+    EXPECT_EQ(workspace().openSetCount(), 0);
+    EXPECT_FALSE(control<QLineEdit>("TestName")->isEnabled());
+    EXPECT_FALSE(control<QWidget>("BuildButton")->isEnabled());
+
+    ui.openChoices.push_back({dir.path("birds.vtd")});
+    menu("Open");
+    EXPECT_EQ(workspace().openSetCount(), 1);
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QStringLiteral("Birds"));
+    EXPECT_TRUE(control<QLineEdit>("TestName")->isEnabled());
+    EXPECT_EQ(reopenCaptions().front(), QStringLiteral("birds"));
+    EXPECT_TRUE(ui.questions.empty());
+}
+
+struct CloseCase {
+    const char* name;
+    std::vector<Answer> answers;
+    bool saveFails;
+    bool closes;
+};
+
+class CloseQueryTest : public ShellTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseQueryTest, ChangedSetsAreAskedAbout)
+{
+    const CloseCase c = GetParam();
+    startWindow();
+    nameTest("Changed");
+    for (Answer a : c.answers)
+        ui.answers.push_back(a);
+    if (c.saveFails)
+        ui.saveChoices.push_back(dir.path("no such folder/x.vtd"));
+    else if (!c.answers.empty() && c.answers.front() == Answer::Yes)
+        ui.saveChoices.push_back(dir.path("changed.vtd"));
+    EXPECT_EQ(closeWindow(), c.closes);
+    EXPECT_TRUE(ui.answers.empty());
+    if (!c.closes) {
+        // Nothing was lost: the set is still open and still counts as changed.
+        EXPECT_TRUE(workspace().current()->hasUnsavedChanges());
+        EXPECT_EQ(detailsField("TestName"), "Changed");
+    }
+    if (c.saveFails)
+        EXPECT_FALSE(ui.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CloseQueryTest,
+                         ::testing::Values(CloseCase{"yes", {Answer::Yes}, false, true},
+                                           CloseCase{"no", {Answer::No}, false, true},
+                                           CloseCase{"cancel", {Answer::Cancel}, false, false},
+                                           CloseCase{"yesButSaveFails", {Answer::Yes}, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ShellTest, CancelStopsAskingAboutFurtherSets)
+{
+    startWindow();
+    nameTest("First");
+    menu("NewFileM");
+    nameTest("Second");
+    ui.answers.push_back(Answer::Cancel);
+    EXPECT_FALSE(closeWindow());
+    EXPECT_EQ(ui.questions.size(), 1u);
+}
+
+TEST_F(ShellTest, SetsRecentFilesAndSettingsSurviveARestart)
+{
+    startWindow();
+    nameTest("One");
+    ui.saveChoices.push_back(dir.path("one.vtd"));
+    menu("Save1");
+    menu("NewFileM");
+    nameTest("Two");
+    ui.saveChoices.push_back(dir.path("two.vtd"));
+    menu("Save1");
+    workspace().questionList().setExpanded(1, false);
+    menu("AudioMessages");
+    ASSERT_TRUE(closeWindow());
+    EXPECT_EQ(StoredSetting(QStringLiteral("lastFiles")).toString(),
+              QString::fromStdString("<f>" + dir.path("one.vtd") + "</f><e>1</e><f>" + dir.path("two.vtd") +
+                                     "</f><e>0</e>"));
+    EXPECT_EQ(StoredSetting(QStringLiteral("RecentFiles/lastFile0")).toString(), toQString(dir.path("two.vtd")));
+
+    startWindow();
+    ASSERT_EQ(workspace().openSetCount(), 2);
+    EXPECT_EQ(workspace().set(0).filePath, dir.path("one.vtd"));
+    EXPECT_EQ(workspace().set(1).filePath, dir.path("two.vtd"));
+    EXPECT_TRUE(workspace().questionList().isExpanded(0));
+    EXPECT_FALSE(workspace().questionList().isExpanded(1));
+    EXPECT_EQ(workspace().currentSet(), 0);
+    EXPECT_EQ(reopenCaptions(), (QStringList{QStringLiteral("two"), QStringLiteral("one")}));
+    EXPECT_TRUE(window->audioMessages());
+    EXPECT_EQ(workspace().lastDir(), ExtractFilePath(dir.path("two.vtd")));
+}
+
+TEST_F(ShellTest, ReopensTheSetsThatStillExist)
+{
+    const std::string sets[] = {dir.path("a.vtd"), dir.path("b.vtd"), dir.path("c.vtd")};
+    {
+        startWindow();
+        for (const std::string& path : sets) {
+            ui.saveChoices.push_back(path);
+            menu("Save1");
+            menu("NewFileM");
+        }
+        ASSERT_TRUE(closeWindow());
+    }
+    DeleteFile(sets[1]);
+    PresetSetting(QStringLiteral("lastFiles"),
+                  QString::fromStdString("<f>" + sets[0] + "</f><e>0</e><f>" + sets[1] + "</f><e>1</e><f>" + sets[2] +
+                                         "</f><e>1</e>"));
+    startWindow();
+    ASSERT_EQ(workspace().openSetCount(), 2);
+    EXPECT_EQ(workspace().set(0).filePath, sets[0]);
+    EXPECT_EQ(workspace().set(1).filePath, sets[2]);
+    EXPECT_FALSE(workspace().questionList().isExpanded(0));
+    EXPECT_TRUE(workspace().questionList().isExpanded(1));
+    // The missing file left the recent list; reopening it from a stale item says so.
+    EXPECT_FALSE(reopenCaptions().contains(QStringLiteral("b")));
+    window->FileReopenCall(29);
+    EXPECT_EQ(ui.messages.back(), window->lang().at(22));
+}
+
+TEST_F(ShellTest, CommandLineOpensTheNamedSetOnly)
+{
+    {
+        startWindow();
+        ui.saveChoices.push_back(dir.path("cmd.vtd"));
+        menu("Save1");
+        ASSERT_TRUE(closeWindow());
+    }
+    startWindow({QStringLiteral("openShellCall"), toQString(dir.path("cmd.vtd"))});
+    ASSERT_EQ(workspace().openSetCount(), 1);
+    EXPECT_EQ(workspace().set(0).filePath, dir.path("cmd.vtd"));
+    EXPECT_TRUE(workspace().questionList().isExpanded(0));
+    ASSERT_TRUE(closeWindow());
+
+    startWindow({QStringLiteral("somethingElse"), toQString(dir.path("cmd.vtd"))});
+    EXPECT_EQ(workspace().openSetCount(), 0);
+}
+
+TEST_F(ShellTest, FunctionKeysWorkWhicheverControlHasTheFocus)
+{
+    startWindow();
+    const char* focused[] = {"TestName", "TestTree", "GraphicStyle"};
+    for (const char* name : focused) {
+        SCOPED_TRACE(name);
+        ui.messages.clear();
+        QWidget* w = control<QWidget>(name);
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_F1);
+        QTest::keyClick(w, Qt::Key_F3);
+        ASSERT_EQ(ui.messages.size(), 2u);
+        EXPECT_EQ(ui.messages[0], window->lang().at(23));  // no help installed
+        EXPECT_EQ(ui.messages[1], window->lang().at(24));  // no tutorial installed
+    }
+    // F1 did not reach the control as a typed key.
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QString());
+}
+
+TEST_F(ShellTest, HelpTopicsGoToTheHelpViewer)
+{
+    std::vector<std::string> shown;
+    startWindow();
+    window->setHelpViewer(std::make_unique<RecordingHelp>(shown));
+    QTest::keyClick(control<QWidget>("TestName"), Qt::Key_F1);
+    EXPECT_EQ(shown, (std::vector<std::string>{"::/LinksDV.html"}));
+}
+
+TEST_F(ShellTest, WebItemsOpenTheMakersPages)
+{
+    startWindow();
+    for (const char* name : {"DisplayVantricWebSite", "DisplayVantricHelpAndSupportWebPages",
+                             "DisplayVantricDownloadWebPage", "DisplayVantricFeedbackForm"})
+        menu(name);
+    EXPECT_EQ(ui.opened, (std::vector<std::string>{"https://dorvel.example.org/",
+                                                   "https://dorvel.example.org/support.html",
+                                                   "https://dorvel.example.org/downloads.html",
+                                                   "https://dorvel.example.org/feedback.html"}));
+}
+
+TEST_F(ShellTest, AssociationWarningRunsOnceWhenSetFilesAreNotOurs)
+{
+    window = std::make_unique<MainWindow>(&ui);
+    window->setAssociationQuery([](const std::string&) { return std::optional<std::string>("other.desktop"); });
+    ui.answers.push_back(Answer::No);
+    ASSERT_TRUE(window->startCall({}));
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0], window->lang().at(64));
+    EXPECT_EQ(StoredSetting(QStringLiteral("registryWarningNeeded")).toInt(), 0);
+    window.reset();
+
+    window = std::make_unique<MainWindow>(&ui);
+    window->setAssociationQuery([](const std::string&) { return std::optional<std::string>(); });
+    ASSERT_TRUE(window->startCall({}));
+    EXPECT_EQ(ui.questions.size(), 1u);
+}
+
+TEST_F(ShellTest, MissingDataFoldersEndTheEditor)
+{
+    TempFolder install;
+    ForceDirectory(install.path("DVLang"));
+    QFile::copy(toQString(JoinPath(FixtureInstallation(), "DVLang/English (UK).vtc")),
+                toQString(install.path("DVLang/English (UK).vtc")));
+    SetInstallationFolder(install.path());
+    window = std::make_unique<MainWindow>(&ui);
+    EXPECT_FALSE(window->startCall({}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], window->lang().at(15));
+
+    ForceDirectory(install.path("Buttons"));
+    ui.messages.clear();
+    window = std::make_unique<MainWindow>(&ui);
+    EXPECT_FALSE(window->startCall({}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], window->lang().at(16));
+
+    DeleteFile(install.path("DVLang/English (UK).vtc"));
+    ui.messages.clear();
+    window = std::make_unique<MainWindow>(&ui);
+    EXPECT_FALSE(window->startCall({}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("DVLang"), std::string::npos);
+}
+
+TEST_F(ShellTest, PrintsAPictureOfTheWindow)
+{
+    startWindow();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(toQString(dir.path("window.pdf")));
+    ASSERT_TRUE(PrintWindowPicture(*window, printer));
+    std::string pdf;
+    ASSERT_TRUE(ReadFileBytes(dir.path("window.pdf"), pdf));
+    EXPECT_EQ(pdf.compare(0, 5, "%PDF-"), 0);
+    EXPECT_GT(pdf.size(), 20000u);  // an embedded picture, not an empty page
+}
+
+TEST_F(ShellTest, AboutBoxPagesThroughAndCloses)
+{
+    startWindow();
+    AboutBox& about = window->aboutBox();
+    about.endSplash();
+    EXPECT_FALSE(about.hasPicture());
+    EXPECT_EQ(about.size(), QSize(AboutBox::kWidth, AboutBox::kHeight));
+    about.show();
+    QTest::mouseClick(&about, Qt::LeftButton);
+    EXPECT_EQ(about.page(), 1);
+    EXPECT_TRUE(about.isVisible());
+    QTest::mouseClick(&about, Qt::LeftButton);
+    EXPECT_EQ(about.page(), 0);
+    EXPECT_FALSE(about.isVisible());
+}
+
+}  // namespace
+}  // namespace dorvel::test

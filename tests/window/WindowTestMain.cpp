@@ -1,0 +1,20 @@
+#include "tests/window/WindowFixture.h"
+
+#include <QApplication>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+// The window tests need one application object for the whole run, and their
+// own settings folder before any settings are opened.
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::string& config = dorvel::test::FixtureConfigFolder();
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config));
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
