@@ -56,7 +56,7 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent) : QWidge
 
     m_options = new QGroupBox(QStringLiteral("Test options"), this);
     m_options->setObjectName(QStringLiteral("TestOptions"));
-    place(m_options, 16, 132, 268, 116);
+    place(m_options, 16, 130, 568, 104);
     auto* optionsLayout = new QVBoxLayout(m_options);
     for (int i = 0; i < 3; ++i) {
         m_checks[i] = new QCheckBox(QString::fromLatin1(kCheckTexts[i]), m_options);
@@ -69,11 +69,11 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent) : QWidge
 
     m_styleLabel = new QLabel(QStringLiteral("Graphic style:"), this);
     m_styleLabel->setObjectName(QStringLiteral("Style"));
-    place(m_styleLabel, 300, 132, 284, 18);
+    place(m_styleLabel, 16, 248, 268, 18);
     m_graphicStyle = new QComboBox(this);
     m_graphicStyle->setObjectName(QStringLiteral("GraphicStyle"));
     m_graphicStyle->setEditable(false);
-    place(m_graphicStyle, 300, 152, 284, 24);
+    place(m_graphicStyle, 16, 268, 268, 24);
     m_styleLabel->setBuddy(m_graphicStyle);
     // Style names are folder names: they go into the record as the folder's bytes.
     connect(m_graphicStyle, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -85,7 +85,7 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent) : QWidge
     m_styleImage = new QLabel(this);
     m_styleImage->setObjectName(QStringLiteral("StyleImage"));
     m_styleImage->setAlignment(Qt::AlignCenter);
-    place(m_styleImage, 300, 184, 284, 210);
+    place(m_styleImage, 300, 248, 284, 200);
     m_styleImage->hide();
 
     m_newQuestion = new QPushButton(QStringLiteral("New Question"), this);
