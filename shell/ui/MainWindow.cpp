@@ -6,7 +6,11 @@
 #include "editor/ui/QuestionPage.h"
 #include "editor/ui/QuestionTreeView.h"
 #include "editor/ui/TestDetailsPage.h"
+#include "building/BuildCommand.h"
+#include "building/PreviewCommand.h"
 #include "building/StyleNames.h"
+#include "export/CreateWebPages.h"
+#include "export/ExportLists.h"
 #include "shell/Installation.h"
 #include "shell/LanguagePack.h"
 #include "shell/ui/AboutBox.h"
@@ -523,14 +527,17 @@ void MainWindow::setAudioMessages(bool on)
 
 void MainWindow::PreviewQuestion()
 {
+    dorvel::PreviewQuestion(*m_workspace, *m_ui, m_lang, TheExportLists());
 }
 
 void MainWindow::BuildButtonClick()
 {
+    dorvel::BuildButtonClick(*m_workspace, *m_ui, m_lang, TheExportLists());
 }
 
 void MainWindow::CreateWebPagesCall()
 {
+    dorvel::CreateWebPagesCall(*m_workspace, *m_ui, m_lang, m_language);
 }
 
 // ---- What the workspace tells the window ----------------------------------------------

@@ -1,0 +1,114 @@
+#include "editor/QuestionListModel.h"
+#include "editor/Workspace.h"
+#include "shell/Installation.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+#include "tests/window/WindowFixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace dorvel::test {
+namespace {
+
+// A set made through the window's controls, then previewed, built and
+// exported from its buttons.
+class CommandsTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        startWindow();
+        control<QLineEdit>("TestName")->setText(QStringLiteral("Capitals"));
+        auto* styles = control<QComboBox>("GraphicStyle");
+        styles->setCurrentIndex(styles->count() - 1);
+        workspace().questionList().requestSelection(0, 1);
+        control<QPlainTextEdit>("Title")->setPlainText(QStringLiteral("Capital of France?"));
+        const char* choices[] = {"Lyon", "Paris", "Nice", "Lille"};
+        for (int k = 0; k < 4; ++k)
+            control<QPlainTextEdit>(("Text" + std::to_string(k + 1)).c_str())
+                ->setPlainText(QString::fromLatin1(choices[k]));
+        control<QWidget>("Select1")->setFocus();
+        QTest::mouseClick(control<QWidget>("Select1"), Qt::LeftButton);
+    }
+    void TearDown() override
+    {
+        DeleteFile(player());
+        DeleteFile(InstallationFolder() + "VTX.txt");
+        WindowTest::TearDown();
+    }
+
+    std::string player() { return FixtureInstallation() + "VTX"; }
+    void installPlayer() { ASSERT_TRUE(WriteFileBytes(player(), "#!/bin/sh\n")); }
+    void click(const char* button) { QTest::mouseClick(control<QWidget>(button), Qt::LeftButton); }
+    bool shown(int entry)
+    {
+        for (const std::string& m : ui.messages)
+            if (m.find(window->lang().at(entry)) != std::string::npos)
+                return true;
+        return false;
+    }
+};
+
+TEST_F(CommandsTest, WithoutAPlayerPreviewAndBuildSaySo)
+{
+    click("PreviewQuestionButton");
+    EXPECT_TRUE(shown(27));
+
+    ui.saveChoices.push_back(dir.path("capitals.txt"));  // the bank; its extension becomes .vtb
+    ui.saveChoices.push_back(dir.path("capitals set"));  // the set, saved first
+    click("BuildButton");
+    EXPECT_TRUE(FileExists(dir.path("capitals.vtb")));
+    EXPECT_TRUE(FileExists(dir.path("capitals set.vtd")));
+    EXPECT_FALSE(workspace().current()->hasUnsavedChanges());
+    EXPECT_TRUE(shown(35));
+    EXPECT_TRUE(ui.opened.empty());
+}
+
+TEST_F(CommandsTest, PreviewAndBuildStartThePlayer)
+{
+    installPlayer();
+    click("PreviewQuestionButton");
+    ASSERT_EQ(ui.opened.size(), 1u);
+    EXPECT_EQ(ui.opened[0], player());
+    std::string start;
+    ASSERT_TRUE(ReadFileBytes(InstallationFolder() + "VTX.txt", start));
+    EXPECT_NE(start.find("singleq.vtb</f>"), std::string::npos);
+    // The preview works on the set in memory: nothing was saved.
+    EXPECT_TRUE(workspace().current()->filePath.empty());
+
+    ui.saveChoices.push_back(dir.path("bank.vtb"));
+    ui.saveChoices.push_back(dir.path("set.vtd"));
+    ui.answers.push_back(Answer::Yes);
+    click("BuildButton");
+    EXPECT_EQ(ui.dialogs[0].title, "Save Question Bank As...");
+    ASSERT_TRUE(FileExists(dir.path("bank.vtb")));
+    EXPECT_EQ(ui.opened.size(), 2u);
+    ASSERT_TRUE(ReadFileBytes(InstallationFolder() + "VTX.txt", start));
+    EXPECT_EQ(start, "<f>" + dir.path("bank.vtb") + "</f>");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
+{
+    ui.saveChoices.push_back(dir.path("Capitals quiz.htm"));  // the start page
+    ui.saveChoices.push_back(dir.path("capitals.vtd"));       // the set, saved first
+    ui.answers.push_back(Answer::No);
+    click("CreateWebPagesButton");
+    EXPECT_EQ(ui.dialogs[0].title, "Save Web Test  As...");
+    EXPECT_TRUE(FileExists(dir.path("Capitals quiz.htm")));
+    EXPECT_TRUE(FileExists(dir.path("capitals.vtd")));
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_TRUE(ui.opened.empty());
+    EXPECT_TRUE(ui.messages.empty());
+
+    // Cancelling the dialog does nothing at all.
+    ui.saveChoices.push_back(std::nullopt);
+    click("CreateWebPagesButton");
+    EXPECT_EQ(ui.questions.size(), 1u);
+}
+
+}  // namespace
+}  // namespace dorvel::test
