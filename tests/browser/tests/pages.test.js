@@ -5,12 +5,12 @@
 // are opened on their own. No page error, and every picture and sound a page
 // names is there.
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
-import { binFolder, exportSet, scratch } from '../lib/exporter.js';
+import { binFolder, exportSet, scratch, serve } from '../lib/exporter.js';
 import { assertNoErrors, eachBrowser } from '../lib/harness.js';
 import { Session } from '../lib/session.js';
 
@@ -39,20 +39,6 @@ function makeSet(style) {
   return set;
 }
 
-// `dorvel-cli serve` on a free port; resolves with the start page's address.
-function serveStart(startPage) {
-  const child = spawn(path.join(binFolder(), 'dorvel-cli'), ['serve', startPage], { stdio: ['ignore', 'pipe', 'inherit'] });
-  return new Promise((resolve, reject) => {
-    let out = '';
-    child.stdout.on('data', (d) => {
-      out += d;
-      const line = out.split('\n')[0];
-      if (out.includes('\n')) resolve({ address: line.trim(), stop: () => child.kill() });
-    });
-    child.on('exit', (code) => reject(new Error(`dorvel-cli serve ended (${code})`)));
-  });
-}
-
 // Every file a page names: pictures, sounds, videos, backgrounds, scripts.
 function namedFiles(html) {
   const names = new Set();
@@ -68,12 +54,12 @@ const exports = styles.map((style) => ({ style, ...exportSet(makeSet(style), 'Al
 const servers = [];
 before(async () => {
   for (const e of exports) {
-    const s = await serveStart(path.join(e.folder, 'AllTypes.htm'));
+    const s = await serve(e);
     servers.push(s);
-    e.frameset = s.address.replace(/AllTypes\.htm$/, `${e.testFolder}/frame.htm`);
+    e.frameset = `${s.url}${e.testFolder}/frame.htm`;
   }
 });
-after(() => { for (const s of servers) s.stop(); });
+after(async () => { for (const s of servers) await s.close(); });
 
 test('every file a page names is in the test folder, under exactly that name', () => {
   for (const e of exports) {
