@@ -1,0 +1,235 @@
+// The VTX program as the desktop and the editor start it: a real process,
+// real HTTP on the loopback interface, real signals.
+#include "building/QuestionPlayer.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+#include "tests/player/PlayerScene.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrl>
+
+#include <csignal>
+
+namespace dorvel {
+namespace {
+
+using test::BankBytes;
+using test::Bytes;
+using test::FilesUnder;
+using test::PlayerScene;
+using test::TempFolder;
+
+constexpr int kWaitMs = 30000;
+
+struct HttpReply {
+    int status = 0;
+    std::string body;
+};
+
+// One request; the reply ends where its Content-Length says (the server may
+// keep the connection open).
+HttpReply Get(const std::string& address, const std::string& rawPath)
+{
+    const QUrl url(toQString(address));
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), static_cast<quint16>(url.port()));
+    if (!socket.waitForConnected(kWaitMs))
+        return {};
+    socket.write(QByteArray("GET ") + QByteArray::fromStdString(rawPath) + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    QByteArray reply;
+    qsizetype headEnd = -1;
+    qsizetype length = -1;
+    while (headEnd < 0 || reply.size() < headEnd + 4 + length) {
+        if (!socket.waitForReadyRead(kWaitMs))
+            break;
+        reply += socket.readAll();
+        if (headEnd < 0 && (headEnd = reply.indexOf("\r\n\r\n")) >= 0) {
+            length = 0;
+            for (const QByteArray& line : reply.left(headEnd).split('\n')) {
+                if (line.toLower().startsWith("content-length:"))
+                    length = line.mid(15).trimmed().toLongLong();
+            }
+        }
+    }
+    HttpReply out;
+    const QList<QByteArray> status = reply.left(reply.indexOf("\r\n")).split(' ');
+    if (headEnd < 0 || status.size() < 2)
+        return out;
+    out.status = status[1].toInt();
+    out.body = reply.mid(headEnd + 4).toStdString();
+    return out;
+}
+
+// VTX of this build, started with `args`; the installation folder and the
+// temporary folder are the scene's.
+class RunningPlayer {
+public:
+    RunningPlayer(const QStringList& args, const std::string& installation, const std::string& tmp)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DORVEL_HOME"), toQString(installation));
+        env.insert(QStringLiteral("TMPDIR"), toQString(tmp));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        m_process.setProcessEnvironment(env);
+        m_process.start(QStringLiteral(DORVEL_BUILD_INSTALL_DIR "/VTX"), args);
+    }
+    ~RunningPlayer()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(kWaitMs);
+        }
+    }
+
+    // The address VTX prints; "" when it ended first.
+    std::string address()
+    {
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(kWaitMs)) {
+        }
+        return m_process.readLine().trimmed().toStdString();
+    }
+    // Ends a running player with a signal; its exit code, -1 after a crash.
+    int stop(int signalNumber)
+    {
+        ::kill(static_cast<pid_t>(m_process.processId()), signalNumber);
+        return finish();
+    }
+    int finish()
+    {
+        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(kWaitMs))
+            return -2;
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    std::string errors() { return m_process.readAllStandardError().toStdString(); }
+
+private:
+    QProcess m_process;
+};
+
+// The editor's road at the core level: Preview writes the bank and the start
+// file, and the player, started without arguments, serves that question
+// with Mark and Cheat until it is told to stop; then its folder is gone.
+TEST(PlayerProgram, PlaysTheEditorsPreviewUntilStopped)
+{
+    const int stopSignals[] = {SIGTERM, SIGINT, SIGHUP};
+    for (const int signalNumber : stopSignals) {
+        SCOPED_TRACE(signalNumber);
+        PlayerScene s;
+        s.preview(3);
+        ASSERT_EQ(s.ui.opened, std::vector<std::string>{s.install.path("VTX")});
+        ASSERT_TRUE(FileExists(PlayerStartFilePath()));
+
+        RunningPlayer player({QStringLiteral("--no-open"), QStringLiteral("--no-window")}, s.install.path(), s.tmp());
+        const std::string address = player.address();
+        ASSERT_EQ(address.rfind("http://127.0.0.1:", 0), 0u) << address << player.errors();
+        ASSERT_EQ(address.substr(address.size() - 9), "/Test.htm");
+
+        const HttpReply start = Get(address, "/Test.htm");
+        EXPECT_EQ(start.status, 200);
+        EXPECT_NE(start.body.find("Unit 1"), std::string::npos);
+        const HttpReply control = Get(address, "/Testres/control.htm");
+        EXPECT_EQ(control.status, 200);
+        EXPECT_NE(control.body.find("['Finish','Mark','Cheat']"), std::string::npos);
+        EXPECT_NE(Get(address, "/Testres/q0.htm").body.find("Question 3"), std::string::npos);
+        EXPECT_EQ(Get(address, "/Testres/bg.bmp").body, Bytes(s.install.styleFolder() + "bg.bmp"));
+        // Nothing but the test: no way up out of the folder.
+        for (const char* path : {"/%2e%2e/%2e%2e/Unit1.vtd", "/../Unit1.vtd", "/Testres/q9.htm"})
+            EXPECT_EQ(Get(address, path).status, 404) << path;
+
+        // The test lives in one private folder while the player runs.
+        EXPECT_EQ(FilesUnder(s.tmp() + "/vtDorvel"), std::vector<std::string>{"singleq.vtb"});
+        std::vector<std::string> own;
+        for (const std::string& f : FilesUnder(s.tmp()))
+            own.push_back(f.substr(0, f.find('/')));
+        own.erase(std::unique(own.begin(), own.end()), own.end());
+        ASSERT_EQ(own.size(), 2u);
+        EXPECT_EQ(own[0].rfind("dorvel-player-", 0), 0u) << own[0];
+
+        EXPECT_EQ(player.stop(signalNumber), 0) << player.errors();
+        EXPECT_EQ(FilesUnder(s.tmp()), std::vector<std::string>{"vtDorvel/singleq.vtb"});
+    }
+}
+
+// Started by the desktop with a bank path: a built set, on a port of the
+// caller's choosing.
+TEST(PlayerProgram, PlaysABankItIsGivenOnTheChosenPort)
+{
+    PlayerScene s;
+    const std::string bank = s.dir.path("My Tests/Unit 1.vtb");
+    ForceDirectory(s.dir.path("My Tests"));
+    s.build(bank);
+
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    RunningPlayer player({QStringLiteral("--no-window"), QStringLiteral("--no-open"), QStringLiteral("--port"),
+                             QString::number(port), toQString(bank)},
+        s.install.path(), s.tmp());
+    const std::string address = player.address();
+    EXPECT_EQ(address, "http://127.0.0.1:" + std::to_string(port) + "/Test.htm") << player.errors();
+    EXPECT_EQ(Get(address, "/Testres/p0.htm").status, 200);
+    EXPECT_EQ(Get(address, "/Testres/q2.htm").status, 200);
+    EXPECT_EQ(Get(address, "/Testres/control.htm").body.find("'Mark'"), std::string::npos);
+    EXPECT_EQ(player.stop(SIGTERM), 0);
+    EXPECT_TRUE(FilesUnder(s.tmp()).empty());
+}
+
+TEST(PlayerProgram, SaysWhyItCannotPlayAndLeavesNothingBehind)
+{
+    struct Case {
+        const char* name;
+        QStringList args;
+        std::string startFile;  // VTX.txt content; "" for none
+        std::string bank;       // bank bytes at bank.vtb
+        int exitCode;
+        std::string message;
+    };
+    const std::string questions = "<testList></testList><questionFileList><questionFile0><vtText>x</vtText>"
+                                  "</questionFile0></questionFileList><preTestFileList></preTestFileList>";
+    const Case cases[] = {
+        {"no bank anywhere", {}, "", "", 1, "No question bank to play"},
+        {"start file names no bank", {}, "<f></f>", "", 1, "No question bank to play"},
+        {"start file names a missing bank", {}, "<f>{dir}/none.vtb</f>", "", 1, "cannot open {dir}/none.vtb"},
+        {"damaged bank", {QStringLiteral("{dir}/bank.vtb")}, "",
+         BankBytes("<fileHeader></a.gif>0,99<//a.gif></fileHeader>" + questions, "GIF"), 1, "outside the file"},
+        {"overlapping records", {QStringLiteral("{dir}/bank.vtb")}, "",
+         BankBytes("<fileHeader></a.gif>0,3<//a.gif></b.gif>1,3<//b.gif></fileHeader>" + questions, "GIF"), 1,
+         "overlap"},
+        {"not understood", {QStringLiteral("--colour")}, "", "", 2, "unknown option --colour"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        ForceDirectory(dir.path("install"));
+        ForceDirectory(dir.path("tmp"));
+        auto fill = [&](std::string text) {
+            for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}"))
+                text.replace(at, 5, dir.path());
+            return text;
+        };
+        if (!c.startFile.empty())
+            dir.write("install/VTX.txt", fill(c.startFile));
+        if (!c.bank.empty())
+            dir.write("bank.vtb", c.bank);
+        QStringList args{QStringLiteral("--no-window"), QStringLiteral("--no-open")};
+        for (const QString& a : c.args)
+            args << toQString(fill(fromQString(a)));
+
+        RunningPlayer player(args, dir.path("install"), dir.path("tmp"));
+        EXPECT_EQ(player.address(), "");
+        EXPECT_EQ(player.finish(), c.exitCode);
+        const std::string errors = player.errors();
+        EXPECT_NE(errors.find(fill(c.message)), std::string::npos) << errors;
+        EXPECT_TRUE(FilesUnder(dir.path("tmp")).empty());
+    }
+}
+
+}  // namespace
+}  // namespace dorvel
