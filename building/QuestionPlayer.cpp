@@ -297,7 +297,7 @@ std::string PlayerFileName()
 
 std::string PlayerStartFilePath()
 {
-    return InstallationFolder() + "VTX.txt";
+    return HandOverFolder() + "VTX.txt";
 }
 
 QuestionPlayer FindQuestionPlayer()

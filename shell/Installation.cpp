@@ -3,6 +3,8 @@
 #include "storage/FileUtils.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cstdlib>
 
@@ -52,6 +54,17 @@ std::string LanguageFolder()
 std::string SoundsFolder()
 {
     return InstallationFolder() + "DVSounds/";
+}
+
+std::string HandOverFolder()
+{
+    const std::string installation = InstallationFolder();
+    if (QFileInfo(toQString(installation)).isWritable())
+        return installation;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const std::string own = WithSeparator(JoinPath(fromQString(data), "Dorvel"));
+    ForceDirectory(own);
+    return own;
 }
 
 }  // namespace dorvel

@@ -17,4 +17,11 @@ std::string TemplatesFolder();   // <installation>/DorvelTemplates/
 std::string LanguageFolder();    // <installation>/DVLang/
 std::string SoundsFolder();      // <installation>/DVSounds/
 
+// Where the programs leave files for each other (the hand-off file of a
+// second start, the question player's start file): the installation folder
+// when the user may write there, as in a private installation; otherwise,
+// as under a system-wide prefix, a folder of the user's own
+// (~/.local/share/Dorvel/), made on first use.
+std::string HandOverFolder();
+
 }  // namespace dorvel

@@ -24,7 +24,7 @@ QString lockPath(const std::string& file)
 
 std::string HandOffFilePath()
 {
-    return InstallationFolder() + "filespec.pab";
+    return HandOverFolder() + "filespec.pab";
 }
 
 bool AppendHandOff(const std::string& file, const std::string& p1, const std::string& p2)

@@ -4,6 +4,7 @@
 #include "shell/Installation.h"
 #include "shell/LanguagePack.h"
 #include "shell/Sound.h"
+#include "storage/FileUtils.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +198,23 @@ TEST(HelpTopics, FindsPagesOnlyInsideTheHelpFolder)
     EXPECT_EQ(HelpTopicFile("::/S08Start.htm"), "");
     EXPECT_EQ(HelpTopicFile("::/../secret.htm"), "");
     EXPECT_EQ(HelpTopicFile("::/"), "");
+    SetInstallationFolder({});
+}
+
+TEST(HandOverFolder, IsTheInstallationUnlessTheUserCannotWriteThere)
+{
+    test::TempFolder folder;
+    SetInstallationFolder(folder.path());
+    EXPECT_EQ(HandOverFolder(), InstallationFolder());
+
+    // A system-wide installation the user may not write to: files go to a
+    // folder of the user's own, the same for every program of the user.
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", folder.path("data").c_str());
+    SetInstallationFolder(folder.path("not-there"));
+    EXPECT_EQ(HandOverFolder(), folder.path("data/Dorvel") + "/");
+    EXPECT_TRUE(DirectoryExists(HandOverFolder()));
+    qputenv("XDG_DATA_HOME", saved);
     SetInstallationFolder({});
 }
 
