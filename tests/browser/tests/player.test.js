@@ -1,0 +1,171 @@
+// The question player as the editor uses it. Preview: the editor's own
+// PreviewQuestion (player-preview-fixture, with a scripted user interface)
+// writes the one-question bank and VTX.txt; VTX, started without arguments as
+// the editor starts it, serves the question, which the browser answers, marks
+// and cheats on. Build: a whole set built by `dorvel-cli build`, started as
+// the desktop starts a bank, runs from its start page to its results.
+import assert from 'node:assert/strict';
+import { execFileSync, spawn } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+import { binFolder, scratch } from '../lib/exporter.js';
+import { assertNoErrors, eachBrowser } from '../lib/harness.js';
+import { Session } from '../lib/session.js';
+
+const SAMPLE = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', '..', '..', 'data', 'samples',
+  'General Knowledge.txt');
+const bin = binFolder();
+const previewFixture = path.join(bin, '..', 'tests', 'player-preview-fixture');
+
+// An installation folder of our own, so the start file the preview writes
+// stays out of the build; its programs and data are the build's.
+const install = fs.mkdtempSync(path.join(scratch, 'install-'));
+for (const name of ['VTX', 'Buttons', 'DorvelTemplates', 'DVLang']) {
+  fs.symlinkSync(path.join(bin, name), path.join(install, name));
+}
+const desktop = fs.mkdtempSync(path.join(scratch, 'xdg-'));
+const env = (tmp) => ({
+  ...process.env,
+  DORVEL_HOME: install,
+  TMPDIR: tmp,
+  // No desktop association: the editor falls back to the installation's VTX.
+  XDG_CONFIG_HOME: desktop, XDG_CONFIG_DIRS: desktop, XDG_DATA_HOME: desktop, XDG_DATA_DIRS: desktop,
+});
+const tmpFolder = (name) => fs.mkdtempSync(path.join(scratch, `${name}-`));
+
+function setTag(text, name, value) {
+  return text.replace(new RegExp(`<${name}>[^<]*</${name}>`), `<${name}>${value}</${name}>`);
+}
+
+// The sample set in the Chalkboard style, questions in their order.
+function sampleSet() {
+  let text = fs.readFileSync(SAMPLE, 'latin1');
+  for (const [name, value] of [['GraphicStyle', 'Chalkboard'], ['PresentInRandomOrder', '0'],
+    ['allowMarking', '0'], ['allowCheating', '0']]) {
+    text = setTag(text, name, value);
+  }
+  const plain = path.join(scratch, 'player-sample.txt');
+  fs.writeFileSync(plain, text, 'latin1');
+  const set = path.join(scratch, 'player-sample.vtd');
+  execFileSync(path.join(bin, 'dorvel-cli'), ['pack', set, plain]);
+  return set;
+}
+
+// VTX with `args`; resolves once it has printed its address.
+function startPlayer(args, tmp) {
+  const child = spawn(path.join(install, 'VTX'), ['--no-window', '--no-open', ...args],
+    { env: env(tmp), stdio: ['ignore', 'pipe', 'pipe'] });
+  let errors = '';
+  child.stderr.on('data', (d) => { errors += d; });
+  const ended = new Promise((resolve) => child.on('exit', (code, signal) => resolve({ code, signal })));
+  return new Promise((resolve, reject) => {
+    let out = '';
+    child.stdout.on('data', (d) => {
+      out += d;
+      if (out.includes('\n')) {
+        resolve({
+          address: out.split('\n')[0].trim(),
+          errors: () => errors,
+          stop: () => { child.kill('SIGTERM'); return ended; },
+        });
+      }
+    });
+    ended.then(({ code }) => reject(new Error(`VTX ended (${code}): ${errors}`)));
+  });
+}
+
+const set = sampleSet();
+let preview;
+let built;
+const playerTmp = tmpFolder('player-tmp');
+before(async () => {
+  // Preview of question 1: "Which planet is known as the Red Planet?", Mars right.
+  const editorTmp = tmpFolder('editor-tmp');
+  const opened = execFileSync(previewFixture, [set, '1'], { env: env(editorTmp), encoding: 'latin1' });
+  assert.equal(opened.trim(), path.join(install, 'VTX'), 'the editor starts the installation\'s player');
+  assert.equal(fs.readFileSync(path.join(install, 'VTX.txt'), 'latin1'),
+    `<f>${path.join(editorTmp, 'vtDorvel', 'singleq.vtb')}</f>`);
+  preview = await startPlayer([], playerTmp);
+
+  const bank = path.join(scratch, 'General Knowledge.vtb');
+  execFileSync(path.join(bin, 'dorvel-cli'), ['build', set, bank]);
+  built = await startPlayer([bank], playerTmp);
+});
+after(async () => {
+  for (const p of [preview, built]) {
+    if (!p) continue;
+    const { code, signal } = await p.stop();
+    assert.equal(code, 0, `VTX ended cleanly (${signal}): ${p.errors()}`);
+  }
+  assert.deepEqual(fs.readdirSync(playerTmp), [], 'the players removed their folders');
+});
+
+const marks = async (s, ids) => {
+  const out = {};
+  for (const id of ids) {
+    const tick = await s.visible(`${id}tick`) === 'visible';
+    const cross = await s.visible(`${id}cross`) === 'visible';
+    out[id] = tick && cross ? 'both' : tick ? 'tick' : cross ? 'cross' : '';
+  }
+  return out;
+};
+const chosen = (s) => s.visibleIds(['button1', 'button2', 'button3', 'button4'].map((id) => `${id}2div`));
+const BUTTONS = ['button1', 'button2', 'button3', 'button4'];
+
+eachBrowser('player', (ctx) => {
+  test('a previewed question is answered, marked and cheated on', async () => {
+    const frameset = preview.address.replace(/Test\.htm$/, 'Testres/frame.htm');
+    const s = await Session.open(ctx.browser, frameset);
+    // No pre-test page: the question is there at once.
+    assert.equal(await s.shown(), 'q0.htm');
+    assert.match(await s.evaluate((q) => q.document.body.innerText), /Red Planet/);
+
+    await s.clickElement('question', 'button10div'); // Venus
+    await s.press('Mark');
+    assert.deepEqual(await marks(s, BUTTONS), { button1: 'cross', button2: '', button3: '', button4: '' });
+
+    await s.clickElement('question', 'button20div'); // Mars: the limit of one drops Venus
+    assert.deepEqual(await chosen(s), ['button22div']);
+    await s.press('Mark');
+    assert.deepEqual(await marks(s, BUTTONS), { button1: '', button2: 'tick', button3: '', button4: '' });
+
+    // Cheat shows the right answer while held, and gives the student's back.
+    await s.clickElement('question', 'button30div');
+    await s.press('Cheat', { hold: true });
+    assert.deepEqual(await chosen(s), ['button22div']);
+    await s.release();
+    assert.deepEqual(await chosen(s), ['button32div']);
+    assertNoErrors(s);
+    await s.close();
+  });
+
+  test('a built set runs from its start page to its results', async () => {
+    const start = await ctx.browser.newPage();
+    await start.goto(built.address, { waitUntil: 'load' });
+    assert.equal(await start.title(), 'Test: General Knowledge');
+    const opened = ctx.browser.waitForTarget((t) => t.url().endsWith('/Testres/frame.htm'));
+    await start.click('input[name="ClickHere"]');
+    const s = new Session(await (await opened).page());
+    await s.settle();
+    assert.equal(await s.shown(), 'p0.htm');
+    // Built without Mark and Cheat: the control bar has neither.
+    assert.deepEqual(await s.evaluate((q, c) => ['Mark', 'Cheat'].map((n) => !!c.document.getElementById(`${n}div0`))),
+      [false, false]);
+
+    await s.clickElement('question', 'StartTestdiv0');
+    await s.waitForShown('q0.htm');
+    await s.clickElement('question', 'button20div'); // Mars
+    await s.press('Finish');
+    await s.page.waitForFunction(() => /Results/.test(document.title), { polling: 20, timeout: 10000 });
+    const results = await s.resultsText();
+    assert.deepEqual(s.dialogs.length, 1, 'Finish asked first');
+    assert.match(results, /General Knowledge/);
+    assert.match(results, /You scored 1 out of \d+/);
+    assert.match(results, /Your percentage:\s*[\d.]+ %/);
+    assertNoErrors(s);
+    await s.close();
+    await start.close();
+  });
+});
