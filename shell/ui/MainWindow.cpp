@@ -50,6 +50,7 @@ namespace dorvel {
 namespace {
 
 constexpr int kSplashMs = 400;
+constexpr int kSecondStartRetryMs = 250;
 
 // The tutorial program in the installation folder, "" when not installed.
 std::string TutorialProgram()
@@ -63,6 +64,18 @@ std::string TutorialProgram()
 }
 
 }  // namespace
+
+// Marks a command of the window as under way for its whole run.
+class BusyScope {
+public:
+    explicit BusyScope(MainWindow& w) : m_window(w) { ++m_window.m_busy; }
+    ~BusyScope() { --m_window.m_busy; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    MainWindow& m_window;
+};
 
 MainWindow::MainWindow(UserInterface* ui, QWidget* parent)
     : QMainWindow(parent),
@@ -377,8 +390,30 @@ void MainWindow::secondStart(const QStringList& arguments)
     show();
     raise();
     activateWindow();
-    if (arguments.size() >= 2)
-        actOnSecondStart(fromQString(arguments[0]), fromQString(arguments[1]));
+    m_secondStarts.push_back(arguments);
+    takeSecondStarts();
+}
+
+void MainWindow::takeSecondStarts()
+{
+    // A second start arrives through the event loop, which also runs while a
+    // question waits for an answer or a long command repaints its progress.
+    // Opening a set then would pull the current set away from under them.
+    if (m_busy > 0 || QApplication::activeModalWidget()) {
+        if (!m_secondStartsQueued) {
+            m_secondStartsQueued = true;
+            QTimer::singleShot(kSecondStartRetryMs, this, [this] {
+                m_secondStartsQueued = false;
+                takeSecondStarts();
+            });
+        }
+        return;
+    }
+    const std::vector<QStringList> starts = std::move(m_secondStarts);
+    m_secondStarts.clear();
+    for (const QStringList& arguments : starts)
+        if (arguments.size() >= 2)
+            actOnSecondStart(fromQString(arguments[0]), fromQString(arguments[1]));
     ReadHandOffFile();
 }
 
@@ -434,6 +469,7 @@ void MainWindow::FileReopenCall(int entry)
 
 void MainWindow::GeneralCall(const QString& itemName)
 {
+    BusyScope busy(*this);
     Workspace& w = *m_workspace;
     const std::string name = fromQString(itemName);
     if (name == "NewFileM") {
@@ -527,16 +563,19 @@ void MainWindow::setAudioMessages(bool on)
 
 void MainWindow::PreviewQuestion()
 {
+    BusyScope busy(*this);
     dorvel::PreviewQuestion(*m_workspace, *m_ui, m_lang, TheExportLists());
 }
 
 void MainWindow::BuildButtonClick()
 {
+    BusyScope busy(*this);
     dorvel::BuildButtonClick(*m_workspace, *m_ui, m_lang, TheExportLists());
 }
 
 void MainWindow::CreateWebPagesCall()
 {
+    BusyScope busy(*this);
     dorvel::CreateWebPagesCall(*m_workspace, *m_ui, m_lang, m_language);
 }
 

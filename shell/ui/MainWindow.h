@@ -109,6 +109,9 @@ private:
     void reopenLastSets(const std::string& lastFiles);
     void expandAndSelectCurrentSet();
     void actOnSecondStart(const std::string& p1, const std::string& p2);
+    // Acts on the second starts that arrived, unless a command or a dialog
+    // is under way: then it tries again shortly.
+    void takeSecondStarts();
     void setAudioMessages(bool on);
     void PlayMessage(const std::string& key);
     std::string lastFilesText() const;
@@ -136,6 +139,12 @@ private:
     ApplicationShortCut* m_shortCut = nullptr;
     std::vector<std::string> m_languages;
     std::string m_language;
+    std::vector<QStringList> m_secondStarts;
+    bool m_secondStartsQueued = false;
+    // Depth of commands under way (they may let events through while they work).
+    int m_busy = 0;
+
+    friend class BusyScope;
 };
 
 }  // namespace dorvel

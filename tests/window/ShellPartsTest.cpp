@@ -1,7 +1,6 @@
 #include "editor/ui/TestDetailsPage.h"
 #include "shell/ui/DialogUserInterface.h"
 #include "shell/ui/FileAssociation.h"
-#include "shell/ui/HelpViewer.h"
 #include "shell/ui/RecentFiles.h"
 #include "storage/FileUtils.h"
 #include "tests/support/TempFolder.h"
@@ -94,15 +93,6 @@ TEST(FileAssociationTest, OnlyOurDesktopEntryCounts)
     EXPECT_FALSE(SetFilesAssociated(answer("libreoffice.desktop")));
     EXPECT_FALSE(SetFilesAssociated(answer("")));
     EXPECT_FALSE(SetFilesAssociated(answer(std::nullopt)));
-}
-
-TEST(HelpViewerTest, TopicsNamePagesInsideTheHelpFolder)
-{
-    FolderHelpViewer help;
-    EXPECT_NE(help.topicFile("::/LinksDV.html").find("DVHelp/LinksDV.html"), std::string::npos);
-    EXPECT_EQ(help.topicFile("::/../secret.htm"), "");
-    EXPECT_EQ(help.topicFile("::/a/b.htm"), "");
-    EXPECT_EQ(help.topicFile("::/"), "");
 }
 
 TEST(StyleImageTest, GifThenJpegThenBitmap)

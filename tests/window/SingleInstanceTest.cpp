@@ -6,12 +6,16 @@
 #include "storage/FileUtils.h"
 #include "tests/window/WindowFixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <memory>
 #include <vector>
 
@@ -78,6 +82,29 @@ TEST_F(SingleInstanceTest, ASecondStartOpensItsSetInTheRunningEditor)
     EXPECT_EQ(workspace().current()->filePath, set);
     EXPECT_TRUE(workspace().questionList().isExpanded(0));
     EXPECT_FALSE(FileExists(FixtureInstallation() + "filespec.pab"));
+}
+
+TEST_F(SingleInstanceTest, ASecondStartWaitsWhileAQuestionIsOpen)
+{
+    startWindow();
+    const std::string set = savedSet("later.vtd");
+    window->workspace().CloseCurrentSet();
+    // A question the author has not answered yet.
+    QDialog question(window.get());
+    question.setModal(true);
+    question.show();
+    ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+    window->secondStart({QStringLiteral("openShellCall"), toQString(set)});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(workspace().openSetCount(), 0);
+
+    question.close();
+    for (int i = 0; i < 500 && workspace().openSetCount() == 0; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(workspace().openSetCount(), 1);
+    EXPECT_EQ(workspace().current()->filePath, set);
 }
 
 TEST_F(SingleInstanceTest, AStaleSocketIsReplacedAndARacingStartHandsOver)
