@@ -5,6 +5,9 @@
 #include "storage/FileUtils.h"
 
 #include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -14,6 +17,20 @@
 namespace dorvel {
 
 namespace {
+
+// An executable file that the system can start: a binary or a script. The
+// executable bit alone is not enough (files on some removable media carry it).
+bool IsProgramFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isExecutable())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(4);
+    return head == QByteArray("\x7f" "ELF", 4) || head.startsWith("#!");
+}
 
 struct NamedDialog {
     const char* name;
@@ -199,6 +216,12 @@ void DialogUserInterface::progressAdvance(int by)
 bool DialogUserInterface::openWithSystem(const std::string& pathOrUrl)
 {
     const QString text = toQString(pathOrUrl);
+    // Opening a program runs it (the question player started directly).
+    // xdg-open would hand an executable to a browser or a viewer instead.
+    if (!text.contains(QStringLiteral("://")) && IsProgramFile(text)) {
+        const QFileInfo program(text);
+        return QProcess::startDetached(program.absoluteFilePath(), {}, program.absolutePath());
+    }
     const QUrl url = text.contains(QStringLiteral("://")) ? QUrl(text) : QUrl::fromLocalFile(text);
     return QDesktopServices::openUrl(url);
 }
