@@ -10,6 +10,8 @@
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QMimeDatabase>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QUrl>
 
 namespace dorvel {
@@ -21,6 +23,24 @@ QString canonicalFolder(const std::string& folder)
     const QFileInfo info(toQString(folder));
     return info.isDir() ? info.canonicalFilePath() : QString();
 }
+
+// A page of the test asks for a dozen small files, one after another on the
+// same connection. With Nagle's algorithm each answer waits for the
+// browser's delayed acknowledgement (about 40 ms on loopback), which made
+// moving to the next question feel slow; small answers go out at once here.
+class LowDelayTcpServer : public QTcpServer {
+protected:
+    void incomingConnection(qintptr handle) override
+    {
+        auto* socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(handle)) {
+            delete socket;
+            return;
+        }
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        addPendingConnection(socket);
+    }
+};
 
 }  // namespace
 
@@ -75,10 +95,15 @@ bool TestServer::start(const std::string& folder, std::uint16_t port)
         responder.write(device, {{"Content-Type", type}, {"Cache-Control", "no-store"}});
     };
     m_server->route(QStringLiteral("/<arg>"), QHttpServerRequest::Method::Get | QHttpServerRequest::Method::Head, serve);
-    m_port = m_server->listen(QHostAddress::LocalHost, port);
-    if (m_port == 0)
+    auto* tcp = new LowDelayTcpServer;
+    if (!tcp->listen(QHostAddress::LocalHost, port)) {
+        delete tcp;
         m_server.reset();
-    return m_port != 0;
+        return false;
+    }
+    m_port = tcp->serverPort();
+    m_server->bind(tcp);  // the HTTP server takes the listening socket over
+    return true;
 }
 
 std::string TestServer::address(const std::string& relativePath) const
