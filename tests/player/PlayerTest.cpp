@@ -144,6 +144,31 @@ TEST(PlayedTest, PreviewBankShowsItsQuestionWithMarkAndCheat)
     EXPECT_EQ(Bytes(folder + "bg.bmp"), Bytes(s.install.styleFolder() + "bg.bmp"));
 }
 
+// A built bank may hold up to a hundred questions; a web test holds thirty.
+TEST(PlayedTest, QuestionsBeyondWhatAWebTestHoldsAreNamed)
+{
+    std::string list;
+    for (int n = 0; n < 31; ++n) {
+        const std::string tag = "questionFile" + std::to_string(n);
+        list += "<" + tag + "><windowSize>0</windowSize><vtText><vtString>Question " + std::to_string(n + 1)
+            + "</vtString><TextLayer>0</TextLayer></vtText></" + tag + ">\r\n";
+    }
+    TempFolder dir;
+    const std::string bank = dir.write("many.vtb",
+        BankBytes("<fileHeader></fileHeader><testList><TestName>0</TestName></testList><questionFileList>" + list
+                + "</questionFileList><preTestFileList></preTestFileList>",
+            ""));
+    ForceDirectory(dir.path("played"));
+    const PlayedTest test = WritePlayedTest(bank, dir.path("played"), LangStrings(), "", 3);
+    ASSERT_TRUE(test.ok()) << test.error;
+    EXPECT_EQ(test.testName, "many.vtb");  // no test name of its own
+    EXPECT_EQ(test.questions, 31);
+    EXPECT_EQ(test.questionPages, 30);
+    EXPECT_EQ(test.notes, std::vector<std::string>{"the bank holds 31 questions; the test shows the first 30"});
+    EXPECT_TRUE(FileExists(dir.path("played/Testres/q29.htm")));
+    EXPECT_FALSE(FileExists(dir.path("played/Testres/q30.htm")));
+}
+
 // Banks made by hand to do harm. Whatever they say, nothing is written
 // outside the player's folder, and a bank whose structure is damaged is
 // refused as a whole with a message.
