@@ -154,7 +154,11 @@ TEST_F(QuestionPlayerTest, StartingDirectlyLeavesTheStartFileFirst)
 TEST_F(QuestionPlayerTest, StartFileThatCannotBeWrittenIsAFailure)
 {
     ScriptedUserInterface ui;
-    // The installation folder does not exist.
+    // Neither the installation folder nor a folder of the user's own can be
+    // made: a file stands where their parent should be.
+    dir.write("blocked", "");
+    env.set("XDG_DATA_HOME", dir.path("blocked/data"));
+    env.set("HOME", dir.path("blocked/home"));
     EXPECT_FALSE(StartQuestionPlayer(ui, dir.path("b.vtb"), {dir.path("install/VTX"), false}));
     EXPECT_TRUE(ui.opened.empty());
 }
