@@ -16,10 +16,6 @@ namespace dorvel {
 
 namespace {
 
-// A web test holds at most this many questions per list; the generator
-// leaves out the rest.
-constexpr int kWebQuestionLimit = 30;
-
 // The player asks nothing while it writes the test.
 class QuietUserInterface : public UserInterface {
 public:
@@ -119,9 +115,10 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
         return played;
     }
     ExtractMedia(reader, TestFolder(played.startPage), played.notes);
-    if (questions > kWebQuestionLimit)
+    // A web test has room for fewer questions than a bank.
+    if (played.questionPages < questions)
         played.notes.push_back("the bank holds " + std::to_string(questions) + " questions; the test shows the first "
-            + std::to_string(kWebQuestionLimit));
+            + std::to_string(played.questionPages));
     return played;
 }
 

@@ -61,6 +61,11 @@ public:
 
     int run(const PlayerOptions& options)
     {
+        // From the start: a signal while the test is written must not leave
+        // the folder behind. It is acted on once the event loop runs.
+        StopSignals stopSignals;
+        QObject::connect(&stopSignals, &StopSignals::stopRequested, QCoreApplication::instance(), &QCoreApplication::quit);
+
         const std::string bank = options.bankPath.empty() ? ReadPlayerStartFile(PlayerStartFilePath()) : options.bankPath;
         if (bank.empty())
             return fail(playertext::kNoBank);
@@ -84,13 +89,10 @@ public:
                 "127.0.0.1" + (options.port ? ":" + std::to_string(options.port) : std::string()));
         const std::string address = server.address(kPlayedStartPage);
 
-        StopSignals stopSignals;
-        QObject::connect(&stopSignals, &StopSignals::stopRequested, qApp, &QCoreApplication::quit);
-
         std::unique_ptr<PlayerWindow> window;
         if (m_windowed) {
             window = std::make_unique<PlayerWindow>(test.testName, test.preview, address, test.notes);
-            QObject::connect(window.get(), &PlayerWindow::stopRequested, qApp, &QCoreApplication::quit);
+            QObject::connect(window.get(), &PlayerWindow::stopRequested, QCoreApplication::instance(), &QCoreApplication::quit);
             QObject::connect(window.get(), &PlayerWindow::openRequested, window.get(),
                 [&] { window->setOpened(openBrowser(address)); });
             window->show();
@@ -133,6 +135,8 @@ int main(int argc, char** argv)
             window = false;
     }
     const bool windowed = window && DisplayAvailable();
+    // Without a display this is a QCoreApplication: qApp (a QApplication cast)
+    // must not be used.
     std::unique_ptr<QCoreApplication> app;
     if (windowed)
         app = std::make_unique<QApplication>(argc, argv);
