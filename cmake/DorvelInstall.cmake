@@ -24,9 +24,19 @@ endforeach()
 # Desktop entries name the programs by their installed path, known only
 # when installing (cmake --install --prefix may choose another prefix).
 set(dorvel_install_data "${PROJECT_SOURCE_DIR}/data/install")
+# The program's path is quoted only when it must be: Debian's xdg-open (used
+# where no full desktop runs) cannot start an Exec line whose path is quoted.
 foreach(entry dorvel dorvel-vtx)
+    if(entry STREQUAL "dorvel")
+        set(entry_program dorvel)
+    else()
+        set(entry_program VTX)
+    endif()
     install(CODE "
-        set(DORVEL_EXEC_DIR \"\${CMAKE_INSTALL_PREFIX}/${DORVEL_INSTALL_HOME}\")
+        set(DORVEL_PROGRAM \"\${CMAKE_INSTALL_PREFIX}/${DORVEL_INSTALL_HOME}/${entry_program}\")
+        if(DORVEL_PROGRAM MATCHES \"[ \\\"'\\\\\\$]\")
+            set(DORVEL_PROGRAM \"\\\"\${DORVEL_PROGRAM}\\\"\")
+        endif()
         configure_file(\"${dorvel_install_data}/${entry}.desktop.in\"
                        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/${entry}.desktop\" @ONLY)
         message(STATUS \"Installing: \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/${entry}.desktop\")")

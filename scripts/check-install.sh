@@ -28,7 +28,11 @@ for f in bin/dorvel bin/dorvel-cli bin/VTX share/applications/dorvel.desktop sha
     [ -e "$prefix/$f" ] || fail "missing $prefix/$f"
 done
 for entry in dorvel dorvel-vtx; do
-    program=$(sed -n 's/^Exec="\([^"]*\)".*/\1/p' "$prefix/share/applications/$entry.desktop")
+    exec_line=$(sed -n 's/^Exec=//p' "$prefix/share/applications/$entry.desktop")
+    case "$exec_line" in
+        \"*) program=${exec_line#\"}; program=${program%%\"*} ;;
+        *) program=${exec_line%% *} ;;
+    esac
     [ -x "$program" ] || fail "$entry.desktop starts $program, which is not an installed program"
 done
 grep -q 'Exec=.*openShellCall %f' "$prefix/share/applications/dorvel.desktop" || fail "the editor's entry does not pass openShellCall %f"
