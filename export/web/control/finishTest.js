@@ -22,6 +22,11 @@ function $finishTest$() {
   if ($totalMax$ - $totalMin$ != 0) {
     percent = Math.round((($totalUser$ - $totalMin$) / ($totalMax$ - $totalMin$)) * 10000) / 100;
   }
+  // The test's name, examiner and interface texts are plain text; the
+  // results page is markup, so they are escaped on the way in.
+  var html = function (text) {
+    return String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
+  };
   var small = '<p><font size="-1"><i>';
   var smallEnd = '</i></font></p>';
   $resultsText$ = '<html> <head> <meta http-equiv="content-type" content="text/html;charset=ISO-8859-1">'
@@ -35,18 +40,18 @@ function $finishTest$() {
   $resultsText$ += 'hr { margin-top: 7px; margin-bottom: 10px; padding-top: 0px; padding-bottom: 0px } '
     + '// --></style> </head>'
     + '<body bgcolor="#ffffff"> <div align="center">'
-    + '<h2>' + $qDetailsG$[0] + '</h2>'
-    + '<h4>' + '{{textsA10}}' + ' ' + $qDetailsG$[1] + '</h4>'
-    + small + '{{textsA11}}' + ' ' + $qDetailsG$[2] + smallEnd
+    + '<h2>' + html($qDetailsG$[0]) + '</h2>'
+    + '<h4>' + html('{{textsA10}}') + ' ' + html($qDetailsG$[1]) + '</h4>'
+    + small + html('{{textsA11}}') + ' ' + html($qDetailsG$[2]) + smallEnd
     + '<hr width="80%">'
-    + '<h3>' + '{{textsA12}}' + '</h3>'
-    + '<p><b>' + '{{textsA13}}' + ' ' + $totalUser$ + ' ' + '{{textsA14}}' + ' ' + $totalMax$ + '</b></p>'
-    + '<p>' + '{{textsA3}}' + ' ' + $totalMin$ + ' ' + '{{textsA4}}' + ' <b>' + percent + ' %</b></p>'
-    + small + '{{textsA5}}' + ' ' + $formatDate$($startDate$) + smallEnd
-    + small + '{{textsA6}}' + ' ' + $formatDate$($endDate$) + smallEnd;
-  if ($qOptionsG$[0] == 1) $resultsText$ += '<p>' + '{{textsA7}}' + '</p> ';
+    + '<h3>' + html('{{textsA12}}') + '</h3>'
+    + '<p><b>' + html('{{textsA13}}') + ' ' + $totalUser$ + ' ' + html('{{textsA14}}') + ' ' + $totalMax$ + '</b></p>'
+    + '<p>' + html('{{textsA3}}') + ' ' + $totalMin$ + ' ' + html('{{textsA4}}') + ' <b>' + percent + ' %</b></p>'
+    + small + html('{{textsA5}}') + ' ' + $formatDate$($startDate$) + smallEnd
+    + small + html('{{textsA6}}') + ' ' + $formatDate$($endDate$) + smallEnd;
+  if ($qOptionsG$[0] == 1) $resultsText$ += '<p>' + html('{{textsA7}}') + '</p> ';
   if ($qOptionsG$[1] == 1 && window.print) {
-    $resultsText$ += '<p><a href="#" onmouseup="window.print();">' + '{{textsA8}}' + '</a></p> ';
+    $resultsText$ += '<p><a href="#" onmouseup="window.print();">' + html('{{textsA8}}') + '</a></p> ';
   }
   $resultsText$ += '<hr width="80%">'
     + '<table border="0" cellpadding="0" cellspacing="0" width="300"><tr><td>'

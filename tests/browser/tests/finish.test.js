@@ -85,6 +85,9 @@ eachBrowser('finish', (ctx) => {
       assert.ok(results.includes(percent), results);
       assert.ok(!results.includes('Use the arrows'), 'no review note');
       assert.ok(!results.includes('Print these results'), 'no print link');
+      // The examiner's name holds markup: the student sees it as typed.
+      assert.ok(results.includes('Ms <u>Ames</u> & Co'), results);
+      assert.equal(await s.evaluate((q) => q.document.getElementsByTagName('u').length), 0);
 
       await s.press('Arrow2');
       await s.settle();
