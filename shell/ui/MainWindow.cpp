@@ -8,6 +8,7 @@
 #include "editor/ui/TestDetailsPage.h"
 #include "building/BuildCommand.h"
 #include "building/PreviewCommand.h"
+#include "shell/MakerSite.h"
 #include "building/StyleNames.h"
 #include "export/CreateWebPages.h"
 #include "export/ExportLists.h"
@@ -510,7 +511,7 @@ void MainWindow::GeneralCall(const QString& itemName)
         };
         for (const auto& [item, path] : kWebPages)
             if (name == item)
-                m_ui->openWithSystem(std::string(kWebSite) + path);
+                m_ui->openWithSystem(std::string(kMakerSiteAddress.substr(0, kMakerSiteAddress.size() - 1)) + path);
     }
 }
 

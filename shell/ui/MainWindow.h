@@ -42,7 +42,6 @@ class MainWindow : public QMainWindow, public EditorView {
 public:
     static constexpr int kClientWidth = 792;
     static constexpr int kClientHeight = 531;
-    static constexpr const char* kWebSite = "https://dorvel.example.org";
 
     // `ui` answers for the author (tests script it); without one the window
     // asks with its own message boxes and file dialogs.
