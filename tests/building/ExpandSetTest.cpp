@@ -113,8 +113,9 @@ TEST_F(ExpandSetTest, BadTemplatesAreReportedWithTheirPath)
         std::string path = fresh.styleFolder() + (*c.file ? c.file : "tx5.vtq");
         if (*c.file) {
             DeleteFile(path);
-            if (!c.content.empty())
+            if (!c.content.empty()) {
                 ASSERT_TRUE(WriteStoredFile(path, c.content));
+            }
         }
         EXPECT_EQ(ExpandSet(set, ui, lang, lists, 0, false), "templateFileProblem");
         ASSERT_EQ(ui.messages.size(), 1u);

@@ -293,9 +293,10 @@ TEST(StylesTest, PicturesHaveTheSizeOfTheirElements)
             for (const std::string& p : records(q, "vtPicture")) {
                 const std::string rel = GetTag(p, "picFilePathRel");
                 SCOPED_TRACE(rel);
-                if (fs::path(rel).extension() == ".gif")
+                if (fs::path(rel).extension() == ".gif") {
                     EXPECT_EQ(gifSize(readBytes(styleFolder(style) + rel)),
                               (Size{GetTagInt(p, "PictureWidth", 0), GetTagInt(p, "PictureHeight", 0)}));
+                }
             }
             for (const std::string& b : records(q, "vtButton")) {
                 const Size size{GetTagInt(b, "buttonWidth", 0), GetTagInt(b, "buttonHeight", 0)};

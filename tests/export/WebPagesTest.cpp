@@ -132,8 +132,9 @@ TEST_P(GoldenPages, WritesTheExpectedFiles)
     }
     EXPECT_EQ(filesUnder(expectedFolder), written);
     for (const std::string& f : written) {
-        if (FileExists(JoinPath(expectedFolder, f)))
+        if (FileExists(JoinPath(expectedFolder, f))) {
             EXPECT_EQ(readFile(JoinPath(expectedFolder, f)), readFile(JoinPath(temp.path(), f))) << GetParam() << ": " << f;
+        }
     }
 }
 

@@ -133,8 +133,9 @@ TEST_P(CloseQueryTest, ChangedSetsAreAskedAbout)
         EXPECT_TRUE(workspace().current()->hasUnsavedChanges());
         EXPECT_EQ(detailsField("TestName"), "Changed");
     }
-    if (c.saveFails)
+    if (c.saveFails) {
         EXPECT_FALSE(ui.messages.empty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CloseQueryTest,
