@@ -259,6 +259,19 @@ void Workspace::FileOpen1Execute()
     }
 }
 
+FileDialog Workspace::saveDialog(int entry) const
+{
+    // The test's name is proposed; a test never named is offered "Dorvel" and its entry's number.
+    const std::string testName = GetTag(set(entry).testDetails, "TestName");
+    FileDialog dialog;
+    dialog.title = "Save Dorvel File...";
+    dialog.filter = kSetFilter;
+    dialog.folder = m_lastDir;
+    dialog.proposedName = testName == "0" ? "Dorvel " + std::to_string(entry + 1) : testName;
+    dialog.defaultExtension = "vtd";
+    return dialog;
+}
+
 bool Workspace::SaveSet(int entry)
 {
     if (entry < 0 || entry >= kMaxOpenSets || set(entry).isFree())
@@ -266,13 +279,7 @@ bool Workspace::SaveSet(int entry)
     OpenSet& s = set(entry);
     const std::string testName = GetTag(s.testDetails, "TestName");
     if (s.filePath.empty()) {
-        FileDialog dialog;
-        dialog.title = "Save Dorvel File...";
-        dialog.filter = kSetFilter;
-        dialog.folder = m_lastDir;
-        dialog.proposedName = testName == "0" ? "Dorvel " + std::to_string(entry + 1) : testName;
-        dialog.defaultExtension = "vtd";
-        const std::optional<std::string> chosen = m_ui.chooseSaveFile(dialog);
+        const std::optional<std::string> chosen = m_ui.chooseSaveFile(saveDialog(entry));
         if (!chosen)
             return false;
         m_lastDir = ExtractFilePath(*chosen);
@@ -313,14 +320,7 @@ bool Workspace::SaveTestAs()
     OpenSet* s = current();
     if (!s)
         return false;
-    const std::string testName = GetTag(s->testDetails, "TestName");
-    FileDialog dialog;
-    dialog.title = "Save Dorvel File...";
-    dialog.filter = kSetFilter;
-    dialog.folder = m_lastDir;
-    dialog.proposedName = testName == "0" ? "Dorvel " + std::to_string(m_currentSet + 1) : testName;
-    dialog.defaultExtension = "vtd";
-    const std::optional<std::string> chosen = m_ui.chooseSaveFile(dialog);
+    const std::optional<std::string> chosen = m_ui.chooseSaveFile(saveDialog(m_currentSet));
     if (!chosen)
         return false;
     m_lastDir = ExtractFilePath(*chosen);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/OpenSet.h"
+#include "editor/UserInterface.h"
 
 #include <array>
 #include <functional>
@@ -11,7 +12,6 @@ namespace dorvel {
 class EditorView;
 class LangStrings;
 class QuestionListModel;
-class UserInterface;
 
 // The table of open sets with the editor state, and every operation that
 // changes the records: opening, saving and closing sets, the question
@@ -81,6 +81,7 @@ public:
     std::string setCaption(int entry) const;
 
 private:
+    FileDialog saveDialog(int entry) const;
     void showTestDetails();
     void showQuestion(int n);
     void enableSetControls();

@@ -48,22 +48,15 @@ struct Tables {
         }
     }
 
-    std::string substitute(std::string_view text, std::string_view key) const
-    {
-        std::string out(text);
-        if (key.empty())
-            return out;
-        std::size_t k = 0;
-        for (char& ch : out) {
-            const int a = basePos[static_cast<unsigned char>(key[k])];
-            ch = static_cast<char>(forward[a][static_cast<unsigned char>(ch)]);
-            if (++k == key.size())
-                k = 0;
-        }
-        return out;
-    }
+    std::string substitute(std::string_view text, std::string_view key) const { return apply(text, key, forward); }
+    std::string restore(std::string_view text, std::string_view key) const { return apply(text, key, inverse); }
 
-    std::string restore(std::string_view text, std::string_view key) const
+private:
+    using Maps = std::array<std::array<unsigned char, 256>, kAlphabetCount>;
+
+    // Each key character picks the alphabet for the text character at the
+    // same position; the key starts over when it runs out.
+    std::string apply(std::string_view text, std::string_view key, const Maps& maps) const
     {
         std::string out(text);
         if (key.empty())
@@ -71,7 +64,7 @@ struct Tables {
         std::size_t k = 0;
         for (char& ch : out) {
             const int a = basePos[static_cast<unsigned char>(key[k])];
-            ch = static_cast<char>(inverse[a][static_cast<unsigned char>(ch)]);
+            ch = static_cast<char>(maps[a][static_cast<unsigned char>(ch)]);
             if (++k == key.size())
                 k = 0;
         }
