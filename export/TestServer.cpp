@@ -92,7 +92,12 @@ bool TestServer::start(const std::string& folder, std::uint16_t port)
         }
         const QByteArray type = QMimeDatabase().mimeTypeForFile(toQString(file), QMimeDatabase::MatchExtension).name().toLatin1();
         // The responder owns the device and sends it in pieces.
-        responder.write(device, {{"Content-Type", type}, {"Cache-Control", "no-store"}});
+        // Pages and scripts are always fetched anew, so a new export shows at
+        // once; pictures and sounds may be kept for a minute, which spares
+        // every question page fetching the same buttons and backgrounds again.
+        const QString suffix = QFileInfo(toQString(file)).suffix().toLower();
+        const bool page = suffix == QLatin1String("htm") || suffix == QLatin1String("html") || suffix == QLatin1String("js");
+        responder.write(device, {{"Content-Type", type}, {"Cache-Control", page ? "no-store" : "max-age=60"}});
     };
     m_server->route(QStringLiteral("/<arg>"), QHttpServerRequest::Method::Get | QHttpServerRequest::Method::Head, serve);
     auto* tcp = new LowDelayTcpServer;
