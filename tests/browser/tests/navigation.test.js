@@ -130,20 +130,26 @@ eachBrowser('navigation', (ctx) => {
   test('moving to the next question is quick', async () => {
     await start();
     const times = [];
+    const shown = [];
     for (let k = 1; k < 5; k++) {
       await s.evaluate((q, c) => {
         c.document.addEventListener('mousedown', () => { window.pressedAt = performance.timeOrigin + performance.now(); }, { capture: true, once: true });
       });
       await s.press('Arrow2');
       await s.waitForShown(`q${k}.htm`);
-      times.push(await s.evaluate((q) => {
+      // Two moments: the page parsed and on screen, and its load finished
+      // (the sound frame loaded and the answers restored).
+      const [parsed, loaded] = await s.evaluate((q) => {
         const nav = q.performance.getEntriesByType('navigation')[0];
-
-        return q.performance.timeOrigin + nav.loadEventEnd - window.pressedAt;
-      }));
+        const start = window.pressedAt - q.performance.timeOrigin;
+        return [nav.domContentLoadedEventEnd - start, nav.loadEventEnd - start];
+      });
+      shown.push(parsed);
+      times.push(loaded);
     }
     const worst = Math.max(...times);
-    console.log(`# next question in ${ctx.name}: ${times.map((t) => t.toFixed(1)).join(', ')} ms (worst ${worst.toFixed(1)} ms)`);
+    const list = (values) => values.map((t) => t.toFixed(1)).join(', ');
+    console.log(`# next question in ${ctx.name}: shown after ${list(shown)} ms; loaded after ${list(times)} ms (worst ${worst.toFixed(1)} ms)`);
     assertNoErrors(s);
     await s.close();
   });
