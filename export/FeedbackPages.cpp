@@ -56,10 +56,12 @@ void TakeFeedback(PageBuild& page, std::string_view feedback)
     std::string& out = page.body;
     out += Block(name + "div", 30, HtmlAttr(GetTag(feedback, "FeedbackLeft")), HtmlAttr(GetTag(feedback, "FeedbackTop")),
         width, height, "hidden", colour);
-    line(out, "<iframe src=\"blank.htm\" name=\"" + name + "frame\" scrolling=\"no\" width=\"" + width + "\" height=\"" + height
+    // Made from its template when Mark first shows this feedback, like the sound
+    // frame, so that moving between questions loads no frames.
+    line(out, "<template><iframe src=\"about:blank\" name=\"" + name + "frame\" scrolling=\"no\" width=\"" + width + "\" height=\"" + height
             + "\" marginwidth=\"0\" marginheight=\"0\" "
             + (GetTagInt(feedback, "FeedbackStyle", 0) == 2 ? "frameborder=\"yes\"> " : "frameborder=\"no\"> "));
-    line(out, "</iframe>");
+    line(out, "</iframe></template>");
     line(out, "</div>");
 
     const std::string sound = GetTag(feedback, "FeedbackAudioAbs");
@@ -100,7 +102,7 @@ std::string SoundPageName(const PageBuild& page, std::string_view id, bool right
 
 std::string PlaySound(const std::string& pageName, bool fromFeedback)
 {
-    return std::string(fromFeedback ? "parent." : "") + "bs.location = '" + pageName + "'; ";
+    return std::string(fromFeedback ? "parent." : "") + "playSound('" + pageName + "'); ";
 }
 
 void WriteSoundPage(const PageBuild& page, const std::string& pageName, std::string_view audioPath)

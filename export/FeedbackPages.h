@@ -29,7 +29,8 @@ void WriteFeedbackPages(PageBuild& page);
 // characters). The right half of a true/false button has a page of its own,
 // "q" N "s" k "-r.htm", so that its two sounds stay apart.
 std::string SoundPageName(const PageBuild& page, std::string_view id, bool rightHalf = false);
-// "bs.location = '...'; " that plays it from the page (or from a feedback frame).
+// "playSound('...'); " that plays it from the page (or from a feedback frame,
+// through "parent.").
 std::string PlaySound(const std::string& pageName, bool fromFeedback = false);
 void WriteSoundPage(const PageBuild& page, const std::string& pageName, std::string_view audioPath);
 

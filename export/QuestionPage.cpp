@@ -183,9 +183,12 @@ void WriteBodyStart(PageBuild& page, std::string_view q)
         line(out, "</script>");
     }
 
+    // The sound frame waits inside a template until the first sound plays (the
+    // page script makes it then): a frame on the page is a second page load
+    // each time the student moves to another question.
     line(out, "<div id=\"b\" style=\"position: absolute; top: 0px; left: 0px; width: 1px; height: 1px; z-index: 1; visibility: visible;\">");
-    line(out, "<iframe src=\"blank.htm\" name=\"bs\" scrolling=\"no\" width=\"1\" height=\"1\" marginwidth=\"0\" marginheight=\"0\" frameborder=\"no\"> ");
-    line(out, "</iframe>");
+    line(out, "<template><iframe src=\"about:blank\" name=\"bs\" scrolling=\"no\" width=\"1\" height=\"1\" marginwidth=\"0\" marginheight=\"0\" frameborder=\"no\"> ");
+    line(out, "</iframe></template>");
     line(out, "</div>");
 }
 

@@ -35,6 +35,22 @@ function $dragfinish$() {
   parent.control.$dragfinish$(ob1);
   return false;
 }
+// The sound frame (in block "b") and the feedback frames (in their blocks) are
+// written inside templates and made the first time they are needed: a frame on
+// the page is a second page load each time the student moves to another question.
+function pageFrame(blockId) {
+  var block = document.getElementById(blockId);
+  var frame = block.getElementsByTagName('iframe')[0];
+  if (!frame) {
+    var template = block.getElementsByTagName('template')[0];
+    block.appendChild(template.content.cloneNode(true));
+    frame = block.getElementsByTagName('iframe')[0];
+  }
+  return frame;
+}
+function playSound(page) {
+  pageFrame('b').src = page;
+}
 // Pointer events serve the mouse, a pen and touch alike; a finger on a drag item must
 // move the item, not pan the page.
 (function () {

@@ -6,9 +6,10 @@ import { exportFixture, serve } from '../lib/exporter.js';
 import { assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
 
 const exported = exportFixture('navigation');
+const withFeedback = { exported: exportFixture('feedback') };
 let served;
-before(async () => { served = await serve(exported); });
-after(async () => { await served.close(); });
+before(async () => { [served, withFeedback.served] = await Promise.all([serve(exported), serve(withFeedback.exported)]); });
+after(async () => { await Promise.all([served.close(), withFeedback.served.close()]); });
 
 // 640 wide without Mark and Cheat: the thumb runs from 82 to 530, 112 pixels
 // a position for five questions.
@@ -127,30 +128,40 @@ eachBrowser('navigation', (ctx) => {
     await s.close();
   });
 
-  test('moving to the next question is quick', async () => {
-    await start();
-    const times = [];
+  // Times each press of the right arrow from `first` to the question after
+  // `last` and reports two moments: the page parsed and on screen, and its
+  // load finished (pictures in and the answers restored).
+  const timeMoves = async (session, label, first, last) => {
     const shown = [];
-    for (let k = 1; k < 5; k++) {
-      await s.evaluate((q, c) => {
+    const loaded = [];
+    for (let k = first + 1; k <= last; k++) {
+      await session.evaluate((q, c) => {
         c.document.addEventListener('mousedown', () => { window.pressedAt = performance.timeOrigin + performance.now(); }, { capture: true, once: true });
       });
-      await s.press('Arrow2');
-      await s.waitForShown(`q${k}.htm`);
-      // Two moments: the page parsed and on screen, and its load finished
-      // (the sound frame loaded and the answers restored).
-      const [parsed, loaded] = await s.evaluate((q) => {
+      await session.press('Arrow2');
+      await session.waitForShown(`q${k}.htm`);
+      const [parsed, done] = await session.evaluate((q) => {
         const nav = q.performance.getEntriesByType('navigation')[0];
         const start = window.pressedAt - q.performance.timeOrigin;
         return [nav.domContentLoadedEventEnd - start, nav.loadEventEnd - start];
       });
       shown.push(parsed);
-      times.push(loaded);
+      loaded.push(done);
     }
-    const worst = Math.max(...times);
     const list = (values) => values.map((t) => t.toFixed(1)).join(', ');
-    console.log(`# next question in ${ctx.name}: shown after ${list(shown)} ms; loaded after ${list(times)} ms (worst ${worst.toFixed(1)} ms)`);
+    console.log(`# next question${label} in ${ctx.name}: shown after ${list(shown)} ms; loaded after ${list(loaded)} ms (worst ${Math.max(...loaded).toFixed(1)} ms)`);
+  };
+
+  test('moving to the next question is quick', async () => {
+    await start();
+    await timeMoves(s, '', 0, 4);
     assertNoErrors(s);
     await s.close();
+    // Questions with feedback frames (two or three each) move as quickly.
+    const f = await openTest(ctx, withFeedback.served, withFeedback.exported.testFolder);
+    await f.waitForShown('q0.htm');
+    await timeMoves(f, ' (with feedback)', 0, 3);
+    assertNoErrors(f);
+    await f.close();
   });
 });

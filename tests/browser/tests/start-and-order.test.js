@@ -52,6 +52,9 @@ eachBrowser('start and order', (ctx) => {
   test('pressing a picture or a button plays its sound page', async () => {
     const s = await openTest(ctx, servers[2], sounds.testFolder);
     const soundPage = () => s.evaluate((q) => q.frames.bs.location.pathname.split('/').pop());
+    // Moving between questions stays quick because a page makes its sound
+    // frame only when a sound plays.
+    assert.equal(await s.evaluate((q) => q.frames.length), 0, 'no frame before the first sound');
     await s.clickElement('question', 'picture1div');
     await s.settle();
     assert.equal(await soundPage(), 'p0se1.htm');
@@ -63,6 +66,13 @@ eachBrowser('start and order', (ctx) => {
     await s.clickElement('question', 'button10div');
     await s.settle();
     assert.equal(await soundPage(), 'q0s1.htm');
+    // A picture on a feedback page plays through the question's sound frame.
+    await s.press('Mark');
+    await s.settle();
+    const feedback = await s.box('question', 'fb1div');
+    await s.clickAt(feedback.x + 50, feedback.y + 40);
+    await s.settle();
+    assert.equal(await soundPage(), 'q0se3.htm');
     assert.ok(s.loaded.some((u) => u.endsWith('/beep.wav')), 'the sound file was fetched');
     assertNoErrors(s);
     await s.close();
