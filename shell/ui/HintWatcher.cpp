@@ -2,6 +2,7 @@
 
 #include "editor/ui/Latin1.h"
 #include "shell/AudioMessages.h"
+#include "shell/ui/HintDelayStyle.h"
 
 #include <QEvent>
 #include <QStatusTipEvent>
@@ -19,8 +20,13 @@ bool HintWatcher::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::ToolTip) {
         // The event travels up from the control under the mouse until one
         // has a hint; each one that has shows it.
-        if (auto* widget = qobject_cast<QWidget*>(watched); widget && !widget->toolTip().isEmpty())
+        if (auto* widget = qobject_cast<QWidget*>(watched); widget && !widget->toolTip().isEmpty()) {
+            // Qt's own duration grows with the length of the text; hints
+            // stay a fixed time, long enough to read the longest.
+            if (widget->toolTipDuration() < 0)
+                widget->setToolTipDuration(kHintShowTimeMs);
             m_audio.HintShown(toBytes(widget->toolTip()), m_hints);
+        }
     } else if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
         if (!tip.isEmpty())

@@ -21,6 +21,7 @@
 #include "shell/ui/HandOffFile.h"
 #include "shell/ui/ComponentRelabeller.h"
 #include "shell/ui/HelpBrowser.h"
+#include "shell/ui/HintDelayStyle.h"
 #include "shell/ui/HintWatcher.h"
 #include "shell/ui/MediaSoundPlayer.h"
 #include "shell/ui/SingleInstance.h"
@@ -42,6 +43,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStandardPaths>
+#include <QStyleFactory>
 #include <QTimer>
 
 #include <algorithm>
@@ -282,6 +284,7 @@ bool MainWindow::startCall(const QStringList& arguments)
                                              [this] { HelpTutorialExecute(); }, this);
         qApp->installEventFilter(m_shortCut);
         qApp->installEventFilter(new HintWatcher(m_audio, m_hints, this));
+        qApp->setStyle(new HintDelayStyle(QStyleFactory::create(qApp->style()->name())));
     }
 
     ReadHandOffFile();

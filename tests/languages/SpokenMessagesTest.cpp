@@ -9,11 +9,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QAudioDevice>
-#include <QMediaDevices>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMediaDevices>
 #include <QMenu>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -78,6 +79,9 @@ TEST_F(SpokenMessagesTest, AHintOnScreenBecomesTheLastMessage)
     QApplication::sendEvent(name, &hover);
     EXPECT_EQ(window->lastMessageKey(), "Hint2");
     EXPECT_NE(SoundFileForKey("Hint2"), "");
+    // Hints show after the mouse rests two seconds and stay twelve.
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 2000);
+    EXPECT_EQ(name->toolTipDuration(), 12000);
 
     // Menu items show their hints in the status line.
     QAction* save = window->findChild<QAction*>(QStringLiteral("Save1"));
