@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -105,6 +106,8 @@ int main(int argc, char* argv[])
         for (int k = 0; k < 4; ++k)
             find<QPlainTextEdit>(window, ("Text" + std::to_string(k + 1)).c_str())
                 ->setPlainText(QString::fromLatin1(shot.texts[k]));
+        if (shot.type == 2)
+            find<QRadioButton>(window, "Select1")->setChecked(true);  // the Danube
         if (shot.type == 10) {
             const char* answers[] = {"Loire", "la Loire", "Berlin", "4808", "4809", "Baltic", "Baltic Sea"};
             const char* boxes[] = {"a10", "a11", "a20", "a30", "a31", "a40", "a41"};
