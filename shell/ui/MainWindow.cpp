@@ -233,11 +233,13 @@ bool MainWindow::startCall(const QStringList& arguments)
 
     if (!DirectoryExists(ButtonsFolder())) {
         m_about->endSplash();
+        PlayMessage("s15");
         m_ui->showMessage(m_lang.key("s15"), Tone::Error);
         return false;
     }
     if (!DirectoryExists(TemplatesFolder())) {
         m_about->endSplash();
+        PlayMessage("s16");
         m_ui->showMessage(m_lang.key("s16"), Tone::Error);
         return false;
     }
