@@ -128,9 +128,9 @@ eachBrowser('navigation', (ctx) => {
     await s.close();
   });
 
-  // Times each press of the right arrow from `first` to the question after
-  // `last` and reports two moments: the page parsed and on screen, and its
-  // load finished (pictures in and the answers restored).
+  // Presses the right arrow from question `first` until question `last` is
+  // shown and reports two moments of each move: the page parsed and on
+  // screen, and its load finished (pictures in and the answers restored).
   const timeMoves = async (session, label, first, last) => {
     const shown = [];
     const loaded = [];
