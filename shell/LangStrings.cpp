@@ -83,7 +83,7 @@ int LangStrings::applyPack(std::string_view packText, const std::function<void(c
         if (line.size() <= 5)
             continue;
         const int n = lineNumber(line);
-        if (n > 119)
+        if (n >= kCount)
             continue;
         const std::string expanded = expandLineBreaks(line);
         if (n >= kFirstPackEntry) {

@@ -7,12 +7,14 @@
 
 namespace dorvel {
 
-// The table of 120 numbered language strings. Entries 0 to 8 are internal
-// (0 the default question record, 1 the default test details); 9 to 119 come
-// from the language pack and stay empty until one sets them.
+// The table of numbered language strings. Entries 0 to 8 are internal
+// (0 the default question record, 1 the default test details); 9 to 999 come
+// from the language pack and stay empty until one sets them. 9 to 119 are the
+// original format's; 120 to 999 hold the texts of what Dorvel added since
+// (a reader of the original format skips them).
 class LangStrings {
 public:
-    static constexpr int kCount = 120;
+    static constexpr int kCount = 1000;
     static constexpr int kFirstPackEntry = 9;
 
     LangStrings();
@@ -20,7 +22,7 @@ public:
     const std::string& at(int n) const;
     // Text of a message key such as "s19"; empty for a malformed key.
     const std::string& key(std::string_view messageKey) const;
-    // Sets entry n when n is a pack entry (9..119); false otherwise.
+    // Sets entry n when n is a pack entry (9..999); false otherwise.
     bool set(int n, std::string text);
 
     // Applies the text of a pack: string lines go into the table, every other

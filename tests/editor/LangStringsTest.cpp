@@ -15,7 +15,7 @@ TEST(LangStrings, InternalEntriesAreTheDefaultRecords)
     EXPECT_EQ(strings.at(0), DefaultQuestionRecord());
     EXPECT_EQ(strings.at(1), DefaultTestDetails());
     EXPECT_FALSE(strings.set(0, "x"));
-    EXPECT_FALSE(strings.set(120, "x"));
+    EXPECT_FALSE(strings.set(1000, "x"));
     EXPECT_EQ(strings.at(0), DefaultQuestionRecord());
     EXPECT_EQ(strings.at(-1), "");
     EXPECT_EQ(strings.at(500), "");
@@ -28,7 +28,7 @@ TEST(LangStrings, PackLinesSetStringsAndPassComponentLinesOn)
     const int count = strings.applyPack(
         "0019 Too many sets\r\n"
         "0020 \r\n"                      // five characters: ignored, a pack cannot set an empty string
-        "0120 beyond the table\n"
+        "1000 beyond the table\n"
         "0005 five is a component line\r"
         "0021 two#r#nlines\r\n"
         "TestNameLabel Caption Test name\r\n"

@@ -222,14 +222,14 @@ TEST_F(RelabelTest, ASinglePackHidesTheMenuAndIgnoresTheSetting)
     EXPECT_EQ(control<QLabel>("TestNameLabel")->text(), QStringLiteral("Naam van de toets:"));
 }
 
-TEST_F(RelabelTest, LinesForUnknownComponentsOrStringsAbove119ChangeNothing)
+TEST_F(RelabelTest, LinesForUnknownComponentsOrStringsBeyondTheTableChangeNothing)
 {
     LanguageInstallation install(false);
     install.copyBuiltPack("English (UK)");
     install.writePack("Odd",
                       "NoSuchThing Caption x\r\n"
-                      "0120 beyond the table\r\n"
-                      "0999 far beyond\r\n"
+                      "1000 beyond the table\r\n"
+                      "9999 far beyond\r\n"
                       "0005 a number below 9 names no component\r\n"
                       "0019 \r\n"                      // five characters: cannot empty a string
                       "TestName Caption x\r\n"         // one-line text: hints only
