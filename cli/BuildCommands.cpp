@@ -62,7 +62,7 @@ std::string QuestionTitle(std::string q)
 {
     for (std::string t = GetTag(q, "vtText"); !t.empty(); t = GetTag(q, "vtText")) {
         if (GetTag(t, "textName") == "Title")
-            return GetTag(t, "vtString");
+            return ShownText(GetTag(t, "vtString"));
         q = RemoveTag(q, "vtText");
     }
     return {};
@@ -70,7 +70,7 @@ std::string QuestionTitle(std::string q)
 
 std::string ShownName(const std::string& value)
 {
-    return value == "0" ? std::string() : value;
+    return value == "0" ? std::string() : ShownText(value);
 }
 
 // Writes every embedded file into `folder` under its own file name; a name
@@ -179,7 +179,7 @@ int runBank(const Args& args, Context&)
     const std::string details = reader.testDetails();
     std::printf("Test name: %s\n", ShownName(GetTag(details, "TestName")).c_str());
     std::printf("Examiner: %s\n", ShownName(GetTag(details, "ExaminerName")).c_str());
-    std::printf("Style: %s\n", GetTag(details, "GraphicStyle").c_str());
+    std::printf("Style: %s\n", ShownText(GetTag(details, "GraphicStyle")).c_str());
     std::printf("Pre-test pages: %zu\n", BankReader::NumberedRecords(reader.preTestFileList()).size());
     const auto questions = BankReader::NumberedRecords(reader.questionFileList());
     std::printf("Questions: %zu\n", questions.size());

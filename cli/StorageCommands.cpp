@@ -3,6 +3,7 @@
 #include "editor/OpenSet.h"
 #include "editor/SetFile.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <cstdio>
@@ -16,6 +17,26 @@ int fail(const std::string& message)
 {
     std::fprintf(stderr, "dorvel-cli: %s\n", message.c_str());
     return 1;
+}
+
+std::string ShownText(const std::string& stored)
+{
+    static const char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char32_t c : CodePoints(DecodeText(stored))) {
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c < 32 || (c >= 0x7F && c < 0xA0)) {
+            out += "\\x";
+            out += kHex[(c >> 4) & 15];
+            out += kHex[c & 15];
+        } else {
+            out += EncodeUtf8(c);
+        }
+    }
+    return out;
 }
 
 int runUnpack(const Args& args, Context&)
@@ -67,7 +88,7 @@ const char* const kTypeNames[] = {
 
 std::string shownName(const std::string& value)
 {
-    return value == "0" ? std::string() : value;
+    return value == "0" ? std::string() : ShownText(value);
 }
 
 }  // namespace
@@ -89,7 +110,7 @@ int runShow(const Args& args, Context&)
     const std::string& d = set.testDetails;
     std::printf("Test name: %s\n", shownName(GetTag(d, "TestName")).c_str());
     std::printf("Examiner: %s\n", shownName(GetTag(d, "ExaminerName")).c_str());
-    std::printf("Style: %s\n", GetTag(d, "GraphicStyle").c_str());
+    std::printf("Style: %s\n", ShownText(GetTag(d, "GraphicStyle")).c_str());
     std::printf("Options: allowCheating=%d allowPrinting=%d allowFinishedQuestionViewing=%d\n",
                 GetTagInt(d, "allowCheating", 0), GetTagInt(d, "allowPrinting", 1),
                 GetTagInt(d, "allowFinishedQuestionViewing", 1));
@@ -101,7 +122,7 @@ int runShow(const Args& args, Context&)
         const char* typeName = (type >= 0 && type <= 10) ? kTypeNames[type] : "unknown type";
         const bool disabled = GetTagInt(q, "qDisabled", 0) == 1;
         std::printf("%d\t%s\t%s\t%s\n", n, typeName, disabled ? "disabled" : "enabled",
-                    GetTag(q, "Title").c_str());
+                    ShownText(GetTag(q, "Title")).c_str());
     }
     return 0;
 }

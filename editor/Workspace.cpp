@@ -7,6 +7,7 @@
 #include "editor/UserInterface.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <ctime>
@@ -29,9 +30,19 @@ private:
     bool m_was;
 };
 
-std::string questionCaption(int n, const std::string& title)
+// A caption is one line: line breaks in a stored title show as blanks.
+std::string captionText(const std::string& stored)
 {
-    return "Q" + std::to_string(n) + ": " + title;
+    std::string text = DecodeText(stored);
+    for (char& c : text)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    return text;
+}
+
+std::string questionCaption(int n, const std::string& storedTitle)
+{
+    return "Q" + std::to_string(n) + ": " + captionText(storedTitle);
 }
 
 // File name without its last four characters (the ".vtd").
@@ -112,7 +123,7 @@ void Workspace::ShowMessageKey(const std::string& key)
 std::string Workspace::setCaption(int entry) const
 {
     const std::string name = GetTag(set(entry).testDetails, "TestName");
-    return m_lang.at(55) + ": " + (name == "0" ? std::string() : name);
+    return m_lang.at(55) + ": " + (name == "0" ? std::string() : captionText(name));
 }
 
 // ---- Views --------------------------------------------------------------------
@@ -267,7 +278,7 @@ FileDialog Workspace::saveDialog(int entry) const
     dialog.title = "Save Dorvel File...";
     dialog.filter = kSetFilter;
     dialog.folder = m_lastDir;
-    dialog.proposedName = testName == "0" ? "Dorvel " + std::to_string(entry + 1) : testName;
+    dialog.proposedName = testName == "0" ? "Dorvel " + std::to_string(entry + 1) : captionText(testName);
     dialog.defaultExtension = "vtd";
     return dialog;
 }
@@ -286,8 +297,9 @@ bool Workspace::SaveSet(int entry)
         s.filePath = ChangeFileExt(*chosen, ".vtd");
     }
     if (testName == "0") {
+        // Paths are UTF-8; the record keeps the name as stored text.
         const std::string name = shortName(s.filePath);
-        s.testDetails = SetTag(s.testDetails, "TestName", name);
+        s.testDetails = SetTag(s.testDetails, "TestName", EncodeText(name));
         m_list->setSetCaption(entry, "Test: " + name);
         if (entry == m_currentSet && m_view) {
             UpdatingScope scope(*this);
@@ -393,7 +405,7 @@ void Workspace::TestChange(const std::string& field, const std::string& typedTex
     const std::string v = CleanText(typedText);
     s->testDetails = SetTag(s->testDetails, field, v);
     if (field == "TestName")
-        m_list->setSetCaption(m_currentSet, m_lang.at(55) + ": " + v);
+        m_list->setSetCaption(m_currentSet, m_lang.at(55) + ": " + captionText(v));
     raiseChange(m_currentSet);
 }
 

@@ -9,6 +9,7 @@
 #include "export/TestServer.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 namespace dorvel {
@@ -30,7 +31,7 @@ std::string withoutBlanks(std::string text)
 std::string WebTestName(const std::string& testDetails, const std::string& setFilePath)
 {
     const std::string name = GetTag(testDetails, "TestName");
-    return name == "0" ? ExtractFileName(setFilePath) : name;
+    return name == "0" ? ExtractFileName(setFilePath) : DecodeText(name);
 }
 
 WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang, UserInterface& ui)

@@ -1,6 +1,7 @@
 #include "export/FileCopy.h"
 
 #include "storage/FileUtils.h"
+#include "storage/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -32,7 +33,7 @@ bool Fd::reset()
 
 Fd OpenForReading(const std::string& path)
 {
-    return Fd(::open(NativeSeparators(path).c_str(), O_RDONLY | O_CLOEXEC));
+    return Fd(OpenRegularFile(path));
 }
 
 std::int64_t SizeOf(int fd)

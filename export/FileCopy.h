@@ -33,6 +33,7 @@ private:
     int m_fd;
 };
 
+// Only a regular file opens (storage/RegularFile.h): never a device or FIFO.
 Fd OpenForReading(const std::string& path);
 // Size of an open file, -1 when unknown.
 std::int64_t SizeOf(int fd);

@@ -1,9 +1,11 @@
 #include "export/QuestionPage.h"
 
 #include "export/FeedbackPages.h"
+#include "export/InlineMarks.h"
 #include "export/WebTemplates.h"
 #include "export/WebText.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 namespace dorvel {
@@ -233,11 +235,9 @@ void WriteText(PageBuild&, std::string_view text, std::string& out)
     const std::string font = "<font face=\"" + stored(text, "vtFontName") + "\" size=\"" + size + "\" color=\"#"
         + HtmlColour(GetTag(text, "vtFontColour"), "000000") + "\">";
 
-    std::string rest = GetTag(text, "vtString");
-    for (int i = 0; i < 100 && !rest.empty(); ++i) {
-        const auto end = rest.find("\r\n");
-        std::string current = rest.substr(0, end);
-        rest.erase(0, end == std::string::npos ? rest.size() : end + 2);
+    const std::vector<std::string> lines = MarkedHtmlLines(DecodeText(GetTag(text, "vtString")));
+    for (std::size_t i = 0; i < lines.size() && i < 100; ++i) {
+        const std::string& current = lines[i];
         line(out, std::string("<div align=\"") + align + "\">");
         out += font;
         if (bold)
@@ -246,7 +246,7 @@ void WriteText(PageBuild&, std::string_view text, std::string& out)
             out += "<i> ";
         if (underline)
             out += "<u> ";
-        out += current.empty() ? std::string("<br>") : HtmlText(current);
+        out += current.empty() ? std::string("<br>") : current;
         if (underline)
             out += "</u> ";
         if (italic)
@@ -457,7 +457,7 @@ void WriteDrag(PageBuild& page, std::string_view drag)
                 + str(GetTagInt(drag, "DragWidth", 100) * 68 / 100) + "\" height=\"" + str(GetTagInt(drag, "DragHeight", 20) - 6)
                 + "\" border=\"0\" cellpadding=\"0\" cellspacing=\"0\"> <tr> <td> <div align=\"center\"> "
                   "<font face=\"Arial,Helvetica,sans-serif\" size=\"-1\">"
-                + HtmlText(GetTag(drag, "DragName")) + "</font> </div> </td> </tr> </table> </button>");
+                + HtmlText(DecodeText(GetTag(drag, "DragName"))) + "</font> </div> </td> </tr> </table> </button>");
         line(out, "</div>");
     } else {
         const bool threeStates = hasFile(drag, "dragOverFilePathAbs") && hasFile(drag, "dragDownFilePathAbs");

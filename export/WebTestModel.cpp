@@ -1,6 +1,7 @@
 #include "export/WebTestModel.h"
 
 #include "export/WebText.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 namespace dorvel {
@@ -51,7 +52,10 @@ int DragType(std::string_view drag)
 
 std::string FieldAnswers(std::string_view f)
 {
-    auto answer = [&](int k) { return field(f, "FieldAnswer" + std::to_string(k)); };
+    auto answer = [&](int k) {
+        const std::string a = field(f, "FieldAnswer" + std::to_string(k));
+        return a == kEmptyAnswer ? a : DecodeText(a);
+    };
     std::string text = "[";
     for (int k = 1; k <= 2; ++k) {
         const std::string a = answer(k);

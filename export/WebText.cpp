@@ -1,5 +1,7 @@
 #include "export/WebText.h"
 
+#include "storage/TextCodec.h"
+
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -149,6 +151,13 @@ void appendHexEscape(std::string& out, unsigned char c)
     out += kHex[c & 15];
 }
 
+void appendUnicodeEscape(std::string& out, char32_t c)
+{
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += kHex[(c >> shift) & 15];
+}
+
 }  // namespace
 
 std::string TrimComma(std::string_view text)
@@ -205,42 +214,52 @@ std::string VideoType(std::string_view fileName)
     return ext;
 }
 
-std::string HtmlText(std::string_view text)
+namespace {
+
+std::string htmlEscaped(std::string_view text, bool attribute)
 {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
+    for (const char32_t c : CodePoints(text)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default: out += c;
+        case '\'':
+            out += attribute ? "&#39;" : "'";
+            break;
+        default:
+            // Pages are ASCII whatever character set they declare: every
+            // other character is a reference, and control characters other
+            // than blanks, which no page can show, are left out.
+            if ((c >= 32 && c < 127) || c == '\t' || c == '\r' || c == '\n')
+                out += static_cast<char>(c);
+            else if (c >= 0xA0)
+                out += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ";";
         }
     }
     return out;
 }
 
+}  // namespace
+
+std::string HtmlText(std::string_view text)
+{
+    return htmlEscaped(text, false);
+}
+
 std::string HtmlAttr(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        if (c == '\'')
-            out += "&#39;";
-        else
-            out += HtmlText(std::string_view(&c, 1));
-    }
-    return out;
+    return htmlEscaped(text, true);
 }
 
 std::string JsString(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (ch) {
+    for (const char32_t c : CodePoints(text)) {
+        switch (c) {
         case '\\': out += "\\\\"; break;
         case '\'': out += "\\'"; break;
         case '"': out += "\\\""; break;
@@ -248,12 +267,20 @@ std::string JsString(std::string_view text)
         case '\n': out += "\\n"; break;
         case '<':
         case '>':
-        case '&': appendHexEscape(out, c); break;
+        case '&': appendHexEscape(out, static_cast<unsigned char>(c)); break;
         default:
             if (c < 32 || c == 127)
-                appendHexEscape(out, c);
-            else
-                out += ch;
+                appendHexEscape(out, static_cast<unsigned char>(c));
+            else if (c < 127)
+                out += static_cast<char>(c);
+            else if (c < 0x10000)
+                appendUnicodeEscape(out, c);
+            else {
+                // Outside the basic plane a script string holds a surrogate pair.
+                const char32_t v = c - 0x10000;
+                appendUnicodeEscape(out, 0xD800 + (v >> 10));
+                appendUnicodeEscape(out, 0xDC00 + (v & 0x3FF));
+            }
         }
     }
     return out;

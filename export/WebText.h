@@ -25,13 +25,19 @@ std::string VideoType(std::string_view fileName);
 
 // ---- Escaping --------------------------------------------------------------
 
-// Text between tags: & < > " become entities.
+// Values are UTF-8 text (stored values are decoded first); what these write
+// is ASCII, so it shows right whatever character set a page declares.
+
+// Text between tags: & < > " become entities, every character beyond ASCII
+// a numeric reference; control characters other than blanks, tabs and line
+// breaks are left out.
 std::string HtmlText(std::string_view text);
 // An attribute value between double quotes: also ' becomes an entity.
 std::string HtmlAttr(std::string_view text);
 // The inside of a script string literal (either quote). Quotes, backslashes
-// and line breaks are escaped, and < > as \x3C \x3E so that nothing in the
-// value can close the script element or open a comment.
+// and line breaks are escaped, < > & as \x3C \x3E \x26 so that nothing in
+// the value can close the script element or open a comment, and characters
+// beyond ASCII as \uXXXX.
 std::string JsString(std::string_view text);
 // A relative address of a file: bytes that are not plainly safe in a URL
 // path (blanks, #, ?, %, quotes, bytes above 127, ...) are percent-encoded.

@@ -8,6 +8,7 @@
 #include "export/WebText.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <chrono>
@@ -146,8 +147,8 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     WrittenTest result;
     result.names.draw(seed);
     ScriptArrays& arrays = result.arrays;
-    arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(GetTag(testDetails, "ExaminerName")) + "\",\""
-        + JsString(GetTag(testDetails, "creationDisplayDate")) + "\",";
+    arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(DecodeText(GetTag(testDetails, "ExaminerName"))) + "\",\""
+        + JsString(DecodeText(GetTag(testDetails, "creationDisplayDate"))) + "\",";
 
     Walk walk{result.names, arrays, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
         GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui};

@@ -7,6 +7,7 @@
 #include "export/StartPages.h"
 #include "export/WebText.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <algorithm>
@@ -70,7 +71,7 @@ void ExtractMedia(BankReader& reader, const std::string& testFolder, std::vector
 std::string TestNameOf(const std::string& testDetails, const std::string& bankPath)
 {
     const std::string name = GetTag(testDetails, "TestName");
-    return name.empty() || name == "0" ? ExtractFileName(bankPath) : name;
+    return name.empty() || name == "0" ? ExtractFileName(bankPath) : DecodeText(name);
 }
 
 }  // namespace

@@ -16,10 +16,10 @@ PlayerWindow::PlayerWindow(const std::string& testName, bool preview, const std:
     : QWidget(parent)
     , m_preview(preview)
 {
-    setWindowTitle(QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + QString::fromLatin1(testName));
+    setWindowTitle(QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + QString::fromUtf8(testName));
     auto* layout = new QVBoxLayout(this);
 
-    auto* name = new QLabel(QString::fromLatin1(testName), this);
+    auto* name = new QLabel(QString::fromUtf8(testName), this);
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);

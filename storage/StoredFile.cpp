@@ -1,4 +1,5 @@
 #include "storage/FileUtils.h"
+#include "storage/RegularFile.h"
 #include "storage/Vtutils.h"
 
 #include <QFile>
@@ -29,6 +30,9 @@ std::string ReadStoredFile(const std::string& path)
 
 bool CheckMediaFile(const std::string& path)
 {
+    // A device or FIFO is no picture or sound, and opening it could block.
+    if (FileExists(path) && !IsRegularFile(path))
+        return false;
     QFile file(toQString(NativeSeparators(path)));
     if (!file.open(QIODevice::ReadOnly))
         return true;

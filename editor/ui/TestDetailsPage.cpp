@@ -1,7 +1,7 @@
 #include "editor/ui/TestDetailsPage.h"
 
 #include "editor/Workspace.h"
-#include "editor/ui/Latin1.h"
+#include "editor/ui/WidgetText.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -107,7 +107,7 @@ void TestDetailsPage::ShowTestDetails()
     const std::string& details = set->testDetails;
     for (QLineEdit* box : {m_testName, m_examinerName}) {
         const std::string value = GetTag(details, toBytes(box->objectName()));
-        box->setText(value == "0" ? QString() : fromBytes(value));
+        box->setText(value == "0" ? QString() : fromStored(value));
     }
     for (int i = 0; i < 3; ++i)
         m_checks[i]->setChecked(GetTagInt(details, kCheckNames[i], 0) == 1);

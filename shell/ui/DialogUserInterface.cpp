@@ -1,6 +1,6 @@
 #include "shell/ui/DialogUserInterface.h"
 
-#include "editor/ui/Latin1.h"
+#include "editor/ui/WidgetText.h"
 #include "shell/ui/ProgressWindow.h"
 #include "storage/FileUtils.h"
 

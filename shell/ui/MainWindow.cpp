@@ -2,7 +2,7 @@
 
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
-#include "editor/ui/Latin1.h"
+#include "editor/ui/WidgetText.h"
 #include "editor/ui/QuestionPage.h"
 #include "editor/ui/QuestionTreeView.h"
 #include "editor/ui/TestDetailsPage.h"

@@ -6,6 +6,7 @@
 #include "export/ScriptNameTable.h"
 #include "export/StartPages.h"
 #include "export/WebTestModel.h"
+#include "export/InlineMarks.h"
 #include "export/WebText.h"
 #include "export/WriteTestPages.h"
 #include "shell/Installation.h"
@@ -249,6 +250,35 @@ TEST(WebText, EscapesForEachContext)
     EXPECT_EQ(JsLiteral("1];alert(1);//"), "0");
     EXPECT_EQ(JsLiteral(""), "0");
     EXPECT_EQ(SafeId("btn1'); alert(1); ('"), "btn1alert1");
+
+    // Every character beyond ASCII reaches a page as a reference or escape,
+    // whatever character set the page declares; a stray Latin-1 byte too.
+    const std::string world = "Gr\u00F6\u00DF" "e \u4E2D\xF0\x9F\x98\x80 \xA3\x01";
+    EXPECT_EQ(HtmlText(world), "Gr&#246;&#223;e &#20013;&#128512; &#163;");
+    EXPECT_EQ(JsString(world), "Gr\\u00F6\\u00DFe \\u4E2D\\uD83D\\uDE00 \\u00A3\\x01");
+}
+
+struct MarksCase {
+    const char* text;
+    std::vector<std::string> lines;
+};
+
+TEST(InlineMarks, OnlyTheFiveMarksRenderAndEveryLineIsBalanced)
+{
+    const MarksCase cases[] = {
+        {"H<sub>2</sub>O x<SUP>2</SUP> <b>b</b><i>i</i><u>u</u>",
+            {"H<sub>2</sub>O x<sup>2</sup> <b>b</b><i>i</i><u>u</u>"}},
+        // Unclosed: closed at the end of each line and of the text.
+        {"<b>bold\nstill", {"<b>bold</b>", "<b>still</b>"}},
+        {"<b><i>x</b>y</i>", {"<b><i>x</i></b><i>y</i>"}},
+        // Everything else shows as typed.
+        {"a</b> <b class=\"x\">c <script>alert(1)</script> <br> <bb>",
+            {"a&lt;/b&gt; &lt;b class=&quot;x&quot;&gt;c &lt;script&gt;alert(1)&lt;/script&gt; &lt;br&gt; &lt;bb&gt;"}},
+        {"1 < 2 & 3 > 2\r\n\r\nend\r\n", {"1 &lt; 2 &amp; 3 &gt; 2", "", "end"}},
+        {"", {}},
+    };
+    for (const MarksCase& c : cases)
+        EXPECT_EQ(MarkedHtmlLines(c.text), c.lines) << c.text;
 }
 
 // ---- Script arrays -------------------------------------------------------------
