@@ -284,6 +284,42 @@ TEST_F(WorkspaceTest, HundredFullQuestionsRoundTripByteForByte)
     EXPECT_FALSE(cur().hasUnsavedChanges());
 }
 
+TEST_F(WorkspaceTest, AnOldSetShowsItsTextAndIsWrittenBackAsItWasRead)
+{
+    // As earlier versions wrote it: Latin-1's pound sign as one byte, an
+    // entity typed by hand, angle brackets and a lone ampersand raw.
+    OpenSet old;
+    old.testDetails = SetTag(DefaultTestDetails(), "TestName", "Caf&eacute; \xA3 5");
+    old.questionSlots[0] = DefaultQuestionRecord();
+    old.questionSlots[1] = SetTag(DefaultQuestionRecord(), "Title", "Price in \xA3 & <b>caf&eacute;</b>?");
+    const std::string path = dir.path("Old.vtd");
+    ASSERT_TRUE(WriteStoredFile(path, PrepareSetFileText(old, 0)));
+    const std::string before = ReadStoredFile(path);
+
+    ASSERT_TRUE(workspace.OpenSetFile(path));
+    EXPECT_EQ(list().caption(0), "Set: Caf\u00E9 \u00A3 5");
+    EXPECT_EQ(captions(0), std::vector<std::string>{"Q1: Price in \u00A3 & <b>caf\u00E9</b>?"});
+    ASSERT_TRUE(workspace.SaveSet(workspace.currentSet()));
+
+    // Every value but the dates that saving writes is written back byte for
+    // byte (blanks between elements carry nothing and may move).
+    const std::string after = ReadStoredFile(path);
+    const std::string details = GetTag(before, "vtDorvel");
+    const std::string saved = GetTag(after, "vtDorvel");
+    for (const std::string q : {"question0", "question1"})
+        EXPECT_EQ(GetTag(GetTag(saved, "questionFiles"), q), GetTag(GetTag(details, "questionFiles"), q));
+    const std::string fields = RemoveTag(details, "questionFiles");
+    int compared = 0;
+    for (std::size_t p = fields.find('<'); p != std::string::npos; p = fields.find('<', p + 1)) {
+        const std::string name = fields.substr(p + 1, fields.find('>', p) - p - 1);
+        if (name.empty() || name[0] == '/' || name == "creationdate" || name == "creationDisplayDate")
+            continue;
+        EXPECT_EQ(GetTag(saved, name), GetTag(details, name)) << name;
+        ++compared;
+    }
+    EXPECT_GT(compared, 25);
+}
+
 TEST_F(WorkspaceTest, OpeningTheSameFileTwiceOnlySelectsIt)
 {
     ASSERT_TRUE(workspace.NewSet());
