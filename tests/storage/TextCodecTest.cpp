@@ -1,3 +1,4 @@
+#include "shell/LangStrings.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
@@ -100,6 +101,21 @@ TEST(TextCodec, CleanTextKeepsEveryCharacterAndLineBreaks)
     };
     for (const CleanCase& c : cases)
         EXPECT_EQ(CleanText(c.typed), c.stored) << c.typed;
+}
+
+TEST(TextCodec, LanguagePacksHoldLatin1AndReferencesForTheRest)
+{
+    // As the pack build writes them: Latin-1 bytes, references for the rest;
+    // the program reads UTF-8. Ampersands of menu mnemonics stay.
+    LangStrings lang;
+    std::vector<std::string> components;
+    lang.applyPack("0009 Pr\xFC" "fung\n0010 &#917;&#955;&#955;&#951;&#957;&#953;&#954;&#940; &#128512;\n"
+                   "0074 &nbsp; Ihr Ergebnis\nOpen Caption \xD6&ffnen\n",
+        [&](const std::string& line) { components.push_back(line); });
+    EXPECT_EQ(lang.at(9), "Pr\u00FC" "fung");
+    EXPECT_EQ(lang.at(10), "\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC \xF0\x9F\x98\x80");
+    EXPECT_EQ(lang.at(74), "\u00A0 Ihr Ergebnis");
+    EXPECT_EQ(components, std::vector<std::string>{"Open Caption \u00D6&ffnen"});
 }
 
 TEST(TextCodec, LengthCountsCharactersNotBytes)

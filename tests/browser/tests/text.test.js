@@ -93,16 +93,25 @@ function startPlayer(bank) {
 }
 
 const exported = exportSet(set, 'Text');
+// The same test in the German pack's words.
+const german = (() => {
+  const out = fs.mkdtempSync(path.join(scratch, 'Deutsch-'));
+  execFileSync(path.join(bin, 'dorvel-cli'), ['--lang', 'Deutsch', 'export', set, path.join(out, 'Test.htm')]);
+  return { folder: out, testFolder: 'Testres', startPage: path.join(out, 'Test.htm') };
+})();
 let served;
+let servedGerman;
 let player;
 before(async () => {
   served = await serve(exported);
+  servedGerman = await serve(german);
   const bank = path.join(scratch, 'Prüfung.vtb');
   execFileSync(path.join(bin, 'dorvel-cli'), ['build', set, bank]);
   player = await startPlayer(bank);
 });
 after(async () => {
   await served?.close();
+  await servedGerman?.close();
   assert.equal(await player?.stop(), 0);
 });
 
@@ -151,6 +160,19 @@ eachBrowser('text', (ctx) => {
     await start.close();
     const s = await openTest(ctx, served, exported.testFolder);
     await readEveryQuestion(s);
+    await s.close();
+  });
+
+  test('a language pack\'s texts show right in the test', async () => {
+    const s = await openTest(ctx, servedGerman, german.testFolder);
+    await s.clickElement('question', 'StartTestdiv0');
+    await s.waitForShown('q0.htm');
+    await s.press('Finish');
+    await s.page.waitForFunction(() => /\(/.test(document.title) && !/Einf/.test(document.title), { polling: 20, timeout: 10000 });
+    assert.match(s.dialogs[0] ?? '', /Danach können Sie Ihre Antworten nicht mehr ändern\./);
+    const results = await s.resultsText();
+    assert.match(results, /Prüfer: Zoë Ørsted/);
+    assert.ok(results.includes(TEST_NAME), results);
     await s.close();
   });
 
