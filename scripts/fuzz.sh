@@ -23,6 +23,13 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Re
     -DDORVEL_FUZZ=ON -DDORVEL_BUILD_GUI=OFF -DDORVEL_BUILD_TESTS=OFF -DDORVEL_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target dorvel_fuzz_targets
 mkdir -p "$build/crashes"
+# Targets that write files (the export, the player) work in a scratch folder
+# in memory where there is one: on disk they wait on the file system.
+scratch_parent=/dev/shm
+[ -d "$scratch_parent" ] && [ -w "$scratch_parent" ] || scratch_parent=${TMPDIR:-/tmp}
+scratch=$(mktemp -d "$scratch_parent/dorvel-fuzz-XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+export TMPDIR="$scratch"
 
 if [ $# -gt 0 ]; then
     targets=()

@@ -19,13 +19,14 @@ namespace {
 using test::BankBytes;
 using test::Bytes;
 using test::FilesUnder;
+using test::HttpReply;
 using test::PlayerScene;
 using test::TempFolder;
 
 constexpr int kWaitMs = 30000;
 
 // One request for `rawPath` inside the folder of the start page's address.
-test::HttpReply Get(const std::string& address, const std::string& rawPath)
+HttpReply Get(const std::string& address, const std::string& rawPath)
 {
     const test::ServedAddress served = test::SplitAddress(address);
     return test::Request(served.port, served.folder + rawPath.substr(1));
