@@ -205,9 +205,12 @@ void TestServer::withdraw(const std::string& startPage)
     const QFileInfo page(toQString(startPage));
     const std::string folder = fromQString(QFileInfo(page.absolutePath()).canonicalFilePath());
     const std::string name = fromQString(page.fileName());
+    // Start pages whose names differ only in blanks share one test folder.
+    const std::string testFolderName = TestFolderBase(name);
     const std::lock_guard<std::mutex> lock(m_mutex);
     std::erase_if(m_publications, [&](const auto& entry) {
-        return entry.second.folder == folder && entry.second.startName == name;
+        return entry.second.folder == folder
+            && (entry.second.startName == name || entry.second.testFolderName == testFolderName);
     });
 }
 

@@ -49,9 +49,10 @@ public:
     // Serves `startPage` and its test folder under a new token and returns
     // the start page's address; "" when the server is not listening or the
     // start page is not a file. Earlier publications of the same start page
-    // end: a tab opened on an earlier export never gets a later one's files.
+    // (or of another that shares its test folder) end: a tab opened on an
+    // earlier export never gets a later one's files.
     std::string publish(const std::string& startPage);
-    // Ends every publication of `startPage`: call before writing over its test.
+    // Ends those publications now: call before writing over the test.
     void withdraw(const std::string& startPage);
 
     // A server for the whole program: the editor serves each export through it.

@@ -143,6 +143,14 @@ TEST(TestServer, AnEarlierPublicationEndsWithTheNextOfItsPage)
     EXPECT_EQ(body(second, "Quiz.htm").status, 404);
     EXPECT_EQ(body(elsewhere, "Quiz.htm").status, 200);
 
+    // "Q uiz.htm" writes its pages into the same Quizres folder.
+    const std::string third = f.server.publish(f.temp.path("site/Quiz.htm"));
+    f.temp.write("site/Q uiz.htm", "<html>blank in the name</html>");
+    const std::string fourth = f.server.publish(f.temp.path("site/Q uiz.htm"));
+    EXPECT_EQ(body(third, "Quizres/buttons/tick.gif").status, 404);
+    EXPECT_EQ(body(fourth, "Quizres/buttons/tick.gif").status, 200);
+    EXPECT_EQ(body(fourth, "Quiz.htm").status, 404);
+
     EXPECT_EQ(f.server.publish(f.temp.path("site/missing.htm")), "");
     EXPECT_EQ(TestServer().publish(f.temp.path("site/Quiz.htm")), "") << "not listening";
 }
