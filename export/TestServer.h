@@ -58,6 +58,7 @@ public:
     // A server for the whole program: the editor serves each export through it.
     static TestServer& shared();
 
+private:
     // A published test: the folder of its start page (canonical), the start
     // page's name and the test folder's name.
     struct Publication {
@@ -69,7 +70,6 @@ public:
     // or "" when it names nothing the publication serves.
     static std::string resolve(const Publication& publication, const std::string& path);
 
-private:
     friend struct TestServerHandler;  // libmicrohttpd's callbacks
     // The publication a token names; false when there is none.
     bool find(const std::string& token, Publication& publication) const;
