@@ -69,9 +69,8 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 std::string ServeWebTest(const std::string& startPage)
 {
     TestServer& server = TestServer::shared();
-    if (server.start(ExtractFilePath(startPage)))
-        return server.address(ExtractFileName(startPage));
-    return startPage;
+    const std::string address = server.start() ? server.publish(startPage) : std::string();
+    return address.empty() ? startPage : address;
 }
 
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
@@ -111,6 +110,9 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     if (!set)
         return;
     const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
+    // A tab still open on an earlier export of this page must not load the
+    // new one's files half-written (nor at all: it gets an address of its own).
+    TestServer::shared().withdraw(startPage);
     if (const WrittenTest written = ExportWebTest(request, lists, lang, ui); !written.error.empty()) {
         ui.announce("s120");
         ui.showMessage(lang.at(120) + " " + written.error, Tone::Error);
