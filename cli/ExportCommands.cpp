@@ -59,7 +59,8 @@ int runExport(const Args& args, Context& context)
     const std::string startPage = ChangeFileExt(args[1], ".htm");
     const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, context.language,
         ClockSeed()};
-    ExportWebTest(request, lists, context.lang, ui);
+    if (const WrittenTest written = ExportWebTest(request, lists, context.lang, ui); !written.error.empty())
+        return fail("the web test was not written: " + written.error);
     std::printf("%s\n", startPage.c_str());
     return 0;
 }
