@@ -30,12 +30,16 @@ std::unique_ptr<OpenSet> ReadSet(const std::string& path, std::string& error)
         error = "no such file: " + path;
         return nullptr;
     }
-    switch (ReadSetFile(path, *set)) {
+    std::string readError;
+    switch (ReadSetFile(path, *set, &readError)) {
     case SetFileStatus::Ok:
         set->filePath = path;
         return set;
     case SetFileStatus::NotASet:
         error = path + " is not a Dorvel set file";
+        break;
+    case SetFileStatus::Unreadable:
+        error = "cannot read " + path + " (" + readError + ")";
         break;
     case SetFileStatus::LaterVersion:
         error = path + " was made by a later version of Dorvel";

@@ -13,6 +13,7 @@ struct PlayedTest {
     std::string startPage;   // the start page, beside its test folder
     std::string testName;
     bool preview = false;    // a one-question preview from the editor
+    int previewNumber = 0;   // the previewed question's number in its set (0: not known)
     int questions = 0;       // questions in the bank
     int questionPages = 0;   // questions the test shows
     // What the test lacks: media the bank does not hold or that could not be
@@ -25,6 +26,19 @@ struct PlayedTest {
 // The start page's file name inside the player's folder ("Testres" beside it
 // holds the test).
 inline constexpr const char* kPlayedStartPage = "Test.htm";
+
+// The page a preview opens at: the frameset, with the question at once.
+inline constexpr const char* kPreviewPage = "Testres/frame.htm";
+
+// What the player's window and the browser's title call the test: the
+// previewed question is named by its number in the set ("Quiz: Question 3").
+std::string PlayedTitle(const PlayedTest& test, const LangStrings& lang);
+
+// Makes a preview's frameset load again when the player serves another
+// preview: writes `serial` into "preview-serial.txt" beside the start page
+// and a script into the frameset that watches it. False when a file could
+// not be written.
+bool AddPreviewReload(const PlayedTest& test, int serial);
 
 // Reads the bank, checks it, and writes into `folder` the web test the web
 // export would make of the same questions, with the bank's media files

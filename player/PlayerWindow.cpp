@@ -16,14 +16,13 @@ PlayerWindow::PlayerWindow(const std::string& testName, bool preview, const std:
     : QWidget(parent)
     , m_preview(preview)
 {
-    setWindowTitle(QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + QString::fromLatin1(testName));
     auto* layout = new QVBoxLayout(this);
 
-    auto* name = new QLabel(QString::fromLatin1(testName), this);
-    QFont bold = name->font();
+    m_name = new QLabel(this);
+    QFont bold = m_name->font();
     bold.setBold(true);
-    name->setFont(bold);
-    layout->addWidget(name);
+    m_name->setFont(bold);
+    layout->addWidget(m_name);
 
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
@@ -35,15 +34,11 @@ PlayerWindow::PlayerWindow(const std::string& testName, bool preview, const std:
     addressLabel->setOpenExternalLinks(true);
     layout->addWidget(addressLabel);
 
-    if (!notes.empty()) {
-        QString text = QString::fromLatin1(playertext::kNotes);
-        for (const std::string& note : notes)
-            text += QStringLiteral("\n- ") + toQString(note);
-        auto* notesLabel = new QLabel(text, this);
-        notesLabel->setWordWrap(true);
-        notesLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        layout->addWidget(notesLabel);
-    }
+    m_notes = new QLabel(this);
+    m_notes->setWordWrap(true);
+    m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_notes);
+    showTest(testName, notes);
 
     auto* hint = new QLabel(QString::fromLatin1(playertext::kStopHint), this);
     hint->setWordWrap(true);
@@ -68,6 +63,17 @@ void PlayerWindow::setOpened(bool opened)
 {
     m_status->setText(QString::fromLatin1(opened ? (m_preview ? playertext::kPreviewing : playertext::kPlaying)
                                                  : playertext::kOpenYourself));
+}
+
+void PlayerWindow::showTest(const std::string& testName, const std::vector<std::string>& notes)
+{
+    setWindowTitle(QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + QString::fromLatin1(testName));
+    m_name->setText(QString::fromLatin1(testName));
+    QString text = QString::fromLatin1(playertext::kNotes);
+    for (const std::string& note : notes)
+        text += QStringLiteral("\n- ") + toQString(note);
+    m_notes->setText(text);
+    m_notes->setVisible(!notes.empty());
 }
 
 void PlayerWindow::closeEvent(QCloseEvent* event)

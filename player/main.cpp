@@ -11,6 +11,7 @@
 #include "player/PlayerStartFile.h"
 #include "player/PlayerTexts.h"
 #include "player/PlayerWindow.h"
+#include "player/PreviewHandOff.h"
 #include "player/StopSignals.h"
 #include "building/QuestionPlayer.h"
 #include "shell/LangStrings.h"
@@ -70,32 +71,67 @@ public:
         if (bank.empty())
             return fail(playertext::kNoBank);
 
-        // Private to this user (0700) and removed when the player ends.
-        QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/dorvel-player-XXXXXX"));
-        if (!folder.isValid())
-            return fail(playertext::kCannotFolder, fromQString(folder.errorString()));
-
         LangStrings lang;
         const std::string language = LoadPlayerLanguage(lang);
-        const PlayedTest test = WritePlayedTest(bank, fromQString(folder.path()), lang, language, ClockSeed());
+        // Private to this user (0700) and removed when the player ends (or
+        // when a later preview replaces the test).
+        auto folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/dorvel-player-XXXXXX"));
+        if (!folder->isValid())
+            return fail(playertext::kCannotFolder, fromQString(folder->errorString()));
+        const PlayedTest test = WritePlayedTest(bank, fromQString(folder->path()), lang, language, ClockSeed());
         if (!test.ok())
             return fail(playertext::kCannotPlay, test.error);
+
+        // A preview while a preview player runs goes to that player, which
+        // shows it in the tab it has open.
+        PreviewHandOff handOff;
+        if (test.preview) {
+            if (const std::string running = handOff.handOver(bank); !running.empty()) {
+                if (!options.openBrowser) {
+                    std::printf("%s\n", running.c_str());
+                    std::fflush(stdout);
+                }
+                return 0;
+            }
+        }
         for (const std::string& note : test.notes)
             std::fprintf(stderr, "VTX: %s\n", note.c_str());
 
+        int previewSerial = 1;
+        if (test.preview)
+            AddPreviewReload(test, previewSerial);
         TestServer server;
-        if (!server.start(fromQString(folder.path()), options.port))
+        if (!server.start(fromQString(folder->path()), options.port))
             return fail(playertext::kCannotServe,
                 "127.0.0.1" + (options.port ? ":" + std::to_string(options.port) : std::string()));
-        const std::string address = server.address(kPlayedStartPage);
+        const std::string address = server.address(test.preview ? kPreviewPage : kPlayedStartPage);
 
         std::unique_ptr<PlayerWindow> window;
         if (m_windowed) {
-            window = std::make_unique<PlayerWindow>(test.testName, test.preview, address, test.notes);
+            window = std::make_unique<PlayerWindow>(PlayedTitle(test, lang), test.preview, address, test.notes);
             QObject::connect(window.get(), &PlayerWindow::stopRequested, QCoreApplication::instance(), &QCoreApplication::quit);
             QObject::connect(window.get(), &PlayerWindow::openRequested, window.get(),
                 [&] { window->setOpened(openBrowser(address)); });
             window->show();
+        }
+
+        if (test.preview) {
+            handOff.listen([&](const std::string& handed) -> std::string {
+                auto next = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/dorvel-player-XXXXXX"));
+                if (!next->isValid())
+                    return {};
+                const PlayedTest played = WritePlayedTest(handed, fromQString(next->path()), lang, language, ClockSeed());
+                // Refused here, the new player plays it and says why.
+                if (!played.ok() || !played.preview || !AddPreviewReload(played, ++previewSerial)
+                    || !server.setRoot(fromQString(next->path())))
+                    return {};
+                folder = std::move(next);
+                for (const std::string& note : played.notes)
+                    std::fprintf(stderr, "VTX: %s\n", note.c_str());
+                if (window)
+                    window->showTest(PlayedTitle(played, lang), played.notes);
+                return address;
+            });
         }
 
         if (!options.openBrowser) {

@@ -125,14 +125,24 @@ std::string NativeSeparators(std::string_view path)
     return out;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out)
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* error)
 {
-    QFile file(toQString(NativeSeparators(path)));
-    if (!file.open(QIODevice::ReadOnly))
+    const QString name = toQString(NativeSeparators(path));
+    auto failed = [&](const QString& why) {
+        if (error)
+            *error = fromQString(why);
         return false;
+    };
+    if (QFileInfo(name).isDir())
+        return failed(QStringLiteral("it is a folder"));
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(file.errorString());
     const QByteArray data = file.readAll();
     out.assign(data.constData(), static_cast<std::size_t>(data.size()));
-    return file.error() == QFileDevice::NoError;
+    if (file.error() != QFileDevice::NoError)
+        return failed(file.errorString());
+    return true;
 }
 
 bool WriteFileBytes(const std::string& path, std::string_view bytes)

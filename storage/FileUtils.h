@@ -37,8 +37,9 @@ std::string WithSeparator(std::string_view folder);
 // Backslashes turned into the platform separator (for paths from elsewhere).
 std::string NativeSeparators(std::string_view path);
 
-// Whole-file helpers. ReadFileBytes returns false when the file cannot be read.
-bool ReadFileBytes(const std::string& path, std::string& out);
+// Whole-file helpers. ReadFileBytes returns false when the file cannot be
+// read, and then says why in `error` when given (the system's words).
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* error = nullptr);
 // Atomic replace: written beside the target, then renamed over it.
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
 

@@ -15,9 +15,15 @@ bool WriteStoredFile(const std::string& path, std::string_view text)
 
 std::string ReadStoredFile(const std::string& path)
 {
+    std::string error;
+    return ReadStoredFile(path, error).value_or(std::string());
+}
+
+std::optional<std::string> ReadStoredFile(const std::string& path, std::string& error)
+{
     std::string bytes;
-    if (!ReadFileBytes(path, bytes))
-        return {};
+    if (!ReadFileBytes(path, bytes, &error))
+        return std::nullopt;
     const auto zero = bytes.find('\0');
     if (zero != std::string::npos)
         bytes.resize(zero);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,9 @@ bool WriteStoredFile(const std::string& path, std::string_view text);
 // The file's text up to its first zero byte, unscrambled by kind. Empty when
 // the file cannot be read.
 std::string ReadStoredFile(const std::string& path);
+// The same, telling a file that cannot be read (nothing, and why in `error`)
+// from one that reads as empty.
+std::optional<std::string> ReadStoredFile(const std::string& path, std::string& error);
 // False when a picture, video or sound file does not start with the
 // signature of its extension; true otherwise (also when unreadable).
 bool CheckMediaFile(const std::string& path);

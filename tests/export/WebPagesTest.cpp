@@ -2,6 +2,7 @@
 // drawn script names, the script arrays, and values that must stay inert.
 #include "export/ControlPage.h"
 #include "export/CopyButtonImages.h"
+#include "export/ElementIds.h"
 #include "export/ExportLists.h"
 #include "export/ScriptNameTable.h"
 #include "export/StartPages.h"
@@ -249,6 +250,28 @@ TEST(WebText, EscapesForEachContext)
     EXPECT_EQ(JsLiteral("1];alert(1);//"), "0");
     EXPECT_EQ(JsLiteral(""), "0");
     EXPECT_EQ(SafeId("btn1'); alert(1); ('"), "btn1alert1");
+}
+
+TEST(WebText, PackEntitiesBecomePlainText)
+{
+    EXPECT_EQ(PackPlainText("&nbsp; Your percentage:"), "\xA0 Your percentage:");
+    EXPECT_EQ(PackPlainText("a &amp; b &lt;c&gt; &quot;d&quot; &#233;"), "a & b <c> \"d\" \xE9");
+    // Anything else stays as typed (and is escaped where it is written).
+    EXPECT_EQ(PackPlainText("R&D; &unknown; &#300; & ;"), "R&D; &unknown; &#300; & ;");
+}
+
+// Ids that only differ in characters a page id cannot hold stay apart, in
+// page order, and the same author's id always gets the same page id.
+TEST(ElementIdsTest, UniqueAndStable)
+{
+    ElementIds ids;
+    EXPECT_EQ(ids.of("b-1"), "b1");
+    EXPECT_EQ(ids.of("b1"), "b1_2");
+    EXPECT_EQ(ids.of("b1_2"), "b1_2_2");
+    EXPECT_EQ(ids.of("b 1"), "b1_3");
+    EXPECT_EQ(ids.of("b1"), "b1_2");
+    EXPECT_EQ(ids.of("feedback1"), "feedback1");
+    EXPECT_EQ(ids.of("b-1"), "b1");
 }
 
 // ---- Script arrays -------------------------------------------------------------

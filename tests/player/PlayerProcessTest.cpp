@@ -74,6 +74,8 @@ public:
         env.insert(QStringLiteral("DORVEL_HOME"), toQString(installation));
         env.insert(QStringLiteral("TMPDIR"), toQString(tmp));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // The scene's own preview socket: players of other tests never meet.
+        env.insert(QStringLiteral("DORVEL_PREVIEW_NAME"), toQString(tmp + "-preview.socket"));
         m_process.setProcessEnvironment(env);
         m_process.start(QStringLiteral(DORVEL_BUILD_INSTALL_DIR "/VTX"), args);
     }
@@ -137,7 +139,8 @@ TEST(PlayerProgram, PlaysTheEditorsPreviewUntilStopped)
         RunningPlayer player(args, s.install.path(), s.tmp());
         const std::string address = player.address();
         ASSERT_EQ(address.rfind("http://127.0.0.1:", 0), 0u) << address << player.errors();
-        ASSERT_EQ(address.substr(address.size() - 9), "/Test.htm");
+        // A preview opens at its frameset: the question at once.
+        ASSERT_EQ(address.substr(address.size() - 18), "/Testres/frame.htm");
 
         const HttpReply start = Get(address, "/Test.htm");
         EXPECT_EQ(start.status, 200);
@@ -163,6 +166,30 @@ TEST(PlayerProgram, PlaysTheEditorsPreviewUntilStopped)
         EXPECT_EQ(player.stop(signalNumber), 0) << player.errors();
         EXPECT_EQ(FilesUnder(s.tmp()), std::vector<std::string>{"vtDorvel/singleq.vtb"});
     }
+}
+
+// A second Preview while a preview player runs: the running player takes
+// the new bank and serves it at the same address; the second one ends.
+TEST(PlayerProgram, HandsALaterPreviewToThePreviewPlayerRunning)
+{
+    PlayerScene s;
+    s.preview(3);
+    RunningPlayer first({QStringLiteral("--no-open"), QStringLiteral("--no-window")}, s.install.path(), s.tmp());
+    const std::string address = first.address();
+    ASSERT_EQ(address.rfind("http://127.0.0.1:", 0), 0u) << first.errors();
+    EXPECT_NE(Get(address, "/Testres/q0.htm").body.find("Question 3"), std::string::npos);
+    const std::string firstSerial = Get(address, "/preview-serial.txt").body;
+
+    s.preview(1);
+    RunningPlayer second({QStringLiteral("--no-open"), QStringLiteral("--no-window")}, s.install.path(), s.tmp());
+    EXPECT_EQ(second.address(), address);
+    EXPECT_EQ(second.finish(), 0) << second.errors();
+    EXPECT_NE(Get(address, "/preview-serial.txt").body, firstSerial);
+    EXPECT_NE(Get(address, "/Testres/q0.htm").body.find("Question 1"), std::string::npos);
+    EXPECT_EQ(Get(address, "/Testres/q0.htm").body.find("Question 3"), std::string::npos);
+
+    EXPECT_EQ(first.stop(SIGTERM), 0) << first.errors();
+    EXPECT_EQ(FilesUnder(s.tmp()), std::vector<std::string>{"vtDorvel/singleq.vtb"});
 }
 
 // Started by the desktop with a bank path: a built set, on a port of the

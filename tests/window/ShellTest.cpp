@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -104,6 +105,96 @@ TEST_F(ShellTest, NewOpenSaveSaveAsAndClose)
     EXPECT_TRUE(control<QLineEdit>("TestName")->isEnabled());
     EXPECT_EQ(reopenCaptions().front(), QStringLiteral("birds"));
     EXPECT_TRUE(ui.questions.empty());
+}
+
+std::string fileBytes(const std::string& path)
+{
+    std::string bytes;
+    ReadFileBytes(path, bytes);
+    return bytes;
+}
+
+// A first save that cannot be written changes nothing: the set keeps its
+// name, caption and (no) path, and the next Save asks where again.
+TEST_F(ShellTest, AFailedFirstSaveLeavesTheSetAsItWas)
+{
+    startWindow();
+    QFile(QString::fromStdString(dir.path("plain-file"))).open(QIODevice::WriteOnly);
+    const std::string caption = workspace().questionList().caption(0);
+    ui.saveChoices.push_back(dir.path("plain-file/Quiz.vtd"));  // a folder that cannot exist
+    menu("Save1");
+    EXPECT_EQ(ui.messages.back(), window->lang().at(58) + " " + dir.path("plain-file/Quiz.vtd"));
+    EXPECT_EQ(GetTag(workspace().current()->testDetails, "TestName"), "0");
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QString());
+    EXPECT_EQ(workspace().questionList().caption(0), caption);
+    EXPECT_TRUE(workspace().current()->filePath.empty());
+    EXPECT_TRUE(workspace().current()->hasUnsavedChanges());
+
+    ui.saveChoices.push_back(dir.path("Quiz.vtd"));
+    menu("Save1");
+    EXPECT_EQ(ui.dialogs.size(), 2u) << "the second Save asks again";
+    EXPECT_TRUE(FileExists(dir.path("Quiz.vtd")));
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QStringLiteral("Quiz"));
+}
+
+// A set file that cannot be read is not called damaged: the message says it
+// could not be read and why. A damaged file still is.
+TEST_F(ShellTest, AnUnreadableSetSaysWhyNotThatItIsDamaged)
+{
+    startWindow();
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.path("Folder.vtd"))));
+    QFile damaged(QString::fromStdString(dir.path("Damaged.vtd")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("not a set");
+    damaged.close();
+    struct Case {
+        std::string path;
+        std::string message;
+    };
+    const Case cases[] = {
+        {dir.path("Folder.vtd"), window->lang().at(181) + " " + dir.path("Folder.vtd") + " (it is a folder)"},
+        // Reading this file fails with an I/O error, even for root.
+        {"/proc/self/mem", window->lang().at(181) + " /proc/self/mem ("},
+        {dir.path("Damaged.vtd"), window->lang().at(59) + " " + dir.path("Damaged.vtd")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        ui.messages.clear();
+        EXPECT_FALSE(workspace().OpenSetFile(c.path));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].rfind(c.message, 0), 0u) << ui.messages[0];
+        EXPECT_EQ(workspace().openSetCount(), 1);
+    }
+}
+
+// Save As "Quiz.old" writes "Quiz.vtd": an existing Quiz.vtd is asked about.
+TEST_F(ShellTest, SaveAsAsksBeforeReplacingTheFileItWillWrite)
+{
+    startWindow();
+    nameTest("Birds");
+    QFile existing(QString::fromStdString(dir.path("Quiz.vtd")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+
+    ui.saveChoices.push_back(dir.path("Quiz.old"));
+    ui.answers.push_back(Answer::No);
+    menu("SaveAs1");
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0], window->lang().at(180) + "\n" + dir.path("Quiz.vtd"));
+    EXPECT_EQ(fileBytes(dir.path("Quiz.vtd")), "keep me");
+    EXPECT_TRUE(workspace().current()->filePath.empty());
+
+    ui.saveChoices.push_back(dir.path("Quiz.old"));
+    ui.answers.push_back(Answer::Yes);
+    menu("SaveAs1");
+    EXPECT_EQ(workspace().current()->filePath, dir.path("Quiz.vtd"));
+    EXPECT_NE(fileBytes(dir.path("Quiz.vtd")), "keep me");
+
+    // The name typed is the name written: the dialog asked already.
+    ui.saveChoices.push_back(dir.path("Quiz.vtd"));
+    menu("SaveAs1");
+    EXPECT_EQ(ui.questions.size(), 2u);
 }
 
 struct CloseCase {
