@@ -9,6 +9,8 @@
 
 #include <fcntl.h>
 
+#include <set>
+
 namespace dorvel {
 
 std::string ButtonTargetName(std::string_view buttonFile)
@@ -36,10 +38,6 @@ void CopyButtonImages(const std::string& startPage, const std::string& label, co
     const std::string folder = TestFolder(startPage);
     const std::string buttons = JoinPath(folder, kButtonFolder) + "/";
     ForceDirectory(buttons);
-    for (const std::string& name : ListFiles(folder))
-        DeleteFile(folder + name);
-    for (const std::string& name : ListFiles(buttons))
-        DeleteFile(buttons + name);
 
     const std::string installed = ButtonsFolder();
     const std::string translated = WithSeparator(JoinPath(installed, language));
@@ -56,11 +54,14 @@ void CopyButtonImages(const std::string& startPage, const std::string& label, co
     ui.progressLabel(label);
     ui.progressPosition(40);
 
+    // The first of two files with the same name wins; a file of that name
+    // from an earlier export is replaced.
+    std::set<std::string> copied;
     for (const std::string& path : foundFiles) {
         const std::string name = FlatName(path);
         if (name.empty() || name == "." || name == "..")
             continue;
-        if (!FileExists(folder + name))
+        if (copied.insert(name).second)
             CopyFileChunked(path, folder + name);
     }
 }

@@ -19,6 +19,7 @@
 #include "shell/ui/DialogUserInterface.h"
 #include "shell/ui/EditorSettings.h"
 #include "shell/ui/HandOffFile.h"
+#include "shell/ui/HandOffWatcher.h"
 #include "shell/ui/ComponentRelabeller.h"
 #include "shell/ui/HelpBrowser.h"
 #include "shell/ui/HintDelayStyle.h"
@@ -290,6 +291,11 @@ bool MainWindow::startCall(const QStringList& arguments)
     }
 
     ReadHandOffFile();
+    // A second start that falls back to the hand-off file is taken at once.
+    if (!m_handOffWatcher) {
+        m_handOffWatcher = new HandOffWatcher(toQString(HandOffFilePath()), this);
+        connect(m_handOffWatcher, &HandOffWatcher::handOffWaiting, this, [this] { secondStart({}); });
+    }
 
     if (!m_workspace->set(0).isFree()) {
         m_workspace->questionList().requestSelection(0, 0);

@@ -25,6 +25,7 @@ class AboutBox;
 class ApplicationShortCut;
 class DialogUserInterface;
 class EditorSettings;
+class HandOffWatcher;
 class HelpViewer;
 class QuestionPage;
 class QuestionTreeView;
@@ -136,6 +137,7 @@ private:
     QPushButton* m_buildButton = nullptr;
     AboutBox* m_about = nullptr;
     ApplicationShortCut* m_shortCut = nullptr;
+    HandOffWatcher* m_handOffWatcher = nullptr;
     std::vector<std::string> m_languages;
     std::string m_language;
     std::vector<QStringList> m_secondStarts;

@@ -3,6 +3,7 @@
 #include "export/ControlPage.h"
 #include "export/CopyButtonImages.h"
 #include "export/ElementIds.h"
+#include "export/ExportedFiles.h"
 #include "export/ExportLists.h"
 #include "export/ScriptNameTable.h"
 #include "export/StartPages.h"
@@ -473,8 +474,7 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     const std::string startPage = out.path("My Test.htm");
     const std::string folder = out.path("MyTestres/");
     ForceDirectory(folder + "buttons");
-    out.write("MyTestres/stale.htm", "old");
-    out.write("MyTestres/buttons/stale.gif", "old");
+    out.write("MyTestres/b.gif", "from an earlier export");
     test::ScriptedUserInterface ui;
     CopyButtonImages(startPage, "Copying", "English (UK)",
         {install.path("Media/Buttons/Sounds/a.wav"), install.path("Media/b.gif"), install.path("Other/b.gif")}, ui);
@@ -484,11 +484,39 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     EXPECT_EQ(readFile(folder + "buttons/help.htm"), "plain Help.htm");
     EXPECT_EQ(readFile(folder + "Soundsa.wav"), "sound a");
     EXPECT_EQ(readFile(folder + "b.gif"), "picture b");
-    EXPECT_FALSE(FileExists(folder + "stale.htm"));
-    EXPECT_FALSE(FileExists(folder + "buttons/stale.gif"));
     EXPECT_EQ(ListFiles(folder + "buttons").size(), 31U);
     EXPECT_EQ(ui.progressLabels, std::vector<std::string>{"Copying"});
     SetInstallationFolder({});
+}
+
+// An export into a folder that already holds a test removes what the last
+// export wrote (by its list; by name for a folder from before the list) and
+// keeps the author's own files.
+TEST(ExportedFiles, OnlyWhatAnExportWroteIsRemoved)
+{
+    test::TempFolder out;
+    const std::string folder = out.path("Testres/");
+    for (const char* name : {"q0.htm", "q12s3-r.htm", "p1fb2.htm", "control.htm", "p.js", "notes.txt", "q0.htm.bak",
+             "buttons/tick.gif", "buttons/mine.gif"})
+        out.write(std::string("Testres/") + name, "x");
+
+    RemoveEarlierExport(folder);  // written before exports kept a list
+    EXPECT_EQ(ListFiles(folder), (std::vector<std::string>{"notes.txt", "q0.htm.bak"}));
+    EXPECT_EQ(ListFiles(folder + "buttons"), std::vector<std::string>{"mine.gif"});
+
+    const FolderSnapshot before = SnapshotTestFolder(folder);
+    out.write("Testres/q0.htm", "page");
+    out.write("Testres/buttons/tick.gif", "tick");
+    out.write("Testres/map.gif", "picture");
+    ASSERT_TRUE(WriteExportedList(folder, before));
+    EXPECT_EQ(readFile(folder + kExportedListName), "buttons/tick.gif\nmap.gif\nq0.htm\n");
+
+    out.write(std::string("Testres/") + kExportedListName, "q0.htm\n../notes.txt\nbuttons/tick.gif\n" + out.path("notes.txt") + "\n");
+    out.write("notes.txt", "beside the folder");
+    RemoveEarlierExport(folder);
+    EXPECT_EQ(ListFiles(folder), (std::vector<std::string>{"map.gif", "notes.txt", "q0.htm.bak"}));
+    EXPECT_EQ(ListFiles(folder + "buttons"), std::vector<std::string>{"mine.gif"});
+    EXPECT_TRUE(FileExists(out.path("notes.txt")));
 }
 
 TEST(CopyButtonImages, CopiesLargeFilesWhole)
