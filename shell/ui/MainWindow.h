@@ -107,6 +107,8 @@ private:
     void rebuildReopenMenu();
     void writeRecentFiles();
     void reopenLastSets(const std::string& lastFiles);
+    // The first start's question about set files and its welcome help.
+    void FirstStartSteps(bool firstLaunch, bool registryWarningNeeded);
     void expandAndSelectCurrentSet();
     void actOnSecondStart(const std::string& p1, const std::string& p2);
     // Acts on the second starts that arrived, unless a command or a dialog

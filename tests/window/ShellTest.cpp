@@ -2,6 +2,7 @@
 #include "editor/Workspace.h"
 #include "shell/Installation.h"
 #include "shell/ui/AboutBox.h"
+#include "shell/ui/HelpBrowser.h"
 #include "shell/ui/HelpViewer.h"
 #include "shell/ui/WindowPrinter.h"
 #include "storage/FileUtils.h"
@@ -369,6 +370,7 @@ TEST_F(ShellTest, AssociationWarningRunsOnceWhenSetFilesAreNotOurs)
     window->setAssociationQuery([](const std::string&) { return std::optional<std::string>("other.desktop"); });
     ui.answers.push_back(Answer::No);
     ASSERT_TRUE(window->startCall({}));
+    QCoreApplication::processEvents();
     ASSERT_EQ(ui.questions.size(), 1u);
     EXPECT_EQ(ui.questions[0], window->lang().at(64));
     EXPECT_EQ(StoredSetting(QStringLiteral("registryWarningNeeded")).toInt(), 0);
@@ -377,7 +379,66 @@ TEST_F(ShellTest, AssociationWarningRunsOnceWhenSetFilesAreNotOurs)
     window = std::make_unique<MainWindow>(&ui);
     window->setAssociationQuery([](const std::string&) { return std::optional<std::string>(); });
     ASSERT_TRUE(window->startCall({}));
+    QCoreApplication::processEvents();
     EXPECT_EQ(ui.questions.size(), 1u);
+}
+
+// A help viewer that notes how many questions had been asked when it showed
+// a topic, and beside which window.
+class OrderedHelp : public HelpViewer {
+public:
+    OrderedHelp(const std::vector<std::string>& questions, std::vector<std::string>& log)
+        : m_questions(questions)
+        , m_log(log)
+    {
+    }
+    bool available() const override { return true; }
+    bool showTopic(const std::string& topic) override
+    {
+        m_log.push_back(topic + " after " + std::to_string(m_questions.size()) + " questions");
+        return true;
+    }
+    bool showTopicBeside(const std::string& topic, const QRect& window) override
+    {
+        m_log.push_back(window.isValid() ? "beside" : "beside nothing");
+        return showTopic(topic);
+    }
+
+private:
+    const std::vector<std::string>& m_questions;
+    std::vector<std::string>& m_log;
+};
+
+// The first start: the window first; once it is up, the question about set
+// files, then the welcome help beside the window (the installation page on
+// top when asked for), never all at once.
+TEST_F(ShellTest, FirstStartShowsTheWindowThenAsksThenOpensTheHelpBeside)
+{
+    std::vector<std::string> log;
+    window = std::make_unique<MainWindow>(&ui);
+    window->setHelpViewer(std::make_unique<OrderedHelp>(ui.questions, log));
+    window->setAssociationQuery([](const std::string&) { return std::optional<std::string>("other.desktop"); });
+    window->show();
+    ASSERT_TRUE(window->startCall({}));
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_TRUE(log.empty());
+
+    ui.answers.push_back(Answer::Yes);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ui.questions, std::vector<std::string>{window->lang().at(64)});
+    EXPECT_EQ(log, (std::vector<std::string>{"beside", "::/S08Start.htm after 1 questions", "beside",
+                       "::/F03Installation.htm after 1 questions"}));
+}
+
+TEST(HelpBrowserTest, TheHelpOpensBesideTheEditor)
+{
+    HelpBrowser help;
+    if (!help.available())
+        GTEST_SKIP() << "no help installed";
+    const QRect editor(0, 0, 300, 200);
+    ASSERT_TRUE(help.showTopicBeside("::/S08Start.htm", editor));
+    EXPECT_FALSE(help.window()->geometry().intersects(editor)) << help.window()->geometry().x();
+    help.closeAll();
 }
 
 TEST_F(ShellTest, MissingDataFoldersEndTheEditor)
