@@ -25,7 +25,7 @@ void HandOffWatcher::check()
 {
     const QFileInfo info(m_file);
     if (!info.exists()) {
-        m_lastSeen = {};
+        m_lastSeen.clear();
         return;
     }
     // A file the editor could not remove is not taken again and again.
