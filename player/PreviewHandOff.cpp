@@ -1,11 +1,10 @@
 #include "player/PreviewHandOff.h"
 
+#include "shell/UserSocketName.h"
 #include "storage/FileUtils.h"
 
-#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 #include <optional>
 #include <utility>
@@ -18,14 +17,6 @@ constexpr int kConnectMs = 2000;
 // The running player writes the whole test before it answers.
 constexpr int kAnswerMs = 30000;
 constexpr qint64 kMaxLine = 64 * 1024;
-
-QString userName()
-{
-    QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty())
-        name = qEnvironmentVariable("LOGNAME");
-    return name.isEmpty() ? QStringLiteral("user") : name;
-}
 
 // Reads one line ending in LF from a connected socket; nothing after `ms`.
 std::optional<QByteArray> readLine(QLocalSocket& socket, int ms)
@@ -44,12 +35,8 @@ QString PreviewHandOff::defaultName()
     const QString custom = qEnvironmentVariable("DORVEL_PREVIEW_NAME");
     if (!custom.isEmpty())
         return custom;
-    // The runtime folder belongs to the user alone: no one else can hand a
-    // bank to this user's player.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return QDir(folder).filePath(QStringLiteral("dorvel-preview-") + userName());
+    // No one else can hand a bank to this user's player.
+    return UserSocketName(QStringLiteral("dorvel-preview-"));
 }
 
 PreviewHandOff::PreviewHandOff(QString name, QObject* parent)

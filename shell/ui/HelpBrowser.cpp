@@ -120,15 +120,21 @@ bool HelpBrowser::showTopicBeside(const std::string& topic, const QRect& window)
     const bool fresh = !m_window;
     if (fresh)
         create();
-    // Right of the editor, else left of it, else as far right as the screen
-    // allows; a help window the author has placed already stays where it is.
+    // Right of the editor, else left of it, narrowed to the room there (down
+    // to a readable width); on a screen without that room, at its right
+    // edge. A help window the author has placed already stays where it is.
     if (fresh) {
+        constexpr int kNarrowest = 360;
         const QScreen* screen = QGuiApplication::screenAt(window.center());
         const QRect room = screen ? screen->availableGeometry() : QRect(window.topLeft(), QSize(4000, 4000));
-        const QSize size = m_window->size().boundedTo(room.size());
-        int left = window.right() + 1;
-        if (left + size.width() - 1 > room.right())
-            left = window.left() - size.width() >= room.left() ? window.left() - size.width() : room.right() - size.width() + 1;
+        const int rightRoom = room.right() - window.right();
+        const int leftRoom = window.left() - room.left();
+        QSize size = m_window->size().boundedTo(room.size());
+        int left = room.right() - size.width() + 1;
+        if (std::max(rightRoom, leftRoom) >= kNarrowest) {
+            size.setWidth(std::min(size.width(), std::max(rightRoom, leftRoom)));
+            left = rightRoom >= leftRoom ? window.right() + 1 : window.left() - size.width();
+        }
         const int top = std::clamp(window.top(), room.top(), std::max(room.top(), room.bottom() - size.height() + 1));
         m_window->setGeometry(QRect(QPoint(left, top), size));
     }

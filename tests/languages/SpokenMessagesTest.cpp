@@ -151,6 +151,19 @@ TEST_F(SpokenMessagesTest, HelpTopicsOpenInTheHelpWindow)
     EXPECT_FALSE(help.window()->isVisible());
 }
 
+// The first start opens the welcome beside the editor's window, not over it.
+TEST_F(SpokenMessagesTest, TheHelpOpensBesideTheEditor)
+{
+    HelpBrowser help;
+    ASSERT_TRUE(help.available());
+    // The offscreen screen is 800 pixels wide: the help narrows to the room.
+    const QRect editor(0, 0, 400, 200);
+    ASSERT_TRUE(help.showTopicBeside("::/S08Start.htm", editor));
+    EXPECT_FALSE(help.window()->geometry().intersects(editor)) << help.window()->geometry().x();
+    EXPECT_EQ(help.window()->geometry().left(), 400);
+    help.closeAll();
+}
+
 // The guide follows the chosen pack: German under Deutsch, and the page
 // shown turns English when the author chooses English.
 TEST_F(SpokenMessagesTest, TheHelpSpeaksTheChosenLanguage)

@@ -106,7 +106,7 @@ TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
 
     // Again into the same place: the question names the test's folder, and
     // only what the export wrote there is replaced.
-    const std::string folder = dir.path("Capitals quizres/");
+    const std::string folder = dir.path("Capitalsquizres/");
     ASSERT_TRUE(WriteFileBytes(folder + "notes.txt", "the author's"));
     ASSERT_TRUE(WriteFileBytes(folder + "q7.htm", "left by an earlier export"));
     DeleteFile(folder + "exported-files.txt");  // as an export made before the list existed

@@ -2,7 +2,6 @@
 #include "editor/Workspace.h"
 #include "shell/Installation.h"
 #include "shell/ui/AboutBox.h"
-#include "shell/ui/HelpBrowser.h"
 #include "shell/ui/HelpViewer.h"
 #include "shell/ui/WindowPrinter.h"
 #include "storage/FileUtils.h"
@@ -129,7 +128,6 @@ TEST_F(ShellTest, AFailedFirstSaveLeavesTheSetAsItWas)
     EXPECT_EQ(control<QLineEdit>("TestName")->text(), QString());
     EXPECT_EQ(workspace().questionList().caption(0), caption);
     EXPECT_TRUE(workspace().current()->filePath.empty());
-    EXPECT_TRUE(workspace().current()->hasUnsavedChanges());
 
     ui.saveChoices.push_back(dir.path("Quiz.vtd"));
     menu("Save1");
@@ -430,16 +428,6 @@ TEST_F(ShellTest, FirstStartShowsTheWindowThenAsksThenOpensTheHelpBeside)
                        "::/F03Installation.htm after 1 questions"}));
 }
 
-TEST(HelpBrowserTest, TheHelpOpensBesideTheEditor)
-{
-    HelpBrowser help;
-    if (!help.available())
-        GTEST_SKIP() << "no help installed";
-    const QRect editor(0, 0, 300, 200);
-    ASSERT_TRUE(help.showTopicBeside("::/S08Start.htm", editor));
-    EXPECT_FALSE(help.window()->geometry().intersects(editor)) << help.window()->geometry().x();
-    help.closeAll();
-}
 
 TEST_F(ShellTest, MissingDataFoldersEndTheEditor)
 {
