@@ -13,13 +13,13 @@ SetFileStatus ReadSetFile(const std::string& path, OpenSet& set, std::string* re
         slot.clear();
     set.testDetails.clear();
     std::string error;
-    const std::optional<std::string> text = ReadStoredFile(path, error);
-    if (!text) {
+    const std::string text = ReadStoredFile(path, error);
+    if (!error.empty()) {
         if (readError)
             *readError = error;
         return SetFileStatus::Unreadable;
     }
-    set.testDetails = GetTag(*text, "vtDorvel");
+    set.testDetails = GetTag(text, "vtDorvel");
     // Anything that unscrambles to no set record (a plain file under the set
     // extension, a damaged file, another kind of file) is refused, so an
     // entry never shows a set that is not there.

@@ -301,12 +301,13 @@ bool Workspace::writeSet(int entry, const std::string& path)
     if (unnamed)
         s.testDetails = SetTag(s.testDetails, "TestName", shortName(path));
     const std::string text = PrepareSetFileText(s, std::time(nullptr));
-    if (!WriteStoredFile(path, text)) {
+    if (std::string why; !WriteStoredFile(path, text, &why)) {
         // Nothing changes unless the set was written: its name, caption and
-        // path stay as they were, so the next Save asks where again.
+        // path stay as they were, so the next Save asks where again. The
+        // author learns where and why it failed.
         s.testDetails = detailsBefore;
         m_ui.announce("s58");
-        m_ui.showMessage(m_lang.at(58) + " " + path, Tone::Error);
+        m_ui.showMessage(m_lang.at(58) + " " + path + " (" + why + ")", Tone::Error);
         return false;
     }
     s.filePath = path;

@@ -2,6 +2,7 @@
 
 #include "export/CopyButtonImages.h"
 #include "export/StartPages.h"
+#include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 
 #include <QDateTime>
@@ -48,6 +49,10 @@ FolderSnapshot SnapshotTestFolder(const std::string& testFolder)
 
 void RemoveEarlierExport(const std::string& testFolder)
 {
+    // Nothing is removed through a link: the export refuses such a folder.
+    const std::string folder = testFolder.substr(0, testFolder.find_last_not_of("/\\") + 1);
+    if (IsSymbolicLink(folder) || IsSymbolicLink(JoinPath(folder, kButtonFolder)))
+        return;
     const std::string list = JoinPath(testFolder, kExportedListName);
     std::string text;
     if (ReadFileBytes(list, text)) {
@@ -56,20 +61,20 @@ void RemoveEarlierExport(const std::string& testFolder)
             const auto end = text.find('\n', start);
             const std::string name = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
             if (SafeListedName(name))
-                DeleteFile(JoinPath(testFolder, name));
+                RemoveEntry(JoinPath(testFolder, name));
             if (end == std::string::npos)
                 break;
             start = end + 1;
         }
-        DeleteFile(list);
+        RemoveEntry(list);
         return;
     }
     for (const std::string& name : ListFiles(testFolder)) {
         if (ExportPageName(name))
-            DeleteFile(JoinPath(testFolder, name));
+            RemoveEntry(JoinPath(testFolder, name));
     }
     for (const std::string_view name : kButtonFiles)
-        DeleteFile(JoinPath(testFolder, kButtons + ButtonTargetName(name)));
+        RemoveEntry(JoinPath(testFolder, kButtons + ButtonTargetName(name)));
 }
 
 bool WriteExportedList(const std::string& testFolder, const FolderSnapshot& before)

@@ -34,11 +34,15 @@ inline constexpr const char* kPreviewPage = "Testres/frame.htm";
 // previewed question is named by its number in the set ("Quiz: Question 3").
 std::string PlayedTitle(const PlayedTest& test, const LangStrings& lang);
 
-// Makes a preview's frameset load again when the player serves another
-// preview: writes `serial` into "preview-serial.txt" beside the start page
-// and a script into the frameset that watches it. False when a file could
-// not be written.
-bool AddPreviewReload(const PlayedTest& test, int serial);
+// The address of a preview's frameset, from its start page's address.
+std::string PreviewAddress(const std::string& startAddress);
+
+// Lets a preview's tab follow the player to a later preview: adds a script
+// to the frameset that watches "preview-next.txt" in the test folder (written
+// empty here). False when a file could not be written.
+bool AddPreviewReload(const PlayedTest& test);
+// Sends the tabs open on `test` to `address` (the next preview's frameset).
+bool SendPreviewTabTo(const PlayedTest& test, const std::string& address);
 
 // Reads the bank, checks it, and writes into `folder` the web test the web
 // export would make of the same questions, with the bank's media files

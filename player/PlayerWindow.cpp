@@ -28,17 +28,16 @@ PlayerWindow::PlayerWindow(const std::string& testName, bool preview, const std:
     m_status->setWordWrap(true);
     layout->addWidget(m_status);
 
-    const QString link = toQString(address).toHtmlEscaped();
-    auto* addressLabel = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(link), this);
-    addressLabel->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    addressLabel->setOpenExternalLinks(true);
-    layout->addWidget(addressLabel);
+    m_address = new QLabel(this);
+    m_address->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    m_address->setOpenExternalLinks(true);
+    layout->addWidget(m_address);
 
     m_notes = new QLabel(this);
     m_notes->setWordWrap(true);
     m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_notes);
-    showTest(testName, notes);
+    showTest(testName, address, notes);
 
     auto* hint = new QLabel(QString::fromLatin1(playertext::kStopHint), this);
     hint->setWordWrap(true);
@@ -65,8 +64,10 @@ void PlayerWindow::setOpened(bool opened)
                                                  : playertext::kOpenYourself));
 }
 
-void PlayerWindow::showTest(const std::string& testName, const std::vector<std::string>& notes)
+void PlayerWindow::showTest(const std::string& testName, const std::string& address, const std::vector<std::string>& notes)
 {
+    const QString link = toQString(address).toHtmlEscaped();
+    m_address->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(link));
     setWindowTitle(QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + QString::fromLatin1(testName));
     m_name->setText(QString::fromLatin1(testName));
     QString text = QString::fromLatin1(playertext::kNotes);

@@ -1,5 +1,7 @@
 #include "storage/FileUtils.h"
 
+#include "platform/SystemFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -125,36 +127,39 @@ std::string NativeSeparators(std::string_view path)
     return out;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out, std::string* error)
+bool ReadFileBytes(const std::string& path, std::string& out)
 {
-    const QString name = toQString(NativeSeparators(path));
-    auto failed = [&](const QString& why) {
-        if (error)
-            *error = fromQString(why);
-        return false;
-    };
-    if (QFileInfo(name).isDir())
-        return failed(QStringLiteral("it is a folder"));
-    QFile file(name);
+    QFile file(toQString(NativeSeparators(path)));
     if (!file.open(QIODevice::ReadOnly))
-        return failed(file.errorString());
+        return false;
     const QByteArray data = file.readAll();
     out.assign(data.constData(), static_cast<std::size_t>(data.size()));
-    if (file.error() != QFileDevice::NoError)
-        return failed(file.errorString());
-    return true;
+    return file.error() == QFileDevice::NoError;
 }
 
-bool WriteFileBytes(const std::string& path, std::string_view bytes)
+bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string* error)
 {
+    // Unbuffered, so that every write reports a full disk itself: Qt 6.4's
+    // commit() does not notice a buffered flush that failed, and would put a
+    // cut file in place of the old one. The data is on the disk before the
+    // rename, so a crash leaves the old file or the new one, never a hole.
     QSaveFile file(toQString(NativeSeparators(path)));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    const auto fail = [&](const std::string& why) {
+        if (error)
+            *error = why;
         file.cancelWriting();
         return false;
-    }
-    return file.commit();
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(fromQString(file.errorString()));
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())
+        || file.error() != QFileDevice::NoError)
+        return fail(fromQString(file.errorString()));
+    if (!SyncFile(file.handle()))
+        return fail(LastErrorText());
+    if (!file.commit())
+        return fail(fromQString(file.errorString()));
+    return true;
 }
 
 std::vector<std::string> ListFolders(const std::string& folder)

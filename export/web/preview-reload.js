@@ -1,11 +1,15 @@
 // Written by the question player beside a preview's frameset. When the editor
-// previews another question, the player serves a new test and counts up the
-// number in preview-serial.txt; the tab then loads the new question.
+// previews another question, the player publishes a new test and writes its
+// address into preview-next.txt; the tab then goes there by itself.
 (function () {
-  var serial = '{{serial}}';
-  setInterval(function () {
-    fetch('../preview-serial.txt', { cache: 'no-store' })
-      .then(function (r) { return r.ok ? r.text() : serial; })
-      .then(function (text) { if (text.trim() != serial) location.reload(); }, function () {});
+  var timer = setInterval(function () {
+    fetch('preview-next.txt', { cache: 'no-store' })
+      .then(function (r) { return r.ok ? r.text() : ''; })
+      .then(function (next) {
+        next = next.trim();
+        if (next == '') return;
+        clearInterval(timer);
+        location.replace(next);
+      }, function () {});
   }, 400);
 })();

@@ -86,11 +86,11 @@ TEST(FillQuestionTemplate, ChoiceMarksTheSelectedButtonOnly)
 TEST(FillQuestionTemplate, TrueFalseMarksFollowTheStatements)
 {
     const std::string tmpl = Button("Button 1") + Button("Button 2") + Button("Button 3") + Button("Button 4");
-    const std::string question = RemoveTag(Record({{"tf1", "1"}, {"tf2", "0"}, {"tf3", "yes"}}), "tf4");
+    const std::string question = RemoveTag(Record({{"tf1", "1"}, {"tf2", "0"}, {"tf4", "2"}}), "tf3");
     const std::string out = FillQuestionTemplate(tmpl, question, TemplateForType(6));
     const auto buttons = Records(out, "vtButton");
     ASSERT_EQ(buttons.size(), 4u);
-    const bool isTrue[] = {true, false, true, true};  // tf4 is missing
+    const bool isTrue[] = {true, false, true, true};  // tf3 is missing, tf4 malformed
     for (std::size_t k = 0; k < 4; ++k) {
         SCOPED_TRACE(k + 1);
         EXPECT_EQ(GetTag(buttons[k], "buttonMarkIfTrueSelected"), isTrue[k] ? "1" : "0");

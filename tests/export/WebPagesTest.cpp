@@ -5,6 +5,7 @@
 #include "export/ElementIds.h"
 #include "export/ExportedFiles.h"
 #include "export/ExportLists.h"
+#include "export/ExportWrites.h"
 #include "export/ScriptNameTable.h"
 #include "export/StartPages.h"
 #include "export/WebTestModel.h"
@@ -17,6 +18,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -84,7 +86,8 @@ Written writeCase(const std::string& caseText, const std::string& folder, unsign
     ForceDirectory(TestFolder(startPage));
     test::ScriptedUserInterface ui;
     const std::string testName = GetTag(details, "TestName");
-    WriteStartPages(testName, startPage, kStartTexts, lists.questionFileList);
+    ExportWrites writes;
+    EXPECT_TRUE(WriteStartPages(testName, startPage, kStartTexts, lists.questionFileList, writes)) << writes.error();
     return {startPage, WriteTestPages(testName, startPage, details, fixedTexts(), lists, ui, seed)};
 }
 
@@ -104,25 +107,19 @@ std::set<std::string> filesUnder(const std::string& root, const std::string& rel
 
 // ---- Golden pages ---------------------------------------------------------
 
-// control.htm and p.js carry the engine's scripts, which change on their own;
-// their frame is checked below. Every other file is compared byte for byte.
-bool isGolden(const std::string& relative)
-{
-    return relative.find("control.htm") == std::string::npos && relative.find("p.js") == std::string::npos;
-}
-
 class GoldenPages : public ::testing::TestWithParam<std::string> {};
 
+// Every file is compared byte for byte, control.htm and p.js too: they carry
+// the test engine (marking, navigation), so a change to it shows here and in
+// review, not only in the browser run. After a deliberate change, rewrite the
+// golden files with DORVEL_UPDATE_GOLDEN=1 and review their diff.
 TEST_P(GoldenPages, WritesTheExpectedFiles)
 {
     const std::string caseFolder = kGoldenFolder + GetParam() + "/";
     test::TempFolder temp;
     writeCase(readFile(caseFolder + "case.txt"), temp.path());
     const std::string expectedFolder = caseFolder + "expected";
-    std::set<std::string> written;
-    for (const std::string& f : filesUnder(temp.path()))
-        if (isGolden(f))
-            written.insert(f);
+    const std::set<std::string> written = filesUnder(temp.path());
 
     if (std::getenv("DORVEL_UPDATE_GOLDEN")) {
         QDir(toQString(expectedFolder)).removeRecursively();
@@ -236,6 +233,13 @@ TEST(WebText, AudioTypeTrimCommaFlatName)
     EXPECT_EQ(FlatName("C:\\Pics\\b.gif"), "b.gif");
     EXPECT_EQ(FlatName("C:\\Styles\\White Buttons\\c.gif"), "c.gif");
     EXPECT_EQ(FlatName("/opt/dorvel/Buttons/Blue/s1.gif"), "Blues1.gif");
+    // A flat name never leaves the test folder: no separator, never "..".
+    EXPECT_EQ(FlatName("../../Buttons//../DVLang/English (UK).vtc"), "English (UK).vtc");
+    EXPECT_EQ(FlatName("/a/Buttons/Blue/../x.gif"), "x.gif");
+    EXPECT_EQ(FlatName("C:\\a\\Buttons\\..\\..\\x.gif"), "x.gif");
+    EXPECT_EQ(FlatName("/a/Buttons/.."), "");
+    EXPECT_EQ(FlatName("/a/b/.."), "");
+    EXPECT_EQ(FlatName("/a/b/"), "");
 }
 
 TEST(WebText, EscapesForEachContext)
@@ -381,7 +385,8 @@ TEST(Escaping, InterfaceTextsOfTheLanguagePack)
     const std::string startPage = temp.path("Quiz.htm");
     ForceDirectory(TestFolder(startPage));
     const StartPageTexts texts{"<b>Test</b>", "Say \"go\"", "It's", "back\\slash", "</script>"};
-    WriteStartPages("Quiz", startPage, texts, "");
+    ExportWrites writes;
+    WriteStartPages("Quiz", startPage, texts, "", writes);
     const std::string start = readFile(startPage);
     EXPECT_NE(start.find("<title>&lt;b&gt;Test&lt;/b&gt; Quiz</title>"), std::string::npos);
     EXPECT_NE(start.find("value=\"Say &quot;go&quot;\""), std::string::npos);
@@ -468,23 +473,38 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     install.write("Media/Buttons/Sounds/a.wav", "sound a");
     install.write("Media/b.gif", "picture b");
     install.write("Other/b.gif", "another b");
+    // A path that climbs out of a Buttons folder keeps its own name only.
+    install.write("Media/DVLang/x.vtc", "pack");
+    ForceDirectory(install.path("Media/Buttons"));
     SetInstallationFolder(install.path());
 
     test::TempFolder out;
     const std::string startPage = out.path("My Test.htm");
     const std::string folder = out.path("MyTestres/");
     ForceDirectory(folder + "buttons");
-    out.write("MyTestres/b.gif", "from an earlier export");
+    // The author's own files stay (what an earlier export wrote is removed
+    // before, by RemoveEarlierExport).
+    out.write("MyTestres/notes.htm", "the author's");
+    out.write("MyTestres/buttons/mine.gif", "the author's");
+    ForceDirectory(out.path("DVLang"));
     test::ScriptedUserInterface ui;
-    CopyButtonImages(startPage, "Copying", "English (UK)",
-        {install.path("Media/Buttons/Sounds/a.wav"), install.path("Media/b.gif"), install.path("Other/b.gif")}, ui);
+    ExportWrites writes;
+    EXPECT_TRUE(CopyButtonImages(startPage, "Copying", "English (UK)",
+        {install.path("Media/Buttons/Sounds/a.wav"), install.path("Media/b.gif"), install.path("Other/b.gif"),
+            install.path("Media/Buttons//../DVLang/x.vtc")},
+        ui, writes))
+        << writes.error();
 
     EXPECT_EQ(readFile(folder + "buttons/Cheat0.gif"), "english Cheat0");
     EXPECT_EQ(readFile(folder + "buttons/Cheat1.gif"), "plain Cheat1.gif");
     EXPECT_EQ(readFile(folder + "buttons/help.htm"), "plain Help.htm");
     EXPECT_EQ(readFile(folder + "Soundsa.wav"), "sound a");
     EXPECT_EQ(readFile(folder + "b.gif"), "picture b");
-    EXPECT_EQ(ListFiles(folder + "buttons").size(), 31U);
+    EXPECT_EQ(readFile(folder + "x.vtc"), "pack");
+    EXPECT_TRUE(ListFiles(out.path("DVLang")).empty());
+    EXPECT_EQ(readFile(folder + "notes.htm"), "the author's");
+    EXPECT_EQ(readFile(folder + "buttons/mine.gif"), "the author's");
+    EXPECT_EQ(ListFiles(folder + "buttons").size(), 32U);
     EXPECT_EQ(ui.progressLabels, std::vector<std::string>{"Copying"});
     SetInstallationFolder({});
 }
@@ -529,6 +549,11 @@ TEST(CopyButtonImages, CopiesLargeFilesWhole)
     ASSERT_TRUE(CopyFileChunked(source, temp.path("copy.bin")));
     EXPECT_EQ(readFile(temp.path("copy.bin")), big);
     EXPECT_FALSE(CopyFileChunked(temp.path("missing.bin"), temp.path("copy2.bin")));
+    // Never over an existing file, nor through a link of that name.
+    EXPECT_FALSE(CopyFileChunked(source, temp.path("copy.bin")));
+    ASSERT_TRUE(QFile::link(toQString(temp.write("target.txt", "kept")), toQString(temp.path("link.bin"))));
+    EXPECT_FALSE(CopyFileChunked(source, temp.path("link.bin")));
+    EXPECT_EQ(readFile(temp.path("target.txt")), "kept");
 }
 
 }  // namespace

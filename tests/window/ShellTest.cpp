@@ -6,6 +6,7 @@
 #include "shell/ui/WindowPrinter.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
+#include "tests/support/RecordingSoundPlayer.h"
 #include "tests/window/WindowFixture.h"
 
 #include <QAction>
@@ -16,6 +17,8 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace dorvel::test {
 namespace {
@@ -123,7 +126,8 @@ TEST_F(ShellTest, AFailedFirstSaveLeavesTheSetAsItWas)
     const std::string caption = workspace().questionList().caption(0);
     ui.saveChoices.push_back(dir.path("plain-file/Quiz.vtd"));  // a folder that cannot exist
     menu("Save1");
-    EXPECT_EQ(ui.messages.back(), window->lang().at(58) + " " + dir.path("plain-file/Quiz.vtd"));
+    EXPECT_EQ(ui.messages.back().rfind(window->lang().at(58) + " " + dir.path("plain-file/Quiz.vtd") + " (", 0), 0u)
+        << ui.messages.back();
     EXPECT_EQ(GetTag(workspace().current()->testDetails, "TestName"), "0");
     EXPECT_EQ(control<QLineEdit>("TestName")->text(), QString());
     EXPECT_EQ(workspace().questionList().caption(0), caption);
@@ -142,6 +146,7 @@ TEST_F(ShellTest, AnUnreadableSetSaysWhyNotThatItIsDamaged)
 {
     startWindow();
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.path("Folder.vtd"))));
+    ASSERT_EQ(::mkfifo(dir.path("Pipe.vtd").c_str(), 0600), 0);
     QFile damaged(QString::fromStdString(dir.path("Damaged.vtd")));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("not a set");
@@ -151,9 +156,9 @@ TEST_F(ShellTest, AnUnreadableSetSaysWhyNotThatItIsDamaged)
         std::string message;
     };
     const Case cases[] = {
-        {dir.path("Folder.vtd"), window->lang().at(181) + " " + dir.path("Folder.vtd") + " (it is a folder)"},
-        // Reading this file fails with an I/O error, even for root.
-        {"/proc/self/mem", window->lang().at(181) + " /proc/self/mem ("},
+        {dir.path("Folder.vtd"), window->lang().at(181) + " " + dir.path("Folder.vtd") + " ("},
+        // Not a file to read (a pipe would block a plain reader), even for root.
+        {dir.path("Pipe.vtd"), window->lang().at(181) + " " + dir.path("Pipe.vtd") + " ("},
         {dir.path("Damaged.vtd"), window->lang().at(59) + " " + dir.path("Damaged.vtd")},
     };
     for (const Case& c : cases) {
@@ -428,30 +433,40 @@ TEST_F(ShellTest, FirstStartShowsTheWindowThenAsksThenOpensTheHelpBeside)
                        "::/F03Installation.htm after 1 questions"}));
 }
 
-
-TEST_F(ShellTest, MissingDataFoldersEndTheEditor)
+TEST_F(ShellTest, MissingDataFoldersEndTheEditorWithASpokenMessage)
 {
     TempFolder install;
     ForceDirectory(install.path("DVLang"));
     QFile::copy(toQString(JoinPath(FixtureInstallation(), "DVLang/English (UK).vtc")),
                 toQString(install.path("DVLang/English (UK).vtc")));
+    // Every recording is there, so a wrong message would be heard too.
+    ASSERT_TRUE(QFile::link(QStringLiteral(DORVEL_BUILD_INSTALL_DIR "/DVSounds"), toQString(install.path("DVSounds"))));
     SetInstallationFolder(install.path());
-    window = std::make_unique<MainWindow>(&ui);
-    EXPECT_FALSE(window->startCall({}));
+    // A window whose spoken messages are recorded, not played.
+    const auto start = [&](RecordingSoundPlayer*& sound) {
+        ui.messages.clear();
+        window = std::make_unique<MainWindow>(&ui);
+        auto player = std::make_unique<RecordingSoundPlayer>();
+        sound = player.get();
+        window->setSoundPlayer(std::move(player));
+        return window->startCall({});
+    };
+    RecordingSoundPlayer* sound = nullptr;
+    EXPECT_FALSE(start(sound));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], window->lang().at(15));
+    EXPECT_EQ(sound->opened, std::vector<std::string>{install.path("DVSounds/s15.wav")});
+    EXPECT_EQ(sound->plays, 1);
 
     ForceDirectory(install.path("Buttons"));
-    ui.messages.clear();
-    window = std::make_unique<MainWindow>(&ui);
-    EXPECT_FALSE(window->startCall({}));
+    EXPECT_FALSE(start(sound));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], window->lang().at(16));
+    EXPECT_EQ(sound->opened, std::vector<std::string>{install.path("DVSounds/s16.wav")});
+    EXPECT_EQ(sound->plays, 1);
 
     DeleteFile(install.path("DVLang/English (UK).vtc"));
-    ui.messages.clear();
-    window = std::make_unique<MainWindow>(&ui);
-    EXPECT_FALSE(window->startCall({}));
+    EXPECT_FALSE(start(sound));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("DVLang"), std::string::npos);
 }

@@ -26,13 +26,17 @@ for (const name of ['VTX', 'Buttons', 'DorvelTemplates', 'DVLang']) {
   fs.symlinkSync(path.join(bin, name), path.join(install, name));
 }
 const desktop = fs.mkdtempSync(path.join(scratch, 'xdg-'));
-// The preview players of this file hand over to each other only.
+// The user's runtime folder (mkdtemp makes it private), where Preview keeps
+// its scratch folder. The preview players of this file hand over to each
+// other only.
+const runtime = fs.mkdtempSync(path.join(scratch, 'run-'));
 const previewSocket = path.join(fs.mkdtempSync(path.join(scratch, 'socket-')), 'preview');
 const env = (tmp, socket = previewSocket) => ({
   ...process.env,
   DORVEL_HOME: install,
   DORVEL_PREVIEW_NAME: socket,
   TMPDIR: tmp,
+  XDG_RUNTIME_DIR: runtime,
   // No desktop association: the editor falls back to the installation's VTX.
   XDG_CONFIG_HOME: desktop, XDG_CONFIG_DIRS: desktop, XDG_DATA_HOME: desktop, XDG_DATA_DIRS: desktop,
 });
@@ -90,7 +94,8 @@ before(async () => {
   const opened = execFileSync(previewFixture, [set, '1'], { env: env(editorTmp), encoding: 'latin1' });
   assert.equal(opened.trim(), path.join(install, 'VTX'), 'the editor starts the installation\'s player');
   assert.equal(fs.readFileSync(path.join(install, 'VTX.txt'), 'latin1'),
-    `<f>${path.join(editorTmp, 'vtDorvel', 'singleq.vtb')}</f>`);
+    `<f>${path.join(runtime, 'dorvel-preview', 'singleq.vtb')}</f>`);
+  assert.equal(fs.statSync(path.join(runtime, 'dorvel-preview')).mode & 0o777, 0o700, 'the scratch folder is private');
   preview = await startPlayer([], playerTmp);
 
   const bank = path.join(scratch, 'General Knowledge.vtb');
@@ -120,9 +125,8 @@ const BUTTONS = ['button1', 'button2', 'button3', 'button4'];
 
 eachBrowser('player', (ctx) => {
   test('a previewed question is answered, marked and cheated on', async () => {
-    // A preview opens at its frameset.
-    assert.match(preview.address, /\/Testres\/frame\.htm$/);
-    const s = await Session.open(ctx.browser, preview.address);
+    const frameset = preview.address.replace(/Test\.htm$/, 'Testres/frame.htm');
+    const s = await Session.open(ctx.browser, frameset);
     assert.equal(await s.title(), 'General Knowledge: Question 1');
     // No pre-test page: the question is there at once.
     assert.equal(await s.shown(), 'q0.htm');
@@ -183,15 +187,17 @@ eachBrowser('player', (ctx) => {
     const tmp = tmpFolder('handoff-tmp');
     previewOf(1);
     const running = await startPlayer([], tmp, socket);
-    const s = await Session.open(ctx.browser, running.address);
+    const frameset = (address) => address.replace(/Test\.htm$/, 'Testres/frame.htm');
+    const s = await Session.open(ctx.browser, frameset(running.address));
     assert.equal(await s.title(), 'General Knowledge: Question 1');
     const tabs = (await ctx.browser.pages()).length;
 
     previewOf(3);
     const second = await startPlayer([], tmp, socket);
-    assert.equal(second.address, running.address, 'handed to the running player');
-    assert.equal((await second.ended).code, 0);
+    assert.equal((await second.ended).code, 0, 'handed to the running player');
+    // The tab open on the first preview goes to the second by itself.
     await s.page.waitForFunction(() => document.title === 'General Knowledge: Question 3', { polling: 50, timeout: 10000 });
+    assert.equal(s.page.url(), frameset(second.address));
     await s.settle();
     assert.match(await s.evaluate((q) => q.document.body.innerText), /Which of these is a mammal\?/);
     assert.equal((await ctx.browser.pages()).length, tabs, 'no other tab');
