@@ -124,6 +124,8 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
         {"H", str(in.size.height)},
         {"S", str(S)},
         {"P", str(in.preTestPages)},
+        {"firstNumber", str(in.firstQuestionNumber)},
+        {"numberBeforeFirst", str(in.firstQuestionNumber - 1)},
         {"siteAddress", JsString(kSiteAddress)},
         {"siteName", JsString(kSiteName)},
         {"qElementsListG", in.arrays.qElementsListG},

@@ -6,6 +6,7 @@
 #include "export/CopyButtonImages.h"
 #include "export/ExportWrites.h"
 #include "export/ExportLists.h"
+#include "export/ExportedFiles.h"
 #include "export/StartPages.h"
 #include "export/TestServer.h"
 #include "shell/LangStrings.h"
@@ -44,6 +45,11 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
         none.error = writes.error();
         return none;
     };
+    // What the last export wrote goes; what the author put into the folder stays.
+    const std::string folder = TestFolder(request.startPage);
+    RemoveEarlierExport(folder);
+    const FolderSnapshot before = SnapshotTestFolder(folder);
+
     ui.progressLabel(lang.key("s41"));
     ui.progressPosition(20);
     if (!CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui, writes))
@@ -60,6 +66,7 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
         lists, ui, request.seed);
 
+    WriteExportedList(folder, before);
     ui.progressLabel(lang.key("s44"));
     ui.progressPosition(100);
     ui.progressHide();
@@ -92,6 +99,11 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
         return;
     workspace.setLastDir(ExtractFilePath(*chosen));
     const std::string startPage = ChangeFileExt(*chosen, ".htm");
+    // The dialog asked about the start page only; the test's folder beside it
+    // is asked about here, by name.
+    if (DirectoryExists(TestFolder(startPage))
+        && ui.ask(lang.at(182) + "\n" + TestFolder(startPage), Buttons::YesNo, Tone::Question) != Answer::Yes)
+        return;
 
     workspace.SaveTest();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/ElementIds.h"
 #include "export/ExportWrites.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
@@ -28,6 +29,7 @@ struct PageBuild {
     std::string head;       // "<html>" up to, without, "</head>"
     std::string body;       // from "<body"
     std::array<FeedbackSlot, kFeedbackSlots> feedbackSlots;
+    ElementIds ids;
 
     // "parent.control." and the output name of `tableName`.
     std::string control(std::string_view tableName) const { return "parent.control." + names.out(tableName); }

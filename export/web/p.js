@@ -58,6 +58,14 @@ function playSound(page) {
   style.textContent = '.drag1, .drag2 { touch-action: none; }';
   document.head.appendChild(style);
 })();
+// The page's start (putting back the student's answers) runs as soon as its elements are
+// parsed, not after its pictures have loaded: a student may answer while a slow picture
+// still loads, and a start running later would wipe those answers.
+document.addEventListener('DOMContentLoaded', function () {
+  var start = window.onload;
+  window.onload = null;
+  if (start) start();
+});
 document.oncontextmenu = new Function('return false');
 document.onselectstart = new Function('return false');
 document.ondragstart = new Function('return false');

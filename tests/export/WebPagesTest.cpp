@@ -2,6 +2,8 @@
 // drawn script names, the script arrays, and values that must stay inert.
 #include "export/ControlPage.h"
 #include "export/CopyButtonImages.h"
+#include "export/ElementIds.h"
+#include "export/ExportedFiles.h"
 #include "export/ExportLists.h"
 #include "export/ExportWrites.h"
 #include "export/ScriptNameTable.h"
@@ -277,6 +279,28 @@ TEST(WebText, EscapesForEachContext)
     EXPECT_EQ(SafeId("btn1'); alert(1); ('"), "btn1alert1");
 }
 
+TEST(WebText, PackEntitiesBecomePlainText)
+{
+    EXPECT_EQ(PackPlainText("&nbsp; Your percentage:"), "\xA0 Your percentage:");
+    EXPECT_EQ(PackPlainText("a &amp; b &lt;c&gt; &quot;d&quot; &#233;"), "a & b <c> \"d\" \xE9");
+    // Anything else stays as typed (and is escaped where it is written).
+    EXPECT_EQ(PackPlainText("R&D; &unknown; &#300; & ;"), "R&D; &unknown; &#300; & ;");
+}
+
+// Ids that only differ in characters a page id cannot hold stay apart, in
+// page order, and the same author's id always gets the same page id.
+TEST(ElementIdsTest, UniqueAndStable)
+{
+    ElementIds ids;
+    EXPECT_EQ(ids.of("b-1"), "b1");
+    EXPECT_EQ(ids.of("b1"), "b1_2");
+    EXPECT_EQ(ids.of("b1_2"), "b1_2_2");
+    EXPECT_EQ(ids.of("b 1"), "b1_3");
+    EXPECT_EQ(ids.of("b1"), "b1_2");
+    EXPECT_EQ(ids.of("feedback1"), "feedback1");
+    EXPECT_EQ(ids.of("b-1"), "b1");
+}
+
 // ---- Script arrays -------------------------------------------------------------
 
 TEST(ScriptArrays, OneQuestionOfEveryElementKind)
@@ -480,8 +504,10 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     const std::string startPage = out.path("My Test.htm");
     const std::string folder = out.path("MyTestres/");
     ForceDirectory(folder + "buttons");
-    out.write("MyTestres/stale.htm", "old");
-    out.write("MyTestres/buttons/stale.gif", "old");
+    // The author's own files stay (what an earlier export wrote is removed
+    // before, by RemoveEarlierExport).
+    out.write("MyTestres/notes.htm", "the author's");
+    out.write("MyTestres/buttons/mine.gif", "the author's");
     ForceDirectory(out.path("DVLang"));
     test::ScriptedUserInterface ui;
     ExportWrites writes;
@@ -498,11 +524,41 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     EXPECT_EQ(readFile(folder + "b.gif"), "picture b");
     EXPECT_EQ(readFile(folder + "x.vtc"), "pack");
     EXPECT_TRUE(ListFiles(out.path("DVLang")).empty());
-    EXPECT_FALSE(FileExists(folder + "stale.htm"));
-    EXPECT_FALSE(FileExists(folder + "buttons/stale.gif"));
-    EXPECT_EQ(ListFiles(folder + "buttons").size(), 31U);
+    EXPECT_EQ(readFile(folder + "notes.htm"), "the author's");
+    EXPECT_EQ(readFile(folder + "buttons/mine.gif"), "the author's");
+    EXPECT_EQ(ListFiles(folder + "buttons").size(), 32U);
     EXPECT_EQ(ui.progressLabels, std::vector<std::string>{"Copying"});
     SetInstallationFolder({});
+}
+
+// An export into a folder that already holds a test removes what the last
+// export wrote (by its list; by name for a folder from before the list) and
+// keeps the author's own files.
+TEST(ExportedFiles, OnlyWhatAnExportWroteIsRemoved)
+{
+    test::TempFolder out;
+    const std::string folder = out.path("Testres/");
+    for (const char* name : {"q0.htm", "q12s3-r.htm", "p1fb2.htm", "control.htm", "p.js", "notes.txt", "q0.htm.bak",
+             "buttons/tick.gif", "buttons/mine.gif"})
+        out.write(std::string("Testres/") + name, "x");
+
+    RemoveEarlierExport(folder);  // written before exports kept a list
+    EXPECT_EQ(ListFiles(folder), (std::vector<std::string>{"notes.txt", "q0.htm.bak"}));
+    EXPECT_EQ(ListFiles(folder + "buttons"), std::vector<std::string>{"mine.gif"});
+
+    const FolderSnapshot before = SnapshotTestFolder(folder);
+    out.write("Testres/q0.htm", "page");
+    out.write("Testres/buttons/tick.gif", "tick");
+    out.write("Testres/map.gif", "picture");
+    ASSERT_TRUE(WriteExportedList(folder, before));
+    EXPECT_EQ(readFile(folder + kExportedListName), "buttons/tick.gif\nmap.gif\nq0.htm\n");
+
+    out.write(std::string("Testres/") + kExportedListName, "q0.htm\n../notes.txt\nbuttons/tick.gif\n" + out.path("notes.txt") + "\n");
+    out.write("notes.txt", "beside the folder");
+    RemoveEarlierExport(folder);
+    EXPECT_EQ(ListFiles(folder), (std::vector<std::string>{"map.gif", "notes.txt", "q0.htm.bak"}));
+    EXPECT_EQ(ListFiles(folder + "buttons"), std::vector<std::string>{"mine.gif"});
+    EXPECT_TRUE(FileExists(out.path("notes.txt")));
 }
 
 TEST(CopyButtonImages, CopiesLargeFilesWhole)
