@@ -47,6 +47,7 @@ struct Walk {
     PageSize size;
     bool showFeedback;
     UserInterface& ui;
+    const A11yTexts& a11y;
 };
 
 // One page of either pass. Returns false when the list has no question N.
@@ -66,7 +67,12 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
         arrays.qMaxSelectionsG += JsLiteral(GetTag(q, "numSelections")) + ",";
     }
 
-    PageBuild page{walk.names, arrays, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}};
+    PageBuild page{walk.names, arrays, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}};
+    page.naming.texts = &walk.a11y;
+    {
+        std::string copy = q;
+        page.naming.takeFrom(takeAll(copy, "vtText"));
+    }
     WritePageHead(page);
     WriteBodyStart(page, q);
 
@@ -132,6 +138,7 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
         texts.textsB[static_cast<std::size_t>(i)] = lang.at(90 + i);
     for (int i = 0; i < 12; ++i)
         texts.textsB[static_cast<std::size_t>(7 + i)] = lang.at(100 + i);
+    texts.a11y = A11yTextsFrom(lang);
     return texts;
 }
 
@@ -150,7 +157,7 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
         + JsString(GetTag(testDetails, "creationDisplayDate")) + "\",";
 
     Walk walk{result.names, arrays, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
-        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui};
+        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.questionFileList, n, true); ++n)
