@@ -3,13 +3,10 @@
 #include "storage/Vtutils.h"
 
 #include <climits>
-#include <cstdlib>
 
 namespace dorvel {
 
-namespace {
-
-std::string plain(std::string_view text)
+std::string PlainText(std::string_view text)
 {
     std::string out;
     bool blank = true;
@@ -29,6 +26,8 @@ std::string plain(std::string_view text)
     return out;
 }
 
+namespace {
+
 bool onPage(std::string_view record)
 {
     const std::string feedback = GetTag(record, "feedback");
@@ -41,7 +40,7 @@ std::vector<PageLabel> PageLabels(const std::vector<std::string>& textRecords)
 {
     std::vector<PageLabel> labels;
     for (const std::string& record : textRecords) {
-        std::string text = plain(GetTag(record, "vtString"));
+        std::string text = PlainText(GetTag(record, "vtString"));
         if (!onPage(record) || text.empty())
             continue;
         labels.push_back({GetTagInt(record, "textLeft", 0), GetTagInt(record, "textTop", 0),
@@ -55,7 +54,7 @@ std::string QuestionText(const std::vector<std::string>& textRecords)
     std::string highest;
     int highestTop = INT_MAX;
     for (const std::string& record : textRecords) {
-        const std::string text = plain(GetTag(record, "vtString"));
+        const std::string text = PlainText(GetTag(record, "vtString"));
         if (!onPage(record) || text.empty())
             continue;
         if (GetTag(record, "textName") == "Title")

@@ -19,6 +19,9 @@ struct PageLabel {
     std::string text;
 };
 
+// A text as one line: line breaks and runs of blanks become one blank.
+std::string PlainText(std::string_view text);
+
 // The texts of a page's own body (not of its feedback frames) that show
 // something, from their vtText records.
 std::vector<PageLabel> PageLabels(const std::vector<std::string>& textRecords);

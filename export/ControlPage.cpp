@@ -4,6 +4,7 @@
 #include "export/WebText.h"
 #include "export/WriteTestPages.h"
 
+#include <algorithm>
 #include <map>
 #include <random>
 
@@ -70,25 +71,13 @@ struct BarButton {
     A11yText label;        // its name for assistive technology
 };
 
-// Tab goes through the bar from left to right, the slider between the arrows,
-// although the buttons are written in another order.
-int tabPlace(std::string_view name)
-{
-    constexpr std::array<std::string_view, 7> order{"Help", "Arrow1", "Slider", "Arrow2", "Cheat", "Mark", "Finish"};
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (order[i] == name)
-            return static_cast<int>(i) + 1;
-    }
-    return 0;
-}
-
 void writeBarButton(std::string& out, const BarButton& b, const std::string& handlers, const A11yTexts& say)
 {
     const int layers = b.disabledLayer ? 4 : 3;
     for (int k = 0; k < layers; ++k) {
         const int z = k == 3 ? 3 : k + 1;
         // The resting layer takes the keyboard; the others only show its states.
-        const std::string access = k == 0 ? " tabindex=\"" + str(tabPlace(b.name)) + "\" role=\"button\" aria-label=\""
+        const std::string access = k == 0 ? " tabindex=\"0\" role=\"button\" aria-label=\""
                 + HtmlAttr(Say(say, b.label)) + "\" data-bar=\"" + b.name + "\""
                                           : std::string(" alt=\"\" aria-hidden=\"true\"");
         line(out, "<div id=\"" + b.name + "div" + str(k) + "\" style=\"position: absolute; top: 2px; left: " + str(b.left)
@@ -198,23 +187,27 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
             A11yText::Cheat});
     }
     bar.push_back({"Arrow2", previous - 28, 26, false, qMove + "(" + questionPos + " + 1);", "", A11yText::Next});
+    // Written from left to right, the slider after the left arrow: Tab follows
+    // the order of the markup, and the layers' z-index keeps the picture as it is.
+    std::stable_sort(bar.begin(), bar.end(), [](const BarButton& a, const BarButton& b) { return a.left < b.left; });
     for (const BarButton& b : bar) {
         const std::string handlers = filled("fragments/control-button-handlers.htm", names,
             {{"N", b.name}, {"U", b.released}, {"D", b.pressed}});
         writeBarButton(out, b, handlers, say);
+        if (b.name != "Arrow1")
+            continue;
+        // The keyboard script keeps the slider's values up to date.
+        line(out, "<div id=\"Sliderdiv\" style=\"position: absolute; top: 2px; left: 82px; width: 26px; height: 26px; z-index: 4; visibility: visible;\">");
+        line(out, "<img src=\"buttons/Slider.gif\" class=\"slide\" width=\"26\" height=\"26\" border=\"0\" tabindex=\"0\" "
+                  "role=\"slider\" aria-label=\"" + HtmlAttr(Say(say, A11yText::Slider))
+                + "\" aria-valuemin=\"1\" aria-valuemax=\"1\" aria-valuenow=\"1\" id=\"Slider\" >");
+        line(out, "</div>");
+        line(out, "<div style=\"position: absolute; top: 2px; left: 82px; width: " + str(S - 56)
+                + "px; height: 26px; z-index: 1; visibility: visible;\">");
+        line(out, "<img src=\"buttons/slideline.gif\" width=\"" + str(S - 56) + "\" height=\"26\" onmousedown=\""
+                + names.out("sliderClick") + "();\" border=\"0\" alt=\"\" aria-hidden=\"true\" >");
+        line(out, "</div>");
     }
-
-    // The keyboard script keeps the slider's values up to date.
-    line(out, "<div id=\"Sliderdiv\" style=\"position: absolute; top: 2px; left: 82px; width: 26px; height: 26px; z-index: 4; visibility: visible;\">");
-    line(out, "<img src=\"buttons/Slider.gif\" class=\"slide\" width=\"26\" height=\"26\" border=\"0\" tabindex=\""
-            + str(tabPlace("Slider")) + "\" role=\"slider\" aria-label=\"" + HtmlAttr(Say(say, A11yText::Slider))
-            + "\" aria-valuemin=\"1\" aria-valuemax=\"1\" aria-valuenow=\"1\" id=\"Slider\" >");
-    line(out, "</div>");
-    line(out, "<div style=\"position: absolute; top: 2px; left: 82px; width: " + str(S - 56)
-            + "px; height: 26px; z-index: 1; visibility: visible;\">");
-    line(out, "<img src=\"buttons/slideline.gif\" width=\"" + str(S - 56) + "\" height=\"26\" onmousedown=\""
-            + names.out("sliderClick") + "();\" border=\"0\" alt=\"\" aria-hidden=\"true\" >");
-    line(out, "</div>");
     // Announcements (marks, the right answers, the score, a carried drag item)
     // are spoken from here: the control page stays while questions come and go.
     line(out, "<div id=\"a11yStatus\" role=\"status\" aria-live=\"polite\" style=\"position: absolute; top: 0px; left: 0px; "

@@ -276,10 +276,19 @@ void WriteShape(PageBuild&, std::string_view shape, std::string& out)
     line(out, "</div>");
 }
 
-void WriteText(PageBuild&, std::string_view text, std::string& out)
+void WriteText(PageBuild& page, std::string_view text, std::string& out)
 {
-    out += Block("0", 10 - GetTagInt(text, "TextLayer", 0), stored(text, "textLeft"), stored(text, "textTop"),
+    std::string block = Block("0", 10 - GetTagInt(text, "TextLayer", 0), stored(text, "textLeft"), stored(text, "textTop"),
         stored(text, "textWidth"), stored(text, "textHeight"), "visible");
+    // The question is the page's heading; the page script puts the focus on it
+    // when a new page replaces the one that had the focus.
+    PageNaming& naming = page.naming;
+    if (&out == &page.body && !naming.questionWritten && !naming.question.empty()
+        && PlainText(GetTag(text, "vtString")) == naming.question) {
+        block.insert(5, "id=\"question\" role=\"heading\" aria-level=\"1\" tabindex=\"-1\" ");
+        naming.questionWritten = true;
+    }
+    out += block;
     const std::string size = str(HtmlFontSize(GetTagInt(text, "vtFontSize", 12)));
     const int alignment = GetTagInt(text, "vtAlignment", 0);
     const char* align = alignment == 1 ? "center" : alignment == 2 ? "right" : "left";

@@ -28,6 +28,7 @@ struct PageNaming {
     int statements = 0;
     int fields = 0;
     int items = 0;
+    bool questionWritten = false;  // the question's block carries the heading
 
     // Takes the question and the labels from the page's vtText records.
     void takeFrom(const std::vector<std::string>& textRecords);

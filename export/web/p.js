@@ -292,6 +292,20 @@ document.addEventListener('focusout', function (e) {
 new MutationObserver(function () { a11ySync(); }).observe(document.documentElement,
   { attributes: true, subtree: true, attributeFilter: ['style'] });
 document.addEventListener('DOMContentLoaded', a11ySync);
+// A page that replaces the one holding the focus (after Start, Alt+N, a tap on a
+// start picture) takes the focus on its question: the keyboard goes on from the
+// top of the page, and a screen reader reads the question. A focus on the bar stays.
+window.addEventListener('load', function () {
+  var holder = null;
+  try {
+    holder = parent.document.activeElement;
+  } catch (e) {
+    return;
+  }
+  if (holder && holder != window.frameElement && holder != parent.document.body) return;
+  var first = document.getElementById('question') || document.querySelector('[tabindex="0"], input, button, a[href]');
+  if (first) first.focus();
+});
 document.oncontextmenu = new Function('return false');
 document.onselectstart = new Function('return false');
 document.ondragstart = new Function('return false');
