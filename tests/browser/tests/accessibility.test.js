@@ -1,0 +1,112 @@
+// axe-core finds no violation of WCAG 2.1 A and AA on any page a student
+// meets: the frameset, the pre-test page, every question page of every type
+// in every shipped style, a feedback page, the control bar, the results page
+// and the help page. Chromium's accessibility tree of a question page names
+// the question and each choice, and reports the chosen one.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import { audit } from '../lib/axe.js';
+import { lowContrastTexts } from '../lib/contrast.js';
+import { exportEveryType, exportFixture, serve, shippedStyles } from '../lib/exporter.js';
+import { assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
+import { Session } from '../lib/session.js';
+
+const exports = shippedStyles().map((style) => ({ style, ...exportEveryType(style) }));
+const keyboard = exportFixture('keyboard');
+const feedback = exportFixture('feedback');
+const servers = [];
+before(async () => {
+  for (const e of [...exports, keyboard, feedback]) {
+    e.served = await serve(e);
+    servers.push(e.served);
+  }
+});
+after(async () => { for (const s of servers) await s.close(); });
+
+eachBrowser('accessibility', (ctx) => {
+  for (const e of exports) {
+    test(`${e.style}: no WCAG 2.1 AA violation on any page of the test`, async () => {
+      const s = await openTest(ctx, e.served, e.testFolder);
+      const found = {};
+      const check = async (what, frame) => {
+        const violations = await audit(frame);
+        if (violations.length) found[what] = violations;
+      };
+      try {
+        await check('frameset', s.page);
+        await check('control bar', await s.frame('control'));
+        await check('pre-test page', await s.frame('question'));
+        const contrast = async (what) => {
+          const low = await (await s.frame('question')).evaluate(lowContrastTexts);
+          if (low.length) found[`${what} contrast`] = low;
+        };
+        await contrast('pre-test page');
+        await s.evaluate((q) => {
+          const start = q.document.stbutton || q.document.getElementById('StartTestdiv0').getElementsByTagName('img')[0];
+          start.onmouseup ? start.onmouseup() : start.onmousedown();
+        });
+        const pages = fs.readdirSync(path.join(e.folder, e.testFolder)).filter((f) => /^q\d+\.htm$/.test(f));
+        for (let n = 0; n < pages.length; n++) {
+          await s.waitForShown(`q${n}.htm`);
+          await check(`q${n}.htm`, await s.frame('question'));
+          await contrast(`q${n}.htm`);
+          if (n + 1 < pages.length) await s.evaluate((q, c) => c.document.getElementById('Arrow2div0').getElementsByTagName('img')[0].onmousedown());
+        }
+        await s.evaluate((q, c) => c.document.getElementById('Finishdiv0').getElementsByTagName('img')[0].onmousedown());
+        await s.settle();
+        await check('results page', await s.frame('question'));
+
+        assert.deepEqual(found, {});
+        assertNoErrors(s);
+      } finally {
+        await s.close();
+      }
+    });
+  }
+
+  test('a feedback page and the help page', async () => {
+    const base = `${feedback.served.url}${feedback.testFolder}/`;
+    const pages = fs.readdirSync(path.join(feedback.folder, feedback.testFolder)).filter((f) => /^q\d+fb[^.]*\.htm$/.test(f));
+    assert.ok(pages.length > 0, 'the fixture has feedback pages');
+    const found = {};
+    for (const page of [pages[0], 'buttons/help.htm']) {
+      const tab = await ctx.browser.newPage();
+      const s = new Session(tab);
+      try {
+        await tab.goto(base + page, { waitUntil: 'load' });
+        const violations = await audit(tab);
+        if (violations.length) found[page] = violations;
+        assertNoErrors(s);
+      } finally {
+        await s.close();
+      }
+    }
+    assert.deepEqual(found, {});
+  });
+
+  if (ctx.name === 'chromium') {
+    test('the accessibility tree names the question and each choice, and reports the chosen one', async () => {
+      const s = await openTest(ctx, keyboard.served, keyboard.testFolder);
+      try {
+        await s.evaluate((q) => q.document.querySelector('[data-press]').onmouseup());
+        await s.waitForShown('q0.htm');
+        await s.clickElement('question', 'c20div');
+        const tree = await s.page.accessibility.snapshot({ includeIframes: true });
+        const nodes = [];
+        const walk = (n) => { nodes.push(n); for (const c of n.children ?? []) walk(c); };
+        walk(tree);
+        const find = (role, name) => nodes.find((n) => n.role === role && n.name === name);
+        assert.ok(find('heading', 'Which planet is known as the Red Planet?'), 'the question is the page heading');
+        assert.equal(find('checkbox', 'A: Venus')?.checked, false);
+        assert.equal(find('checkbox', 'B: Mars')?.checked, true, 'the chosen answer is reported');
+        assert.ok(find('button', 'Next question') && find('button', 'Finish'), 'the bar buttons have names');
+        assert.ok(find('slider', 'Question slider'));
+        assertNoErrors(s);
+      } finally {
+        await s.close();
+      }
+    });
+  }
+});
