@@ -138,5 +138,15 @@ document.addEventListener('keyup', function (e) {
   var style = document.createElement('style');
   style.textContent = '[tabindex]:focus-visible { outline: 2px solid #000; outline-offset: 0px; box-shadow: 0 0 0 4px #fff; }';
   document.head.appendChild(style);
+  // Zoomed in so far that the bar does not fit, the question frame will not fit
+  // either: let it scroll before its first page loads (see p.js).
+  try {
+    if (Math.max(document.documentElement.scrollWidth, document.body.scrollWidth) > window.innerWidth + 1 && window.frameElement) {
+      var question = parent.document.getElementsByName('question')[0];
+      if (question && question.getAttribute('scrolling') == 'no') question.setAttribute('scrolling', 'auto');
+    }
+  } catch (e) {
+    // opened from the file system: the frames are kept apart
+  }
   new MutationObserver(a11ySync).observe(document.body, { attributes: true, subtree: true, attributeFilter: ['style'] });
 })();

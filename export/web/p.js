@@ -292,6 +292,17 @@ document.addEventListener('focusout', function (e) {
 new MutationObserver(function () { a11ySync(); }).observe(document.documentElement,
   { attributes: true, subtree: true, attributeFilter: ['style'] });
 document.addEventListener('DOMContentLoaded', a11ySync);
+// Zoomed in (200 %), the page is wider than its frame: the frame then scrolls
+// (Firefox at once, Chromium from the next page on), as a frame written with
+// scrolling="no" would not.
+window.addEventListener('load', function () {
+  try {
+    if (Math.max(document.documentElement.scrollWidth, document.body.scrollWidth) > window.innerWidth + 1 && window.frameElement
+      && window.frameElement.getAttribute('scrolling') == 'no') window.frameElement.setAttribute('scrolling', 'auto');
+  } catch (e) {
+    // a frame of another origin keeps its own settings
+  }
+});
 // A page that replaces the one holding the focus (after Start, Alt+N, a tap on a
 // start picture) takes the focus on its question: the keyboard goes on from the
 // top of the page, and a screen reader reads the question. A focus on the bar stays.
