@@ -67,11 +67,12 @@ function playSound(page) {
 }
 // Pointer events serve the mouse, a pen and touch alike; a finger on a drag item must
 // move the item, not pan the page. The focus ring shows on any colour (black
-// outside, white inside), and a carried item wears it too.
+// outside, white inside), and a carried item wears it too; the question, which
+// takes the focus only to be read, wears none.
 (function () {
   var style = document.createElement('style');
   style.textContent = '.drag1, .drag2 { touch-action: none; }'
-    + ' [tabindex]:focus-visible, button:focus-visible, input:focus-visible, .a11yCarried'
+    + ' [tabindex="0"]:focus-visible, button:focus-visible, input:focus-visible, .a11yCarried'
     + ' { outline: 3px solid #000; outline-offset: 3px; box-shadow: 0 0 0 3px #fff; }';
   document.head.appendChild(style);
 })();

@@ -18,6 +18,7 @@ export function focused(s) {
       checked: attr('aria-checked'),
       pressed: attr('aria-pressed'),
       valueText: attr('aria-valuetext'),
+      ring: e ? (() => { const st = frame.contentWindow.getComputedStyle(e); return `${st.outlineStyle} ${st.outlineWidth}`; })() : '',
     };
   });
 }

@@ -40,6 +40,10 @@ eachBrowser('keyboard', (ctx) => {
     assert.deepEqual(order, ['A: Venus', 'B: Mars', 'Help', 'Previous question', 'Question slider', 'Next question',
       'Cheat', 'Mark', 'Finish']);
 
+    // The focus shows as a ring on the question page and on the bar.
+    assert.equal((await focused(s)).ring, 'solid 2px', 'a ring on the bar');
+    assert.equal((await tabTo(s, named('B: Mars'), { back: true })).ring, 'solid 3px', 'a ring on the page');
+
     // A choice with Space; Mark says right or wrong.
     await tabTo(s, named('B: Mars'), { back: true });
     await key(s, ' ');
