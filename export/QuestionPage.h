@@ -2,6 +2,7 @@
 
 #include "export/AccessibleNames.h"
 #include "export/AccessibleTexts.h"
+#include "export/ExportWrites.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
 
@@ -38,6 +39,7 @@ struct PageNaming {
 struct PageBuild {
     const ScriptNameTable& names;
     ScriptArrays& arrays;
+    ExportWrites& writes;  // every page goes through it
     std::string folder;  // the test folder, with a closing separator
     PageSize size;
     int n = 0;              // index of the question in its list
