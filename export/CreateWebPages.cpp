@@ -57,7 +57,8 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 
     ui.progressLabel(lang.key("s42"));
     ui.progressPosition(40);
-    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87")};
+    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"),
+        A11yTextsFrom(lang)};
     if (!WriteStartPages(request.testName, request.startPage, texts, lists.questionFileList, writes))
         return failed();
 

@@ -49,6 +49,7 @@ struct Walk {
     PageSize size;
     bool showFeedback;
     UserInterface& ui;
+    const A11yTexts& a11y;
 };
 
 // One page of either pass. Returns false when the list has no question N.
@@ -69,6 +70,11 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
     }
 
     PageBuild page{walk.names, arrays, walk.writes, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}};
+    page.naming.texts = &walk.a11y;
+    {
+        std::string copy = q;
+        page.naming.takeFrom(takeAll(copy, "vtText"));
+    }
     WritePageHead(page);
     WriteBodyStart(page, q);
 
@@ -134,6 +140,7 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
         texts.textsB[static_cast<std::size_t>(i)] = PackPlainText(lang.at(90 + i));
     for (int i = 0; i < 12; ++i)
         texts.textsB[static_cast<std::size_t>(7 + i)] = PackPlainText(lang.at(100 + i));
+    texts.a11y = A11yTextsFrom(lang);
     return texts;
 }
 
@@ -153,7 +160,7 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
 
     ExportWrites writes;
     Walk walk{result.names, arrays, writes, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
-        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui};
+        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.questionFileList, n, true); ++n)
