@@ -52,7 +52,7 @@ int runWebFixture(const Args& args, Context& context)
     if (status != "0")
         std::fprintf(stderr, "dorvel-cli: missing media: %s\n", status.c_str() + 2);
 
-    ExportWebTest(WebExport{startPage, GetTag(details, "TestName"), details, "English (UK)", seed}, lists, context.lang, ui);
+    ExportWebTest(WebExport{startPage, GetTag(details, "TestName"), details, "English (UK)", seed, {}}, lists, context.lang, ui);
     return 0;
 }
 

@@ -49,6 +49,7 @@ struct ControlPageInput {
     int preTestPages = 0;
     bool allowMarking = false;
     bool allowCheating = false;
+    bool platformScript = false;  // loads scorm.js, the link to a learning platform
 };
 
 // The largest left position of the slider thumb.

@@ -47,7 +47,7 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
-        lists, ui, request.seed);
+        lists, ui, request.seed, request.platformScript);
 
     ui.progressLabel(lang.key("s44"));
     ui.progressPosition(100);
@@ -61,6 +61,21 @@ std::string ServeWebTest(const std::string& startPage)
     if (server.start(ExtractFilePath(startPage)))
         return server.address(ExtractFileName(startPage));
     return startPage;
+}
+
+bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang)
+{
+    workspace.SaveTest();
+
+    ui.progressCaption(lang.key("s39"));
+    ui.progressLabel(lang.key("s40"));
+    ui.progressPosition(10);
+    const std::string status = ExpandSet(workspace, ui, lang, TheExportLists(), 0, true);
+    if (status == kTemplateFileProblem) {
+        ui.progressHide();
+        return false;
+    }
+    return true;
 }
 
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
@@ -83,23 +98,15 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     workspace.setLastDir(ExtractFilePath(*chosen));
     const std::string startPage = ChangeFileExt(*chosen, ".htm");
 
-    workspace.SaveTest();
-
-    ui.progressCaption(lang.key("s39"));
-    ui.progressLabel(lang.key("s40"));
-    ui.progressPosition(10);
-    ExportLists& lists = TheExportLists();
-    const std::string status = ExpandSet(workspace, ui, lang, lists, 0, true);
-    if (status == kTemplateFileProblem) {
-        ui.progressHide();
+    if (!SaveAndExpandForExport(workspace, ui, lang))
         return;
-    }
+    const ExportLists& lists = TheExportLists();
 
     // Saving may have given a new set its file.
     set = workspace.current();
     if (!set)
         return;
-    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
+    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), {}};
     ExportWebTest(request, lists, lang, ui);
 
     ui.announce("s45");

@@ -132,6 +132,7 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
         texts.textsB[static_cast<std::size_t>(i)] = lang.at(90 + i);
     for (int i = 0; i < 12; ++i)
         texts.textsB[static_cast<std::size_t>(7 + i)] = lang.at(100 + i);
+    texts.learnerLabel = lang.at(320);
     return texts;
 }
 
@@ -141,7 +142,8 @@ unsigned ClockSeed()
 }
 
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed)
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+    const std::string& platformScript)
 {
     WrittenTest result;
     result.names.draw(seed);
@@ -164,7 +166,10 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
 
     ui.progressPosition(95);
     const ControlPageInput control{result.names, arrays, texts, walk.size, result.preTestPages,
-        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1};
+        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
+        !platformScript.empty()};
+    if (!platformScript.empty())
+        WriteFileBytes(walk.folder + "scorm.js", platformScript);
     WriteFileBytes(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
     WriteFileBytes(walk.folder + "p.js", PageScriptText(result.names));
     ui.progressHide();

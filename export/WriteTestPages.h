@@ -18,6 +18,7 @@ class UserInterface;
 struct InterfaceTexts {
     std::array<std::string, 18> textsA;
     std::array<std::string, 19> textsB;
+    std::string learnerLabel;  // s320, before the student's name from a learning platform
 };
 InterfaceTexts InterfaceTextsFrom(const LangStrings& lang);
 
@@ -36,8 +37,10 @@ unsigned ClockSeed();
 // feedback and sound pages, control.htm and p.js into the test folder beside
 // `startPage`, from the question lists of `lists`. The folder, its button
 // images and media files must be in place. `seed` fixes the drawn script
-// names and the order of the control script's blocks.
+// names and the order of the control script's blocks. A `platformScript`
+// is written as scorm.js, which the control page then loads.
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed);
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+    const std::string& platformScript = {});
 
 }  // namespace dorvel

@@ -10,6 +10,7 @@
 #include "building/PreviewCommand.h"
 #include "shell/MakerSite.h"
 #include "building/StyleNames.h"
+#include "export/ChooseWebOutput.h"
 #include "export/CreateWebPages.h"
 #include "export/ExportLists.h"
 #include "shell/Installation.h"
@@ -582,7 +583,7 @@ void MainWindow::BuildButtonClick()
 void MainWindow::CreateWebPagesCall()
 {
     BusyScope busy(*this);
-    dorvel::CreateWebPagesCall(*m_workspace, *m_ui, m_lang, m_language);
+    dorvel::CreateWebOutputCall(*m_workspace, *m_ui, m_lang, m_language);
 }
 
 // ---- What the workspace tells the window ----------------------------------------------
