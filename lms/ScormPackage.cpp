@@ -2,6 +2,7 @@
 
 #include "archive/ZipWriter.h"
 #include "export/CreateWebPages.h"
+#include "export/StartPages.h"
 #include "export/WebTemplates.h"
 #include "lms/ScormManifest.h"
 #include "storage/FileUtils.h"

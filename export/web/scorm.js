@@ -11,6 +11,7 @@ var scormLink = (function () {
   var capture = null;
   var learner = '';
   var reviewing = false;
+  var started = false;
 
   var calls = is2004
     ? {init: 'Initialize', get: 'GetValue', set: 'SetValue', commit: 'Commit', end: 'Terminate',
@@ -118,19 +119,32 @@ var scormLink = (function () {
   function leave() {
     if (!api) return;
     if (!reviewing && capture) {
-      var state = null;
       try {
-        state = capture();
+        var state = capture();
+        if (state.status == 1) keep(state);
       } catch (e) {
-        // the pages are going away
+        console.warn('SCORM: the answers could not be kept: ' + e);
       }
-      if (state && state.status == 1) keep(state);
       set(cmi.exit, 'suspend');
     }
     set(cmi.time, sessionTime());
     call('commit', ['']);
     call('end', ['']);
     api = null;
+  }
+  // Leaving the test unloads the question page before the control page: its
+  // answers are kept as the page goes, while it can still be read.
+  function keepAnswers() {
+    if (!api || reviewing || !capture) return;
+    var state = capture();
+    if (state.status == 1) keep(state);
+  }
+  function watchQuestionPage() {
+    try {
+      parent.question.addEventListener('pagehide', keepAnswers);
+    } catch (e) {
+      // not a page of the test
+    }
   }
   function saveProgress() {
     if (!api || reviewing || !capture || document.visibilityState != 'hidden') return;
@@ -243,6 +257,10 @@ var scormLink = (function () {
     // launch that fits this test ({status 1 or 2, pos, order, answers, started,
     // ended}), or null.
     start: function (captureState, elements, numbers) {
+      // The start button of the pre-test pages runs the control page's start
+      // again: the session is begun once.
+      if (started) return null;
+      started = true;
       api = findApi();
       if (!api) return null;
       if (String(call('init', [''])) != 'true') {
@@ -258,6 +276,9 @@ var scormLink = (function () {
         set('cmi.core.lesson_status', 'incomplete');
       }
       window.addEventListener('pagehide', leave);
+      var questionFrame = parent.document.getElementsByName('question')[0];
+      if (questionFrame) questionFrame.addEventListener('load', watchQuestionPage);
+      watchQuestionPage();
       document.addEventListener('visibilitychange', saveProgress);
       var kept = get(cmi.entry) == 'ab-initio' ? null : restored(get('cmi.suspend_data'), elements, numbers);
       if (kept && kept.status == 2) reviewing = true;

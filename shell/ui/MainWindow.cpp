@@ -489,6 +489,8 @@ void MainWindow::GeneralCall(const QString& itemName)
         w.SaveTest();
     } else if (name == "SaveAs1") {
         w.SaveTestAs();
+    } else if (name == "CreateWebPagesM") {
+        dorvel::CreateWebOutputCall(w, *m_ui, m_lang, m_language);
     } else if (name == "PrintSetup1") {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();

@@ -91,7 +91,10 @@ class PlatformSession extends Session {
   async frame(frameName) {
     const sco = this.page.mainFrame().childFrames()[0];
     for (const f of sco.childFrames()) {
-      if (await f.evaluate(() => window.name) === frameName) return f;
+      const element = await f.frameElement();
+      const name = await element?.evaluate((e) => e.name);
+      await element?.dispose();
+      if (name === frameName) return f;
     }
     throw new Error(`no frame ${frameName}`);
   }
@@ -102,7 +105,7 @@ class PlatformSession extends Session {
 
   // The student closes the test: the platform takes its frame away.
   async leave() {
-    await this.page.evaluate(() => document.getElementById('sco').remove());
+    await this.page.evaluate(() => { document.getElementById('sco').src = 'about:blank'; });
     await new Promise((r) => setTimeout(r, 300));
   }
 }
@@ -143,8 +146,8 @@ function interactions(values) {
 
 const set = makeSet();
 const packages = {
-  '1.2': { passed: makePackage(set, '1.2', 20), plain: makePackage(set, '1.2'), failed: makePackage(set, '1.2', 90) },
-  2004: { passed: makePackage(set, '2004', 20), plain: makePackage(set, '2004'), failed: makePackage(set, '2004', 90) },
+  '1.2': { passed: makePackage(set, '1.2', 10), plain: makePackage(set, '1.2'), failed: makePackage(set, '1.2', 90) },
+  2004: { passed: makePackage(set, '2004', 10), plain: makePackage(set, '2004'), failed: makePackage(set, '2004', 90) },
 };
 const servers = [];
 before(async () => {
@@ -193,7 +196,7 @@ eachBrowser('LMS packages', (ctx) => {
       await answerThree(s);
       const { results, percent } = await finish(s);
       assert.ok(results.includes(`Student: ${LEARNER}`), results);
-      assert.ok(percent >= 20 && percent < 90, `three of eleven right: ${percent} %`);
+      assert.equal(percent, 13.04, 'three of the 23 marks');
 
       const { values, calls } = await s.platform();
       assert.equal(Number(values[v.raw]), percent);
@@ -282,7 +285,7 @@ eachBrowser('LMS packages', (ctx) => {
       await second.close();
 
       const third = await PlatformSession.launch(ctx.browser, p.passed.url, version, v.kept(done));
-      assert.equal(await third.shown(), 'frame.htm', 'the results page is written into the question frame');
+      assert.equal(await third.shown(), 'control.htm', 'the results page, written by the control page');
       const again = await third.resultsText();
       assert.ok(again.includes(`${percent} %`), again);
       assert.equal(again.split('Started:')[1], results.split('Started:')[1], 'the same times');
@@ -298,7 +301,7 @@ eachBrowser('LMS packages', (ctx) => {
   test('a package opened without a platform runs to its results, with no alert', async () => {
     const s = await Session.open(ctx.browser, packages['2004'].passed.launchPage);
     const warnings = [];
-    s.page.on('console', (m) => warnings.push(m.text()));
+    s.page.on('console', (m) => { if (m.type() === 'warn' || m.type() === 'warning') warnings.push(m.text()); });
     await answerThree(s);
     const { results } = await finish(s);
     assert.ok(/You scored/.test(results), results);
