@@ -57,33 +57,33 @@ ReadManifest readManifest(const std::string& text)
             continue;
         const QString name = xml.name().toString();
         const QXmlStreamAttributes a = xml.attributes();
-        if (name == u"manifest") {
+        if (name == QStringLiteral("manifest")) {
             m.rootNamespace = xml.namespaceUri().toString();
             for (const QXmlStreamNamespaceDeclaration& d : xml.namespaceDeclarations())
                 m.namespaces[d.prefix().toString()] = d.namespaceUri().toString();
-            m.schemaLocation = a.value(u"http://www.w3.org/2001/XMLSchema-instance", u"schemaLocation").toString();
+            m.schemaLocation = a.value(QStringLiteral("http://www.w3.org/2001/XMLSchema-instance"), QStringLiteral("schemaLocation")).toString();
         }
-        if (a.hasAttribute(u"identifier"))
-            m.identifiers.push_back(a.value(u"identifier").toString());
-        if (name == u"schema")
+        if (a.hasAttribute(QStringLiteral("identifier")))
+            m.identifiers.push_back(a.value(QStringLiteral("identifier")).toString());
+        if (name == QStringLiteral("schema"))
             m.schema = xml.readElementText();
-        else if (name == u"schemaversion")
+        else if (name == QStringLiteral("schemaversion"))
             m.schemaVersion = xml.readElementText();
-        else if (name == u"title")
+        else if (name == QStringLiteral("title"))
             m.titles.push_back(xml.readElementText());
-        else if (name == u"masteryscore")
+        else if (name == QStringLiteral("masteryscore"))
             m.masteryScore = xml.readElementText();
-        else if (name == u"minNormalizedMeasure")
+        else if (name == QStringLiteral("minNormalizedMeasure"))
             m.minNormalizedMeasure = xml.readElementText();
-        else if (name == u"resource") {
+        else if (name == QStringLiteral("resource")) {
             for (const QXmlStreamAttribute& attribute : a) {
-                if (attribute.name().compare(u"scormtype", Qt::CaseInsensitive) == 0
+                if (attribute.name().compare(QStringLiteral("scormtype"), Qt::CaseInsensitive) == 0
                     && attribute.namespaceUri() == m.namespaces[QStringLiteral("adlcp")])
-                    m.scormType = attribute.name().toString() + u'=' + attribute.value().toString();
+                    m.scormType = attribute.name().toString() + QLatin1Char('=') + attribute.value().toString();
             }
-            m.launch = decoded(a.value(u"href").toString());
-        } else if (name == u"file") {
-            m.files.push_back(decoded(a.value(u"href").toString()).toStdString());
+            m.launch = decoded(a.value(QStringLiteral("href")).toString());
+        } else if (name == QStringLiteral("file")) {
+            m.files.push_back(decoded(a.value(QStringLiteral("href")).toString()).toStdString());
         }
     }
     m.wellFormed = !xml.hasError();
@@ -158,7 +158,7 @@ TEST(ScormPackage, EachVersionsManifestDescribesTheZipExactly)
         EXPECT_EQ(m.schema, QStringLiteral("ADL SCORM"));
         EXPECT_EQ(m.schemaVersion.toStdString(), v.schemaVersion);
         // schemaLocation pairs each namespace with its schema file.
-        const QStringList locations = m.schemaLocation.split(u' ', Qt::SkipEmptyParts);
+        const QStringList locations = m.schemaLocation.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         ASSERT_EQ(locations.size() % 2, 0);
         EXPECT_EQ(locations.size() / 2, static_cast<qsizetype>(std::max<std::size_t>(v.schemaFiles.size(), 3)))
             << m.schemaLocation.toStdString();
@@ -177,7 +177,7 @@ TEST(ScormPackage, EachVersionsManifestDescribesTheZipExactly)
         const std::set<QString> unique(m.identifiers.begin(), m.identifiers.end());
         EXPECT_EQ(unique.size(), m.identifiers.size()) << "identifiers are unique";
         EXPECT_EQ(m.identifiers.size(), 4U) << "manifest, organization, item, resource";
-        EXPECT_EQ(m.scormType, QString::fromLatin1(v.scormTypeAttribute) + u"=sco");
+        EXPECT_EQ(m.scormType, QString::fromLatin1(v.scormTypeAttribute) + QStringLiteral("=sco"));
         EXPECT_EQ(m.launch, QStringLiteral("frame.htm"));
         for (const QString& title : m.titles)
             EXPECT_EQ(title, QStringLiteral("Unit 1 & <Tom's> Café"));
