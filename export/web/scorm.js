@@ -116,28 +116,18 @@ var scormLink = (function () {
     return {status: kept.s, pos: pos, order: kept.o, answers: kept.a, started: kept.t[0], ended: kept.t[1]};
   }
 
-  function leave() {
-    if (!api) return;
-    if (!reviewing && capture) {
-      try {
-        var state = capture();
-        if (state.status == 1) keep(state);
-      } catch (e) {
-        console.warn('SCORM: the answers could not be kept: ' + e);
-      }
-      set(cmi.exit, 'suspend');
-    }
-    set(cmi.time, sessionTime());
-    call('commit', ['']);
-    call('end', ['']);
-    api = null;
-  }
   // Leaving the test unloads the question page before the control page: its
   // answers are kept as the page goes, while it can still be read.
   function keepAnswers() {
-    if (!api || reviewing || !capture) return;
-    var state = capture();
-    if (state.status == 1) keep(state);
+    if (!api || reviewing || !capture) return false;
+    try {
+      var state = capture();
+      if (state.status != 1) return false;
+      keep(state);
+      return true;
+    } catch (e) {
+      return false;  // the pages are already going away
+    }
   }
   function watchQuestionPage() {
     try {
@@ -146,12 +136,22 @@ var scormLink = (function () {
       // not a page of the test
     }
   }
+  // A browser tab put away may never come back (phones end it): what is
+  // kept so far goes to the platform.
   function saveProgress() {
-    if (!api || reviewing || !capture || document.visibilityState != 'hidden') return;
-    var state = capture();
-    if (state.status != 1) return;
-    keep(state);
+    if (document.visibilityState == 'hidden' && keepAnswers()) call('commit', ['']);
+  }
+
+  function leave() {
+    if (!api) return;
+    if (!reviewing && capture) {
+      keepAnswers();
+      set(cmi.exit, 'suspend');
+    }
+    set(cmi.time, sessionTime());
     call('commit', ['']);
+    call('end', ['']);
+    api = null;
   }
 
   // One question as an interaction: its kind from its elements (select
@@ -210,7 +210,11 @@ var scormLink = (function () {
     else type = is2004 ? 'other' : 'performance';
     // Typed answers stay within the 250 characters of a response string.
     var cut = function (list) {
-      for (var i = 0; i < list.length; i++) list[i] = String(list[i]).substring(0, 250);
+      for (var i = 0; i < list.length; i++) {
+        list[i] = String(list[i]).substring(0, 250);
+        // 2004 reads a leading "{" as the start of a language tag.
+        if (is2004 && kind == 'field' && list[i].charAt(0) == '{') list[i] = '{lang=und}' + list[i];
+      }
       return list;
     };
     var totals = d.totals[n];
