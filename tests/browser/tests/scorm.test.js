@@ -52,11 +52,13 @@ function makePackage(set, version, passMark) {
 
 // The test's frameset inside the platform's frame "sco": the session's frames are found one level down.
 class PlatformSession extends Session {
-  static async launch(browser, url, version, kept) {
+  static async launch(browser, url, version, kept, failingCommit = false) {
     const page = await browser.newPage();
     const session = new PlatformSession(page);
+    session.warnings = [];
+    page.on('console', (m) => { if (m.type() === 'warn' || m.type() === 'warning') session.warnings.push(m.text()); });
     await page.goto(url, { waitUntil: 'load' });
-    await page.evaluate((v, k) => window.launch(v, k), version, kept ?? null);
+    await page.evaluate((v, k, f) => window.launch(v, k, f), version, kept ?? null, failingCommit);
     await page.waitForFunction(() => window.frames.sco?.frames?.control?.document?.readyState === 'complete',
       { polling: 20, timeout: 10000 });
     await session.settle();
@@ -297,6 +299,18 @@ eachBrowser('LMS packages', (ctx) => {
       await third.close();
     });
   }
+
+  test('the platform\'s errors go to the console, never to the student', async () => {
+    const s = await PlatformSession.launch(ctx.browser, packages['1.2'].plain.url, '1.2', V['1.2'].learner, true);
+    await answerThree(s);
+    const { results } = await finish(s);
+    assert.ok(results.includes('You scored 3 out of 23'), results);
+    assert.equal(s.dialogs.length, 1, 'only the confirmation of Finish');
+    assert.ok(s.warnings.some((w) => /LMSCommit.*error 391/.test(w)), s.warnings.join('\n'));
+    assert.ok((await s.platform()).calls.includes('LMSFinish'), 'finished all the same');
+    assertNoErrors(s);
+    await s.close();
+  });
 
   test('a package opened without a platform runs to its results, with no alert', async () => {
     const s = await Session.open(ctx.browser, packages['2004'].passed.launchPage);
