@@ -45,9 +45,8 @@ std::optional<std::string> ScriptedUserInterface::chooseSaveFile(const FileDialo
     return c;
 }
 
-std::optional<int> ScriptedUserInterface::chooseOne(const std::string& question, const std::vector<std::string>& options)
+std::optional<int> ScriptedUserInterface::chooseOne(const std::string& /*question*/, const std::vector<std::string>& options)
 {
-    questions.push_back(question);
     offered.push_back(options);
     if (oneChoices.empty())
         return 0;
