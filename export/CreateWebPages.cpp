@@ -4,6 +4,7 @@
 #include "editor/UserInterface.h"
 #include "editor/Workspace.h"
 #include "export/CopyButtonImages.h"
+#include "export/ExportWrites.h"
 #include "export/ExportLists.h"
 #include "export/StartPages.h"
 #include "export/TestServer.h"
@@ -35,14 +36,24 @@ std::string WebTestName(const std::string& testDetails, const std::string& setFi
 
 WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang, UserInterface& ui)
 {
+    // Nothing goes on after a failed step: a refused folder gets no pages.
+    ExportWrites writes;
+    const auto failed = [&] {
+        ui.progressHide();
+        WrittenTest none;
+        none.error = writes.error();
+        return none;
+    };
     ui.progressLabel(lang.key("s41"));
     ui.progressPosition(20);
-    CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui);
+    if (!CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui, writes))
+        return failed();
 
     ui.progressLabel(lang.key("s42"));
     ui.progressPosition(40);
     const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87")};
-    WriteStartPages(request.testName, request.startPage, texts, lists.questionFileList);
+    if (!WriteStartPages(request.testName, request.startPage, texts, lists.questionFileList, writes))
+        return failed();
 
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
@@ -58,9 +69,8 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 std::string ServeWebTest(const std::string& startPage)
 {
     TestServer& server = TestServer::shared();
-    if (server.start(ExtractFilePath(startPage)))
-        return server.address(ExtractFileName(startPage));
-    return startPage;
+    const std::string address = server.start() ? server.publish(startPage) : std::string();
+    return address.empty() ? startPage : address;
 }
 
 bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang)
@@ -107,7 +117,14 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     if (!set)
         return;
     const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), {}};
-    ExportWebTest(request, lists, lang, ui);
+    // A tab still open on an earlier export of this page must not load the
+    // new one's files half-written (nor at all: it gets an address of its own).
+    TestServer::shared().withdraw(startPage);
+    if (const WrittenTest written = ExportWebTest(request, lists, lang, ui); !written.error.empty()) {
+        ui.announce("s120");
+        ui.showMessage(lang.at(120) + " " + written.error, Tone::Error);
+        return;
+    }
 
     ui.announce("s45");
     if (ui.ask(lang.key("s45"), Buttons::YesNo, Tone::Confirmation) != Answer::No)

@@ -86,7 +86,7 @@ void WriteFeedbackPages(PageBuild& page)
 {
     for (FeedbackSlot& s : page.feedbackSlots) {
         if (!s.frameName.empty())
-            WriteFileBytes(page.folder + "q" + std::to_string(page.n) + s.frameName + ".htm", s.pageText + "</body>");
+            page.writes.write(page.folder + "q" + std::to_string(page.n) + s.frameName + ".htm", s.pageText + "</body>");
         s = FeedbackSlot();
     }
 }
@@ -107,7 +107,7 @@ std::string PlaySound(const std::string& pageName, bool fromFeedback)
 
 void WriteSoundPage(const PageBuild& page, const std::string& pageName, std::string_view audioPath)
 {
-    WriteFileBytes(page.folder + pageName, " " + SoundMarkup(audioPath) + " ");
+    page.writes.write(page.folder + pageName, " " + SoundMarkup(audioPath) + " ");
 }
 
 }  // namespace dorvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/ExportWrites.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
 
@@ -18,6 +19,7 @@ inline constexpr char kBreak = '\r';
 struct PageBuild {
     const ScriptNameTable& names;
     ScriptArrays& arrays;
+    ExportWrites& writes;  // every page goes through it
     std::string folder;  // the test folder, with a closing separator
     PageSize size;
     int n = 0;              // index of the question in its list

@@ -5,6 +5,8 @@
 
 namespace dorvel {
 
+class ExportWrites;
+
 // B + "res": the start page's file name without its last four characters
 // (".htm") and without blanks, followed by "res". The pages name the test
 // folder by it.
@@ -23,8 +25,8 @@ struct StartPageTexts {
 
 // Writes the start page at `startPage`, and frame.htm and blank.htm in the
 // test folder. The window size class is the first windowSize of the test's
-// questions. False when a page could not be written.
+// questions. False when a page could not be written (`writes` says which).
 bool WriteStartPages(const std::string& testName, const std::string& startPage, const StartPageTexts& texts,
-    const std::string& questionFileList);
+    const std::string& questionFileList, ExportWrites& writes);
 
 }  // namespace dorvel

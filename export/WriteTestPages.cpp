@@ -43,6 +43,7 @@ std::string flag(std::string_view details, std::string_view name)
 struct Walk {
     const ScriptNameTable& names;
     ScriptArrays& arrays;
+    ExportWrites& writes;
     std::string folder;
     PageSize size;
     bool showFeedback;
@@ -66,7 +67,7 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
         arrays.qMaxSelectionsG += JsLiteral(GetTag(q, "numSelections")) + ",";
     }
 
-    PageBuild page{walk.names, arrays, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}};
+    PageBuild page{walk.names, arrays, walk.writes, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}};
     WritePageHead(page);
     WriteBodyStart(page, q);
 
@@ -111,7 +112,7 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
             WriteDrag(page, e);
     }
 
-    WriteFileBytes(walk.folder + (testPage ? "q" : "p") + std::to_string(n) + ".htm", PageFileText(page));
+    walk.writes.write(walk.folder + (testPage ? "q" : "p") + std::to_string(n) + ".htm", PageFileText(page));
     if (testPage) {
         WriteFeedbackPages(page);
         for (std::string* a : arrays.nested())
@@ -151,7 +152,8 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(GetTag(testDetails, "ExaminerName")) + "\",\""
         + JsString(GetTag(testDetails, "creationDisplayDate")) + "\",";
 
-    Walk walk{result.names, arrays, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
+    ExportWrites writes;
+    Walk walk{result.names, arrays, writes, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
         GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
@@ -169,9 +171,10 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
         GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
         !platformScript.empty()};
     if (!platformScript.empty())
-        WriteFileBytes(walk.folder + "scorm.js", platformScript);
-    WriteFileBytes(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
-    WriteFileBytes(walk.folder + "p.js", PageScriptText(result.names));
+        writes.write(walk.folder + "scorm.js", platformScript);
+    writes.write(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
+    writes.write(walk.folder + "p.js", PageScriptText(result.names));
+    result.error = writes.error();
     ui.progressHide();
     return result;
 }

@@ -28,6 +28,7 @@ struct WrittenTest {
     ScriptArrays arrays;
     int preTestPages = 0;
     int questionPages = 0;
+    std::string error;  // what could not be written; empty when every file was
 };
 
 // A seed from the clock: every export draws new names and a new block order.
@@ -36,9 +37,10 @@ unsigned ClockSeed();
 // The page generator: writes the question and pre-test pages with their
 // feedback and sound pages, control.htm and p.js into the test folder beside
 // `startPage`, from the question lists of `lists`. The folder, its button
-// images and media files must be in place. `seed` fixes the drawn script
-// names and the order of the control script's blocks. A `platformScript`
-// is written as scorm.js, which the control page then loads.
+// images and media files must be in place. After a failed write nothing more
+// is written and the result's error says what failed. `seed` fixes the drawn
+// script names and the order of the control script's blocks. A
+// `platformScript` is written as scorm.js, which the control page then loads.
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
     const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
     const std::string& platformScript = {});

@@ -54,7 +54,10 @@ ScormResult WriteScormPackage(const ScormExport& request, const ExportLists& lis
     const std::string startPage = JoinPath(fromQString(work.path()), "test.htm");
     WebExport web{startPage, request.testName, request.testDetails, request.language, request.seed, {}};
     web.platformScript = ScormScriptText(request.version, request.passMark);
-    ExportWebTest(web, lists, lang, ui);
+    if (const WrittenTest written = ExportWebTest(web, lists, lang, ui); !written.error.empty()) {
+        result.error = written.error;
+        return result;
+    }
 
     const QString folder = toQString(TestFolder(startPage));
     result.files = filesBelow(folder);

@@ -73,10 +73,10 @@ public:
             std::fprintf(stderr, "VTX: %s\n", note.c_str());
 
         TestServer server;
-        if (!server.start(fromQString(folder.path()), options.port))
+        const std::string address = server.start(options.port) ? server.publish(test.startPage) : std::string();
+        if (address.empty())
             return fail(playertext::kCannotServe,
                 "127.0.0.1" + (options.port ? ":" + std::to_string(options.port) : std::string()));
-        const std::string address = server.address(kPlayedStartPage);
 
         std::unique_ptr<PlayerWindow> window;
         if (m_windowed) {

@@ -37,16 +37,19 @@ function makeSet() {
   return set;
 }
 
-// A platform folder: platform.htm and scorm-again beside the unzipped package in pkg/.
+// A platform served as a start page with its folder: platform.htm, and in
+// platformres/ scorm-again beside the unzipped package in pkg/.
 function makePackage(set, version, passMark) {
   const folder = fs.mkdtempSync(path.join(scratch, `scorm-${version}-`));
+  const res = path.join(folder, 'platformres');
+  fs.mkdirSync(res);
   const zip = path.join(folder, 'package.zip');
   const args = ['export', set, zip, '--scorm', version];
   if (passMark !== undefined) args.push('--pass-mark', String(passMark));
   cli(args);
-  execFileSync('unzip', ['-q', zip, '-d', path.join(folder, 'pkg')]);
+  execFileSync('unzip', ['-q', zip, '-d', path.join(res, 'pkg')]);
   fs.copyFileSync(path.join(HERE, '..', 'lib', 'platform.htm'), path.join(folder, 'platform.htm'));
-  for (const script of ['scorm12.js', 'scorm2004.js']) fs.copyFileSync(path.join(SCORM_AGAIN, script), path.join(folder, script));
+  for (const script of ['scorm12.js', 'scorm2004.js']) fs.copyFileSync(path.join(SCORM_AGAIN, script), path.join(res, script));
   return { version, passMark, folder, startPage: path.join(folder, 'platform.htm') };
 }
 
@@ -157,8 +160,8 @@ before(async () => {
     for (const p of Object.values(packages[version])) {
       const s = await serve(p);
       servers.push(s);
-      p.url = `${s.url}platform.htm`;
-      p.launchPage = `${s.url}pkg/frame.htm`;
+      p.url = s.address;
+      p.launchPage = `${s.url}platformres/pkg/frame.htm`;
     }
   }
 });
