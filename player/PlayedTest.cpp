@@ -90,7 +90,7 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
     // The media go in after the pages: a file in the bank can never take the
     // place of a page the test needs.
     QuietUserInterface quiet;
-    const WebExport request{played.startPage, played.testName, details, language, seed};
+    const WebExport request{played.startPage, played.testName, details, language, seed, {}};
     const WrittenTest written = ExportWebTest(request, lists, lang, quiet);
     played.questionPages = written.questionPages;
     if (!written.error.empty()) {
