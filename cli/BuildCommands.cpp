@@ -5,6 +5,7 @@
 #include "building/BuildCommand.h"
 #include "building/ExpandSet.h"
 #include "cli/ConsoleUserInterface.h"
+#include "cli/VisibleText.h"
 #include "editor/OpenSet.h"
 #include "editor/SetFile.h"
 #include "export/BankFile.h"
@@ -14,6 +15,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -30,12 +32,16 @@ std::unique_ptr<OpenSet> ReadSet(const std::string& path, std::string& error)
         error = "no such file: " + path;
         return nullptr;
     }
-    switch (ReadSetFile(path, *set)) {
+    std::string readError;
+    switch (ReadSetFile(path, *set, &readError)) {
     case SetFileStatus::Ok:
         set->filePath = path;
         return set;
     case SetFileStatus::NotASet:
         error = path + " is not a Dorvel set file";
+        break;
+    case SetFileStatus::Unreadable:
+        error = "cannot read " + path + " (" + readError + ")";
         break;
     case SetFileStatus::LaterVersion:
         error = path + " was made by a later version of Dorvel";
@@ -75,8 +81,18 @@ std::string ShownName(const std::string& value)
 
 // Writes every embedded file into `folder` under its own file name; a name
 // met twice, or one that is no plain name, gets the record's number in front.
+// A bank whose records share bytes is refused before anything is written (it
+// could unpack into many times its size), and the whole never exceeds the
+// bank's data.
 int ExtractAll(BankReader& reader, const std::string& folder)
 {
+    if (const std::string overlap = OverlapError(reader.files()); !overlap.empty())
+        return fail(reader.path() + ": " + overlap + "; nothing was extracted");
+    std::int64_t total = 0;
+    for (const BankFileEntry& entry : reader.files())
+        total += entry.size();
+    if (total > reader.dataSize())
+        return fail(reader.path() + ": its records hold more than the bank's data; nothing was extracted");
     if (!ForceDirectory(folder))
         return fail("cannot create " + folder);
     std::set<std::string> used;
@@ -90,7 +106,7 @@ int ExtractAll(BankReader& reader, const std::string& folder)
             name = std::to_string(i) + "-" + (IsPlainFileName(name) ? name : std::string("file"));
         used.insert(name);
         if (!reader.extract(entry, folder, name)) {
-            std::fprintf(stderr, "dorvel-cli: %s\n", reader.error().c_str());
+            std::fprintf(stderr, "dorvel-cli: %s\n", VisibleText(reader.error()).c_str());
             ++failures;
         }
     }
@@ -101,13 +117,14 @@ int ExtractAll(BankReader& reader, const std::string& folder)
 
 int runExpand(const Args& args, Context& context)
 {
+    // A question number is digits only ("3abc" and "+3" are no number), from
+    // 1 to the set's number of questions.
     int number = 0;
     if (args.size() == 2) {
-        try {
-            number = std::stoi(args[1]);
-        } catch (...) {
+        const std::string& text = args[1];
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (text.empty() || text[0] == '-' || ec != std::errc() || end != text.data() + text.size() || number < 1)
             number = -1;
-        }
     }
     if (args.empty() || args.size() > 2 || number < 0 || number > kMaxQuestions) {
         std::fputs("usage: dorvel-cli expand SET.vtd [QUESTION 1-100]\n", stderr);
@@ -117,6 +134,11 @@ int runExpand(const Args& args, Context& context)
     const auto set = ReadSet(args[0], error);
     if (!set)
         return fail(error);
+    if (number > set->questionCount()) {
+        std::fprintf(stderr, "dorvel-cli: %s has %d questions; there is no question %d\n", args[0].c_str(),
+            set->questionCount(), number);
+        return 2;
+    }
     ConsoleUserInterface ui;
     ExportLists lists;
     const std::string status = ExpandSet(*set, ui, context.lang, lists, number, false);
@@ -184,13 +206,13 @@ int runBank(const Args& args, Context&)
     const auto questions = BankReader::NumberedRecords(reader.questionFileList());
     std::printf("Questions: %zu\n", questions.size());
     for (std::size_t i = 0; i < questions.size(); ++i)
-        std::printf("%zu\t%s\n", i + 1, QuestionTitle(questions[i]).c_str());
+        std::printf("%zu\t%s\n", i + 1, VisibleText(QuestionTitle(questions[i])).c_str());
     std::printf("Files: %zu\n", reader.files().size());
     for (const BankFileEntry& e : reader.files()) {
         if (e.embedded())
-            std::printf("%lld\t%s\n", static_cast<long long>(e.size()), e.name.c_str());
+            std::printf("%lld\t%s\n", static_cast<long long>(e.size()), VisibleText(e.name).c_str());
         else
-            std::printf("missing\t%s\n", e.name.c_str());
+            std::printf("missing\t%s\n", VisibleText(e.name).c_str());
     }
     return extractTo.empty() ? 0 : ExtractAll(reader, extractTo);
 }

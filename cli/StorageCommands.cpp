@@ -1,6 +1,9 @@
 #include "cli/Commands.h"
 
+#include "cli/VisibleText.h"
+
 #include "editor/OpenSet.h"
+#include "editor/PassMark.h"
 #include "editor/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
@@ -21,22 +24,7 @@ int fail(const std::string& message)
 
 std::string ShownText(const std::string& stored)
 {
-    static const char kHex[] = "0123456789abcdef";
-    std::string out;
-    for (const char32_t c : CodePoints(DecodeText(stored))) {
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c < 32 || (c >= 0x7F && c < 0xA0)) {
-            out += "\\x";
-            out += kHex[(c >> 4) & 15];
-            out += kHex[c & 15];
-        } else {
-            out += EncodeUtf8(c);
-        }
-    }
-    return out;
+    return VisibleText(DecodeText(stored));
 }
 
 int runUnpack(const Args& args, Context&)
@@ -45,10 +33,10 @@ int runUnpack(const Args& args, Context&)
         std::fputs("usage: dorvel-cli unpack FILE\n", stderr);
         return 2;
     }
-    std::string bytes;
-    if (!ReadFileBytes(args[0], bytes))
-        return fail("cannot read " + args[0]);
-    const std::string text = ReadStoredFile(args[0]);
+    std::string error;
+    const std::string text = ReadStoredFile(args[0], error);
+    if (!error.empty())
+        return fail("cannot read " + args[0] + ": " + error);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
@@ -73,8 +61,8 @@ int runPack(const Args& args, Context&)
             text += part;
         }
     }
-    if (!WriteStoredFile(args[0], text))
-        return fail("cannot write " + args[0]);
+    if (std::string error; !WriteStoredFile(args[0], text, &error))
+        return fail("cannot write " + args[0] + ": " + error);
     return 0;
 }
 
@@ -101,8 +89,14 @@ int runShow(const Args& args, Context&)
     }
     if (!FileExists(args[0]))
         return fail("no such file: " + args[0]);
+    // A device, FIFO or huge file is refused before anything is read.
+    if (std::string error; ReadStoredFile(args[0], error).empty() && !error.empty())
+        return fail("cannot read " + args[0] + ": " + error);
     OpenSet set;
-    const SetFileStatus status = ReadSetFile(args[0], set);
+    std::string readError;
+    const SetFileStatus status = ReadSetFile(args[0], set, &readError);
+    if (status == SetFileStatus::Unreadable)
+        return fail("cannot read " + args[0] + " (" + readError + ")");
     if (status == SetFileStatus::NotASet)
         return fail(args[0] + " is not a Dorvel set file");
     if (status == SetFileStatus::LaterVersion)
@@ -114,6 +108,8 @@ int runShow(const Args& args, Context&)
     std::printf("Options: allowCheating=%d allowPrinting=%d allowFinishedQuestionViewing=%d\n",
                 GetTagInt(d, "allowCheating", 0), GetTagInt(d, "allowPrinting", 1),
                 GetTagInt(d, "allowFinishedQuestionViewing", 1));
+    const int passMark = PassMarkOf(d);
+    std::printf("Pass mark: %s\n", passMark ? (std::to_string(passMark) + " %").c_str() : "none");
     const int count = set.questionCount();
     std::printf("Questions: %d\n", count);
     for (int n = 1; n <= count; ++n) {

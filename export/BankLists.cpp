@@ -4,7 +4,7 @@
 #include "export/ExportLists.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
-#include "storage/RegularFile.h"
+#include "platform/SystemFiles.h"
 #include "storage/Vtutils.h"
 
 #include <QDir>
@@ -69,9 +69,14 @@ constexpr MediaRef kVideoRefs[] = {
 // one it only counts when it is absolute here, never relative to whatever the
 // working folder happens to be. A medium is a regular file: a device or FIFO
 // named as a picture counts as missing.
+bool IsMediaFile(const std::string& path)
+{
+    return OpenRegularFile(path).valid();
+}
+
 bool AbsoluteFileExists(const std::string& nativePath)
 {
-    return QDir::isAbsolutePath(toQString(nativePath)) && IsRegularFile(nativePath);
+    return QDir::isAbsolutePath(toQString(nativePath)) && IsMediaFile(nativePath);
 }
 
 class MediaResolver {
@@ -113,7 +118,7 @@ private:
             return true;
         }
         const std::string candidate = NativeSeparators(m_baseFolder + rel);
-        if (IsRegularFile(candidate)) {
+        if (IsMediaFile(candidate)) {
             element = SetTag(element, ref.abs, candidate);
             AddMediaFile(m_lists, true, candidate);
             return true;
@@ -235,8 +240,8 @@ std::string BuildBankLists(ExportLists& lists, UserInterface& ui, std::string_vi
                 break;
             if (n < kProgressSteps)
                 ui.progressAdvance(1);
-            AddMediaFile(lists, IsRegularFile(tick), tick);
-            AddMediaFile(lists, IsRegularFile(cross), cross);
+            AddMediaFile(lists, IsMediaFile(tick), tick);
+            AddMediaFile(lists, IsMediaFile(cross), cross);
             AddNumberedRecord(*pass.list, n, ExpandQuestionMedia(q, resolver, buttonFolder));
         }
     }

@@ -4,7 +4,9 @@
 #include "editor/UserInterface.h"
 #include "editor/Workspace.h"
 #include "export/CopyButtonImages.h"
+#include "export/ExportWrites.h"
 #include "export/ExportLists.h"
+#include "export/ExportedFiles.h"
 #include "export/StartPages.h"
 #include "export/TestServer.h"
 #include "shell/LangStrings.h"
@@ -36,20 +38,37 @@ std::string WebTestName(const std::string& testDetails, const std::string& setFi
 
 WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang, UserInterface& ui)
 {
+    // Nothing goes on after a failed step: a refused folder gets no pages.
+    ExportWrites writes;
+    const auto failed = [&] {
+        ui.progressHide();
+        WrittenTest none;
+        none.error = writes.error();
+        return none;
+    };
+    // What the last export wrote goes; what the author put into the folder stays.
+    const std::string folder = TestFolder(request.startPage);
+    RemoveEarlierExport(folder);
+    const FolderSnapshot before = SnapshotTestFolder(folder);
+
     ui.progressLabel(lang.key("s41"));
     ui.progressPosition(20);
-    CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui);
+    if (!CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui, writes))
+        return failed();
 
     ui.progressLabel(lang.key("s42"));
     ui.progressPosition(40);
-    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87")};
-    WriteStartPages(request.testName, request.startPage, texts, lists.questionFileList);
+    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"),
+        A11yTextsFrom(lang)};
+    if (!WriteStartPages(request.testName, request.startPage, texts, lists.questionFileList, writes))
+        return failed();
 
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
-        lists, ui, request.seed);
+        lists, ui, request.seed, request.platformScript);
 
+    WriteExportedList(folder, before);
     ui.progressLabel(lang.key("s44"));
     ui.progressPosition(100);
     ui.progressHide();
@@ -59,9 +78,23 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 std::string ServeWebTest(const std::string& startPage)
 {
     TestServer& server = TestServer::shared();
-    if (server.start(ExtractFilePath(startPage)))
-        return server.address(ExtractFileName(startPage));
-    return startPage;
+    const std::string address = server.start() ? server.publish(startPage) : std::string();
+    return address.empty() ? startPage : address;
+}
+
+bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang)
+{
+    workspace.SaveTest();
+
+    ui.progressCaption(lang.key("s39"));
+    ui.progressLabel(lang.key("s40"));
+    ui.progressPosition(10);
+    const std::string status = ExpandSet(workspace, ui, lang, TheExportLists(), 0, true);
+    if (status == kTemplateFileProblem) {
+        ui.progressHide();
+        return false;
+    }
+    return true;
 }
 
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
@@ -83,25 +116,29 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
         return;
     workspace.setLastDir(ExtractFilePath(*chosen));
     const std::string startPage = ChangeFileExt(*chosen, ".htm");
-
-    workspace.SaveTest();
-
-    ui.progressCaption(lang.key("s39"));
-    ui.progressLabel(lang.key("s40"));
-    ui.progressPosition(10);
-    ExportLists& lists = TheExportLists();
-    const std::string status = ExpandSet(workspace, ui, lang, lists, 0, true);
-    if (status == kTemplateFileProblem) {
-        ui.progressHide();
+    // The dialog asked about the start page only; the test's folder beside it
+    // is asked about here, by name.
+    if (DirectoryExists(TestFolder(startPage))
+        && ui.ask(lang.at(182) + "\n" + TestFolder(startPage), Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
-    }
+
+    if (!SaveAndExpandForExport(workspace, ui, lang))
+        return;
+    const ExportLists& lists = TheExportLists();
 
     // Saving may have given a new set its file.
     set = workspace.current();
     if (!set)
         return;
-    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
-    ExportWebTest(request, lists, lang, ui);
+    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), {}};
+    // A tab still open on an earlier export of this page must not load the
+    // new one's files half-written (nor at all: it gets an address of its own).
+    TestServer::shared().withdraw(startPage);
+    if (const WrittenTest written = ExportWebTest(request, lists, lang, ui); !written.error.empty()) {
+        ui.announce("s120");
+        ui.showMessage(lang.at(120) + " " + written.error, Tone::Error);
+        return;
+    }
 
     ui.announce("s45");
     if (ui.ask(lang.key("s45"), Buttons::YesNo, Tone::Confirmation) != Answer::No)

@@ -1,5 +1,6 @@
 #include "export/StartPages.h"
 
+#include "export/ExportWrites.h"
 #include "export/WebTemplates.h"
 #include "export/WebText.h"
 #include "storage/FileUtils.h"
@@ -35,7 +36,7 @@ std::string TestFolder(std::string_view startPage)
 }
 
 bool WriteStartPages(const std::string& testName, const std::string& startPage, const StartPageTexts& texts,
-    const std::string& questionFileList)
+    const std::string& questionFileList, ExportWrites& writes)
 {
     const int sizeClass = GetTagInt(questionFileList, "windowSize", 0);
     std::string screenTest = "if ((screen.width < 640) || (screen.height < 480)) {";
@@ -61,12 +62,13 @@ bool WriteStartPages(const std::string& testName, const std::string& startPage, 
         {"s67", HtmlAttr(texts.s67)},
         {"siteAddress", HtmlAttr(kSiteAddress)},
         {"siteName", HtmlText(kSiteName)},
+        {"lang", HtmlAttr(Say(texts.a11y, A11yText::Language))},
+        {"questionFrame", HtmlAttr(Say(texts.a11y, A11yText::QuestionFrame))},
+        {"controlsFrame", HtmlAttr(Say(texts.a11y, A11yText::ControlsFrame))},
     };
     const std::string folderPath = TestFolder(startPage);
-    bool ok = WriteFileBytes(startPage, page("start.htm", values));
-    ok = WriteFileBytes(folderPath + "frame.htm", page("frame.htm", values)) && ok;
-    ok = WriteFileBytes(folderPath + "blank.htm", page("blank.htm", values)) && ok;
-    return ok;
+    return writes.write(startPage, page("start.htm", values)) && writes.write(folderPath + "frame.htm", page("frame.htm", values))
+        && writes.write(folderPath + "blank.htm", page("blank.htm", values));
 }
 
 }  // namespace dorvel

@@ -20,8 +20,9 @@ std::string HtmlColour(std::string_view colourText, std::string_view fallback = 
 // Type suffix of a sound file for "audio/...": "x-mpg", "wav", "x-aiff", or
 // the lower-cased extension with its dot for any other file.
 std::string AudioType(std::string_view fileName);
-// "video/x-mpeg", "video/avi", or the lower-cased extension with its dot.
-std::string VideoType(std::string_view fileName);
+// Whether current browsers play a video file in a <video> element (MP4,
+// WebM, Ogg), by its extension.
+bool BrowserPlaysVideo(std::string_view fileName);
 
 // ---- Escaping --------------------------------------------------------------
 
@@ -52,12 +53,19 @@ std::string JsLiteral(std::string_view text);
 // underscores are kept.
 std::string SafeId(std::string_view id);
 
+// A web text from a language pack as plain text. Packs written for the
+// original pages may hold the entities those pages wrote as markup (string
+// 74 starts with "&nbsp;"); they become their Latin-1 characters here, so
+// that the pages can escape pack texts like any other value.
+std::string PackPlainText(std::string_view text);
+
 // ---- File names --------------------------------------------------------------
 
 // The file name a media file has in the test folder: for a path inside a
 // "Buttons" folder the rest behind it with the first separator removed
 // (Buttons\Blue\a.gif -> Bluea.gif), otherwise the plain file name. Both
-// separators are accepted.
+// separators are accepted. The name holds no separator and is never "." or
+// "..", so it stays inside the test folder; "" when the path names no file.
 std::string FlatName(std::string_view path);
 
 }  // namespace dorvel

@@ -11,6 +11,7 @@
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -44,10 +45,12 @@ std::string flag(std::string_view details, std::string_view name)
 struct Walk {
     const ScriptNameTable& names;
     ScriptArrays& arrays;
+    ExportWrites& writes;
     std::string folder;
     PageSize size;
     bool showFeedback;
     UserInterface& ui;
+    const A11yTexts& a11y;
 };
 
 // One page of either pass. Returns false when the list has no question N.
@@ -67,7 +70,12 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
         arrays.qMaxSelectionsG += JsLiteral(GetTag(q, "numSelections")) + ",";
     }
 
-    PageBuild page{walk.names, arrays, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}};
+    PageBuild page{walk.names, arrays, walk.writes, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}};
+    page.naming.texts = &walk.a11y;
+    {
+        std::string copy = q;
+        page.naming.takeFrom(takeAll(copy, "vtText"));
+    }
     WritePageHead(page);
     WriteBodyStart(page, q);
 
@@ -112,7 +120,7 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
             WriteDrag(page, e);
     }
 
-    WriteFileBytes(walk.folder + (testPage ? "q" : "p") + std::to_string(n) + ".htm", PageFileText(page));
+    walk.writes.write(walk.folder + (testPage ? "q" : "p") + std::to_string(n) + ".htm", PageFileText(page));
     if (testPage) {
         WriteFeedbackPages(page);
         for (std::string* a : arrays.nested())
@@ -127,12 +135,14 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
 {
     InterfaceTexts texts;
     for (int i = 0; i < 17; ++i)
-        texts.textsA[static_cast<std::size_t>(i)] = lang.at(70 + i);
-    texts.textsA[17] = lang.at(88);
+        texts.textsA[static_cast<std::size_t>(i)] = PackPlainText(lang.at(70 + i));
+    texts.textsA[17] = PackPlainText(lang.at(88));
     for (int i = 0; i < 7; ++i)
-        texts.textsB[static_cast<std::size_t>(i)] = lang.at(90 + i);
+        texts.textsB[static_cast<std::size_t>(i)] = PackPlainText(lang.at(90 + i));
     for (int i = 0; i < 12; ++i)
-        texts.textsB[static_cast<std::size_t>(7 + i)] = lang.at(100 + i);
+        texts.textsB[static_cast<std::size_t>(7 + i)] = PackPlainText(lang.at(100 + i));
+    texts.a11y = A11yTextsFrom(lang);
+    texts.learnerLabel = lang.at(320);
     return texts;
 }
 
@@ -142,7 +152,8 @@ unsigned ClockSeed()
 }
 
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed)
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+    const std::string& platformScript)
 {
     WrittenTest result;
     result.names.draw(seed);
@@ -150,8 +161,9 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(DecodeText(GetTag(testDetails, "ExaminerName"))) + "\",\""
         + JsString(DecodeText(GetTag(testDetails, "creationDisplayDate"))) + "\",";
 
-    Walk walk{result.names, arrays, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
-        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui};
+    ExportWrites writes;
+    Walk walk{result.names, arrays, writes, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
+        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.questionFileList, n, true); ++n)
@@ -165,9 +177,14 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
 
     ui.progressPosition(95);
     const ControlPageInput control{result.names, arrays, texts, walk.size, result.preTestPages,
-        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1};
-    WriteFileBytes(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
-    WriteFileBytes(walk.folder + "p.js", PageScriptText(result.names));
+        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
+        std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1)),
+        !platformScript.empty()};
+    if (!platformScript.empty())
+        writes.write(walk.folder + "scorm.js", platformScript);
+    writes.write(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
+    writes.write(walk.folder + "p.js", PageScriptText(result.names));
+    result.error = writes.error();
     ui.progressHide();
     return result;
 }

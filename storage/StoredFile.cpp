@@ -1,24 +1,52 @@
+#include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
-#include "storage/RegularFile.h"
 #include "storage/Vtutils.h"
-
-#include <QFile>
 
 namespace dorvel {
 
-bool WriteStoredFile(const std::string& path, std::string_view text)
+bool WriteStoredFile(const std::string& path, std::string_view text, std::string* error)
 {
     const int kind = StoredFileKind(path);
     if (kind < 0)
-        return WriteFileBytes(path, text);
-    return WriteFileBytes(path, ScrambleText(text, kind));
+        return WriteFileBytes(path, text, error);
+    return WriteFileBytes(path, ScrambleText(text, kind), error);
 }
 
 std::string ReadStoredFile(const std::string& path)
 {
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes))
+    std::string error;
+    return ReadStoredFile(path, error);
+}
+
+std::string ReadStoredFile(const std::string& path, std::string& error)
+{
+    // Opened without waiting and checked before a byte is read: /dev/zero or
+    // a huge file would otherwise be read until memory runs out, and a FIFO
+    // would hang.
+    error.clear();
+    const Fd fd = OpenRegularFile(NativeSeparators(path));
+    if (!fd.valid()) {
+        error = LastErrorText();
         return {};
+    }
+    const std::int64_t size = SizeOf(fd.get());
+    if (size < 0 || size > kMaxStoredFileSize) {
+        error = size < 0 ? LastErrorText() : "larger than " + std::to_string(kMaxStoredFileSize >> 20) + " MB";
+        return {};
+    }
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::int64_t n = ReadSome(fd.get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            error = LastErrorText();
+            return {};
+        }
+        if (n == 0)
+            break;  // shorter than it was a moment ago
+        done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
     const auto zero = bytes.find('\0');
     if (zero != std::string::npos)
         bytes.resize(zero);
@@ -30,13 +58,16 @@ std::string ReadStoredFile(const std::string& path)
 
 bool CheckMediaFile(const std::string& path)
 {
-    // A device or FIFO is no picture or sound, and opening it could block.
-    if (FileExists(path) && !IsRegularFile(path))
-        return false;
-    QFile file(toQString(NativeSeparators(path)));
-    if (!file.open(QIODevice::ReadOnly))
+    // A file that cannot be opened passes, as the test was defined; a device
+    // or FIFO is no picture or sound, and is never read.
+    if (!OpenForReading(NativeSeparators(path)).valid())
         return true;
-    const QByteArray head = file.read(4);
+    const Fd fd = OpenRegularFile(NativeSeparators(path));
+    if (!fd.valid())
+        return false;
+    std::string head(4, '\0');
+    const std::int64_t got = ReadSome(fd.get(), head.data(), head.size());
+    head.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     // Sums of signed bytes, as the signature test was defined; a short file
     // counts its missing bytes as zero.
     int s2 = 0;

@@ -1,7 +1,7 @@
 #include "export/BankFile.h"
 #include "export/BankLists.h"
 #include "export/BankReader.h"
-#include "export/CopyButtonImages.h"
+#include "export/ExportWrites.h"
 #include "export/ExportLists.h"
 #include "export/FileCopy.h"
 #include "storage/FileUtils.h"
@@ -179,9 +179,9 @@ TEST_F(BankTest, OnlyRegularFilesAreReadAsMedia)
     // device is never copied (an endless one would fill the disk).
     const std::string fifo = dir.path("pipe.wav");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_FALSE(OpenForReading(fifo).valid());
-    EXPECT_FALSE(OpenForReading("/dev/zero").valid());
-    EXPECT_TRUE(OpenForReading(dir.write("a.gif", "GIF")).valid());
+    EXPECT_FALSE(OpenRegularFile(fifo).valid());
+    EXPECT_FALSE(OpenRegularFile("/dev/zero").valid());
+    EXPECT_TRUE(OpenRegularFile(dir.write("a.gif", "GIF")).valid());
     EXPECT_FALSE(AppendFileData(dir.path("dest"), fifo));
     EXPECT_FALSE(CopyFileChunked("/dev/zero", dir.path("zero.gif")));
     EXPECT_LE(FileSize(dir.path("zero.gif")), 0);

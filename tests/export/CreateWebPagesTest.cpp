@@ -6,8 +6,11 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/building/FixtureInstallation.h"
+#include "tests/support/LoopbackClient.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +22,7 @@ struct Scene {
         : workspace(ui, lang)
     {
         lang.applyPack("0039 Creating\n0040 Expanding\n0041 Buttons\n0042 Start page\n0043 Questions\n0044 Ready\n"
-                       "0045 Open it now?\n0048 Media\n0066 Test:\n0067 Start\n");
+                       "0045 Open it now?\n0048 Media\n0066 Test:\n0067 Start\n0120 Not written:\n");
         workspace.NewSet();
         OpenSet& s = *workspace.current();
         s.testDetails = SetTag(s.testDetails, "GraphicStyle", "Plain");
@@ -72,6 +75,32 @@ TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOffersToOpenItServed)
     EXPECT_NE(s.ui.opened[0].find("/My%20Quiz.htm"), std::string::npos) << s.ui.opened[0];
 }
 
+// Each export is opened under an address of its own; the tab of an earlier
+// export of the same page gets nothing once the next one starts.
+TEST(CreateWebPages, AnEarlierExportsTabGetsNothingOfTheNext)
+{
+    Scene s;
+    for (int i = 0; i < 2; ++i) {
+        s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
+        s.ui.answers.push_back(Answer::Yes);
+    }
+    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
+    ASSERT_EQ(s.ui.opened.size(), 1U);
+    const test::ServedAddress first = test::SplitAddress(s.ui.opened[0]);
+    EXPECT_EQ(test::Request(first.port, first.folder + "Quizres/q0.htm").status, 200);
+
+    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
+    ASSERT_EQ(s.ui.opened.size(), 2U);
+    const test::ServedAddress second = test::SplitAddress(s.ui.opened[1]);
+    EXPECT_NE(first.folder, second.folder);
+    for (const char* file : {"Quiz.htm", "Quizres/q0.htm", "Quizres/frame.htm"}) {
+        EXPECT_EQ(test::Request(first.port, first.folder + file).status, 404) << file;
+        EXPECT_EQ(test::Request(second.port, second.folder + file).status, 200) << file;
+    }
+    // Nothing beside the test, under either address.
+    EXPECT_EQ(test::Request(second.port, second.folder + "../sets/Unit%201.vtd").status, 404);
+}
+
 TEST(CreateWebPages, CancelledDialogOrNoOpeningLeaveItThere)
 {
     Scene cancelled;
@@ -88,6 +117,23 @@ TEST(CreateWebPages, CancelledDialogOrNoOpeningLeaveItThere)
     EXPECT_TRUE(FileExists(declined.dir.path("web/Quiz.htm")));
     EXPECT_TRUE(FileExists(declined.dir.path("web/Quizres/q2.htm")));
     EXPECT_TRUE(declined.ui.opened.empty());
+}
+
+// The author learns what could not be written, and is not offered a test
+// that is not there.
+TEST(CreateWebPages, AFailedExportIsShownAndNothingIsOffered)
+{
+    Scene s;
+    ForceDirectory(s.dir.path("elsewhere"));
+    ASSERT_TRUE(QFile::link(toQString(s.dir.path("elsewhere")), toQString(s.dir.path("web/Quizres"))));
+    s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
+    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
+    ASSERT_EQ(s.ui.messages.size(), 1U);
+    EXPECT_EQ(s.ui.messages[0], "Not written: " + s.dir.path("web/Quizres") + " is a symbolic link, not a folder: the web test is not written there");
+    EXPECT_EQ(s.ui.announced.back(), "s120");
+    EXPECT_TRUE(s.ui.questions.empty());
+    EXPECT_TRUE(s.ui.opened.empty());
+    EXPECT_FALSE(FileExists(s.dir.path("web/Quiz.htm")));
 }
 
 }  // namespace

@@ -72,8 +72,8 @@ test('dorvel-cli show prints the typed text as UTF-8', () => {
   assert.match(out, new RegExp(`^Test name: ${TEST_NAME}$`, 'm'));
   assert.match(out, /^Examiner: Zoë Ørsted$/m);
   const titles = out.split('\n').filter((l) => /^\d+\t/.test(l)).map((l) => l.split('\t')[3]);
-  // A line break is shown as \n, so that every question keeps one line.
-  assert.deepEqual(titles, [TYPED[0].replace('\n', '\\n'), TYPED[5], TYPED[10], 'Größe?']);
+  // A line break is shown as \x0a, so that every question keeps one line.
+  assert.deepEqual(titles, [TYPED[0].replace('\n', '\\x0a'), TYPED[5], TYPED[10], 'Größe?']);
 });
 
 // VTX on a bank of the set; resolves once it has printed its address.
