@@ -37,7 +37,7 @@ std::string WebTestName(const std::string& testDetails, const std::string& setFi
 WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang, UserInterface& ui)
 {
     // Nothing goes on after a failed step: a refused folder gets no pages.
-    ExportWrites writes;
+    ExportWrites writes(request.scratch);
     const auto failed = [&] {
         ui.progressHide();
         WrittenTest none;
@@ -58,7 +58,7 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
-        lists, ui, request.seed);
+        lists, ui, request.seed, request.scratch);
 
     ui.progressLabel(lang.key("s44"));
     ui.progressPosition(100);

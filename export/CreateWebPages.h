@@ -20,6 +20,7 @@ struct WebExport {
     std::string testDetails;
     std::string language;     // interface language: button images of its own come first
     unsigned seed = 0;        // drawn names and block order
+    bool scratch = false;     // a test that need not survive a crash (the player's)
 };
 
 // Everything after the expansion: the test folder with its button images and

@@ -38,8 +38,9 @@ unsigned ClockSeed();
 // `startPage`, from the question lists of `lists`. The folder, its button
 // images and media files must be in place. After a failed write nothing more
 // is written and the result's error says what failed. `seed` fixes the drawn script
-// names and the order of the control script's blocks.
+// names and the order of the control script's blocks; `scratch` pages need
+// not survive a crash (see ScratchFiles.h).
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed);
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed, bool scratch = false);
 
 }  // namespace dorvel
