@@ -93,10 +93,11 @@ int runServe(const Args& args, Context&)
         return fail("no start page " + startPage);
 
     TestServer server;
-    if (!server.start(ExtractFilePath(startPage).empty() ? std::string(".") : ExtractFilePath(startPage),
-            static_cast<std::uint16_t>(port)))
+    if (!server.start(static_cast<std::uint16_t>(port)))
         return fail("cannot serve on 127.0.0.1" + (port ? ":" + std::to_string(port) : std::string()));
-    const std::string address = server.address(ExtractFileName(startPage));
+    const std::string address = server.publish(startPage);
+    if (address.empty())
+        return fail("cannot serve " + startPage);
     std::printf("%s\n", address.c_str());
     std::fflush(stdout);
     if (open && !QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromStdString(address)}))

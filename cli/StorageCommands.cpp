@@ -86,7 +86,10 @@ int runShow(const Args& args, Context&)
     if (std::string error; ReadStoredFile(args[0], error).empty() && !error.empty())
         return fail("cannot read " + args[0] + ": " + error);
     OpenSet set;
-    const SetFileStatus status = ReadSetFile(args[0], set);
+    std::string readError;
+    const SetFileStatus status = ReadSetFile(args[0], set, &readError);
+    if (status == SetFileStatus::Unreadable)
+        return fail("cannot read " + args[0] + " (" + readError + ")");
     if (status == SetFileStatus::NotASet)
         return fail(args[0] + " is not a Dorvel set file");
     if (status == SetFileStatus::LaterVersion)

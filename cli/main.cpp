@@ -46,7 +46,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     Args words(argv + 1, argv + argc);
     std::string language = "English (UK)";
+    bool explicitLanguage = false;
     if (words.size() >= 2 && words[0] == "--lang") {
+        explicitLanguage = true;
         language = words[1];
         words.erase(words.begin(), words.begin() + 2);
     }
@@ -54,7 +56,15 @@ int main(int argc, char** argv)
         return usage();
 
     dorvel::LangStrings lang;
-    dorvel::LoadLanguageStrings(lang, language);
+    // A pack named on the command line must be there: without it every
+    // message and every exported text would be empty.
+    if (!dorvel::LoadLanguageStrings(lang, language) && explicitLanguage) {
+        std::fprintf(stderr, "dorvel-cli: no language pack \"%s\" is installed; installed:", language.c_str());
+        for (const std::string& name : dorvel::FindLanguagePackNames())
+            std::fprintf(stderr, " \"%s\"", name.c_str());
+        std::fputs("\n", stderr);
+        return 2;
+    }
     Context context{lang, language};
 
     const std::string name = words.front();

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace dorvel {
@@ -82,6 +83,11 @@ public:
 
 private:
     FileDialog saveDialog(int entry) const;
+    // The save dialog's choice as the path that will be written (".vtd" put
+    // on); nothing when the author cancels.
+    std::optional<std::string> chooseSetPath(int entry);
+    // Writes the set to `path`; the set changes only when the write succeeded.
+    bool writeSet(int entry, const std::string& path);
     void showTestDetails();
     void showQuestion(int n);
     void enableSetControls();

@@ -6,6 +6,7 @@
 #include "export/CopyButtonImages.h"
 #include "export/ExportWrites.h"
 #include "export/ExportLists.h"
+#include "export/ExportedFiles.h"
 #include "export/StartPages.h"
 #include "export/TestServer.h"
 #include "shell/LangStrings.h"
@@ -44,6 +45,11 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
         none.error = writes.error();
         return none;
     };
+    // What the last export wrote goes; what the author put into the folder stays.
+    const std::string folder = TestFolder(request.startPage);
+    RemoveEarlierExport(folder);
+    const FolderSnapshot before = SnapshotTestFolder(folder);
+
     ui.progressLabel(lang.key("s41"));
     ui.progressPosition(20);
     if (!CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui, writes))
@@ -51,7 +57,8 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 
     ui.progressLabel(lang.key("s42"));
     ui.progressPosition(40);
-    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87")};
+    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"),
+        A11yTextsFrom(lang)};
     if (!WriteStartPages(request.testName, request.startPage, texts, lists.questionFileList, writes))
         return failed();
 
@@ -60,6 +67,7 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
         lists, ui, request.seed, request.scratch);
 
+    WriteExportedList(folder, before);
     ui.progressLabel(lang.key("s44"));
     ui.progressPosition(100);
     ui.progressHide();
@@ -69,9 +77,8 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 std::string ServeWebTest(const std::string& startPage)
 {
     TestServer& server = TestServer::shared();
-    if (server.start(ExtractFilePath(startPage)))
-        return server.address(ExtractFileName(startPage));
-    return startPage;
+    const std::string address = server.start() ? server.publish(startPage) : std::string();
+    return address.empty() ? startPage : address;
 }
 
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
@@ -93,6 +100,11 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
         return;
     workspace.setLastDir(ExtractFilePath(*chosen));
     const std::string startPage = ChangeFileExt(*chosen, ".htm");
+    // The dialog asked about the start page only; the test's folder beside it
+    // is asked about here, by name.
+    if (DirectoryExists(TestFolder(startPage))
+        && ui.ask(lang.at(182) + "\n" + TestFolder(startPage), Buttons::YesNo, Tone::Question) != Answer::Yes)
+        return;
 
     workspace.SaveTest();
 
@@ -111,6 +123,9 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     if (!set)
         return;
     const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
+    // A tab still open on an earlier export of this page must not load the
+    // new one's files half-written (nor at all: it gets an address of its own).
+    TestServer::shared().withdraw(startPage);
     if (const WrittenTest written = ExportWebTest(request, lists, lang, ui); !written.error.empty()) {
         ui.announce("s120");
         ui.showMessage(lang.at(120) + " " + written.error, Tone::Error);

@@ -10,6 +10,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -48,6 +49,7 @@ struct Walk {
     PageSize size;
     bool showFeedback;
     UserInterface& ui;
+    const A11yTexts& a11y;
 };
 
 // One page of either pass. Returns false when the list has no question N.
@@ -67,7 +69,12 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
         arrays.qMaxSelectionsG += JsLiteral(GetTag(q, "numSelections")) + ",";
     }
 
-    PageBuild page{walk.names, arrays, walk.writes, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}};
+    PageBuild page{walk.names, arrays, walk.writes, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}};
+    page.naming.texts = &walk.a11y;
+    {
+        std::string copy = q;
+        page.naming.takeFrom(takeAll(copy, "vtText"));
+    }
     WritePageHead(page);
     WriteBodyStart(page, q);
 
@@ -127,12 +134,13 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
 {
     InterfaceTexts texts;
     for (int i = 0; i < 17; ++i)
-        texts.textsA[static_cast<std::size_t>(i)] = lang.at(70 + i);
-    texts.textsA[17] = lang.at(88);
+        texts.textsA[static_cast<std::size_t>(i)] = PackPlainText(lang.at(70 + i));
+    texts.textsA[17] = PackPlainText(lang.at(88));
     for (int i = 0; i < 7; ++i)
-        texts.textsB[static_cast<std::size_t>(i)] = lang.at(90 + i);
+        texts.textsB[static_cast<std::size_t>(i)] = PackPlainText(lang.at(90 + i));
     for (int i = 0; i < 12; ++i)
-        texts.textsB[static_cast<std::size_t>(7 + i)] = lang.at(100 + i);
+        texts.textsB[static_cast<std::size_t>(7 + i)] = PackPlainText(lang.at(100 + i));
+    texts.a11y = A11yTextsFrom(lang);
     return texts;
 }
 
@@ -152,7 +160,7 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
 
     ExportWrites writes(scratch);
     Walk walk{result.names, arrays, writes, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
-        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui};
+        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.questionFileList, n, true); ++n)
@@ -166,7 +174,8 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
 
     ui.progressPosition(95);
     const ControlPageInput control{result.names, arrays, texts, walk.size, result.preTestPages,
-        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1};
+        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
+        std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1))};
     writes.write(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
     writes.write(walk.folder + "p.js", PageScriptText(result.names));
     result.error = writes.error();

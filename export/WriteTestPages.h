@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/AccessibleTexts.h"
 #include "export/ExportLists.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
@@ -18,6 +19,8 @@ class UserInterface;
 struct InterfaceTexts {
     std::array<std::string, 18> textsA;
     std::array<std::string, 19> textsB;
+    // Names and announcements for assistive technology (entries 260 onwards).
+    A11yTexts a11y = DefaultA11yTexts();
 };
 InterfaceTexts InterfaceTextsFrom(const LangStrings& lang);
 

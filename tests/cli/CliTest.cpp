@@ -57,13 +57,18 @@ TEST(Cli, ErrorsExitOneAndWrongUsageExitsTwo)
         {{"show", plain}, 1, "not a Dorvel set file"},
         {{"unpack", dir.path("missing.vtd")}, 1, "cannot read"},
         {{"pack", dir.path("no/such/folder/x.vtd")}, 1, "cannot write"},
-        {{"--lang", "Klingon", "show", plain}, 1, "not a Dorvel set file"},
+        // A pack that is not installed is refused before anything runs, and
+        // the installed ones are named.
+        {{"--lang", "Klingon", "show", plain}, 2, "no language pack \"Klingon\" is installed; installed:"},
+        {{"--lang", "Klingon", "export", plain, dir.path("t.htm")}, 2, "\"English (UK)\""},
+        {{"--lang", "Deutsch", "show", plain}, 1, "not a Dorvel set file"},
     };
     for (const Case& c : cases) {
         const CliRun run = runCli(c.args);
         EXPECT_EQ(run.status, c.status) << c.message;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
+    EXPECT_FALSE(FileExists(dir.path("t.htm")));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/building/FixtureInstallation.h"
+#include "tests/support/LoopbackClient.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
 
@@ -72,6 +73,32 @@ TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOffersToOpenItServed)
     ASSERT_EQ(s.ui.opened.size(), 1U);
     EXPECT_EQ(s.ui.opened[0].rfind("http://127.0.0.1:", 0), 0U) << s.ui.opened[0];
     EXPECT_NE(s.ui.opened[0].find("/My%20Quiz.htm"), std::string::npos) << s.ui.opened[0];
+}
+
+// Each export is opened under an address of its own; the tab of an earlier
+// export of the same page gets nothing once the next one starts.
+TEST(CreateWebPages, AnEarlierExportsTabGetsNothingOfTheNext)
+{
+    Scene s;
+    for (int i = 0; i < 2; ++i) {
+        s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
+        s.ui.answers.push_back(Answer::Yes);
+    }
+    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
+    ASSERT_EQ(s.ui.opened.size(), 1U);
+    const test::ServedAddress first = test::SplitAddress(s.ui.opened[0]);
+    EXPECT_EQ(test::Request(first.port, first.folder + "Quizres/q0.htm").status, 200);
+
+    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
+    ASSERT_EQ(s.ui.opened.size(), 2U);
+    const test::ServedAddress second = test::SplitAddress(s.ui.opened[1]);
+    EXPECT_NE(first.folder, second.folder);
+    for (const char* file : {"Quiz.htm", "Quizres/q0.htm", "Quizres/frame.htm"}) {
+        EXPECT_EQ(test::Request(first.port, first.folder + file).status, 404) << file;
+        EXPECT_EQ(test::Request(second.port, second.folder + file).status, 200) << file;
+    }
+    // Nothing beside the test, under either address.
+    EXPECT_EQ(test::Request(second.port, second.folder + "../sets/Unit%201.vtd").status, 404);
 }
 
 TEST(CreateWebPages, CancelledDialogOrNoOpeningLeaveItThere)

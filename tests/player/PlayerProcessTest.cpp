@@ -4,13 +4,12 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/player/PlayerScene.h"
+#include "tests/support/LoopbackClient.h"
 
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QTcpServer>
-#include <QTcpSocket>
-#include <QUrl>
 
 #include <csignal>
 
@@ -20,48 +19,17 @@ namespace {
 using test::BankBytes;
 using test::Bytes;
 using test::FilesUnder;
+using test::HttpReply;
 using test::PlayerScene;
 using test::TempFolder;
 
 constexpr int kWaitMs = 30000;
 
-struct HttpReply {
-    int status = 0;
-    std::string body;
-};
-
-// One request; the reply ends where its Content-Length says (the server may
-// keep the connection open).
+// One request for `rawPath` inside the folder of the start page's address.
 HttpReply Get(const std::string& address, const std::string& rawPath)
 {
-    const QUrl url(toQString(address));
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), static_cast<quint16>(url.port()));
-    if (!socket.waitForConnected(kWaitMs))
-        return {};
-    socket.write(QByteArray("GET ") + QByteArray::fromStdString(rawPath) + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
-    QByteArray reply;
-    qsizetype headEnd = -1;
-    qsizetype length = -1;
-    while (headEnd < 0 || reply.size() < headEnd + 4 + length) {
-        if (!socket.waitForReadyRead(kWaitMs))
-            break;
-        reply += socket.readAll();
-        if (headEnd < 0 && (headEnd = reply.indexOf("\r\n\r\n")) >= 0) {
-            length = 0;
-            for (const QByteArray& line : reply.left(headEnd).split('\n')) {
-                if (line.toLower().startsWith("content-length:"))
-                    length = line.mid(15).trimmed().toLongLong();
-            }
-        }
-    }
-    HttpReply out;
-    const QList<QByteArray> status = reply.left(reply.indexOf("\r\n")).split(' ');
-    if (headEnd < 0 || status.size() < 2)
-        return out;
-    out.status = status[1].toInt();
-    out.body = reply.mid(headEnd + 4).toStdString();
-    return out;
+    const test::ServedAddress served = test::SplitAddress(address);
+    return test::Request(served.port, served.folder + rawPath.substr(1));
 }
 
 // VTX of this build, started with `args`; the installation folder and the
@@ -74,6 +42,8 @@ public:
         env.insert(QStringLiteral("DORVEL_HOME"), toQString(installation));
         env.insert(QStringLiteral("TMPDIR"), toQString(tmp));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // The scene's own preview socket: players of other tests never meet.
+        env.insert(QStringLiteral("DORVEL_PREVIEW_NAME"), toQString(tmp + "-preview.socket"));
         m_process.setProcessEnvironment(env);
         m_process.start(QStringLiteral(DORVEL_BUILD_INSTALL_DIR "/VTX"), args);
     }
@@ -138,6 +108,9 @@ TEST(PlayerProgram, PlaysTheEditorsPreviewUntilStopped)
         const std::string address = player.address();
         ASSERT_EQ(address.rfind("http://127.0.0.1:", 0), 0u) << address << player.errors();
         ASSERT_EQ(address.substr(address.size() - 9), "/Test.htm");
+        // A preview opens at its frameset, which follows the player to a later preview.
+        EXPECT_NE(Get(address, "/Testres/frame.htm").body.find("preview-reload.js"), std::string::npos);
+        EXPECT_EQ(Get(address, "/Testres/preview-next.txt").body, "");
 
         const HttpReply start = Get(address, "/Test.htm");
         EXPECT_EQ(start.status, 200);
@@ -166,6 +139,32 @@ TEST(PlayerProgram, PlaysTheEditorsPreviewUntilStopped)
     }
 }
 
+// A second Preview while a preview player runs: the running player takes
+// the new bank and publishes it; the tab open on the first one is sent there
+// (preview-next.txt), and the second player ends.
+TEST(PlayerProgram, HandsALaterPreviewToThePreviewPlayerRunning)
+{
+    PlayerScene s;
+    s.preview(3);
+    RunningPlayer first({QStringLiteral("--no-open"), QStringLiteral("--no-window")}, s.install.path(), s.tmp());
+    const std::string address = first.address();
+    ASSERT_EQ(address.rfind("http://127.0.0.1:", 0), 0u) << first.errors();
+    EXPECT_NE(Get(address, "/Testres/q0.htm").body.find("Question 3"), std::string::npos);
+
+    s.preview(1);
+    RunningPlayer second({QStringLiteral("--no-open"), QStringLiteral("--no-window")}, s.install.path(), s.tmp());
+    const std::string next = second.address();
+    EXPECT_EQ(second.finish(), 0) << second.errors();
+    ASSERT_EQ(next.rfind(address.substr(0, address.find('/', 7)), 0u) << next << " is served by the first player";
+    EXPECT_NE(next, address);
+    EXPECT_EQ(Get(address, "/Testres/preview-next.txt").body, next.substr(0, next.size() - 8) + "Testres/frame.htm");
+    EXPECT_NE(Get(next, "/Testres/q0.htm").body.find("Question 1"), std::string::npos);
+    EXPECT_EQ(Get(next, "/Testres/q0.htm").body.find("Question 3"), std::string::npos);
+
+    EXPECT_EQ(first.stop(SIGTERM), 0) << first.errors();
+    EXPECT_EQ(FilesUnder(s.tmp()), std::vector<std::string>{});
+}
+
 // Started by the desktop with a bank path: a built set, on a port of the
 // caller's choosing.
 TEST(PlayerProgram, PlaysABankItIsGivenOnTheChosenPort)
@@ -185,7 +184,8 @@ TEST(PlayerProgram, PlaysABankItIsGivenOnTheChosenPort)
                              QString::number(port), toQString(bank)},
         s.install.path(), s.tmp());
     const std::string address = player.address();
-    EXPECT_EQ(address, "http://127.0.0.1:" + std::to_string(port) + "/Test.htm") << player.errors();
+    EXPECT_EQ(address.rfind("http://127.0.0.1:" + std::to_string(port) + "/", 0), 0u) << player.errors();
+    EXPECT_EQ(address.substr(address.size() - 9), "/Test.htm");
     EXPECT_EQ(Get(address, "/Testres/p0.htm").status, 200);
     EXPECT_EQ(Get(address, "/Testres/q2.htm").status, 200);
     EXPECT_EQ(Get(address, "/Testres/control.htm").body.find("'Mark'"), std::string::npos);

@@ -225,10 +225,15 @@ TEST_F(QuestionEditorTest, MissingFieldsShowTheirDefaults)
 {
     OpenSet& set = *workspace().current();
     set.questionSlots[1] = RemoveTag(RemoveTag(set.questionSlots[1], "tf2"), "qType");
+    set.questionSlots[1] = SetTag(SetTag(SetTag(set.questionSlots[1], "tf1", "0"), "tf3", "yes"), "tf4", "2");
     showQuestion(1);
     EXPECT_EQ(control<QComboBox>("QuestionType")->currentText(), QStringLiteral("Multiple Choice, 4 Choices"));
-    EXPECT_EQ(control<RadioGroup>("tf2")->itemIndex(), 0);
-    EXPECT_EQ(control<RadioGroup>("tf1")->itemIndex(), 1);
+    // A missing or malformed statement answer reads True, as the bank and
+    // the web test mark it; only "0" is False.
+    EXPECT_EQ(control<RadioGroup>("tf1")->itemIndex(), 0);
+    EXPECT_EQ(control<RadioGroup>("tf2")->itemIndex(), 1);
+    EXPECT_EQ(control<RadioGroup>("tf3")->itemIndex(), 1);
+    EXPECT_EQ(control<RadioGroup>("tf4")->itemIndex(), 1);
     EXPECT_TRUE(control<QRadioButton>("Select0")->isChecked());
     // Filling the controls is not an edit.
     EXPECT_FALSE(set.hasUnsavedChanges());

@@ -29,7 +29,8 @@ function $finishTest$() {
   };
   var small = '<p><font size="-1"><i>';
   var smallEnd = '</i></font></p>';
-  $resultsText$ = '<html> <head> <meta http-equiv="content-type" content="text/html;charset=ISO-8859-1">'
+  $resultsText$ = '<html lang="' + html(a11yTexts.lang) + '"> <head> <meta http-equiv="content-type" content="text/html;charset=ISO-8859-1">'
+    + '<title>' + html($qDetailsG$[0] + ': ' + '{{textsA9}}') + '</title>'
     + '<scr' + 'ipt src="p.js" name="pCode"></scr' + 'ipt> '
     + '<style media="screen" type="text/css"><!-- ';
   var rules = [['h2', 12], ['h3', 10], ['h4', 8], ['p', 3]];
@@ -51,11 +52,12 @@ function $finishTest$() {
     + small + html('{{textsA6}}') + ' ' + $formatDate$($endDate$) + smallEnd;
   if ($qOptionsG$[0] == 1) $resultsText$ += '<p>' + html('{{textsA7}}') + '</p> ';
   if ($qOptionsG$[1] == 1 && window.print) {
-    $resultsText$ += '<p><a href="#" onmouseup="window.print();">' + html('{{textsA8}}') + '</a></p> ';
+    // A click, not a release: Enter on the link prints as well.
+    $resultsText$ += '<p><a href="#" onclick="window.print(); return false;">' + html('{{textsA8}}') + '</a></p> ';
   }
   $resultsText$ += '<hr width="80%">'
     + '<table border="0" cellpadding="0" cellspacing="0" width="300"><tr><td>'
-    + '<img src="buttons/owl.gif" width="80" height="72" border="0">'
+    + '<img src="buttons/owl.gif" width="80" height="72" border="0" alt="">'
     + '</td> <td><div align="center">'
     + '<p><font size="-1">Vantric</font></p>'
     + '<p><font size="-1"><a target="_blank" href="{{siteAddress}}">{{siteName}}</a></font></p>'
@@ -63,4 +65,5 @@ function $finishTest$() {
     + '</div> </body> </html>';
   $showHideButtons$();
   $writeResults$();
+  a11yAnnounce(a11ySay(a11yTexts.score, $totalUser$, $totalMax$, percent));
 }
