@@ -145,6 +145,8 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
         {"qshowAllfbs", in.arrays.qshowAllfbs},
         {"qDetailsG", in.arrays.qDetailsG},
         {"qOptionsG", in.arrays.qOptionsG},
+        {"platformScript", in.platformScript ? "<script src=\"scorm.js\"></script>" : ""},
+        {"learnerLabel", JsString(in.texts.learnerLabel)},
         {"aButtons", std::string("'Finish'") + (in.allowMarking ? ",'Mark'" : "") + (in.allowCheating ? ",'Cheat'" : "")},
     };
     for (std::size_t i = 0; i < in.texts.textsA.size(); ++i)

@@ -65,7 +65,7 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
-        lists, ui, request.seed, request.scratch);
+        lists, ui, request.seed, request.platformScript, request.scratch);
 
     WriteExportedList(folder, before);
     ui.progressLabel(lang.key("s44"));
@@ -79,6 +79,21 @@ std::string ServeWebTest(const std::string& startPage)
     TestServer& server = TestServer::shared();
     const std::string address = server.start() ? server.publish(startPage) : std::string();
     return address.empty() ? startPage : address;
+}
+
+bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang)
+{
+    workspace.SaveTest();
+
+    ui.progressCaption(lang.key("s39"));
+    ui.progressLabel(lang.key("s40"));
+    ui.progressPosition(10);
+    const std::string status = ExpandSet(workspace, ui, lang, TheExportLists(), 0, true);
+    if (status == kTemplateFileProblem) {
+        ui.progressHide();
+        return false;
+    }
+    return true;
 }
 
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
@@ -106,23 +121,15 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
         && ui.ask(lang.at(182) + "\n" + TestFolder(startPage), Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
 
-    workspace.SaveTest();
-
-    ui.progressCaption(lang.key("s39"));
-    ui.progressLabel(lang.key("s40"));
-    ui.progressPosition(10);
-    ExportLists& lists = TheExportLists();
-    const std::string status = ExpandSet(workspace, ui, lang, lists, 0, true);
-    if (status == kTemplateFileProblem) {
-        ui.progressHide();
+    if (!SaveAndExpandForExport(workspace, ui, lang))
         return;
-    }
+    const ExportLists& lists = TheExportLists();
 
     // Saving may have given a new set its file.
     set = workspace.current();
     if (!set)
         return;
-    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
+    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), {}};
     // A tab still open on an earlier export of this page must not load the
     // new one's files half-written (nor at all: it gets an address of its own).
     TestServer::shared().withdraw(startPage);

@@ -3,6 +3,7 @@
 target_sources(dorvel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleNames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleTexts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ChooseWebOutput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CopyButtonImages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CreateWebPages.cpp

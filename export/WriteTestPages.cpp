@@ -141,6 +141,7 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
     for (int i = 0; i < 12; ++i)
         texts.textsB[static_cast<std::size_t>(7 + i)] = PackPlainText(lang.at(100 + i));
     texts.a11y = A11yTextsFrom(lang);
+    texts.learnerLabel = lang.at(320);
     return texts;
 }
 
@@ -150,7 +151,8 @@ unsigned ClockSeed()
 }
 
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed, bool scratch)
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+    const std::string& platformScript, bool scratch)
 {
     WrittenTest result;
     result.names.draw(seed);
@@ -175,7 +177,10 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     ui.progressPosition(95);
     const ControlPageInput control{result.names, arrays, texts, walk.size, result.preTestPages,
         GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
-        std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1))};
+        std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1)),
+        !platformScript.empty()};
+    if (!platformScript.empty())
+        writes.write(walk.folder + "scorm.js", platformScript);
     writes.write(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
     writes.write(walk.folder + "p.js", PageScriptText(result.names));
     result.error = writes.error();

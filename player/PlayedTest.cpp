@@ -92,7 +92,7 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
     QuietUserInterface quiet;
     // The folder is the player's own and goes when it stops: nothing to keep
     // through a crash, so no page is forced onto the disk.
-    const WebExport request{played.startPage, played.testName, details, language, seed, true};
+    const WebExport request{played.startPage, played.testName, details, language, seed, {}, true};
     const WrittenTest written = ExportWebTest(request, lists, lang, quiet);
     played.questionPages = written.questionPages;
     if (!written.error.empty()) {
