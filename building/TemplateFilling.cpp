@@ -1,5 +1,7 @@
 #include "building/TemplateFilling.h"
 
+#include "editor/DefaultRecords.h"
+
 #include "storage/Vtutils.h"
 
 #include <array>
@@ -65,7 +67,7 @@ void MarkButtons(Slots& slots, std::string_view question, int count)
         std::string* slot = FindSlot(slots, "ButtonName", "Button " + std::to_string(k));
         if (!slot)
             continue;
-        const bool isTrue = GetTagInt(question, "tf" + std::to_string(k), 1) == 1;
+        const bool isTrue = StatementIsTrue(question, k);
         std::string& b = *slot;
         b = SetTag(b, "buttonMarkIfSelected", selected == k - 1 ? "1" : "0");
         b = SetTag(b, "buttonMarkIfNotSelected", "0");

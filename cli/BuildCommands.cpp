@@ -15,6 +15,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -31,12 +32,16 @@ std::unique_ptr<OpenSet> ReadSet(const std::string& path, std::string& error)
         error = "no such file: " + path;
         return nullptr;
     }
-    switch (ReadSetFile(path, *set)) {
+    std::string readError;
+    switch (ReadSetFile(path, *set, &readError)) {
     case SetFileStatus::Ok:
         set->filePath = path;
         return set;
     case SetFileStatus::NotASet:
         error = path + " is not a Dorvel set file";
+        break;
+    case SetFileStatus::Unreadable:
+        error = "cannot read " + path + " (" + readError + ")";
         break;
     case SetFileStatus::LaterVersion:
         error = path + " was made by a later version of Dorvel";
@@ -112,13 +117,14 @@ int ExtractAll(BankReader& reader, const std::string& folder)
 
 int runExpand(const Args& args, Context& context)
 {
+    // A question number is digits only ("3abc" and "+3" are no number), from
+    // 1 to the set's number of questions.
     int number = 0;
     if (args.size() == 2) {
-        try {
-            number = std::stoi(args[1]);
-        } catch (...) {
+        const std::string& text = args[1];
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (text.empty() || text[0] == '-' || ec != std::errc() || end != text.data() + text.size() || number < 1)
             number = -1;
-        }
     }
     if (args.empty() || args.size() > 2 || number < 0 || number > kMaxQuestions) {
         std::fputs("usage: dorvel-cli expand SET.vtd [QUESTION 1-100]\n", stderr);
@@ -128,6 +134,11 @@ int runExpand(const Args& args, Context& context)
     const auto set = ReadSet(args[0], error);
     if (!set)
         return fail(error);
+    if (number > set->questionCount()) {
+        std::fprintf(stderr, "dorvel-cli: %s has %d questions; there is no question %d\n", args[0].c_str(),
+            set->questionCount(), number);
+        return 2;
+    }
     ConsoleUserInterface ui;
     ExportLists lists;
     const std::string status = ExpandSet(*set, ui, context.lang, lists, number, false);

@@ -1,3 +1,4 @@
+#include "editor/PassMark.h"
 #include "editor/Workspace.h"
 
 #include "editor/DefaultRecords.h"
@@ -191,7 +192,8 @@ bool Workspace::NewSet()
 
 bool Workspace::OpenSetFile(const std::string& path)
 {
-    if (!FileExists(path))
+    // A folder named like a set is said to be unreadable below.
+    if (!FileExists(path) && !DirectoryExists(path))
         return false;
     for (int i = 0; i < kMaxOpenSets; ++i) {
         if (!set(i).isFree() && set(i).filePath == path) {
@@ -211,7 +213,8 @@ bool Workspace::OpenSetFile(const std::string& path)
         return false;
     }
     OpenSet loaded;
-    switch (ReadSetFile(path, loaded)) {
+    std::string readError;
+    switch (ReadSetFile(path, loaded, &readError)) {
     case SetFileStatus::LaterVersion:
         // Nothing is taken: the entry stays free and the editor keeps showing what it showed.
         ShowMessageKey("s21");
@@ -219,6 +222,10 @@ bool Workspace::OpenSetFile(const std::string& path)
     case SetFileStatus::NotASet:
         m_ui.announce("s59");
         m_ui.showMessage(m_lang.at(59) + " " + path, Tone::Warning);
+        return false;
+    case SetFileStatus::Unreadable:
+        // Not the file's fault: say that it could not be read, and why.
+        m_ui.showMessage(m_lang.at(181) + " " + path + " (" + readError + ")", Tone::Warning);
         return false;
     case SetFileStatus::Ok:
         break;
@@ -272,39 +279,64 @@ FileDialog Workspace::saveDialog(int entry) const
     return dialog;
 }
 
-bool Workspace::SaveSet(int entry)
+std::optional<std::string> Workspace::chooseSetPath(int entry)
 {
-    if (entry < 0 || entry >= kMaxOpenSets || set(entry).isFree())
-        return false;
+    const std::optional<std::string> chosen = m_ui.chooseSaveFile(saveDialog(entry));
+    if (!chosen)
+        return std::nullopt;
+    m_lastDir = ExtractFilePath(*chosen);
+    const std::string path = ChangeFileExt(*chosen, ".vtd");
+    // The dialog asked about replacing the name typed ("Quiz.old"); the file
+    // written is another one ("Quiz.vtd"), so that one is asked about here.
+    if (path != *chosen && FileExists(path)
+        && m_ui.ask(m_lang.at(180) + "\n" + path, Buttons::YesNo, Tone::Warning) != Answer::Yes)
+        return std::nullopt;
+    return path;
+}
+
+bool Workspace::writeSet(int entry, const std::string& path)
+{
     OpenSet& s = set(entry);
-    const std::string testName = GetTag(s.testDetails, "TestName");
-    if (s.filePath.empty()) {
-        const std::optional<std::string> chosen = m_ui.chooseSaveFile(saveDialog(entry));
-        if (!chosen)
-            return false;
-        m_lastDir = ExtractFilePath(*chosen);
-        s.filePath = ChangeFileExt(*chosen, ".vtd");
+    const std::string detailsBefore = s.testDetails;
+    const bool unnamed = GetTag(s.testDetails, "TestName") == "0";
+    if (unnamed)
+        s.testDetails = SetTag(s.testDetails, "TestName", shortName(path));
+    const std::string text = PrepareSetFileText(s, std::time(nullptr));
+    if (std::string why; !WriteStoredFile(path, text, &why)) {
+        // Nothing changes unless the set was written: its name, caption and
+        // path stay as they were, so the next Save asks where again. The
+        // author learns where and why it failed.
+        s.testDetails = detailsBefore;
+        m_ui.announce("s58");
+        m_ui.showMessage(m_lang.at(58) + " " + path + " (" + why + ")", Tone::Error);
+        return false;
     }
-    if (testName == "0") {
-        const std::string name = shortName(s.filePath);
-        s.testDetails = SetTag(s.testDetails, "TestName", name);
-        m_list->setSetCaption(entry, "Test: " + name);
+    s.filePath = path;
+    if (unnamed) {
+        m_list->setSetCaption(entry, "Test: " + GetTag(s.testDetails, "TestName"));
         if (entry == m_currentSet && m_view) {
             UpdatingScope scope(*this);
-            m_view->testNameChanged(name);
+            m_view->testNameChanged(GetTag(s.testDetails, "TestName"));
         }
-    }
-    const std::string text = PrepareSetFileText(s, std::time(nullptr));
-    if (std::string why; !WriteStoredFile(s.filePath, text, &why)) {
-        // The set stays unsaved, and the author learns where and why it failed.
-        m_ui.announce("s58");
-        m_ui.showMessage(m_lang.at(58) + " " + s.filePath + " (" + why + ")", Tone::Error);
-        return false;
     }
     s.savedCount = s.changeCount;
     if (m_view)
         m_view->addRecentFile(s.filePath);
     return true;
+}
+
+bool Workspace::SaveSet(int entry)
+{
+    if (entry < 0 || entry >= kMaxOpenSets || set(entry).isFree())
+        return false;
+    std::string path = set(entry).filePath;
+    if (path.empty()) {
+        const std::optional<std::string> chosen = chooseSetPath(entry);
+        if (!chosen)
+            return false;
+        path = *chosen;
+    }
+    return writeSet(entry, path);
 }
 
 bool Workspace::SaveTest()
@@ -317,20 +349,14 @@ bool Workspace::SaveTest()
 
 bool Workspace::SaveTestAs()
 {
-    OpenSet* s = current();
-    if (!s)
+    if (!current())
         return false;
-    const std::optional<std::string> chosen = m_ui.chooseSaveFile(saveDialog(m_currentSet));
+    const std::optional<std::string> chosen = chooseSetPath(m_currentSet);
     if (!chosen)
         return false;
-    m_lastDir = ExtractFilePath(*chosen);
-    const std::string previousPath = s->filePath;
-    s->filePath = ChangeFileExt(*chosen, ".vtd");
-    if (!SaveTest()) {
-        s->filePath = previousPath;  // the set still lives where it was last saved
-        return false;
-    }
-    return true;
+    // A failed write leaves the set where it was last saved.
+    UpdatingScope scope(*this);
+    return writeSet(m_currentSet, *chosen);
 }
 
 bool Workspace::AskSaveChanges(int entry)
@@ -403,6 +429,15 @@ void Workspace::TestCheckChange(const std::string& field, bool ticked)
     if (!s || m_updating)
         return;
     s->testDetails = SetTag(s->testDetails, field, ticked ? "1" : "0");
+    raiseChange(m_currentSet);
+}
+
+void Workspace::PassMarkChange(int percent)
+{
+    OpenSet* s = current();
+    if (!s || m_updating || PassMarkOf(s->testDetails) == percent)
+        return;
+    s->testDetails = WithPassMark(s->testDetails, percent);
     raiseChange(m_currentSet);
 }
 
@@ -543,13 +578,14 @@ void Workspace::TestTreeDragNodeEvent(int sourceSet, int sourceQuestion, int tar
     if (m_ui.ask(m_lang.at(25), Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
     const std::string record = set(sourceSet).questionSlots[static_cast<std::size_t>(sourceQuestion)];
-    m_currentSet = targetSet;
     OpenSet& target = set(targetSet);
     const int n = target.questionCount() + 1;
+    // Refused before anything changes: the editor stays with the question it shows.
     if (n > kMaxQuestions) {
         ShowMessageKey("s20");
         return;
     }
+    m_currentSet = targetSet;
     target.questionSlots[static_cast<std::size_t>(n)] = record;
     MoveQuestion(n, targetQuestion);
 }

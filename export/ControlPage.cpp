@@ -130,6 +130,8 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
         {"H", str(in.size.height)},
         {"S", str(S)},
         {"P", str(in.preTestPages)},
+        {"firstNumber", str(in.firstQuestionNumber)},
+        {"numberBeforeFirst", str(in.firstQuestionNumber - 1)},
         {"siteAddress", JsString(kSiteAddress)},
         {"siteName", JsString(kSiteName)},
         {"qElementsListG", in.arrays.qElementsListG},
@@ -143,6 +145,8 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
         {"qshowAllfbs", in.arrays.qshowAllfbs},
         {"qDetailsG", in.arrays.qDetailsG},
         {"qOptionsG", in.arrays.qOptionsG},
+        {"platformScript", in.platformScript ? "<script src=\"scorm.js\"></script>" : ""},
+        {"learnerLabel", JsString(in.texts.learnerLabel)},
         {"aButtons", std::string("'Finish'") + (in.allowMarking ? ",'Mark'" : "") + (in.allowCheating ? ",'Cheat'" : "")},
     };
     for (std::size_t i = 0; i < in.texts.textsA.size(); ++i)

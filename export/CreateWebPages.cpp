@@ -6,6 +6,7 @@
 #include "export/CopyButtonImages.h"
 #include "export/ExportWrites.h"
 #include "export/ExportLists.h"
+#include "export/ExportedFiles.h"
 #include "export/StartPages.h"
 #include "export/TestServer.h"
 #include "shell/LangStrings.h"
@@ -44,6 +45,11 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
         none.error = writes.error();
         return none;
     };
+    // What the last export wrote goes; what the author put into the folder stays.
+    const std::string folder = TestFolder(request.startPage);
+    RemoveEarlierExport(folder);
+    const FolderSnapshot before = SnapshotTestFolder(folder);
+
     ui.progressLabel(lang.key("s41"));
     ui.progressPosition(20);
     if (!CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui, writes))
@@ -59,8 +65,9 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
-        lists, ui, request.seed);
+        lists, ui, request.seed, request.platformScript);
 
+    WriteExportedList(folder, before);
     ui.progressLabel(lang.key("s44"));
     ui.progressPosition(100);
     ui.progressHide();
@@ -72,6 +79,21 @@ std::string ServeWebTest(const std::string& startPage)
     TestServer& server = TestServer::shared();
     const std::string address = server.start() ? server.publish(startPage) : std::string();
     return address.empty() ? startPage : address;
+}
+
+bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang)
+{
+    workspace.SaveTest();
+
+    ui.progressCaption(lang.key("s39"));
+    ui.progressLabel(lang.key("s40"));
+    ui.progressPosition(10);
+    const std::string status = ExpandSet(workspace, ui, lang, TheExportLists(), 0, true);
+    if (status == kTemplateFileProblem) {
+        ui.progressHide();
+        return false;
+    }
+    return true;
 }
 
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
@@ -93,24 +115,21 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
         return;
     workspace.setLastDir(ExtractFilePath(*chosen));
     const std::string startPage = ChangeFileExt(*chosen, ".htm");
-
-    workspace.SaveTest();
-
-    ui.progressCaption(lang.key("s39"));
-    ui.progressLabel(lang.key("s40"));
-    ui.progressPosition(10);
-    ExportLists& lists = TheExportLists();
-    const std::string status = ExpandSet(workspace, ui, lang, lists, 0, true);
-    if (status == kTemplateFileProblem) {
-        ui.progressHide();
+    // The dialog asked about the start page only; the test's folder beside it
+    // is asked about here, by name.
+    if (DirectoryExists(TestFolder(startPage))
+        && ui.ask(lang.at(182) + "\n" + TestFolder(startPage), Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
-    }
+
+    if (!SaveAndExpandForExport(workspace, ui, lang))
+        return;
+    const ExportLists& lists = TheExportLists();
 
     // Saving may have given a new set its file.
     set = workspace.current();
     if (!set)
         return;
-    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
+    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), {}};
     // A tab still open on an earlier export of this page must not load the
     // new one's files half-written (nor at all: it gets an address of its own).
     TestServer::shared().withdraw(startPage);

@@ -15,9 +15,11 @@ void line(std::string& out, std::string_view text)
     out += kBreak;
 }
 
-std::string frameNameOf(std::string_view idOrReference)
+// "feedback1" -> "fb1"; the author's id or reference goes through the page's
+// ids, so that an element finds its area under the same name.
+std::string frameNameOf(PageBuild& page, std::string_view idOrReference)
 {
-    const std::string id = SafeId(idOrReference);
+    const std::string& id = page.ids.of(idOrReference);
     return "fb" + (id.size() > 8 ? id.substr(8) : std::string());
 }
 
@@ -33,7 +35,7 @@ std::string SoundMarkup(std::string_view audioPath)
 
 void TakeFeedback(PageBuild& page, std::string_view feedback)
 {
-    const std::string name = frameNameOf(GetTag(feedback, "id"));
+    const std::string name = frameNameOf(page, GetTag(feedback, "id"));
     FeedbackSlot* slot = nullptr;
     for (FeedbackSlot& s : page.feedbackSlots) {
         if (s.frameName.empty()) {
@@ -77,7 +79,7 @@ std::string* FeedbackTarget(PageBuild& page, std::string_view feedbackValue)
     // An element without the field belongs to the page, like one marked "0".
     if (feedbackValue.empty() || feedbackValue == "0")
         return &page.body;
-    const std::string name = frameNameOf(feedbackValue);
+    const std::string name = frameNameOf(page, feedbackValue);
     for (FeedbackSlot& s : page.feedbackSlots) {
         if (!s.frameName.empty() && s.frameName == name)
             return &s.pageText;

@@ -326,7 +326,7 @@ void WriteText(PageBuild& page, std::string_view text, std::string& out)
 
 void WritePicture(PageBuild& page, std::string_view picture, std::string& out, bool inFeedback)
 {
-    const std::string id = SafeId(GetTag(picture, "id"));
+    const std::string id = page.ids.of(GetTag(picture, "id"));
     const int z = 10 - GetTagInt(picture, "PictureLayer", 0);
     const bool over = hasFile(picture, "picOverFilePathAbs");
     const bool down = hasFile(picture, "picDownFilePathAbs");
@@ -384,7 +384,7 @@ void WritePicture(PageBuild& page, std::string_view picture, std::string& out, b
 
 void WriteVideo(PageBuild& page, std::string_view video, std::string& out, bool inFeedback)
 {
-    const std::string id = SafeId(GetTag(video, "id"));
+    const std::string id = page.ids.of(GetTag(video, "id"));
     const int w = GetTagInt(video, "VideoWidth", 10);
     const int h = GetTagInt(video, "VideoHeight", 10);
     const bool controls = GetTag(video, "videoShowControls") == "1";
@@ -393,36 +393,27 @@ void WriteVideo(PageBuild& page, std::string_view video, std::string& out, bool 
 
     out += Block(id + "div", 20, stored(video, "VideoLeft"), stored(video, "VideoTop"), stored(video, "VideoWidth"),
         str(blockHeight), "visible");
-    if (LowerCase(ExtractFileExt(file)) == ".swf") {
-        line(out, "<object classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" "
-                  "codebase=\"http://download.macromedia.com/pub/shockwave/cabs/flash/swflash.cab#version=5,0,0,0\" width=\""
-                + str(w - 2) + "\" height=\"" + str(h - 2) + "\">");
-        line(out, "<param name=\"movie\" value=\"" + MediaAddress(file)
-                + "\"> <param name=\"loop\" value=\"false\"> <param name=\"menu\" value=\"false\"> "
-                  "<param name=\"quality\" value=\"high\"> <param name=\"bgcolor\" value=\"#ffffff\"> </object>");
+    if (!BrowserPlaysVideo(file)) {
+        // No current browser plays it inside a page (Flash, AVI, MPEG-1, ...):
+        // the student gets the file to open rather than an empty box.
+        line(out, "<a href=\"" + MediaAddress(file) + "\" target=\"_blank\">" + HtmlText(FlatName(file)) + "</a>");
+        line(out, "</div>");
+        return;
+    }
+    // Controls always: a browser may refuse to start a video by itself, and
+    // the student must be able to start it then. Addresses are escaped for an
+    // attribute, which leaves no quote or "<" that could end the script string.
+    const std::string element = "<video src=\"" + MediaAddress(file) + "\" width=\"" + str(w - 2) + "\" height=\""
+        + str(blockHeight) + "\" controls";
+    if (GetTag(video, "videoAutoStart") == "0") {
+        line(out, element + "></video>");
+    } else if (inFeedback) {
+        line(out, element + " autoplay></video>");
     } else {
-        // Addresses and types are escaped for an attribute, which leaves no
-        // quote, backslash or "<" that could end the script string.
-        const std::string e1 = "<embed src=\"" + MediaAddress(file) + "\" controller=\"" + (controls ? "true" : "false")
-            + "\" autoplay=\"";
-        const std::string e2 = "\" width=\"" + str(w - 2) + "\" height=\"" + str(blockHeight) + "\" type=\""
-            + HtmlAttr(VideoType(file)) + "\" cache=\"true\">";
-        auto write = [&](const char* autoplay) { line(out, "document.write('" + e1 + autoplay + e2 + "');"); };
+        // A question reviewed after the finish does not start its video again.
         line(out, "<script><!--");
-        line(out, "if (navigator.userAgent.indexOf('Mac')<0) {");
-        if (GetTag(video, "videoAutoStart") == "0") {
-            write("false");
-        } else if (inFeedback) {
-            write("true");
-        } else {
-            line(out, "if (" + page.control("examStatus") + " != 2) {");
-            write("true");
-            line(out, "}");
-            line(out, "else {");
-            write("false");
-            line(out, "}");
-        }
-        line(out, "}");
+        line(out, "if (" + page.control("examStatus") + " != 2) document.write('" + element + " autoplay></video>');");
+        line(out, "else document.write('" + element + "></video>');");
         line(out, "//-->");
         line(out, "</script>");
     }
@@ -432,7 +423,7 @@ void WriteVideo(PageBuild& page, std::string_view video, std::string& out, bool 
 void WriteButton(PageBuild& page, std::string_view button)
 {
     std::string& out = page.body;
-    const std::string id = SafeId(GetTag(button, "id"));
+    const std::string id = page.ids.of(GetTag(button, "id"));
     AddButtonEntries(page.arrays, button, id);
     const std::string removeSelection = page.control("removeSelection");
     const std::string checkSelections = page.control("checkSelections");
@@ -516,7 +507,7 @@ void WriteButton(PageBuild& page, std::string_view button)
 void WriteField(PageBuild& page, std::string_view field)
 {
     std::string& out = page.body;
-    const std::string id = SafeId(GetTag(field, "id"));
+    const std::string id = page.ids.of(GetTag(field, "id"));
     AddFieldEntries(page.arrays, field, id);
 
     out += Block(id + "0div", 20, stored(field, "FieldLeft"), stored(field, "FieldTop"), stored(field, "FieldWidth"),
@@ -544,7 +535,7 @@ void WriteField(PageBuild& page, std::string_view field)
 void WriteDrag(PageBuild& page, std::string_view drag)
 {
     std::string& out = page.body;
-    const std::string id = SafeId(GetTag(drag, "id"));
+    const std::string id = page.ids.of(GetTag(drag, "id"));
     AddDragEntries(page.arrays, drag, id);
     const std::string left = stored(drag, "DragLeft");
     const std::string top = stored(drag, "DragTop");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/ElementIds.h"
 #include "export/AccessibleNames.h"
 #include "export/AccessibleTexts.h"
 #include "export/ExportWrites.h"
@@ -48,6 +49,7 @@ struct PageBuild {
     std::string head;       // "<html>" up to, without, "</head>"
     std::string body;       // from "<body"
     std::array<FeedbackSlot, kFeedbackSlots> feedbackSlots;
+    ElementIds ids;
 
     PageNaming naming;
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 namespace dorvel {
 
@@ -195,14 +196,10 @@ std::string AudioType(std::string_view fileName)
     return ext;
 }
 
-std::string VideoType(std::string_view fileName)
+bool BrowserPlaysVideo(std::string_view fileName)
 {
     const std::string ext = lowerExtension(fileName);
-    if (ext == ".mpeg" || ext == ".mpg")
-        return "video/x-mpeg";
-    if (ext == ".mov" || ext == ".avi")
-        return "video/avi";
-    return ext;
+    return ext == ".mp4" || ext == ".m4v" || ext == ".webm" || ext == ".ogv" || ext == ".ogg";
 }
 
 std::string HtmlText(std::string_view text)
@@ -312,6 +309,45 @@ std::string SafeId(std::string_view id)
     for (const char c : id) {
         if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')
             out += c;
+    }
+    return out;
+}
+
+std::string PackPlainText(std::string_view text)
+{
+    static constexpr std::array<std::pair<std::string_view, char>, 5> kNamed{{
+        {"nbsp", '\xA0'},
+        {"amp", '&'},
+        {"lt", '<'},
+        {"gt", '>'},
+        {"quot", '"'},
+    }};
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto semicolon = text[i] == '&' ? text.find(';', i) : std::string_view::npos;
+        if (semicolon == std::string_view::npos || semicolon - i > 8) {
+            out += text[i];
+            continue;
+        }
+        const std::string_view name = text.substr(i + 1, semicolon - i - 1);
+        int code = -1;
+        for (const auto& [entity, c] : kNamed) {
+            if (name == entity)
+                code = static_cast<unsigned char>(c);
+        }
+        if (name.size() > 1 && name[0] == '#') {
+            int value = 0;
+            const auto [end, ec] = std::from_chars(name.data() + 1, name.data() + name.size(), value);
+            if (ec == std::errc() && end == name.data() + name.size() && value > 0 && value < 256)
+                code = value;
+        }
+        if (code < 0) {
+            out += text[i];
+            continue;
+        }
+        out += static_cast<char>(code);
+        i = semicolon;
     }
     return out;
 }

@@ -20,8 +20,9 @@ std::string HtmlColour(std::string_view colourText, std::string_view fallback = 
 // Type suffix of a sound file for "audio/...": "x-mpg", "wav", "x-aiff", or
 // the lower-cased extension with its dot for any other file.
 std::string AudioType(std::string_view fileName);
-// "video/x-mpeg", "video/avi", or the lower-cased extension with its dot.
-std::string VideoType(std::string_view fileName);
+// Whether current browsers play a video file in a <video> element (MP4,
+// WebM, Ogg), by its extension.
+bool BrowserPlaysVideo(std::string_view fileName);
 
 // ---- Escaping --------------------------------------------------------------
 
@@ -45,6 +46,12 @@ std::string JsLiteral(std::string_view text);
 // and glued into script identifiers (id + "1div"). Only letters, digits and
 // underscores are kept.
 std::string SafeId(std::string_view id);
+
+// A web text from a language pack as plain text. Packs written for the
+// original pages may hold the entities those pages wrote as markup (string
+// 74 starts with "&nbsp;"); they become their Latin-1 characters here, so
+// that the pages can escape pack texts like any other value.
+std::string PackPlainText(std::string_view text);
 
 // ---- File names --------------------------------------------------------------
 

@@ -10,6 +10,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -133,13 +134,14 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
 {
     InterfaceTexts texts;
     for (int i = 0; i < 17; ++i)
-        texts.textsA[static_cast<std::size_t>(i)] = lang.at(70 + i);
-    texts.textsA[17] = lang.at(88);
+        texts.textsA[static_cast<std::size_t>(i)] = PackPlainText(lang.at(70 + i));
+    texts.textsA[17] = PackPlainText(lang.at(88));
     for (int i = 0; i < 7; ++i)
-        texts.textsB[static_cast<std::size_t>(i)] = lang.at(90 + i);
+        texts.textsB[static_cast<std::size_t>(i)] = PackPlainText(lang.at(90 + i));
     for (int i = 0; i < 12; ++i)
-        texts.textsB[static_cast<std::size_t>(7 + i)] = lang.at(100 + i);
+        texts.textsB[static_cast<std::size_t>(7 + i)] = PackPlainText(lang.at(100 + i));
     texts.a11y = A11yTextsFrom(lang);
+    texts.learnerLabel = lang.at(320);
     return texts;
 }
 
@@ -149,7 +151,8 @@ unsigned ClockSeed()
 }
 
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed)
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+    const std::string& platformScript)
 {
     WrittenTest result;
     result.names.draw(seed);
@@ -173,7 +176,11 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
 
     ui.progressPosition(95);
     const ControlPageInput control{result.names, arrays, texts, walk.size, result.preTestPages,
-        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1};
+        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
+        std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1)),
+        !platformScript.empty()};
+    if (!platformScript.empty())
+        writes.write(walk.folder + "scorm.js", platformScript);
     writes.write(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
     writes.write(walk.folder + "p.js", PageScriptText(result.names));
     result.error = writes.error();

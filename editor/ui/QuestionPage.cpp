@@ -1,5 +1,7 @@
 #include "editor/ui/QuestionPage.h"
 
+#include "editor/DefaultRecords.h"
+
 #include "editor/Workspace.h"
 #include "editor/ui/Latin1.h"
 #include "editor/ui/QuestionTypes.h"
@@ -215,7 +217,7 @@ void QuestionPage::ShowQuestion(int n)
 
     for (int k = 0; k < kGroups; ++k) {
         const std::string digit = std::to_string(k + 1);
-        m_tf[k]->setItemIndex(GetTagInt(q, "tf" + digit, 0));
+        m_tf[k]->setItemIndex(StatementIsTrue(q, k + 1) ? 1 : 0);
         m_tType[k]->setItemIndex(GetTagInt(q, "tType" + digit, 0));
         for (int a = 0; a < kAnswersPerField; ++a)
             m_answers[k][a]->setText(fromBytes(GetTag(q, "a" + digit + std::to_string(a))));

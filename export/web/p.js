@@ -77,6 +77,14 @@ function playSound(page) {
     + ' #question:focus { outline: none; }';
   document.head.appendChild(style);
 })();
+// The page's start (putting back the student's answers) runs as soon as its elements are
+// parsed, not after its pictures have loaded: a student may answer while a slow picture
+// still loads, and a start running later would wipe those answers.
+document.addEventListener('DOMContentLoaded', function () {
+  var start = window.onload;
+  window.onload = null;
+  if (start) start();
+});
 
 // ---- Keyboard and assistive technology ----
 // Choices, statement halves, start buttons and drag items take Enter and Space

@@ -3,6 +3,8 @@
 #include "export/AccessibleNames.h"
 #include "export/ControlPage.h"
 #include "export/CopyButtonImages.h"
+#include "export/ElementIds.h"
+#include "export/ExportedFiles.h"
 #include "export/ExportLists.h"
 #include "export/ExportWrites.h"
 #include "export/ScriptNameTable.h"
@@ -109,6 +111,27 @@ std::set<std::string> filesUnder(const std::string& root, const std::string& rel
 
 // ---- Golden pages ---------------------------------------------------------
 
+// The first line (pages end lines with CR) where a written file differs from
+// its golden file: the engine's pages are too long to print whole.
+::testing::AssertionResult SameLines(const std::string& written, const std::string& golden)
+{
+    if (written == golden)
+        return ::testing::AssertionSuccess();
+    std::size_t start = 0;
+    int line = 1;
+    for (std::size_t i = 0; i < written.size() && i < golden.size() && written[i] == golden[i]; ++i) {
+        if (written[i] == '\r' || written[i] == '\n') {
+            start = i + 1;
+            ++line;
+        }
+    }
+    const auto lineAt = [start](const std::string& text) {
+        return text.substr(start, text.find_first_of("\r\n", start) - start);
+    };
+    return ::testing::AssertionFailure() << "line " << line << " differs:\n  golden:  " << lineAt(golden)
+                                         << "\n  written: " << lineAt(written);
+}
+
 class GoldenPages : public ::testing::TestWithParam<std::string> {};
 
 // Every file is compared byte for byte, control.htm and p.js too: they carry
@@ -134,7 +157,8 @@ TEST_P(GoldenPages, WritesTheExpectedFiles)
     EXPECT_EQ(filesUnder(expectedFolder), written);
     for (const std::string& f : written) {
         if (FileExists(JoinPath(expectedFolder, f))) {
-            EXPECT_EQ(readFile(JoinPath(expectedFolder, f)), readFile(JoinPath(temp.path(), f))) << GetParam() << ": " << f;
+            EXPECT_TRUE(SameLines(readFile(JoinPath(temp.path(), f)), readFile(JoinPath(expectedFolder, f))))
+                << GetParam() << ": " << f;
         }
     }
 }
@@ -257,6 +281,28 @@ TEST(WebText, EscapesForEachContext)
     EXPECT_EQ(JsLiteral("1];alert(1);//"), "0");
     EXPECT_EQ(JsLiteral(""), "0");
     EXPECT_EQ(SafeId("btn1'); alert(1); ('"), "btn1alert1");
+}
+
+TEST(WebText, PackEntitiesBecomePlainText)
+{
+    EXPECT_EQ(PackPlainText("&nbsp; Your percentage:"), "\xA0 Your percentage:");
+    EXPECT_EQ(PackPlainText("a &amp; b &lt;c&gt; &quot;d&quot; &#233;"), "a & b <c> \"d\" \xE9");
+    // Anything else stays as typed (and is escaped where it is written).
+    EXPECT_EQ(PackPlainText("R&D; &unknown; &#300; & ;"), "R&D; &unknown; &#300; & ;");
+}
+
+// Ids that only differ in characters a page id cannot hold stay apart, in
+// page order, and the same author's id always gets the same page id.
+TEST(ElementIdsTest, UniqueAndStable)
+{
+    ElementIds ids;
+    EXPECT_EQ(ids.of("b-1"), "b1");
+    EXPECT_EQ(ids.of("b1"), "b1_2");
+    EXPECT_EQ(ids.of("b1_2"), "b1_2_2");
+    EXPECT_EQ(ids.of("b 1"), "b1_3");
+    EXPECT_EQ(ids.of("b1"), "b1_2");
+    EXPECT_EQ(ids.of("feedback1"), "feedback1");
+    EXPECT_EQ(ids.of("b-1"), "b1");
 }
 
 // ---- Script arrays -------------------------------------------------------------
@@ -544,8 +590,10 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     const std::string startPage = out.path("My Test.htm");
     const std::string folder = out.path("MyTestres/");
     ForceDirectory(folder + "buttons");
-    out.write("MyTestres/stale.htm", "old");
-    out.write("MyTestres/buttons/stale.gif", "old");
+    // The author's own files stay (what an earlier export wrote is removed
+    // before, by RemoveEarlierExport).
+    out.write("MyTestres/notes.htm", "the author's");
+    out.write("MyTestres/buttons/mine.gif", "the author's");
     ForceDirectory(out.path("DVLang"));
     test::ScriptedUserInterface ui;
     ExportWrites writes;
@@ -562,11 +610,41 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     EXPECT_EQ(readFile(folder + "b.gif"), "picture b");
     EXPECT_EQ(readFile(folder + "x.vtc"), "pack");
     EXPECT_TRUE(ListFiles(out.path("DVLang")).empty());
-    EXPECT_FALSE(FileExists(folder + "stale.htm"));
-    EXPECT_FALSE(FileExists(folder + "buttons/stale.gif"));
-    EXPECT_EQ(ListFiles(folder + "buttons").size(), 31U);
+    EXPECT_EQ(readFile(folder + "notes.htm"), "the author's");
+    EXPECT_EQ(readFile(folder + "buttons/mine.gif"), "the author's");
+    EXPECT_EQ(ListFiles(folder + "buttons").size(), 32U);
     EXPECT_EQ(ui.progressLabels, std::vector<std::string>{"Copying"});
     SetInstallationFolder({});
+}
+
+// An export into a folder that already holds a test removes what the last
+// export wrote (by its list; by name for a folder from before the list) and
+// keeps the author's own files.
+TEST(ExportedFiles, OnlyWhatAnExportWroteIsRemoved)
+{
+    test::TempFolder out;
+    const std::string folder = out.path("Testres/");
+    for (const char* name : {"q0.htm", "q12s3-r.htm", "p1fb2.htm", "control.htm", "p.js", "notes.txt", "q0.htm.bak",
+             "buttons/tick.gif", "buttons/mine.gif"})
+        out.write(std::string("Testres/") + name, "x");
+
+    RemoveEarlierExport(folder);  // written before exports kept a list
+    EXPECT_EQ(ListFiles(folder), (std::vector<std::string>{"notes.txt", "q0.htm.bak"}));
+    EXPECT_EQ(ListFiles(folder + "buttons"), std::vector<std::string>{"mine.gif"});
+
+    const FolderSnapshot before = SnapshotTestFolder(folder);
+    out.write("Testres/q0.htm", "page");
+    out.write("Testres/buttons/tick.gif", "tick");
+    out.write("Testres/map.gif", "picture");
+    ASSERT_TRUE(WriteExportedList(folder, before));
+    EXPECT_EQ(readFile(folder + kExportedListName), "buttons/tick.gif\nmap.gif\nq0.htm\n");
+
+    out.write(std::string("Testres/") + kExportedListName, "q0.htm\n../notes.txt\nbuttons/tick.gif\n" + out.path("notes.txt") + "\n");
+    out.write("notes.txt", "beside the folder");
+    RemoveEarlierExport(folder);
+    EXPECT_EQ(ListFiles(folder), (std::vector<std::string>{"map.gif", "notes.txt", "q0.htm.bak"}));
+    EXPECT_EQ(ListFiles(folder + "buttons"), std::vector<std::string>{"mine.gif"});
+    EXPECT_TRUE(FileExists(out.path("notes.txt")));
 }
 
 TEST(CopyButtonImages, CopiesLargeFilesWhole)

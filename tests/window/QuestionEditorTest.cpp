@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -82,6 +83,27 @@ TEST_F(QuestionEditorTest, TestDetailsControlsWriteCleanedValues)
     EXPECT_TRUE(control<QLabel>("StyleImage")->isVisible());
     EXPECT_FALSE(control<QLabel>("StyleImage")->pixmap().isNull());
     EXPECT_GT(changes(), before + 5);
+}
+
+TEST_F(QuestionEditorTest, ThePassMarkBoxWritesThePercentageAndShowsNoneAsADash)
+{
+    auto* box = control<QSpinBox>("PassMark");
+    EXPECT_EQ(box->value(), 0);
+    EXPECT_EQ(box->text(), QStringLiteral("\u2014")) << "a new set has no pass mark";
+    const int before = changes();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("65"));
+    EXPECT_EQ(detailsField("PassMark"), "65");
+    EXPECT_GT(changes(), before);
+
+    // Another set shows its own pass mark; coming back shows this one again.
+    workspace().NewSet();
+    EXPECT_EQ(box->value(), 0);
+    EXPECT_EQ(detailsField("PassMark"), "") << "showing a set is no edit";
+    workspace().TestTreeChange(0, -1);
+    EXPECT_EQ(box->value(), 65);
+    box->setValue(0);
+    EXPECT_EQ(detailsField("PassMark"), "0");
 }
 
 TEST_F(QuestionEditorTest, ClearingTheTestNameStoresAnEmptyName)
@@ -225,10 +247,15 @@ TEST_F(QuestionEditorTest, MissingFieldsShowTheirDefaults)
 {
     OpenSet& set = *workspace().current();
     set.questionSlots[1] = RemoveTag(RemoveTag(set.questionSlots[1], "tf2"), "qType");
+    set.questionSlots[1] = SetTag(SetTag(SetTag(set.questionSlots[1], "tf1", "0"), "tf3", "yes"), "tf4", "2");
     showQuestion(1);
     EXPECT_EQ(control<QComboBox>("QuestionType")->currentText(), QStringLiteral("Multiple Choice, 4 Choices"));
-    EXPECT_EQ(control<RadioGroup>("tf2")->itemIndex(), 0);
-    EXPECT_EQ(control<RadioGroup>("tf1")->itemIndex(), 1);
+    // A missing or malformed statement answer reads True, as the bank and
+    // the web test mark it; only "0" is False.
+    EXPECT_EQ(control<RadioGroup>("tf1")->itemIndex(), 0);
+    EXPECT_EQ(control<RadioGroup>("tf2")->itemIndex(), 1);
+    EXPECT_EQ(control<RadioGroup>("tf3")->itemIndex(), 1);
+    EXPECT_EQ(control<RadioGroup>("tf4")->itemIndex(), 1);
     EXPECT_TRUE(control<QRadioButton>("Select0")->isChecked());
     // Filling the controls is not an edit.
     EXPECT_FALSE(set.hasUnsavedChanges());

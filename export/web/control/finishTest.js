@@ -1,32 +1,43 @@
-function $finishTest$() {
+function $finishTest$(endedAt) {
   if ($examStatus$ != 1) return;
-  var message = '{{textsA0}}\r';
-  message += '{{textsA1}}\r';
-  message += '{{textsA2}}';
-  if (confirm(message) == false) return;
-  $getUserAnswers$();
+  // An attempt finished before (given its finish time) opens on its results without asking.
+  if (!endedAt) {
+    var message = '{{textsA0}}\r';
+    message += '{{textsA1}}\r';
+    message += '{{textsA2}}';
+    if (confirm(message) == false) return;
+    $getUserAnswers$();
+  }
   $examStatus$ = 2;
   $questionPos$ = 0;
   $questionNum$ = $questionNumberListG$[0];
   $positionSlider$();
-  var $endDate$ = new Date();
+  var $endDate$ = endedAt || new Date();
   var $totalMin$ = 0, $totalMax$ = 0, $totalUser$ = 0;
+  var questionTotals = [];
   for (var n = 0; n < $qElementsListG$.length; n++) {
     var totals = $markAnswer$(n);
+    questionTotals[n] = totals;
     $totalMin$ += totals[0];
     $totalMax$ += totals[1];
     $totalUser$ += totals[2];
   }
-  if ($qOptionsG$[0] == 0) $qElementsListG$ = new Array();
   var percent = 0;
   if ($totalMax$ - $totalMin$ != 0) {
     percent = Math.round((($totalUser$ - $totalMin$) / ($totalMax$ - $totalMin$)) * 10000) / 100;
   }
+  if (window.scormLink && !endedAt) {
+    scormLink.finish(percent, $endDate$, {totals: questionTotals, elements: $qElementsListG$, types: $qTypesListG$,
+      marks: $qMarksListG$, answers: $userAnswersG$, accepted: $correctAnswersG$, order: $questionNumberListG$,
+      started: $startDate$.getTime()});
+  }
+  if ($qOptionsG$[0] == 0) $qElementsListG$ = new Array();
   // The test's name, examiner and interface texts are plain text; the
   // results page is markup, so they are escaped on the way in.
   var html = function (text) {
     return String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
   };
+  var learner = window.scormLink ? scormLink.learnerName() : '';
   var small = '<p><font size="-1"><i>';
   var smallEnd = '</i></font></p>';
   $resultsText$ = '<html lang="' + html(a11yTexts.lang) + '"> <head> <meta http-equiv="content-type" content="text/html;charset=ISO-8859-1">'
@@ -42,6 +53,7 @@ function $finishTest$() {
     + '// --></style> </head>'
     + '<body bgcolor="#ffffff"> <div align="center">'
     + '<h2>' + html($qDetailsG$[0]) + '</h2>'
+    + (learner ? '<h4>' + html('{{learnerLabel}}') + ' ' + html(learner) + '</h4>' : '')
     + '<h4>' + html('{{textsA10}}') + ' ' + html($qDetailsG$[1]) + '</h4>'
     + small + html('{{textsA11}}') + ' ' + html($qDetailsG$[2]) + smallEnd
     + '<hr width="80%">'
