@@ -73,7 +73,8 @@ function playSound(page) {
   var style = document.createElement('style');
   style.textContent = '.drag1, .drag2 { touch-action: none; }'
     + ' [tabindex="0"]:focus-visible, button:focus-visible, input:focus-visible, .a11yCarried'
-    + ' { outline: 3px solid #000; outline-offset: 3px; box-shadow: 0 0 0 3px #fff; }';
+    + ' { outline: 3px solid #000; outline-offset: 3px; box-shadow: 0 0 0 3px #fff; }'
+    + ' #question:focus { outline: none; }';
   document.head.appendChild(style);
 })();
 // The page's start (putting back the student's answers) runs as soon as its elements are

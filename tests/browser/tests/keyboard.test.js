@@ -23,6 +23,9 @@ eachBrowser('keyboard', (ctx) => {
     const s = await openTest(ctx, served, exported.testFolder);
     await s.page.bringToFront();
     await s.waitForShown('p0.htm');
+    const start = await focused(s);
+    assert.deepEqual([start.frame, start.id, start.ring.split(' ')[0]], ['question', 'question', 'none'],
+      'the page\'s text has the focus, to be read, without a ring a mouse user would see');
 
     // Start from the pre-test page.
     await tabTo(s, named('Start Test'));
