@@ -3,6 +3,7 @@
 #include "cli/VisibleText.h"
 
 #include "editor/OpenSet.h"
+#include "editor/PassMark.h"
 #include "editor/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -101,6 +102,8 @@ int runShow(const Args& args, Context&)
     std::printf("Options: allowCheating=%d allowPrinting=%d allowFinishedQuestionViewing=%d\n",
                 GetTagInt(d, "allowCheating", 0), GetTagInt(d, "allowPrinting", 1),
                 GetTagInt(d, "allowFinishedQuestionViewing", 1));
+    const int passMark = PassMarkOf(d);
+    std::printf("Pass mark: %s\n", passMark ? (std::to_string(passMark) + " %").c_str() : "none");
     const int count = set.questionCount();
     std::printf("Questions: %d\n", count);
     for (int n = 1; n <= count; ++n) {

@@ -26,7 +26,8 @@ const Command kCommands[] = {
     {"expand", "expand SET.vtd [N]         print the question files the templates make of a set (or question N)", dorvel::cli::runExpand},
     {"build", "build SET.vtd BANK.vtb     build a question bank (missing media on standard error)", dorvel::cli::runBuild},
     {"bank", "bank BANK.vtb [--extract DIR]  list what a bank holds, or also write its files into DIR", dorvel::cli::runBank},
-    {"export", "export SET.vtd START.htm    write the web test of a set (missing media on standard error)", dorvel::cli::runExport},
+    {"export", "export SET.vtd START.htm    write the web test of a set (missing media on standard error);\n"
+               "                              with OUT.zip --scorm 1.2|2004 [--pass-mark P] an LMS package", dorvel::cli::runExport},
     {"serve", "serve START.htm [--port N] [--open]  serve a web test on 127.0.0.1 and print its address", dorvel::cli::runServe},
     {"webtest-fixture", "webtest-fixture FIXTURE START.htm [SEED]  web test from question files (browser tests)", dorvel::cli::runWebFixture},
 };

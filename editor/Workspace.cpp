@@ -1,3 +1,4 @@
+#include "editor/PassMark.h"
 #include "editor/Workspace.h"
 
 #include "editor/DefaultRecords.h"
@@ -428,6 +429,15 @@ void Workspace::TestCheckChange(const std::string& field, bool ticked)
     if (!s || m_updating)
         return;
     s->testDetails = SetTag(s->testDetails, field, ticked ? "1" : "0");
+    raiseChange(m_currentSet);
+}
+
+void Workspace::PassMarkChange(int percent)
+{
+    OpenSet* s = current();
+    if (!s || m_updating || PassMarkOf(s->testDetails) == percent)
+        return;
+    s->testDetails = WithPassMark(s->testDetails, percent);
     raiseChange(m_currentSet);
 }
 

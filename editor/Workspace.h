@@ -63,6 +63,8 @@ public:
     // A test-details check box (allowCheating, allowPrinting, allowFinishedQuestionViewing).
     void TestCheckChange(const std::string& field, bool ticked);
     void GraphicStyleChange(const std::string& style);
+    // The pass mark box: a percentage, 0 for none.
+    void PassMarkChange(int percent);
     // Any question control: `control` is its name (Title, Text1..4, Select0..3,
     // tf1..4, tType1..4, aFN, QuestionType, qDisabled); `value` is the typed
     // text, the chosen item index or "1"/"0" for a check box / radio button.

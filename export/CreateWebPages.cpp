@@ -39,7 +39,7 @@ std::string WebTestName(const std::string& testDetails, const std::string& setFi
 WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang, UserInterface& ui)
 {
     // Nothing goes on after a failed step: a refused folder gets no pages.
-    ExportWrites writes;
+    ExportWrites writes(request.scratch);
     const auto failed = [&] {
         ui.progressHide();
         WrittenTest none;
@@ -58,14 +58,15 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 
     ui.progressLabel(lang.key("s42"));
     ui.progressPosition(40);
-    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87")};
+    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"),
+        A11yTextsFrom(lang)};
     if (!WriteStartPages(request.testName, request.startPage, texts, lists.questionFileList, writes))
         return failed();
 
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
-        lists, ui, request.seed);
+        lists, ui, request.seed, request.platformScript, request.scratch);
 
     WriteExportedList(folder, before);
     ui.progressLabel(lang.key("s44"));
@@ -79,6 +80,21 @@ std::string ServeWebTest(const std::string& startPage)
     TestServer& server = TestServer::shared();
     const std::string address = server.start() ? server.publish(startPage) : std::string();
     return address.empty() ? startPage : address;
+}
+
+bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang)
+{
+    workspace.SaveTest();
+
+    ui.progressCaption(lang.key("s39"));
+    ui.progressLabel(lang.key("s40"));
+    ui.progressPosition(10);
+    const std::string status = ExpandSet(workspace, ui, lang, TheExportLists(), 0, true);
+    if (status == kTemplateFileProblem) {
+        ui.progressHide();
+        return false;
+    }
+    return true;
 }
 
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
@@ -107,23 +123,15 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
         && ui.ask(lang.at(182) + "\n" + testFolder, Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
 
-    workspace.SaveTest();
-
-    ui.progressCaption(lang.key("s39"));
-    ui.progressLabel(lang.key("s40"));
-    ui.progressPosition(10);
-    ExportLists& lists = TheExportLists();
-    const std::string status = ExpandSet(workspace, ui, lang, lists, 0, true);
-    if (status == kTemplateFileProblem) {
-        ui.progressHide();
+    if (!SaveAndExpandForExport(workspace, ui, lang))
         return;
-    }
+    const ExportLists& lists = TheExportLists();
 
     // Saving may have given a new set its file.
     set = workspace.current();
     if (!set)
         return;
-    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
+    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), {}};
     // A tab still open on an earlier export of this page must not load the
     // new one's files half-written (nor at all: it gets an address of its own).
     TestServer::shared().withdraw(startPage);

@@ -20,6 +20,10 @@ struct WebExport {
     std::string testDetails;
     std::string language;     // interface language: button images of its own come first
     unsigned seed = 0;        // drawn names and block order
+    // The script that talks to a learning platform (an LMS package's
+    // scorm.js), empty for a test without one.
+    std::string platformScript;
+    bool scratch = false;     // a test that need not survive a crash (the player's)
 };
 
 // Everything after the expansion: the test folder with its button images and
@@ -28,6 +32,11 @@ struct WebExport {
 // written (nothing more is written after it).
 WrittenTest ExportWebTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
     UserInterface& ui);
+
+// Saves the current set and expands it into the export lists, with the
+// progress window shown; false (the window hidden) when its templates are
+// unusable and the export must stop.
+bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang);
 
 // Create Web Pages: asks for the start page, saves and expands the current
 // set, exports it and offers to open the test. The test is opened through the

@@ -62,6 +62,9 @@ bool WriteStartPages(const std::string& testName, const std::string& startPage, 
         {"s67", HtmlAttr(texts.s67)},
         {"siteAddress", HtmlAttr(kSiteAddress)},
         {"siteName", HtmlText(kSiteName)},
+        {"lang", HtmlAttr(Say(texts.a11y, A11yText::Language))},
+        {"questionFrame", HtmlAttr(Say(texts.a11y, A11yText::QuestionFrame))},
+        {"controlsFrame", HtmlAttr(Say(texts.a11y, A11yText::ControlsFrame))},
     };
     const std::string folderPath = TestFolder(startPage);
     return writes.write(startPage, page("start.htm", values)) && writes.write(folderPath + "frame.htm", page("frame.htm", values))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/AccessibleTexts.h"
+
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,7 @@ struct StartPageTexts {
     std::string s68;  // first line of the alert in a browser that cannot run the test
     std::string s69;  // its second line
     std::string s87;  // alert when the screen is too small
+    A11yTexts a11y = DefaultA11yTexts();  // the language and the frame titles
 };
 
 // Writes the start page at `startPage`, and frame.htm and blank.htm in the

@@ -1,6 +1,9 @@
 # The web test writer, and the templates of its pages and scripts, embedded
 # as the resource ":/web/...".
 target_sources(dorvel_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleNames.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleTexts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ChooseWebOutput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CopyButtonImages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CreateWebPages.cpp

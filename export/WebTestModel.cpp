@@ -68,9 +68,9 @@ std::string FieldAnswers(std::string_view f)
     return TrimComma(text) + "],";
 }
 
-std::string DragAnswers(std::string_view drag)
+std::vector<std::string> DragTargets(std::string_view drag)
 {
-    std::string text = "[" + JsLiteral(field(drag, "DragLeft")) + "," + JsLiteral(field(drag, "DragTop")) + ",";
+    std::vector<std::string> targets;
     std::string rest = field(drag, "targets");
     // Entries "a,b,target;": the target is the text after the second comma.
     while (rest.size() >= 4) {
@@ -86,8 +86,16 @@ std::string DragAnswers(std::string_view drag)
             if (second != std::string::npos)
                 target = entry.substr(second + 1);
         }
-        text += quoted(target);
+        targets.push_back(std::move(target));
     }
+    return targets;
+}
+
+std::string DragAnswers(std::string_view drag)
+{
+    std::string text = "[" + JsLiteral(field(drag, "DragLeft")) + "," + JsLiteral(field(drag, "DragTop")) + ",";
+    for (const std::string& target : DragTargets(drag))
+        text += quoted(target);
     return TrimComma(text) + "],";
 }
 

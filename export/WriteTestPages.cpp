@@ -49,6 +49,7 @@ struct Walk {
     PageSize size;
     bool showFeedback;
     UserInterface& ui;
+    const A11yTexts& a11y;
 };
 
 // One page of either pass. Returns false when the list has no question N.
@@ -69,6 +70,11 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
     }
 
     PageBuild page{walk.names, arrays, walk.writes, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}};
+    page.naming.texts = &walk.a11y;
+    {
+        std::string copy = q;
+        page.naming.takeFrom(takeAll(copy, "vtText"));
+    }
     WritePageHead(page);
     WriteBodyStart(page, q);
 
@@ -134,6 +140,8 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
         texts.textsB[static_cast<std::size_t>(i)] = PackPlainText(lang.at(90 + i));
     for (int i = 0; i < 12; ++i)
         texts.textsB[static_cast<std::size_t>(7 + i)] = PackPlainText(lang.at(100 + i));
+    texts.a11y = A11yTextsFrom(lang);
+    texts.learnerLabel = lang.at(320);
     return texts;
 }
 
@@ -143,7 +151,8 @@ unsigned ClockSeed()
 }
 
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed)
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+    const std::string& platformScript, bool scratch)
 {
     WrittenTest result;
     result.names.draw(seed);
@@ -151,9 +160,9 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(GetTag(testDetails, "ExaminerName")) + "\",\""
         + JsString(GetTag(testDetails, "creationDisplayDate")) + "\",";
 
-    ExportWrites writes;
+    ExportWrites writes(scratch);
     Walk walk{result.names, arrays, writes, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
-        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui};
+        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.questionFileList, n, true); ++n)
@@ -168,7 +177,10 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     ui.progressPosition(95);
     const ControlPageInput control{result.names, arrays, texts, walk.size, result.preTestPages,
         GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
-        std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1))};
+        std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1)),
+        !platformScript.empty()};
+    if (!platformScript.empty())
+        writes.write(walk.folder + "scorm.js", platformScript);
     writes.write(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
     writes.write(walk.folder + "p.js", PageScriptText(result.names));
     result.error = writes.error();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/AccessibleTexts.h"
 #include "export/ExportLists.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
@@ -18,6 +19,9 @@ class UserInterface;
 struct InterfaceTexts {
     std::array<std::string, 18> textsA;
     std::array<std::string, 19> textsB;
+    // Names and announcements for assistive technology (entries 260 onwards).
+    A11yTexts a11y = DefaultA11yTexts();
+    std::string learnerLabel;  // s320, before the student's name from a learning platform
 };
 InterfaceTexts InterfaceTextsFrom(const LangStrings& lang);
 
@@ -37,9 +41,12 @@ unsigned ClockSeed();
 // feedback and sound pages, control.htm and p.js into the test folder beside
 // `startPage`, from the question lists of `lists`. The folder, its button
 // images and media files must be in place. After a failed write nothing more
-// is written and the result's error says what failed. `seed` fixes the drawn script
-// names and the order of the control script's blocks.
+// is written and the result's error says what failed. `seed` fixes the drawn
+// script names and the order of the control script's blocks. A
+// `platformScript` is written as scorm.js, which the control page then loads.
+// `scratch` pages need not survive a crash (see ScratchFiles.h).
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed);
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+    const std::string& platformScript = {}, bool scratch = false);
 
 }  // namespace dorvel

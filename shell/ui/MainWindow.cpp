@@ -10,6 +10,7 @@
 #include "building/PreviewCommand.h"
 #include "shell/MakerSite.h"
 #include "building/StyleNames.h"
+#include "export/ChooseWebOutput.h"
 #include "export/CreateWebPages.h"
 #include "export/ExportLists.h"
 #include "shell/Installation.h"
@@ -525,6 +526,8 @@ void MainWindow::GeneralCall(const QString& itemName)
         w.SaveTest();
     } else if (name == "SaveAs1") {
         w.SaveTestAs();
+    } else if (name == "CreateWebPagesM") {
+        dorvel::CreateWebOutputCall(w, *m_ui, m_lang, m_language);
     } else if (name == "PrintSetup1") {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();
@@ -619,7 +622,7 @@ void MainWindow::BuildButtonClick()
 void MainWindow::CreateWebPagesCall()
 {
     BusyScope busy(*this);
-    dorvel::CreateWebPagesCall(*m_workspace, *m_ui, m_lang, m_language);
+    dorvel::CreateWebOutputCall(*m_workspace, *m_ui, m_lang, m_language);
 }
 
 // ---- What the workspace tells the window ----------------------------------------------

@@ -1,5 +1,6 @@
 // The web test writer on small hand-made question lists: golden pages, the
 // drawn script names, the script arrays, and values that must stay inert.
+#include "export/AccessibleNames.h"
 #include "export/ControlPage.h"
 #include "export/CopyButtonImages.h"
 #include "export/ElementIds.h"
@@ -73,7 +74,8 @@ struct Written {
     WrittenTest test;
 };
 
-Written writeCase(const std::string& caseText, const std::string& folder, unsigned seed = kSeed)
+Written writeCase(const std::string& caseText, const std::string& folder, unsigned seed = kSeed,
+    const InterfaceTexts& texts = fixedTexts())
 {
     ExportLists lists;
     lists.preTestFileList = numbered(GetTag(caseText, "pretest"));
@@ -87,8 +89,10 @@ Written writeCase(const std::string& caseText, const std::string& folder, unsign
     test::ScriptedUserInterface ui;
     const std::string testName = GetTag(details, "TestName");
     ExportWrites writes;
-    EXPECT_TRUE(WriteStartPages(testName, startPage, kStartTexts, lists.questionFileList, writes)) << writes.error();
-    return {startPage, WriteTestPages(testName, startPage, details, fixedTexts(), lists, ui, seed)};
+    StartPageTexts startTexts = kStartTexts;
+    startTexts.a11y = texts.a11y;
+    EXPECT_TRUE(WriteStartPages(testName, startPage, startTexts, lists.questionFileList, writes)) << writes.error();
+    return {startPage, WriteTestPages(testName, startPage, details, texts, lists, ui, seed)};
 }
 
 // Every file a test folder holds, by its path relative to `root`.
@@ -106,6 +110,27 @@ std::set<std::string> filesUnder(const std::string& root, const std::string& rel
 }
 
 // ---- Golden pages ---------------------------------------------------------
+
+// The first line (pages end lines with CR) where a written file differs from
+// its golden file: the engine's pages are too long to print whole.
+::testing::AssertionResult SameLines(const std::string& written, const std::string& golden)
+{
+    if (written == golden)
+        return ::testing::AssertionSuccess();
+    std::size_t start = 0;
+    int line = 1;
+    for (std::size_t i = 0; i < written.size() && i < golden.size() && written[i] == golden[i]; ++i) {
+        if (written[i] == '\r' || written[i] == '\n') {
+            start = i + 1;
+            ++line;
+        }
+    }
+    const auto lineAt = [start](const std::string& text) {
+        return text.substr(start, text.find_first_of("\r\n", start) - start);
+    };
+    return ::testing::AssertionFailure() << "line " << line << " differs:\n  golden:  " << lineAt(golden)
+                                         << "\n  written: " << lineAt(written);
+}
 
 class GoldenPages : public ::testing::TestWithParam<std::string> {};
 
@@ -132,7 +157,8 @@ TEST_P(GoldenPages, WritesTheExpectedFiles)
     EXPECT_EQ(filesUnder(expectedFolder), written);
     for (const std::string& f : written) {
         if (FileExists(JoinPath(expectedFolder, f))) {
-            EXPECT_EQ(readFile(JoinPath(expectedFolder, f)), readFile(JoinPath(temp.path(), f))) << GetParam() << ": " << f;
+            EXPECT_TRUE(SameLines(readFile(JoinPath(temp.path(), f)), readFile(JoinPath(expectedFolder, f))))
+                << GetParam() << ": " << f;
         }
     }
 }
@@ -399,6 +425,88 @@ TEST(Escaping, InterfaceTextsOfTheLanguagePack)
     ScriptArrays arrays;
     const std::string control = ControlPageText({names, arrays, interface, PageSize{}, 0, false, false}, 1);
     EXPECT_NE(control.find("'Finish? It\\'s \\x3C/script\\x3E \\\\ \\\"final\\\"\\r'"), std::string::npos);
+}
+
+// ---- Names for assistive technology ----------------------------------------------
+
+std::string textAt(const std::string& text, int left, int top, int width, int height, const std::string& name = {})
+{
+    return "<vtText>" + (name.empty() ? std::string() : "<textName>" + name + "</textName>") + "<textLeft>"
+        + std::to_string(left) + "</textLeft><textTop>" + std::to_string(top) + "</textTop><textWidth>"
+        + std::to_string(width) + "</textWidth><textHeight>" + std::to_string(height) + "</textHeight><vtString>" + text
+        + "</vtString><feedback>0</feedback></vtText>";
+}
+
+TEST(AccessibleNames, TheTextOnTheSameRowNearestSideways)
+{
+    const std::vector<PageLabel> labels = PageLabels({textAt("Which river?", 20, 10, 600, 30), textAt("Far right", 400, 60, 100, 30),
+        textAt("Near right", 100, 62, 200, 20), textAt("Left", 0, 110, 30, 30), textAt("Below", 40, 200, 200, 30)});
+    struct Case {
+        int left, top, width, height;
+        const char* expected;
+    };
+    for (const Case& c : {Case{40, 60, 40, 30, "Near right"}, Case{40, 110, 40, 30, "Left"}, Case{40, 150, 40, 30, ""},
+             Case{40, 5, 40, 30, ""}, Case{40, 91, 40, 19, ""}}) {
+        EXPECT_EQ(LabelBeside(labels, c.left, c.top, c.width, c.height, "Which river?"), c.expected)
+            << c.left << "," << c.top << " " << c.width << "x" << c.height;
+    }
+}
+
+TEST(AccessibleNames, TheQuestionIsTheTitleElseTheHighestText)
+{
+    const std::string feedback = "<vtText><textTop>0</textTop><vtString>Well done</vtString><feedback>fb1</feedback></vtText>";
+    EXPECT_EQ(QuestionText({textAt("Text 1", 20, 5, 100, 20), textAt("Which\r\n  river?", 20, 40, 100, 20, "Title")}),
+        "Which river?");
+    EXPECT_EQ(QuestionText({textAt("Lower", 20, 90, 100, 20), textAt("Higher", 20, 30, 100, 20), feedback}), "Higher");
+    EXPECT_EQ(QuestionText({textAt("Two\r\nlines", 20, 30, 100, 20)}), "Two lines");
+    EXPECT_EQ(QuestionText({feedback, textAt("  ", 20, 30, 100, 20)}), "");
+    EXPECT_EQ(ChoiceLetter(0) + ChoiceLetter(3) + ChoiceLetter(26), "AD27");
+}
+
+TEST(AccessibleNames, PagesCarryThePacksNamesLanguageAndStates)
+{
+    InterfaceTexts texts = fixedTexts();
+    texts.a11y[static_cast<std::size_t>(A11yText::Language)] = "de";
+    texts.a11y[static_cast<std::size_t>(A11yText::True)] = "wahr";
+    texts.a11y[static_cast<std::size_t>(A11yText::Finish)] = "Beenden";
+    texts.a11y[static_cast<std::size_t>(A11yText::Right)] = "richtig";
+    const std::string caseText = "<details><TestName>Quiz</TestName><allowMarking>1</allowMarking></details><questions>"
+        "<vtQuestion><windowSize>0</windowSize>" + textAt("Rivers & \"seas\"", 20, 10, 600, 30, "Title")
+        + textAt("Spiders have <six> legs", 20, 60, 300, 30) + textAt("Danube", 100, 120, 300, 30)
+        + "<vtButton><id>t1</id><buttonType>1</buttonType><buttonLeft>400</buttonLeft><buttonTop>60</buttonTop>"
+          "<buttonWidth>160</buttonWidth><buttonHeight>30</buttonHeight></vtButton>"
+          "<vtButton><id>b1</id><buttonType>0</buttonType><buttonLeft>40</buttonLeft><buttonTop>120</buttonTop>"
+          "<buttonWidth>40</buttonWidth><buttonHeight>30</buttonHeight></vtButton>"
+          "<vtField><id>f1</id><FieldLeft>40</FieldLeft><FieldTop>300</FieldTop><FieldWidth>100</FieldWidth>"
+          "<FieldHeight>24</FieldHeight></vtField>"
+          "<vtDrag><id>d1</id><DragLeft>40</DragLeft><DragTop>350</DragTop><DragWidth>60</DragWidth><DragHeight>20</DragHeight>"
+          "<DragName>Rhine</DragName><dragFilePathAbs>0</dragFilePathAbs><targets>d1t0,x,1,300,80,120,50;</targets></vtDrag>"
+          "</vtQuestion></questions>";
+    test::TempFolder temp;
+    const Written w = writeCase(caseText, temp.path(), kSeed, texts);
+    const std::string folder = TestFolder(w.startPage);
+    const std::string page = readFile(folder + "q0.htm");
+    const std::string control = readFile(folder + "control.htm");
+    for (const std::string name : {"q0.htm", "frame.htm", "blank.htm", "control.htm"})
+        EXPECT_EQ(readFile(folder + name).rfind("<html lang=\"de\">", 0), 0u) << name;
+    EXPECT_NE(page.find("<title>Rivers &amp; &quot;seas&quot;</title>"), std::string::npos);
+    EXPECT_NE(page.find("id=\"question\" role=\"heading\" aria-level=\"1\""), std::string::npos);
+    EXPECT_NE(page.find("aria-label=\"Spiders have &lt;six&gt; legs: wahr\" data-tf=\"t1\" data-half=\"0\""), std::string::npos);
+    EXPECT_NE(page.find("role=\"checkbox\" aria-checked=\"false\" aria-label=\"A: Danube\" data-choice=\"b1\""),
+        std::string::npos);
+    EXPECT_NE(page.find("alt=\"A: Danube: richtig\" data-name=\"A: Danube\""), std::string::npos);
+    EXPECT_NE(page.find("<input name=\"f1\" id=\"f1\" aria-label=\"Rivers &amp; &quot;seas&quot;\""), std::string::npos);
+    EXPECT_NE(page.find("aria-label=\"Rhine\" aria-pressed=\"false\" data-drag=\"d1\" data-targets=\"300,80,120,50;\""),
+        std::string::npos);
+    EXPECT_NE(control.find("role=\"button\" aria-label=\"Beenden\" data-bar=\"Finish\""), std::string::npos);
+    EXPECT_NE(control.find("role=\"status\" aria-live=\"polite\""), std::string::npos);
+    // Every picture says something or is marked as saying nothing.
+    for (const std::string* text : {&page, &control}) {
+        for (auto at = text->find("<img "); at != std::string::npos; at = text->find("<img ", at + 1)) {
+            const std::string tag = text->substr(at, text->find('>', at) - at);
+            EXPECT_TRUE(tag.find(" alt=") != std::string::npos || tag.find(" aria-label=") != std::string::npos) << tag;
+        }
+    }
 }
 
 // ---- Control page frame -------------------------------------------------------

@@ -93,7 +93,7 @@ TEST(PlayedTest, BuiltBankPlaysAsTheWebExportOfTheSameSet)
     const std::string exported = s.dir.path("exported");
     ForceDirectory(exported);
     test::ScriptedUserInterface quiet;
-    const WebExport request{JoinPath(exported, kPlayedStartPage), "Unit 1", s.set().testDetails, "", 42};
+    const WebExport request{JoinPath(exported, kPlayedStartPage), "Unit 1", s.set().testDetails, "", 42, {}};
     ExportWebTest(request, s.lists, s.lang, quiet);
 
     const std::string played = s.dir.path("played");

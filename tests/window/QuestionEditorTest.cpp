@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -82,6 +83,27 @@ TEST_F(QuestionEditorTest, TestDetailsControlsWriteCleanedValues)
     EXPECT_TRUE(control<QLabel>("StyleImage")->isVisible());
     EXPECT_FALSE(control<QLabel>("StyleImage")->pixmap().isNull());
     EXPECT_GT(changes(), before + 5);
+}
+
+TEST_F(QuestionEditorTest, ThePassMarkBoxWritesThePercentageAndShowsNoneAsADash)
+{
+    auto* box = control<QSpinBox>("PassMark");
+    EXPECT_EQ(box->value(), 0);
+    EXPECT_EQ(box->text(), QStringLiteral("\u2014")) << "a new set has no pass mark";
+    const int before = changes();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("65"));
+    EXPECT_EQ(detailsField("PassMark"), "65");
+    EXPECT_GT(changes(), before);
+
+    // Another set shows its own pass mark; coming back shows this one again.
+    workspace().NewSet();
+    EXPECT_EQ(box->value(), 0);
+    EXPECT_EQ(detailsField("PassMark"), "") << "showing a set is no edit";
+    workspace().TestTreeChange(0, -1);
+    EXPECT_EQ(box->value(), 65);
+    box->setValue(0);
+    EXPECT_EQ(detailsField("PassMark"), "0");
 }
 
 TEST_F(QuestionEditorTest, ClearingTheTestNameStoresAnEmptyName)

@@ -116,6 +116,7 @@ function $markAnswer$($qNum$) {
         if (pass == 0 && !$qshowAllfbs$[$qNum$]) break;
       }
     }
+    a11yMarked(doc, $qElements$);
   }
   return [$qMin$, $qMax$, $qUser$];
 }

@@ -62,4 +62,30 @@ export function serve(exported) {
   });
 }
 
+const SAMPLE = path.join(FIXTURES, '..', '..', '..', 'data', 'samples', 'General Knowledge.txt');
+
+function setTag(text, name, value) {
+  return text.replace(new RegExp(`<${name}>[^<]*</${name}>`), `<${name}>${value}</${name}>`);
+}
+
+// The styles the build ships.
+export function shippedStyles() {
+  return fs.readdirSync(path.join(binFolder(), 'DorvelTemplates')).sort();
+}
+
+// The sample set, which holds every question type, in one style with Mark,
+// Cheat and feedback allowed and in its own order, exported as the author does.
+export function exportEveryType(style) {
+  let text = fs.readFileSync(SAMPLE, 'latin1');
+  for (const [name, value] of [['GraphicStyle', style], ['PresentInRandomOrder', '0'], ['allowMarking', '1'],
+    ['allowCheating', '1'], ['ShowFeedback', '1'], ['TestName', `All types ${style}`]]) {
+    text = setTag(text, name, value);
+  }
+  const plain = path.join(scratch, `${style}.txt`);
+  fs.writeFileSync(plain, text, 'latin1');
+  const set = path.join(scratch, `${style}.vtd`);
+  cli(['pack', set, plain]);
+  return exportSet(set, 'AllTypes');
+}
+
 export { scratch };

@@ -5,39 +5,12 @@
 // are opened on their own. No page error, and every picture and sound a page
 // names is there.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { fileURLToPath } from 'node:url';
-import { binFolder, exportSet, scratch, serve } from '../lib/exporter.js';
+import { exportEveryType, serve, shippedStyles } from '../lib/exporter.js';
 import { assertNoErrors, eachBrowser } from '../lib/harness.js';
 import { Session } from '../lib/session.js';
-
-const SAMPLE = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', '..', '..', 'data', 'samples',
-  'General Knowledge.txt');
-
-function cli(args) {
-  return execFileSync(path.join(binFolder(), 'dorvel-cli'), args, { encoding: 'latin1', stdio: ['ignore', 'pipe', 'pipe'] });
-}
-
-function setTag(text, name, value) {
-  return text.replace(new RegExp(`<${name}>[^<]*</${name}>`), `<${name}>${value}</${name}>`);
-}
-
-// The sample holds every question type; each style gets its own set.
-function makeSet(style) {
-  let text = fs.readFileSync(SAMPLE, 'latin1');
-  for (const [name, value] of [['GraphicStyle', style], ['PresentInRandomOrder', '0'], ['allowMarking', '1'],
-    ['allowCheating', '1'], ['ShowFeedback', '1'], ['TestName', `All types ${style}`]]) {
-    text = setTag(text, name, value);
-  }
-  const plain = path.join(scratch, `${style}.txt`);
-  fs.writeFileSync(plain, text, 'latin1');
-  const set = path.join(scratch, `${style}.vtd`);
-  cli(['pack', set, plain]);
-  return set;
-}
 
 // Every file a page names: pictures, sounds, videos, backgrounds, scripts.
 function namedFiles(html) {
@@ -49,8 +22,7 @@ function namedFiles(html) {
   return names;
 }
 
-const styles = fs.readdirSync(path.join(binFolder(), 'DorvelTemplates')).sort();
-const exports = styles.map((style) => ({ style, ...exportSet(makeSet(style), 'AllTypes') }));
+const exports = shippedStyles().map((style) => ({ style, ...exportEveryType(style) }));
 const servers = [];
 before(async () => {
   for (const e of exports) {
