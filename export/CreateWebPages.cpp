@@ -9,6 +9,7 @@
 #include "export/ExportedFiles.h"
 #include "export/StartPages.h"
 #include "export/TestServer.h"
+#include "platform/SystemFiles.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -38,7 +39,7 @@ std::string WebTestName(const std::string& testDetails, const std::string& setFi
 WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang, UserInterface& ui)
 {
     // Nothing goes on after a failed step: a refused folder gets no pages.
-    ExportWrites writes;
+    ExportWrites writes(request.scratch);
     const auto failed = [&] {
         ui.progressHide();
         WrittenTest none;
@@ -65,7 +66,7 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
-        lists, ui, request.seed, request.platformScript);
+        lists, ui, request.seed, request.platformScript, request.scratch);
 
     WriteExportedList(folder, before);
     ui.progressLabel(lang.key("s44"));
@@ -116,9 +117,10 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     workspace.setLastDir(ExtractFilePath(*chosen));
     const std::string startPage = ChangeFileExt(*chosen, ".htm");
     // The dialog asked about the start page only; the test's folder beside it
-    // is asked about here, by name.
-    if (DirectoryExists(TestFolder(startPage))
-        && ui.ask(lang.at(182) + "\n" + TestFolder(startPage), Buttons::YesNo, Tone::Question) != Answer::Yes)
+    // is asked about here, by name. (A link there is refused by the export.)
+    const std::string testFolder = TestFolder(startPage);
+    if (DirectoryExists(testFolder) && !IsSymbolicLink(testFolder.substr(0, testFolder.size() - 1))
+        && ui.ask(lang.at(182) + "\n" + testFolder, Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
 
     if (!SaveAndExpandForExport(workspace, ui, lang))

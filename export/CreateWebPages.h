@@ -23,6 +23,7 @@ struct WebExport {
     // The script that talks to a learning platform (an LMS package's
     // scorm.js), empty for a test without one.
     std::string platformScript;
+    bool scratch = false;     // a test that need not survive a crash (the player's)
 };
 
 // Everything after the expansion: the test folder with its button images and

@@ -152,7 +152,7 @@ unsigned ClockSeed()
 
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
     const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
-    const std::string& platformScript)
+    const std::string& platformScript, bool scratch)
 {
     WrittenTest result;
     result.names.draw(seed);
@@ -160,7 +160,7 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(GetTag(testDetails, "ExaminerName")) + "\",\""
         + JsString(GetTag(testDetails, "creationDisplayDate")) + "\",";
 
-    ExportWrites writes;
+    ExportWrites writes(scratch);
     Walk walk{result.names, arrays, writes, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
         GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)

@@ -44,8 +44,9 @@ unsigned ClockSeed();
 // is written and the result's error says what failed. `seed` fixes the drawn
 // script names and the order of the control script's blocks. A
 // `platformScript` is written as scorm.js, which the control page then loads.
+// `scratch` pages need not survive a crash (see ScratchFiles.h).
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
     const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
-    const std::string& platformScript = {});
+    const std::string& platformScript = {}, bool scratch = false);
 
 }  // namespace dorvel

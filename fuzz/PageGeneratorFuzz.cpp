@@ -63,8 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (dorvel::ExpandSet(*set, ui, lang, lists, 0, true) == dorvel::kTemplateFileProblem)
         return 0;
     const std::string startPage = dorvel::fromQString(root.filePath(QStringLiteral("Quiz.htm")));
+    // A scratch export: forcing every page onto the disk would slow each input.
     const dorvel::WebExport request{startPage, dorvel::WebTestName(set->testDetails, set->filePath), set->testDetails,
-        "", 1};
+        "", 1, {}, true};
     dorvel::ExportWebTest(request, lists, lang, ui);
 
     QDirIterator it(root.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);

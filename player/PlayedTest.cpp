@@ -90,7 +90,9 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
     // The media go in after the pages: a file in the bank can never take the
     // place of a page the test needs.
     QuietUserInterface quiet;
-    const WebExport request{played.startPage, played.testName, details, language, seed, {}};
+    // The folder is the player's own and goes when it stops: nothing to keep
+    // through a crash, so no page is forced onto the disk.
+    const WebExport request{played.startPage, played.testName, details, language, seed, {}, true};
     const WrittenTest written = ExportWebTest(request, lists, lang, quiet);
     played.questionPages = written.questionPages;
     if (!written.error.empty()) {

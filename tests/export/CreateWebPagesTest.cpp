@@ -80,10 +80,11 @@ TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOffersToOpenItServed)
 TEST(CreateWebPages, AnEarlierExportsTabGetsNothingOfTheNext)
 {
     Scene s;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 2; ++i)
         s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
+    // Opened; then the second export replaces the first's pages, and is opened.
+    for (int i = 0; i < 3; ++i)
         s.ui.answers.push_back(Answer::Yes);
-    }
     CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
     ASSERT_EQ(s.ui.opened.size(), 1U);
     const test::ServedAddress first = test::SplitAddress(s.ui.opened[0]);

@@ -155,7 +155,7 @@ TEST(PlayerProgram, HandsALaterPreviewToThePreviewPlayerRunning)
     RunningPlayer second({QStringLiteral("--no-open"), QStringLiteral("--no-window")}, s.install.path(), s.tmp());
     const std::string next = second.address();
     EXPECT_EQ(second.finish(), 0) << second.errors();
-    ASSERT_EQ(next.rfind(address.substr(0, address.find('/', 7)), 0u) << next << " is served by the first player";
+    ASSERT_EQ(next.rfind(address.substr(0, address.find('/', 7))), 0u) << next << " is served by the first player";
     EXPECT_NE(next, address);
     EXPECT_EQ(Get(address, "/Testres/preview-next.txt").body, next.substr(0, next.size() - 8) + "Testres/frame.htm");
     EXPECT_NE(Get(next, "/Testres/q0.htm").body.find("Question 1"), std::string::npos);
