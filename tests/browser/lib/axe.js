@@ -18,3 +18,14 @@ export async function audit(frame) {
   }).then((r) => r.violations.map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(' ')).slice(0, 4).join(', ')}`)),
   WCAG_21_AA);
 }
+
+// The same, for a frame the session reaches as a window (a session nested in
+// a platform's frame): `which` is 'question' or 'control'.
+export function auditWindow(session, which) {
+  return session.evaluate((q, c, source, tags, name) => {
+    const w = name === 'question' ? q : c;
+    if (typeof w.axe !== 'object') w.eval(source);
+    return w.axe.run(w.document, { runOnly: { type: 'tag', values: tags }, iframes: false, resultTypes: ['violations'] })
+      .then((r) => r.violations.map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(' ')).slice(0, 4).join(', ')}`));
+  }, AXE, WCAG_21_AA, which);
+}

@@ -5,13 +5,15 @@
 // back: score, status with and without a pass mark, one interaction per
 // question, session time. A second launch restores an unfinished attempt, a
 // launch after Finish opens on the results, and the package opened without a
-// platform runs to its results.
+// platform runs to its results. The package keeps the accessible test's
+// names, roles and keys.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
+import { auditWindow } from '../lib/axe.js';
 import { binFolder, scratch, serve } from '../lib/exporter.js';
 import { assertNoErrors, eachBrowser } from '../lib/harness.js';
 import { Session } from '../lib/session.js';
@@ -302,6 +304,34 @@ eachBrowser('LMS packages', (ctx) => {
       await third.close();
     });
   }
+
+  test('the package keeps the names, roles and keys of the accessible test', async () => {
+    const s = await PlatformSession.launch(ctx.browser, packages[2004].plain.url, '2004', V[2004].learner);
+    try {
+      await s.waitForShown('p0.htm');
+      // Started by a key press in the page itself, as a student does.
+      await s.evaluate((q) => q.document.querySelector('[data-press]').focus());
+      await s.page.keyboard.press('Enter');
+      await s.waitForShown('q0.htm');
+      const found = {};
+      for (const name of ['question', 'control']) {
+        const violations = await auditWindow(s, name);
+        if (violations.length) found[name] = violations;
+      }
+      assert.deepEqual(found, {});
+      // Space on a named choice chooses it, and its state says so.
+      await s.evaluate((q) => q.document.querySelector('[data-choice="button2"]').focus());
+      await s.page.keyboard.press(' ');
+      await new Promise((r) => setTimeout(r, 100));
+      assert.deepEqual(await s.evaluate((q) => {
+        const choice = q.document.querySelector('[data-choice="button2"]');
+        return [choice.getAttribute('aria-label'), choice.getAttribute('aria-checked')];
+      }), ['B: Mars', 'true']);
+      assertNoErrors(s);
+    } finally {
+      await s.close();
+    }
+  });
 
   test('the platform\'s errors go to the console, never to the student', async () => {
     const s = await PlatformSession.launch(ctx.browser, packages['1.2'].plain.url, '1.2', V['1.2'].learner, true);
