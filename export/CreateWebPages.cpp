@@ -83,6 +83,20 @@ std::string ServeWebTest(const std::string& startPage)
     return address.empty() ? startPage : address;
 }
 
+std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface& ui, const OpenSet& set,
+    FileDialog dialog, bool removeBlanks)
+{
+    std::string proposed = ExtractFileName(set.filePath);
+    proposed.erase(proposed.size() >= 4 ? proposed.size() - 4 : 0);
+    dialog.folder = workspace.lastDir();
+    dialog.proposedName = removeBlanks ? withoutBlanks(proposed) : proposed;
+    const std::optional<std::string> chosen = ui.chooseSaveFile(dialog);
+    if (!chosen)
+        return std::nullopt;
+    workspace.setLastDir(ExtractFilePath(*chosen));
+    return ChangeFileExt(*chosen, "." + dialog.defaultExtension);
+}
+
 bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang)
 {
     workspace.SaveTest();
@@ -103,20 +117,14 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     OpenSet* set = workspace.current();
     if (!set)
         return;
-    std::string proposed = ExtractFileName(set->filePath);
-    proposed.erase(proposed.size() >= 4 ? proposed.size() - 4 : 0);
-
     FileDialog dialog;
     dialog.title = "Save Web Test  As...";
     dialog.filter = "Web Pages|*htm";
     dialog.defaultExtension = "htm";
-    dialog.folder = workspace.lastDir();
-    dialog.proposedName = withoutBlanks(proposed);
-    const std::optional<std::string> chosen = ui.chooseSaveFile(dialog);
+    const std::optional<std::string> chosen = ChooseExportPath(workspace, ui, *set, dialog, true);
     if (!chosen)
         return;
-    workspace.setLastDir(ExtractFilePath(*chosen));
-    const std::string startPage = ChangeFileExt(*chosen, ".htm");
+    const std::string startPage = *chosen;
     // The dialog asked about the start page only; the test's folder beside it
     // is asked about here, by name. (A link there is refused by the export.)
     const std::string testFolder = TestFolder(startPage);

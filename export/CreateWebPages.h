@@ -1,7 +1,9 @@
 #pragma once
 
+#include "editor/UserInterface.h"
 #include "export/WriteTestPages.h"
 
+#include <optional>
 #include <string>
 
 namespace dorvel {
@@ -10,6 +12,7 @@ class LangStrings;
 class UserInterface;
 class Workspace;
 struct ExportLists;
+struct OpenSet;
 
 // The test's title: its TestName, or the set file's name when that is "0".
 std::string WebTestName(const std::string& testDetails, const std::string& setFilePath);
@@ -32,6 +35,12 @@ struct WebExport {
 // written (nothing more is written after it).
 WrittenTest ExportWebTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
     UserInterface& ui);
+
+// Asks where to write an export of `set`: the dialog opens in the last folder
+// with the set's file name proposed (blanks removed when `withoutBlanks`), and
+// the answer gets `extension`. Remembers the folder; nothing when cancelled.
+std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface& ui, const OpenSet& set,
+    FileDialog dialog, bool withoutBlanks);
 
 // Saves the current set and expands it into the export lists, with the
 // progress window shown; false (the window hidden) when its templates are

@@ -18,20 +18,14 @@ void CreateLmsPackageCall(Workspace& workspace, UserInterface& ui, const LangStr
     OpenSet* set = workspace.current();
     if (!set)
         return;
-    std::string proposed = ExtractFileName(set->filePath);
-    proposed.erase(proposed.size() >= 4 ? proposed.size() - 4 : 0);
-
     FileDialog dialog;
     dialog.title = "Save LMS Package As...";
     dialog.filter = "SCORM Packages|*.zip";
     dialog.defaultExtension = "zip";
-    dialog.folder = workspace.lastDir();
-    dialog.proposedName = proposed;
-    const std::optional<std::string> chosen = ui.chooseSaveFile(dialog);
+    const std::optional<std::string> chosen = ChooseExportPath(workspace, ui, *set, dialog, false);
     if (!chosen)
         return;
-    workspace.setLastDir(ExtractFilePath(*chosen));
-    const std::string zipPath = ChangeFileExt(*chosen, ".zip");
+    const std::string zipPath = *chosen;
 
     if (!SaveAndExpandForExport(workspace, ui, lang))
         return;
