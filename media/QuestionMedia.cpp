@@ -93,7 +93,9 @@ std::string WithQuestionMedia(const std::string& record, MediaKind kind, const s
 std::string WithoutQuestionMedia(const std::string& record, MediaKind kind)
 {
     const QuestionMediaFields& fields = QuestionMediaFieldsOf(kind);
-    if (GetTag(record, fields.abs).empty() && GetTag(record, fields.rel).empty())
+    const std::string abs = GetTag(record, fields.abs);
+    const std::string rel = GetTag(record, fields.rel);
+    if ((abs.empty() || abs == "0") && (rel.empty() || rel == "0"))
         return record;
     return SetTag(SetTag(record, fields.rel, "0"), fields.abs, "0");
 }
