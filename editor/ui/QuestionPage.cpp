@@ -4,6 +4,9 @@
 
 #include "editor/Workspace.h"
 #include "editor/ui/WidgetText.h"
+#include "editor/ui/QuestionMediaBox.h"
+#include "media/MediaCheck.h"
+#include "storage/FileUtils.h"
 #include "editor/ui/QuestionTypes.h"
 #include "editor/ui/RadioGroup.h"
 #include "shell/LangStrings.h"
@@ -12,6 +15,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,15 +42,32 @@ constexpr int kRowLabelHeight = 17;
 constexpr int kRowBoxHeight = 64;
 constexpr int kOptionLeft = 296;
 constexpr int kOptionWidth = 600 - kOptionLeft - kMargin;
+// The question's picture and sound, beside the question text.
+constexpr int kMediaLeft = 408;
 
 QString indexed(const char* stem, int k)
 {
     return QString::fromLatin1(stem) + QString::number(k);
 }
 
+// The local files of a drag, when the first is a picture or sound by its name.
+std::vector<std::string> DroppedMediaFiles(const QMimeData* data)
+{
+    std::vector<std::string> paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths.push_back(fromQString(url.toLocalFile()));
+    MediaKind kind;
+    if (paths.empty() || !MediaKindOfExtension(LowerCase(ExtractFileExt(paths.front())), kind))
+        paths.clear();
+    return paths;
+}
+
 }  // namespace
 
-QuestionPage::QuestionPage(Workspace& workspace, const LangStrings& lang, QWidget* parent)
+QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangStrings& lang, QWidget* parent)
     : QWidget(parent), m_workspace(workspace), m_lang(lang)
 {
     setObjectName(QStringLiteral("Questions"));
@@ -73,8 +97,12 @@ QuestionPage::QuestionPage(Workspace& workspace, const LangStrings& lang, QWidge
     m_titleLabel = label("TitleLabel", QString(), kMargin, 40, 400, 17);
     m_title = new QPlainTextEdit(this);
     m_title->setObjectName(QStringLiteral("Title"));
-    m_title->setGeometry(kMargin, 58, 600 - 2 * kMargin, 52);
+    m_title->setGeometry(kMargin, 58, kMediaLeft - 8 - kMargin, 52);
     m_titleLabel->setBuddy(m_title);
+
+    m_media = new QuestionMediaBox(workspace, ui, lang, this);
+    m_media->setGeometry(kMediaLeft, 38, 600 - kMargin - kMediaLeft, 76);
+    setAcceptDrops(true);
 
     for (int k = 0; k < kGroups; ++k) {
         const int y = kRowTop + k * kRowHeight;
@@ -87,6 +115,7 @@ QuestionPage::QuestionPage(Workspace& workspace, const LangStrings& lang, QWidge
     }
     for (QPlainTextEdit* box : {m_title, m_texts[0], m_texts[1], m_texts[2], m_texts[3]}) {
         box->setTabChangesFocus(true);
+        box->viewport()->installEventFilter(this);
         connect(box, &QPlainTextEdit::textChanged, this, [this, box] {
             m_workspace.questionChange(toBytes(box->objectName()), toBytes(box->toPlainText()));
         });
@@ -225,6 +254,42 @@ void QuestionPage::ShowQuestion(int n)
     const int type = GetTagInt(q, "qType", 2);
     m_type->setCurrentIndex(type >= 0 && type < kQuestionTypeCount ? type : -1);
     LayoutForType();
+    m_media->refresh();
+}
+
+bool QuestionPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!DroppedMediaFiles(drag->mimeData()).empty()) {
+            drag->acceptProposedAction();
+            return true;
+        }
+    } else if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const std::vector<std::string> paths = DroppedMediaFiles(drop->mimeData());
+        if (!paths.empty()) {
+            drop->acceptProposedAction();
+            m_media->takeDroppedFiles(paths);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void QuestionPage::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedMediaFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void QuestionPage::dropEvent(QDropEvent* event)
+{
+    const std::vector<std::string> paths = DroppedMediaFiles(event->mimeData());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    m_media->takeDroppedFiles(paths);
 }
 
 void QuestionPage::LayoutForType()
@@ -260,7 +325,7 @@ void QuestionPage::LayoutForType()
 
 void QuestionPage::EnableSetControls(bool enabled)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{m_delete, m_preview, m_newQuestion})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_delete, m_preview, m_newQuestion, m_media})
         w->setEnabled(enabled);
 }
 

@@ -5,6 +5,8 @@
 #include <array>
 
 class QButtonGroup;
+class QDragEnterEvent;
+class QDropEvent;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -18,7 +20,9 @@ class QStackedWidget;
 namespace dorvel {
 
 class LangStrings;
+class QuestionMediaBox;
 class RadioGroup;
+class UserInterface;
 class Workspace;
 
 // The question page: type, question text, the four answer groups and the
@@ -31,7 +35,9 @@ public:
     static constexpr int kGroups = 4;
     static constexpr int kAnswersPerField = 5;
 
-    QuestionPage(Workspace& workspace, const LangStrings& lang, QWidget* parent = nullptr);
+    QuestionPage(Workspace& workspace, UserInterface& ui, const LangStrings& lang, QWidget* parent = nullptr);
+
+    QuestionMediaBox& media() { return *m_media; }
 
     // Fills the controls from question n of the current set (updating set).
     void ShowQuestion(int n);
@@ -43,6 +49,13 @@ signals:
     void newQuestionClicked();
     void deleteQuestionClicked();
     void previewQuestionClicked();
+
+protected:
+    // A picture or sound file dropped anywhere on the page, its text boxes
+    // included (they would otherwise take the file's name as text).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildOptionPages();
@@ -68,6 +81,7 @@ private:
     QPushButton* m_delete;
     QPushButton* m_preview;
     QPushButton* m_newQuestion;
+    QuestionMediaBox* m_media;
 };
 
 }  // namespace dorvel

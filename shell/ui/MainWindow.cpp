@@ -25,6 +25,7 @@
 #include "shell/ui/HelpBrowser.h"
 #include "shell/ui/HintDelayStyle.h"
 #include "shell/ui/HintWatcher.h"
+#include "editor/ui/QuestionMediaBox.h"
 #include "shell/ui/MediaSoundPlayer.h"
 #include "shell/ui/SingleInstance.h"
 #include "shell/ui/WindowPrinter.h"
@@ -135,7 +136,8 @@ void MainWindow::FormCreate()
     m_pages->setObjectName(QStringLiteral("EditorPages"));
     m_pages->setGeometry(192, 0, 600, 497);
     m_details = new TestDetailsPage(*m_workspace, m_pages);
-    m_questions = new QuestionPage(*m_workspace, m_lang, m_pages);
+    m_questions = new QuestionPage(*m_workspace, *m_ui, m_lang, m_pages);
+    m_questions->media().setSoundPlayer(m_sound.get());
     m_pages->addWidget(m_details);
     m_pages->addWidget(m_questions);
 
@@ -183,6 +185,7 @@ void MainWindow::setSoundPlayer(std::unique_ptr<SoundPlayer> player)
         return;
     m_sound = std::move(player);
     m_audio.setPlayer(m_sound.get());
+    m_questions->media().setSoundPlayer(m_sound.get());
 }
 
 // ---- Start-up ------------------------------------------------------------------

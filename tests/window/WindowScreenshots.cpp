@@ -5,6 +5,8 @@
 //   window_screenshots <output folder>
 
 #include "editor/QuestionListModel.h"
+#include "editor/QuestionMediaEditing.h"
+#include "editor/ui/QuestionMediaBox.h"
 #include "editor/Workspace.h"
 #include "shell/ui/AboutBox.h"
 #include "shell/ui/MainWindow.h"
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -106,8 +109,19 @@ int main(int argc, char* argv[])
         for (int k = 0; k < 4; ++k)
             find<QPlainTextEdit>(window, ("Text" + std::to_string(k + 1)).c_str())
                 ->setPlainText(QString::fromLatin1(shot.texts[k]));
-        if (shot.type == 2)
+        if (shot.type == 2) {
             find<QRadioButton>(window, "Select1")->setChecked(true);  // the Danube
+            // A map beside the question, drawn here so the picture needs no file in the repository.
+            const QString map = QDir(out).filePath(QStringLiteral("danube-map.png"));
+            QImage image(480, 320, QImage::Format_RGB32);
+            image.fill(QColor(170, 205, 235));
+            for (int x = 0; x < 480; ++x)
+                for (int y = 150 + x / 8; y < 160 + x / 8; ++y)
+                    image.setPixel(x, y, qRgb(30, 80, 170));
+            image.save(map);
+            TakeQuestionMedia(w, window.ui(), window.lang(), MediaKind::Picture, map.toStdString());
+            window.findChild<QuestionMediaBox*>()->refresh();
+        }
         if (shot.type == 10) {
             const char* answers[] = {"Loire", "la Loire", "Berlin", "4808", "4809", "Baltic", "Baltic Sea"};
             const char* boxes[] = {"a10", "a11", "a20", "a30", "a31", "a40", "a41"};
