@@ -273,6 +273,12 @@ PICTURE_GAP = 20
 SOUND_BUTTON = 24
 
 
+def field_drawn_width(width: int) -> int:
+    """The most a browser draws of a field of this width: the page gives
+    the input a size of width * 5 / 36 characters, each at most 9 pixels."""
+    return (width * 5 // 36) * 9
+
+
 def picture_place(s: Style) -> tuple:
     """The column on the right, below the title, beside the answer rows."""
     right = s.title_box[0] + s.title_box[2]
@@ -297,9 +303,12 @@ def with_picture(s: Style, family: str, count: int) -> str:
             moves.append((f"Button {k}", left, width))
             moves.append((f"Text {k}", s.tf_text_left, left - gap - s.tf_text_left))
         else:
-            width = s.tx_field_size[0] * 4 // 5
+            width = s.tx_field_size[0] * 3 // 5
             gap = s.tx_field_left - (s.tx_text_left + s.tx_text_width)
-            left = edge - width
+            # A field is drawn as wide as its size in characters (a fifth of
+            # a character more per 36 pixels) and its tick stands past its
+            # right end: both must stay clear of the picture.
+            left = edge - max(width + 30, field_drawn_width(width))
             moves.append((f"Field {k}", left, width))
             moves.append((f"Text {k}", s.tx_text_left, left - gap - s.tx_text_left))
     return ";".join(f"{name}={left},{width}" for name, left, width in moves)

@@ -16,7 +16,7 @@ export function binFolder() {
   return bin;
 }
 
-function cli(args) {
+export function cli(args) {
   return execFileSync(path.join(binFolder(), 'dorvel-cli'), args, { encoding: 'latin1', stdio: ['ignore', 'pipe', 'pipe'] });
 }
 

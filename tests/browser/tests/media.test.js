@@ -1,0 +1,167 @@
+// A question's own picture and sound, as the student meets them: the sample
+// set in every shipped style with a picture on three questions (one file on
+// two of them, names with blanks and non-ASCII letters) and a sound on one,
+// (a choice, true/false and typed answers), set with `dorvel-cli media`, exported and served; the same set built into
+// a bank and played by VTX. The picture loads, keeps its proportions and
+// covers no text, button or field; the sound's <audio> loads its file and
+// the play button plays it.
+import assert from 'node:assert/strict';
+import { execFileSync, spawn } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import { binFolder, cli, exportSet, scratch, serve, shippedStyles } from '../lib/exporter.js';
+import { assertNoErrors, eachBrowser } from '../lib/harness.js';
+import { Session } from '../lib/session.js';
+
+const SAMPLE = path.join(path.dirname(new URL(import.meta.url).pathname), '..', '..', '..', 'data', 'samples',
+  'General Knowledge.txt');
+
+const media = fs.mkdtempSync(path.join(scratch, 'Bilder und Töne-'));
+const map = path.join(media, 'Karte der Flüsse.png');
+const tall = path.join(media, 'Fluss hoch.jpg');
+const sound = path.join(media, 'Frage eins.wav');
+execFileSync('/usr/bin/convert', ['-size', '640x320', 'gradient:steelblue-white', map]);
+execFileSync('/usr/bin/convert', ['-size', '200x300', 'gradient:sienna-white', tall]);
+execFileSync('/usr/bin/sox', ['-n', '-r', '22050', '-c', '1', sound, 'synth', '2', 'sine', '440']);
+
+function setIn(style) {
+  const text = fs.readFileSync(SAMPLE, 'latin1').replace(/<GraphicStyle>[^<]*<\/GraphicStyle>/,
+    `<GraphicStyle>${style}</GraphicStyle>`).replace(/<PresentInRandomOrder>[^<]*</, '<PresentInRandomOrder>0<');
+  const plain = path.join(scratch, `media-${style}.txt`);
+  fs.writeFileSync(plain, text, 'latin1');
+  const set = path.join(scratch, `media-${style}.vtd`);
+  cli(['pack', set, plain]);
+  cli(['media', set, '1', '--picture', map]);
+  cli(['media', set, '2', '--picture', map, '--sound', sound]);
+  cli(['media', set, '4', '--picture', tall]);
+  cli(['media', set, '10', '--picture', map]);
+  return set;
+}
+
+const exports = shippedStyles().map((style) => ({ style, ...exportSet(setIn(style), 'Rivers') }));
+const servers = [];
+let player;
+before(async () => {
+  for (const e of exports) {
+    const s = await serve(e);
+    servers.push(s);
+    e.frameset = `${s.url}${e.testFolder}/frame.htm`;
+  }
+  const bank = path.join(scratch, 'media.vtb');
+  cli(['build', setIn(exports[0].style), bank]);
+  const child = spawn(path.join(binFolder(), 'VTX'), ['--no-window', '--no-open', bank], { stdio: ['ignore', 'pipe', 'inherit'] });
+  player = await new Promise((resolve, reject) => {
+    let out = '';
+    child.stdout.on('data', (d) => {
+      out += d;
+      if (out.includes('\n')) resolve({ address: out.split('\n')[0].trim(), stop: () => child.kill('SIGTERM') });
+    });
+    child.on('exit', (code) => reject(new Error(`VTX ended (${code})`)));
+  });
+});
+after(async () => {
+  for (const s of servers) await s.close();
+  player?.stop();
+});
+
+// What the student sees of the question picture: loaded, its shown and its
+// natural size, and every visible text, button or field it overlaps.
+async function picture(s) {
+  await s.page.waitForFunction(() => {
+    const img = window.frames.question.document.querySelector('img[name="qpicture"]');
+    return img && img.complete;
+  }, { polling: 20, timeout: 10000 });
+  return s.evaluate((q) => {
+    const img = q.document.querySelector('img[name="qpicture"]');
+    const r = img.getBoundingClientRect();
+    const covered = [];
+    for (const el of q.document.querySelectorAll('div[style*="absolute"] font, input, img, button')) {
+      if (el === img || el.closest('#back') || q.getComputedStyle(el).visibility !== 'visible') continue;
+      const o = el.getBoundingClientRect();
+      if (o.width === 0 || o.height === 0) continue;
+      if (o.left < r.right && r.left < o.right && o.top < r.bottom && r.top < o.bottom) {
+        covered.push(`${el.tagName} ${el.textContent || el.getAttribute('src') || el.id}`.trim());
+      }
+    }
+    return { naturalWidth: img.naturalWidth, naturalHeight: img.naturalHeight, width: r.width, height: r.height, covered };
+  });
+}
+
+async function start(s) {
+  const hasStartPicture = await s.evaluate((q) => !!q.document.stbutton);
+  if (hasStartPicture) {
+    await s.clickElement('question', await s.evaluate((q) => q.document.stbutton.parentNode.id));
+  } else {
+    await s.clickElement('question', 'StartTestdiv0');
+  }
+  await s.waitForShown('q0.htm');
+}
+
+function assertShownWell(p, natural, label) {
+  assert.deepEqual([p.naturalWidth, p.naturalHeight], natural, `${label}: the picture loaded`);
+  assert.ok(Math.abs(p.width / p.height - natural[0] / natural[1]) < 0.03 * (natural[0] / natural[1]),
+    `${label}: proportions kept (${p.width}x${p.height})`);
+  assert.deepEqual(p.covered, [], `${label}: nothing under the picture`);
+}
+
+eachBrowser('question media', (ctx) => {
+  for (const e of exports) {
+    test(`${e.style}: pictures show beside the question, the sound loads and plays again`, async () => {
+      const s = await Session.open(ctx.browser, e.frameset);
+      try {
+        await start(s);
+        assertShownWell(await picture(s), [640, 320], 'question 1');
+
+        await s.press('Arrow2');
+        await s.waitForShown('q1.htm');
+        assertShownWell(await picture(s), [640, 320], 'question 2 (the same file)');
+        // The question's sound: an <audio> that has loaded its file.
+        await s.page.waitForFunction(() => {
+          const a = window.frames.question.document.querySelector('audio');
+          return a && a.readyState >= 2;
+        }, { polling: 20, timeout: 10000 });
+        assert.match(await s.evaluate((q) => q.document.querySelector('audio').src), /Frage%20eins\.wav$/);
+        // The small button plays it again, and covers nothing either.
+        const button = await s.evaluate((q) => {
+          const b = q.document.getElementById('qsound').getBoundingClientRect();
+          const hit = q.document.elementFromPoint(b.left + b.width / 2, b.top + b.height / 2);
+          return { id: hit && hit.id, label: q.document.getElementById('qsound').getAttribute('aria-label') };
+        });
+        assert.deepEqual(button, { id: 'qsound', label: 'Play the sound again' });
+        await s.clickElement('question', 'qsound');
+        await s.page.waitForFunction(() => {
+          const a = window.frames.question.document.getElementById('qsoundagain');
+          return a && a.currentTime > 0.05;
+        }, { polling: 20, timeout: 10000 });
+
+        await s.press('Arrow2');
+        await s.waitForShown('q2.htm');
+        assert.equal(await s.evaluate((q) => q.document.querySelector('img[name="qpicture"]')), null,
+          'a question without a picture has none');
+        await s.press('Arrow2');
+        await s.waitForShown('q3.htm');
+        assertShownWell(await picture(s), [200, 300], 'question 4 (a tall picture)');
+        for (let n = 4; n <= 9; n++) {
+          await s.press('Arrow2');
+          await s.waitForShown(`q${n}.htm`);
+        }
+        assertShownWell(await picture(s), [640, 320], 'question 10 (typed answers)');
+        assertNoErrors(s);
+      } finally {
+        await s.close();
+      }
+    });
+  }
+
+  test('the question player shows the picture from the bank', async () => {
+    const s = await Session.open(ctx.browser, player.address.replace(/([^/]+)\.htm$/, '$1res/frame.htm'));
+    try {
+      await start(s);
+      assertShownWell(await picture(s), [640, 320], 'VTX question 1');
+      assertNoErrors(s);
+    } finally {
+      await s.close();
+    }
+  });
+});
