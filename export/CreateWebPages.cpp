@@ -1,5 +1,9 @@
 #include "export/CreateWebPages.h"
 
+#include "export/MediaNames.h"
+
+#include <optional>
+
 #include "building/ExpandSet.h"
 #include "editor/UserInterface.h"
 #include "editor/Workspace.h"
@@ -39,6 +43,13 @@ std::string WebTestName(const std::string& testDetails, const std::string& setFi
 
 WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang, UserInterface& ui)
 {
+    // Files of the same name from different folders get names of their own,
+    // alike for the copies and the pages (the player names a bank's files
+    // itself, around this call).
+    const MediaNames names(lists.foundFiles);
+    std::optional<MediaNamesScope> scope;
+    if (!ActiveMediaNames())
+        scope.emplace(names);
     // Nothing goes on after a failed step: a refused folder gets no pages.
     ExportWrites writes(request.scratch);
     const auto failed = [&] {

@@ -10,6 +10,7 @@ target_sources(dorvel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ElementIds.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ExportWrites.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ExportedFiles.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MediaNames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FeedbackPages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QuestionPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ScriptNameTable.cpp

@@ -1,5 +1,7 @@
 #include "export/WebText.h"
 
+#include "export/MediaNames.h"
+
 #include "storage/TextCodec.h"
 
 #include <array>
@@ -380,6 +382,13 @@ std::string PackPlainText(std::string_view text)
 }
 
 std::string FlatName(std::string_view path)
+{
+    if (const MediaNames* names = ActiveMediaNames())
+        return names->nameOf(path);
+    return OwnFlatName(path);
+}
+
+std::string OwnFlatName(std::string_view path)
 {
     const auto slash = path.find_last_of("\\/");
     const std::string_view last = slash == std::string_view::npos ? path : path.substr(slash + 1);

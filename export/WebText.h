@@ -66,6 +66,10 @@ std::string PackPlainText(std::string_view text);
 // (Buttons\Blue\a.gif -> Bluea.gif), otherwise the plain file name. Both
 // separators are accepted. The name holds no separator and is never "." or
 // "..", so it stays inside the test folder; "" when the path names no file.
+// Inside a MediaNamesScope, files of the same name are told apart
+// (export/MediaNames.h).
 std::string FlatName(std::string_view path);
+// The rule above, without the scope's renaming.
+std::string OwnFlatName(std::string_view path);
 
 }  // namespace dorvel

@@ -1,5 +1,7 @@
 #include "player/PlayedTest.h"
 
+#include "export/MediaNames.h"
+
 #include "editor/UserInterface.h"
 #include "export/BankReader.h"
 #include "export/CreateWebPages.h"
@@ -91,6 +93,13 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
     // The media go in after the pages: a file in the bank can never take the
     // place of a page the test needs.
     QuietUserInterface quiet;
+    // The pages and the unpacked files name the bank's files alike, as the
+    // web export of the set names them.
+    std::vector<std::string> bankFiles;
+    for (const BankFileEntry& entry : reader.files())
+        bankFiles.push_back(entry.name);
+    const MediaNames names(bankFiles);
+    const MediaNamesScope scope(names);
     // The folder is the player's own and goes when it stops: nothing to keep
     // through a crash, so no page is forced onto the disk.
     const WebExport request{played.startPage, played.testName, details, language, seed, {}, true};

@@ -220,9 +220,7 @@ TEST_F(QuestionMediaBuild, TheBankHoldsEachFileOnceAndNamesWhatIsMissing)
         EXPECT_EQ(QuestionPictureOf(questions[static_cast<std::size_t>(n)]), "") << "question " << n + 1;
 }
 
-// Off until the web export names copied files apart: today the second
-// "Karte der Flüsse.png" is never copied and its question shows the first.
-TEST_F(QuestionMediaBuild, DISABLED_TheWebTestKeepsFilesOfTheSameNameApart)
+TEST_F(QuestionMediaBuild, TheWebTestKeepsFilesOfTheSameNameApart)
 {
     ForceDirectory(dir.path("web"));
     const test::ProgramRun run = cli({"export", dir.path("Lesson/Rivers.vtd"), dir.path("web/Rivers.htm")});
