@@ -9,6 +9,8 @@
 #include "editor/SetFile.h"
 #include "export/BankReader.h"
 #include "media/QuestionMedia.h"
+#include "player/PlayedTest.h"
+#include "shell/LangStrings.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -220,14 +222,10 @@ TEST_F(QuestionMediaBuild, TheBankHoldsEachFileOnceAndNamesWhatIsMissing)
         EXPECT_EQ(QuestionPictureOf(questions[static_cast<std::size_t>(n)]), "") << "question " << n + 1;
 }
 
-TEST_F(QuestionMediaBuild, TheWebTestKeepsFilesOfTheSameNameApart)
+// Each question's page names a file in the test folder holding that
+// question's own picture.
+void ExpectOwnPictures(const std::string& folder, const std::string& map, const std::string& otherMap)
 {
-    ForceDirectory(dir.path("web"));
-    const test::ProgramRun run = cli({"export", dir.path("Lesson/Rivers.vtd"), dir.path("web/Rivers.htm")});
-    ASSERT_EQ(run.status, 0) << run.err;
-    // Each question's page names a file in the test folder holding that
-    // question's own picture.
-    const std::string folder = dir.path("web/Riversres/");
     for (const auto& [page, original] : {std::pair{"q0.htm", map}, std::pair{"q4.htm", otherMap}}) {
         SCOPED_TRACE(page);
         std::string html;
@@ -242,6 +240,25 @@ TEST_F(QuestionMediaBuild, TheWebTestKeepsFilesOfTheSameNameApart)
         ASSERT_TRUE(ReadFileBytes(original, expected));
         EXPECT_TRUE(copied == expected) << name;
     }
+}
+
+TEST_F(QuestionMediaBuild, TheWebTestAndThePlayerKeepFilesOfTheSameNameApart)
+{
+    ForceDirectory(dir.path("web"));
+    const test::ProgramRun run = cli({"export", dir.path("Lesson/Rivers.vtd"), dir.path("web/Rivers.htm")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string folder = dir.path("web/Riversres/");
+    ExpectOwnPictures(folder, map, otherMap);
+
+    ASSERT_EQ(cli({"build", dir.path("Lesson/Rivers.vtd"), dir.path("Rivers.vtb")}).status, 0);
+    ForceDirectory(dir.path("played"));
+    LangStrings lang;
+    SetInstallationFolder(DORVEL_BUILD_INSTALL_DIR);
+    const PlayedTest played = WritePlayedTest(dir.path("Rivers.vtb"), dir.path("played"), lang, "", 1);
+    SetInstallationFolder({});
+    ASSERT_TRUE(played.ok()) << played.error;
+    ExpectOwnPictures(dir.path("played/Testres/"), map, otherMap);
+
     std::string listening;
     ASSERT_TRUE(ReadFileBytes(folder + "q1.htm", listening));
     EXPECT_NE(listening.find("<audio src=\"Frage%20eins.wav\" autoplay"), std::string::npos);
