@@ -1,6 +1,6 @@
-// "export" writes the web test of a set without asking anything; "serve"
-// serves a written test on the loopback interface, where browsers let its
-// frames work together.
+// "export" writes the web test of a set without asking anything, as a start
+// page with its folder or as one file; "serve" serves a written test on the
+// loopback interface for those who want a web address.
 #include "cli/Commands.h"
 
 #include "building/ExpandSet.h"
@@ -39,28 +39,45 @@ public:
 
 int runExport(const Args& args, Context& context)
 {
-    if (args.size() != 2) {
-        std::fputs("usage: dorvel-cli export SET.vtd START.htm\n", stderr);
+    Args files;
+    bool singleFile = false;
+    for (const std::string& arg : args) {
+        if (arg == "--single-file")
+            singleFile = true;
+        else
+            files.push_back(arg);
+    }
+    if (files.size() != 2) {
+        std::fputs("usage: dorvel-cli export SET.vtd START.htm [--single-file]\n", stderr);
         return 2;
     }
     auto set = std::make_unique<OpenSet>();
-    if (ReadSetFile(args[0], *set) != SetFileStatus::Ok)
-        return fail("cannot read the set " + args[0]);
-    set->filePath = args[0];
+    if (ReadSetFile(files[0], *set) != SetFileStatus::Ok)
+        return fail("cannot read the set " + files[0]);
+    set->filePath = files[0];
 
     ConsoleUserInterface ui;
     ExportLists& lists = TheExportLists();
-    const std::string status = ExpandSet(*set, ui, context.lang, lists, 0, true);
+    const std::string status = ExpandSet(*set, ui, context.lang, lists, 0);
     if (status == kTemplateFileProblem)
         return fail("the set's question templates are missing or unusable");
     for (const std::string& missing : lists.missingFiles)
         std::fprintf(stderr, "dorvel-cli: missing media file: %s\n", missing.c_str());
 
-    const std::string startPage = ChangeFileExt(args[1], ".htm");
+    const std::string startPage = ChangeFileExt(files[1], ".htm");
     const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, context.language,
         ClockSeed()};
-    ExportWebTest(request, lists, context.lang, ui);
-    std::printf("%s\n", startPage.c_str());
+    if (!singleFile) {
+        ExportWebTest(request, lists, context.lang, ui);
+        std::printf("%s\n", startPage.c_str());
+        return 0;
+    }
+    const SingleFileTest single = ExportSingleFileTest(request, lists, context.lang, ui);
+    if (!single.written)
+        return fail("cannot write " + startPage);
+    std::printf("%s (%s)\n", startPage.c_str(), SizeText(single.bytes).c_str());
+    if (single.bytes > kMailSizeLimit)
+        std::fprintf(stderr, "dorvel-cli: %s\n", context.lang.key("s222").c_str());
     return 0;
 }
 

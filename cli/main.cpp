@@ -26,7 +26,7 @@ const Command kCommands[] = {
     {"expand", "expand SET.vtd [N]         print the question files the templates make of a set (or question N)", dorvel::cli::runExpand},
     {"build", "build SET.vtd BANK.vtb     build a question bank (missing media on standard error)", dorvel::cli::runBuild},
     {"bank", "bank BANK.vtb [--extract DIR]  list what a bank holds, or also write its files into DIR", dorvel::cli::runBank},
-    {"export", "export SET.vtd START.htm    write the web test of a set (missing media on standard error)", dorvel::cli::runExport},
+    {"export", "export SET.vtd START.htm [--single-file]    write the web test of a set, or one file holding it all (missing media on standard error)", dorvel::cli::runExport},
     {"serve", "serve START.htm [--port N] [--open]  serve a web test on 127.0.0.1 and print its address", dorvel::cli::runServe},
     {"webtest-fixture", "webtest-fixture FIXTURE START.htm [SEED]  web test from question files (browser tests)", dorvel::cli::runWebFixture},
 };

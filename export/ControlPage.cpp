@@ -161,7 +161,7 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
     const std::string questionPos = names.out("questionPos");
     std::vector<BarButton> bar;
     bar.push_back({"Help", 2, 51, false,
-        " window.open('buttons/help.htm', 'Help', 'width=500,height=340,menubar=no,scrollbars=no,status=no,resizable=no');", ""});
+        " parent.openPage('buttons/help.htm', 'Help', 'width=500,height=340,menubar=no,scrollbars=no,status=no,resizable=no');", ""});
     bar.push_back({"Arrow1", 54, 26, false, qMove + "(" + questionPos + " - 1);", ""});
     int previous = W - 54;
     bar.push_back({"Finish", previous, 52, true, names.out("finishTest") + "();", ""});

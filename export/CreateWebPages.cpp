@@ -6,14 +6,21 @@
 #include "export/CopyButtonImages.h"
 #include "export/ExportLists.h"
 #include "export/StartPages.h"
-#include "export/TestServer.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 namespace dorvel {
 
 namespace {
+
+StartPageTexts startPageTexts(const LangStrings& lang)
+{
+    return {lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"), lang.key("s88")};
+}
 
 std::string withoutBlanks(std::string text)
 {
@@ -41,8 +48,7 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 
     ui.progressLabel(lang.key("s42"));
     ui.progressPosition(40);
-    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87")};
-    WriteStartPages(request.testName, request.startPage, texts, lists.questionFileList);
+    WriteStartPages(request.testName, request.startPage, startPageTexts(lang), lists.questionFileList);
 
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
@@ -55,12 +61,30 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     return written;
 }
 
-std::string ServeWebTest(const std::string& startPage)
+SingleFileTest ExportSingleFileTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang,
+    UserInterface& ui)
 {
-    TestServer& server = TestServer::shared();
-    if (server.start(ExtractFilePath(startPage)))
-        return server.address(ExtractFileName(startPage));
-    return startPage;
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/dorvel-export-XXXXXX"));
+    if (!folder.isValid())
+        return {};
+    WebExport inFolder = request;
+    inFolder.startPage = JoinPath(fromQString(folder.path()), ExtractFileName(request.startPage));
+    ExportWebTest(inFolder, lists, lang, ui);
+    return PackSingleFileTest(inFolder.startPage, request.startPage, request.testName, startPageTexts(lang),
+        GetTagInt(lists.questionFileList, "windowSize", 0));
+}
+
+std::string ExportedMessage(const LangStrings& lang, const std::string& startPage, const SingleFileTest* single)
+{
+    std::string text;
+    if (single) {
+        text = lang.key("s221") + " " + ExtractFileName(startPage) + " (" + SizeText(single->bytes) + ")";
+        if (single->bytes > kMailSizeLimit)
+            text += "\r\n" + lang.key("s222");
+    } else {
+        text = lang.key("s220") + " " + ExtractFileName(startPage) + ", " + TestFolderBase(startPage);
+    }
+    return text + "\r\n" + lang.key("s45");
 }
 
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
@@ -68,6 +92,10 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     OpenSet* set = workspace.current();
     if (!set)
         return;
+    const Answer form = ui.ask(lang.key("s223"), Buttons::YesNoCancel, Tone::Question);
+    if (form == Answer::Cancel)
+        return;
+    const bool singleFile = form == Answer::Yes;
     std::string proposed = ExtractFileName(set->filePath);
     proposed.erase(proposed.size() >= 4 ? proposed.size() - 4 : 0);
 
@@ -89,7 +117,7 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     ui.progressLabel(lang.key("s40"));
     ui.progressPosition(10);
     ExportLists& lists = TheExportLists();
-    const std::string status = ExpandSet(workspace, ui, lang, lists, 0, true);
+    const std::string status = ExpandSet(workspace, ui, lang, lists, 0);
     if (status == kTemplateFileProblem) {
         ui.progressHide();
         return;
@@ -100,11 +128,22 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     if (!set)
         return;
     const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
-    ExportWebTest(request, lists, lang, ui);
+    SingleFileTest single;
+    if (singleFile) {
+        single = ExportSingleFileTest(request, lists, lang, ui);
+        if (!single.written) {
+            ui.showMessage(lang.key("s224") + " " + startPage, Tone::Error);
+            return;
+        }
+    } else {
+        ExportWebTest(request, lists, lang, ui);
+    }
 
+    // Both forms run from their file: no server is needed to open them.
     ui.announce("s45");
-    if (ui.ask(lang.key("s45"), Buttons::YesNo, Tone::Confirmation) != Answer::No)
-        ui.openWithSystem(ServeWebTest(startPage));
+    if (ui.ask(ExportedMessage(lang, startPage, singleFile ? &single : nullptr), Buttons::YesNo, Tone::Confirmation)
+        != Answer::No)
+        ui.openWithSystem(startPage);
 }
 
 }  // namespace dorvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/SingleFileTest.h"
 #include "export/WriteTestPages.h"
 
 #include <string>
@@ -28,13 +29,19 @@ struct WebExport {
 WrittenTest ExportWebTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
     UserInterface& ui);
 
-// Create Web Pages: asks for the start page, saves and expands the current
-// set, exports it and offers to open the test. The test is opened through the
-// loopback server, where the browser lets its frames work together.
-void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language);
+// The same test as one file at exportRequest.startPage (no folder beside it):
+// written into a private temporary folder first, then packed.
+SingleFileTest ExportSingleFileTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
+    UserInterface& ui);
 
-// Serves the start page's folder (TestServer::shared) and returns the start
-// page's address; the file path itself when no server could be started.
-std::string ServeWebTest(const std::string& startPage);
+// What the author is told after an export: what travels (the start page with
+// its folder, or the single file and its size, with a warning past the size
+// mail servers take), then the question whether to open it.
+std::string ExportedMessage(const LangStrings& lang, const std::string& startPage, const SingleFileTest* single);
+
+// Create Web Pages: asks whether to write a start page with its folder or one
+// file, asks for the start page, saves and expands the current set, exports
+// it and offers to open the test from its file.
+void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language);
 
 }  // namespace dorvel

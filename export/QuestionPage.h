@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/PageScript.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
 
@@ -18,7 +19,7 @@ inline constexpr char kBreak = '\r';
 struct PageBuild {
     const ScriptNameTable& names;
     ScriptArrays& arrays;
-    std::string folder;  // the test folder, with a closing separator
+    TestPages& pages;    // where the finished pages go
     PageSize size;
     int n = 0;              // index of the question in its list
     bool testPage = true;   // false: a pre-test page

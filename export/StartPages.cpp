@@ -1,5 +1,6 @@
 #include "export/StartPages.h"
 
+#include "export/PageScript.h"
 #include "export/WebTemplates.h"
 #include "export/WebText.h"
 #include "storage/FileUtils.h"
@@ -34,10 +35,9 @@ std::string TestFolder(std::string_view startPage)
     return JoinPath(ExtractFilePath(startPage), TestFolderBase(startPage)) + "/";
 }
 
-bool WriteStartPages(const std::string& testName, const std::string& startPage, const StartPageTexts& texts,
-    const std::string& questionFileList)
+std::string StartPageText(const std::string& testName, const StartPageTexts& texts, int sizeClass,
+    const StartPageLinks& links)
 {
-    const int sizeClass = GetTagInt(questionFileList, "windowSize", 0);
     std::string screenTest = "if ((screen.width < 640) || (screen.height < 480)) {";
     std::string windowSize = "640,height=443";
     if (sizeClass == 1) {
@@ -47,25 +47,39 @@ bool WriteStartPages(const std::string& testName, const std::string& startPage, 
         screenTest = "if ((screen.width < 1024) || (screen.height < 768)) {";
         windowSize = "1024,height=731";
     }
-    const std::string folder = UrlPath(TestFolderBase(startPage));
-    const std::map<std::string, std::string> values{
+    return page("start.htm", {
         {"s66", HtmlText(texts.s66)},
         {"testName", HtmlText(testName)},
         {"s87", JsString(texts.s87)},
         {"screenTest", screenTest},
-        {"folder", JsString(folder)},
-        {"folderAttr", HtmlAttr(folder)},
+        {"testAddress", links.testAddress},
+        {"owlAddress", links.owlAddress},
         {"windowSize", windowSize},
         {"s68", JsString(texts.s68)},
         {"s69", JsString(texts.s69)},
         {"s67", HtmlAttr(texts.s67)},
         {"siteAddress", HtmlAttr(kSiteAddress)},
         {"siteName", HtmlText(kSiteName)},
-    };
-    const std::string folderPath = TestFolder(startPage);
-    bool ok = WriteFileBytes(startPage, page("start.htm", values));
-    ok = WriteFileBytes(folderPath + "frame.htm", page("frame.htm", values)) && ok;
-    ok = WriteFileBytes(folderPath + "blank.htm", page("blank.htm", values)) && ok;
+    });
+}
+
+std::string FramesetText(const std::string& testName, const StartPageTexts& texts, const std::string& pagesScript)
+{
+    const auto loader = LoadWebTemplate("loader.js");
+    const std::string loaderText = loader ? FillPlaceholders(*loader,
+        {{"refused", JsString(texts.s88)}, {"refusedHtml", JsString(HtmlText(texts.s88))}}) : std::string();
+    return page("frame.htm", {{"testName", HtmlText(testName)}, {"pagesScript", pagesScript}, {"loader", loaderText}});
+}
+
+bool WriteStartPages(const std::string& testName, const std::string& startPage, const StartPageTexts& texts,
+    const std::string& questionFileList)
+{
+    const std::string folder = UrlPath(TestFolderBase(startPage));
+    const StartPageLinks links{"'" + JsString(folder + "/frame.htm") + "'", HtmlAttr(folder + "/buttons/owl.gif")};
+    const int sizeClass = GetTagInt(questionFileList, "windowSize", 0);
+    bool ok = WriteFileBytes(startPage, StartPageText(testName, texts, sizeClass, links));
+    ok = WriteFileBytes(TestFolder(startPage) + "frame.htm",
+             FramesetText(testName, texts, "\t\t<script src=\"" + std::string(kPagesScriptName) + "\"></script>")) && ok;
     return ok;
 }
 

@@ -17,7 +17,8 @@ namespace dorvel {
 
 namespace {
 
-constexpr int kMaxQuestionsPerList = 30;
+// Every question of a set (at most 100) and as many pre-test pages.
+constexpr int kMaxQuestionsPerList = 100;
 constexpr int kMaxElementsPerKind = 100;
 
 // Takes the elements of one kind out of the question, in file order. A value
@@ -43,7 +44,7 @@ std::string flag(std::string_view details, std::string_view name)
 struct Walk {
     const ScriptNameTable& names;
     ScriptArrays& arrays;
-    std::string folder;
+    TestPages& pages;
     PageSize size;
     bool showFeedback;
     UserInterface& ui;
@@ -66,7 +67,7 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
         arrays.qMaxSelectionsG += JsLiteral(GetTag(q, "numSelections")) + ",";
     }
 
-    PageBuild page{walk.names, arrays, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}};
+    PageBuild page{walk.names, arrays, walk.pages, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}};
     WritePageHead(page);
     WriteBodyStart(page, q);
 
@@ -111,7 +112,7 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
             WriteDrag(page, e);
     }
 
-    WriteFileBytes(walk.folder + (testPage ? "q" : "p") + std::to_string(n) + ".htm", PageFileText(page));
+    walk.pages.add((testPage ? "q" : "p") + std::to_string(n) + ".htm", PageFileText(page));
     if (testPage) {
         WriteFeedbackPages(page);
         for (std::string* a : arrays.nested())
@@ -149,7 +150,8 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(GetTag(testDetails, "ExaminerName")) + "\",\""
         + JsString(GetTag(testDetails, "creationDisplayDate")) + "\",";
 
-    Walk walk{result.names, arrays, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
+    TestPages pages;
+    Walk walk{result.names, arrays, pages, PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
         GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
@@ -165,8 +167,9 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     ui.progressPosition(95);
     const ControlPageInput control{result.names, arrays, texts, walk.size, result.preTestPages,
         GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1};
-    WriteFileBytes(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
-    WriteFileBytes(walk.folder + "p.js", PageScriptText(result.names));
+    pages.add("control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
+    pages.add("p.js", PageScriptText(result.names));
+    WriteFileBytes(TestFolder(startPage) + std::string(kPagesScriptName), pages.scriptText());
     ui.progressHide();
     return result;
 }

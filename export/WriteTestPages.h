@@ -33,8 +33,8 @@ struct WrittenTest {
 unsigned ClockSeed();
 
 // The page generator: writes the question and pre-test pages with their
-// feedback and sound pages, control.htm and p.js into the test folder beside
-// `startPage`, from the question lists of `lists`. The folder, its button
+// feedback and sound pages, control.htm and p.js as page texts into pages.js
+// in the test folder beside `startPage`, from the question lists of `lists`. The folder, its button
 // images and media files must be in place. `seed` fixes the drawn script
 // names and the order of the control script's blocks.
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,

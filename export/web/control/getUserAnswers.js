@@ -2,7 +2,7 @@ function $getUserAnswers$() {
   var frame = parent.question;
   // A page still loading, or one the test is already leaving, shows another question:
   // reading it would file that page's state under the wrong question.
-  if (frame.document.readyState != 'complete' || frame.location.pathname.split('/').pop() != 'q' + $questionNum$ + '.htm') return false;
+  if (frame.document.readyState != 'complete' || frame.shownPage != 'q' + $questionNum$ + '.htm') return false;
   var doc = frame.document;
   var $qElements$ = $qElementsListG$[$questionNum$];
   var $qTypes$ = $qTypesListG$[$questionNum$];

@@ -4,7 +4,7 @@ import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 
 export const FIXTURES = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', 'fixtures');
 
@@ -41,8 +41,8 @@ export function exportSet(setFile, startName = 'Test') {
   return { folder: out, testFolder: `${startName}res`, startPage: path.join(out, `${startName}.htm`) };
 }
 
-// Serves an export with `dorvel-cli serve` on a free loopback port, as the
-// program does for the author. `url` is the address of the start page's folder.
+// Serves an export with `dorvel-cli serve` on a free loopback port. `url` is
+// the address of the start page's folder, `fileUrl` its file address.
 export function serve(exported) {
   const child = spawn(path.join(binFolder(), 'dorvel-cli'), ['serve', exported.startPage], { stdio: ['ignore', 'pipe', 'inherit'] });
   return new Promise((resolve, reject) => {
@@ -54,6 +54,7 @@ export function serve(exported) {
       resolve({
         address,
         url: address.slice(0, address.lastIndexOf('/') + 1),
+        fileUrl: pathToFileURL(path.dirname(exported.startPage)).href + '/',
         close: () => new Promise((done) => { child.once('exit', done); child.kill(); }),
       });
     });

@@ -6,6 +6,7 @@ export class Session {
     this.page = page;
     this.errors = [];
     this.dialogs = [];
+    this.alerts = []; // the messages of dialogs other than confirmations
     this.loaded = []; // addresses answered with success
     this.confirmAnswer = true;
     // The browser's own icon request is none of the test's; a load that a
@@ -25,6 +26,7 @@ export class Session {
     });
     page.on('dialog', async (d) => {
       this.dialogs.push(d.message());
+      if (d.type() !== 'confirm') this.alerts.push(d.message());
       if (d.type() === 'confirm') await (this.confirmAnswer ? d.accept() : d.dismiss());
       else await d.accept();
     });
@@ -57,15 +59,21 @@ export class Session {
     await new Promise((r) => setTimeout(r, 150));
   }
 
-  // The page in the question frame: "p0.htm", "q3.htm", or "control.htm" for the results page.
+  // The page the frameset wrote into the question frame: "p0.htm", "q3.htm",
+  // or "results". Every frame's address is the frameset's own.
   async shown() {
-    return this.evaluate((q) => q.location.pathname.split('/').pop());
+    return this.evaluate((q) => q.shownPage);
   }
 
   async waitForShown(name) {
-    await this.page.waitForFunction((n) => window.frames.question.location.pathname.endsWith('/' + n)
+    await this.page.waitForFunction((n) => window.frames.question.shownPage === n
       && window.frames.question.document.readyState === 'complete', { polling: 10, timeout: 10000 }, name);
     await this.settle();
+  }
+
+  // The page shown in a frame of the question page (a feedback frame, the sound frame "bs").
+  pageIn(frameName) {
+    return this.evaluate((q, c, f) => q.frames[f].shownPage, frameName);
   }
 
   title() {

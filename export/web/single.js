@@ -1,0 +1,11 @@
+// A test in one file. Its start page opens this same file again with "#test";
+// that window turns itself into the frameset once the file has loaded. The
+// page texts and media above stay: writing a document keeps its window.
+if (location.hash == '#test') {
+  document.write('<style>body { display: none; }</style>');
+  window.onload = function () {
+    document.open();
+    document.write(pageTexts['frame.htm']);
+    document.close();
+  };
+}
