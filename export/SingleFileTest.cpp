@@ -80,7 +80,7 @@ SingleFileTest PackSingleFileTest(const std::string& writtenStartPage, const std
         script += "pageMedia[" + PageTextLiteral(UrlPath(file.relative)) + "] = '" + address + "';\n";
     }
     if (const auto opener = LoadWebTemplate("single.js"))
-        script += *opener;
+        script += CompactScript(*opener);
 
     const StartPageLinks links{"location.href.split('#')[0] + '#test'", owlAddress};
     std::string page = StartPageText(testName, texts, sizeClass, links);

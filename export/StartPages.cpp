@@ -66,7 +66,7 @@ std::string StartPageText(const std::string& testName, const StartPageTexts& tex
 std::string FramesetText(const std::string& testName, const StartPageTexts& texts, const std::string& pagesScript)
 {
     const auto loader = LoadWebTemplate("loader.js");
-    const std::string loaderText = loader ? FillPlaceholders(*loader,
+    const std::string loaderText = loader ? FillPlaceholders(CompactScript(*loader),
         {{"refused", JsString(texts.s88)}, {"refusedHtml", JsString(HtmlText(texts.s88))}}) : std::string();
     return page("frame.htm", {{"testName", HtmlText(testName)}, {"pagesScript", pagesScript}, {"loader", loaderText}});
 }

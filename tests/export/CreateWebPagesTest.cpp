@@ -19,7 +19,8 @@ struct Scene {
         : workspace(ui, lang)
     {
         lang.applyPack("0039 Creating\n0040 Expanding\n0041 Buttons\n0042 Start page\n0043 Questions\n0044 Ready\n"
-                       "0045 Open it now?\n0048 Media\n0066 Test:\n0067 Start\n");
+                       "0045 Open it now?\n0048 Media\n0066 Test:\n0067 Start\n0220 Together:\n0221 Alone:\n"
+                       "0222 Too large for mail\n0223 One file?\n");
         workspace.NewSet();
         OpenSet& s = *workspace.current();
         s.testDetails = SetTag(s.testDetails, "GraphicStyle", "Plain");
@@ -39,11 +40,11 @@ struct Scene {
     Workspace workspace;
 };
 
-TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOffersToOpenItServed)
+TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOpensItFromItsFile)
 {
     Scene s;
+    s.ui.answers = {Answer::No, Answer::Yes};  // a start page with its folder; open it
     s.ui.saveChoices.push_back(s.dir.path("elsewhere/My Quiz.html"));
-    s.ui.answers.push_back(Answer::Yes);
     ForceDirectory(s.dir.path("elsewhere"));
     CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
 
@@ -57,24 +58,45 @@ TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOffersToOpenItServed)
     EXPECT_TRUE(FileExists(s.dir.path("sets/Unit 1.vtd")));
 
     const std::string folder = s.dir.path("elsewhere/MyQuizres/");
-    for (const char* file : {"frame.htm", "blank.htm", "p0.htm", "q0.htm", "q1.htm", "q2.htm", "control.htm", "p.js",
-             "buttons/tick.gif", "bg.bmp"})
+    for (const char* file : {"frame.htm", "pages.js", "buttons/tick.gif", "bg.bmp"})
         EXPECT_TRUE(FileExists(folder + file)) << file;
-    EXPECT_FALSE(FileExists(folder + "q3.htm"));
     std::string start;
     ASSERT_TRUE(ReadFileBytes(s.dir.path("elsewhere/My Quiz.htm"), start));
     EXPECT_NE(start.find("<title>Test: Unit 1</title>"), std::string::npos);
 
     EXPECT_EQ(s.ui.announced.back(), "s45");
-    EXPECT_EQ(s.ui.questions, std::vector<std::string>{"Open it now?"});
-    ASSERT_EQ(s.ui.opened.size(), 1U);
-    EXPECT_EQ(s.ui.opened[0].rfind("http://127.0.0.1:", 0), 0U) << s.ui.opened[0];
-    EXPECT_NE(s.ui.opened[0].find("/My%20Quiz.htm"), std::string::npos) << s.ui.opened[0];
+    ASSERT_EQ(s.ui.questions.size(), 2U);
+    EXPECT_EQ(s.ui.questions[0], "One file?");
+    EXPECT_EQ(s.ui.questions[1], "Together: My Quiz.htm, MyQuizres\r\nOpen it now?");
+    // No server: the start page opens from its file.
+    EXPECT_EQ(s.ui.opened, std::vector<std::string>{s.dir.path("elsewhere/My Quiz.htm")});
 }
 
-TEST(CreateWebPages, CancelledDialogOrNoOpeningLeaveItThere)
+TEST(CreateWebPages, WritesOneFileThatTravelsAloneWithItsSize)
 {
+    Scene s;
+    s.ui.answers = {Answer::Yes, Answer::Yes};  // one file; open it
+    s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
+    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
+
+    EXPECT_EQ(ListFiles(s.dir.path("web")), std::vector<std::string>{"Quiz.htm"});
+    EXPECT_TRUE(ListFolders(s.dir.path("web")).empty()) << "no folder beside the file";
+    const std::int64_t size = FileSize(s.dir.path("web/Quiz.htm"));
+    ASSERT_EQ(s.ui.questions.size(), 2U);
+    EXPECT_EQ(s.ui.questions[1], "Alone: Quiz.htm (" + SizeText(size) + ")\r\nOpen it now?");
+    EXPECT_EQ(s.ui.opened, std::vector<std::string>{s.dir.path("web/Quiz.htm")});
+}
+
+TEST(CreateWebPages, CancelledChoiceOrDialogOrNoOpeningLeaveItThere)
+{
+    Scene cancelledChoice;
+    cancelledChoice.ui.answers = {Answer::Cancel};
+    CreateWebPagesCall(cancelledChoice.workspace, cancelledChoice.ui, cancelledChoice.lang, "English (UK)");
+    EXPECT_TRUE(cancelledChoice.ui.dialogs.empty());
+    EXPECT_TRUE(ListFiles(cancelledChoice.dir.path("web")).empty());
+
     Scene cancelled;
+    cancelled.ui.answers = {Answer::No};
     cancelled.ui.saveChoices.push_back(std::nullopt);
     CreateWebPagesCall(cancelled.workspace, cancelled.ui, cancelled.lang, "English (UK)");
     EXPECT_TRUE(ListFiles(cancelled.dir.path("web")).empty());
@@ -82,12 +104,24 @@ TEST(CreateWebPages, CancelledDialogOrNoOpeningLeaveItThere)
     EXPECT_FALSE(FileExists(cancelled.dir.path("sets/Unit 1.vtd")));
 
     Scene declined;
+    declined.ui.answers = {Answer::No, Answer::No};
     declined.ui.saveChoices.push_back(declined.dir.path("web/Quiz"));
-    declined.ui.answers.push_back(Answer::No);
     CreateWebPagesCall(declined.workspace, declined.ui, declined.lang, "English (UK)");
     EXPECT_TRUE(FileExists(declined.dir.path("web/Quiz.htm")));
-    EXPECT_TRUE(FileExists(declined.dir.path("web/Quizres/q2.htm")));
+    EXPECT_TRUE(FileExists(declined.dir.path("web/Quizres/pages.js")));
     EXPECT_TRUE(declined.ui.opened.empty());
+}
+
+// Past the size mail servers take, the single file is still written, with a warning.
+TEST(CreateWebPages, MessageWarnsWhenTheSingleFileIsTooLargeForMail)
+{
+    Scene s;
+    SingleFileTest single;
+    single.written = true;
+    single.bytes = kMailSizeLimit;
+    EXPECT_EQ(ExportedMessage(s.lang, "/a/Quiz.htm", &single), "Alone: Quiz.htm (25.0 MB)\r\nOpen it now?");
+    single.bytes = kMailSizeLimit + 1;
+    EXPECT_EQ(ExportedMessage(s.lang, "/a/Quiz.htm", &single), "Alone: Quiz.htm (25.0 MB)\r\nToo large for mail\r\nOpen it now?");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "export/ControlPage.h"
 #include "export/CopyButtonImages.h"
 #include "export/ExportLists.h"
+#include "export/PageScript.h"
 #include "export/ScriptNameTable.h"
 #include "export/StartPages.h"
 #include "export/WebTestModel.h"
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <set>
 
 namespace dorvel {
@@ -60,10 +62,63 @@ InterfaceTexts fixedTexts()
 }
 
 const StartPageTexts kStartTexts{"Test:", "Start the test", "Please use a current browser.", "Nothing was started.",
-    "Your screen is too small."};
+    "Your screen is too small.", "This browser will not run the test from files."};
+
+// The text of one script string literal starting at `pos` (its opening
+// quote), read as a browser reads it back into windows-1252 bytes; `pos`
+// ends behind the closing quote.
+std::string readLiteral(const std::string& script, std::size_t& pos)
+{
+    static const std::map<unsigned, char> kWindows1252{{0x20AC, '\x80'}, {0x201A, '\x82'}, {0x0192, '\x83'},
+        {0x201E, '\x84'}, {0x2026, '\x85'}, {0x2020, '\x86'}, {0x2021, '\x87'}, {0x02C6, '\x88'}, {0x2030, '\x89'},
+        {0x0160, '\x8a'}, {0x2039, '\x8b'}, {0x0152, '\x8c'}, {0x017D, '\x8e'}, {0x2018, '\x91'}, {0x2019, '\x92'},
+        {0x201C, '\x93'}, {0x201D, '\x94'}, {0x2022, '\x95'}, {0x2013, '\x96'}, {0x2014, '\x97'}, {0x02DC, '\x98'},
+        {0x2122, '\x99'}, {0x0161, '\x9a'}, {0x203A, '\x9b'}, {0x0153, '\x9c'}, {0x017E, '\x9e'}, {0x0178, '\x9f'}};
+    EXPECT_EQ(script[pos], '\'');
+    std::string text;
+    for (++pos; pos < script.size() && script[pos] != '\''; ++pos) {
+        const char c = script[pos];
+        EXPECT_TRUE(c >= 0x20 && c < 0x7F) << "plain ASCII only";
+        if (c != '\\') {
+            text += c;
+            continue;
+        }
+        const char e = script[++pos];
+        if (e == 'r' || e == 'n') {
+            text += e == 'r' ? '\r' : '\n';
+        } else if (e == 'x' || e == 'u') {
+            const std::size_t digits = e == 'x' ? 2 : 4;
+            const unsigned code = static_cast<unsigned>(std::stoul(script.substr(pos + 1, digits), nullptr, 16));
+            pos += digits;
+            const auto mapped = kWindows1252.find(code);
+            text += mapped != kWindows1252.end() ? mapped->second : static_cast<char>(code);
+        } else {
+            text += e;
+        }
+    }
+    ++pos;
+    return text;
+}
+
+// The pages of pages.js by name, read back from the script.
+std::map<std::string, std::string> readPagesScript(const std::string& script)
+{
+    std::map<std::string, std::string> pages;
+    const std::string assignment = "pageTexts[";
+    for (auto pos = script.find(assignment); pos != std::string::npos; pos = script.find(assignment, pos)) {
+        pos += assignment.size();
+        const std::string name = readLiteral(script, pos);
+        EXPECT_EQ(script.substr(pos, 4), "] = ");
+        pos += 4;
+        pages[name] = readLiteral(script, pos);
+    }
+    return pages;
+}
 
 // One case file: <startPage>, <details>, <pretest> and <questions> (runs of
 // <vtQuestion>). Writes the whole test into `folder`; returns the start page.
+// The pages the test carries in pages.js are then laid out as files of their
+// own, as they were before they travelled in a script, for the checks below.
 struct Written {
     std::string startPage;
     WrittenTest test;
@@ -83,7 +138,12 @@ Written writeCase(const std::string& caseText, const std::string& folder, unsign
     test::ScriptedUserInterface ui;
     const std::string testName = GetTag(details, "TestName");
     WriteStartPages(testName, startPage, kStartTexts, lists.questionFileList);
-    return {startPage, WriteTestPages(testName, startPage, details, fixedTexts(), lists, ui, seed)};
+    Written written{startPage, WriteTestPages(testName, startPage, details, fixedTexts(), lists, ui, seed)};
+    const std::string script = TestFolder(startPage) + std::string(kPagesScriptName);
+    for (const auto& [name, text] : readPagesScript(readFile(script)))
+        EXPECT_TRUE(WriteFileBytes(TestFolder(startPage) + name, text));
+    DeleteFile(script);
+    return written;
 }
 
 // Every file a test folder holds, by its path relative to `root`.
@@ -291,18 +351,51 @@ TEST(ScriptArrays, EmptyQuestionListStillWritesControlPageAndScript)
     EXPECT_TRUE(FileExists(TestFolder(w.startPage) + "p.js"));
 }
 
-TEST(ScriptArrays, ThirtyQuestionsAtMostAndEmptyQuestionsGiveEmptySubArrays)
+// A set holds at most 100 questions; the web test holds them all (it once
+// stopped at 30).
+TEST(ScriptArrays, AHundredQuestionsAtMostAndEmptyQuestionsGiveEmptySubArrays)
 {
     std::string questions;
-    for (int i = 0; i < 31; ++i)
+    for (int i = 0; i < 101; ++i)
         questions += "<vtQuestion><windowSize>0</windowSize><numSelections>0</numSelections></vtQuestion>";
     test::TempFolder temp;
     const Written w = writeCase("<details></details><questions>" + questions + "</questions>", temp.path());
-    EXPECT_EQ(w.test.questionPages, 30);
-    EXPECT_TRUE(FileExists(TestFolder(w.startPage) + "q29.htm"));
-    EXPECT_FALSE(FileExists(TestFolder(w.startPage) + "q30.htm"));
+    EXPECT_EQ(w.test.questionPages, 100);
+    EXPECT_TRUE(FileExists(TestFolder(w.startPage) + "q99.htm"));
+    EXPECT_FALSE(FileExists(TestFolder(w.startPage) + "q100.htm"));
     EXPECT_EQ(w.test.arrays.qElementsListG.substr(0, 8), "[], [], ");
-    EXPECT_EQ(w.test.arrays.qElementsListG.size(), 30 * 4 - 2);
+    EXPECT_EQ(w.test.arrays.qElementsListG.size(), 100 * 4 - 2);
+}
+
+// ---- The page texts' script ------------------------------------------------------
+
+TEST(PagesScript, TheFolderHoldsTheScriptAndNoPageFiles)
+{
+    test::TempFolder temp;
+    const std::string startPage = temp.path("Quiz.htm");
+    ForceDirectory(TestFolder(startPage));
+    ExportLists lists;
+    lists.questionFileList = numbered("<vtQuestion><windowSize>0</windowSize></vtQuestion>");
+    test::ScriptedUserInterface ui;
+    WriteStartPages("Quiz", startPage, kStartTexts, lists.questionFileList);
+    WriteTestPages("Quiz", startPage, "", fixedTexts(), lists, ui, kSeed);
+    EXPECT_EQ(filesUnder(TestFolder(startPage)), (std::set<std::string>{"frame.htm", "pages.js"}));
+    const auto pages = readPagesScript(readFile(TestFolder(startPage) + "pages.js"));
+    std::set<std::string> names;
+    for (const auto& page : pages)
+        names.insert(page.first);
+    EXPECT_EQ(names, (std::set<std::string>{"control.htm", "p.js", "q0.htm"}));
+    EXPECT_NE(readFile(TestFolder(startPage) + "frame.htm").find("<script src=\"pages.js\"></script>"), std::string::npos);
+}
+
+TEST(PagesScript, LiteralsAreAsciiAndCannotEndOrBendAnInlineScript)
+{
+    const std::string text = "<script><!--\rit's \\ </script>\n\xe9\x80\x9f\x01";
+    const std::string literal = PageTextLiteral(text);
+    EXPECT_EQ(literal, "'<script><\\!--\\rit\\'s \\\\ <\\/script>\\n\\xe9\\u20ac\\u0178\\x01'");
+    std::size_t pos = 0;
+    EXPECT_EQ(readLiteral(literal, pos), text);
+    EXPECT_EQ(pos, literal.size());
 }
 
 TEST(ScriptArrays, TargetsWithoutSemicolonEndTheList)
