@@ -4,8 +4,12 @@
 if (location.hash == '#test') {
   document.write('<style>body { display: none; }</style>');
   window.onload = function () {
-    document.open();
-    document.write(pageTexts['frame.htm']);
-    document.close();
+    // Once this load has ended: a document written during its own load event
+    // never gets a load event of its own.
+    setTimeout(function () {
+      document.open();
+      document.write(pageTexts['frame.htm']);
+      document.close();
+    }, 0);
   };
 }

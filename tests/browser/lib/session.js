@@ -150,6 +150,14 @@ export class Session {
     await this.dragBy({ x: b.x + b.width / 2, y: b.y + b.height / 2 }, to);
   }
 
+  // Starts the test from the last pre-test page: its own start picture
+  // (`stbutton`) where the style has one, otherwise the Start Test button.
+  async pressStart() {
+    const picture = await this.evaluate((q) => q.document.stbutton?.parentNode.id);
+    await this.clickElement('question', picture ?? 'StartTestdiv0');
+    await this.waitForShown('q0.htm');
+  }
+
   // The question frame's element styles: visibility, left, top, width, height.
   visible(id) {
     return this.evaluate((q, c, i) => {
