@@ -4,6 +4,7 @@
 #include "export/BankReader.h"
 #include "export/CreateWebPages.h"
 #include "export/ExportLists.h"
+#include "export/PageScript.h"
 #include "export/StartPages.h"
 #include "export/WebText.h"
 #include "storage/FileUtils.h"
@@ -110,7 +111,7 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
     const WebExport request{played.startPage, played.testName, details, language, seed};
     const WrittenTest written = ExportWebTest(request, lists, lang, quiet);
     played.questionPages = written.questionPages;
-    if (!FileExists(TestFolder(played.startPage) + "control.htm")) {
+    if (!FileExists(TestFolder(played.startPage) + std::string(kPagesScriptName))) {
         played.error = "cannot write the test into " + folder;
         return played;
     }

@@ -1,6 +1,6 @@
 #!/bin/sh
 # usage: record-messages.sh SOUNDS_FOLDER CACHE_FOLDER FRAGMENT.lines...
-# Records a spoken message for every language string (s9.wav to s119.wav)
+# Records a spoken message for every language string (s9.wav to s999.wav)
 # and every numbered hint (Hint1.wav to Hint49.wav) of a language pack's
 # sources, with espeak-ng. A text that has not changed since its last
 # recording is not recorded again; recordings of texts the pack no longer
@@ -23,7 +23,7 @@ awk -v dir="$texts" '
         sub(/^ +/, "", head)
         if (head ~ /^[0-9]+$/) {
             n = head + 0
-            if (n >= 9 && n <= 119) {
+            if (n >= 9 && n <= 999) {
                 key = "s" n
                 text = substr($0, 6)
             } else {

@@ -12,6 +12,7 @@
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
+#include "tests/support/PagesScript.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
 
@@ -64,57 +65,6 @@ InterfaceTexts fixedTexts()
 const StartPageTexts kStartTexts{"Test:", "Start the test", "Please use a current browser.", "Nothing was started.",
     "Your screen is too small.", "This browser will not run the test from files."};
 
-// The text of one script string literal starting at `pos` (its opening
-// quote), read as a browser reads it back into windows-1252 bytes; `pos`
-// ends behind the closing quote.
-std::string readLiteral(const std::string& script, std::size_t& pos)
-{
-    static const std::map<unsigned, char> kWindows1252{{0x20AC, '\x80'}, {0x201A, '\x82'}, {0x0192, '\x83'},
-        {0x201E, '\x84'}, {0x2026, '\x85'}, {0x2020, '\x86'}, {0x2021, '\x87'}, {0x02C6, '\x88'}, {0x2030, '\x89'},
-        {0x0160, '\x8a'}, {0x2039, '\x8b'}, {0x0152, '\x8c'}, {0x017D, '\x8e'}, {0x2018, '\x91'}, {0x2019, '\x92'},
-        {0x201C, '\x93'}, {0x201D, '\x94'}, {0x2022, '\x95'}, {0x2013, '\x96'}, {0x2014, '\x97'}, {0x02DC, '\x98'},
-        {0x2122, '\x99'}, {0x0161, '\x9a'}, {0x203A, '\x9b'}, {0x0153, '\x9c'}, {0x017E, '\x9e'}, {0x0178, '\x9f'}};
-    EXPECT_EQ(script[pos], '\'');
-    std::string text;
-    for (++pos; pos < script.size() && script[pos] != '\''; ++pos) {
-        const char c = script[pos];
-        EXPECT_TRUE(c >= 0x20 && c < 0x7F) << "plain ASCII only";
-        if (c != '\\') {
-            text += c;
-            continue;
-        }
-        const char e = script[++pos];
-        if (e == 'r' || e == 'n') {
-            text += e == 'r' ? '\r' : '\n';
-        } else if (e == 'x' || e == 'u') {
-            const std::size_t digits = e == 'x' ? 2 : 4;
-            const unsigned code = static_cast<unsigned>(std::stoul(script.substr(pos + 1, digits), nullptr, 16));
-            pos += digits;
-            const auto mapped = kWindows1252.find(code);
-            text += mapped != kWindows1252.end() ? mapped->second : static_cast<char>(code);
-        } else {
-            text += e;
-        }
-    }
-    ++pos;
-    return text;
-}
-
-// The pages of pages.js by name, read back from the script.
-std::map<std::string, std::string> readPagesScript(const std::string& script)
-{
-    std::map<std::string, std::string> pages;
-    const std::string assignment = "pageTexts[";
-    for (auto pos = script.find(assignment); pos != std::string::npos; pos = script.find(assignment, pos)) {
-        pos += assignment.size();
-        const std::string name = readLiteral(script, pos);
-        EXPECT_EQ(script.substr(pos, 4), "] = ");
-        pos += 4;
-        pages[name] = readLiteral(script, pos);
-    }
-    return pages;
-}
-
 // One case file: <startPage>, <details>, <pretest> and <questions> (runs of
 // <vtQuestion>). Writes the whole test into `folder`; returns the start page.
 // The pages the test carries in pages.js are then laid out as files of their
@@ -140,7 +90,7 @@ Written writeCase(const std::string& caseText, const std::string& folder, unsign
     WriteStartPages(testName, startPage, kStartTexts, lists.questionFileList);
     Written written{startPage, WriteTestPages(testName, startPage, details, fixedTexts(), lists, ui, seed)};
     const std::string script = TestFolder(startPage) + std::string(kPagesScriptName);
-    for (const auto& [name, text] : readPagesScript(readFile(script)))
+    for (const auto& [name, text] : test::ReadPagesScript(readFile(script)))
         EXPECT_TRUE(WriteFileBytes(TestFolder(startPage) + name, text));
     DeleteFile(script);
     return written;
@@ -380,7 +330,7 @@ TEST(PagesScript, TheFolderHoldsTheScriptAndNoPageFiles)
     WriteStartPages("Quiz", startPage, kStartTexts, lists.questionFileList);
     WriteTestPages("Quiz", startPage, "", fixedTexts(), lists, ui, kSeed);
     EXPECT_EQ(filesUnder(TestFolder(startPage)), (std::set<std::string>{"frame.htm", "pages.js"}));
-    const auto pages = readPagesScript(readFile(TestFolder(startPage) + "pages.js"));
+    const auto pages = test::ReadPagesScript(readFile(TestFolder(startPage) + "pages.js"));
     std::set<std::string> names;
     for (const auto& page : pages)
         names.insert(page.first);
@@ -393,9 +343,7 @@ TEST(PagesScript, LiteralsAreAsciiAndCannotEndOrBendAnInlineScript)
     const std::string text = "<script><!--\rit's \\ </script>\n\xe9\x80\x9f\x01";
     const std::string literal = PageTextLiteral(text);
     EXPECT_EQ(literal, "'<script><\\!--\\rit\\'s \\\\ <\\/script>\\n\\xe9\\u20ac\\u0178\\x01'");
-    std::size_t pos = 0;
-    EXPECT_EQ(readLiteral(literal, pos), text);
-    EXPECT_EQ(pos, literal.size());
+    EXPECT_EQ(test::ReadPagesScript(PageTextAssignment("x.htm", text)), (std::map<std::string, std::string>{{"x.htm", text}}));
 }
 
 TEST(ScriptArrays, TargetsWithoutSemicolonEndTheList)

@@ -4,6 +4,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/player/PlayerScene.h"
+#include "tests/support/PagesScript.h"
 
 #include <gtest/gtest.h>
 
@@ -142,13 +143,14 @@ TEST(PlayerProgram, PlaysTheEditorsPreviewUntilStopped)
         const HttpReply start = Get(address, "/Test.htm");
         EXPECT_EQ(start.status, 200);
         EXPECT_NE(start.body.find("Unit 1"), std::string::npos);
-        const HttpReply control = Get(address, "/Testres/control.htm");
-        EXPECT_EQ(control.status, 200);
-        EXPECT_NE(control.body.find("['Finish','Mark','Cheat']"), std::string::npos);
-        EXPECT_NE(Get(address, "/Testres/q0.htm").body.find("Question 3"), std::string::npos);
+        const HttpReply pages = Get(address, "/Testres/pages.js");
+        EXPECT_EQ(pages.status, 200);
+        const auto texts = test::ReadPagesScript(pages.body);
+        EXPECT_NE(texts.at("control.htm").find("['Finish','Mark','Cheat']"), std::string::npos);
+        EXPECT_NE(texts.at("q0.htm").find("Question 3"), std::string::npos);
         EXPECT_EQ(Get(address, "/Testres/bg.bmp").body, Bytes(s.install.styleFolder() + "bg.bmp"));
         // Nothing but the test: no way up out of the folder.
-        for (const char* path : {"/%2e%2e/%2e%2e/Unit1.vtd", "/../Unit1.vtd", "/Testres/q9.htm"})
+        for (const char* path : {"/%2e%2e/%2e%2e/Unit1.vtd", "/../Unit1.vtd", "/Testres/q0.htm"})
             EXPECT_EQ(Get(address, path).status, 404) << path;
 
         // The test lives in one private folder while the player runs.
@@ -185,9 +187,11 @@ TEST(PlayerProgram, PlaysABankItIsGivenOnTheChosenPort)
         s.install.path(), s.tmp());
     const std::string address = player.address();
     EXPECT_EQ(address, "http://127.0.0.1:" + std::to_string(port) + "/Test.htm") << player.errors();
-    EXPECT_EQ(Get(address, "/Testres/p0.htm").status, 200);
-    EXPECT_EQ(Get(address, "/Testres/q2.htm").status, 200);
-    EXPECT_EQ(Get(address, "/Testres/control.htm").body.find("'Mark'"), std::string::npos);
+    EXPECT_EQ(Get(address, "/Testres/frame.htm").status, 200);
+    const auto texts = test::ReadPagesScript(Get(address, "/Testres/pages.js").body);
+    EXPECT_EQ(texts.count("p0.htm"), 1u);
+    EXPECT_EQ(texts.count("q2.htm"), 1u);
+    EXPECT_EQ(texts.at("control.htm").find("'Mark'"), std::string::npos);
     EXPECT_EQ(player.stop(SIGTERM), 0);
     EXPECT_TRUE(FilesUnder(s.tmp()).empty());
 }
