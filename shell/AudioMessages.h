@@ -19,6 +19,8 @@ class AudioMessages {
 public:
     // `player` may be null: nothing is ever played then.
     explicit AudioMessages(SoundPlayer* player);
+    // Plays through another player from now on (may be null).
+    void setPlayer(SoundPlayer* player) { m_player = player; }
 
     void AnnounceMessage(const std::string& key);
     // Plays the key's recording when there is one whose contents match its

@@ -173,6 +173,14 @@ void MainWindow::setHelpViewer(std::unique_ptr<HelpViewer> viewer)
         m_help = std::move(viewer);
 }
 
+void MainWindow::setSoundPlayer(std::unique_ptr<SoundPlayer> player)
+{
+    if (!player)
+        return;
+    m_sound = std::move(player);
+    m_audio.setPlayer(m_sound.get());
+}
+
 // ---- Start-up ------------------------------------------------------------------
 
 bool MainWindow::FindLanguagePacks()

@@ -61,6 +61,8 @@ public:
     bool audioMessages() const;
 
     void setHelpViewer(std::unique_ptr<HelpViewer> viewer);
+    // The player of spoken messages (tests record what is played).
+    void setSoundPlayer(std::unique_ptr<SoundPlayer> player);
     void setAssociationQuery(DefaultHandlerQuery query) { m_associationQuery = std::move(query); }
 
     // The start-up sequence, run once the window shows. `arguments` is the

@@ -44,6 +44,13 @@ QString SingleInstance::defaultServerName()
     return QDir(folder).filePath(QStringLiteral("vtDorvelv1Running-") + userName());
 }
 
+int SingleInstance::defaultAnswerTimeout()
+{
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("DORVEL_INSTANCE_ANSWER_MS", &ok);
+    return ok && ms > 0 ? ms : kAnswerMs;
+}
+
 SingleInstance::SingleInstance(const QString& serverName, QObject* parent) : QObject(parent), m_name(serverName) {}
 
 SingleInstance::~SingleInstance()
@@ -70,10 +77,10 @@ bool SingleInstance::handOver(const QStringList& arguments)
     QDataStream out(&message, QIODevice::WriteOnly);
     out << arguments;
     socket.write(message);
-    if (!socket.waitForBytesWritten(kAnswerMs))
+    if (!socket.waitForBytesWritten(m_answerMs))
         return false;
     while (socket.bytesAvailable() < 1)
-        if (!socket.waitForReadyRead(kAnswerMs))
+        if (!socket.waitForReadyRead(m_answerMs))
             return false;
     char answer = 0;
     socket.getChar(&answer);

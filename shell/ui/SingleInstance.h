@@ -25,6 +25,12 @@ public:
     // DORVEL_INSTANCE_NAME overrides it (tests run their own instances).
     static QString defaultServerName();
 
+    // How long a second start waits for the running instance to take its
+    // arguments before it falls back to the hand-off file: 5 seconds, or the
+    // milliseconds DORVEL_INSTANCE_ANSWER_MS gives (tests of an instance that
+    // never answers need not wait that long).
+    static int defaultAnswerTimeout();
+
     explicit SingleInstance(const QString& serverName = defaultServerName(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
@@ -32,6 +38,7 @@ public:
     // without the program) to the one that runs.
     Role start(const QStringList& arguments);
     QString serverName() const { return m_name; }
+    void setAnswerTimeout(int ms) { m_answerMs = ms; }
 
     // A second start's arguments with a relative path made absolute against
     // the folder it was started in, since the running instance has its own.
@@ -46,6 +53,7 @@ private:
     void acceptConnections();
 
     QString m_name;
+    int m_answerMs = defaultAnswerTimeout();
     QLocalServer* m_server = nullptr;
 };
 

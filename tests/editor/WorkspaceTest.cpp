@@ -1,6 +1,7 @@
 #include "editor/DefaultRecords.h"
 #include "editor/EditorView.h"
 #include "editor/QuestionListModel.h"
+#include "editor/SetFile.h"
 #include "editor/Workspace.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -230,6 +232,29 @@ TEST_F(WorkspaceTest, SavingANewSetNamesItAfterItsFile)
     EXPECT_FALSE(workspace.SaveTest());
     EXPECT_EQ(ui.dialogs.back().proposedName, "Dorvel 1");
     EXPECT_TRUE(cur().filePath.empty());
+}
+
+// The file's two dates are what teachers see of when a set was saved: both
+// must name a second of the save itself, not any fixed time.
+TEST_F(WorkspaceTest, SavingStampsTheCurrentTimeIntoBothDates)
+{
+    ASSERT_TRUE(workspace.NewSet());
+    const std::time_t before = std::time(nullptr);
+    const std::string saved = ReadStoredFile(saveAs("Dated.vtd"));
+    const std::time_t after = std::time(nullptr);
+    const std::string date = GetTag(saved, "creationdate");
+    const std::string display = GetTag(saved, "creationDisplayDate");
+    bool matched = false;
+    for (std::time_t t = before; t <= after && !matched; ++t) {
+        std::tm local{};
+#ifdef _WIN32
+        localtime_s(&local, &t);
+#else
+        localtime_r(&t, &local);
+#endif
+        matched = date == CreationDate(local) && display == CreationDisplayDate(local);
+    }
+    EXPECT_TRUE(matched) << date << " / " << display << " saved between " << before << " and " << after;
 }
 
 TEST_F(WorkspaceTest, HundredFullQuestionsRoundTripByteForByte)

@@ -5,6 +5,7 @@
 #include "shell/LanguagePack.h"
 #include "shell/Sound.h"
 #include "storage/FileUtils.h"
+#include "tests/support/RecordingSoundPlayer.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -97,22 +98,6 @@ TEST(HintTexts, MatchesTheFirstEqualNumberedText)
     EXPECT_EQ(hints.match("Other"), 0);
 }
 
-// Records what the messages ask of the player.
-class FakePlayer : public SoundPlayer {
-public:
-    std::vector<std::string> opened;
-    int plays = 0;
-    bool open(const std::string& file) override
-    {
-        opened.push_back(file);
-        return true;
-    }
-    bool play() override { return ++plays > 0; }
-    bool stop() override { return true; }
-    bool close() override { return true; }
-    SoundMode status() const override { return SoundMode::None; }
-};
-
 class AudioMessagesTest : public ::testing::Test {
 protected:
     void SetUp() override { SetInstallationFolder(folder.path()); }
@@ -125,7 +110,7 @@ protected:
     static std::string mp3() { return std::string("\xFF\xF3\x44\xC4 frames", 10); }
 
     test::TempFolder folder;
-    FakePlayer player;
+    test::RecordingSoundPlayer player;
     AudioMessages audio{&player};
 };
 

@@ -6,6 +6,7 @@
 #include "shell/ui/WindowPrinter.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
+#include "tests/support/RecordingSoundPlayer.h"
 #include "tests/window/WindowFixture.h"
 
 #include <QAction>
@@ -289,29 +290,40 @@ TEST_F(ShellTest, AssociationWarningRunsOnceWhenSetFilesAreNotOurs)
     EXPECT_EQ(ui.questions.size(), 1u);
 }
 
-TEST_F(ShellTest, MissingDataFoldersEndTheEditor)
+TEST_F(ShellTest, MissingDataFoldersEndTheEditorWithASpokenMessage)
 {
     TempFolder install;
     ForceDirectory(install.path("DVLang"));
     QFile::copy(toQString(JoinPath(FixtureInstallation(), "DVLang/English (UK).vtc")),
                 toQString(install.path("DVLang/English (UK).vtc")));
+    // Every recording is there, so a wrong message would be heard too.
+    ASSERT_TRUE(QFile::link(QStringLiteral(DORVEL_BUILD_INSTALL_DIR "/DVSounds"), toQString(install.path("DVSounds"))));
     SetInstallationFolder(install.path());
-    window = std::make_unique<MainWindow>(&ui);
-    EXPECT_FALSE(window->startCall({}));
+    // A window whose spoken messages are recorded, not played.
+    const auto start = [&](RecordingSoundPlayer*& sound) {
+        ui.messages.clear();
+        window = std::make_unique<MainWindow>(&ui);
+        auto player = std::make_unique<RecordingSoundPlayer>();
+        sound = player.get();
+        window->setSoundPlayer(std::move(player));
+        return window->startCall({});
+    };
+    RecordingSoundPlayer* sound = nullptr;
+    EXPECT_FALSE(start(sound));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], window->lang().at(15));
+    EXPECT_EQ(sound->opened, std::vector<std::string>{install.path("DVSounds/s15.wav")});
+    EXPECT_EQ(sound->plays, 1);
 
     ForceDirectory(install.path("Buttons"));
-    ui.messages.clear();
-    window = std::make_unique<MainWindow>(&ui);
-    EXPECT_FALSE(window->startCall({}));
+    EXPECT_FALSE(start(sound));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], window->lang().at(16));
+    EXPECT_EQ(sound->opened, std::vector<std::string>{install.path("DVSounds/s16.wav")});
+    EXPECT_EQ(sound->plays, 1);
 
     DeleteFile(install.path("DVLang/English (UK).vtc"));
-    ui.messages.clear();
-    window = std::make_unique<MainWindow>(&ui);
-    EXPECT_FALSE(window->startCall({}));
+    EXPECT_FALSE(start(sound));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("DVLang"), std::string::npos);
 }

@@ -22,6 +22,10 @@
 namespace dorvel::test {
 namespace {
 
+// How long a second start waits for an instance that never answers: the
+// editor's 5 seconds would only make these tests slow.
+constexpr int kSilentAnswerMs = 300;
+
 class SingleInstanceTest : public WindowTest {
 protected:
     QString serverName() { return toQString(dir.path("instance.sock")); }
@@ -126,6 +130,7 @@ TEST_F(SingleInstanceTest, AnUnansweredHandOverFallsBackToTheFile)
     QLocalServer silent;
     ASSERT_TRUE(silent.listen(serverName()));
     SingleInstance second(serverName());
+    second.setAnswerTimeout(kSilentAnswerMs);
     EXPECT_EQ(second.start({QStringLiteral("openShellCall"), toQString(set)}), SingleInstance::Role::Secondary);
     ASSERT_TRUE(FileExists(HandOffFilePath()));
 
@@ -145,7 +150,9 @@ TEST_F(SingleInstanceTest, SecondStartsFallingBackAtOnceAreAllTaken)
     std::vector<std::unique_ptr<QProcess>> starts;
     for (int i = 0; i < kStarts; ++i) {
         auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(secondStartEnvironment());
+        QProcessEnvironment env = secondStartEnvironment();
+        env.insert(QStringLiteral("DORVEL_INSTANCE_ANSWER_MS"), QString::number(kSilentAnswerMs));
+        process->setProcessEnvironment(env);
         process->start(QStringLiteral(DORVEL_EDITOR_PROGRAM),
                        {QStringLiteral("openShellCall"), QStringLiteral("/sets/set%1.vtd").arg(i)});
         starts.push_back(std::move(process));
