@@ -95,19 +95,22 @@ TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
 {
     ui.saveChoices.push_back(dir.path("Capitals quiz.htm"));  // the start page
     ui.saveChoices.push_back(dir.path("capitals.vtd"));       // the set, saved first
-    ui.answers.push_back(Answer::No);
+    ui.answers = {Answer::No, Answer::No};  // a start page with its folder; not opened
     click("CreateWebPagesButton");
     EXPECT_EQ(ui.dialogs[0].title, "Save Web Test  As...");
     EXPECT_TRUE(FileExists(dir.path("Capitals quiz.htm")));
+    EXPECT_TRUE(FileExists(dir.path("Capitalsquizres/pages.js")));
     EXPECT_TRUE(FileExists(dir.path("capitals.vtd")));
-    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions.size(), 2u);
     EXPECT_TRUE(ui.opened.empty());
     EXPECT_TRUE(ui.messages.empty());
 
     // Cancelling the dialog does nothing at all.
+    ui.answers = {Answer::No};
     ui.saveChoices.push_back(std::nullopt);
     click("CreateWebPagesButton");
-    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions.size(), 3u);
+    EXPECT_EQ(ui.dialogs.size(), 3u);
 }
 
 }  // namespace
