@@ -196,6 +196,27 @@ TEST(PlayerProgram, PlaysABankItIsGivenOnTheChosenPort)
     EXPECT_TRUE(FilesUnder(s.tmp()).empty());
 }
 
+// With --files there is no server: the address is the start page's file in
+// the private folder, which goes when the player ends.
+TEST(PlayerProgram, OpensTheTestFromItsFolderWithoutAServer)
+{
+    PlayerScene s;
+    const std::string bank = s.dir.path("Unit 1.vtb");
+    s.build(bank);
+    RunningPlayer player({QStringLiteral("--no-window"), QStringLiteral("--no-open"), QStringLiteral("--files"),
+                             toQString(bank)},
+        s.install.path(), s.tmp());
+    const QUrl address(toQString(player.address()));
+    ASSERT_TRUE(address.isLocalFile()) << address.toString().toStdString() << player.errors();
+    const std::string startPage = fromQString(address.toLocalFile());
+    EXPECT_EQ(ExtractFileName(startPage), "Test.htm");
+    EXPECT_EQ(startPage.rfind(s.tmp() + "/dorvel-player-", 0), 0u) << startPage;
+    EXPECT_TRUE(FileExists(startPage));
+    EXPECT_NE(test::PageText(ExtractFilePath(startPage) + "Testres", "q2.htm"), "");
+    EXPECT_EQ(player.stop(SIGTERM), 0);
+    EXPECT_FALSE(FileExists(startPage));
+}
+
 TEST(PlayerProgram, SaysWhyItCannotPlayAndLeavesNothingBehind)
 {
     struct Case {

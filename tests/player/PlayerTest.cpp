@@ -81,6 +81,8 @@ TEST(PlayerOptions, DesktopEditorAndScriptStarts)
         EXPECT_EQ(parsed.options.window, c.window);
         EXPECT_EQ(parsed.options.port, c.port);
     }
+    EXPECT_FALSE(ParsePlayerOptions({"b.vtb"}).options.fromFiles);
+    EXPECT_TRUE(ParsePlayerOptions({"--files", "b.vtb"}).options.fromFiles);
 }
 
 // The player's test is the web export's test: the same pages and the same

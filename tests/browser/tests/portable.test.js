@@ -86,6 +86,10 @@ eachBrowser('portable', (ctx) => {
     assert.equal(await start.evaluate(() => document.images[0].complete && document.images[0].naturalWidth > 0), true,
       'the start page shows its picture');
     await mainFlow(s, 11);
+    // Help writes the help page the file carries into a window of its own.
+    await s.press('Help');
+    await s.page.waitForFunction(() => /How to take this test/.test(window.open('', 'Help').document.body?.innerText ?? ''),
+      { polling: 50, timeout: 10000 });
     assertNoErrors(s);
     assertNoErrors(startSession);
     await s.close();
