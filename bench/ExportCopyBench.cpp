@@ -1,6 +1,6 @@
 // Copying media into the test folder against `cat` on the same files: the
 // export should copy at no less than 80 % of cat's throughput.
-#include "export/CopyButtonImages.h"
+#include "export/ExportWrites.h"
 #include "storage/FileUtils.h"
 
 #include <QTemporaryDir>
@@ -44,6 +44,8 @@ void BM_ExportCopy(benchmark::State& state)
 {
     LargeFile& f = largeFile();
     for (auto _ : state) {
+        // The export copies into an emptied folder: the target is always new.
+        dorvel::DeleteFile(f.target);
         if (!dorvel::CopyFileChunked(f.source, f.target))
             state.SkipWithError("copy failed");
     }

@@ -6,17 +6,27 @@
 #include "editor/UserInterface.h"
 #include "editor/Workspace.h"
 #include "export/BankFile.h"
+#include "platform/SystemFiles.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 namespace dorvel {
 
 std::string PreviewFolder()
 {
-    return WithSeparator(JoinPath(fromQString(QDir::tempPath()), "vtDorvel"));
+    // The user's runtime folder is private already (Qt makes one in the
+    // temporary folder, mode 0700, where the system has none). Only when
+    // even that is refused does the name in the temporary folder carry the
+    // user's name; MakePrivateFolder refuses it should someone else own it.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty())
+        return WithSeparator(JoinPath(fromQString(runtime), "dorvel-preview"));
+    const QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME", QStringLiteral("user")));
+    return WithSeparator(JoinPath(fromQString(QDir::tempPath()), "dorvel-preview-" + fromQString(user)));
 }
 
 std::string PreviewTestDetails(const std::string& testDetails)
@@ -38,12 +48,15 @@ void PreviewQuestion(Workspace& workspace, UserInterface& ui, const LangStrings&
         return;
     }
 
+    // A private folder: on a shared computer no other account can take its
+    // name first, read the question or swap the bank before the player reads it.
     const std::string folder = PreviewFolder();
-    ForceDirectory(folder);
+    if (!MakePrivateFolder(folder.substr(0, folder.size() - 1))) {
+        ReportBankNotWritten(ui, lang, folder, {BankWriteStatus::CannotCreate, "a private folder is needed here: " + LastErrorText()});
+        return;
+    }
     const std::string bankPath = folder + "singleq.vtb";
     DeleteFile(bankPath);
-    // Left behind by earlier versions, which assembled the bank through it.
-    DeleteFile(folder + "singleq.tmp");
 
     ui.progressLabel(lang.key("s28"));
     ui.progressCaption(lang.key("s29"));

@@ -9,8 +9,9 @@ class UserInterface;
 class LangStrings;
 struct ExportLists;
 
-// The folder of the preview's scratch bank: "vtDorvel" in the temporary
-// folder (TMPDIR). Ends with a separator.
+// The folder of the preview's scratch bank: "dorvel-preview" in the user's
+// runtime folder (XDG_RUNTIME_DIR, or Qt's private one in the temporary
+// folder). Preview makes it private (mode 0700). Ends with a separator.
 std::string PreviewFolder();
 
 // Shows the question being edited as the player will show it: expands it

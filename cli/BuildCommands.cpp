@@ -5,6 +5,7 @@
 #include "building/BuildCommand.h"
 #include "building/ExpandSet.h"
 #include "cli/ConsoleUserInterface.h"
+#include "cli/VisibleText.h"
 #include "editor/OpenSet.h"
 #include "editor/SetFile.h"
 #include "export/BankFile.h"
@@ -75,8 +76,18 @@ std::string ShownName(const std::string& value)
 
 // Writes every embedded file into `folder` under its own file name; a name
 // met twice, or one that is no plain name, gets the record's number in front.
+// A bank whose records share bytes is refused before anything is written (it
+// could unpack into many times its size), and the whole never exceeds the
+// bank's data.
 int ExtractAll(BankReader& reader, const std::string& folder)
 {
+    if (const std::string overlap = OverlapError(reader.files()); !overlap.empty())
+        return fail(reader.path() + ": " + overlap + "; nothing was extracted");
+    std::int64_t total = 0;
+    for (const BankFileEntry& entry : reader.files())
+        total += entry.size();
+    if (total > reader.dataSize())
+        return fail(reader.path() + ": its records hold more than the bank's data; nothing was extracted");
     if (!ForceDirectory(folder))
         return fail("cannot create " + folder);
     std::set<std::string> used;
@@ -90,7 +101,7 @@ int ExtractAll(BankReader& reader, const std::string& folder)
             name = std::to_string(i) + "-" + (IsPlainFileName(name) ? name : std::string("file"));
         used.insert(name);
         if (!reader.extract(entry, folder, name)) {
-            std::fprintf(stderr, "dorvel-cli: %s\n", reader.error().c_str());
+            std::fprintf(stderr, "dorvel-cli: %s\n", VisibleText(reader.error()).c_str());
             ++failures;
         }
     }
@@ -177,20 +188,20 @@ int runBank(const Args& args, Context&)
         return fail(reader.error());
 
     const std::string details = reader.testDetails();
-    std::printf("Test name: %s\n", ShownName(GetTag(details, "TestName")).c_str());
-    std::printf("Examiner: %s\n", ShownName(GetTag(details, "ExaminerName")).c_str());
-    std::printf("Style: %s\n", GetTag(details, "GraphicStyle").c_str());
+    std::printf("Test name: %s\n", VisibleText(ShownName(GetTag(details, "TestName"))).c_str());
+    std::printf("Examiner: %s\n", VisibleText(ShownName(GetTag(details, "ExaminerName"))).c_str());
+    std::printf("Style: %s\n", VisibleText(GetTag(details, "GraphicStyle")).c_str());
     std::printf("Pre-test pages: %zu\n", BankReader::NumberedRecords(reader.preTestFileList()).size());
     const auto questions = BankReader::NumberedRecords(reader.questionFileList());
     std::printf("Questions: %zu\n", questions.size());
     for (std::size_t i = 0; i < questions.size(); ++i)
-        std::printf("%zu\t%s\n", i + 1, QuestionTitle(questions[i]).c_str());
+        std::printf("%zu\t%s\n", i + 1, VisibleText(QuestionTitle(questions[i])).c_str());
     std::printf("Files: %zu\n", reader.files().size());
     for (const BankFileEntry& e : reader.files()) {
         if (e.embedded())
-            std::printf("%lld\t%s\n", static_cast<long long>(e.size()), e.name.c_str());
+            std::printf("%lld\t%s\n", static_cast<long long>(e.size()), VisibleText(e.name).c_str());
         else
-            std::printf("missing\t%s\n", e.name.c_str());
+            std::printf("missing\t%s\n", VisibleText(e.name).c_str());
     }
     return extractTo.empty() ? 0 : ExtractAll(reader, extractTo);
 }

@@ -68,13 +68,14 @@ int runExport(const Args& args, Context& context)
     const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, context.language,
         ClockSeed()};
     if (!singleFile) {
-        ExportWebTest(request, lists, context.lang, ui);
+        if (const WrittenTest written = ExportWebTest(request, lists, context.lang, ui); !written.error.empty())
+            return fail("the web test was not written: " + written.error);
         std::printf("%s\n", startPage.c_str());
         return 0;
     }
     const SingleFileTest single = ExportSingleFileTest(request, lists, context.lang, ui);
     if (!single.written)
-        return fail("cannot write " + startPage);
+        return fail("the web test was not written: " + single.error);
     std::printf("%s (%s)\n", startPage.c_str(), SizeText(single.bytes).c_str());
     if (single.bytes > kMailSizeLimit)
         std::fprintf(stderr, "dorvel-cli: %s\n", context.lang.key("s222").c_str());
@@ -109,10 +110,11 @@ int runServe(const Args& args, Context&)
         return fail("no start page " + startPage);
 
     TestServer server;
-    if (!server.start(ExtractFilePath(startPage).empty() ? std::string(".") : ExtractFilePath(startPage),
-            static_cast<std::uint16_t>(port)))
+    if (!server.start(static_cast<std::uint16_t>(port)))
         return fail("cannot serve on 127.0.0.1" + (port ? ":" + std::to_string(port) : std::string()));
-    const std::string address = server.address(ExtractFileName(startPage));
+    const std::string address = server.publish(startPage);
+    if (address.empty())
+        return fail("cannot serve " + startPage);
     std::printf("%s\n", address.c_str());
     std::fflush(stdout);
     if (open && !QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromStdString(address)}))

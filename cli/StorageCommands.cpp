@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "cli/VisibleText.h"
+
 #include "editor/OpenSet.h"
 #include "editor/SetFile.h"
 #include "storage/FileUtils.h"
@@ -24,10 +26,10 @@ int runUnpack(const Args& args, Context&)
         std::fputs("usage: dorvel-cli unpack FILE\n", stderr);
         return 2;
     }
-    std::string bytes;
-    if (!ReadFileBytes(args[0], bytes))
-        return fail("cannot read " + args[0]);
-    const std::string text = ReadStoredFile(args[0]);
+    std::string error;
+    const std::string text = ReadStoredFile(args[0], error);
+    if (!error.empty())
+        return fail("cannot read " + args[0] + ": " + error);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
@@ -52,8 +54,8 @@ int runPack(const Args& args, Context&)
             text += part;
         }
     }
-    if (!WriteStoredFile(args[0], text))
-        return fail("cannot write " + args[0]);
+    if (std::string error; !WriteStoredFile(args[0], text, &error))
+        return fail("cannot write " + args[0] + ": " + error);
     return 0;
 }
 
@@ -80,6 +82,9 @@ int runShow(const Args& args, Context&)
     }
     if (!FileExists(args[0]))
         return fail("no such file: " + args[0]);
+    // A device, FIFO or huge file is refused before anything is read.
+    if (std::string error; ReadStoredFile(args[0], error).empty() && !error.empty())
+        return fail("cannot read " + args[0] + ": " + error);
     OpenSet set;
     const SetFileStatus status = ReadSetFile(args[0], set);
     if (status == SetFileStatus::NotASet)
@@ -87,9 +92,9 @@ int runShow(const Args& args, Context&)
     if (status == SetFileStatus::LaterVersion)
         return fail(args[0] + " was made by a later version of Dorvel");
     const std::string& d = set.testDetails;
-    std::printf("Test name: %s\n", shownName(GetTag(d, "TestName")).c_str());
-    std::printf("Examiner: %s\n", shownName(GetTag(d, "ExaminerName")).c_str());
-    std::printf("Style: %s\n", GetTag(d, "GraphicStyle").c_str());
+    std::printf("Test name: %s\n", VisibleText(shownName(GetTag(d, "TestName"))).c_str());
+    std::printf("Examiner: %s\n", VisibleText(shownName(GetTag(d, "ExaminerName"))).c_str());
+    std::printf("Style: %s\n", VisibleText(GetTag(d, "GraphicStyle")).c_str());
     std::printf("Options: allowCheating=%d allowPrinting=%d allowFinishedQuestionViewing=%d\n",
                 GetTagInt(d, "allowCheating", 0), GetTagInt(d, "allowPrinting", 1),
                 GetTagInt(d, "allowFinishedQuestionViewing", 1));
@@ -101,7 +106,7 @@ int runShow(const Args& args, Context&)
         const char* typeName = (type >= 0 && type <= 10) ? kTypeNames[type] : "unknown type";
         const bool disabled = GetTagInt(q, "qDisabled", 0) == 1;
         std::printf("%d\t%s\t%s\t%s\n", n, typeName, disabled ? "disabled" : "enabled",
-                    GetTag(q, "Title").c_str());
+                    VisibleText(GetTag(q, "Title")).c_str());
     }
     return 0;
 }

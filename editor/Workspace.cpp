@@ -295,10 +295,10 @@ bool Workspace::SaveSet(int entry)
         }
     }
     const std::string text = PrepareSetFileText(s, std::time(nullptr));
-    if (!WriteStoredFile(s.filePath, text)) {
-        // The set stays unsaved, and the author learns where it failed.
+    if (std::string why; !WriteStoredFile(s.filePath, text, &why)) {
+        // The set stays unsaved, and the author learns where and why it failed.
         m_ui.announce("s58");
-        m_ui.showMessage(m_lang.at(58) + " " + s.filePath, Tone::Error);
+        m_ui.showMessage(m_lang.at(58) + " " + s.filePath + " (" + why + ")", Tone::Error);
         return false;
     }
     s.savedCount = s.changeCount;

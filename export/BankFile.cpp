@@ -9,16 +9,29 @@
 
 #include <QRandomGenerator>
 
-#include <cerrno>
 #include <cstdio>
-#include <filesystem>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace dorvel {
 
 namespace {
+
+// The name of a part file: hidden, beside the bank, with a random suffix.
+std::string PartPrefix(const std::string& target)
+{
+    return ExtractFilePath(target) + "." + ExtractFileName(target) + ".";
+}
+
+bool IsPartSuffix(std::string_view rest)
+{
+    static constexpr std::string_view kEnd = ".part";
+    if (rest.size() != 8 + kEnd.size() || rest.substr(8) != kEnd)
+        return false;
+    for (const char c : rest.substr(0, 8)) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
+}
 
 // A fresh file beside `target`, created by us (never an existing file of the
 // same name), removed unless it is committed over the target.
@@ -27,15 +40,14 @@ public:
     explicit PartFile(const std::string& target)
         : m_target(NativeSeparators(target))
     {
-        const std::string folder = ExtractFilePath(m_target);
-        const std::string name = ExtractFileName(m_target);
         for (int attempt = 0; attempt < 100 && !m_fd.valid(); ++attempt) {
             char suffix[32];
-            std::snprintf(suffix, sizeof suffix, ".%08x.part", QRandomGenerator::global()->generate());
-            m_path = folder + "." + name + suffix;
-            m_fd = Fd(::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-            if (!m_fd.valid() && errno != EEXIST)
-                break;
+            std::snprintf(suffix, sizeof suffix, "%08x.part", QRandomGenerator::global()->generate());
+            m_path = PartPrefix(m_target) + suffix;
+            m_fd = CreateNewFile(m_path);
+            if (!m_fd.valid() && FileExists(m_path))
+                continue;  // taken: draw another name
+            break;
         }
         if (m_fd.valid())
             m_created = true;
@@ -46,7 +58,7 @@ public:
     {
         if (m_created && !m_committed) {
             m_fd.reset();
-            ::unlink(m_path.c_str());
+            RemoveEntry(m_path);
         }
     }
 
@@ -54,16 +66,12 @@ public:
     int fd() const { return m_fd.get(); }
     const std::string& error() const { return m_error; }
 
+    // The data reaches the disk before the rename: a crash afterwards finds
+    // the complete bank or the old one.
     bool commit()
     {
-        if (!m_fd.reset()) {
+        if (!SyncFile(m_fd.get()) || !m_fd.reset() || !ReplaceFile(m_path, m_target)) {
             m_error = LastErrorText();
-            return false;
-        }
-        std::error_code ec;
-        std::filesystem::rename(m_path, m_target, ec);
-        if (ec) {
-            m_error = ec.message();
             return false;
         }
         m_committed = true;
@@ -89,15 +97,26 @@ std::string LengthField(std::int64_t length)
 
 }  // namespace
 
+void RemoveLeftoverParts(const std::string& bankPath)
+{
+    const std::string prefix = PartPrefix(NativeSeparators(bankPath));
+    const std::string folder = ExtractFilePath(prefix);
+    const std::string namePrefix = ExtractFileName(prefix);
+    for (const std::string& name : ListFiles(folder.empty() ? std::string(".") : folder)) {
+        if (name.compare(0, namePrefix.size(), namePrefix) == 0 && IsPartSuffix(std::string_view(name).substr(namePrefix.size())))
+            RemoveEntry(folder + name);
+    }
+}
+
 std::optional<ByteRange> AppendFileData(const std::string& destPath, const std::string& srcPath)
 {
     const Fd src = OpenForReading(srcPath);
     if (!src.valid())
         return std::nullopt;
-    Fd dst(::open(NativeSeparators(destPath).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
+    Fd dst = OpenForWriting(NativeSeparators(destPath), true);
     if (!dst.valid())
         return std::nullopt;
-    const off_t start = ::lseek(dst.get(), 0, SEEK_END);
+    const std::int64_t start = SeekToEnd(dst.get());
     if (start < 0 || CopyBytes(src.get(), dst.get(), -1) < 0)
         return std::nullopt;
     const std::int64_t end = SizeOf(dst.get());
@@ -157,6 +176,7 @@ BankWriteResult WriteBankFile(ExportLists& lists, UserInterface& ui, const std::
     const std::string block = ScrambleText(LengthField(static_cast<std::int64_t>(h.size()) + kBankHeaderOverhead) + h, 3);
 
     ui.progressLabel(secondLabel);
+    RemoveLeftoverParts(bankPath);
     PartFile part(bankPath);
     if (!part.valid())
         return {BankWriteStatus::CannotCreate, "cannot create " + bankPath + ": " + part.error()};

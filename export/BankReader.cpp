@@ -6,10 +6,8 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <algorithm>
 #include <charconv>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace dorvel {
 
@@ -100,7 +98,7 @@ bool BankReader::open(const std::string& bankPath)
     // The header's length stands in its first bytes; read those, then the
     // whole block.
     std::string head(static_cast<std::size_t>(std::min<std::int64_t>(fileSize, kBankHeaderOverhead)), '\0');
-    if (::pread(fd.get(), head.data(), head.size(), 0) != static_cast<ssize_t>(head.size()))
+    if (!ReadAt(fd.get(), head.data(), head.size(), 0))
         return refuse("cannot read " + bankPath);
     if (head.size() == static_cast<std::size_t>(kBankHeaderOverhead) && IsScrambledAs(head, kBankKind)) {
         const std::string lengthField = UnscrambleText(head, kBankKind);
@@ -109,7 +107,7 @@ bool BankReader::open(const std::string& bankPath)
         if (length && pos == lengthField.size() && *length > kBankHeaderOverhead && *length <= fileSize
             && *length <= kMaxHeaderBlock) {
             head.resize(static_cast<std::size_t>(*length));
-            if (::pread(fd.get(), head.data(), head.size(), 0) != static_cast<ssize_t>(head.size()))
+            if (!ReadAt(fd.get(), head.data(), head.size(), 0))
                 return refuse("cannot read " + bankPath);
         }
     }
@@ -221,7 +219,7 @@ bool BankReader::seekToData(int fd, const BankFileEntry& entry)
     // The file may have changed since the header was read.
     if (m_dataStart + entry.end > SizeOf(fd))
         return failWith(m_path + " is shorter than its header says");
-    if (::lseek(fd, static_cast<off_t>(m_dataStart + entry.start), SEEK_SET) < 0)
+    if (!SeekTo(fd, m_dataStart + entry.start))
         return failWith("cannot read " + m_path + ": " + LastErrorText());
     return true;
 }
@@ -241,7 +239,7 @@ bool BankReader::readData(const BankFileEntry& entry, std::string& out)
     out.resize(static_cast<std::size_t>(entry.size()));
     std::size_t done = 0;
     while (done < out.size()) {
-        const ssize_t n = ::read(fd.get(), out.data() + done, out.size() - done);
+        const std::int64_t n = ReadSome(fd.get(), out.data() + done, out.size() - done);
         if (n <= 0)
             return failWith("cannot read " + m_path);
         done += static_cast<std::size_t>(n);
@@ -267,15 +265,33 @@ bool BankReader::extract(const BankFileEntry& entry, const std::string& folder, 
     const std::string target = JoinPath(NativeSeparators(folder), fileName);
     // O_EXCL: an existing file, or a link planted under that name, is never
     // written through.
-    Fd dst(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+    Fd dst = CreateNewFile(target);
     if (!dst.valid())
         return failWith("cannot create " + target + ": " + LastErrorText());
     const std::int64_t copied = CopyBytes(src.get(), dst.get(), entry.size());
     if (!dst.reset() || copied != entry.size()) {
-        ::unlink(target.c_str());
+        RemoveEntry(target);
         return failWith("cannot write " + target);
     }
     return true;
+}
+
+std::string OverlapError(const std::vector<BankFileEntry>& files)
+{
+    std::vector<const BankFileEntry*> embedded;
+    for (const BankFileEntry& e : files) {
+        if (e.embedded() && e.size() > 0)
+            embedded.push_back(&e);
+    }
+    std::sort(embedded.begin(), embedded.end(), [](const BankFileEntry* a, const BankFileEntry* b) {
+        return a->start < b->start;
+    });
+    for (std::size_t i = 1; i < embedded.size(); ++i) {
+        if (embedded[i]->start < embedded[i - 1]->end)
+            return "damaged question bank: the data of " + embedded[i - 1]->name + " and " + embedded[i]->name
+                + " overlap";
+    }
+    return {};
 }
 
 }  // namespace dorvel

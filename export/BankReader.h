@@ -71,6 +71,11 @@ private:
     std::vector<BankFileEntry> m_files;
 };
 
+// The writer lays the files one after another. Records that share bytes
+// would let a small bank unpack into many times its size: the error naming
+// two of them, or "" when no records overlap.
+std::string OverlapError(const std::vector<BankFileEntry>& files);
+
 // True for a name that stays inside the folder it is put in.
 bool IsPlainFileName(std::string_view name);
 

@@ -1,13 +1,12 @@
 #include "export/CopyButtonImages.h"
 
 #include "editor/UserInterface.h"
-#include "export/FileCopy.h"
+#include "export/ExportWrites.h"
 #include "export/StartPages.h"
 #include "export/WebText.h"
+#include "platform/SystemFiles.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
-
-#include <fcntl.h>
 
 namespace dorvel {
 
@@ -16,30 +15,37 @@ std::string ButtonTargetName(std::string_view buttonFile)
     return buttonFile == "Help.htm" ? std::string("help.htm") : std::string(buttonFile);
 }
 
-bool CopyFileChunked(const std::string& from, const std::string& to)
+namespace {
+
+// Makes a folder of the test ready and empties it of files. Removing never
+// follows a link: a link where the folder should be is refused, and links
+// inside it are removed themselves.
+bool prepareFolder(const std::string& folder, ExportWrites& writes)
 {
-    // The kernel copies between the files where it can; otherwise bounded
-    // reads and writes. Never the whole file in memory.
-    const Fd source = OpenForReading(NativeSeparators(from));
-    if (!source.valid())
-        return false;
-    Fd target(::open(NativeSeparators(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (!target.valid())
-        return false;
-    const bool copied = CopyBytes(source.get(), target.get(), -1) >= 0;
-    return target.reset() && copied;
+    const std::string entry = folder.substr(0, folder.size() - 1);  // without the closing separator
+    if (IsSymbolicLink(entry))
+        return writes.fail(entry + " is a symbolic link, not a folder: the web test is not written there");
+    if (!ForceDirectory(folder) || !DirectoryExists(folder))
+        return writes.fail("cannot create the folder " + entry);
+    for (const std::string& name : ListFiles(folder)) {
+        if (!RemoveEntry(folder + name))
+            return writes.fail("cannot remove " + folder + name + ": " + LastErrorText());
+    }
+    return true;
 }
 
-void CopyButtonImages(const std::string& startPage, const std::string& label, const std::string& language,
-    const std::vector<std::string>& foundFiles, UserInterface& ui)
+}  // namespace
+
+bool CopyButtonImages(const std::string& startPage, const std::string& label, const std::string& language,
+    const std::vector<std::string>& foundFiles, UserInterface& ui, ExportWrites& writes)
 {
-    const std::string folder = TestFolder(startPage);
+    // Into an existing folder only: a mistyped folder is reported, not made.
+    if (const std::string parent = ExtractFilePath(NativeSeparators(startPage)); !parent.empty() && !DirectoryExists(parent))
+        return writes.fail("no such folder: " + parent);
+    const std::string folder = NativeSeparators(TestFolder(startPage));
     const std::string buttons = JoinPath(folder, kButtonFolder) + "/";
-    ForceDirectory(buttons);
-    for (const std::string& name : ListFiles(folder))
-        DeleteFile(folder + name);
-    for (const std::string& name : ListFiles(buttons))
-        DeleteFile(buttons + name);
+    if (!prepareFolder(folder, writes) || !prepareFolder(buttons, writes))
+        return false;
 
     const std::string installed = ButtonsFolder();
     const std::string translated = WithSeparator(JoinPath(installed, language));
@@ -48,9 +54,9 @@ void CopyButtonImages(const std::string& startPage, const std::string& label, co
         const std::string plain = installed + std::string(name);
         const std::string target = buttons + ButtonTargetName(name);
         if (!language.empty() && FileExists(own))
-            CopyFileChunked(own, target);
+            writes.copy(own, target);
         else if (FileExists(plain))
-            CopyFileChunked(plain, target);
+            writes.copy(plain, target);
     }
 
     ui.progressLabel(label);
@@ -58,11 +64,12 @@ void CopyButtonImages(const std::string& startPage, const std::string& label, co
 
     for (const std::string& path : foundFiles) {
         const std::string name = FlatName(path);
-        if (name.empty() || name == "." || name == "..")
+        if (name.empty())
             continue;
         if (!FileExists(folder + name))
-            CopyFileChunked(path, folder + name);
+            writes.copy(path, folder + name);
     }
+    return !writes.failed();
 }
 
 }  // namespace dorvel

@@ -7,6 +7,7 @@
 
 namespace dorvel {
 
+class ExportWrites;
 class UserInterface;
 
 // The files of the installation's Buttons folder that a web test uses.
@@ -50,15 +51,15 @@ inline constexpr std::array<std::string_view, 31> kButtonFiles{
 inline constexpr std::string_view kButtonFolder = "buttons";
 std::string ButtonTargetName(std::string_view buttonFile);
 
-// Copies a file in chunks (never whole in memory), replacing the target.
-bool CopyFileChunked(const std::string& from, const std::string& to);
-
 // Prepares the test folder beside `startPage`: creates it and its button
 // folder, deletes the files of an earlier export from both, copies the button
 // files (the version in the language's sub-folder first) and every found
 // media file under its flat name; a later file of the same flat name is not
-// copied. Shows `label` in the progress window.
-void CopyButtonImages(const std::string& startPage, const std::string& label, const std::string& language,
-    const std::vector<std::string>& foundFiles, UserInterface& ui);
+// copied. Shows `label` in the progress window. A test folder or button
+// folder that is a symbolic link is refused before anything is removed (its
+// target's files are never touched). False, with the reason in `writes`,
+// when the folder could not be prepared or a file not copied.
+bool CopyButtonImages(const std::string& startPage, const std::string& label, const std::string& language,
+    const std::vector<std::string>& foundFiles, UserInterface& ui, ExportWrites& writes);
 
 }  // namespace dorvel

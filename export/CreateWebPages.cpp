@@ -4,6 +4,7 @@
 #include "editor/UserInterface.h"
 #include "editor/Workspace.h"
 #include "export/CopyButtonImages.h"
+#include "export/ExportWrites.h"
 #include "export/ExportLists.h"
 #include "export/StartPages.h"
 #include "shell/LangStrings.h"
@@ -42,13 +43,23 @@ std::string WebTestName(const std::string& testDetails, const std::string& setFi
 
 WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang, UserInterface& ui)
 {
+    // Nothing goes on after a failed step: a refused folder gets no pages.
+    ExportWrites writes;
+    const auto failed = [&] {
+        ui.progressHide();
+        WrittenTest none;
+        none.error = writes.error();
+        return none;
+    };
     ui.progressLabel(lang.key("s41"));
     ui.progressPosition(20);
-    CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui);
+    if (!CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui, writes))
+        return failed();
 
     ui.progressLabel(lang.key("s42"));
     ui.progressPosition(40);
-    WriteStartPages(request.testName, request.startPage, startPageTexts(lang), lists.questionFileList);
+    if (!WriteStartPages(request.testName, request.startPage, startPageTexts(lang), lists.questionFileList, writes))
+        return failed();
 
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
@@ -64,12 +75,17 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 SingleFileTest ExportSingleFileTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang,
     UserInterface& ui)
 {
+    SingleFileTest failed;
     QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/dorvel-export-XXXXXX"));
-    if (!folder.isValid())
-        return {};
+    if (!folder.isValid()) {
+        failed.error = "cannot make a temporary folder: " + fromQString(folder.errorString());
+        return failed;
+    }
     WebExport inFolder = request;
     inFolder.startPage = JoinPath(fromQString(folder.path()), ExtractFileName(request.startPage));
-    ExportWebTest(inFolder, lists, lang, ui);
+    failed.error = ExportWebTest(inFolder, lists, lang, ui).error;
+    if (!failed.error.empty())
+        return failed;
     return PackSingleFileTest(inFolder.startPage, request.startPage, request.testName, startPageTexts(lang),
         GetTagInt(lists.questionFileList, "windowSize", 0));
 }
@@ -129,14 +145,12 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
         return;
     const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
     SingleFileTest single;
-    if (singleFile) {
-        single = ExportSingleFileTest(request, lists, lang, ui);
-        if (!single.written) {
-            ui.showMessage(lang.key("s224") + " " + startPage, Tone::Error);
-            return;
-        }
-    } else {
-        ExportWebTest(request, lists, lang, ui);
+    const std::string error = singleFile ? (single = ExportSingleFileTest(request, lists, lang, ui)).error
+                                         : ExportWebTest(request, lists, lang, ui).error;
+    if (!error.empty()) {
+        ui.announce("s120");
+        ui.showMessage(lang.at(120) + " " + error, Tone::Error);
+        return;
     }
 
     // Both forms run from their file: no server is needed to open them.

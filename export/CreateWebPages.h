@@ -25,7 +25,8 @@ struct WebExport {
 
 // Everything after the expansion: the test folder with its button images and
 // media files, the start page, the frameset and the generator's pages. The
-// progress window shows each step.
+// progress window shows each step. The result's error says what could not be
+// written (nothing more is written after it).
 WrittenTest ExportWebTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
     UserInterface& ui);
 

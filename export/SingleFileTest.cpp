@@ -1,5 +1,6 @@
 #include "export/SingleFileTest.h"
 
+#include "export/ExportWrites.h"
 #include "export/PageScript.h"
 #include "export/WebTemplates.h"
 #include "export/WebText.h"
@@ -54,8 +55,12 @@ SingleFileTest PackSingleFileTest(const std::string& writtenStartPage, const std
     SingleFileTest result;
     const std::string folder = TestFolder(writtenStartPage);
     std::string script;
-    if (!ReadFileBytes(folder + std::string(kPagesScriptName), script))
+    const auto failed = [&](const std::string& error) {
+        result.error = error;
         return result;
+    };
+    if (!ReadFileBytes(folder + std::string(kPagesScriptName), script))
+        return failed("cannot read " + folder + std::string(kPagesScriptName));
     script += PageTextAssignment("frame.htm", FramesetText(testName, texts, std::string()));
 
     std::vector<FolderFile> files;
@@ -67,7 +72,7 @@ SingleFileTest PackSingleFileTest(const std::string& writtenStartPage, const std
             continue;
         std::string bytes;
         if (!ReadFileBytes(file.path, bytes))
-            return result;
+            return failed("cannot read " + file.path);
         // The help page is a page of its own: the frameset writes it into its window.
         if (LowerCase(ExtractFileExt(file.relative)) == ".htm") {
             script += PageTextAssignment(file.relative, bytes);
@@ -86,9 +91,12 @@ SingleFileTest PackSingleFileTest(const std::string& writtenStartPage, const std
     std::string page = StartPageText(testName, texts, sizeClass, links);
     const auto headEnd = page.find("</head>");
     if (headEnd == std::string::npos)
-        return result;
+        return failed("the start page template has no head");
     page.insert(headEnd, "<script>\n" + script + "</script>\n");
-    result.written = WriteFileBytes(target, page);
+    ExportWrites writes;
+    if (!writes.write(target, page))
+        return failed(writes.error());
+    result.written = true;
     result.bytes = static_cast<std::int64_t>(page.size());
     return result;
 }

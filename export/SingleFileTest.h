@@ -15,6 +15,7 @@ inline constexpr std::int64_t kMailSizeLimit = 25'000'000;
 
 struct SingleFileTest {
     bool written = false;
+    std::string error;            // what failed when nothing was written
     std::int64_t bytes = 0;       // size of the file written
     std::int64_t mediaBytes = 0;  // pictures and sounds inside it, before encoding
 };

@@ -1,5 +1,6 @@
 #include "export/StartPages.h"
 
+#include "export/ExportWrites.h"
 #include "export/PageScript.h"
 #include "export/WebTemplates.h"
 #include "export/WebText.h"
@@ -72,15 +73,14 @@ std::string FramesetText(const std::string& testName, const StartPageTexts& text
 }
 
 bool WriteStartPages(const std::string& testName, const std::string& startPage, const StartPageTexts& texts,
-    const std::string& questionFileList)
+    const std::string& questionFileList, ExportWrites& writes)
 {
     const std::string folder = UrlPath(TestFolderBase(startPage));
     const StartPageLinks links{"'" + JsString(folder + "/frame.htm") + "'", HtmlAttr(folder + "/buttons/owl.gif")};
     const int sizeClass = GetTagInt(questionFileList, "windowSize", 0);
-    bool ok = WriteFileBytes(startPage, StartPageText(testName, texts, sizeClass, links));
-    ok = WriteFileBytes(TestFolder(startPage) + "frame.htm",
-             FramesetText(testName, texts, "\t\t<script src=\"" + std::string(kPagesScriptName) + "\"></script>")) && ok;
-    return ok;
+    return writes.write(startPage, StartPageText(testName, texts, sizeClass, links))
+        && writes.write(TestFolder(startPage) + "frame.htm",
+            FramesetText(testName, texts, "\t\t<script src=\"" + std::string(kPagesScriptName) + "\"></script>"));
 }
 
 }  // namespace dorvel

@@ -5,6 +5,8 @@
 
 namespace dorvel {
 
+class ExportWrites;
+
 // B + "res": the start page's file name without its last four characters
 // (".htm") and without blanks, followed by "res". The pages name the test
 // folder by it.
@@ -41,8 +43,8 @@ std::string StartPageText(const std::string& testName, const StartPageTexts& tex
 std::string FramesetText(const std::string& testName, const StartPageTexts& texts, const std::string& pagesScript);
 
 // Writes the start page at `startPage`, and frame.htm in the test folder.
-// False when a page could not be written.
+// False when a page could not be written (`writes` says which).
 bool WriteStartPages(const std::string& testName, const std::string& startPage, const StartPageTexts& texts,
-    const std::string& questionFileList);
+    const std::string& questionFileList, ExportWrites& writes);
 
 }  // namespace dorvel

@@ -1,125 +1,266 @@
 #include "export/TestServer.h"
 
+#include "export/StartPages.h"
 #include "export/WebText.h"
 #include "storage/FileUtils.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHttpServer>
-#include <QHttpServerRequest>
-#include <QHttpServerResponder>
 #include <QMimeDatabase>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QUrl>
+#include <QRandomGenerator>
+
+#include <microhttpd.h>
+#ifdef _WIN32
+#include <winsock2.h>
+#else
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#endif
+
+#include <array>
+#include <cstring>
+#include <string_view>
 
 namespace dorvel {
 
 namespace {
 
-QString canonicalFolder(const std::string& folder)
+// Read from the file as the connection can take it: libmicrohttpd asks for
+// the next piece only when the socket has room, so a browser that reads
+// slowly (or not at all) holds one piece, not the file.
+constexpr std::size_t kPieceBytes = 64 * 1024;
+
+std::string NewToken()
 {
-    const QFileInfo info(toQString(folder));
-    return info.isDir() ? info.canonicalFilePath() : QString();
+    std::array<quint32, 4> words{};
+    QRandomGenerator::system()->fillRange(words.data(), words.size());
+    static const char kHex[] = "0123456789abcdef";
+    std::string token;
+    for (quint32 word : words) {
+        for (int shift = 28; shift >= 0; shift -= 4)
+            token += kHex[(word >> shift) & 15];
+    }
+    return token;
 }
 
-// A page of the test asks for a dozen small files, one after another on the
-// same connection. With Nagle's algorithm each answer waits for the
-// browser's delayed acknowledgement (about 40 ms on loopback), which made
-// moving to the next question feel slow; small answers go out at once here.
-class LowDelayTcpServer : public QTcpServer {
-protected:
-    void incomingConnection(qintptr handle) override
-    {
-        auto* socket = new QTcpSocket(this);
-        if (!socket->setSocketDescriptor(handle)) {
-            delete socket;
-            return;
-        }
-        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        addPendingConnection(socket);
-    }
-};
+bool IsPageOrScript(const QString& file)
+{
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    return suffix == QLatin1String("htm") || suffix == QLatin1String("html") || suffix == QLatin1String("js");
+}
+
+MHD_Result SendText(MHD_Connection* connection, unsigned status, const char* text)
+{
+    MHD_Response* response
+        = MHD_create_response_from_buffer(std::strlen(text), const_cast<char*>(text), MHD_RESPMEM_PERSISTENT);
+    if (!response)
+        return MHD_NO;
+    MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, "text/plain; charset=utf-8");
+    if (status == MHD_HTTP_METHOD_NOT_ALLOWED)
+        MHD_add_response_header(response, MHD_HTTP_HEADER_ALLOW, "GET, HEAD");
+    if (status == MHD_HTTP_SERVICE_UNAVAILABLE)
+        MHD_add_response_header(response, MHD_HTTP_HEADER_RETRY_AFTER, "1");
+    const MHD_Result queued = MHD_queue_response(connection, status, response);
+    MHD_destroy_response(response);
+    return queued;
+}
+
+ssize_t ReadPiece(void* file, std::uint64_t position, char* buffer, std::size_t max)
+{
+    auto* device = static_cast<QFile*>(file);
+    if (device->pos() != static_cast<qint64>(position) && !device->seek(static_cast<qint64>(position)))
+        return MHD_CONTENT_READER_END_WITH_ERROR;
+    const qint64 read = device->read(buffer, static_cast<qint64>(max));
+    // The length was promised in the header: a file cut short meanwhile ends
+    // the connection rather than the answer looking complete.
+    return read > 0 ? static_cast<ssize_t>(read) : MHD_CONTENT_READER_END_WITH_ERROR;
+}
+
+void CloseFile(void* file)
+{
+    delete static_cast<QFile*>(file);
+}
 
 }  // namespace
 
-TestServer::TestServer() = default;
-TestServer::~TestServer() = default;
+struct TestServerHandler {
+    static MHD_Result answer(void* cls, MHD_Connection* connection, const char* url, const char* method,
+        const char* /*version*/, const char* /*uploadData*/, std::size_t* uploadSize, void** state)
+    {
+        // The first call comes with the headers. A request that carries a
+        // body, or asks for what is never served, is answered at once: the
+        // library then reads no body and closes the connection. Any other
+        // is answered at the next call, which keeps the connection for the
+        // browser's next request.
+        static int seen = 0;
+        if (!*state) {
+            *state = &seen;
+            const bool body = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_LENGTH)
+                || MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_TRANSFER_ENCODING);
+            const bool fetch
+                = std::strcmp(method, MHD_HTTP_METHOD_GET) == 0 || std::strcmp(method, MHD_HTTP_METHOD_HEAD) == 0;
+            if (fetch && !body)
+                return MHD_YES;
+        } else if (*uploadSize != 0) {
+            *uploadSize = 0;
+            return MHD_YES;
+        }
+        const auto* server = static_cast<const TestServer*>(cls);
+        if (!server->hostAccepted(MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_HOST)))
+            return SendText(connection, MHD_HTTP_MISDIRECTED_REQUEST, "This server answers only 127.0.0.1.\n");
+        if (std::strcmp(method, MHD_HTTP_METHOD_GET) != 0 && std::strcmp(method, MHD_HTTP_METHOD_HEAD) != 0)
+            return SendText(connection, MHD_HTTP_METHOD_NOT_ALLOWED, "Only GET and HEAD.\n");
 
-std::string TestServer::resolve(const std::string& canonicalRoot, const std::string& requestPath)
+        // "/TOKEN/rest", decoded by libmicrohttpd.
+        const std::string_view path(url);
+        const auto slash = path.find('/', 1);
+        TestServer::Publication publication;
+        if (path.size() < 2 || path.front() != '/' || slash == std::string_view::npos
+            || !server->find(std::string(path.substr(1, slash - 1)), publication))
+            return SendText(connection, MHD_HTTP_NOT_FOUND, "Not found.\n");
+        const std::string file = TestServer::resolve(publication, std::string(path.substr(slash + 1)));
+        if (file.empty())
+            return SendText(connection, MHD_HTTP_NOT_FOUND, "Not found.\n");
+
+        auto* device = new QFile(toQString(file));
+        if (!device->open(QIODevice::ReadOnly)) {
+            // Most often out of file handles: the browser may ask again.
+            delete device;
+            return SendText(connection, MHD_HTTP_SERVICE_UNAVAILABLE, "Busy; try again.\n");
+        }
+        MHD_Response* response = MHD_create_response_from_callback(
+            static_cast<std::uint64_t>(device->size()), kPieceBytes, &ReadPiece, device, &CloseFile);
+        if (!response) {
+            delete device;
+            return MHD_NO;
+        }
+        const QByteArray type
+            = QMimeDatabase().mimeTypeForFile(device->fileName(), QMimeDatabase::MatchExtension).name().toLatin1();
+        MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, type.constData());
+        // Pages and scripts are always fetched anew, so a new export shows at
+        // once; pictures and sounds may be kept for a minute, which spares
+        // every question page fetching the same buttons and backgrounds again.
+        MHD_add_response_header(
+            response, MHD_HTTP_HEADER_CACHE_CONTROL, IsPageOrScript(device->fileName()) ? "no-store" : "max-age=60");
+        MHD_add_response_header(response, "Referrer-Policy", "no-referrer");
+        const MHD_Result queued = MHD_queue_response(connection, MHD_HTTP_OK, response);
+        MHD_destroy_response(response);
+        return queued;
+    }
+};
+
+TestServer::TestServer() = default;
+
+TestServer::~TestServer()
 {
-    if (canonicalRoot.empty())
+    if (m_daemon)
+        MHD_stop_daemon(m_daemon);
+}
+
+bool TestServer::start(std::uint16_t port, const ServerLimits& limits)
+{
+    if (m_daemon)
+        return true;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    // One thread polls every connection (epoll where there is one). When
+    // file handles run out the library stops accepting until a connection
+    // ends, instead of trying again and again.
+    m_daemon = MHD_start_daemon(MHD_USE_AUTO_INTERNAL_THREAD, port, nullptr, nullptr, &TestServerHandler::answer, this,
+        MHD_OPTION_SOCK_ADDR, &address,
+        MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(limits.idleSeconds),
+        MHD_OPTION_CONNECTION_MEMORY_LIMIT, static_cast<std::size_t>(limits.requestBytes),
+        MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(limits.connections),
+        MHD_OPTION_END);
+    if (!m_daemon)
+        return false;
+    const MHD_DaemonInfo* info = MHD_get_daemon_info(m_daemon, MHD_DAEMON_INFO_BIND_PORT);
+    m_port = info ? info->port : port;
+    return true;
+}
+
+std::string TestServer::publish(const std::string& startPage)
+{
+    const QFileInfo page(toQString(startPage));
+    if (!m_daemon || !page.isFile())
         return {};
-    const QString root = toQString(canonicalRoot);
-    const QString joined = QDir::cleanPath(root + QLatin1Char('/') + toQString(requestPath));
-    if (!joined.startsWith(root + QLatin1Char('/')))
+    const QString folder = QFileInfo(page.absolutePath()).canonicalFilePath();
+    if (folder.isEmpty())
         return {};
-    const QFileInfo info(joined);
-    const QString real = info.canonicalFilePath();  // follows links; empty when missing
-    if (real.isEmpty() || !real.startsWith(root + QLatin1Char('/')) || !QFileInfo(real).isFile())
+    const Publication publication{fromQString(folder), fromQString(page.fileName()), TestFolderBase(fromQString(page.fileName()))};
+    withdraw(startPage);
+    const std::string token = NewToken();
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_publications[token] = publication;
+    }
+    return "http://127.0.0.1:" + std::to_string(m_port) + "/" + token + "/" + UrlPath(publication.startName);
+}
+
+void TestServer::withdraw(const std::string& startPage)
+{
+    const QFileInfo page(toQString(startPage));
+    const std::string folder = fromQString(QFileInfo(page.absolutePath()).canonicalFilePath());
+    const std::string name = fromQString(page.fileName());
+    // Start pages whose names differ only in blanks share one test folder.
+    const std::string testFolderName = TestFolderBase(name);
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    std::erase_if(m_publications, [&](const auto& entry) {
+        return entry.second.folder == folder
+            && (entry.second.startName == name || entry.second.testFolderName == testFolderName);
+    });
+}
+
+bool TestServer::find(const std::string& token, Publication& publication) const
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    const auto found = m_publications.find(token);
+    if (found == m_publications.end())
+        return false;
+    publication = found->second;
+    return true;
+}
+
+bool TestServer::hostAccepted(const char* host) const
+{
+    // The address we hand out, or the loopback name; with the port we listen on.
+    if (!host)
+        return false;
+    const QString given = QString::fromLatin1(host).toLower();
+    const QString port = QLatin1Char(':') + QString::number(m_port);
+    return given == QLatin1String("127.0.0.1") + port || given == QLatin1String("localhost") + port;
+}
+
+std::string TestServer::resolve(const Publication& publication, const std::string& path)
+{
+    const QString rest = toQString(path);
+    // No hidden files, no way up: a name part may not begin with a dot.
+    for (const QString& part : rest.split(QLatin1Char('/'))) {
+        if (part.startsWith(QLatin1Char('.')))
+            return {};
+    }
+    const QString folder = toQString(publication.folder);
+    const QString startName = toQString(publication.startName);
+    const QString testFolder = folder + QLatin1Char('/') + toQString(publication.testFolderName);
+    const bool startPage = rest == startName;
+    if (!startPage && !rest.startsWith(toQString(publication.testFolderName) + QLatin1Char('/')))
+        return {};
+    const QString asked = QDir::cleanPath(folder + QLatin1Char('/') + rest);
+    const QString real = QFileInfo(asked).canonicalFilePath();  // follows links; empty when missing
+    if (real.isEmpty() || !QFileInfo(real).isFile())
+        return {};
+    // A link may not lead out of the test folder (nor stand for the start page).
+    if (startPage ? real != asked : !real.startsWith(testFolder + QLatin1Char('/')))
         return {};
     return fromQString(real);
 }
 
-bool TestServer::setRoot(const std::string& folder)
-{
-    const QString root = canonicalFolder(folder);
-    if (root.isEmpty())
-        return false;
-    m_root = fromQString(root);
-    return true;
-}
-
-bool TestServer::start(const std::string& folder, std::uint16_t port)
-{
-    if (!setRoot(folder))
-        return false;
-    if (m_server)
-        return listening();
-    m_server = std::make_unique<QHttpServer>();
-    auto serve = [this](const QUrl& url, const QHttpServerRequest&, QHttpServerResponder&& responder) {
-        const std::string file = resolve(m_root, fromQString(url.path(QUrl::FullyDecoded)));
-        if (file.empty()) {
-            responder.write(QHttpServerResponder::StatusCode::NotFound);
-            return;
-        }
-        auto* device = new QFile(toQString(file));
-        if (!device->open(QIODevice::ReadOnly)) {
-            delete device;
-            responder.write(QHttpServerResponder::StatusCode::Forbidden);
-            return;
-        }
-        const QByteArray type = QMimeDatabase().mimeTypeForFile(toQString(file), QMimeDatabase::MatchExtension).name().toLatin1();
-        // The responder owns the device and sends it in pieces.
-        // Pages and scripts are always fetched anew, so a new export shows at
-        // once; pictures and sounds may be kept for a minute, which spares
-        // every question page fetching the same buttons and backgrounds again.
-        const QString suffix = QFileInfo(toQString(file)).suffix().toLower();
-        const bool page = suffix == QLatin1String("htm") || suffix == QLatin1String("html") || suffix == QLatin1String("js");
-        responder.write(device, {{"Content-Type", type}, {"Cache-Control", page ? "no-store" : "max-age=60"}});
-    };
-    m_server->route(QStringLiteral("/<arg>"), QHttpServerRequest::Method::Get | QHttpServerRequest::Method::Head, serve);
-    auto* tcp = new LowDelayTcpServer;
-    if (!tcp->listen(QHostAddress::LocalHost, port)) {
-        delete tcp;
-        m_server.reset();
-        return false;
-    }
-    m_port = tcp->serverPort();
-    m_server->bind(tcp);  // the HTTP server takes the listening socket over
-    return true;
-}
-
-std::string TestServer::address(const std::string& relativePath) const
-{
-    return "http://127.0.0.1:" + std::to_string(m_port) + "/" + UrlPath(relativePath);
-}
-
 TestServer& TestServer::shared()
 {
-    // Never destroyed: the server must not outlive the application object
-    // in a static destructor.
+    // Never destroyed: the program ends with the server still answering.
     static TestServer* server = new TestServer;
     return *server;
 }

@@ -4,6 +4,7 @@ target_sources(dorvel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ControlPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CopyButtonImages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CreateWebPages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ExportWrites.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FeedbackPages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PageScript.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QuestionPage.cpp

@@ -318,6 +318,9 @@ std::string SafeId(std::string_view id)
 
 std::string FlatName(std::string_view path)
 {
+    const auto slash = path.find_last_of("\\/");
+    const std::string_view last = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    std::string name(last);
     for (const std::string_view marker : {std::string_view("Buttons\\"), std::string_view("Buttons/")}) {
         const auto p = path.find(marker);
         if (p == std::string_view::npos)
@@ -326,10 +329,15 @@ std::string FlatName(std::string_view path)
         const auto sep = rest.find_first_of("\\/");
         if (sep != std::string::npos)
             rest.erase(sep, 1);
-        return rest;
+        // Only a style folder and its file join; anything deeper or any ".."
+        // would leave the test folder, and the file keeps its own name.
+        if (rest.find_first_of("\\/") == std::string::npos && rest.find("..") == std::string::npos)
+            name = std::move(rest);
+        break;
     }
-    const auto slash = path.find_last_of("\\/");
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    if (name.empty() || name == "." || name == "..")
+        return {};
+    return name;
 }
 
 }  // namespace dorvel

@@ -51,7 +51,8 @@ std::string SafeId(std::string_view id);
 // The file name a media file has in the test folder: for a path inside a
 // "Buttons" folder the rest behind it with the first separator removed
 // (Buttons\Blue\a.gif -> Bluea.gif), otherwise the plain file name. Both
-// separators are accepted.
+// separators are accepted. The name holds no separator and is never "." or
+// "..", so it stays inside the test folder; "" when the path names no file.
 std::string FlatName(std::string_view path);
 
 }  // namespace dorvel

@@ -2,6 +2,7 @@
 
 #include "editor/UserInterface.h"
 #include "export/ControlPage.h"
+#include "export/ExportWrites.h"
 #include "export/FeedbackPages.h"
 #include "export/QuestionPage.h"
 #include "export/StartPages.h"
@@ -169,7 +170,9 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
         GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1};
     pages.add("control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
     pages.add("p.js", PageScriptText(result.names));
-    WriteFileBytes(TestFolder(startPage) + std::string(kPagesScriptName), pages.scriptText());
+    ExportWrites writes;
+    writes.write(TestFolder(startPage) + std::string(kPagesScriptName), pages.scriptText());
+    result.error = writes.error();
     ui.progressHide();
     return result;
 }

@@ -27,6 +27,7 @@ struct WrittenTest {
     ScriptArrays arrays;
     int preTestPages = 0;
     int questionPages = 0;
+    std::string error;  // what could not be written; empty when every file was
 };
 
 // A seed from the clock: every export draws new names and a new block order.
@@ -34,8 +35,9 @@ unsigned ClockSeed();
 
 // The page generator: writes the question and pre-test pages with their
 // feedback and sound pages, control.htm and p.js as page texts into pages.js
-// in the test folder beside `startPage`, from the question lists of `lists`. The folder, its button
-// images and media files must be in place. `seed` fixes the drawn script
+// in the test folder beside `startPage`, from the question lists of `lists`.
+// The folder, its button images and media files must be in place. When
+// pages.js cannot be written the result's error says why. `seed` fixes the drawn script
 // names and the order of the control script's blocks.
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
     const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed);

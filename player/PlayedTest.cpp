@@ -26,26 +26,6 @@ public:
     std::optional<std::string> chooseSaveFile(const FileDialog&) override { return std::nullopt; }
 };
 
-// The writer lays the files one after another. Records that share bytes
-// would let a small bank unpack into many times its size.
-std::string OverlapError(const std::vector<BankFileEntry>& files)
-{
-    std::vector<const BankFileEntry*> embedded;
-    for (const BankFileEntry& e : files) {
-        if (e.embedded() && e.size() > 0)
-            embedded.push_back(&e);
-    }
-    std::sort(embedded.begin(), embedded.end(), [](const BankFileEntry* a, const BankFileEntry* b) {
-        return a->start < b->start;
-    });
-    for (std::size_t i = 1; i < embedded.size(); ++i) {
-        if (embedded[i]->start < embedded[i - 1]->end)
-            return "damaged question bank: the data of " + embedded[i - 1]->name + " and " + embedded[i]->name
-                + " overlap";
-    }
-    return {};
-}
-
 // Every embedded file goes into the test folder under the name the pages
 // ask for, as the web export copies it; the first file of a name wins.
 void ExtractMedia(BankReader& reader, const std::string& testFolder, std::vector<std::string>& notes)
@@ -111,8 +91,8 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
     const WebExport request{played.startPage, played.testName, details, language, seed};
     const WrittenTest written = ExportWebTest(request, lists, lang, quiet);
     played.questionPages = written.questionPages;
-    if (!FileExists(TestFolder(played.startPage) + std::string(kPagesScriptName))) {
-        played.error = "cannot write the test into " + folder;
+    if (!written.error.empty()) {
+        played.error = "cannot write the test into " + folder + ": " + written.error;
         return played;
     }
     ExtractMedia(reader, TestFolder(played.startPage), played.notes);

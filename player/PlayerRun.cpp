@@ -81,10 +81,10 @@ public:
             address = fromQString(
                 QUrl::fromLocalFile(folder.filePath(toQString(kPlayedStartPage))).toString(QUrl::FullyEncoded));
         } else {
-            if (!server.start(fromQString(folder.path()), options.port))
+            address = server.start(options.port) ? server.publish(test.startPage) : std::string();
+            if (address.empty())
                 return fail(playertext::kCannotServe,
                     "127.0.0.1" + (options.port ? ":" + std::to_string(options.port) : std::string()));
-            address = server.address(kPlayedStartPage);
         }
 
         std::unique_ptr<PlayerWindow> window;

@@ -29,8 +29,13 @@ std::string InstallationFolder()
 {
     if (!overrideFolder().empty())
         return overrideFolder();
+#ifdef DORVEL_TEST_HOOKS
+    // Tests start the real programs on a fixture installation. Builds without
+    // tests never read the variable, so a stray one cannot make an installed
+    // editor take other templates and packs or leave its files elsewhere.
     if (const char* home = std::getenv("DORVEL_HOME"); home && *home)
         return WithSeparator(home);
+#endif
     if (QCoreApplication::instance())
         return WithSeparator(fromQString(QCoreApplication::applicationDirPath()));
     return "./";

@@ -7,8 +7,9 @@
 // ends with a separator.
 namespace dorvel {
 
-// The folder of the running executable, unless DORVEL_HOME or
-// SetInstallationFolder names another (tests use a fixture folder).
+// The folder of the running executable, unless SetInstallationFolder names
+// another. Builds with tests (DORVEL_TEST_HOOKS) also take the folder from
+// DORVEL_HOME, where tests start the programs on a fixture installation.
 std::string InstallationFolder();
 void SetInstallationFolder(const std::string& folder);
 

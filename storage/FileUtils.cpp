@@ -1,5 +1,7 @@
 #include "storage/FileUtils.h"
 
+#include "platform/SystemFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -135,16 +137,29 @@ bool ReadFileBytes(const std::string& path, std::string& out)
     return file.error() == QFileDevice::NoError;
 }
 
-bool WriteFileBytes(const std::string& path, std::string_view bytes)
+bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string* error)
 {
+    // Unbuffered, so that every write reports a full disk itself: Qt 6.4's
+    // commit() does not notice a buffered flush that failed, and would put a
+    // cut file in place of the old one. The data is on the disk before the
+    // rename, so a crash leaves the old file or the new one, never a hole.
     QSaveFile file(toQString(NativeSeparators(path)));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    const auto fail = [&](const std::string& why) {
+        if (error)
+            *error = why;
         file.cancelWriting();
         return false;
-    }
-    return file.commit();
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(fromQString(file.errorString()));
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())
+        || file.error() != QFileDevice::NoError)
+        return fail(fromQString(file.errorString()));
+    if (!SyncFile(file.handle()))
+        return fail(LastErrorText());
+    if (!file.commit())
+        return fail(fromQString(file.errorString()));
+    return true;
 }
 
 std::vector<std::string> ListFolders(const std::string& folder)

@@ -39,8 +39,10 @@ std::string NativeSeparators(std::string_view path);
 
 // Whole-file helpers. ReadFileBytes returns false when the file cannot be read.
 bool ReadFileBytes(const std::string& path, std::string& out);
-// Atomic replace: written beside the target, then renamed over it.
-bool WriteFileBytes(const std::string& path, std::string_view bytes);
+// Atomic replace: written beside the target, forced onto the disk, then
+// renamed over it. On any failure (a full disk too) the earlier file stays
+// as it was, and `error`, when given, says why.
+bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 // Sub-folders / files of a folder in listing order (names only).
 std::vector<std::string> ListFolders(const std::string& folder);

@@ -38,7 +38,8 @@ bool isTrimmed(char c)
 // set file (a hundred fields looked up in 150 KB) to a millisecond or two.
 std::size_t findTag(std::string_view text, std::string_view tag, std::size_t from = 0)
 {
-    if (from > text.size() || tag.empty())
+    // Also keeps memmem from an empty view's null pointer.
+    if (from > text.size() || tag.empty() || text.size() - from < tag.size())
         return std::string_view::npos;
 #if defined(__GLIBC__)
     const void* hit = memmem(text.data() + from, text.size() - from, tag.data(), tag.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -46,11 +47,17 @@ const std::string& ScrambleKey(int row, int kind);
 
 // Writes `text` (scrambled unless the extension is .txt). The file is
 // replaced atomically: a failed write leaves any earlier file untouched.
-// False when the file could not be written.
-bool WriteStoredFile(const std::string& path, std::string_view text);
+// False when the file could not be written (`error`, when given, says why).
+bool WriteStoredFile(const std::string& path, std::string_view text, std::string* error = nullptr);
+// The largest stored file read: sets, language packs and settings are a few
+// megabytes at most, so anything larger is not one of them.
+inline constexpr std::int64_t kMaxStoredFileSize = std::int64_t(64) << 20;
 // The file's text up to its first zero byte, unscrambled by kind. Empty when
-// the file cannot be read.
+// the file cannot be read, is not a regular file (a device, a FIFO) or is
+// larger than kMaxStoredFileSize; nothing is read of those.
 std::string ReadStoredFile(const std::string& path);
+// The same, with the reason why nothing was read ("" when the file was read).
+std::string ReadStoredFile(const std::string& path, std::string& error);
 // False when a picture, video or sound file does not start with the
 // signature of its extension; true otherwise (also when unreadable).
 bool CheckMediaFile(const std::string& path);

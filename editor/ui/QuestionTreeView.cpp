@@ -94,14 +94,21 @@ std::pair<int, int> QuestionTreeView::selectedNode() const
     return {index.data(QuestionListModel::SetIndexRole).toInt(), index.data(QuestionListModel::QuestionRole).toInt()};
 }
 
+void QuestionTreeView::startDrag(Qt::DropActions supportedActions)
+{
+    m_ownDragUnderWay = true;
+    QTreeView::startDrag(supportedActions);
+    m_ownDragUnderWay = false;
+}
+
 bool QuestionTreeView::acceptsDrop(const QMimeData* data, const QPoint& position) const
 {
-    return data && data->hasFormat(kMime) && indexAt(position).isValid();
+    return m_ownDragUnderWay && data && data->hasFormat(kMime) && indexAt(position).isValid();
 }
 
 void QuestionTreeView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData() && event->mimeData()->hasFormat(kMime))
+    if (m_ownDragUnderWay && event->mimeData() && event->mimeData()->hasFormat(kMime))
         event->acceptProposedAction();
     else
         event->ignore();

@@ -11,7 +11,8 @@ class Workspace;
 // The question list: the open sets and their questions as a tree. Selecting
 // a node tells the workspace what to show; dropping a question node onto a
 // node is handed to the workspace, which moves or copies the question and
-// rebuilds the nodes itself.
+// rebuilds the nodes itself. Only drags this view started are taken: data
+// dragged in from another program is never read as a question node.
 class QuestionTreeView : public QTreeView {
     Q_OBJECT
 
@@ -24,6 +25,7 @@ public:
     std::pair<int, int> selectedNode() const;
 
 protected:
+    void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -32,6 +34,13 @@ private:
     bool acceptsDrop(const QMimeData* data, const QPoint& position) const;
 
     Workspace& m_workspace;
+
+protected:
+    // True while a drag started by this view is under way (QDrag::exec runs
+    // the whole drag, drop included, inside startDrag).
+    bool m_ownDragUnderWay = false;
+
+private:
     TreeIcons m_icons;
 };
 

@@ -4,6 +4,7 @@
 #include "editor/Workspace.h"
 #include "export/BankReader.h"
 #include "export/ExportLists.h"
+#include "platform/SystemFiles.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -11,6 +12,9 @@
 #include "tests/building/ScopedEnvironment.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +47,9 @@ struct Scene {
         for (const char* xdg : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
             env.set(xdg, dir.path("xdg"));
         ForceDirectory(dir.path("tmp"));
+        // The user's runtime folder, where Preview keeps its private scratch folder.
+        env.set("XDG_RUNTIME_DIR", dir.path("run"));
+        MakePrivateFolder(dir.path("run"));
         lang.applyPack("0027 No player\n0028 Expanding\n0029 Preview\n0030 Build\n0031 Files missing\n"
                        "0032 Not written:\n0033 Player failed\n0034 Nothing embedded\n0035 No player to try it\n"
                        "0036 Try it now?\n0037 Template missing:\n0046 Measuring\n0047 Writing\n"
@@ -61,7 +68,7 @@ struct Scene {
     }
 
     OpenSet& set() { return *workspace.current(); }
-    std::string previewBank() const { return dir.path("tmp/vtDorvel/singleq.vtb"); }
+    std::string previewBank() const { return dir.path("run/dorvel-preview/singleq.vtb"); }
 
     TempFolder dir;
     ScopedEnvironment env;
@@ -132,16 +139,45 @@ TEST(PreviewQuestion, StopsQuietlyOrWithTheRightMessage)
     }
 }
 
-TEST(PreviewQuestion, ScratchFilesOfEarlierPreviewsAreReplaced)
+// On a shared computer no other account may read, take or swap the preview:
+// its folder is the user's own, mode 0700, whatever was there before.
+TEST(PreviewQuestion, TheScratchFolderIsPrivateAndAnEarlierBankIsReplaced)
 {
-    Scene s;
-    s.dir.write("tmp/vtDorvel/singleq.vtb", "old bank");
-    s.dir.write("tmp/vtDorvel/singleq.tmp", "old scratch");
-    s.workspace.TestTreeChange(0, 1);
-    PreviewQuestion(s.workspace, s.ui, s.lang, s.lists);
-    BankReader reader;
-    EXPECT_TRUE(reader.open(s.previewBank())) << reader.error();
-    EXPECT_FALSE(FileExists(s.dir.path("tmp/vtDorvel/singleq.tmp")));
+    const auto mode = [](const std::string& path) {
+        return QFileInfo(toQString(path)).permissions()
+            & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    };
+    {
+        Scene s;
+        s.workspace.TestTreeChange(0, 1);
+        PreviewQuestion(s.workspace, s.ui, s.lang, s.lists);
+        ASSERT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
+        EXPECT_EQ(mode(s.dir.path("run/dorvel-preview")), QFile::Permissions());
+    }
+    {
+        // Made open to all by somebody (or an older version): made private again.
+        Scene s;
+        ForceDirectory(s.dir.path("run/dorvel-preview"));
+        QFile::setPermissions(toQString(s.dir.path("run/dorvel-preview")), QFileDevice::Permissions(0x7777));
+        s.dir.write("run/dorvel-preview/singleq.vtb", "old bank");
+        s.workspace.TestTreeChange(0, 1);
+        PreviewQuestion(s.workspace, s.ui, s.lang, s.lists);
+        EXPECT_EQ(mode(s.dir.path("run/dorvel-preview")), QFile::Permissions());
+        BankReader reader;
+        EXPECT_TRUE(reader.open(s.previewBank())) << reader.error();
+    }
+    {
+        // A link planted in its place is refused: nothing is written through it.
+        Scene s;
+        ForceDirectory(s.dir.path("elsewhere"));
+        ASSERT_TRUE(QFile::link(toQString(s.dir.path("elsewhere")), toQString(s.dir.path("run/dorvel-preview"))));
+        s.workspace.TestTreeChange(0, 1);
+        PreviewQuestion(s.workspace, s.ui, s.lang, s.lists);
+        ASSERT_EQ(s.ui.messages.size(), 1u);
+        EXPECT_EQ(s.ui.messages[0].rfind("Not written: " + s.dir.path("run/dorvel-preview/"), 0), 0u) << s.ui.messages[0];
+        EXPECT_TRUE(ListFiles(s.dir.path("elsewhere")).empty());
+        EXPECT_TRUE(s.ui.opened.empty());
+    }
 }
 
 TEST(BuildButtonClick, BuildsTheChosenBankAndStartsThePlayerOnYes)

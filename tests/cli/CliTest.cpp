@@ -1,8 +1,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempFolder.h"
-
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -12,27 +11,11 @@
 namespace dorvel {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = test::ProgramRun;
 
 CliRun runCli(const std::vector<std::string>& args, const std::string& input = {})
 {
-    QProcess process;
-    QStringList arguments;
-    for (const std::string& a : args)
-        arguments << toQString(a);
-    process.start(QStringLiteral(DORVEL_CLI), arguments);
-    process.write(input.data(), static_cast<qint64>(input.size()));
-    process.closeWriteChannel();
-    process.waitForFinished(30000);
-    CliRun run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
+    return test::RunProgram(DORVEL_CLI, args, input);
 }
 
 TEST(Cli, PackAndUnpackRoundTrip)

@@ -9,6 +9,8 @@
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace dorvel {
@@ -20,7 +22,7 @@ struct Scene {
     {
         lang.applyPack("0039 Creating\n0040 Expanding\n0041 Buttons\n0042 Start page\n0043 Questions\n0044 Ready\n"
                        "0045 Open it now?\n0048 Media\n0066 Test:\n0067 Start\n0220 Together:\n0221 Alone:\n"
-                       "0222 Too large for mail\n0223 One file?\n");
+                       "0222 Too large for mail\n0223 One file?\n0120 Not written:\n");
         workspace.NewSet();
         OpenSet& s = *workspace.current();
         s.testDetails = SetTag(s.testDetails, "GraphicStyle", "Plain");
@@ -122,6 +124,24 @@ TEST(CreateWebPages, MessageWarnsWhenTheSingleFileIsTooLargeForMail)
     EXPECT_EQ(ExportedMessage(s.lang, "/a/Quiz.htm", &single), "Alone: Quiz.htm (25.0 MB)\r\nOpen it now?");
     single.bytes = kMailSizeLimit + 1;
     EXPECT_EQ(ExportedMessage(s.lang, "/a/Quiz.htm", &single), "Alone: Quiz.htm (25.0 MB)\r\nToo large for mail\r\nOpen it now?");
+}
+
+// The author learns what could not be written, and is not offered a test
+// that is not there.
+TEST(CreateWebPages, AFailedExportIsShownAndNothingIsOffered)
+{
+    Scene s;
+    ForceDirectory(s.dir.path("elsewhere"));
+    ASSERT_TRUE(QFile::link(toQString(s.dir.path("elsewhere")), toQString(s.dir.path("web/Quizres"))));
+    s.ui.answers = {Answer::No};  // a start page with its folder
+    s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
+    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
+    ASSERT_EQ(s.ui.messages.size(), 1U);
+    EXPECT_EQ(s.ui.messages[0], "Not written: " + s.dir.path("web/Quizres") + " is a symbolic link, not a folder: the web test is not written there");
+    EXPECT_EQ(s.ui.announced.back(), "s120");
+    EXPECT_EQ(s.ui.questions, std::vector<std::string>{"One file?"});
+    EXPECT_TRUE(s.ui.opened.empty());
+    EXPECT_FALSE(FileExists(s.dir.path("web/Quiz.htm")));
 }
 
 }  // namespace

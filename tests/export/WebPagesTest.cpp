@@ -3,6 +3,7 @@
 #include "export/ControlPage.h"
 #include "export/CopyButtonImages.h"
 #include "export/ExportLists.h"
+#include "export/ExportWrites.h"
 #include "export/PageScript.h"
 #include "export/ScriptNameTable.h"
 #include "export/StartPages.h"
@@ -17,6 +18,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -87,7 +89,8 @@ Written writeCase(const std::string& caseText, const std::string& folder, unsign
     ForceDirectory(TestFolder(startPage));
     test::ScriptedUserInterface ui;
     const std::string testName = GetTag(details, "TestName");
-    WriteStartPages(testName, startPage, kStartTexts, lists.questionFileList);
+    ExportWrites writes;
+    EXPECT_TRUE(WriteStartPages(testName, startPage, kStartTexts, lists.questionFileList, writes)) << writes.error();
     Written written{startPage, WriteTestPages(testName, startPage, details, fixedTexts(), lists, ui, seed)};
     const std::string script = TestFolder(startPage) + std::string(kPagesScriptName);
     for (const auto& [name, text] : test::ReadPagesScript(readFile(script)))
@@ -238,6 +241,13 @@ TEST(WebText, AudioTypeTrimCommaFlatName)
     EXPECT_EQ(FlatName("C:\\Pics\\b.gif"), "b.gif");
     EXPECT_EQ(FlatName("C:\\Styles\\White Buttons\\c.gif"), "c.gif");
     EXPECT_EQ(FlatName("/opt/dorvel/Buttons/Blue/s1.gif"), "Blues1.gif");
+    // A flat name never leaves the test folder: no separator, never "..".
+    EXPECT_EQ(FlatName("../../Buttons//../DVLang/English (UK).vtc"), "English (UK).vtc");
+    EXPECT_EQ(FlatName("/a/Buttons/Blue/../x.gif"), "x.gif");
+    EXPECT_EQ(FlatName("C:\\a\\Buttons\\..\\..\\x.gif"), "x.gif");
+    EXPECT_EQ(FlatName("/a/Buttons/.."), "");
+    EXPECT_EQ(FlatName("/a/b/.."), "");
+    EXPECT_EQ(FlatName("/a/b/"), "");
 }
 
 TEST(WebText, EscapesForEachContext)
@@ -321,7 +331,8 @@ TEST(PagesScript, TheFolderHoldsTheScriptAndNoPageFiles)
     ExportLists lists;
     lists.questionFileList = numbered("<vtQuestion><windowSize>0</windowSize></vtQuestion>");
     test::ScriptedUserInterface ui;
-    WriteStartPages("Quiz", startPage, kStartTexts, lists.questionFileList);
+    ExportWrites writes;
+    WriteStartPages("Quiz", startPage, kStartTexts, lists.questionFileList, writes);
     WriteTestPages("Quiz", startPage, "", fixedTexts(), lists, ui, kSeed);
     EXPECT_EQ(filesUnder(TestFolder(startPage)), (std::set<std::string>{"frame.htm", "pages.js"}));
     const auto pages = test::ReadPagesScript(readFile(TestFolder(startPage) + "pages.js"));
@@ -392,7 +403,8 @@ TEST(Escaping, InterfaceTextsOfTheLanguagePack)
     const std::string startPage = temp.path("Quiz.htm");
     ForceDirectory(TestFolder(startPage));
     const StartPageTexts texts{"<b>Test</b>", "Say \"go\"", "It's", "back\\slash", "</script>"};
-    WriteStartPages("Quiz", startPage, texts, "");
+    ExportWrites writes;
+    WriteStartPages("Quiz", startPage, texts, "", writes);
     const std::string start = readFile(startPage);
     EXPECT_NE(start.find("<title>&lt;b&gt;Test&lt;/b&gt; Quiz</title>"), std::string::npos);
     EXPECT_NE(start.find("value=\"Say &quot;go&quot;\""), std::string::npos);
@@ -479,6 +491,9 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     install.write("Media/Buttons/Sounds/a.wav", "sound a");
     install.write("Media/b.gif", "picture b");
     install.write("Other/b.gif", "another b");
+    // A path that climbs out of a Buttons folder keeps its own name only.
+    install.write("Media/DVLang/x.vtc", "pack");
+    ForceDirectory(install.path("Media/Buttons"));
     SetInstallationFolder(install.path());
 
     test::TempFolder out;
@@ -487,15 +502,22 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     ForceDirectory(folder + "buttons");
     out.write("MyTestres/stale.htm", "old");
     out.write("MyTestres/buttons/stale.gif", "old");
+    ForceDirectory(out.path("DVLang"));
     test::ScriptedUserInterface ui;
-    CopyButtonImages(startPage, "Copying", "English (UK)",
-        {install.path("Media/Buttons/Sounds/a.wav"), install.path("Media/b.gif"), install.path("Other/b.gif")}, ui);
+    ExportWrites writes;
+    EXPECT_TRUE(CopyButtonImages(startPage, "Copying", "English (UK)",
+        {install.path("Media/Buttons/Sounds/a.wav"), install.path("Media/b.gif"), install.path("Other/b.gif"),
+            install.path("Media/Buttons//../DVLang/x.vtc")},
+        ui, writes))
+        << writes.error();
 
     EXPECT_EQ(readFile(folder + "buttons/Cheat0.gif"), "english Cheat0");
     EXPECT_EQ(readFile(folder + "buttons/Cheat1.gif"), "plain Cheat1.gif");
     EXPECT_EQ(readFile(folder + "buttons/help.htm"), "plain Help.htm");
     EXPECT_EQ(readFile(folder + "Soundsa.wav"), "sound a");
     EXPECT_EQ(readFile(folder + "b.gif"), "picture b");
+    EXPECT_EQ(readFile(folder + "x.vtc"), "pack");
+    EXPECT_TRUE(ListFiles(out.path("DVLang")).empty());
     EXPECT_FALSE(FileExists(folder + "stale.htm"));
     EXPECT_FALSE(FileExists(folder + "buttons/stale.gif"));
     EXPECT_EQ(ListFiles(folder + "buttons").size(), 31U);
@@ -513,6 +535,11 @@ TEST(CopyButtonImages, CopiesLargeFilesWhole)
     ASSERT_TRUE(CopyFileChunked(source, temp.path("copy.bin")));
     EXPECT_EQ(readFile(temp.path("copy.bin")), big);
     EXPECT_FALSE(CopyFileChunked(temp.path("missing.bin"), temp.path("copy2.bin")));
+    // Never over an existing file, nor through a link of that name.
+    EXPECT_FALSE(CopyFileChunked(source, temp.path("copy.bin")));
+    ASSERT_TRUE(QFile::link(toQString(temp.write("target.txt", "kept")), toQString(temp.path("link.bin"))));
+    EXPECT_FALSE(CopyFileChunked(source, temp.path("link.bin")));
+    EXPECT_EQ(readFile(temp.path("target.txt")), "kept");
 }
 
 }  // namespace

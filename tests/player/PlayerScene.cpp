@@ -3,6 +3,7 @@
 #include "building/ExpandSet.h"
 #include "building/PreviewCommand.h"
 #include "export/BankFile.h"
+#include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
@@ -22,6 +23,9 @@ PlayerScene::PlayerScene()
     for (const char* xdg : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
         env.set(xdg, dir.path("xdg"));
     ForceDirectory(dir.path("tmp"));
+    // The user's runtime folder, where Preview keeps its private scratch folder.
+    env.set("XDG_RUNTIME_DIR", dir.path("run"));
+    MakePrivateFolder(dir.path("run"));
     // Preview looks for a player before it does anything.
     install.writeFile("VTX", "stand-in");
     workspace.NewSet();

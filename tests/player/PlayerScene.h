@@ -26,6 +26,7 @@ struct PlayerScene {
     void build(const std::string& bankPath);
 
     std::string tmp() const { return dir.path("tmp"); }
+    std::string previewFolder() const { return dir.path("run/dorvel-preview"); }
 
     TempFolder dir;
     ScopedEnvironment env;

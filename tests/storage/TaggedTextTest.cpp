@@ -30,6 +30,17 @@ TEST(TaggedText, GetTagReadsTheFirstElementExactly)
         EXPECT_EQ(GetTag(c.text, c.name), c.expected) << c.text << " / " << c.name;
 }
 
+// An empty view may hold no pointer at all (found by the template fuzz
+// target: the substring search was handed a null pointer).
+TEST(TaggedText, AnEmptyViewWithoutStorageIsNoText)
+{
+    const std::string_view none;
+    EXPECT_EQ(GetTag(none, "a"), "");
+    EXPECT_EQ(GetTagInt(none, "a", 3), 3);
+    EXPECT_EQ(RemoveTag(none, "a"), "");
+    EXPECT_EQ(GetTag(SetTag(none, "a", "x"), "a"), "x");
+}
+
 TEST(TaggedText, GetTagIntFallsBackToTheDefault)
 {
     EXPECT_EQ(GetTagInt("<n>abc</n>", "n", 7), 7);

@@ -14,6 +14,14 @@
 namespace dorvel::test {
 namespace {
 
+// The question list, told whether the drag under way is one it started
+// (offscreen, a real drag ends before it can drop).
+class DragTree : public QuestionTreeView {
+public:
+    using QuestionTreeView::QuestionTreeView;
+    void setOwnDrag(bool own) { m_ownDragUnderWay = own; }
+};
+
 class QuestionListTest : public WindowTest {
 protected:
     void SetUp() override
@@ -164,15 +172,30 @@ TEST_F(QuestionListTest, DroppingOntoAnotherSetCopiesAfterAsking)
 TEST_F(QuestionListTest, ADropOnTheViewIsCarriedOutOnceTheDragEnds)
 {
     titleQuestions({"a", "b", "c"});
-    tree->setCurrentIndex(list().nodeIndex(0, 1));
+    DragTree view(workspace());
+    view.resize(tree->size());
+    view.show();
+    view.setCurrentIndex(list().nodeIndex(0, 1));
     std::unique_ptr<QMimeData> data(list().mimeData({list().nodeIndex(0, 1)}));
-    const QPoint onto = tree->visualRect(list().nodeIndex(0, 3)).topLeft() + QPoint(30, 1);
-    // A real drag enters the view before it drops.
+    const QPoint onto = view.visualRect(list().nodeIndex(0, 3)).topLeft() + QPoint(30, 1);
+
+    // The same bytes dragged in from another program are refused.
+    QDragEnterEvent foreignEnter(onto, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view.viewport(), &foreignEnter);
+    EXPECT_FALSE(foreignEnter.isAccepted());
+    QDropEvent foreign(onto, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view.viewport(), &foreign);
+    EXPECT_FALSE(foreign.isAccepted());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(titles(0), (std::vector<std::string>{"a", "b", "c"}));
+
+    // A drag the list started itself enters the view before it drops.
+    view.setOwnDrag(true);
     QDragEnterEvent enter(onto, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(tree->viewport(), &enter);
+    QCoreApplication::sendEvent(view.viewport(), &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent event(onto, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(tree->viewport(), &event);
+    QCoreApplication::sendEvent(view.viewport(), &event);
     EXPECT_TRUE(event.isAccepted());
     EXPECT_EQ(event.dropAction(), Qt::CopyAction);  // the view never removes the source
     EXPECT_EQ(titles(0), (std::vector<std::string>{"a", "b", "c"}));
@@ -181,9 +204,9 @@ TEST_F(QuestionListTest, ADropOnTheViewIsCarriedOutOnceTheDragEnds)
     EXPECT_EQ(list().questionNodeCount(0), 3);
 
     // Empty space below the nodes is no target.
-    QDropEvent nowhere(QPoint(20, tree->viewport()->height() - 3), Qt::CopyAction, data.get(), Qt::LeftButton,
+    QDropEvent nowhere(QPoint(20, view.viewport()->height() - 3), Qt::CopyAction, data.get(), Qt::LeftButton,
                        Qt::NoModifier);
-    QCoreApplication::sendEvent(tree->viewport(), &nowhere);
+    QCoreApplication::sendEvent(view.viewport(), &nowhere);
     EXPECT_FALSE(nowhere.isAccepted());
 }
 

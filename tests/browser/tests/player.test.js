@@ -25,10 +25,14 @@ for (const name of ['VTX', 'Buttons', 'DorvelTemplates', 'DVLang']) {
   fs.symlinkSync(path.join(bin, name), path.join(install, name));
 }
 const desktop = fs.mkdtempSync(path.join(scratch, 'xdg-'));
+// The user's runtime folder (mkdtemp makes it private), where Preview keeps
+// its scratch folder.
+const runtime = fs.mkdtempSync(path.join(scratch, 'run-'));
 const env = (tmp) => ({
   ...process.env,
   DORVEL_HOME: install,
   TMPDIR: tmp,
+  XDG_RUNTIME_DIR: runtime,
   // No desktop association: the editor falls back to the installation's VTX.
   XDG_CONFIG_HOME: desktop, XDG_CONFIG_DIRS: desktop, XDG_DATA_HOME: desktop, XDG_DATA_DIRS: desktop,
 });
@@ -71,7 +75,8 @@ before(async () => {
   const opened = execFileSync(previewFixture, [set, '1'], { env: env(editorTmp), encoding: 'latin1' });
   assert.equal(opened.trim(), path.join(install, 'VTX'), 'the editor starts the installation\'s player');
   assert.equal(fs.readFileSync(path.join(install, 'VTX.txt'), 'latin1'),
-    `<f>${path.join(editorTmp, 'vtDorvel', 'singleq.vtb')}</f>`);
+    `<f>${path.join(runtime, 'dorvel-preview', 'singleq.vtb')}</f>`);
+  assert.equal(fs.statSync(path.join(runtime, 'dorvel-preview')).mode & 0o777, 0o700, 'the scratch folder is private');
   preview = await startPlayer([], playerTmp);
   previewFromFiles = await startPlayer(['--files'], playerTmp);
 

@@ -1,0 +1,185 @@
+// Writes onto a real file system that is full or read-only: a tmpfs of half a
+// megabyte, mounted for each test. Whatever fails, the earlier file stays as
+// it was, nothing half-written is left, and the failure is reported.
+#include "editor/Workspace.h"
+#include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+#include "tests/support/ScriptedUserInterface.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace dorvel {
+namespace {
+
+using CliRun = test::ProgramRun;
+
+CliRun Cli(const std::vector<std::string>& args, const std::string& input = {})
+{
+    return test::RunProgram(std::string(DORVEL_BUILD_INSTALL_DIR) + "/dorvel-cli", args, input);
+}
+
+std::string Sample()
+{
+    return std::string(DORVEL_BUILD_INSTALL_DIR) + "/Samples/General Knowledge.vtd";
+}
+
+class FullDisk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "skipped: mounting the small tmpfs these tests need takes root (CI runs as root)";
+        ASSERT_TRUE(ForceDirectory(disk()));
+        if (::mount("tmpfs", disk().c_str(), "tmpfs", 0, "size=512k,mode=0777") != 0)
+            GTEST_SKIP() << "skipped: cannot mount a tmpfs here: " << std::strerror(errno);
+        m_mounted = true;
+    }
+    void TearDown() override
+    {
+        if (m_mounted)
+            ::umount2(disk().c_str(), MNT_DETACH);
+    }
+
+    std::string disk(const std::string& name = {}) const { return JoinPath(m_dir.path("disk"), name); }
+
+    // Fills the file system to its last byte.
+    void fill() const
+    {
+        const std::string block(4096, 'x');
+        FILE* f = std::fopen(disk("filler").c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::setvbuf(f, nullptr, _IONBF, 0);
+        while (std::fwrite(block.data(), 1, block.size(), f) == block.size()) {
+        }
+        std::fwrite(block.data(), 1, 1, f);
+        std::fclose(f);
+        // What a write of even one byte meets.
+        FILE* probe = std::fopen(disk("probe").c_str(), "wb");
+        ASSERT_NE(probe, nullptr);
+        std::setvbuf(probe, nullptr, _IONBF, 0);
+        EXPECT_EQ(std::fwrite("x", 1, 1, probe), 0u);
+        std::fclose(probe);
+        std::remove(disk("probe").c_str());
+    }
+    void readOnly() const { ASSERT_EQ(::mount(nullptr, disk().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0); }
+
+    // The disk's files except the filler.
+    std::vector<std::string> files() const
+    {
+        std::vector<std::string> out;
+        for (const std::string& f : ListFiles(disk())) {
+            if (f != "filler")
+                out.push_back(f);
+        }
+        return out;
+    }
+
+    test::TempFolder m_dir;
+    bool m_mounted = false;
+};
+
+TEST_F(FullDisk, StoredFilesKeepTheirOldTextAndNothingIsLeftBehind)
+{
+    const std::string set = disk("Quiz.vtd");
+    const std::string old = "<vtDorvel><TestName>Old</TestName></vtDorvel>";
+    ASSERT_TRUE(WriteStoredFile(set, old));
+    fill();
+    // Small enough to stay in a write buffer: the case Qt 6.4 reported as saved.
+    const std::string bigger = "<vtDorvel><TestName>" + std::string(2000, 'n') + "</TestName></vtDorvel>";
+    std::string why;
+    EXPECT_FALSE(WriteStoredFile(set, bigger, &why));
+    EXPECT_NE(why, "");
+    EXPECT_EQ(ReadStoredFile(set), old);
+    EXPECT_EQ(files(), std::vector<std::string>{"Quiz.vtd"});
+
+    // dorvel-cli pack takes the same road: exit status 1, the old file kept.
+    const CliRun packed = Cli({"pack", set}, bigger);
+    EXPECT_EQ(packed.status, 1);
+    EXPECT_NE(packed.err.find("cannot write " + set), std::string::npos) << packed.err;
+    EXPECT_EQ(ReadStoredFile(set), old);
+    EXPECT_EQ(files(), std::vector<std::string>{"Quiz.vtd"});
+}
+
+TEST_F(FullDisk, TheEditorsSaveFailsLoudlyAndTheSetStaysUnsaved)
+{
+    test::ScriptedUserInterface ui;
+    LangStrings lang;
+    lang.applyPack("0058 Not saved:\n");
+    Workspace workspace(ui, lang);
+    ASSERT_TRUE(workspace.NewSet());
+    workspace.current()->filePath = disk("Unit.vtd");
+    ASSERT_TRUE(workspace.SaveTest());
+    const std::string saved = ReadStoredFile(disk("Unit.vtd"));
+    ASSERT_NE(saved, "");
+
+    fill();
+    workspace.TestChange("ExaminerName", std::string(5000, 'e'));
+    EXPECT_FALSE(workspace.SaveTest());
+    EXPECT_EQ(ui.announced.back(), "s58");
+    EXPECT_EQ(ui.messages.back().rfind("Not saved: " + disk("Unit.vtd") + " (", 0), 0u) << ui.messages.back();
+    EXPECT_TRUE(workspace.current()->hasUnsavedChanges());
+    EXPECT_EQ(ReadStoredFile(disk("Unit.vtd")), saved);
+    EXPECT_EQ(files(), std::vector<std::string>{"Unit.vtd"});
+}
+
+TEST_F(FullDisk, ABankBuildKeepsTheEarlierBank)
+{
+    const std::string bank = disk("Quiz.vtb");
+    ASSERT_TRUE(WriteFileBytes(bank, "earlier bank"));
+    fill();
+    const CliRun built = Cli({"build", Sample(), bank});
+    EXPECT_EQ(built.status, 1);
+    EXPECT_EQ(built.out, "");
+    EXPECT_NE(built.err.find("cannot write " + bank), std::string::npos) << built.err;
+    std::string kept;
+    EXPECT_TRUE(ReadFileBytes(bank, kept));
+    EXPECT_EQ(kept, "earlier bank");
+    EXPECT_EQ(files(), std::vector<std::string>{"Quiz.vtb"});
+}
+
+// A web test that could not be written all is a failure, whatever step met
+// the full or read-only disk: exit status 1, no start page announced.
+TEST_F(FullDisk, AWebExportThatCannotWriteFails)
+{
+    struct Case {
+        const char* name;
+        long long room;  // bytes left free (-1: the disk is read-only)
+    };
+    const Case cases[] = {
+        {"no room at all", 0},
+        {"room for the buttons, not for the pages", 120 * 1024},
+        {"read-only", -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        if (c.room < 0) {
+            readOnly();
+        } else {
+            fill();
+            ASSERT_TRUE(DeleteFile(disk("filler")));
+            ASSERT_TRUE(WriteFileBytes(disk("filler"), std::string(512 * 1024 - c.room, 'f')) || c.room == 0);
+            if (c.room == 0)
+                fill();
+        }
+        const CliRun exported = Cli({"export", Sample(), disk("Quiz.htm")});
+        EXPECT_EQ(exported.status, 1) << exported.out;
+        EXPECT_EQ(exported.out, "");
+        EXPECT_NE(exported.err.find("the web test was not written: "), std::string::npos) << exported.err;
+    }
+}
+
+}  // namespace
+}  // namespace dorvel
