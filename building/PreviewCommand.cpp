@@ -29,10 +29,11 @@ std::string PreviewFolder()
     return WithSeparator(JoinPath(fromQString(QDir::tempPath()), "dorvel-preview-" + fromQString(user)));
 }
 
-std::string PreviewTestDetails(const std::string& testDetails)
+std::string PreviewTestDetails(const std::string& testDetails, int questionNumber)
 {
     std::string copy = SetTag(testDetails, "allowMarking", "1");
     copy = SetTag(copy, "allowCheating", "1");
+    copy = SetTag(copy, "questionPreviewNumber", std::to_string(questionNumber));
     return SetTag(copy, "questionPreview", "1");
 }
 
@@ -66,7 +67,7 @@ void PreviewQuestion(Workspace& workspace, UserInterface& ui, const LangStrings&
         return;
     }
 
-    const BankWriteResult result = WriteBankFile(lists, ui, bankPath, PreviewTestDetails(set->testDetails),
+    const BankWriteResult result = WriteBankFile(lists, ui, bankPath, PreviewTestDetails(set->testDetails, workspace.currentQuestion()),
                                                  lang.at(46), lang.at(47));
     switch (result.status) {
     case BankWriteStatus::Written:

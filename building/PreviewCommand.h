@@ -19,7 +19,8 @@ std::string PreviewFolder();
 // and starts the player on it. The set itself is not changed.
 void PreviewQuestion(Workspace& workspace, UserInterface& ui, const LangStrings& lang, ExportLists& lists);
 
-// A copy of the test details with the preview's flags set.
-std::string PreviewTestDetails(const std::string& testDetails);
+// A copy of the test details with the preview's flags set, naming the
+// previewed question's number in the set (the player's titles show it).
+std::string PreviewTestDetails(const std::string& testDetails, int questionNumber);
 
 }  // namespace dorvel

@@ -1,5 +1,7 @@
 #include "building/TemplateFilling.h"
 
+#include "editor/DefaultRecords.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <array>
@@ -58,6 +60,14 @@ std::string* FindSlot(Slots& slots, std::string_view field, std::string_view nam
     return nullptr;
 }
 
+// Every value from a set goes into a question file through here or
+// CleanText: whatever an old or hand-made set holds, none of it becomes an
+// element of the question file.
+std::string SetValue(std::string_view record, const std::string& name)
+{
+    return SafeStoredValue(GetTag(record, name));
+}
+
 void MarkButtons(Slots& slots, std::string_view question, int count)
 {
     const int selected = GetTagInt(question, "SelectAnswer", 0);
@@ -65,7 +75,7 @@ void MarkButtons(Slots& slots, std::string_view question, int count)
         std::string* slot = FindSlot(slots, "ButtonName", "Button " + std::to_string(k));
         if (!slot)
             continue;
-        const bool isTrue = GetTagInt(question, "tf" + std::to_string(k), 1) == 1;
+        const bool isTrue = StatementIsTrue(question, k);
         std::string& b = *slot;
         b = SetTag(b, "buttonMarkIfSelected", selected == k - 1 ? "1" : "0");
         b = SetTag(b, "buttonMarkIfNotSelected", "0");
@@ -84,11 +94,11 @@ void FillFields(Slots& slots, std::string_view question, int count)
         std::string& field = *slot;
         for (int n = 0; n <= 9; ++n) {
             // Answers keep their positions: a12 is FieldAnswer3 even when a11 is empty.
-            const std::string answer = CleanText(GetTag(question, "a" + std::to_string(f) + std::to_string(n)));
-            if (!answer.empty() && answer != " ")
+            const std::string answer = CleanText(DecodeText(GetTag(question, "a" + std::to_string(f) + std::to_string(n))));
+            if (!answer.empty())
                 field = SetTag(field, "FieldAnswer" + std::to_string(n + 1), answer);
         }
-        field = SetTag(field, "editRestriction", GetTag(question, "tType" + std::to_string(f)));
+        field = SetTag(field, "editRestriction", SetValue(question, "tType" + std::to_string(f)));
     }
 }
 
@@ -104,10 +114,10 @@ void FillTexts(Slots& slots, std::string_view question, int count)
         }
     };
     if (FindSlot(slots, "textName", "Title"))
-        write(GetTag(question, "Title"));
+        write(SetValue(question, "Title"));
     for (int k = 1; k <= count; ++k) {
         if (FindSlot(slots, "textName", "Text " + std::to_string(k)))
-            write(GetTag(question, "Text" + std::to_string(k)));
+            write(SetValue(question, "Text" + std::to_string(k)));
     }
 }
 
@@ -151,11 +161,11 @@ std::string FillPreTestTemplate(std::string_view templateContent, std::string_vi
     std::string content(templateContent);
     Slots texts = TakeOut(content, "vtText", false);
     if (std::string* t = FindSlot(texts, "textName", "TestName")) {
-        const std::string name = GetTag(testDetails, "TestName");
+        const std::string name = SetValue(testDetails, "TestName");
         *t = SetTag(*t, "vtString", name == "0" ? "Test" : name);
     }
     if (std::string* t = FindSlot(texts, "textName", "ExaminerName")) {
-        const std::string name = GetTag(testDetails, "ExaminerName");
+        const std::string name = SetValue(testDetails, "ExaminerName");
         *t = SetTag(*t, "vtString", name == "0" ? "." : name);
     }
     AppendSlots(content, texts, "vtText");

@@ -15,6 +15,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -31,12 +32,16 @@ std::unique_ptr<OpenSet> ReadSet(const std::string& path, std::string& error)
         error = "no such file: " + path;
         return nullptr;
     }
-    switch (ReadSetFile(path, *set)) {
+    std::string readError;
+    switch (ReadSetFile(path, *set, &readError)) {
     case SetFileStatus::Ok:
         set->filePath = path;
         return set;
     case SetFileStatus::NotASet:
         error = path + " is not a Dorvel set file";
+        break;
+    case SetFileStatus::Unreadable:
+        error = "cannot read " + path + " (" + readError + ")";
         break;
     case SetFileStatus::LaterVersion:
         error = path + " was made by a later version of Dorvel";
@@ -63,7 +68,7 @@ std::string QuestionTitle(std::string q)
 {
     for (std::string t = GetTag(q, "vtText"); !t.empty(); t = GetTag(q, "vtText")) {
         if (GetTag(t, "textName") == "Title")
-            return GetTag(t, "vtString");
+            return ShownText(GetTag(t, "vtString"));
         q = RemoveTag(q, "vtText");
     }
     return {};
@@ -71,7 +76,7 @@ std::string QuestionTitle(std::string q)
 
 std::string ShownName(const std::string& value)
 {
-    return value == "0" ? std::string() : value;
+    return value == "0" ? std::string() : ShownText(value);
 }
 
 // Writes every embedded file into `folder` under its own file name; a name
@@ -112,13 +117,14 @@ int ExtractAll(BankReader& reader, const std::string& folder)
 
 int runExpand(const Args& args, Context& context)
 {
+    // A question number is digits only ("3abc" and "+3" are no number), from
+    // 1 to the set's number of questions.
     int number = 0;
     if (args.size() == 2) {
-        try {
-            number = std::stoi(args[1]);
-        } catch (...) {
+        const std::string& text = args[1];
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (text.empty() || text[0] == '-' || ec != std::errc() || end != text.data() + text.size() || number < 1)
             number = -1;
-        }
     }
     if (args.empty() || args.size() > 2 || number < 0 || number > kMaxQuestions) {
         std::fputs("usage: dorvel-cli expand SET.vtd [QUESTION 1-100]\n", stderr);
@@ -128,6 +134,11 @@ int runExpand(const Args& args, Context& context)
     const auto set = ReadSet(args[0], error);
     if (!set)
         return fail(error);
+    if (number > set->questionCount()) {
+        std::fprintf(stderr, "dorvel-cli: %s has %d questions; there is no question %d\n", args[0].c_str(),
+            set->questionCount(), number);
+        return 2;
+    }
     ConsoleUserInterface ui;
     ExportLists lists;
     const std::string status = ExpandSet(*set, ui, context.lang, lists, number);
@@ -188,9 +199,9 @@ int runBank(const Args& args, Context&)
         return fail(reader.error());
 
     const std::string details = reader.testDetails();
-    std::printf("Test name: %s\n", VisibleText(ShownName(GetTag(details, "TestName"))).c_str());
-    std::printf("Examiner: %s\n", VisibleText(ShownName(GetTag(details, "ExaminerName"))).c_str());
-    std::printf("Style: %s\n", VisibleText(GetTag(details, "GraphicStyle")).c_str());
+    std::printf("Test name: %s\n", ShownName(GetTag(details, "TestName")).c_str());
+    std::printf("Examiner: %s\n", ShownName(GetTag(details, "ExaminerName")).c_str());
+    std::printf("Style: %s\n", ShownText(GetTag(details, "GraphicStyle")).c_str());
     std::printf("Pre-test pages: %zu\n", BankReader::NumberedRecords(reader.preTestFileList()).size());
     const auto questions = BankReader::NumberedRecords(reader.questionFileList());
     std::printf("Questions: %zu\n", questions.size());

@@ -32,4 +32,8 @@ int runServe(const Args& args, Context& context);
 // Prints to standard error and returns 1.
 int fail(const std::string& message);
 
+// A stored value as it is printed: decoded to UTF-8, control characters
+// (line breaks too) written visibly (cli/VisibleText.h).
+std::string ShownText(const std::string& stored);
+
 }  // namespace dorvel::cli

@@ -10,6 +10,8 @@
 #include "export/CreateWebPages.h"
 #include "export/ExportLists.h"
 #include "export/TestServer.h"
+#include "editor/PassMark.h"
+#include "lms/ScormPackage.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 
@@ -19,6 +21,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace dorvel::cli {
@@ -40,15 +43,31 @@ public:
 int runExport(const Args& args, Context& context)
 {
     Args files;
+    std::optional<ScormVersion> scorm;
+    std::optional<int> passMark;
     bool singleFile = false;
-    for (const std::string& arg : args) {
-        if (arg == "--single-file")
+    bool usage = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--scorm" && i + 1 < args.size()) {
+            scorm = ScormVersionNamed(args[++i]);
+            if (!scorm)
+                return fail("not a SCORM version (1.2 or 2004): " + args[i]);
+        } else if (args[i] == "--pass-mark" && i + 1 < args.size()) {
+            passMark = ParsePassMark(args[++i]);
+            if (!passMark)
+                return fail("not a pass mark (a percentage from 0 to 100): " + args[i]);
+        } else if (args[i] == "--single-file") {
             singleFile = true;
-        else
-            files.push_back(arg);
+        } else if (args[i].rfind("--", 0) == 0) {
+            usage = true;
+        } else {
+            files.push_back(args[i]);
+        }
     }
-    if (files.size() != 2) {
-        std::fputs("usage: dorvel-cli export SET.vtd START.htm [--single-file]\n", stderr);
+    if (usage || files.size() != 2 || (passMark && !scorm) || (singleFile && scorm)) {
+        std::fputs("usage: dorvel-cli export SET.vtd START.htm [--single-file]\n"
+                   "       dorvel-cli export SET.vtd PACKAGE.zip --scorm 1.2|2004 [--pass-mark P]\n",
+            stderr);
         return 2;
     }
     auto set = std::make_unique<OpenSet>();
@@ -64,9 +83,18 @@ int runExport(const Args& args, Context& context)
     for (const std::string& missing : lists.missingFiles)
         std::fprintf(stderr, "dorvel-cli: missing media file: %s\n", missing.c_str());
 
+    const std::string testName = WebTestName(set->testDetails, set->filePath);
+    if (scorm) {
+        ScormExport request{files[1], *scorm, passMark ? *passMark : PassMarkOf(set->testDetails), testName,
+            set->testDetails, context.language, ClockSeed()};
+        const ScormResult written = WriteScormPackage(request, lists, context.lang, ui);
+        if (!written.written)
+            return fail("cannot write the package " + files[1] + ": " + written.error);
+        std::printf("%s\n", files[1].c_str());
+        return 0;
+    }
     const std::string startPage = ChangeFileExt(files[1], ".htm");
-    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, context.language,
-        ClockSeed()};
+    const WebExport request{startPage, testName, set->testDetails, context.language, ClockSeed(), {}};
     if (!singleFile) {
         if (const WrittenTest written = ExportWebTest(request, lists, context.lang, ui); !written.error.empty())
             return fail("the web test was not written: " + written.error);

@@ -3,8 +3,10 @@
 #include "cli/VisibleText.h"
 
 #include "editor/OpenSet.h"
+#include "editor/PassMark.h"
 #include "editor/SetFile.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <cstdio>
@@ -18,6 +20,11 @@ int fail(const std::string& message)
 {
     std::fprintf(stderr, "dorvel-cli: %s\n", message.c_str());
     return 1;
+}
+
+std::string ShownText(const std::string& stored)
+{
+    return VisibleText(DecodeText(stored));
 }
 
 int runUnpack(const Args& args, Context&)
@@ -69,7 +76,7 @@ const char* const kTypeNames[] = {
 
 std::string shownName(const std::string& value)
 {
-    return value == "0" ? std::string() : value;
+    return value == "0" ? std::string() : ShownText(value);
 }
 
 }  // namespace
@@ -86,18 +93,23 @@ int runShow(const Args& args, Context&)
     if (std::string error; ReadStoredFile(args[0], error).empty() && !error.empty())
         return fail("cannot read " + args[0] + ": " + error);
     OpenSet set;
-    const SetFileStatus status = ReadSetFile(args[0], set);
+    std::string readError;
+    const SetFileStatus status = ReadSetFile(args[0], set, &readError);
+    if (status == SetFileStatus::Unreadable)
+        return fail("cannot read " + args[0] + " (" + readError + ")");
     if (status == SetFileStatus::NotASet)
         return fail(args[0] + " is not a Dorvel set file");
     if (status == SetFileStatus::LaterVersion)
         return fail(args[0] + " was made by a later version of Dorvel");
     const std::string& d = set.testDetails;
-    std::printf("Test name: %s\n", VisibleText(shownName(GetTag(d, "TestName"))).c_str());
-    std::printf("Examiner: %s\n", VisibleText(shownName(GetTag(d, "ExaminerName"))).c_str());
-    std::printf("Style: %s\n", VisibleText(GetTag(d, "GraphicStyle")).c_str());
+    std::printf("Test name: %s\n", shownName(GetTag(d, "TestName")).c_str());
+    std::printf("Examiner: %s\n", shownName(GetTag(d, "ExaminerName")).c_str());
+    std::printf("Style: %s\n", ShownText(GetTag(d, "GraphicStyle")).c_str());
     std::printf("Options: allowCheating=%d allowPrinting=%d allowFinishedQuestionViewing=%d\n",
                 GetTagInt(d, "allowCheating", 0), GetTagInt(d, "allowPrinting", 1),
                 GetTagInt(d, "allowFinishedQuestionViewing", 1));
+    const int passMark = PassMarkOf(d);
+    std::printf("Pass mark: %s\n", passMark ? (std::to_string(passMark) + " %").c_str() : "none");
     const int count = set.questionCount();
     std::printf("Questions: %d\n", count);
     for (int n = 1; n <= count; ++n) {
@@ -106,7 +118,7 @@ int runShow(const Args& args, Context&)
         const char* typeName = (type >= 0 && type <= 10) ? kTypeNames[type] : "unknown type";
         const bool disabled = GetTagInt(q, "qDisabled", 0) == 1;
         std::printf("%d\t%s\t%s\t%s\n", n, typeName, disabled ? "disabled" : "enabled",
-                    VisibleText(GetTag(q, "Title")).c_str());
+                    ShownText(GetTag(q, "Title")).c_str());
     }
     return 0;
 }

@@ -53,7 +53,7 @@ int runWebFixture(const Args& args, Context& context)
         std::fprintf(stderr, "dorvel-cli: missing media: %s\n", status.c_str() + 2);
 
     const WrittenTest written =
-        ExportWebTest(WebExport{startPage, GetTag(details, "TestName"), details, "English (UK)", seed}, lists, context.lang, ui);
+        ExportWebTest(WebExport{startPage, GetTag(details, "TestName"), details, "English (UK)", seed, {}}, lists, context.lang, ui);
     if (!written.error.empty())
         return fail("the web test was not written: " + written.error);
     return 0;

@@ -26,7 +26,8 @@ const Command kCommands[] = {
     {"expand", "expand SET.vtd [N]         print the question files the templates make of a set (or question N)", dorvel::cli::runExpand},
     {"build", "build SET.vtd BANK.vtb     build a question bank (missing media on standard error)", dorvel::cli::runBuild},
     {"bank", "bank BANK.vtb [--extract DIR]  list what a bank holds, or also write its files into DIR", dorvel::cli::runBank},
-    {"export", "export SET.vtd START.htm [--single-file]    write the web test of a set, or one file holding it all (missing media on standard error)", dorvel::cli::runExport},
+    {"export", "export SET.vtd START.htm [--single-file]    write the web test of a set, or one file holding it all\n"
+               "                              (missing media on standard error); with OUT.zip --scorm 1.2|2004 [--pass-mark P] an LMS package", dorvel::cli::runExport},
     {"serve", "serve START.htm [--port N] [--open]  serve a web test on 127.0.0.1 and print its address", dorvel::cli::runServe},
     {"webtest-fixture", "webtest-fixture FIXTURE START.htm [SEED]  web test from question files (browser tests)", dorvel::cli::runWebFixture},
 };
@@ -46,7 +47,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     Args words(argv + 1, argv + argc);
     std::string language = "English (UK)";
+    bool explicitLanguage = false;
     if (words.size() >= 2 && words[0] == "--lang") {
+        explicitLanguage = true;
         language = words[1];
         words.erase(words.begin(), words.begin() + 2);
     }
@@ -54,7 +57,15 @@ int main(int argc, char** argv)
         return usage();
 
     dorvel::LangStrings lang;
-    dorvel::LoadLanguageStrings(lang, language);
+    // A pack named on the command line must be there: without it every
+    // message and every exported text would be empty.
+    if (!dorvel::LoadLanguageStrings(lang, language) && explicitLanguage) {
+        std::fprintf(stderr, "dorvel-cli: no language pack \"%s\" is installed; installed:", language.c_str());
+        for (const std::string& name : dorvel::FindLanguagePackNames())
+            std::fprintf(stderr, " \"%s\"", name.c_str());
+        std::fputs("\n", stderr);
+        return 2;
+    }
     Context context{lang, language};
 
     const std::string name = words.front();

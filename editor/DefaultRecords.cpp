@@ -1,5 +1,7 @@
 #include "editor/DefaultRecords.h"
 
+#include "storage/Vtutils.h"
+
 namespace dorvel {
 
 namespace {
@@ -52,6 +54,11 @@ const std::string& DefaultTestDetails()
         "<vtCategories></vtCategories><UseMinimumAsPercentageBaseline>1</UseMinimumAsPercentageBaseline>"
         "<VerboseResults>1</VerboseResults>";
     return record;
+}
+
+bool StatementIsTrue(std::string_view question, int k)
+{
+    return GetTagInt(question, "tf" + std::to_string(k), 1) != 0;
 }
 
 }  // namespace dorvel

@@ -8,9 +8,9 @@ namespace dorvel {
 
 namespace {
 
-QString latin1(const std::string& s)
+QString utf8(const std::string& s)
 {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 // Internal ids: 0 marks a set's node; set + 1 marks a question node of that set.
@@ -184,7 +184,7 @@ QVariant QuestionListModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return latin1(caption(set, question));
+        return utf8(caption(set, question));
     case IconRole:
         return question == 0 ? (isExpanded(set) ? 1 : 0) : 2;
     case SetIndexRole:

@@ -7,11 +7,19 @@
 
 namespace dorvel {
 
-SetFileStatus ReadSetFile(const std::string& path, OpenSet& set)
+SetFileStatus ReadSetFile(const std::string& path, OpenSet& set, std::string* readError)
 {
     for (auto& slot : set.questionSlots)
         slot.clear();
-    set.testDetails = GetTag(ReadStoredFile(path), "vtDorvel");
+    set.testDetails.clear();
+    std::string error;
+    const std::string text = ReadStoredFile(path, error);
+    if (!error.empty()) {
+        if (readError)
+            *readError = error;
+        return SetFileStatus::Unreadable;
+    }
+    set.testDetails = GetTag(text, "vtDorvel");
     // Anything that unscrambles to no set record (a plain file under the set
     // extension, a damaged file, another kind of file) is refused, so an
     // entry never shows a set that is not there.

@@ -9,13 +9,15 @@ struct OpenSet;
 
 enum class SetFileStatus {
     Ok,
-    NotASet,       // unreadable, damaged, or another kind of file
+    NotASet,       // damaged, or another kind of file
+    Unreadable,    // the file could not be read (no permission, a folder, an I/O error)
     LaterVersion,  // made by a later version of the format
 };
 
 // Reads a set file into `set` (test details and question slots; the path and
-// counters are left alone). On failure `set` is left cleared.
-SetFileStatus ReadSetFile(const std::string& path, OpenSet& set);
+// counters are left alone). On failure `set` is left cleared; for an
+// unreadable file `readError` (when given) says why.
+SetFileStatus ReadSetFile(const std::string& path, OpenSet& set, std::string* readError = nullptr);
 
 // The text a set file holds: <vtDorvel> + test details + </vtDorvel>, after
 // the questions and the save time have been written into the test details.

@@ -50,6 +50,12 @@ public:
     // Empty when the author cancels.
     virtual std::vector<std::string> chooseOpenFiles(const FileDialog& dialog) = 0;
     virtual std::optional<std::string> chooseSaveFile(const FileDialog& dialog) = 0;
+    // One of `options` (an index), nothing when the author cancels. Without
+    // anyone to ask, the first option.
+    virtual std::optional<int> chooseOne(const std::string& /*question*/, const std::vector<std::string>& /*options*/)
+    {
+        return 0;
+    }
 
     // Spoken messages: the key becomes the last message and may be played.
     virtual void announce(const std::string& /*key*/) {}

@@ -1,3 +1,4 @@
+#include "editor/PassMark.h"
 #include "editor/Workspace.h"
 
 #include "editor/DefaultRecords.h"
@@ -7,6 +8,7 @@
 #include "editor/UserInterface.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <ctime>
@@ -29,9 +31,19 @@ private:
     bool m_was;
 };
 
-std::string questionCaption(int n, const std::string& title)
+// A caption is one line: line breaks in a stored title show as blanks.
+std::string captionText(const std::string& stored)
 {
-    return "Q" + std::to_string(n) + ": " + title;
+    std::string text = DecodeText(stored);
+    for (char& c : text)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    return text;
+}
+
+std::string questionCaption(int n, const std::string& storedTitle)
+{
+    return "Q" + std::to_string(n) + ": " + captionText(storedTitle);
 }
 
 // File name without its last four characters (the ".vtd").
@@ -112,7 +124,7 @@ void Workspace::ShowMessageKey(const std::string& key)
 std::string Workspace::setCaption(int entry) const
 {
     const std::string name = GetTag(set(entry).testDetails, "TestName");
-    return m_lang.at(55) + ": " + (name == "0" ? std::string() : name);
+    return m_lang.at(55) + ": " + (name == "0" ? std::string() : captionText(name));
 }
 
 // ---- Views --------------------------------------------------------------------
@@ -191,7 +203,8 @@ bool Workspace::NewSet()
 
 bool Workspace::OpenSetFile(const std::string& path)
 {
-    if (!FileExists(path))
+    // A folder named like a set is said to be unreadable below.
+    if (!FileExists(path) && !DirectoryExists(path))
         return false;
     for (int i = 0; i < kMaxOpenSets; ++i) {
         if (!set(i).isFree() && set(i).filePath == path) {
@@ -211,7 +224,8 @@ bool Workspace::OpenSetFile(const std::string& path)
         return false;
     }
     OpenSet loaded;
-    switch (ReadSetFile(path, loaded)) {
+    std::string readError;
+    switch (ReadSetFile(path, loaded, &readError)) {
     case SetFileStatus::LaterVersion:
         // Nothing is taken: the entry stays free and the editor keeps showing what it showed.
         ShowMessageKey("s21");
@@ -219,6 +233,10 @@ bool Workspace::OpenSetFile(const std::string& path)
     case SetFileStatus::NotASet:
         m_ui.announce("s59");
         m_ui.showMessage(m_lang.at(59) + " " + path, Tone::Warning);
+        return false;
+    case SetFileStatus::Unreadable:
+        // Not the file's fault: say that it could not be read, and why.
+        m_ui.showMessage(m_lang.at(181) + " " + path + " (" + readError + ")", Tone::Warning);
         return false;
     case SetFileStatus::Ok:
         break;
@@ -267,44 +285,70 @@ FileDialog Workspace::saveDialog(int entry) const
     dialog.title = "Save Dorvel File...";
     dialog.filter = kSetFilter;
     dialog.folder = m_lastDir;
-    dialog.proposedName = testName == "0" ? "Dorvel " + std::to_string(entry + 1) : testName;
+    dialog.proposedName = testName == "0" ? "Dorvel " + std::to_string(entry + 1) : captionText(testName);
     dialog.defaultExtension = "vtd";
     return dialog;
+}
+
+std::optional<std::string> Workspace::chooseSetPath(int entry)
+{
+    const std::optional<std::string> chosen = m_ui.chooseSaveFile(saveDialog(entry));
+    if (!chosen)
+        return std::nullopt;
+    m_lastDir = ExtractFilePath(*chosen);
+    const std::string path = ChangeFileExt(*chosen, ".vtd");
+    // The dialog asked about replacing the name typed ("Quiz.old"); the file
+    // written is another one ("Quiz.vtd"), so that one is asked about here.
+    if (path != *chosen && FileExists(path)
+        && m_ui.ask(m_lang.at(180) + "\n" + path, Buttons::YesNo, Tone::Warning) != Answer::Yes)
+        return std::nullopt;
+    return path;
+}
+
+bool Workspace::writeSet(int entry, const std::string& path)
+{
+    OpenSet& s = set(entry);
+    const std::string detailsBefore = s.testDetails;
+    const bool unnamed = GetTag(s.testDetails, "TestName") == "0";
+    // Paths are UTF-8; the record keeps the name as stored text.
+    if (unnamed)
+        s.testDetails = SetTag(s.testDetails, "TestName", EncodeText(shortName(path)));
+    const std::string text = PrepareSetFileText(s, std::time(nullptr));
+    if (std::string why; !WriteStoredFile(path, text, &why)) {
+        // Nothing changes unless the set was written: its name, caption and
+        // path stay as they were, so the next Save asks where again. The
+        // author learns where and why it failed.
+        s.testDetails = detailsBefore;
+        m_ui.announce("s58");
+        m_ui.showMessage(m_lang.at(58) + " " + path + " (" + why + ")", Tone::Error);
+        return false;
+    }
+    s.filePath = path;
+    if (unnamed) {
+        m_list->setSetCaption(entry, "Test: " + shortName(path));
+        if (entry == m_currentSet && m_view) {
+            UpdatingScope scope(*this);
+            m_view->testNameChanged(shortName(path));
+        }
+    }
+    s.savedCount = s.changeCount;
+    if (m_view)
+        m_view->addRecentFile(s.filePath);
+    return true;
 }
 
 bool Workspace::SaveSet(int entry)
 {
     if (entry < 0 || entry >= kMaxOpenSets || set(entry).isFree())
         return false;
-    OpenSet& s = set(entry);
-    const std::string testName = GetTag(s.testDetails, "TestName");
-    if (s.filePath.empty()) {
-        const std::optional<std::string> chosen = m_ui.chooseSaveFile(saveDialog(entry));
+    std::string path = set(entry).filePath;
+    if (path.empty()) {
+        const std::optional<std::string> chosen = chooseSetPath(entry);
         if (!chosen)
             return false;
-        m_lastDir = ExtractFilePath(*chosen);
-        s.filePath = ChangeFileExt(*chosen, ".vtd");
+        path = *chosen;
     }
-    if (testName == "0") {
-        const std::string name = shortName(s.filePath);
-        s.testDetails = SetTag(s.testDetails, "TestName", name);
-        m_list->setSetCaption(entry, "Test: " + name);
-        if (entry == m_currentSet && m_view) {
-            UpdatingScope scope(*this);
-            m_view->testNameChanged(name);
-        }
-    }
-    const std::string text = PrepareSetFileText(s, std::time(nullptr));
-    if (std::string why; !WriteStoredFile(s.filePath, text, &why)) {
-        // The set stays unsaved, and the author learns where and why it failed.
-        m_ui.announce("s58");
-        m_ui.showMessage(m_lang.at(58) + " " + s.filePath + " (" + why + ")", Tone::Error);
-        return false;
-    }
-    s.savedCount = s.changeCount;
-    if (m_view)
-        m_view->addRecentFile(s.filePath);
-    return true;
+    return writeSet(entry, path);
 }
 
 bool Workspace::SaveTest()
@@ -317,20 +361,14 @@ bool Workspace::SaveTest()
 
 bool Workspace::SaveTestAs()
 {
-    OpenSet* s = current();
-    if (!s)
+    if (!current())
         return false;
-    const std::optional<std::string> chosen = m_ui.chooseSaveFile(saveDialog(m_currentSet));
+    const std::optional<std::string> chosen = chooseSetPath(m_currentSet);
     if (!chosen)
         return false;
-    m_lastDir = ExtractFilePath(*chosen);
-    const std::string previousPath = s->filePath;
-    s->filePath = ChangeFileExt(*chosen, ".vtd");
-    if (!SaveTest()) {
-        s->filePath = previousPath;  // the set still lives where it was last saved
-        return false;
-    }
-    return true;
+    // A failed write leaves the set where it was last saved.
+    UpdatingScope scope(*this);
+    return writeSet(m_currentSet, *chosen);
 }
 
 bool Workspace::AskSaveChanges(int entry)
@@ -393,7 +431,7 @@ void Workspace::TestChange(const std::string& field, const std::string& typedTex
     const std::string v = CleanText(typedText);
     s->testDetails = SetTag(s->testDetails, field, v);
     if (field == "TestName")
-        m_list->setSetCaption(m_currentSet, m_lang.at(55) + ": " + v);
+        m_list->setSetCaption(m_currentSet, m_lang.at(55) + ": " + captionText(v));
     raiseChange(m_currentSet);
 }
 
@@ -403,6 +441,15 @@ void Workspace::TestCheckChange(const std::string& field, bool ticked)
     if (!s || m_updating)
         return;
     s->testDetails = SetTag(s->testDetails, field, ticked ? "1" : "0");
+    raiseChange(m_currentSet);
+}
+
+void Workspace::PassMarkChange(int percent)
+{
+    OpenSet* s = current();
+    if (!s || m_updating || PassMarkOf(s->testDetails) == percent)
+        return;
+    s->testDetails = WithPassMark(s->testDetails, percent);
     raiseChange(m_currentSet);
 }
 
@@ -543,13 +590,14 @@ void Workspace::TestTreeDragNodeEvent(int sourceSet, int sourceQuestion, int tar
     if (m_ui.ask(m_lang.at(25), Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
     const std::string record = set(sourceSet).questionSlots[static_cast<std::size_t>(sourceQuestion)];
-    m_currentSet = targetSet;
     OpenSet& target = set(targetSet);
     const int n = target.questionCount() + 1;
+    // Refused before anything changes: the editor stays with the question it shows.
     if (n > kMaxQuestions) {
         ShowMessageKey("s20");
         return;
     }
+    m_currentSet = targetSet;
     target.questionSlots[static_cast<std::size_t>(n)] = record;
     MoveQuestion(n, targetQuestion);
 }

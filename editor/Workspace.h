@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace dorvel {
@@ -62,6 +63,8 @@ public:
     // A test-details check box (allowCheating, allowPrinting, allowFinishedQuestionViewing).
     void TestCheckChange(const std::string& field, bool ticked);
     void GraphicStyleChange(const std::string& style);
+    // The pass mark box: a percentage, 0 for none.
+    void PassMarkChange(int percent);
     // Any question control: `control` is its name (Title, Text1..4, Select0..3,
     // tf1..4, tType1..4, aFN, QuestionType, qDisabled); `value` is the typed
     // text, the chosen item index or "1"/"0" for a check box / radio button.
@@ -82,6 +85,11 @@ public:
 
 private:
     FileDialog saveDialog(int entry) const;
+    // The save dialog's choice as the path that will be written (".vtd" put
+    // on); nothing when the author cancels.
+    std::optional<std::string> chooseSetPath(int entry);
+    // Writes the set to `path`; the set changes only when the write succeeded.
+    bool writeSet(int entry, const std::string& path);
     void showTestDetails();
     void showQuestion(int n);
     void enableSetControls();

@@ -110,7 +110,7 @@ void RemoveLeftoverParts(const std::string& bankPath)
 
 std::optional<ByteRange> AppendFileData(const std::string& destPath, const std::string& srcPath)
 {
-    const Fd src = OpenForReading(srcPath);
+    const Fd src = OpenRegularFile(srcPath);
     if (!src.valid())
         return std::nullopt;
     Fd dst = OpenForWriting(NativeSeparators(destPath), true);
@@ -188,7 +188,7 @@ BankWriteResult WriteBankFile(ExportLists& lists, UserInterface& ui, const std::
             continue;
         const std::string& path = lists.foundFiles[i];
         const std::int64_t size = lists.endOffsets[i] - lists.startOffsets[i];
-        const Fd src = OpenForReading(path);
+        const Fd src = OpenRegularFile(path);
         if (!src.valid())
             return {BankWriteStatus::WriteFailed, "cannot read " + path + ": " + LastErrorText()};
         const std::int64_t copied = CopyBytes(src.get(), part.fd(), size);

@@ -4,6 +4,7 @@
 #include "export/ExportLists.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
+#include "platform/SystemFiles.h"
 #include "storage/Vtutils.h"
 
 #include <QDir>
@@ -66,10 +67,16 @@ constexpr MediaRef kVideoRefs[] = {
 
 // An absolute path may come from another machine ("C:\Pics\a.gif"): on this
 // one it only counts when it is absolute here, never relative to whatever the
-// working folder happens to be.
+// working folder happens to be. A medium is a regular file: a device or FIFO
+// named as a picture counts as missing.
+bool IsMediaFile(const std::string& path)
+{
+    return OpenRegularFile(path).valid();
+}
+
 bool AbsoluteFileExists(const std::string& nativePath)
 {
-    return QDir::isAbsolutePath(toQString(nativePath)) && FileExists(nativePath);
+    return QDir::isAbsolutePath(toQString(nativePath)) && IsMediaFile(nativePath);
 }
 
 class MediaResolver {
@@ -111,7 +118,7 @@ private:
             return true;
         }
         const std::string candidate = NativeSeparators(m_baseFolder + rel);
-        if (FileExists(candidate)) {
+        if (IsMediaFile(candidate)) {
             element = SetTag(element, ref.abs, candidate);
             AddMediaFile(m_lists, true, candidate);
             return true;
@@ -233,8 +240,8 @@ std::string BuildBankLists(ExportLists& lists, UserInterface& ui, std::string_vi
                 break;
             if (n < kProgressSteps)
                 ui.progressAdvance(1);
-            AddMediaFile(lists, FileExists(tick), tick);
-            AddMediaFile(lists, FileExists(cross), cross);
+            AddMediaFile(lists, IsMediaFile(tick), tick);
+            AddMediaFile(lists, IsMediaFile(cross), cross);
             AddNumberedRecord(*pass.list, n, ExpandQuestionMedia(q, resolver, buttonFolder));
         }
     }

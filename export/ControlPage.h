@@ -49,6 +49,10 @@ struct ControlPageInput {
     int preTestPages = 0;
     bool allowMarking = false;
     bool allowCheating = false;
+    // The number the titles give the first question: a preview of question 3
+    // of a set shows that one question as "Question 3".
+    int firstQuestionNumber = 1;
+    bool platformScript = false;  // loads scorm.js, the link to a learning platform
 };
 
 // The largest left position of the slider thumb.

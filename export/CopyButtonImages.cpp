@@ -17,9 +17,9 @@ std::string ButtonTargetName(std::string_view buttonFile)
 
 namespace {
 
-// Makes a folder of the test ready and empties it of files. Removing never
-// follows a link: a link where the folder should be is refused, and links
-// inside it are removed themselves.
+// Makes a folder of the test ready. What an earlier export wrote there was
+// removed before (RemoveEarlierExport); the author's own files stay. A link
+// where the folder should be is refused.
 bool prepareFolder(const std::string& folder, ExportWrites& writes)
 {
     const std::string entry = folder.substr(0, folder.size() - 1);  // without the closing separator
@@ -27,10 +27,6 @@ bool prepareFolder(const std::string& folder, ExportWrites& writes)
         return writes.fail(entry + " is a symbolic link, not a folder: the web test is not written there");
     if (!ForceDirectory(folder) || !DirectoryExists(folder))
         return writes.fail("cannot create the folder " + entry);
-    for (const std::string& name : ListFiles(folder)) {
-        if (!RemoveEntry(folder + name))
-            return writes.fail("cannot remove " + folder + name + ": " + LastErrorText());
-    }
     return true;
 }
 
@@ -53,6 +49,7 @@ bool CopyButtonImages(const std::string& startPage, const std::string& label, co
         const std::string own = translated + std::string(name);
         const std::string plain = installed + std::string(name);
         const std::string target = buttons + ButtonTargetName(name);
+        RemoveEntry(target);  // the export's own name: its picture replaces any file of that name
         if (!language.empty() && FileExists(own))
             writes.copy(own, target);
         else if (FileExists(plain))

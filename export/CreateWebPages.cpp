@@ -6,9 +6,12 @@
 #include "export/CopyButtonImages.h"
 #include "export/ExportWrites.h"
 #include "export/ExportLists.h"
+#include "export/ExportedFiles.h"
 #include "export/StartPages.h"
+#include "platform/SystemFiles.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <QDir>
@@ -20,7 +23,8 @@ namespace {
 
 StartPageTexts startPageTexts(const LangStrings& lang)
 {
-    return {lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"), lang.key("s88")};
+    return {lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"), lang.key("s88"),
+        A11yTextsFrom(lang)};
 }
 
 std::string withoutBlanks(std::string text)
@@ -38,19 +42,24 @@ std::string withoutBlanks(std::string text)
 std::string WebTestName(const std::string& testDetails, const std::string& setFilePath)
 {
     const std::string name = GetTag(testDetails, "TestName");
-    return name == "0" ? ExtractFileName(setFilePath) : name;
+    return name == "0" ? ExtractFileName(setFilePath) : DecodeText(name);
 }
 
 WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang, UserInterface& ui)
 {
     // Nothing goes on after a failed step: a refused folder gets no pages.
-    ExportWrites writes;
+    ExportWrites writes(request.scratch);
     const auto failed = [&] {
         ui.progressHide();
         WrittenTest none;
         none.error = writes.error();
         return none;
     };
+    // What the last export wrote goes; what the author put into the folder stays.
+    const std::string folder = TestFolder(request.startPage);
+    RemoveEarlierExport(folder);
+    const FolderSnapshot before = SnapshotTestFolder(folder);
+
     ui.progressLabel(lang.key("s41"));
     ui.progressPosition(20);
     if (!CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui, writes))
@@ -64,8 +73,9 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
-        lists, ui, request.seed);
+        lists, ui, request.seed, request.platformScript, request.scratch);
 
+    WriteExportedList(folder, before);
     ui.progressLabel(lang.key("s44"));
     ui.progressPosition(100);
     ui.progressHide();
@@ -103,47 +113,66 @@ std::string ExportedMessage(const LangStrings& lang, const std::string& startPag
     return text + "\r\n" + lang.key("s45");
 }
 
-void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
+std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface& ui, const OpenSet& set,
+    FileDialog dialog, bool removeBlanks)
 {
-    OpenSet* set = workspace.current();
-    if (!set)
-        return;
-    const Answer form = ui.ask(lang.key("s223"), Buttons::YesNoCancel, Tone::Question);
-    if (form == Answer::Cancel)
-        return;
-    const bool singleFile = form == Answer::Yes;
-    std::string proposed = ExtractFileName(set->filePath);
+    std::string proposed = ExtractFileName(set.filePath);
     proposed.erase(proposed.size() >= 4 ? proposed.size() - 4 : 0);
-
-    FileDialog dialog;
-    dialog.title = "Save Web Test  As...";
-    dialog.filter = "Web Pages|*htm";
-    dialog.defaultExtension = "htm";
     dialog.folder = workspace.lastDir();
-    dialog.proposedName = withoutBlanks(proposed);
+    dialog.proposedName = removeBlanks ? withoutBlanks(proposed) : proposed;
     const std::optional<std::string> chosen = ui.chooseSaveFile(dialog);
     if (!chosen)
-        return;
+        return std::nullopt;
     workspace.setLastDir(ExtractFilePath(*chosen));
-    const std::string startPage = ChangeFileExt(*chosen, ".htm");
+    return ChangeFileExt(*chosen, "." + dialog.defaultExtension);
+}
 
+bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang)
+{
     workspace.SaveTest();
 
     ui.progressCaption(lang.key("s39"));
     ui.progressLabel(lang.key("s40"));
     ui.progressPosition(10);
-    ExportLists& lists = TheExportLists();
-    const std::string status = ExpandSet(workspace, ui, lang, lists, 0);
+    const std::string status = ExpandSet(workspace, ui, lang, TheExportLists(), 0);
     if (status == kTemplateFileProblem) {
         ui.progressHide();
-        return;
+        return false;
     }
+    return true;
+}
+
+void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
+    bool singleFile)
+{
+    OpenSet* set = workspace.current();
+    if (!set)
+        return;
+    FileDialog dialog;
+    dialog.title = "Save Web Test  As...";
+    dialog.filter = "Web Pages|*htm";
+    dialog.defaultExtension = "htm";
+    const std::optional<std::string> chosen = ChooseExportPath(workspace, ui, *set, dialog, true);
+    if (!chosen)
+        return;
+    const std::string startPage = *chosen;
+    // The dialog asked about the start page only; the test's folder beside it
+    // is asked about here, by name. (A link there is refused by the export.)
+    // A single file writes no folder there.
+    const std::string testFolder = TestFolder(startPage);
+    if (!singleFile && DirectoryExists(testFolder) && !IsSymbolicLink(testFolder.substr(0, testFolder.size() - 1))
+        && ui.ask(lang.at(182) + "\n" + testFolder, Buttons::YesNo, Tone::Question) != Answer::Yes)
+        return;
+
+    if (!SaveAndExpandForExport(workspace, ui, lang))
+        return;
+    const ExportLists& lists = TheExportLists();
 
     // Saving may have given a new set its file.
     set = workspace.current();
     if (!set)
         return;
-    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed()};
+    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), {}};
     SingleFileTest single;
     const std::string error = singleFile ? (single = ExportSingleFileTest(request, lists, lang, ui)).error
                                          : ExportWebTest(request, lists, lang, ui).error;

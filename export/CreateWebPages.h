@@ -1,8 +1,10 @@
 #pragma once
 
+#include "editor/UserInterface.h"
 #include "export/SingleFileTest.h"
 #include "export/WriteTestPages.h"
 
+#include <optional>
 #include <string>
 
 namespace dorvel {
@@ -11,6 +13,7 @@ class LangStrings;
 class UserInterface;
 class Workspace;
 struct ExportLists;
+struct OpenSet;
 
 // The test's title: its TestName, or the set file's name when that is "0".
 std::string WebTestName(const std::string& testDetails, const std::string& setFilePath);
@@ -21,6 +24,10 @@ struct WebExport {
     std::string testDetails;
     std::string language;     // interface language: button images of its own come first
     unsigned seed = 0;        // drawn names and block order
+    // The script that talks to a learning platform (an LMS package's
+    // scorm.js), empty for a test without one.
+    std::string platformScript;
+    bool scratch = false;     // a test that need not survive a crash (the player's)
 };
 
 // Everything after the expansion: the test folder with its button images and
@@ -40,9 +47,21 @@ SingleFileTest ExportSingleFileTest(const WebExport& exportRequest, const Export
 // mail servers take), then the question whether to open it.
 std::string ExportedMessage(const LangStrings& lang, const std::string& startPage, const SingleFileTest* single);
 
-// Create Web Pages: asks whether to write a start page with its folder or one
-// file, asks for the start page, saves and expands the current set, exports
-// it and offers to open the test from its file.
-void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language);
+// Asks where to write an export of `set`: the dialog opens in the last folder
+// with the set's file name proposed (blanks removed when `withoutBlanks`), and
+// the answer gets `extension`. Remembers the folder; nothing when cancelled.
+std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface& ui, const OpenSet& set,
+    FileDialog dialog, bool withoutBlanks);
+
+// Saves the current set and expands it into the export lists, with the
+// progress window shown; false (the window hidden) when its templates are
+// unusable and the export must stop.
+bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang);
+
+// Create Web Pages, as a start page with its folder or as one file
+// (`singleFile`): asks for the start page, saves and expands the current set,
+// exports it and offers to open the test from its file.
+void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
+    bool singleFile = false);
 
 }  // namespace dorvel

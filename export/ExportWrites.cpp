@@ -2,6 +2,7 @@
 
 #include "export/FileCopy.h"
 #include "storage/FileUtils.h"
+#include "storage/ScratchFiles.h"
 
 namespace dorvel {
 
@@ -10,7 +11,8 @@ bool ExportWrites::write(const std::string& path, std::string_view bytes)
     if (failed())
         return false;
     std::string why;
-    return WriteFileBytes(path, bytes, &why) || fail("cannot write " + path + ": " + why);
+    const bool written = m_scratch ? WriteScratchFileBytes(path, bytes, &why) : WriteFileBytes(path, bytes, &why);
+    return written || fail("cannot write " + path + ": " + why);
 }
 
 bool ExportWrites::copy(const std::string& from, const std::string& to)
@@ -35,7 +37,7 @@ bool CopyFileChunked(const std::string& from, const std::string& to, std::string
             *error = message + ": " + LastErrorText();
         return false;
     };
-    const Fd source = OpenForReading(NativeSeparators(from));
+    const Fd source = OpenRegularFile(NativeSeparators(from));
     if (!source.valid())
         return fail("cannot read " + from);
     Fd target = CreateNewFile(NativeSeparators(to));

@@ -10,6 +10,12 @@ namespace dorvel {
 // first failure nothing more is written, and error() says what failed.
 class ExportWrites {
 public:
+    // `scratch`: the files need not survive a crash (see ScratchFiles.h).
+    explicit ExportWrites(bool scratch = false)
+        : m_scratch(scratch)
+    {
+    }
+
     // Writes a page (replacing any file of that name); false after a failure.
     bool write(const std::string& path, std::string_view bytes);
     // Copies a file into the test folder under a name that must be new there.
@@ -21,6 +27,7 @@ public:
     const std::string& error() const { return m_error; }
 
 private:
+    bool m_scratch;
     std::string m_error;
 };
 

@@ -15,9 +15,11 @@ void line(std::string& out, std::string_view text)
     out += kBreak;
 }
 
-std::string frameNameOf(std::string_view idOrReference)
+// "feedback1" -> "fb1"; the author's id or reference goes through the page's
+// ids, so that an element finds its area under the same name.
+std::string frameNameOf(PageBuild& page, std::string_view idOrReference)
 {
-    const std::string id = SafeId(idOrReference);
+    const std::string& id = page.ids.of(idOrReference);
     return "fb" + (id.size() > 8 ? id.substr(8) : std::string());
 }
 
@@ -33,7 +35,7 @@ std::string SoundMarkup(std::string_view audioPath)
 
 void TakeFeedback(PageBuild& page, std::string_view feedback)
 {
-    const std::string name = frameNameOf(GetTag(feedback, "id"));
+    const std::string name = frameNameOf(page, GetTag(feedback, "id"));
     FeedbackSlot* slot = nullptr;
     for (FeedbackSlot& s : page.feedbackSlots) {
         if (s.frameName.empty()) {
@@ -48,7 +50,9 @@ void TakeFeedback(PageBuild& page, std::string_view feedback)
 
     const std::string colour = HtmlColour(GetTag(feedback, "FeedbackColor"));
     const auto head = LoadWebTemplate("fragments/feedback-head.htm");
-    slot->pageText = head ? WithLineBreaks(FillPlaceholders(*head, {{"colour", colour}}), std::string(1, kBreak)) : std::string();
+    const std::map<std::string, std::string> values{{"colour", colour},
+        {"lang", HtmlAttr(Say(page.say(), A11yText::Language))}, {"title", HtmlText(Say(page.say(), A11yText::Feedback))}};
+    slot->pageText = head ? WithLineBreaks(FillPlaceholders(*head, values), std::string(1, kBreak)) : std::string();
     slot->pageText += kBreak;
 
     const std::string width = HtmlAttr(GetTag(feedback, "FeedbackWidth"));
@@ -58,7 +62,8 @@ void TakeFeedback(PageBuild& page, std::string_view feedback)
         width, height, "hidden", colour);
     // Made from its template when Mark first shows this feedback, like the sound
     // frame, so that moving between questions loads no frames.
-    line(out, "<template><iframe src=\"about:blank\" name=\"" + name + "frame\" scrolling=\"no\" width=\"" + width + "\" height=\"" + height
+    line(out, "<template><iframe src=\"about:blank\" name=\"" + name + "frame\" title=\"" + HtmlAttr(Say(page.say(), A11yText::Feedback))
+            + "\" scrolling=\"no\" width=\"" + width + "\" height=\"" + height
             + "\" marginwidth=\"0\" marginheight=\"0\" "
             + (GetTagInt(feedback, "FeedbackStyle", 0) == 2 ? "frameborder=\"yes\"> " : "frameborder=\"no\"> "));
     line(out, "</iframe></template>");
@@ -74,7 +79,7 @@ std::string* FeedbackTarget(PageBuild& page, std::string_view feedbackValue)
     // An element without the field belongs to the page, like one marked "0".
     if (feedbackValue.empty() || feedbackValue == "0")
         return &page.body;
-    const std::string name = frameNameOf(feedbackValue);
+    const std::string name = frameNameOf(page, feedbackValue);
     for (FeedbackSlot& s : page.feedbackSlots) {
         if (!s.frameName.empty() && s.frameName == name)
             return &s.pageText;

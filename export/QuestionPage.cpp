@@ -1,9 +1,11 @@
 #include "export/QuestionPage.h"
 
 #include "export/FeedbackPages.h"
+#include "export/InlineMarks.h"
 #include "export/WebTemplates.h"
 #include "export/WebText.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 namespace dorvel {
@@ -35,26 +37,61 @@ std::string fragment(std::string_view name, const std::map<std::string, std::str
     return WithLineBreaks(FillPlaceholders(names.substitute(*text), values), std::string(1, kBreak));
 }
 
-// The tick and the cross the control page shows beside a marked element.
-void writeTickAndCross(std::string& out, const std::string& id, int top, int left)
+// A picture that only shows a state another element already names.
+constexpr std::string_view kHidden = "alt=\"\" aria-hidden=\"true\" ";
+
+// The tick and the cross the control page shows beside a marked element. Their
+// text says whose mark it is; the control page reads data-name to announce.
+void writeTickAndCross(const PageBuild& page, std::string& out, const std::string& id, int top, int left,
+    const std::string& name)
 {
     for (const char* mark : {"tick", "cross"}) {
+        const std::string verdict = Say(page.say(), mark == std::string_view("tick") ? A11yText::Right : A11yText::Wrong);
         line(out, "<div id=\"" + id + mark + "\" style=\"position: absolute; top: " + str(top) + "px; left: " + str(left)
                 + "px; width: 40px; height: 40px; z-index: 30; visibility: hidden;\">");
-        line(out, std::string("<img src=\"buttons/") + mark + ".gif\" width=\"40\" height=\"40\" border=\"0\" cache=\"true\">");
+        line(out, std::string("<img src=\"buttons/") + mark + ".gif\" width=\"40\" height=\"40\" border=\"0\" cache=\"true\" alt=\""
+                + HtmlAttr(JoinName(name, verdict)) + "\" data-name=\"" + HtmlAttr(name) + "\">");
         line(out, "</div>");
     }
 }
 
 // One image layer of a button: the block, the image and its handlers.
 void writeButtonRow(std::string& out, std::string_view button, const std::string& id, int layer, std::string_view picture,
-    const std::string& attributes)
+    const std::string& attributes, std::string_view access = kHidden)
 {
     out += Block(id + str(layer) + "div", 20 + layer, stored(button, "buttonLeft"), stored(button, "buttonTop"),
         stored(button, "buttonWidth"), stored(button, "buttonHeight"), layer == 0 ? "visible" : "hidden");
     line(out, "<img src=\"" + HtmlAttr(UrlPath(FlatName(GetTag(button, picture)))) + "\" name=\"" + id + "0\" width=\""
-            + stored(button, "buttonWidth") + "\" height=\"" + stored(button, "buttonHeight") + "\" " + attributes);
+            + stored(button, "buttonWidth") + "\" height=\"" + stored(button, "buttonHeight") + "\" " + std::string(access)
+            + attributes);
     line(out, "</div>");
+}
+
+// The text beside an element's box, by the record's position fields.
+std::string labelOf(const PageBuild& page, std::string_view record, std::string_view prefix)
+{
+    const std::string p(prefix);
+    return LabelBeside(page.naming.labels, GetTagInt(record, p + "Left", 0), GetTagInt(record, p + "Top", 0),
+        GetTagInt(record, p + "Width", 0), GetTagInt(record, p + "Height", 0), page.naming.question);
+}
+
+// The targets of a drag as "left,top,width,height;...", for the page script's
+// keyboard moves.
+std::string targetBoxes(std::string_view drag)
+{
+    std::string out;
+    for (const std::string& target : DragTargets(drag)) {
+        const auto comma = target.find(',');
+        if (comma == std::string::npos)
+            continue;
+        std::string box;
+        for (const char c : target.substr(comma + 1)) {
+            if ((c >= '0' && c <= '9') || c == ',' || c == '-' || c == '.')
+                box += c;
+        }
+        out += box + ";";
+    }
+    return out;
 }
 
 bool hasFile(std::string_view record, std::string_view field)
@@ -94,6 +131,18 @@ std::string Block(std::string_view id, int z, std::string_view left, std::string
     return out;
 }
 
+const A11yTexts& PageBuild::say() const
+{
+    static const A11yTexts english = DefaultA11yTexts();
+    return naming.texts ? *naming.texts : english;
+}
+
+void PageNaming::takeFrom(const std::vector<std::string>& textRecords)
+{
+    question = QuestionText(textRecords);
+    labels = PageLabels(textRecords);
+}
+
 std::string MediaAddress(std::string_view absolutePath)
 {
     return HtmlAttr(UrlPath(FlatName(absolutePath)));
@@ -118,7 +167,11 @@ int HtmlFontSize(int points)
 
 void WritePageHead(PageBuild& page)
 {
-    page.head = fragment("fragments/page-head.htm", {}, page.names);
+    std::string title = page.naming.question;
+    if (title.empty())
+        title = Say(page.say(), A11yText::QuestionFrame);
+    page.head = fragment("fragments/page-head.htm",
+        {{"lang", HtmlAttr(Say(page.say(), A11yText::Language))}, {"title", HtmlText(title)}}, page.names);
     page.head += kBreak;
 }
 
@@ -139,15 +192,19 @@ void WriteBodyStart(PageBuild& page, std::string_view q)
     if (page.testPage) {
         out += Block("cover", 50, "0", "0", str(size.width), str(size.height), "hidden");
         line(out, "<img src=\"buttons/blank.gif\" width=\"" + str(size.width) + "\" height=\"" + str(size.height)
-                + "\" border=\"0\" cache=\"true\">");
+                + "\" border=\"0\" cache=\"true\" alt=\"\">");
         line(out, "</div>");
     } else {
         const std::string left = str(size.width / 2 - 55);
         const std::string top = str(size.height / 2 - 100);
         for (int k = 0; k < 3; ++k) {
             out += Block("StartTestdiv" + str(k), 50, left, top, "110", "26", "hidden");
-            line(out, "<img src=\"buttons/StartTest" + str(k) + ".gif\" width=\"110\" height=\"26\" cache=\"true\" "
-                      "onMouseOver=\"StartTestdiv1.style.visibility = 'visible';\" "
+            // The resting layer takes the keyboard; the others only show its states.
+            const std::string access = k == 0 ? "tabindex=\"0\" role=\"button\" aria-label=\""
+                    + HtmlAttr(Say(page.say(), A11yText::StartTest)) + "\" data-press=\"up\" "
+                                              : std::string(kHidden);
+            line(out, "<img src=\"buttons/StartTest" + str(k) + ".gif\" width=\"110\" height=\"26\" cache=\"true\" " + access
+                    + "onMouseOver=\"StartTestdiv1.style.visibility = 'visible';\" "
                       "onMouseDown=\"StartTestdiv2.style.visibility = 'visible';\" ");
             line(out, "onMouseOut=\"StartTestdiv1.style.visibility = 'hidden'; StartTestdiv2.style.visibility = 'hidden';\" ");
             line(out, "onMouseUp=\"" + page.control("startTest") + "();\" border=\"0\">");
@@ -171,7 +228,7 @@ void WriteBodyStart(PageBuild& page, std::string_view q)
         }
         line(out, "<div id=\"back\" style=\"position: absolute; top: " + str(top) + "px; left: " + str(left) + "px; width: "
                 + str(w) + "px; height: " + str(h) + "px; z-index: 1; visibility: visible;\">");
-        line(out, "<img src=\"" + MediaAddress(background) + "\"  border=\"0\">");
+        line(out, "<img src=\"" + MediaAddress(background) + "\"  border=\"0\" alt=\"\">");
         line(out, "</div>");
     }
 
@@ -187,7 +244,8 @@ void WriteBodyStart(PageBuild& page, std::string_view q)
     // page script makes it then): a frame on the page is a second page load
     // each time the student moves to another question.
     line(out, "<div id=\"b\" style=\"position: absolute; top: 0px; left: 0px; width: 1px; height: 1px; z-index: 1; visibility: visible;\">");
-    line(out, "<template><iframe src=\"about:blank\" name=\"bs\" scrolling=\"no\" width=\"1\" height=\"1\" marginwidth=\"0\" marginheight=\"0\" frameborder=\"no\"> ");
+    line(out, "<template><iframe src=\"about:blank\" name=\"bs\" title=\"" + HtmlAttr(Say(page.say(), A11yText::Sound))
+            + "\" tabindex=\"-1\" aria-hidden=\"true\" scrolling=\"no\" width=\"1\" height=\"1\" marginwidth=\"0\" marginheight=\"0\" frameborder=\"no\"> ");
     line(out, "</iframe></template>");
     line(out, "</div>");
 }
@@ -220,10 +278,19 @@ void WriteShape(PageBuild&, std::string_view shape, std::string& out)
     line(out, "</div>");
 }
 
-void WriteText(PageBuild&, std::string_view text, std::string& out)
+void WriteText(PageBuild& page, std::string_view text, std::string& out)
 {
-    out += Block("0", 10 - GetTagInt(text, "TextLayer", 0), stored(text, "textLeft"), stored(text, "textTop"),
+    std::string block = Block("0", 10 - GetTagInt(text, "TextLayer", 0), stored(text, "textLeft"), stored(text, "textTop"),
         stored(text, "textWidth"), stored(text, "textHeight"), "visible");
+    // The question is the page's heading; the page script puts the focus on it
+    // when a new page replaces the one that had the focus.
+    PageNaming& naming = page.naming;
+    if (&out == &page.body && !naming.questionWritten && !naming.question.empty()
+        && PlainText(GetTag(text, "vtString")) == naming.question) {
+        block.insert(5, "id=\"question\" role=\"heading\" aria-level=\"1\" tabindex=\"-1\" ");
+        naming.questionWritten = true;
+    }
+    out += block;
     const std::string size = str(HtmlFontSize(GetTagInt(text, "vtFontSize", 12)));
     const int alignment = GetTagInt(text, "vtAlignment", 0);
     const char* align = alignment == 1 ? "center" : alignment == 2 ? "right" : "left";
@@ -233,11 +300,9 @@ void WriteText(PageBuild&, std::string_view text, std::string& out)
     const std::string font = "<font face=\"" + stored(text, "vtFontName") + "\" size=\"" + size + "\" color=\"#"
         + HtmlColour(GetTag(text, "vtFontColour"), "000000") + "\">";
 
-    std::string rest = GetTag(text, "vtString");
-    for (int i = 0; i < 100 && !rest.empty(); ++i) {
-        const auto end = rest.find("\r\n");
-        std::string current = rest.substr(0, end);
-        rest.erase(0, end == std::string::npos ? rest.size() : end + 2);
+    const std::vector<std::string> lines = MarkedHtmlLines(DecodeText(GetTag(text, "vtString")));
+    for (std::size_t i = 0; i < lines.size() && i < 100; ++i) {
+        const std::string& current = lines[i];
         line(out, std::string("<div align=\"") + align + "\">");
         out += font;
         if (bold)
@@ -246,7 +311,7 @@ void WriteText(PageBuild&, std::string_view text, std::string& out)
             out += "<i> ";
         if (underline)
             out += "<u> ";
-        out += current.empty() ? std::string("<br>") : HtmlText(current);
+        out += current.empty() ? std::string("<br>") : current;
         if (underline)
             out += "</u> ";
         if (italic)
@@ -261,7 +326,7 @@ void WriteText(PageBuild&, std::string_view text, std::string& out)
 
 void WritePicture(PageBuild& page, std::string_view picture, std::string& out, bool inFeedback)
 {
-    const std::string id = SafeId(GetTag(picture, "id"));
+    const std::string id = page.ids.of(GetTag(picture, "id"));
     const int z = 10 - GetTagInt(picture, "PictureLayer", 0);
     const bool over = hasFile(picture, "picOverFilePathAbs");
     const bool down = hasFile(picture, "picDownFilePathAbs");
@@ -287,6 +352,13 @@ void WritePicture(PageBuild& page, std::string_view picture, std::string& out, b
     out += Block(id + "div", z, left, top, width, height, "visible");
     std::string img = "<img src=\"" + MediaAddress(GetTag(picture, "picFilePathAbs")) + "\" ";
     img += startPicture ? std::string("name=\"stbutton\" ") : "name=\"" + id + "\" ";
+    // A picture that does something when pressed is a button; any other is the
+    // style's decoration (the set has no words for a picture).
+    if (onDown.empty())
+        img += "alt=\"\" ";
+    else
+        img += "tabindex=\"0\" role=\"button\" aria-label=\""
+            + HtmlAttr(Say(page.say(), startPicture ? A11yText::StartTest : A11yText::Sound)) + "\" data-press=\"down\" ";
     img += size;
     if (over)
         img += "onMouseOver=\"" + id + "rolldiv.style.visibility = 'visible';\" ";
@@ -296,13 +368,13 @@ void WritePicture(PageBuild& page, std::string_view picture, std::string& out, b
 
     if (over) {
         out += Block(id + "rolldiv", z, left, top, width, height, "hidden");
-        line(out, "<img src=\"" + MediaAddress(GetTag(picture, "picOverFilePathAbs")) + "\" name=\"" + id + "\" " + size
+        line(out, "<img src=\"" + MediaAddress(GetTag(picture, "picOverFilePathAbs")) + "\" name=\"" + id + "\" " + size + std::string(kHidden)
                 + "onMouseOut=\"" + id + "rolldiv.style.visibility = 'hidden';\" " + onDown + " border=\"0\" cache=\"true\">");
         line(out, "</div>");
     }
     if (down) {
         out += Block(id + "downdiv", z, left, top, width, height, "hidden");
-        line(out, "<img src=\"" + MediaAddress(GetTag(picture, "picDownFilePathAbs")) + "\" name=\"" + id + "\" " + size
+        line(out, "<img src=\"" + MediaAddress(GetTag(picture, "picDownFilePathAbs")) + "\" name=\"" + id + "\" " + size + std::string(kHidden)
                 + "onMouseUp=\"" + id + "downdiv.style.visibility = 'hidden';\"  border=\"0\" cache=\"true\">");
         line(out, "</div>");
     }
@@ -312,7 +384,7 @@ void WritePicture(PageBuild& page, std::string_view picture, std::string& out, b
 
 void WriteVideo(PageBuild& page, std::string_view video, std::string& out, bool inFeedback)
 {
-    const std::string id = SafeId(GetTag(video, "id"));
+    const std::string id = page.ids.of(GetTag(video, "id"));
     const int w = GetTagInt(video, "VideoWidth", 10);
     const int h = GetTagInt(video, "VideoHeight", 10);
     const bool controls = GetTag(video, "videoShowControls") == "1";
@@ -321,36 +393,27 @@ void WriteVideo(PageBuild& page, std::string_view video, std::string& out, bool 
 
     out += Block(id + "div", 20, stored(video, "VideoLeft"), stored(video, "VideoTop"), stored(video, "VideoWidth"),
         str(blockHeight), "visible");
-    if (LowerCase(ExtractFileExt(file)) == ".swf") {
-        line(out, "<object classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" "
-                  "codebase=\"http://download.macromedia.com/pub/shockwave/cabs/flash/swflash.cab#version=5,0,0,0\" width=\""
-                + str(w - 2) + "\" height=\"" + str(h - 2) + "\">");
-        line(out, "<param name=\"movie\" value=\"" + MediaAddress(file)
-                + "\"> <param name=\"loop\" value=\"false\"> <param name=\"menu\" value=\"false\"> "
-                  "<param name=\"quality\" value=\"high\"> <param name=\"bgcolor\" value=\"#ffffff\"> </object>");
+    if (!BrowserPlaysVideo(file)) {
+        // No current browser plays it inside a page (Flash, AVI, MPEG-1, ...):
+        // the student gets the file to open rather than an empty box.
+        line(out, "<a href=\"" + MediaAddress(file) + "\" target=\"_blank\">" + HtmlText(FlatName(file)) + "</a>");
+        line(out, "</div>");
+        return;
+    }
+    // Controls always: a browser may refuse to start a video by itself, and
+    // the student must be able to start it then. Addresses are escaped for an
+    // attribute, which leaves no quote or "<" that could end the script string.
+    const std::string element = "<video src=\"" + MediaAddress(file) + "\" width=\"" + str(w - 2) + "\" height=\""
+        + str(blockHeight) + "\" controls";
+    if (GetTag(video, "videoAutoStart") == "0") {
+        line(out, element + "></video>");
+    } else if (inFeedback) {
+        line(out, element + " autoplay></video>");
     } else {
-        // Addresses and types are escaped for an attribute, which leaves no
-        // quote, backslash or "<" that could end the script string.
-        const std::string e1 = "<embed src=\"" + MediaAddress(file) + "\" controller=\"" + (controls ? "true" : "false")
-            + "\" autoplay=\"";
-        const std::string e2 = "\" width=\"" + str(w - 2) + "\" height=\"" + str(blockHeight) + "\" type=\""
-            + HtmlAttr(VideoType(file)) + "\" cache=\"true\">";
-        auto write = [&](const char* autoplay) { line(out, "document.write('" + e1 + autoplay + e2 + "');"); };
+        // A question reviewed after the finish does not start its video again.
         line(out, "<script><!--");
-        line(out, "if (navigator.userAgent.indexOf('Mac')<0) {");
-        if (GetTag(video, "videoAutoStart") == "0") {
-            write("false");
-        } else if (inFeedback) {
-            write("true");
-        } else {
-            line(out, "if (" + page.control("examStatus") + " != 2) {");
-            write("true");
-            line(out, "}");
-            line(out, "else {");
-            write("false");
-            line(out, "}");
-        }
-        line(out, "}");
+        line(out, "if (" + page.control("examStatus") + " != 2) document.write('" + element + " autoplay></video>');");
+        line(out, "else document.write('" + element + "></video>');");
         line(out, "//-->");
         line(out, "</script>");
     }
@@ -360,27 +423,36 @@ void WriteVideo(PageBuild& page, std::string_view video, std::string& out, bool 
 void WriteButton(PageBuild& page, std::string_view button)
 {
     std::string& out = page.body;
-    const std::string id = SafeId(GetTag(button, "id"));
+    const std::string id = page.ids.of(GetTag(button, "id"));
     AddButtonEntries(page.arrays, button, id);
     const std::string removeSelection = page.control("removeSelection");
     const std::string checkSelections = page.control("checkSelections");
 
+    const A11yTexts& say = page.say();
+    const std::string beside = labelOf(page, button, "button");
+    const int tickTop = GetTagInt(button, "buttonTop", 0) + GetTagInt(button, "buttonHeight", 0) - 35;
+    const int tickLeft = GetTagInt(button, "buttonLeft", 0) + GetTagInt(button, "buttonWidth", 0) - 15;
+
     if (GetTagInt(button, "buttonType", 0) == 0) {
+        // The resting layer stays visible under the others: it takes the keyboard
+        // and says whether the choice is made (the page script keeps it true).
+        const std::string name = JoinName(ChoiceLetter(page.naming.choices++), beside);
+        const std::string access = "tabindex=\"0\" role=\"checkbox\" aria-checked=\"false\" aria-label=\"" + HtmlAttr(name)
+            + "\" data-choice=\"" + id + "\" ";
         const std::string soundPage = SoundPageName(page, id);
         std::string select = id + "2div.style.visibility = 'visible'; " + id + "cross.style.visibility = 'hidden'; " + id
             + "tick.style.visibility = 'hidden'; " + checkSelections + "('" + id + "'); ";
         if (hasFile(button, "ButtonSound1"))
             select += PlaySound(soundPage);
         writeButtonRow(out, button, id, 0, "s1",
-            "onMouseOver=\"" + id + "1div.style.visibility = 'visible';\"  border=\"0\" cache=\"true\">");
+            "onMouseOver=\"" + id + "1div.style.visibility = 'visible';\"  border=\"0\" cache=\"true\">", access);
         writeButtonRow(out, button, id, 1, "s2",
             "onMouseOut=\"" + id + "1div.style.visibility = 'hidden';\" onMouseDown=\"" + select
                 + "\" border=\"0\" cache=\"true\">");
         writeButtonRow(out, button, id, 2, "s3",
             "onMouseDown=\"" + id + "2div.style.visibility = 'hidden'; " + id + "cross.style.visibility = 'hidden'; " + id
                 + "tick.style.visibility = 'hidden'; " + removeSelection + "('" + id + "'); \"  border=\"0\" cache=\"true\">");
-        writeTickAndCross(out, id, GetTagInt(button, "buttonTop", 0) + GetTagInt(button, "buttonHeight", 0) - 35,
-            GetTagInt(button, "buttonLeft", 0) + GetTagInt(button, "buttonWidth", 0) - 15);
+        writeTickAndCross(page, out, id, tickTop, tickLeft, name);
         if (hasFile(button, "ButtonSound1"))
             WriteSoundPage(page, soundPage, GetTag(button, "ButtonSound1"));
         return;
@@ -409,8 +481,23 @@ void WriteButton(PageBuild& page, std::string_view button)
     writeButtonRow(out, button, id, 4, "tf5", pressAndMove);
     writeButtonRow(out, button, id, 5, "tf6", out_(5) + pressAndMove);
     writeButtonRow(out, button, id, 6, "tf7", out_(6) + pressAndMove);
-    writeTickAndCross(out, id, GetTagInt(button, "buttonTop", 0) + GetTagInt(button, "buttonHeight", 0) - 35,
-        GetTagInt(button, "buttonLeft", 0) + GetTagInt(button, "buttonWidth", 0) - 15);
+    // One picture holds both answers; two keyboard halves lie over it, letting
+    // the pointer through to the picture below.
+    ++page.naming.statements;
+    std::string statement = beside.empty() ? page.naming.question : beside;
+    if (statement.empty())
+        statement = SayWith(say, A11yText::Answer, str(page.naming.statements));
+    line(out, "<div style=\"position: absolute; top: " + stored(button, "buttonTop") + "px; left: " + stored(button, "buttonLeft")
+            + "px; width: " + stored(button, "buttonWidth") + "px; height: " + stored(button, "buttonHeight")
+            + "px; z-index: 29; pointer-events: none;\">");
+    for (int half = 0; half < 2; ++half) {
+        line(out, "<span tabindex=\"0\" role=\"button\" aria-pressed=\"false\" aria-label=\""
+                + HtmlAttr(JoinName(statement, Say(say, half == 0 ? A11yText::True : A11yText::False))) + "\" data-tf=\""
+                + id + "\" data-half=\"" + str(half) + "\" style=\"position: absolute; top: 0px; left: "
+                + (half == 0 ? "0" : "50") + "%; width: 50%; height: 100%;\"></span>");
+    }
+    line(out, "</div>");
+    writeTickAndCross(page, out, id, tickTop, tickLeft, statement);
     if (leftSound)
         WriteSoundPage(page, leftPage, GetTag(button, "ButtonSound2"));
     if (rightSound)
@@ -420,13 +507,17 @@ void WriteButton(PageBuild& page, std::string_view button)
 void WriteField(PageBuild& page, std::string_view field)
 {
     std::string& out = page.body;
-    const std::string id = SafeId(GetTag(field, "id"));
+    const std::string id = page.ids.of(GetTag(field, "id"));
     AddFieldEntries(page.arrays, field, id);
 
     out += Block(id + "0div", 20, stored(field, "FieldLeft"), stored(field, "FieldTop"), stored(field, "FieldWidth"),
         stored(field, "FieldHeight"), "visible");
     // The id as well as the name: current browsers reach an input by its id only.
-    std::string input = "<input name=\"" + id + "\" id=\"" + id + "\" size=\""
+    ++page.naming.fields;
+    std::string name = JoinName(page.naming.question, labelOf(page, field, "Field"));
+    if (name.empty())
+        name = SayWith(page.say(), A11yText::Answer, str(page.naming.fields));
+    std::string input = "<input name=\"" + id + "\" id=\"" + id + "\" aria-label=\"" + HtmlAttr(name) + "\" size=\""
         + str(GetTagInt(field, "FieldWidth", 60) * 5 / 36) + "\" ";
     const int restriction = GetTagInt(field, "editRestriction", 0);
     if (restriction == 1)
@@ -437,27 +528,36 @@ void WriteField(PageBuild& page, std::string_view field)
     input += "type=\"text\" value=\"\">";
     line(out, input);
     line(out, "</div>");
-    writeTickAndCross(out, id, GetTagInt(field, "FieldTop", 0) + GetTagInt(field, "FieldHeight", 0) - 20,
-        GetTagInt(field, "FieldLeft", 0) + GetTagInt(field, "FieldWidth", 0) - 10);
+    writeTickAndCross(page, out, id, GetTagInt(field, "FieldTop", 0) + GetTagInt(field, "FieldHeight", 0) - 20,
+        GetTagInt(field, "FieldLeft", 0) + GetTagInt(field, "FieldWidth", 0) - 10, name);
 }
 
 void WriteDrag(PageBuild& page, std::string_view drag)
 {
     std::string& out = page.body;
-    const std::string id = SafeId(GetTag(drag, "id"));
+    const std::string id = page.ids.of(GetTag(drag, "id"));
     AddDragEntries(page.arrays, drag, id);
     const std::string left = stored(drag, "DragLeft");
     const std::string top = stored(drag, "DragTop");
     const std::string width = stored(drag, "DragWidth");
     const std::string height = stored(drag, "DragHeight");
+    ++page.naming.items;
+    std::string name = GetTag(drag, "DragName");
+    if (name.empty() || name == "0")
+        name = labelOf(page, drag, "Drag");
+    if (name.empty())
+        name = SayWith(page.say(), A11yText::Item, str(page.naming.items));
+    // Picked up by keyboard (or a tap), an item is pressed until it is dropped.
+    const std::string access = "aria-label=\"" + HtmlAttr(name) + "\" aria-pressed=\"false\" data-drag=\"" + id
+        + "\" data-targets=\"" + targetBoxes(drag) + "\" ";
 
     if (!hasFile(drag, "dragFilePathAbs")) {
         out += Block(id + "0div", 30, left, top, width, "20", "visible");
-        line(out, "<button type=\"button\" name=\"" + id + "\" class=\"drag1\" style=\"cursor:pointer\" ><table width=\""
+        line(out, "<button type=\"button\" name=\"" + id + "\" class=\"drag1\" style=\"cursor:pointer\" " + access + "><table width=\""
                 + str(GetTagInt(drag, "DragWidth", 100) * 68 / 100) + "\" height=\"" + str(GetTagInt(drag, "DragHeight", 20) - 6)
                 + "\" border=\"0\" cellpadding=\"0\" cellspacing=\"0\"> <tr> <td> <div align=\"center\"> "
                   "<font face=\"Arial,Helvetica,sans-serif\" size=\"-1\">"
-                + HtmlText(GetTag(drag, "DragName")) + "</font> </div> </td> </tr> </table> </button>");
+                + HtmlText(DecodeText(GetTag(drag, "DragName"))) + "</font> </div> </td> </tr> </table> </button>");
         line(out, "</div>");
     } else {
         const bool threeStates = hasFile(drag, "dragOverFilePathAbs") && hasFile(drag, "dragDownFilePathAbs");
@@ -470,14 +570,15 @@ void WriteDrag(PageBuild& page, std::string_view drag)
         const char* pictures[] = {"dragFilePathAbs", "dragOverFilePathAbs", "dragDownFilePathAbs"};
         for (int k = 0; k < (threeStates ? 3 : 1); ++k) {
             out += Block(id + str(k) + "div", 20 + k, left, top, width, height, k == 0 ? "visible" : "hidden");
-            line(out, "<img src=\"" + MediaAddress(GetTag(drag, pictures[k])) + "\" class=\""
+            const std::string layerAccess = k == 0 ? "tabindex=\"0\" role=\"button\" " + access : std::string(kHidden);
+            line(out, "<img src=\"" + MediaAddress(GetTag(drag, pictures[k])) + "\" " + layerAccess + "class=\""
                     + (threeStates ? "drag2" : "drag1") + "\" style=\"cursor:pointer\" name=\"" + id + "\" width=\"" + width
                     + "\" height=\"" + height + "\" " + handlers + " border=\"0\" cache=\"true\">");
             line(out, "</div>");
         }
     }
-    writeTickAndCross(out, id, GetTagInt(drag, "DragTop", 0) + GetTagInt(drag, "DragHeight", 0) - 20,
-        GetTagInt(drag, "DragLeft", 0) + GetTagInt(drag, "DragWidth", 0) - 10);
+    writeTickAndCross(page, out, id, GetTagInt(drag, "DragTop", 0) + GetTagInt(drag, "DragHeight", 0) - 20,
+        GetTagInt(drag, "DragLeft", 0) + GetTagInt(drag, "DragWidth", 0) - 10, name);
 }
 
 }  // namespace dorvel

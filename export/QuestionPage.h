@@ -1,5 +1,8 @@
 #pragma once
 
+#include "export/AccessibleNames.h"
+#include "export/AccessibleTexts.h"
+#include "export/ElementIds.h"
 #include "export/PageScript.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
@@ -7,6 +10,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The writer of one question page ("q" N ".htm") or pre-test page ("p" N
 // ".htm"): every element of the question file as absolutely positioned
@@ -14,6 +18,23 @@
 namespace dorvel {
 
 inline constexpr char kBreak = '\r';
+
+// For assistive technology: the pack's names, the question's text and the
+// page's texts by place, which name the answer elements, and how many of each
+// kind were written (for "A", "B", ...).
+struct PageNaming {
+    const A11yTexts* texts = nullptr;
+    std::string question;
+    std::vector<PageLabel> labels;
+    int choices = 0;
+    int statements = 0;
+    int fields = 0;
+    int items = 0;
+    bool questionWritten = false;  // the question's block carries the heading
+
+    // Takes the question and the labels from the page's vtText records.
+    void takeFrom(const std::vector<std::string>& textRecords);
+};
 
 // What one page is built from and into.
 struct PageBuild {
@@ -27,6 +48,12 @@ struct PageBuild {
     std::string head;       // "<html>" up to, without, "</head>"
     std::string body;       // from "<body"
     std::array<FeedbackSlot, kFeedbackSlots> feedbackSlots;
+    ElementIds ids;
+
+    PageNaming naming;
+
+    // The pack's names for assistive technology (English when none are set).
+    const A11yTexts& say() const;
 
     // "parent.control." and the output name of `tableName`.
     std::string control(std::string_view tableName) const { return "parent.control." + names.out(tableName); }

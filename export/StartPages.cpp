@@ -61,6 +61,7 @@ std::string StartPageText(const std::string& testName, const StartPageTexts& tex
         {"s67", HtmlAttr(texts.s67)},
         {"siteAddress", HtmlAttr(kSiteAddress)},
         {"siteName", HtmlText(kSiteName)},
+        {"lang", HtmlAttr(Say(texts.a11y, A11yText::Language))},
     });
 }
 
@@ -69,7 +70,16 @@ std::string FramesetText(const std::string& testName, const StartPageTexts& text
     const auto loader = LoadWebTemplate("loader.js");
     const std::string loaderText = loader ? FillPlaceholders(CompactScript(*loader),
         {{"refused", JsString(texts.s88)}, {"refusedHtml", JsString(HtmlText(texts.s88))}}) : std::string();
-    return page("frame.htm", {{"testName", HtmlText(testName)}, {"pagesScript", pagesScript}, {"loader", loaderText}});
+    return page("frame.htm", {{"testName", HtmlText(testName)}, {"pagesScript", pagesScript}, {"loader", loaderText},
+        {"lang", HtmlAttr(Say(texts.a11y, A11yText::Language))},
+        {"questionFrame", HtmlAttr(Say(texts.a11y, A11yText::QuestionFrame))},
+        {"controlsFrame", HtmlAttr(Say(texts.a11y, A11yText::ControlsFrame))}});
+}
+
+std::string BlankPageText(const A11yTexts& a11y)
+{
+    return page("blank.htm", {{"lang", HtmlAttr(Say(a11y, A11yText::Language))},
+        {"questionFrame", HtmlAttr(Say(a11y, A11yText::QuestionFrame))}});
 }
 
 bool WriteStartPages(const std::string& testName, const std::string& startPage, const StartPageTexts& texts,

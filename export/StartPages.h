@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/AccessibleTexts.h"
+
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,7 @@ struct StartPageTexts {
     std::string s69;  // its second line
     std::string s87;  // alert when the screen is too small
     std::string s88;  // alert when the browser will not let the frameset write its frames
+    A11yTexts a11y = DefaultA11yTexts();  // the language and the frame titles
 };
 
 // Where the start page finds the test: a script expression giving the address
@@ -41,6 +44,10 @@ std::string StartPageText(const std::string& testName, const StartPageTexts& tex
 // texts: a script element loading pages.js, or nothing when the document
 // carries them itself.
 std::string FramesetText(const std::string& testName, const StartPageTexts& texts, const std::string& pagesScript);
+
+// The titled empty page the frameset shows in its question frame until the
+// control page writes the first question there.
+std::string BlankPageText(const A11yTexts& a11y);
 
 // Writes the start page at `startPage`, and frame.htm in the test folder.
 // False when a page could not be written (`writes` says which).

@@ -1,10 +1,15 @@
 # The web test writer, and the templates of its pages and scripts, embedded
 # as the resource ":/web/...".
 target_sources(dorvel_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleNames.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleTexts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ChooseWebOutput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CopyButtonImages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CreateWebPages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ElementIds.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ExportWrites.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ExportedFiles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FeedbackPages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PageScript.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QuestionPage.cpp

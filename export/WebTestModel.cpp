@@ -1,6 +1,7 @@
 #include "export/WebTestModel.h"
 
 #include "export/WebText.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 namespace dorvel {
@@ -51,7 +52,10 @@ int DragType(std::string_view drag)
 
 std::string FieldAnswers(std::string_view f)
 {
-    auto answer = [&](int k) { return field(f, "FieldAnswer" + std::to_string(k)); };
+    auto answer = [&](int k) {
+        const std::string a = field(f, "FieldAnswer" + std::to_string(k));
+        return a == kEmptyAnswer ? a : DecodeText(a);
+    };
     std::string text = "[";
     for (int k = 1; k <= 2; ++k) {
         const std::string a = answer(k);
@@ -68,9 +72,9 @@ std::string FieldAnswers(std::string_view f)
     return TrimComma(text) + "],";
 }
 
-std::string DragAnswers(std::string_view drag)
+std::vector<std::string> DragTargets(std::string_view drag)
 {
-    std::string text = "[" + JsLiteral(field(drag, "DragLeft")) + "," + JsLiteral(field(drag, "DragTop")) + ",";
+    std::vector<std::string> targets;
     std::string rest = field(drag, "targets");
     // Entries "a,b,target;": the target is the text after the second comma.
     while (rest.size() >= 4) {
@@ -86,8 +90,16 @@ std::string DragAnswers(std::string_view drag)
             if (second != std::string::npos)
                 target = entry.substr(second + 1);
         }
-        text += quoted(target);
+        targets.push_back(std::move(target));
     }
+    return targets;
+}
+
+std::string DragAnswers(std::string_view drag)
+{
+    std::string text = "[" + JsLiteral(field(drag, "DragLeft")) + "," + JsLiteral(field(drag, "DragTop")) + ",";
+    for (const std::string& target : DragTargets(drag))
+        text += quoted(target);
     return TrimComma(text) + "],";
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dorvel {
 
@@ -60,6 +61,8 @@ int DragType(std::string_view drag);
 // "[" accepted answers "],": a range field its two bounds, another field all
 // answers 1 to 20 but the unused ones.
 std::string FieldAnswers(std::string_view field);
+// The drag's targets as the script reads them: "mark,left,top,width,height".
+std::vector<std::string> DragTargets(std::string_view drag);
 // "[" home left "," home top "," target entries "],".
 std::string DragAnswers(std::string_view drag);
 

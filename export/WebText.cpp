@@ -1,9 +1,12 @@
 #include "export/WebText.h"
 
+#include "storage/TextCodec.h"
+
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 namespace dorvel {
 
@@ -149,6 +152,13 @@ void appendHexEscape(std::string& out, unsigned char c)
     out += kHex[c & 15];
 }
 
+void appendUnicodeEscape(std::string& out, char32_t c)
+{
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += kHex[(c >> shift) & 15];
+}
+
 }  // namespace
 
 std::string TrimComma(std::string_view text)
@@ -195,52 +205,58 @@ std::string AudioType(std::string_view fileName)
     return ext;
 }
 
-std::string VideoType(std::string_view fileName)
+bool BrowserPlaysVideo(std::string_view fileName)
 {
     const std::string ext = lowerExtension(fileName);
-    if (ext == ".mpeg" || ext == ".mpg")
-        return "video/x-mpeg";
-    if (ext == ".mov" || ext == ".avi")
-        return "video/avi";
-    return ext;
+    return ext == ".mp4" || ext == ".m4v" || ext == ".webm" || ext == ".ogv" || ext == ".ogg";
 }
 
-std::string HtmlText(std::string_view text)
+namespace {
+
+std::string htmlEscaped(std::string_view text, bool attribute)
 {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
+    for (const char32_t c : CodePoints(text)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default: out += c;
+        case '\'':
+            out += attribute ? "&#39;" : "'";
+            break;
+        default:
+            // Pages are ASCII whatever character set they declare: every
+            // other character is a reference, and control characters other
+            // than blanks, which no page can show, are left out.
+            if ((c >= 32 && c < 127) || c == '\t' || c == '\r' || c == '\n')
+                out += static_cast<char>(c);
+            else if (c >= 0xA0)
+                out += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ";";
         }
     }
     return out;
 }
 
+}  // namespace
+
+std::string HtmlText(std::string_view text)
+{
+    return htmlEscaped(text, false);
+}
+
 std::string HtmlAttr(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        if (c == '\'')
-            out += "&#39;";
-        else
-            out += HtmlText(std::string_view(&c, 1));
-    }
-    return out;
+    return htmlEscaped(text, true);
 }
 
 std::string JsString(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (ch) {
+    for (const char32_t c : CodePoints(text)) {
+        switch (c) {
         case '\\': out += "\\\\"; break;
         case '\'': out += "\\'"; break;
         case '"': out += "\\\""; break;
@@ -248,12 +264,20 @@ std::string JsString(std::string_view text)
         case '\n': out += "\\n"; break;
         case '<':
         case '>':
-        case '&': appendHexEscape(out, c); break;
+        case '&': appendHexEscape(out, static_cast<unsigned char>(c)); break;
         default:
             if (c < 32 || c == 127)
-                appendHexEscape(out, c);
-            else
-                out += ch;
+                appendHexEscape(out, static_cast<unsigned char>(c));
+            else if (c < 127)
+                out += static_cast<char>(c);
+            else if (c < 0x10000)
+                appendUnicodeEscape(out, c);
+            else {
+                // Outside the basic plane a script string holds a surrogate pair.
+                const char32_t v = c - 0x10000;
+                appendUnicodeEscape(out, 0xD800 + (v >> 10));
+                appendUnicodeEscape(out, 0xDC00 + (v & 0x3FF));
+            }
         }
     }
     return out;
@@ -312,6 +336,45 @@ std::string SafeId(std::string_view id)
     for (const char c : id) {
         if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')
             out += c;
+    }
+    return out;
+}
+
+std::string PackPlainText(std::string_view text)
+{
+    static constexpr std::array<std::pair<std::string_view, char>, 5> kNamed{{
+        {"nbsp", '\xA0'},
+        {"amp", '&'},
+        {"lt", '<'},
+        {"gt", '>'},
+        {"quot", '"'},
+    }};
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto semicolon = text[i] == '&' ? text.find(';', i) : std::string_view::npos;
+        if (semicolon == std::string_view::npos || semicolon - i > 8) {
+            out += text[i];
+            continue;
+        }
+        const std::string_view name = text.substr(i + 1, semicolon - i - 1);
+        int code = -1;
+        for (const auto& [entity, c] : kNamed) {
+            if (name == entity)
+                code = static_cast<unsigned char>(c);
+        }
+        if (name.size() > 1 && name[0] == '#') {
+            int value = 0;
+            const auto [end, ec] = std::from_chars(name.data() + 1, name.data() + name.size(), value);
+            if (ec == std::errc() && end == name.data() + name.size() && value > 0 && value < 256)
+                code = value;
+        }
+        if (code < 0) {
+            out += text[i];
+            continue;
+        }
+        out += static_cast<char>(code);
+        i = semicolon;
     }
     return out;
 }

@@ -20,18 +20,25 @@ std::string HtmlColour(std::string_view colourText, std::string_view fallback = 
 // Type suffix of a sound file for "audio/...": "x-mpg", "wav", "x-aiff", or
 // the lower-cased extension with its dot for any other file.
 std::string AudioType(std::string_view fileName);
-// "video/x-mpeg", "video/avi", or the lower-cased extension with its dot.
-std::string VideoType(std::string_view fileName);
+// Whether current browsers play a video file in a <video> element (MP4,
+// WebM, Ogg), by its extension.
+bool BrowserPlaysVideo(std::string_view fileName);
 
 // ---- Escaping --------------------------------------------------------------
 
-// Text between tags: & < > " become entities.
+// Values are UTF-8 text (stored values are decoded first); what these write
+// is ASCII, so it shows right whatever character set a page declares.
+
+// Text between tags: & < > " become entities, every character beyond ASCII
+// a numeric reference; control characters other than blanks, tabs and line
+// breaks are left out.
 std::string HtmlText(std::string_view text);
 // An attribute value between double quotes: also ' becomes an entity.
 std::string HtmlAttr(std::string_view text);
 // The inside of a script string literal (either quote). Quotes, backslashes
-// and line breaks are escaped, and < > as \x3C \x3E so that nothing in the
-// value can close the script element or open a comment.
+// and line breaks are escaped, < > & as \x3C \x3E \x26 so that nothing in
+// the value can close the script element or open a comment, and characters
+// beyond ASCII as \uXXXX.
 std::string JsString(std::string_view text);
 // A relative address of a file: bytes that are not plainly safe in a URL
 // path (blanks, #, ?, %, quotes, bytes above 127, ...) are percent-encoded.
@@ -45,6 +52,12 @@ std::string JsLiteral(std::string_view text);
 // and glued into script identifiers (id + "1div"). Only letters, digits and
 // underscores are kept.
 std::string SafeId(std::string_view id);
+
+// A web text from a language pack as plain text. Packs written for the
+// original pages may hold the entities those pages wrote as markup (string
+// 74 starts with "&nbsp;"); they become their Latin-1 characters here, so
+// that the pages can escape pack texts like any other value.
+std::string PackPlainText(std::string_view text);
 
 // ---- File names --------------------------------------------------------------
 

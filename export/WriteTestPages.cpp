@@ -9,8 +9,10 @@
 #include "export/WebText.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -49,6 +51,7 @@ struct Walk {
     PageSize size;
     bool showFeedback;
     UserInterface& ui;
+    const A11yTexts& a11y;
 };
 
 // One page of either pass. Returns false when the list has no question N.
@@ -68,7 +71,12 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
         arrays.qMaxSelectionsG += JsLiteral(GetTag(q, "numSelections")) + ",";
     }
 
-    PageBuild page{walk.names, arrays, walk.pages, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}};
+    PageBuild page{walk.names, arrays, walk.pages, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}};
+    page.naming.texts = &walk.a11y;
+    {
+        std::string copy = q;
+        page.naming.takeFrom(takeAll(copy, "vtText"));
+    }
     WritePageHead(page);
     WriteBodyStart(page, q);
 
@@ -128,12 +136,14 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
 {
     InterfaceTexts texts;
     for (int i = 0; i < 17; ++i)
-        texts.textsA[static_cast<std::size_t>(i)] = lang.at(70 + i);
-    texts.textsA[17] = lang.at(88);
+        texts.textsA[static_cast<std::size_t>(i)] = PackPlainText(lang.at(70 + i));
+    texts.textsA[17] = PackPlainText(lang.at(88));
     for (int i = 0; i < 7; ++i)
-        texts.textsB[static_cast<std::size_t>(i)] = lang.at(90 + i);
+        texts.textsB[static_cast<std::size_t>(i)] = PackPlainText(lang.at(90 + i));
     for (int i = 0; i < 12; ++i)
-        texts.textsB[static_cast<std::size_t>(7 + i)] = lang.at(100 + i);
+        texts.textsB[static_cast<std::size_t>(7 + i)] = PackPlainText(lang.at(100 + i));
+    texts.a11y = A11yTextsFrom(lang);
+    texts.learnerLabel = lang.at(320);
     return texts;
 }
 
@@ -143,17 +153,18 @@ unsigned ClockSeed()
 }
 
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed)
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+    const std::string& platformScript, bool scratch)
 {
     WrittenTest result;
     result.names.draw(seed);
     ScriptArrays& arrays = result.arrays;
-    arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(GetTag(testDetails, "ExaminerName")) + "\",\""
-        + JsString(GetTag(testDetails, "creationDisplayDate")) + "\",";
+    arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(DecodeText(GetTag(testDetails, "ExaminerName"))) + "\",\""
+        + JsString(DecodeText(GetTag(testDetails, "creationDisplayDate"))) + "\",";
 
     TestPages pages;
     Walk walk{result.names, arrays, pages, PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
-        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui};
+        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.questionFileList, n, true); ++n)
@@ -167,11 +178,17 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
 
     ui.progressPosition(95);
     const ControlPageInput control{result.names, arrays, texts, walk.size, result.preTestPages,
-        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1};
+        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
+        std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1)),
+        !platformScript.empty()};
+    const std::string folder = TestFolder(startPage);
+    ExportWrites writes(scratch);
+    if (!platformScript.empty())
+        writes.write(folder + "scorm.js", platformScript);
+    pages.add("blank.htm", BlankPageText(texts.a11y));
     pages.add("control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
     pages.add("p.js", PageScriptText(result.names));
-    ExportWrites writes;
-    writes.write(TestFolder(startPage) + std::string(kPagesScriptName), pages.scriptText());
+    writes.write(folder + std::string(kPagesScriptName), pages.scriptText());
     result.error = writes.error();
     ui.progressHide();
     return result;

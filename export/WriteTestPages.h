@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/AccessibleTexts.h"
 #include "export/ExportLists.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
@@ -18,6 +19,9 @@ class UserInterface;
 struct InterfaceTexts {
     std::array<std::string, 18> textsA;
     std::array<std::string, 19> textsB;
+    // Names and announcements for assistive technology (entries 260 onwards).
+    A11yTexts a11y = DefaultA11yTexts();
+    std::string learnerLabel;  // s320, before the student's name from a learning platform
 };
 InterfaceTexts InterfaceTextsFrom(const LangStrings& lang);
 
@@ -34,12 +38,15 @@ struct WrittenTest {
 unsigned ClockSeed();
 
 // The page generator: writes the question and pre-test pages with their
-// feedback and sound pages, control.htm and p.js as page texts into pages.js
-// in the test folder beside `startPage`, from the question lists of `lists`.
-// The folder, its button images and media files must be in place. When
-// pages.js cannot be written the result's error says why. `seed` fixes the drawn script
-// names and the order of the control script's blocks.
+// feedback and sound pages, the blank page, control.htm and p.js as page
+// texts into pages.js in the test folder beside `startPage`, from the question
+// lists of `lists`. The folder, its button images and media files must be in
+// place. When a file cannot be written the result's error says why. `seed`
+// fixes the drawn script names and the order of the control script's blocks.
+// A `platformScript` is written as scorm.js, which the control page then
+// loads. `scratch` files need not survive a crash (see ScratchFiles.h).
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed);
+    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+    const std::string& platformScript = {}, bool scratch = false);
 
 }  // namespace dorvel

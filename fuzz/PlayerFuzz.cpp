@@ -7,6 +7,7 @@
 #include "player/PlayedTest.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
+#include "storage/ScratchFiles.h"
 #include "storage/Vtutils.h"
 
 #include <QDirIterator>
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     const std::string bankPath = dorvel::fromQString(root.filePath(QStringLiteral("bank.vtb")));
     const std::string folder = dorvel::fromQString(root.filePath(QStringLiteral("player")));
-    if (!dorvel::WriteFileBytes(bankPath, bank) || !dorvel::ForceDirectory(folder))
+    if (!dorvel::WriteScratchFileBytes(bankPath, bank) || !dorvel::ForceDirectory(folder))
         __builtin_trap();
 
     dorvel::WritePlayedTest(bankPath, folder, lang, "", 1);

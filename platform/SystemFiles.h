@@ -75,6 +75,10 @@ bool RemoveEntry(const std::string& path);
 // False (see LastErrorText()) when that cannot be had.
 bool MakePrivateFolder(const std::string& path);
 
+// The folder of the running program's file (links resolved), with a closing
+// separator; "" when the system does not say.
+std::string ExecutableFolder();
+
 // The text of the last failed call's system error.
 std::string LastErrorText();
 

@@ -230,6 +230,17 @@ bool MakePrivateFolder(const std::string& path)
     return true;
 }
 
+std::string ExecutableFolder()
+{
+    char path[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return {};
+    const std::string file(path, static_cast<std::size_t>(n));
+    const std::string::size_type slash = file.find_last_of('/');
+    return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+}
+
 std::string LastErrorText()
 {
     return g_lastError.empty() ? std::string(std::strerror(errno)) : g_lastError;

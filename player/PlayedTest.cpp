@@ -6,9 +6,12 @@
 #include "export/ExportLists.h"
 #include "export/PageScript.h"
 #include "export/StartPages.h"
+#include "export/WebTemplates.h"
 #include "export/WebText.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
+#include "shell/LangStrings.h"
 
 #include <algorithm>
 #include <set>
@@ -51,7 +54,7 @@ void ExtractMedia(BankReader& reader, const std::string& testFolder, std::vector
 std::string TestNameOf(const std::string& testDetails, const std::string& bankPath)
 {
     const std::string name = GetTag(testDetails, "TestName");
-    return name.empty() || name == "0" ? ExtractFileName(bankPath) : name;
+    return name.empty() || name == "0" ? ExtractFileName(bankPath) : DecodeText(name);
 }
 
 }  // namespace
@@ -82,13 +85,16 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
     const std::string details = reader.testDetails();
     played.testName = TestNameOf(details, bankPath);
     played.preview = GetTag(details, "questionPreview") == "1";
+    played.previewNumber = played.preview ? std::max(0, GetTagInt(details, "questionPreviewNumber", 0)) : 0;
     played.questions = questions;
     played.startPage = JoinPath(folder, kPlayedStartPage);
 
     // The media go in after the pages: a file in the bank can never take the
     // place of a page the test needs.
     QuietUserInterface quiet;
-    const WebExport request{played.startPage, played.testName, details, language, seed};
+    // The folder is the player's own and goes when it stops: nothing to keep
+    // through a crash, so no page is forced onto the disk.
+    const WebExport request{played.startPage, played.testName, details, language, seed, {}, true};
     const WrittenTest written = ExportWebTest(request, lists, lang, quiet);
     played.questionPages = written.questionPages;
     if (!written.error.empty()) {
@@ -101,6 +107,39 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
         played.notes.push_back("the bank holds " + std::to_string(questions) + " questions; the test shows the first "
             + std::to_string(played.questionPages));
     return played;
+}
+
+std::string PlayedTitle(const PlayedTest& test, const LangStrings& lang)
+{
+    if (!test.preview || test.previewNumber < 1)
+        return test.testName;
+    return test.testName + ": " + lang.at(86) + " " + std::to_string(test.previewNumber);
+}
+
+std::string PreviewAddress(const std::string& startAddress)
+{
+    const auto slash = startAddress.rfind('/');
+    return startAddress.substr(0, slash == std::string::npos ? 0 : slash + 1) + kPreviewPage;
+}
+
+bool AddPreviewReload(const PlayedTest& test)
+{
+    const std::string folder = TestFolder(test.startPage);
+    const auto script = LoadWebTemplate("preview-reload.js");
+    std::string frameset;
+    if (!script || !ReadFileBytes(folder + "frame.htm", frameset))
+        return false;
+    const auto headEnd = frameset.find("</head>");
+    if (headEnd == std::string::npos)
+        return false;
+    frameset.insert(headEnd, "<script src=\"preview-reload.js\"></script>\r\n");
+    return WriteFileBytes(folder + "preview-reload.js", *script) && WriteFileBytes(folder + "frame.htm", frameset)
+        && WriteFileBytes(folder + "preview-next.txt", "");
+}
+
+bool SendPreviewTabTo(const PlayedTest& test, const std::string& address)
+{
+    return WriteFileBytes(TestFolder(test.startPage) + "preview-next.txt", address);
 }
 
 }  // namespace dorvel

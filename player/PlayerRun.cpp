@@ -8,6 +8,7 @@
 #include "player/PlayerStartFile.h"
 #include "player/PlayerTexts.h"
 #include "player/PlayerWindow.h"
+#include "player/PreviewHandOff.h"
 #include "player/StopSignals.h"
 #include "building/QuestionPlayer.h"
 #include "shell/LangStrings.h"
@@ -59,16 +60,31 @@ public:
         if (bank.empty())
             return fail(playertext::kNoBank);
 
-        // Private to this user (0700) and removed when the player ends.
-        QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/dorvel-player-XXXXXX"));
-        if (!folder.isValid())
-            return fail(playertext::kCannotFolder, fromQString(folder.errorString()));
+        // Private to this user (0700) and removed when the player ends (a
+        // preview's also one hand-off after a later preview replaced it).
+        auto folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/dorvel-player-XXXXXX"));
+        if (!folder->isValid())
+            return fail(playertext::kCannotFolder, fromQString(folder->errorString()));
 
         LangStrings lang;
         const std::string language = LoadPlayerLanguage(lang);
-        const PlayedTest test = WritePlayedTest(bank, fromQString(folder.path()), lang, language, ClockSeed());
+        PlayedTest test = WritePlayedTest(bank, fromQString(folder->path()), lang, language, ClockSeed());
         if (!test.ok())
             return fail(playertext::kCannotPlay, test.error);
+
+        // A preview while a preview player runs goes to that player, which
+        // shows it in the tab it has open.
+        PreviewHandOff handOff;
+        if (test.preview) {
+            if (const std::string running = handOff.handOver(bank); !running.empty()) {
+                if (!options.openBrowser) {
+                    std::printf("%s\n", running.c_str());
+                    std::fflush(stdout);
+                }
+                return 0;
+            }
+            AddPreviewReload(test);
+        }
         for (const std::string& note : test.notes)
             std::fprintf(stderr, "VTX: %s\n", note.c_str());
 
@@ -76,35 +92,70 @@ public:
         // (a snap or flatpak package) cannot read the player's private folder,
         // but it reaches 127.0.0.1. The test itself runs from files as well.
         TestServer server;
+        // A preview is always served: it follows the editor's next preview by
+        // fetching preview-next.txt, which a page opened from files may not.
         std::string address;
-        if (options.fromFiles) {
+        if (options.fromFiles && !test.preview) {
             address = fromQString(
-                QUrl::fromLocalFile(folder.filePath(toQString(kPlayedStartPage))).toString(QUrl::FullyEncoded));
+                QUrl::fromLocalFile(toQString(test.startPage)).toString(QUrl::FullyEncoded));
         } else {
             address = server.start(options.port) ? server.publish(test.startPage) : std::string();
             if (address.empty())
                 return fail(playertext::kCannotServe,
                     "127.0.0.1" + (options.port ? ":" + std::to_string(options.port) : std::string()));
         }
+        // A preview opens at its frameset: the question at once.
+        std::string opened = test.preview ? PreviewAddress(address) : address;
 
         std::unique_ptr<PlayerWindow> window;
         if (m_windowed) {
-            window = std::make_unique<PlayerWindow>(test.testName, test.preview, address, test.notes);
+            window = std::make_unique<PlayerWindow>(PlayedTitle(test, lang), test.preview, opened, test.notes);
             QObject::connect(window.get(), &PlayerWindow::stopRequested, QCoreApplication::instance(), &QCoreApplication::quit);
             QObject::connect(window.get(), &PlayerWindow::openRequested, window.get(),
-                [&] { window->setOpened(openBrowser(address)); });
+                [&] { window->setOpened(openBrowser(opened)); });
             window->show();
+        }
+
+        // A later preview: its test is written into a folder of its own and
+        // published, and the tab open on this one is sent there. The folder
+        // before stays until the next hand-off, while that tab moves on.
+        std::unique_ptr<QTemporaryDir> previous;
+        if (test.preview) {
+            handOff.listen([&](const std::string& handed) -> std::string {
+                auto next = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/dorvel-player-XXXXXX"));
+                if (!next->isValid())
+                    return {};
+                PlayedTest played = WritePlayedTest(handed, fromQString(next->path()), lang, language, ClockSeed());
+                // Refused here, the new player plays it and says why.
+                if (!played.ok() || !played.preview || !AddPreviewReload(played))
+                    return {};
+                const std::string nextAddress = server.publish(played.startPage);
+                if (nextAddress.empty() || !SendPreviewTabTo(test, PreviewAddress(nextAddress)))
+                    return {};
+                if (previous)
+                    server.withdraw(JoinPath(fromQString(previous->path()), kPlayedStartPage));
+                previous = std::move(folder);
+                folder = std::move(next);
+                test = std::move(played);
+                address = nextAddress;
+                opened = PreviewAddress(nextAddress);
+                for (const std::string& note : test.notes)
+                    std::fprintf(stderr, "VTX: %s\n", note.c_str());
+                if (window)
+                    window->showTest(PlayedTitle(test, lang), opened, test.notes);
+                return address;
+            });
         }
 
         if (!options.openBrowser) {
             std::printf("%s\n", address.c_str());
             std::fflush(stdout);
         } else {
-            const bool opened = openBrowser(address);
+            const bool shown = openBrowser(opened);
             if (window)
-                window->setOpened(opened);
-            if (!opened)
-                std::fprintf(stderr, "VTX: %s: %s\n", playertext::kNotOpened, address.c_str());
+                window->setOpened(shown);
+            if (!shown)
+                std::fprintf(stderr, "VTX: %s: %s\n", playertext::kNotOpened, opened.c_str());
         }
         return QCoreApplication::exec();
     }

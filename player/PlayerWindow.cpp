@@ -16,34 +16,28 @@ PlayerWindow::PlayerWindow(const std::string& testName, bool preview, const std:
     : QWidget(parent)
     , m_preview(preview)
 {
-    setWindowTitle(QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + QString::fromLatin1(testName));
     auto* layout = new QVBoxLayout(this);
 
-    auto* name = new QLabel(QString::fromLatin1(testName), this);
-    QFont bold = name->font();
+    m_name = new QLabel(this);
+    QFont bold = m_name->font();
     bold.setBold(true);
-    name->setFont(bold);
-    layout->addWidget(name);
+    m_name->setFont(bold);
+    layout->addWidget(m_name);
 
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
     layout->addWidget(m_status);
 
-    const QString link = toQString(address).toHtmlEscaped();
-    auto* addressLabel = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(link), this);
-    addressLabel->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    addressLabel->setOpenExternalLinks(true);
-    layout->addWidget(addressLabel);
+    m_address = new QLabel(this);
+    m_address->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    m_address->setOpenExternalLinks(true);
+    layout->addWidget(m_address);
 
-    if (!notes.empty()) {
-        QString text = QString::fromLatin1(playertext::kNotes);
-        for (const std::string& note : notes)
-            text += QStringLiteral("\n- ") + toQString(note);
-        auto* notesLabel = new QLabel(text, this);
-        notesLabel->setWordWrap(true);
-        notesLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        layout->addWidget(notesLabel);
-    }
+    m_notes = new QLabel(this);
+    m_notes->setWordWrap(true);
+    m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_notes);
+    showTest(testName, address, notes);
 
     auto* hint = new QLabel(QString::fromLatin1(playertext::kStopHint), this);
     hint->setWordWrap(true);
@@ -68,6 +62,19 @@ void PlayerWindow::setOpened(bool opened)
 {
     m_status->setText(QString::fromLatin1(opened ? (m_preview ? playertext::kPreviewing : playertext::kPlaying)
                                                  : playertext::kOpenYourself));
+}
+
+void PlayerWindow::showTest(const std::string& testName, const std::string& address, const std::vector<std::string>& notes)
+{
+    const QString link = toQString(address).toHtmlEscaped();
+    m_address->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(link));
+    setWindowTitle(QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + QString::fromLatin1(testName));
+    m_name->setText(QString::fromLatin1(testName));
+    QString text = QString::fromLatin1(playertext::kNotes);
+    for (const std::string& note : notes)
+        text += QStringLiteral("\n- ") + toQString(note);
+    m_notes->setText(text);
+    m_notes->setVisible(!notes.empty());
 }
 
 void PlayerWindow::closeEvent(QCloseEvent* event)

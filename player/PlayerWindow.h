@@ -20,6 +20,8 @@ public:
 
     // Says whether the browser could be opened on the test.
     void setOpened(bool opened);
+    // Another preview now plays at the same address.
+    void showTest(const std::string& testName, const std::string& address, const std::vector<std::string>& notes);
 
 signals:
     void openRequested();
@@ -29,7 +31,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QLabel* m_name = nullptr;
     QLabel* m_status = nullptr;
+    QLabel* m_notes = nullptr;
+    QLabel* m_address = nullptr;
     bool m_preview = false;
 };
 

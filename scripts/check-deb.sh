@@ -17,7 +17,7 @@ deb=$(ls "$work"/package/dorvel_*_amd64.deb 2>/dev/null | head -n1)
 lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian reports errors"; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6core6 libqt6widgets6 xdg-utils gstreamer1.0-plugins-good; do
+for d in libqt6core6 libqt6widgets6 libmicrohttpd12 xdg-utils gstreamer1.0-plugins-good; do
     echo "$depends" | grep -q "$d" || fail "Depends lacks $d: $depends"
 done
 

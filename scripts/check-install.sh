@@ -45,6 +45,11 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$wo
 mkdir -p "$XDG_CONFIG_HOME/Software" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset DORVEL_HOME || true
+# DORVEL_HOME is for the build's own programs under test: an installed program
+# (even of a build with tests) keeps to its own installation folder.
+mkdir -p "$work/not-an-installation"
+DORVEL_HOME="$work/not-an-installation" "$prefix/bin/dorvel-cli" expand "$home/Samples/General Knowledge.vtd" 1 \
+    > /dev/null || fail "an installed dorvel-cli took its templates from DORVEL_HOME"
 "$prefix/bin/dorvel-cli" show "$home/Samples/General Knowledge.vtd" > shown.txt || fail "dorvel-cli show failed"
 grep -q 'General Knowledge' shown.txt || fail "dorvel-cli show printed no test name"
 

@@ -125,7 +125,7 @@ STYLES = [
         tf_text_left=110, tf_text_width=640, tf_text_drop=12, tf_left=780, tf_size=(180, 48),
         tx_text_left=110, tx_text_width=440, tx_text_drop=4, tx_field_left=580, tx_field_size=(320, 30),
         name_box=(110, 110, 800, 120), name_font=Font(NOTEBOOK_FACE, 28, "#23395d", bold=1, align=1),
-        examiner_box=(110, 330, 800, 50), examiner_font=Font(NOTEBOOK_FACE, 18, "#d7372f", italic=1, align=1),
+        examiner_box=(110, 330, 800, 50), examiner_font=Font(NOTEBOOK_FACE, 18, "#b0241d", italic=1, align=1),
         picture="nb_pencil.gif", picture_box=(700, 520, 212, 69),
         sound="nb_scratch.wav",
     ),

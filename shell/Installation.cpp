@@ -1,5 +1,6 @@
 #include "shell/Installation.h"
 
+#include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 
 #include <QCoreApplication>
@@ -30,10 +31,12 @@ std::string InstallationFolder()
     if (!overrideFolder().empty())
         return overrideFolder();
 #ifdef DORVEL_TEST_HOOKS
-    // Tests start the real programs on a fixture installation. Builds without
-    // tests never read the variable, so a stray one cannot make an installed
-    // editor take other templates and packs or leave its files elsewhere.
-    if (const char* home = std::getenv("DORVEL_HOME"); home && *home)
+    // Tests start the real programs on a fixture installation. Only builds
+    // with tests read the variable, and only in programs that run from the
+    // build's own folders: an installation (even one made from such a build)
+    // lacks the build's marker file, so a stray variable cannot make an
+    // installed editor take other templates and packs or leave files elsewhere.
+    if (const char* home = std::getenv("DORVEL_HOME"); home && *home && FileExists(ExecutableFolder() + kBuildTreeMarker))
         return WithSeparator(home);
 #endif
     if (QCoreApplication::instance())

@@ -9,8 +9,11 @@ namespace dorvel {
 
 // The folder of the running executable, unless SetInstallationFolder names
 // another. Builds with tests (DORVEL_TEST_HOOKS) also take the folder from
-// DORVEL_HOME, where tests start the programs on a fixture installation.
+// DORVEL_HOME, where tests start the programs on a fixture installation; but
+// only programs that run from the build's folders, which hold the marker
+// file kBuildTreeMarker (never installed).
 std::string InstallationFolder();
+inline constexpr const char* kBuildTreeMarker = ".dorvel-build-tree";
 void SetInstallationFolder(const std::string& folder);
 
 std::string ButtonsFolder();     // <installation>/Buttons/

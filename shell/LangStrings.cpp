@@ -1,6 +1,7 @@
 #include "shell/LangStrings.h"
 
 #include "editor/DefaultRecords.h"
+#include "storage/TextCodec.h"
 
 #include <charconv>
 
@@ -85,7 +86,9 @@ int LangStrings::applyPack(std::string_view packText, const std::function<void(c
         const int n = lineNumber(line);
         if (n >= kCount)
             continue;
-        const std::string expanded = expandLineBreaks(line);
+        // Packs hold Latin-1 and references for every other character; the
+        // program works in UTF-8.
+        const std::string expanded = DecodeText(expandLineBreaks(line));
         if (n >= kFirstPackEntry) {
             set(n, expanded.substr(5));
             ++count;

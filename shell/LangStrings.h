@@ -7,7 +7,7 @@
 
 namespace dorvel {
 
-// The table of numbered language strings. Entries 0 to 8 are internal
+// The table of numbered language strings, as UTF-8 text. Entries 0 to 8 are internal
 // (0 the default question record, 1 the default test details); 9 to 999 come
 // from the language pack and stay empty until one sets them. 9 to 119 are the
 // original format's; 120 to 999 hold the texts of what Dorvel added since

@@ -1,6 +1,7 @@
 #include "storage/FileUtils.h"
 
 #include "platform/SystemFiles.h"
+#include "storage/ScratchFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,7 +138,9 @@ bool ReadFileBytes(const std::string& path, std::string& out)
     return file.error() == QFileDevice::NoError;
 }
 
-bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string* error)
+namespace {
+
+bool replaceFile(const std::string& path, std::string_view bytes, std::string* error, bool sync)
 {
     // Unbuffered, so that every write reports a full disk itself: Qt 6.4's
     // commit() does not notice a buffered flush that failed, and would put a
@@ -155,11 +158,23 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())
         || file.error() != QFileDevice::NoError)
         return fail(fromQString(file.errorString()));
-    if (!SyncFile(file.handle()))
+    if (sync && !SyncFile(file.handle()))
         return fail(LastErrorText());
     if (!file.commit())
         return fail(fromQString(file.errorString()));
     return true;
+}
+
+}  // namespace
+
+bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string* error)
+{
+    return replaceFile(path, bytes, error, true);
+}
+
+bool WriteScratchFileBytes(const std::string& path, std::string_view bytes, std::string* error)
+{
+    return replaceFile(path, bytes, error, false);
 }
 
 std::vector<std::string> ListFolders(const std::string& folder)

@@ -2,8 +2,6 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
-#include <QFile>
-
 namespace dorvel {
 
 bool WriteStoredFile(const std::string& path, std::string_view text, std::string* error)
@@ -60,10 +58,16 @@ std::string ReadStoredFile(const std::string& path, std::string& error)
 
 bool CheckMediaFile(const std::string& path)
 {
-    QFile file(toQString(NativeSeparators(path)));
-    if (!file.open(QIODevice::ReadOnly))
+    // A file that cannot be opened passes, as the test was defined; a device
+    // or FIFO is no picture or sound, and is never read.
+    if (!OpenForReading(NativeSeparators(path)).valid())
         return true;
-    const QByteArray head = file.read(4);
+    const Fd fd = OpenRegularFile(NativeSeparators(path));
+    if (!fd.valid())
+        return false;
+    std::string head(4, '\0');
+    const std::int64_t got = ReadSome(fd.get(), head.data(), head.size());
+    head.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     // Sums of signed bytes, as the signature test was defined; a short file
     // counts its missing bytes as zero.
     int s2 = 0;

@@ -127,22 +127,4 @@ std::string SetTag(std::string_view text, std::string_view name, std::string_vie
     return result;
 }
 
-std::string CleanText(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        const bool allowed = (c >= 32 && c <= 126 && c != 34 && c != 94 && c != 96) || c == 163;
-        if (!allowed)
-            continue;
-        if (c == ' ' && !out.empty() && out.back() == ' ')
-            continue;
-        out += ch;
-    }
-    const std::string_view t = trimmed(out);
-    // Only blanks can be left at the ends here; trimmed() also drops them.
-    return std::string(t);
-}
-
 }  // namespace dorvel

@@ -5,12 +5,13 @@
 #include <string_view>
 
 // Tagged text and stored files: the notation and storage every record and
-// file of Dorvel uses. All text is bytes (Windows ANSI / Latin-1); positions
-// in the original format count from 1, these functions use std::string.
+// file of Dorvel uses. Values are stored text (storage/TextCodec.h: ASCII and
+// references); these functions move them about without looking inside.
 namespace dorvel {
 
 // ---- Tagged text ---------------------------------------------------------
-// `<name>value</name>` runs; no escaping, first element of a name wins.
+// `<name>value</name>` runs; first element of a name wins. Values are kept
+// free of `<` and `>` by the text codec, not here.
 
 // Value of the first element `name`, or "" when it is missing or malformed.
 std::string GetTag(std::string_view text, std::string_view name);
@@ -21,8 +22,6 @@ int GetTagInt(std::string_view text, std::string_view name, int def);
 std::string RemoveTag(std::string_view text, std::string_view name);
 // `<name>value</name> ` followed by RemoveTag(text, name).
 std::string SetTag(std::string_view text, std::string_view name, std::string_view value);
-// Keeps the allowed characters, collapses blank runs, trims.
-std::string CleanText(std::string_view text);
 
 // ---- Scrambling ------------------------------------------------------------
 

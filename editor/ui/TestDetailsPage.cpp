@@ -1,7 +1,8 @@
 #include "editor/ui/TestDetailsPage.h"
 
+#include "editor/PassMark.h"
 #include "editor/Workspace.h"
-#include "editor/ui/Latin1.h"
+#include "editor/ui/WidgetText.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace dorvel {
@@ -82,6 +84,20 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent) : QWidge
         ShowStyleImage();
     });
 
+    // The percentage a student needs to pass, reported to a learning platform.
+    m_passMarkLabel = new QLabel(QStringLiteral("Pass mark:"), this);
+    m_passMarkLabel->setObjectName(QStringLiteral("PassMarkLabel"));
+    place(m_passMarkLabel, 16, 306, 268, 18);
+    m_passMark = new QSpinBox(this);
+    m_passMark->setObjectName(QStringLiteral("PassMark"));
+    m_passMark->setRange(0, 100);
+    m_passMark->setSuffix(QStringLiteral(" %"));
+    // 0 is "no pass mark": the box shows a dash instead of "0 %".
+    m_passMark->setSpecialValueText(QStringLiteral("\u2014"));
+    place(m_passMark, 16, 326, 120, 24);
+    m_passMarkLabel->setBuddy(m_passMark);
+    connect(m_passMark, &QSpinBox::valueChanged, this, [this](int value) { m_workspace.PassMarkChange(value); });
+
     m_styleImage = new QLabel(this);
     m_styleImage->setObjectName(QStringLiteral("StyleImage"));
     m_styleImage->setAlignment(Qt::AlignCenter);
@@ -107,10 +123,11 @@ void TestDetailsPage::ShowTestDetails()
     const std::string& details = set->testDetails;
     for (QLineEdit* box : {m_testName, m_examinerName}) {
         const std::string value = GetTag(details, toBytes(box->objectName()));
-        box->setText(value == "0" ? QString() : fromBytes(value));
+        box->setText(value == "0" ? QString() : fromStored(value));
     }
     for (int i = 0; i < 3; ++i)
         m_checks[i]->setChecked(GetTagInt(details, kCheckNames[i], 0) == 1);
+    m_passMark->setValue(PassMarkOf(details));
     // A set whose style is not installed (the default "Default" among them)
     // shows the first style until the author picks one.
     const int found = m_graphicStyle->findText(toQString(GetTag(details, "GraphicStyle")), Qt::MatchExactly);
@@ -167,7 +184,7 @@ void TestDetailsPage::ShowStyleImage()
 void TestDetailsPage::EnableSetControls(bool enabled)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{m_testName, m_examinerName, m_checks[0], m_checks[1],
-                                                      m_checks[2], m_graphicStyle, m_newQuestion})
+                                                      m_checks[2], m_graphicStyle, m_passMark, m_newQuestion})
         w->setEnabled(enabled);
     if (!enabled) {
         m_testName->clear();

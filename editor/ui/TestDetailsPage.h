@@ -11,6 +11,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace dorvel {
 
@@ -54,6 +55,8 @@ private:
     QLabel* m_styleLabel;
     QComboBox* m_graphicStyle;
     QLabel* m_styleImage;
+    QLabel* m_passMarkLabel;
+    QSpinBox* m_passMark;
     QPushButton* m_newQuestion;
 };
 

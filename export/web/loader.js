@@ -34,6 +34,9 @@ function pageMarkup(text) {
 function writePage(win, name, text) {
   win.shownPage = name;
   var doc = win.document;
+  // Writing keeps the Document object, and with it whatever the last page
+  // left on it: a new page's answers are not yet put back.
+  doc.answersRestored = false;
   doc.open();
   doc.write(pageMarkup(text));
   doc.close();
@@ -69,6 +72,7 @@ function startFrames() {
     return;
   }
   try {
+    showPage(window.frames.question, 'blank.htm');
     showPage(window.frames.control, 'control.htm');
   } catch (e) {
     refuseToStart();

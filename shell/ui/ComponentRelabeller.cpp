@@ -1,6 +1,6 @@
 #include "shell/ui/ComponentRelabeller.h"
 
-#include "editor/ui/Latin1.h"
+#include "editor/ui/WidgetText.h"
 #include "editor/ui/RadioGroup.h"
 #include "shell/ComponentLine.h"
 #include "shell/HintTexts.h"

@@ -1,6 +1,6 @@
 #include "shell/ui/DialogUserInterface.h"
 
-#include "editor/ui/Latin1.h"
+#include "editor/ui/WidgetText.h"
 #include "shell/ui/ProgressWindow.h"
 #include "storage/FileUtils.h"
 
@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
 #include <QUrl>
@@ -175,6 +176,19 @@ std::optional<std::string> DialogUserInterface::chooseSaveFile(const FileDialog&
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
         return std::nullopt;
     return fromQString(box.selectedFiles().front());
+}
+
+std::optional<int> DialogUserInterface::chooseOne(const std::string& question, const std::vector<std::string>& options)
+{
+    QStringList items;
+    for (const std::string& option : options)
+        items << fromBytes(option);
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(m_owner, QStringLiteral("Dorvel"), fromBytes(question), items, 0, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    const qsizetype index = items.indexOf(chosen);
+    return index >= 0 ? std::optional<int>(static_cast<int>(index)) : std::nullopt;
 }
 
 void DialogUserInterface::announce(const std::string& key)

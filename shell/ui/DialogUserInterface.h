@@ -28,6 +28,7 @@ public:
     Answer ask(const std::string& text, Buttons buttons, Tone tone) override;
     std::vector<std::string> chooseOpenFiles(const FileDialog& dialog) override;
     std::optional<std::string> chooseSaveFile(const FileDialog& dialog) override;
+    std::optional<int> chooseOne(const std::string& question, const std::vector<std::string>& options) override;
     void announce(const std::string& key) override;
     void progressShow() override;
     void progressHide() override;

@@ -4,12 +4,16 @@
 #include "storage/FileUtils.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace dorvel {
 
@@ -37,7 +41,7 @@ void HelpBrowser::create()
     m_browser = new QTextBrowser(m_window);
     m_browser->setObjectName(QStringLiteral("HelpText"));
     m_browser->setOpenLinks(false);
-    m_browser->setSearchPaths({toQString(HelpFolder())});
+    m_browser->setSearchPaths({toQString(HelpFolder(m_language))});
     QObject::connect(m_browser, &QTextBrowser::anchorClicked, m_browser, [browser = m_browser](const QUrl& link) {
         // Pages of the guide open here; web addresses and mail go to the
         // desktop, since the help window fetches nothing itself.
@@ -77,9 +81,26 @@ void HelpBrowser::create()
     layout->addWidget(m_browser);
 }
 
+void HelpBrowser::setLanguage(const std::string& language)
+{
+    if (language == m_language)
+        return;
+    m_language = language;
+    if (!m_browser)
+        return;
+    m_browser->setSearchPaths({toQString(HelpFolder(m_language))});
+    // The page shown turns into the same page of the other guide.
+    const QString shown = m_browser->source().fileName();
+    if (!shown.isEmpty()) {
+        const std::string file = HelpTopicFile(fromQString(shown), m_language);
+        if (!file.empty())
+            m_browser->setSource(QUrl::fromLocalFile(toQString(file)));
+    }
+}
+
 bool HelpBrowser::showTopic(const std::string& topic)
 {
-    const std::string file = HelpTopicFile(topic);
+    const std::string file = HelpTopicFile(topic, m_language);
     if (file.empty())
         return false;
     if (!m_window)
@@ -92,6 +113,32 @@ bool HelpBrowser::showTopic(const std::string& topic)
     m_window->raise();
     m_window->activateWindow();
     return true;
+}
+
+bool HelpBrowser::showTopicBeside(const std::string& topic, const QRect& window)
+{
+    const bool fresh = !m_window;
+    if (fresh)
+        create();
+    // Right of the editor, else left of it, narrowed to the room there (down
+    // to a readable width); on a screen without that room, at its right
+    // edge. A help window the author has placed already stays where it is.
+    if (fresh) {
+        constexpr int kNarrowest = 360;
+        const QScreen* screen = QGuiApplication::screenAt(window.center());
+        const QRect room = screen ? screen->availableGeometry() : QRect(window.topLeft(), QSize(4000, 4000));
+        const int rightRoom = room.right() - window.right();
+        const int leftRoom = window.left() - room.left();
+        QSize size = m_window->size().boundedTo(room.size());
+        int left = room.right() - size.width() + 1;
+        if (std::max(rightRoom, leftRoom) >= kNarrowest) {
+            size.setWidth(std::min(size.width(), std::max(rightRoom, leftRoom)));
+            left = rightRoom >= leftRoom ? window.right() + 1 : window.left() - size.width();
+        }
+        const int top = std::clamp(window.top(), room.top(), std::max(room.top(), room.bottom() - size.height() + 1));
+        m_window->setGeometry(QRect(QPoint(left, top), size));
+    }
+    return showTopic(topic);
 }
 
 void HelpBrowser::closeAll()

@@ -19,7 +19,10 @@ public:
     ~HelpBrowser() override;
 
     bool available() const override;
+    // The guide of this language pack from now on (English where it has none).
+    void setLanguage(const std::string& language) override;
     bool showTopic(const std::string& topic) override;
+    bool showTopicBeside(const std::string& topic, const QRect& window) override;
     void closeAll() override;
 
     // The help window once a topic has been shown (tests look inside it).
@@ -30,6 +33,7 @@ private:
     void create();
 
     QPointer<QWidget> m_window;
+    std::string m_language;
     QTextBrowser* m_browser = nullptr;
 };
 

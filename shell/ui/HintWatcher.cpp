@@ -1,6 +1,6 @@
 #include "shell/ui/HintWatcher.h"
 
-#include "editor/ui/Latin1.h"
+#include "editor/ui/WidgetText.h"
 #include "shell/AudioMessages.h"
 #include "shell/ui/HintDelayStyle.h"
 

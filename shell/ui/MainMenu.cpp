@@ -43,6 +43,9 @@ MainMenu MainMenu::build(QMainWindow& window)
     addItem(m.file, "Save1", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
     addItem(m.file, "SaveAs1", "Save As");
     m.file->addSeparator();
+    // The Create Web Pages button's choice: a web test or a learning platform package.
+    addItem(m.file, "CreateWebPagesM", "Create Web Pages...");
+    m.file->addSeparator();
     addItem(m.file, "PrintSetup1", "Print Setup");
     addItem(m.file, "Print1", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
     m.file->addSeparator();

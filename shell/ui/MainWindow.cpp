@@ -2,7 +2,7 @@
 
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
-#include "editor/ui/Latin1.h"
+#include "editor/ui/WidgetText.h"
 #include "editor/ui/QuestionPage.h"
 #include "editor/ui/QuestionTreeView.h"
 #include "editor/ui/TestDetailsPage.h"
@@ -10,6 +10,7 @@
 #include "building/PreviewCommand.h"
 #include "shell/MakerSite.h"
 #include "building/StyleNames.h"
+#include "export/ChooseWebOutput.h"
 #include "export/CreateWebPages.h"
 #include "export/ExportLists.h"
 #include "shell/Installation.h"
@@ -19,6 +20,7 @@
 #include "shell/ui/DialogUserInterface.h"
 #include "shell/ui/EditorSettings.h"
 #include "shell/ui/HandOffFile.h"
+#include "shell/ui/HandOffWatcher.h"
 #include "shell/ui/ComponentRelabeller.h"
 #include "shell/ui/HelpBrowser.h"
 #include "shell/ui/HintDelayStyle.h"
@@ -169,8 +171,10 @@ bool MainWindow::audioMessages() const
 
 void MainWindow::setHelpViewer(std::unique_ptr<HelpViewer> viewer)
 {
-    if (viewer)
+    if (viewer) {
         m_help = std::move(viewer);
+        m_help->setLanguage(m_language);
+    }
 }
 
 void MainWindow::setSoundPlayer(std::unique_ptr<SoundPlayer> player)
@@ -212,6 +216,7 @@ bool MainWindow::FindLanguagePacks()
 void MainWindow::LoadLanguagePack()
 {
     LoadLanguageStrings(m_lang, m_language, [this](const std::string& line) { ApplyComponentLine(line); });
+    m_help->setLanguage(m_language);
     m_about->setVersionText(fromBytes(m_lang.at(9)));
     m_questions->LayoutForType();
 }
@@ -298,6 +303,11 @@ bool MainWindow::startCall(const QStringList& arguments)
     }
 
     ReadHandOffFile();
+    // A second start that falls back to the hand-off file is taken at once.
+    if (!m_handOffWatcher) {
+        m_handOffWatcher = new HandOffWatcher(toQString(HandOffFilePath()), this);
+        connect(m_handOffWatcher, &HandOffWatcher::handOffWaiting, this, [this] { secondStart({}); });
+    }
 
     if (!m_workspace->set(0).isFree()) {
         m_workspace->questionList().requestSelection(0, 0);
@@ -305,18 +315,38 @@ bool MainWindow::startCall(const QStringList& arguments)
     }
     QTimer::singleShot(kSplashMs, m_about, [this] { m_about->endSplash(); });
 
-    if (firstLaunch && m_help->available())
-        ShowHelpTopic(TutorialProgram().empty() ? "::/S08Start.htm" : "::/S09Start.htm");
+    // Once the window is on the screen, and one after the other: the
+    // association question, then the welcome help beside the window.
+    if (registryWarningNeeded || firstLaunch)
+        QTimer::singleShot(0, this, [this, firstLaunch, registryWarningNeeded] {
+            FirstStartSteps(firstLaunch, registryWarningNeeded);
+        });
+    m_settings->sync();
+    return true;
+}
+
+void MainWindow::FirstStartSteps(bool firstLaunch, bool registryWarningNeeded)
+{
+    bool installationHelp = false;
     if (registryWarningNeeded) {
         if (!SetFilesAssociated(m_associationQuery)) {
             PlayMessage("s64");
-            if (m_ui->ask(m_lang.at(64), Buttons::YesNo, Tone::Warning) == Answer::Yes)
-                ShowHelpTopic("::/F03Installation.htm");
+            installationHelp = m_ui->ask(m_lang.at(64), Buttons::YesNo, Tone::Warning) == Answer::Yes;
         }
         m_settings->writeInt("registryWarningNeeded", 0);
+        m_settings->sync();
     }
-    m_settings->sync();
-    return true;
+    if (!m_help->available()) {
+        if (installationHelp)
+            m_workspace->ShowMessageKey("s23");
+        return;
+    }
+    // The installation page asked for comes on top of the welcome, which
+    // stays one step back in the help window.
+    if (firstLaunch)
+        m_help->showTopicBeside(TutorialProgram().empty() ? "::/S08Start.htm" : "::/S09Start.htm", frameGeometry());
+    if (installationHelp)
+        m_help->showTopicBeside("::/F03Installation.htm", frameGeometry());
 }
 
 void MainWindow::reopenLastSets(const std::string& lastFiles)
@@ -496,6 +526,8 @@ void MainWindow::GeneralCall(const QString& itemName)
         w.SaveTest();
     } else if (name == "SaveAs1") {
         w.SaveTestAs();
+    } else if (name == "CreateWebPagesM") {
+        dorvel::CreateWebOutputCall(w, *m_ui, m_lang, m_language);
     } else if (name == "PrintSetup1") {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();
@@ -590,7 +622,7 @@ void MainWindow::BuildButtonClick()
 void MainWindow::CreateWebPagesCall()
 {
     BusyScope busy(*this);
-    dorvel::CreateWebPagesCall(*m_workspace, *m_ui, m_lang, m_language);
+    dorvel::CreateWebOutputCall(*m_workspace, *m_ui, m_lang, m_language);
 }
 
 // ---- What the workspace tells the window ----------------------------------------------

@@ -25,6 +25,7 @@ class AboutBox;
 class ApplicationShortCut;
 class DialogUserInterface;
 class EditorSettings;
+class HandOffWatcher;
 class HelpViewer;
 class QuestionPage;
 class QuestionTreeView;
@@ -108,6 +109,8 @@ private:
     void rebuildReopenMenu();
     void writeRecentFiles();
     void reopenLastSets(const std::string& lastFiles);
+    // The first start's question about set files and its welcome help.
+    void FirstStartSteps(bool firstLaunch, bool registryWarningNeeded);
     void expandAndSelectCurrentSet();
     void actOnSecondStart(const std::string& p1, const std::string& p2);
     // Acts on the second starts that arrived, unless a command or a dialog
@@ -138,6 +141,7 @@ private:
     QPushButton* m_buildButton = nullptr;
     AboutBox* m_about = nullptr;
     ApplicationShortCut* m_shortCut = nullptr;
+    HandOffWatcher* m_handOffWatcher = nullptr;
     std::vector<std::string> m_languages;
     std::string m_language;
     std::vector<QStringList> m_secondStarts;

@@ -1,14 +1,13 @@
 #include "shell/ui/SingleInstance.h"
 
+#include "shell/UserSocketName.h"
 #include "shell/ui/HandOffFile.h"
 #include "storage/FileUtils.h"
 
 #include <QDataStream>
-#include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 namespace dorvel {
 
@@ -19,16 +18,6 @@ constexpr int kAnswerMs = 5000;
 constexpr qint64 kMaxMessage = 64 * 1024;
 constexpr char kAck = 'k';
 
-QString userName()
-{
-    QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty())
-        name = qEnvironmentVariable("LOGNAME");
-    if (name.isEmpty())
-        name = QStringLiteral("user");
-    return name;
-}
-
 }  // namespace
 
 QString SingleInstance::defaultServerName()
@@ -38,10 +27,7 @@ QString SingleInstance::defaultServerName()
         return custom;
     // The runtime folder belongs to the user alone, so no one else can
     // connect and have the editor open files.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return QDir(folder).filePath(QStringLiteral("vtDorvelv1Running-") + userName());
+    return UserSocketName(QStringLiteral("vtDorvelv1Running-"));
 }
 
 int SingleInstance::defaultAnswerTimeout()

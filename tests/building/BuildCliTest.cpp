@@ -143,7 +143,12 @@ TEST(BuildCli, ExpandShowsTheQuestionFilesAndMissingTemplatesFail)
     EXPECT_NE(one.out.find("<FieldAnswer1>Paris</FieldAnswer1>"), std::string::npos);
     EXPECT_NE(one.out.find("# status 0\n"), std::string::npos);
 
-    EXPECT_EQ(Cli({"expand", setPath, "101"}).exitCode, 2);
+    // Only a whole number of a question the set has.
+    for (const char* number : {"101", "3abc", "+3", "-1", "0", " 3", "3 ", "", "12"}) {
+        const CliRun wrong = Cli({"expand", setPath, number});
+        EXPECT_EQ(wrong.exitCode, 2) << '"' << number << '"';
+        EXPECT_EQ(wrong.out, "") << number;
+    }
     EXPECT_EQ(Cli({"bank", setPath}).exitCode, 1);  // a set is no bank
     EXPECT_EQ(Cli({"build", setPath, dir.path("missing folder/b.vtb")}).exitCode, 1);
 }

@@ -93,8 +93,8 @@ TEST(PreviewQuestion, BuildsAOneQuestionBankWithItsFlagsAndStartsThePlayer)
 
     BankReader reader;
     ASSERT_TRUE(reader.open(s.previewBank())) << reader.error();
-    EXPECT_EQ(reader.testDetails().rfind("<questionPreview>1</questionPreview> <allowCheating>1</allowCheating> "
-                                         "<allowMarking>1</allowMarking> ",
+    EXPECT_EQ(reader.testDetails().rfind("<questionPreview>1</questionPreview> <questionPreviewNumber>2</questionPreviewNumber> "
+                                         "<allowCheating>1</allowCheating> <allowMarking>1</allowMarking> ",
                                          0),
               0u)
         << reader.testDetails();

@@ -81,16 +81,22 @@ TEST(FillQuestionTemplate, ChoiceMarksTheSelectedButtonOnly)
         << buttons[2];
 }
 
+// The same reading as the editor's: only "0" is False; a missing or
+// malformed value is True.
 TEST(FillQuestionTemplate, TrueFalseMarksFollowTheStatements)
 {
-    const std::string tmpl = Button("Button 1") + Button("Button 2");
-    const std::string out = FillQuestionTemplate(tmpl, Record({{"tf1", "1"}, {"tf2", "0"}}), TemplateForType(4));
+    const std::string tmpl = Button("Button 1") + Button("Button 2") + Button("Button 3") + Button("Button 4");
+    const std::string question = RemoveTag(Record({{"tf1", "1"}, {"tf2", "0"}, {"tf4", "2"}}), "tf3");
+    const std::string out = FillQuestionTemplate(tmpl, question, TemplateForType(6));
     const auto buttons = Records(out, "vtButton");
-    ASSERT_EQ(buttons.size(), 2u);
-    EXPECT_EQ(GetTag(buttons[0], "buttonMarkIfTrueSelected"), "1");
-    EXPECT_EQ(GetTag(buttons[0], "buttonMarkIfFalseSelected"), "0");
-    EXPECT_EQ(GetTag(buttons[1], "buttonMarkIfTrueSelected"), "0");
-    EXPECT_EQ(GetTag(buttons[1], "buttonMarkIfFalseSelected"), "1");
+    ASSERT_EQ(buttons.size(), 4u);
+    const bool isTrue[] = {true, false, true, true};  // tf3 is missing, tf4 malformed
+    for (std::size_t k = 0; k < 4; ++k) {
+        SCOPED_TRACE(k + 1);
+        EXPECT_EQ(GetTag(buttons[k], "buttonMarkIfTrueSelected"), isTrue[k] ? "1" : "0");
+        EXPECT_EQ(GetTag(buttons[k], "buttonMarkIfFalseSelected"), isTrue[k] ? "0" : "1");
+        EXPECT_EQ(StatementIsTrue(question, static_cast<int>(k) + 1), isTrue[k]);
+    }
 }
 
 TEST(FillQuestionTemplate, ElevenButtonsLoseTheEleventhAndLater)
@@ -112,7 +118,8 @@ TEST(FillQuestionTemplate, FieldAnswersKeepTheirPositions)
     ASSERT_EQ(fields.size(), 2u);
     EXPECT_EQ(GetTag(fields[0], "FieldAnswer1"), "Paris");
     EXPECT_EQ(fields[0].find("<FieldAnswer2>"), std::string::npos);  // a blank answer is not stored
-    EXPECT_EQ(GetTag(fields[0], "FieldAnswer3"), "b");
+    // A quote written raw into an old set is kept, stored as the codec stores it.
+    EXPECT_EQ(GetTag(fields[0], "FieldAnswer3"), "&#34;b");
     EXPECT_EQ(GetTag(fields[0], "FieldAnswer9"), "kept");
     EXPECT_EQ(GetTag(fields[0], "editRestriction"), "1");
     // Only as many fields as the type has are filled.

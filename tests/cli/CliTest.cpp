@@ -1,3 +1,4 @@
+#include "archive/ZipReader.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/support/ProgramRun.h"
@@ -84,15 +85,41 @@ TEST(Cli, ErrorsExitOneAndWrongUsageExitsTwo)
         {{"show", plain}, 1, "not a Dorvel set file"},
         {{"unpack", dir.path("missing.vtd")}, 1, "cannot read"},
         {{"pack", dir.path("no/such/folder/x.vtd")}, 1, "cannot write"},
-        {{"--lang", "Klingon", "show", plain}, 1, "not a Dorvel set file"},
+        // A pack that is not installed is refused before anything runs, and
+        // the installed ones are named.
+        {{"--lang", "Klingon", "show", plain}, 2, "no language pack \"Klingon\" is installed; installed:"},
+        {{"--lang", "Klingon", "export", plain, dir.path("t.htm")}, 2, "\"English (UK)\""},
+        {{"--lang", "Deutsch", "show", plain}, 1, "not a Dorvel set file"},
+        {{"export", plain, dir.path("x.zip"), "--scorm", "3"}, 1, "not a SCORM version"},
+        {{"export", plain, dir.path("x.zip"), "--scorm", "1.2", "--pass-mark", "120"}, 1, "not a pass mark"},
+        {{"export", plain, dir.path("x.htm"), "--pass-mark", "50"}, 2, "usage"},
+        {{"export", plain, dir.path("x.zip"), "--scorm"}, 2, "usage"},
         {{"export", plain, "--single-file"}, 2, "usage"},
         {{"export", plain, dir.path("a.htm"), dir.path("b.htm")}, 2, "usage"},
+        {{"export", plain, dir.path("x.zip"), "--scorm", "1.2", "--single-file"}, 2, "usage"},
     };
     for (const Case& c : cases) {
         const CliRun run = runCli(c.args);
         EXPECT_EQ(run.status, c.status) << c.message;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
+    EXPECT_FALSE(FileExists(dir.path("t.htm")));
+}
+
+TEST(Cli, ExportScormWritesAPackageWithTheGivenPassMark)
+{
+    test::TempFolder dir;
+    const std::string sample = std::string(DORVEL_BUILD_INSTALL_DIR) + "/Samples/General Knowledge.vtd";
+    const CliRun run = runCli({"export", sample, dir.path("gk.zip"), "--scorm", "1.2", "--pass-mark", "75"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, dir.path("gk.zip") + "\n");
+    const ZipReader zip(dir.path("gk.zip"));
+    ASSERT_TRUE(zip.isOpen());
+    const auto manifest = zip.read("imsmanifest.xml");
+    ASSERT_TRUE(manifest);
+    EXPECT_NE(manifest->find("<adlcp:masteryscore>75</adlcp:masteryscore>"), std::string::npos) << *manifest;
+    EXPECT_NE(zip.read("scorm.js")->find("parseFloat('75')"), std::string::npos);
+    EXPECT_NE(runCli({"show", sample}).out.find("Pass mark: none\n"), std::string::npos) << "the set is not changed";
 }
 
 }  // namespace

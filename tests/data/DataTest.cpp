@@ -441,7 +441,7 @@ TEST(ButtonsTest, HelpPageIsPlainSelfContainedHtml)
 {
     const std::string page = readBytes(kInstall + "/Buttons/Help.htm");
     ASSERT_FALSE(page.empty());
-    EXPECT_NE(page.find("<html>"), std::string::npos);
+    EXPECT_NE(page.find("<html"), std::string::npos);
     EXPECT_NE(page.find("charset=ISO-8859-1"), std::string::npos);
     EXPECT_TRUE(std::all_of(page.begin(), page.end(), [](char c) { return static_cast<unsigned char>(c) < 128; }));
     for (const char* external : {"src=", "href=", "url(", "http:", "https:"})

@@ -122,8 +122,8 @@ TEST_F(WorkspaceTest, QuestionEditsWriteCleanedValuesAndCountChanges)
     workspace.TestTreeChange(0, 1);
     ASSERT_EQ(workspace.currentQuestion(), 1);
     workspace.questionChange("Title", "ab\r\ncd");
-    EXPECT_EQ(GetTag(slot(1), "Title"), "abcd");
-    EXPECT_EQ(list().caption(0, 1), "Q1: abcd");
+    EXPECT_EQ(GetTag(slot(1), "Title"), "ab&#10;cd");
+    EXPECT_EQ(list().caption(0, 1), "Q1: ab cd");
 
     struct Edit {
         const char* control;
@@ -132,7 +132,7 @@ TEST_F(WorkspaceTest, QuestionEditsWriteCleanedValuesAndCountChanges)
         const char* stored;
     };
     const Edit edits[] = {
-        {"Text2", "  \"quoted\"  ^and` \xE9t\xE9 ", "Text2", "quoted and t"},
+        {"Text2", "  \"quoted\"  ^and` \u00E9t\u00E9 ", "Text2", "&#34;quoted&#34; &#94;and&#96; &#233;t&#233;"},
         {"Select2", "1", "SelectAnswer", "2"},
         {"tf3", "0", "tf3", "0"},
         {"tType4", "1", "tType4", "1"},
@@ -186,8 +186,8 @@ TEST_F(WorkspaceTest, TestDetailEditsUpdateRecordCaptionAndStyle)
 {
     ASSERT_TRUE(workspace.NewSet());
     workspace.TestChange("TestName", "  My   \"Quiz\" ");
-    EXPECT_EQ(GetTag(cur().testDetails, "TestName"), "My Quiz");
-    EXPECT_EQ(list().caption(0), "Set: My Quiz");
+    EXPECT_EQ(GetTag(cur().testDetails, "TestName"), "My &#34;Quiz&#34;");
+    EXPECT_EQ(list().caption(0), "Set: My \"Quiz\"");
     workspace.TestCheckChange("allowCheating", true);
     EXPECT_EQ(GetTag(cur().testDetails, "allowCheating"), "1");
     workspace.GraphicStyleChange("Seaside");
@@ -279,8 +279,45 @@ TEST_F(WorkspaceTest, HundredFullQuestionsRoundTripByteForByte)
     EXPECT_EQ(cur().questionSlots, original);
     EXPECT_EQ(cur().questionCount(), 100);
     EXPECT_EQ(list().caption(0), "Set: Full");
-    EXPECT_EQ(list().caption(0, 100), "Q100: Question 100 <with> & odd ~ {chars} \xA3");
+    // Written before stored text was encoded: shown as it was meant.
+    EXPECT_EQ(list().caption(0, 100), "Q100: Question 100 <with> & odd ~ {chars} \u00A3");
     EXPECT_FALSE(cur().hasUnsavedChanges());
+}
+
+TEST_F(WorkspaceTest, AnOldSetShowsItsTextAndIsWrittenBackAsItWasRead)
+{
+    // As earlier versions wrote it: Latin-1's pound sign as one byte, an
+    // entity typed by hand, angle brackets and a lone ampersand raw.
+    OpenSet old;
+    old.testDetails = SetTag(DefaultTestDetails(), "TestName", "Caf&eacute; \xA3 5");
+    old.questionSlots[0] = DefaultQuestionRecord();
+    old.questionSlots[1] = SetTag(DefaultQuestionRecord(), "Title", "Price in \xA3 & <b>caf&eacute;</b>?");
+    const std::string path = dir.path("Old.vtd");
+    ASSERT_TRUE(WriteStoredFile(path, PrepareSetFileText(old, 0)));
+    const std::string before = ReadStoredFile(path);
+
+    ASSERT_TRUE(workspace.OpenSetFile(path));
+    EXPECT_EQ(list().caption(0), "Set: Caf\u00E9 \u00A3 5");
+    EXPECT_EQ(captions(0), std::vector<std::string>{"Q1: Price in \u00A3 & <b>caf\u00E9</b>?"});
+    ASSERT_TRUE(workspace.SaveSet(workspace.currentSet()));
+
+    // Every value but the dates that saving writes is written back byte for
+    // byte (blanks between elements carry nothing and may move).
+    const std::string after = ReadStoredFile(path);
+    const std::string details = GetTag(before, "vtDorvel");
+    const std::string saved = GetTag(after, "vtDorvel");
+    for (const std::string q : {"question0", "question1"})
+        EXPECT_EQ(GetTag(GetTag(saved, "questionFiles"), q), GetTag(GetTag(details, "questionFiles"), q));
+    const std::string fields = RemoveTag(details, "questionFiles");
+    int compared = 0;
+    for (std::size_t p = fields.find('<'); p != std::string::npos; p = fields.find('<', p + 1)) {
+        const std::string name = fields.substr(p + 1, fields.find('>', p) - p - 1);
+        if (name.empty() || name[0] == '/' || name == "creationdate" || name == "creationDisplayDate")
+            continue;
+        EXPECT_EQ(GetTag(saved, name), GetTag(details, name)) << name;
+        ++compared;
+    }
+    EXPECT_GT(compared, 25);
 }
 
 TEST_F(WorkspaceTest, OpeningTheSameFileTwiceOnlySelectsIt)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace dorvel {
 namespace {
 
@@ -108,6 +110,20 @@ TEST_F(BankListsTest, BothListsAreNumberedFromZero)
     ASSERT_EQ(qs.size(), 3u);
     EXPECT_EQ(GetTag(qs[2], "n"), "c");
     EXPECT_NE(lists.questionFileList.find("</questionFile2>\r\n"), std::string::npos);
+}
+
+TEST_F(BankListsTest, MediaThatAreNoRegularFilesCountAsMissing)
+{
+    // A device would fill the disk, a FIFO would hang the build.
+    const std::string fifo = install.path("DorvelTemplates/Plain/pipe.gif");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string q = Q("<vtPicture><picFilePathAbs>/dev/zero</picFilePathAbs></vtPicture>"
+                            "<vtPicture><picFilePathAbs>" + fifo + "</picFilePathAbs></vtPicture>"
+                            "<vtPicture><picFilePathRel>pipe.gif</picFilePathRel></vtPicture>"
+                            "<vtPicture><picFilePathAbs>" + install.path("Buttons") + "</picFilePathAbs></vtPicture>");
+    EXPECT_EQ(build(q).rfind("mf", 0), 0u);
+    EXPECT_EQ(lists.foundFiles, (std::vector<std::string>{button() + "tick.gif", button() + "cross.gif"}));
+    EXPECT_EQ(lists.missingFiles.size(), 2u);  // the FIFO by its two paths are one
 }
 
 TEST(AddMediaFile, ShortPathsRepeatsAndTheLimit)

@@ -1,6 +1,7 @@
 #include "export/BankFile.h"
 #include "export/BankLists.h"
 #include "export/BankReader.h"
+#include "export/ExportWrites.h"
 #include "export/ExportLists.h"
 #include "export/FileCopy.h"
 #include "storage/FileUtils.h"
@@ -170,6 +171,27 @@ TEST_F(BankTest, AppendFileDataReportsWhereTheBytesLanded)
     const auto created = AppendFileData(dir.path("new"), dir.path("src"));
     ASSERT_TRUE(created);
     EXPECT_EQ(created->start, 0);
+}
+
+TEST_F(BankTest, OnlyRegularFilesAreReadAsMedia)
+{
+    // A FIFO without a writer is refused at once instead of hanging; a
+    // device is never copied (an endless one would fill the disk).
+    const std::string fifo = dir.path("pipe.wav");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(OpenRegularFile(fifo).valid());
+    EXPECT_FALSE(OpenRegularFile("/dev/zero").valid());
+    EXPECT_TRUE(OpenRegularFile(dir.write("a.gif", "GIF")).valid());
+    EXPECT_FALSE(AppendFileData(dir.path("dest"), fifo));
+    EXPECT_FALSE(CopyFileChunked("/dev/zero", dir.path("zero.gif")));
+    EXPECT_LE(FileSize(dir.path("zero.gif")), 0);
+
+    // Swapped in after the lists were made: the bank fails, the old one stays.
+    addFound(dir.path("a.gif"));
+    addFound(fifo);
+    const std::string bank = dir.write("x.vtb", "an older bank");
+    EXPECT_EQ(write(bank).status, BankWriteStatus::WriteFailed);
+    EXPECT_EQ(Bytes(bank), "an older bank");
 }
 
 TEST(CopyBytes, ReadAndWriteWhenTheKernelCannotCopy)

@@ -1,6 +1,7 @@
 // Create Web Pages as the author runs it: the save dialog, the saved set, the
 // pages beside the chosen start page, and the question whether to open it.
 #include "editor/Workspace.h"
+#include "export/ChooseWebOutput.h"
 #include "export/CreateWebPages.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
@@ -22,7 +23,7 @@ struct Scene {
     {
         lang.applyPack("0039 Creating\n0040 Expanding\n0041 Buttons\n0042 Start page\n0043 Questions\n0044 Ready\n"
                        "0045 Open it now?\n0048 Media\n0066 Test:\n0067 Start\n0220 Together:\n0221 Alone:\n"
-                       "0222 Too large for mail\n0223 One file?\n0120 Not written:\n");
+                       "0222 Too large for mail\n0223 One file\n0120 Not written:\n0323 Make what?\n0324 Folder\n");
         workspace.NewSet();
         OpenSet& s = *workspace.current();
         s.testDetails = SetTag(s.testDetails, "GraphicStyle", "Plain");
@@ -45,7 +46,7 @@ struct Scene {
 TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOpensItFromItsFile)
 {
     Scene s;
-    s.ui.answers = {Answer::No, Answer::Yes};  // a start page with its folder; open it
+    s.ui.answers = {Answer::Yes};  // open it
     s.ui.saveChoices.push_back(s.dir.path("elsewhere/My Quiz.html"));
     ForceDirectory(s.dir.path("elsewhere"));
     CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
@@ -67,9 +68,7 @@ TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOpensItFromItsFile)
     EXPECT_NE(start.find("<title>Test: Unit 1</title>"), std::string::npos);
 
     EXPECT_EQ(s.ui.announced.back(), "s45");
-    ASSERT_EQ(s.ui.questions.size(), 2U);
-    EXPECT_EQ(s.ui.questions[0], "One file?");
-    EXPECT_EQ(s.ui.questions[1], "Together: My Quiz.htm, MyQuizres\r\nOpen it now?");
+    EXPECT_EQ(s.ui.questions, std::vector<std::string>{"Together: My Quiz.htm, MyQuizres\r\nOpen it now?"});
     // No server: the start page opens from its file.
     EXPECT_EQ(s.ui.opened, std::vector<std::string>{s.dir.path("elsewhere/My Quiz.htm")});
 }
@@ -77,28 +76,23 @@ TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOpensItFromItsFile)
 TEST(CreateWebPages, WritesOneFileThatTravelsAloneWithItsSize)
 {
     Scene s;
-    s.ui.answers = {Answer::Yes, Answer::Yes};  // one file; open it
+    s.ui.oneChoices.push_back(1);  // the second entry: one file
+    s.ui.answers = {Answer::Yes};  // open it
     s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
-    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
+    CreateWebOutputCall(s.workspace, s.ui, s.lang, "English (UK)");
+    ASSERT_EQ(s.ui.offered.size(), 1U);
+    EXPECT_EQ(s.ui.offered[0][1], "One file");
 
     EXPECT_EQ(ListFiles(s.dir.path("web")), std::vector<std::string>{"Quiz.htm"});
     EXPECT_TRUE(ListFolders(s.dir.path("web")).empty()) << "no folder beside the file";
     const std::int64_t size = FileSize(s.dir.path("web/Quiz.htm"));
-    ASSERT_EQ(s.ui.questions.size(), 2U);
-    EXPECT_EQ(s.ui.questions[1], "Alone: Quiz.htm (" + SizeText(size) + ")\r\nOpen it now?");
+    EXPECT_EQ(s.ui.questions, std::vector<std::string>{"Alone: Quiz.htm (" + SizeText(size) + ")\r\nOpen it now?"});
     EXPECT_EQ(s.ui.opened, std::vector<std::string>{s.dir.path("web/Quiz.htm")});
 }
 
-TEST(CreateWebPages, CancelledChoiceOrDialogOrNoOpeningLeaveItThere)
+TEST(CreateWebPages, CancelledDialogOrNoOpeningLeaveItThere)
 {
-    Scene cancelledChoice;
-    cancelledChoice.ui.answers = {Answer::Cancel};
-    CreateWebPagesCall(cancelledChoice.workspace, cancelledChoice.ui, cancelledChoice.lang, "English (UK)");
-    EXPECT_TRUE(cancelledChoice.ui.dialogs.empty());
-    EXPECT_TRUE(ListFiles(cancelledChoice.dir.path("web")).empty());
-
     Scene cancelled;
-    cancelled.ui.answers = {Answer::No};
     cancelled.ui.saveChoices.push_back(std::nullopt);
     CreateWebPagesCall(cancelled.workspace, cancelled.ui, cancelled.lang, "English (UK)");
     EXPECT_TRUE(ListFiles(cancelled.dir.path("web")).empty());
@@ -106,7 +100,7 @@ TEST(CreateWebPages, CancelledChoiceOrDialogOrNoOpeningLeaveItThere)
     EXPECT_FALSE(FileExists(cancelled.dir.path("sets/Unit 1.vtd")));
 
     Scene declined;
-    declined.ui.answers = {Answer::No, Answer::No};
+    declined.ui.answers = {Answer::No};
     declined.ui.saveChoices.push_back(declined.dir.path("web/Quiz"));
     CreateWebPagesCall(declined.workspace, declined.ui, declined.lang, "English (UK)");
     EXPECT_TRUE(FileExists(declined.dir.path("web/Quiz.htm")));
@@ -133,13 +127,12 @@ TEST(CreateWebPages, AFailedExportIsShownAndNothingIsOffered)
     Scene s;
     ForceDirectory(s.dir.path("elsewhere"));
     ASSERT_TRUE(QFile::link(toQString(s.dir.path("elsewhere")), toQString(s.dir.path("web/Quizres"))));
-    s.ui.answers = {Answer::No};  // a start page with its folder
     s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
     CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
     ASSERT_EQ(s.ui.messages.size(), 1U);
     EXPECT_EQ(s.ui.messages[0], "Not written: " + s.dir.path("web/Quizres") + " is a symbolic link, not a folder: the web test is not written there");
     EXPECT_EQ(s.ui.announced.back(), "s120");
-    EXPECT_EQ(s.ui.questions, std::vector<std::string>{"One file?"});
+    EXPECT_TRUE(s.ui.questions.empty());
     EXPECT_TRUE(s.ui.opened.empty());
     EXPECT_FALSE(FileExists(s.dir.path("web/Quiz.htm")));
 }

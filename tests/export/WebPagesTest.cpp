@@ -1,13 +1,17 @@
 // The web test writer on small hand-made question lists: golden pages, the
 // drawn script names, the script arrays, and values that must stay inert.
+#include "export/AccessibleNames.h"
 #include "export/ControlPage.h"
 #include "export/CopyButtonImages.h"
+#include "export/ElementIds.h"
+#include "export/ExportedFiles.h"
 #include "export/ExportLists.h"
 #include "export/ExportWrites.h"
 #include "export/PageScript.h"
 #include "export/ScriptNameTable.h"
 #include "export/StartPages.h"
 #include "export/WebTestModel.h"
+#include "export/InlineMarks.h"
 #include "export/WebText.h"
 #include "export/WriteTestPages.h"
 #include "shell/Installation.h"
@@ -76,7 +80,8 @@ struct Written {
     WrittenTest test;
 };
 
-Written writeCase(const std::string& caseText, const std::string& folder, unsigned seed = kSeed)
+Written writeCase(const std::string& caseText, const std::string& folder, unsigned seed = kSeed,
+    const InterfaceTexts& texts = fixedTexts())
 {
     ExportLists lists;
     lists.preTestFileList = numbered(GetTag(caseText, "pretest"));
@@ -90,8 +95,10 @@ Written writeCase(const std::string& caseText, const std::string& folder, unsign
     test::ScriptedUserInterface ui;
     const std::string testName = GetTag(details, "TestName");
     ExportWrites writes;
-    EXPECT_TRUE(WriteStartPages(testName, startPage, kStartTexts, lists.questionFileList, writes)) << writes.error();
-    Written written{startPage, WriteTestPages(testName, startPage, details, fixedTexts(), lists, ui, seed)};
+    StartPageTexts startTexts = kStartTexts;
+    startTexts.a11y = texts.a11y;
+    EXPECT_TRUE(WriteStartPages(testName, startPage, startTexts, lists.questionFileList, writes)) << writes.error();
+    Written written{startPage, WriteTestPages(testName, startPage, details, texts, lists, ui, seed)};
     const std::string script = TestFolder(startPage) + std::string(kPagesScriptName);
     for (const auto& [name, text] : test::ReadPagesScript(readFile(script)))
         EXPECT_TRUE(WriteFileBytes(TestFolder(startPage) + name, text));
@@ -114,6 +121,27 @@ std::set<std::string> filesUnder(const std::string& root, const std::string& rel
 }
 
 // ---- Golden pages ---------------------------------------------------------
+
+// The first line (pages end lines with CR) where a written file differs from
+// its golden file: the engine's pages are too long to print whole.
+::testing::AssertionResult SameLines(const std::string& written, const std::string& golden)
+{
+    if (written == golden)
+        return ::testing::AssertionSuccess();
+    std::size_t start = 0;
+    int line = 1;
+    for (std::size_t i = 0; i < written.size() && i < golden.size() && written[i] == golden[i]; ++i) {
+        if (written[i] == '\r' || written[i] == '\n') {
+            start = i + 1;
+            ++line;
+        }
+    }
+    const auto lineAt = [start](const std::string& text) {
+        return text.substr(start, text.find_first_of("\r\n", start) - start);
+    };
+    return ::testing::AssertionFailure() << "line " << line << " differs:\n  golden:  " << lineAt(golden)
+                                         << "\n  written: " << lineAt(written);
+}
 
 class GoldenPages : public ::testing::TestWithParam<std::string> {};
 
@@ -140,7 +168,8 @@ TEST_P(GoldenPages, WritesTheExpectedFiles)
     EXPECT_EQ(filesUnder(expectedFolder), written);
     for (const std::string& f : written) {
         if (FileExists(JoinPath(expectedFolder, f))) {
-            EXPECT_EQ(readFile(JoinPath(expectedFolder, f)), readFile(JoinPath(temp.path(), f))) << GetParam() << ": " << f;
+            EXPECT_TRUE(SameLines(readFile(JoinPath(temp.path(), f)), readFile(JoinPath(expectedFolder, f))))
+                << GetParam() << ": " << f;
         }
     }
 }
@@ -263,6 +292,57 @@ TEST(WebText, EscapesForEachContext)
     EXPECT_EQ(JsLiteral("1];alert(1);//"), "0");
     EXPECT_EQ(JsLiteral(""), "0");
     EXPECT_EQ(SafeId("btn1'); alert(1); ('"), "btn1alert1");
+
+    // Every character beyond ASCII reaches a page as a reference or escape,
+    // whatever character set the page declares; a stray Latin-1 byte too.
+    const std::string world = "Gr\u00F6\u00DF" "e \u4E2D\xF0\x9F\x98\x80 \xA3\x01";
+    EXPECT_EQ(HtmlText(world), "Gr&#246;&#223;e &#20013;&#128512; &#163;");
+    EXPECT_EQ(JsString(world), "Gr\\u00F6\\u00DFe \\u4E2D\\uD83D\\uDE00 \\u00A3\\x01");
+}
+
+struct MarksCase {
+    const char* text;
+    std::vector<std::string> lines;
+};
+
+TEST(InlineMarks, OnlyTheFiveMarksRenderAndEveryLineIsBalanced)
+{
+    const MarksCase cases[] = {
+        {"H<sub>2</sub>O x<SUP>2</SUP> <b>b</b><i>i</i><u>u</u>",
+            {"H<sub>2</sub>O x<sup>2</sup> <b>b</b><i>i</i><u>u</u>"}},
+        // Unclosed: closed at the end of each line and of the text.
+        {"<b>bold\nstill", {"<b>bold</b>", "<b>still</b>"}},
+        {"<b><i>x</b>y</i>", {"<b><i>x</i></b><i>y</i>"}},
+        // Everything else shows as typed.
+        {"a</b> <b class=\"x\">c <script>alert(1)</script> <br> <bb>",
+            {"a&lt;/b&gt; &lt;b class=&quot;x&quot;&gt;c &lt;script&gt;alert(1)&lt;/script&gt; &lt;br&gt; &lt;bb&gt;"}},
+        {"1 < 2 & 3 > 2\r\n\r\nend\r\n", {"1 &lt; 2 &amp; 3 &gt; 2", "", "end"}},
+        {"", {}},
+    };
+    for (const MarksCase& c : cases)
+        EXPECT_EQ(MarkedHtmlLines(c.text), c.lines) << c.text;
+}
+
+TEST(WebText, PackEntitiesBecomePlainText)
+{
+    EXPECT_EQ(PackPlainText("&nbsp; Your percentage:"), "\xA0 Your percentage:");
+    EXPECT_EQ(PackPlainText("a &amp; b &lt;c&gt; &quot;d&quot; &#233;"), "a & b <c> \"d\" \xE9");
+    // Anything else stays as typed (and is escaped where it is written).
+    EXPECT_EQ(PackPlainText("R&D; &unknown; &#300; & ;"), "R&D; &unknown; &#300; & ;");
+}
+
+// Ids that only differ in characters a page id cannot hold stay apart, in
+// page order, and the same author's id always gets the same page id.
+TEST(ElementIdsTest, UniqueAndStable)
+{
+    ElementIds ids;
+    EXPECT_EQ(ids.of("b-1"), "b1");
+    EXPECT_EQ(ids.of("b1"), "b1_2");
+    EXPECT_EQ(ids.of("b1_2"), "b1_2_2");
+    EXPECT_EQ(ids.of("b 1"), "b1_3");
+    EXPECT_EQ(ids.of("b1"), "b1_2");
+    EXPECT_EQ(ids.of("feedback1"), "feedback1");
+    EXPECT_EQ(ids.of("b-1"), "b1");
 }
 
 // ---- Script arrays -------------------------------------------------------------
@@ -339,7 +419,7 @@ TEST(PagesScript, TheFolderHoldsTheScriptAndNoPageFiles)
     std::set<std::string> names;
     for (const auto& page : pages)
         names.insert(page.first);
-    EXPECT_EQ(names, (std::set<std::string>{"control.htm", "p.js", "q0.htm"}));
+    EXPECT_EQ(names, (std::set<std::string>{"blank.htm", "control.htm", "p.js", "q0.htm"}));
     EXPECT_NE(readFile(TestFolder(startPage) + "frame.htm").find("<script src=\"pages.js\"></script>"), std::string::npos);
 }
 
@@ -417,6 +497,88 @@ TEST(Escaping, InterfaceTextsOfTheLanguagePack)
     ScriptArrays arrays;
     const std::string control = ControlPageText({names, arrays, interface, PageSize{}, 0, false, false}, 1);
     EXPECT_NE(control.find("'Finish? It\\'s \\x3C/script\\x3E \\\\ \\\"final\\\"\\r'"), std::string::npos);
+}
+
+// ---- Names for assistive technology ----------------------------------------------
+
+std::string textAt(const std::string& text, int left, int top, int width, int height, const std::string& name = {})
+{
+    return "<vtText>" + (name.empty() ? std::string() : "<textName>" + name + "</textName>") + "<textLeft>"
+        + std::to_string(left) + "</textLeft><textTop>" + std::to_string(top) + "</textTop><textWidth>"
+        + std::to_string(width) + "</textWidth><textHeight>" + std::to_string(height) + "</textHeight><vtString>" + text
+        + "</vtString><feedback>0</feedback></vtText>";
+}
+
+TEST(AccessibleNames, TheTextOnTheSameRowNearestSideways)
+{
+    const std::vector<PageLabel> labels = PageLabels({textAt("Which river?", 20, 10, 600, 30), textAt("Far right", 400, 60, 100, 30),
+        textAt("Near right", 100, 62, 200, 20), textAt("Left", 0, 110, 30, 30), textAt("Below", 40, 200, 200, 30)});
+    struct Case {
+        int left, top, width, height;
+        const char* expected;
+    };
+    for (const Case& c : {Case{40, 60, 40, 30, "Near right"}, Case{40, 110, 40, 30, "Left"}, Case{40, 150, 40, 30, ""},
+             Case{40, 5, 40, 30, ""}, Case{40, 91, 40, 19, ""}}) {
+        EXPECT_EQ(LabelBeside(labels, c.left, c.top, c.width, c.height, "Which river?"), c.expected)
+            << c.left << "," << c.top << " " << c.width << "x" << c.height;
+    }
+}
+
+TEST(AccessibleNames, TheQuestionIsTheTitleElseTheHighestText)
+{
+    const std::string feedback = "<vtText><textTop>0</textTop><vtString>Well done</vtString><feedback>fb1</feedback></vtText>";
+    EXPECT_EQ(QuestionText({textAt("Text 1", 20, 5, 100, 20), textAt("Which\r\n  river?", 20, 40, 100, 20, "Title")}),
+        "Which river?");
+    EXPECT_EQ(QuestionText({textAt("Lower", 20, 90, 100, 20), textAt("Higher", 20, 30, 100, 20), feedback}), "Higher");
+    EXPECT_EQ(QuestionText({textAt("Two\r\nlines", 20, 30, 100, 20)}), "Two lines");
+    EXPECT_EQ(QuestionText({feedback, textAt("  ", 20, 30, 100, 20)}), "");
+    EXPECT_EQ(ChoiceLetter(0) + ChoiceLetter(3) + ChoiceLetter(26), "AD27");
+}
+
+TEST(AccessibleNames, PagesCarryThePacksNamesLanguageAndStates)
+{
+    InterfaceTexts texts = fixedTexts();
+    texts.a11y[static_cast<std::size_t>(A11yText::Language)] = "de";
+    texts.a11y[static_cast<std::size_t>(A11yText::True)] = "wahr";
+    texts.a11y[static_cast<std::size_t>(A11yText::Finish)] = "Beenden";
+    texts.a11y[static_cast<std::size_t>(A11yText::Right)] = "richtig";
+    const std::string caseText = "<details><TestName>Quiz</TestName><allowMarking>1</allowMarking></details><questions>"
+        "<vtQuestion><windowSize>0</windowSize>" + textAt("Rivers & \"seas\"", 20, 10, 600, 30, "Title")
+        + textAt("Spiders have <six> legs", 20, 60, 300, 30) + textAt("Danube", 100, 120, 300, 30)
+        + "<vtButton><id>t1</id><buttonType>1</buttonType><buttonLeft>400</buttonLeft><buttonTop>60</buttonTop>"
+          "<buttonWidth>160</buttonWidth><buttonHeight>30</buttonHeight></vtButton>"
+          "<vtButton><id>b1</id><buttonType>0</buttonType><buttonLeft>40</buttonLeft><buttonTop>120</buttonTop>"
+          "<buttonWidth>40</buttonWidth><buttonHeight>30</buttonHeight></vtButton>"
+          "<vtField><id>f1</id><FieldLeft>40</FieldLeft><FieldTop>300</FieldTop><FieldWidth>100</FieldWidth>"
+          "<FieldHeight>24</FieldHeight></vtField>"
+          "<vtDrag><id>d1</id><DragLeft>40</DragLeft><DragTop>350</DragTop><DragWidth>60</DragWidth><DragHeight>20</DragHeight>"
+          "<DragName>Rhine</DragName><dragFilePathAbs>0</dragFilePathAbs><targets>d1t0,x,1,300,80,120,50;</targets></vtDrag>"
+          "</vtQuestion></questions>";
+    test::TempFolder temp;
+    const Written w = writeCase(caseText, temp.path(), kSeed, texts);
+    const std::string folder = TestFolder(w.startPage);
+    const std::string page = readFile(folder + "q0.htm");
+    const std::string control = readFile(folder + "control.htm");
+    for (const std::string name : {"q0.htm", "frame.htm", "blank.htm", "control.htm"})
+        EXPECT_EQ(readFile(folder + name).rfind("<html lang=\"de\">", 0), 0u) << name;
+    EXPECT_NE(page.find("<title>Rivers &amp; &quot;seas&quot;</title>"), std::string::npos);
+    EXPECT_NE(page.find("id=\"question\" role=\"heading\" aria-level=\"1\""), std::string::npos);
+    EXPECT_NE(page.find("aria-label=\"Spiders have &lt;six&gt; legs: wahr\" data-tf=\"t1\" data-half=\"0\""), std::string::npos);
+    EXPECT_NE(page.find("role=\"checkbox\" aria-checked=\"false\" aria-label=\"A: Danube\" data-choice=\"b1\""),
+        std::string::npos);
+    EXPECT_NE(page.find("alt=\"A: Danube: richtig\" data-name=\"A: Danube\""), std::string::npos);
+    EXPECT_NE(page.find("<input name=\"f1\" id=\"f1\" aria-label=\"Rivers &amp; &quot;seas&quot;\""), std::string::npos);
+    EXPECT_NE(page.find("aria-label=\"Rhine\" aria-pressed=\"false\" data-drag=\"d1\" data-targets=\"300,80,120,50;\""),
+        std::string::npos);
+    EXPECT_NE(control.find("role=\"button\" aria-label=\"Beenden\" data-bar=\"Finish\""), std::string::npos);
+    EXPECT_NE(control.find("role=\"status\" aria-live=\"polite\""), std::string::npos);
+    // Every picture says something or is marked as saying nothing.
+    for (const std::string* text : {&page, &control}) {
+        for (auto at = text->find("<img "); at != std::string::npos; at = text->find("<img ", at + 1)) {
+            const std::string tag = text->substr(at, text->find('>', at) - at);
+            EXPECT_TRUE(tag.find(" alt=") != std::string::npos || tag.find(" aria-label=") != std::string::npos) << tag;
+        }
+    }
 }
 
 // ---- Control page frame -------------------------------------------------------
@@ -500,8 +662,10 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     const std::string startPage = out.path("My Test.htm");
     const std::string folder = out.path("MyTestres/");
     ForceDirectory(folder + "buttons");
-    out.write("MyTestres/stale.htm", "old");
-    out.write("MyTestres/buttons/stale.gif", "old");
+    // The author's own files stay (what an earlier export wrote is removed
+    // before, by RemoveEarlierExport).
+    out.write("MyTestres/notes.htm", "the author's");
+    out.write("MyTestres/buttons/mine.gif", "the author's");
     ForceDirectory(out.path("DVLang"));
     test::ScriptedUserInterface ui;
     ExportWrites writes;
@@ -518,11 +682,41 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     EXPECT_EQ(readFile(folder + "b.gif"), "picture b");
     EXPECT_EQ(readFile(folder + "x.vtc"), "pack");
     EXPECT_TRUE(ListFiles(out.path("DVLang")).empty());
-    EXPECT_FALSE(FileExists(folder + "stale.htm"));
-    EXPECT_FALSE(FileExists(folder + "buttons/stale.gif"));
-    EXPECT_EQ(ListFiles(folder + "buttons").size(), 31U);
+    EXPECT_EQ(readFile(folder + "notes.htm"), "the author's");
+    EXPECT_EQ(readFile(folder + "buttons/mine.gif"), "the author's");
+    EXPECT_EQ(ListFiles(folder + "buttons").size(), 32U);
     EXPECT_EQ(ui.progressLabels, std::vector<std::string>{"Copying"});
     SetInstallationFolder({});
+}
+
+// An export into a folder that already holds a test removes what the last
+// export wrote (by its list; by name for a folder from before the list) and
+// keeps the author's own files.
+TEST(ExportedFiles, OnlyWhatAnExportWroteIsRemoved)
+{
+    test::TempFolder out;
+    const std::string folder = out.path("Testres/");
+    for (const char* name : {"q0.htm", "q12s3-r.htm", "p1fb2.htm", "control.htm", "p.js", "notes.txt", "q0.htm.bak",
+             "buttons/tick.gif", "buttons/mine.gif"})
+        out.write(std::string("Testres/") + name, "x");
+
+    RemoveEarlierExport(folder);  // written before exports kept a list
+    EXPECT_EQ(ListFiles(folder), (std::vector<std::string>{"notes.txt", "q0.htm.bak"}));
+    EXPECT_EQ(ListFiles(folder + "buttons"), std::vector<std::string>{"mine.gif"});
+
+    const FolderSnapshot before = SnapshotTestFolder(folder);
+    out.write("Testres/q0.htm", "page");
+    out.write("Testres/buttons/tick.gif", "tick");
+    out.write("Testres/map.gif", "picture");
+    ASSERT_TRUE(WriteExportedList(folder, before));
+    EXPECT_EQ(readFile(folder + kExportedListName), "buttons/tick.gif\nmap.gif\nq0.htm\n");
+
+    out.write(std::string("Testres/") + kExportedListName, "q0.htm\n../notes.txt\nbuttons/tick.gif\n" + out.path("notes.txt") + "\n");
+    out.write("notes.txt", "beside the folder");
+    RemoveEarlierExport(folder);
+    EXPECT_EQ(ListFiles(folder), (std::vector<std::string>{"map.gif", "notes.txt", "q0.htm.bak"}));
+    EXPECT_EQ(ListFiles(folder + "buttons"), std::vector<std::string>{"mine.gif"});
+    EXPECT_TRUE(FileExists(out.path("notes.txt")));
 }
 
 TEST(CopyButtonImages, CopiesLargeFilesWhole)

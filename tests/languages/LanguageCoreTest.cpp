@@ -186,6 +186,25 @@ TEST(HelpTopics, FindsPagesOnlyInsideTheHelpFolder)
     SetInstallationFolder({});
 }
 
+// A language's guide where it has one, page by page; English otherwise.
+TEST(HelpTopics, ThePagesOfTheChosenLanguage)
+{
+    test::TempFolder folder;
+    SetInstallationFolder(folder.path());
+    const std::string english = folder.write("DVHelp/LinksDV.html", "<html></html>");
+    const std::string englishOnly = folder.write("DVHelp/G09Keys.htm", "<html></html>");
+    const std::string german = folder.write("DVHelp/Deutsch/LinksDV.html", "<html></html>");
+    folder.write("DVHelp/Halb/G09Keys.htm", "<html></html>");  // no contents page: no guide
+    EXPECT_EQ(HelpTopicFile("::/LinksDV.html", "Deutsch"), german);
+    EXPECT_EQ(HelpTopicFile("::/G09Keys.htm", "Deutsch"), englishOnly);
+    EXPECT_EQ(HelpTopicFile("::/LinksDV.html", "Français"), english);
+    EXPECT_EQ(HelpTopicFile("::/G09Keys.htm", "Halb"), englishOnly);
+    EXPECT_EQ(HelpTopicFile("::/LinksDV.html", ".."), english);
+    EXPECT_EQ(HelpFolder("Deutsch"), folder.path("DVHelp/Deutsch/"));
+    EXPECT_EQ(HelpFolder("English (UK)"), folder.path("DVHelp/"));
+    SetInstallationFolder({});
+}
+
 TEST(HandOverFolder, IsTheInstallationUnlessTheUserCannotWriteThere)
 {
     test::TempFolder folder;

@@ -140,29 +140,39 @@ TEST(PackCompleteness, WebTestTextsHoldNoQuotes)
     }
 }
 
+// Both guides: every link leads to a page of the same guide, and the German
+// guide has every page the English one has.
 TEST(HelpPages, EveryLinkLeadsToAPageOfTheHelp)
 {
-    const std::string folder = JoinPath(DORVEL_SOURCE_DIR, "data/help");
     const QRegularExpression link(QStringLiteral(R"re(href="([^"]*)")re"));
-    int links = 0;
-    for (const std::string& page : ListFiles(folder)) {
-        if (ExtractFileExt(page) != ".htm" && ExtractFileExt(page) != ".html")
-            continue;
-        std::string html;
-        ASSERT_TRUE(ReadFileBytes(JoinPath(folder, page), html));
-        EXPECT_NE(html.find("<title>"), std::string::npos) << page;
-        auto matches = link.globalMatch(QString::fromUtf8(html.c_str()));
-        while (matches.hasNext()) {
-            const std::string target = fromQString(matches.next().captured(1));
-            if (target.find("://") != std::string::npos)
+    const std::string english = JoinPath(DORVEL_SOURCE_DIR, "data/help");
+    for (const std::string& folder : {english, JoinPath(english, "Deutsch")}) {
+        SCOPED_TRACE(folder);
+        int links = 0;
+        for (const std::string& page : ListFiles(folder)) {
+            if (ExtractFileExt(page) != ".htm" && ExtractFileExt(page) != ".html")
                 continue;
-            ++links;
-            EXPECT_TRUE(FileExists(JoinPath(folder, target.substr(0, target.find('#'))))) << page << " -> " << target;
+            std::string html;
+            ASSERT_TRUE(ReadFileBytes(JoinPath(folder, page), html));
+            EXPECT_NE(html.find("<title>"), std::string::npos) << page;
+            auto matches = link.globalMatch(QString::fromUtf8(html.c_str()));
+            while (matches.hasNext()) {
+                const std::string target = fromQString(matches.next().captured(1));
+                if (target.find("://") != std::string::npos)
+                    continue;
+                ++links;
+                EXPECT_TRUE(FileExists(JoinPath(folder, target.substr(0, target.find('#'))))) << page << " -> " << target;
+            }
+            if (folder != english)
+                continue;
+            EXPECT_TRUE(FileExists(JoinPath(JoinPath(english, "Deutsch"), page))) << "no German " << page;
         }
+        EXPECT_GT(links, 20);
     }
-    EXPECT_GT(links, 20);
-    for (const char* topic : {"LinksDV.html", "F30ScreenSize.htm", "S08Start.htm", "S09Start.htm", "F03Installation.htm"})
+    for (const char* topic : {"LinksDV.html", "F30ScreenSize.htm", "S08Start.htm", "S09Start.htm", "F03Installation.htm"}) {
         EXPECT_TRUE(FileExists(Built(std::string("DVHelp/") + topic))) << topic;
+        EXPECT_TRUE(FileExists(Built(std::string("DVHelp/Deutsch/") + topic))) << topic;
+    }
 }
 
 }  // namespace

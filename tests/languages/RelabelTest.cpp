@@ -116,7 +116,7 @@ TEST_P(ShippedPackTest, RelabelsEveryNamedComponent)
     ASSERT_GT(lines.size(), 100u);
     for (const ComponentLine& line : lines) {
         SCOPED_TRACE(line.component + " " + line.property);
-        const QString value = QString::fromLatin1(line.value.c_str());
+        const QString value = QString::fromUtf8(line.value.c_str());
         if (line.property == "FormCaption") {
             const QWidget* target = line.component == "Dorvel"
                                         ? window.get()
@@ -130,7 +130,7 @@ TEST_P(ShippedPackTest, RelabelsEveryNamedComponent)
         if (line.property == "Items") {
             QStringList items;
             for (const std::string& item : SplitItems(line.value))
-                items << QString::fromLatin1(item.c_str());
+                items << QString::fromUtf8(item.c_str());
             EXPECT_EQ(Shown(object, line.property), items.join(QLatin1Char('#')));
         } else {
             EXPECT_EQ(Shown(object, line.property), value);

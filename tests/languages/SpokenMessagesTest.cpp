@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QAudioDevice>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -150,10 +151,46 @@ TEST_F(SpokenMessagesTest, HelpTopicsOpenInTheHelpWindow)
     EXPECT_FALSE(help.window()->isVisible());
 }
 
+// The first start opens the welcome beside the editor's window, not over it.
+TEST_F(SpokenMessagesTest, TheHelpOpensBesideTheEditor)
+{
+    HelpBrowser help;
+    ASSERT_TRUE(help.available());
+    // The offscreen screen is 800 pixels wide: the help narrows to the room.
+    const QRect editor(0, 0, 400, 200);
+    ASSERT_TRUE(help.showTopicBeside("::/S08Start.htm", editor));
+    EXPECT_FALSE(help.window()->geometry().intersects(editor)) << help.window()->geometry().x();
+    EXPECT_EQ(help.window()->geometry().left(), 400);
+    help.closeAll();
+}
+
+// The guide follows the chosen pack: German under Deutsch, and the page
+// shown turns English when the author chooses English.
+TEST_F(SpokenMessagesTest, TheHelpSpeaksTheChosenLanguage)
+{
+    PresetSetting(QStringLiteral("langchoice"), QStringLiteral("Deutsch"));
+    window = StartWindow(ui);
+    ASSERT_EQ(window->currentLanguage(), "Deutsch");
+    QTest::keyClick(window->findChild<QWidget*>(QStringLiteral("TestName")), Qt::Key_F1);
+    QTextBrowser* browser = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("HelpWindow") && w->isVisible())
+            browser = w->findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->documentTitle(), QStringLiteral("Dorvel-Hilfe: Inhalt"));
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Menüs und Tasten")));
+
+    for (QAction* item : window->findChild<QMenu*>(QStringLiteral("LangChoices"))->actions())
+        if (item->text() == QStringLiteral("English (UK)"))
+            item->trigger();
+    EXPECT_EQ(browser->documentTitle(), QStringLiteral("Dorvel Help: Contents"));
+}
+
 TEST_F(SpokenMessagesTest, TheFirstStartShowsTheStartTopic)
 {
     ResetSettings();  // firstLaunch absent: the first start
     window = StartWindow(ui);
+    QCoreApplication::processEvents();  // the welcome follows once the window is up
     const QWidget* shown = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == QStringLiteral("HelpWindow") && w->isVisible())

@@ -44,6 +44,8 @@ public:
         env.insert(QStringLiteral("DORVEL_HOME"), toQString(installation));
         env.insert(QStringLiteral("TMPDIR"), toQString(tmp));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // The scene's own preview socket: players of other tests never meet.
+        env.insert(QStringLiteral("DORVEL_PREVIEW_NAME"), toQString(tmp + "-preview.socket"));
         m_process.setProcessEnvironment(env);
         m_process.start(QStringLiteral(DORVEL_BUILD_INSTALL_DIR "/VTX"), args);
     }
@@ -108,6 +110,9 @@ TEST(PlayerProgram, PlaysTheEditorsPreviewUntilStopped)
         const std::string address = player.address();
         ASSERT_EQ(address.rfind("http://127.0.0.1:", 0), 0u) << address << player.errors();
         ASSERT_EQ(address.substr(address.size() - 9), "/Test.htm");
+        // A preview opens at its frameset, which follows the player to a later preview.
+        EXPECT_NE(Get(address, "/Testres/frame.htm").body.find("preview-reload.js"), std::string::npos);
+        EXPECT_EQ(Get(address, "/Testres/preview-next.txt").body, "");
 
         const HttpReply start = Get(address, "/Test.htm");
         EXPECT_EQ(start.status, 200);
@@ -135,6 +140,36 @@ TEST(PlayerProgram, PlaysTheEditorsPreviewUntilStopped)
         EXPECT_TRUE(FilesUnder(s.tmp()).empty());
         EXPECT_EQ(FilesUnder(s.previewFolder()), std::vector<std::string>{"singleq.vtb"});
     }
+}
+
+// A second Preview while a preview player runs: the running player takes
+// the new bank and publishes it; the tab open on the first one is sent there
+// (preview-next.txt), and the second player ends.
+TEST(PlayerProgram, HandsALaterPreviewToThePreviewPlayerRunning)
+{
+    PlayerScene s;
+    s.preview(3);
+    RunningPlayer first({QStringLiteral("--no-open"), QStringLiteral("--no-window")}, s.install.path(), s.tmp());
+    const std::string address = first.address();
+    ASSERT_EQ(address.rfind("http://127.0.0.1:", 0), 0u) << first.errors();
+    const auto firstQuestion = [](const std::string& at) {
+        const auto texts = test::ReadPagesScript(Get(at, "/Testres/pages.js").body);
+        return texts.count("q0.htm") ? texts.at("q0.htm") : std::string();
+    };
+    EXPECT_NE(firstQuestion(address).find("Question 3"), std::string::npos);
+
+    s.preview(1);
+    RunningPlayer second({QStringLiteral("--no-open"), QStringLiteral("--no-window")}, s.install.path(), s.tmp());
+    const std::string next = second.address();
+    EXPECT_EQ(second.finish(), 0) << second.errors();
+    ASSERT_EQ(next.rfind(address.substr(0, address.find('/', 7))), 0u) << next << " is served by the first player";
+    EXPECT_NE(next, address);
+    EXPECT_EQ(Get(address, "/Testres/preview-next.txt").body, next.substr(0, next.size() - 8) + "Testres/frame.htm");
+    EXPECT_NE(firstQuestion(next).find("Question 1"), std::string::npos);
+    EXPECT_EQ(firstQuestion(next).find("Question 3"), std::string::npos);
+
+    EXPECT_EQ(first.stop(SIGTERM), 0) << first.errors();
+    EXPECT_EQ(FilesUnder(s.tmp()), std::vector<std::string>{});
 }
 
 // Started by the desktop with a bank path: a built set, on a port of the

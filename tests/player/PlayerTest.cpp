@@ -1,4 +1,5 @@
 #include "export/CreateWebPages.h"
+#include "export/ExportedFiles.h"
 #include "export/StartPages.h"
 #include "player/PlayedTest.h"
 #include "player/PlayerOptions.h"
@@ -96,7 +97,7 @@ TEST(PlayedTest, BuiltBankPlaysAsTheWebExportOfTheSameSet)
     const std::string exported = s.dir.path("exported");
     ForceDirectory(exported);
     test::ScriptedUserInterface quiet;
-    const WebExport request{JoinPath(exported, kPlayedStartPage), "Unit 1", s.set().testDetails, "", 42};
+    const WebExport request{JoinPath(exported, kPlayedStartPage), "Unit 1", s.set().testDetails, "", 42, {}};
     ExportWebTest(request, s.lists, s.lang, quiet);
 
     const std::string played = s.dir.path("played");
@@ -118,6 +119,10 @@ TEST(PlayedTest, BuiltBankPlaysAsTheWebExportOfTheSameSet)
     }
     for (const std::string& f : files) {
         SCOPED_TRACE(f);
+        // The export's list of what it wrote: the player adds the bank's
+        // media after the pages, where the export copied them before.
+        if (f == std::string("Testres/") + kExportedListName)
+            continue;
         EXPECT_EQ(Bytes(JoinPath(played, f)), Bytes(JoinPath(exported, f)));
     }
     // The media came out of the bank, byte for byte.
@@ -244,7 +249,7 @@ TEST(PlayedTest, HostileBanksAreRefusedAndWriteNothingOutside)
         for (const std::string& m : c.media)
             EXPECT_TRUE(FileExists(root.path("player/Testres/" + m))) << m;
         // The pages are the generator's, never the bank's.
-        EXPECT_NE(PageText(root.path("player/Testres"), "control.htm").find("<html>"), std::string::npos);
+        EXPECT_NE(PageText(root.path("player/Testres"), "control.htm").find("<html"), std::string::npos);
     }
     EXPECT_TRUE(FilesUnder(outside).empty());
 }

@@ -68,8 +68,9 @@ TEST(FrozenFiles, ReadToTheirPlainTextAndPackBackToTheSameBytes)
         const std::string block = stored.substr(0, packed.size());
         EXPECT_TRUE(SameBytes(packed, block));
         EXPECT_TRUE(SameBytes(UnscrambleText(block, f.kind), plain));
-        if (f.kind != 3)
+        if (f.kind != 3) {
             EXPECT_TRUE(SameBytes(ReadStoredFile(frozenPath(f.stored)), plain));
+        }
     }
 }
 

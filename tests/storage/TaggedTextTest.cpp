@@ -71,14 +71,5 @@ TEST(TaggedText, SetTagPutsTheElementFirst)
     EXPECT_EQ(GetTag(SetTag("", "a", "x</a>y"), "a"), "x");
 }
 
-TEST(TaggedText, CleanTextKeepsAllowedCharactersOnly)
-{
-    EXPECT_EQ(CleanText("  a  \"b\"\r\n c "), "a b c");
-    EXPECT_EQ(CleanText("x^y`z\t\xE9\xA3"), "xyz\xA3");
-    EXPECT_EQ(CleanText("ab\r\ncd"), "abcd");
-    EXPECT_EQ(CleanText("   "), "");
-    EXPECT_EQ(CleanText("a <b> & 'c' ~ {}"), "a <b> & 'c' ~ {}");
-}
-
 }  // namespace
 }  // namespace dorvel

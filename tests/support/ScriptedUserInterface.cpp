@@ -45,6 +45,16 @@ std::optional<std::string> ScriptedUserInterface::chooseSaveFile(const FileDialo
     return c;
 }
 
+std::optional<int> ScriptedUserInterface::chooseOne(const std::string& /*question*/, const std::vector<std::string>& options)
+{
+    offered.push_back(options);
+    if (oneChoices.empty())
+        return 0;
+    auto c = oneChoices.front();
+    oneChoices.pop_front();
+    return c;
+}
+
 void ScriptedUserInterface::announce(const std::string& key)
 {
     announced.push_back(key);

@@ -16,6 +16,8 @@ public:
     std::deque<Answer> answers;
     std::deque<std::vector<std::string>> openChoices;
     std::deque<std::optional<std::string>> saveChoices;
+    // Answers to chooseOne; when none is queued, the first option is taken.
+    std::deque<std::optional<int>> oneChoices;
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;
@@ -28,6 +30,8 @@ public:
     Answer ask(const std::string& text, Buttons buttons, Tone tone) override;
     std::vector<std::string> chooseOpenFiles(const FileDialog& dialog) override;
     std::optional<std::string> chooseSaveFile(const FileDialog& dialog) override;
+    std::optional<int> chooseOne(const std::string& question, const std::vector<std::string>& options) override;
+    std::vector<std::vector<std::string>> offered;  // the options of every chooseOne
     void announce(const std::string& key) override;
     void progressLabel(const std::string& text) override;
     bool openWithSystem(const std::string& pathOrUrl) override;

@@ -95,22 +95,45 @@ TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
 {
     ui.saveChoices.push_back(dir.path("Capitals quiz.htm"));  // the start page
     ui.saveChoices.push_back(dir.path("capitals.vtd"));       // the set, saved first
-    ui.answers = {Answer::No, Answer::No};  // a start page with its folder; not opened
+    ui.answers = {Answer::No};  // not opened
     click("CreateWebPagesButton");
     EXPECT_EQ(ui.dialogs[0].title, "Save Web Test  As...");
     EXPECT_TRUE(FileExists(dir.path("Capitals quiz.htm")));
     EXPECT_TRUE(FileExists(dir.path("Capitalsquizres/pages.js")));
     EXPECT_TRUE(FileExists(dir.path("capitals.vtd")));
-    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(ui.questions.size(), 1u);
     EXPECT_TRUE(ui.opened.empty());
     EXPECT_TRUE(ui.messages.empty());
 
+    // Again into the same place: the question names the test's folder, and
+    // only what the export wrote there is replaced.
+    const std::string folder = dir.path("Capitalsquizres/");
+    ASSERT_TRUE(WriteFileBytes(folder + "notes.txt", "the author's"));
+    ASSERT_TRUE(WriteFileBytes(folder + "q7.htm", "left by an earlier export"));
+    DeleteFile(folder + "exported-files.txt");  // as an export made before the list existed
+    ui.saveChoices.push_back(dir.path("Capitals quiz.htm"));
+    ui.answers.push_back(Answer::No);  // keep the folder as it is
+    click("CreateWebPagesButton");
+    ASSERT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(ui.questions[1], window->lang().at(182) + "\n" + folder);
+    EXPECT_TRUE(FileExists(folder + "q7.htm"));
+
+    ui.saveChoices.push_back(dir.path("Capitals quiz.htm"));
+    ui.answers.push_back(Answer::Yes);
+    ui.answers.push_back(Answer::No);  // not opened
+    click("CreateWebPagesButton");
+    EXPECT_EQ(ui.questions.size(), 4u);
+    EXPECT_TRUE(FileExists(folder + "pages.js"));
+    EXPECT_FALSE(FileExists(folder + "q7.htm"));
+    std::string notes;
+    EXPECT_TRUE(ReadFileBytes(folder + "notes.txt", notes));
+    EXPECT_EQ(notes, "the author's");
+
     // Cancelling the dialog does nothing at all.
-    ui.answers = {Answer::No};
     ui.saveChoices.push_back(std::nullopt);
     click("CreateWebPagesButton");
-    EXPECT_EQ(ui.questions.size(), 3u);
-    EXPECT_EQ(ui.dialogs.size(), 3u);
+    EXPECT_EQ(ui.questions.size(), 4u);
+    EXPECT_EQ(ui.dialogs.size(), 5u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -44,11 +45,18 @@ protected:
         for (qsizetype i = 0; i < lines.size(); ++i) {
             if (i > 0)
                 QTest::keyClick(box, Qt::Key_Return);
-            for (const QChar c : lines[i]) {
-                if (c.unicode() < 128)
+            const QString& line = lines[i];
+            for (qsizetype k = 0; k < line.size(); ++k) {
+                const QChar c = line[k];
+                if (c.unicode() < 128) {
                     QTest::keyClick(box, c.toLatin1());
-                else  // typed through an input method: no key code, only text
-                    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+                } else {
+                    // Typed through an input method: no key code, only text
+                    // (a character beyond the basic plane is one event).
+                    const qsizetype n = c.isHighSurrogate() && k + 1 < line.size() ? 2 : 1;
+                    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, line.mid(k, n), Qt::NoModifier);
+                    k += n - 1;
+                }
             }
         }
     }
@@ -59,13 +67,13 @@ TEST_F(QuestionEditorTest, TestDetailsControlsWriteCleanedValues)
 {
     const int before = changes();
     typeInto("TestName", QStringLiteral("  Rivers \"of\"   ^Europe` "));
-    EXPECT_EQ(detailsField("TestName"), "Rivers of Europe");
-    EXPECT_EQ(workspace().questionList().caption(0), "Set: Rivers of Europe");
+    EXPECT_EQ(detailsField("TestName"), "Rivers &#34;of&#34; &#94;Europe&#96;");
+    EXPECT_EQ(workspace().questionList().caption(0), "Set: Rivers \"of\" ^Europe`");
     // The box keeps what was typed; only the record holds the cleaned text.
     EXPECT_EQ(control<QLineEdit>("TestName")->text(), QStringLiteral("  Rivers \"of\"   ^Europe` "));
 
     typeInto("ExaminerName", QStringLiteral("Mme  Dupr\u00e9 "));
-    EXPECT_EQ(detailsField("ExaminerName"), "Mme Dupr");
+    EXPECT_EQ(detailsField("ExaminerName"), "Mme Dupr&#233;");
 
     for (const char* name : {"allowCheating", "allowPrinting", "allowFinishedQuestionViewing"}) {
         SCOPED_TRACE(name);
@@ -82,6 +90,66 @@ TEST_F(QuestionEditorTest, TestDetailsControlsWriteCleanedValues)
     EXPECT_TRUE(control<QLabel>("StyleImage")->isVisible());
     EXPECT_FALSE(control<QLabel>("StyleImage")->pixmap().isNull());
     EXPECT_GT(changes(), before + 5);
+}
+
+// What teachers type in any script, the format's own characters, a line
+// break and the inline marks come back into the boxes exactly, after the
+// set was saved and opened again.
+TEST_F(QuestionEditorTest, EveryTypedTextComesBackAfterSavingAndOpening)
+{
+    const QString typed[] = {
+        QStringLiteral("Pr\u00fcfung: Gr\u00f6\u00dfe, Caf\u00e9, na\u00efve, Za\u017c\u00f3\u0142\u0107"),
+        QStringLiteral("\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac \u0420\u0443\u0441\u0441\u043a\u0438\u0439 \u4e2d\u6587"),
+        QStringLiteral("\u0627\u0644\u0639\u0631\u0628\u064a\u0629 \U0001F600 \u201equote\u201c \u2013 \u2014"),
+        QStringLiteral("Is this \"true\"? 5^2 `x` & < > </Title><version>2</version>"),
+        QStringLiteral("Planet.\nReally H<sub>2</sub>O x<sup>2</sup> <b>b</b><i>i</i><u>u</u>"),
+    };
+    typeInto("TestName", QStringLiteral("Pr\u00fcfung \u00a3"));
+    showQuestion(1);
+    const char* boxes[] = {"Title", "Text1", "Text2", "Text3", "Text4"};
+    for (int k = 0; k < 5; ++k)
+        typeInto(boxes[k], typed[k]);
+    typeInto("a10", typed[0]);
+    EXPECT_EQ(GetTag(workspace().current()->testDetails, "version"), "1");
+
+    ui.saveChoices.push_back(dir.path("Pr\u00fcfung.vtd"));
+    ASSERT_TRUE(workspace().SaveTest());
+    workspace().CloseCurrentSet();
+    ASSERT_TRUE(workspace().OpenSetFile(dir.path("Pr\u00fcfung.vtd")));
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QStringLiteral("Pr\u00fcfung \u00a3"));
+    showQuestion(1);
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(control<QPlainTextEdit>(boxes[k])->toPlainText(), typed[k]) << boxes[k];
+    EXPECT_EQ(control<QLineEdit>("a10")->text(), typed[0]);
+    EXPECT_EQ(workspace().questionList().caption(0, 1), fromQString(QStringLiteral("Q1: ") + typed[0]));
+
+    // A set never named takes its file's name, in any script.
+    ASSERT_TRUE(workspace().NewSet());
+    ui.saveChoices.push_back(dir.path("Gr\u00f6\u00dfe \u4e2d.vtd"));
+    ASSERT_TRUE(workspace().SaveTest());
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QStringLiteral("Gr\u00f6\u00dfe \u4e2d"));
+    EXPECT_EQ(workspace().questionList().caption(1), "Test: Gr\u00f6\u00dfe \u4e2d");
+}
+
+TEST_F(QuestionEditorTest, ThePassMarkBoxWritesThePercentageAndShowsNoneAsADash)
+{
+    auto* box = control<QSpinBox>("PassMark");
+    EXPECT_EQ(box->value(), 0);
+    EXPECT_EQ(box->text(), QStringLiteral("\u2014")) << "a new set has no pass mark";
+    const int before = changes();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("65"));
+    EXPECT_EQ(detailsField("PassMark"), "65");
+    EXPECT_GT(changes(), before);
+
+    // Another set shows its own pass mark; coming back shows this one again.
+    workspace().NewSet();
+    EXPECT_EQ(box->value(), 0);
+    EXPECT_EQ(detailsField("PassMark"), "") << "showing a set is no edit";
+    workspace().TestTreeChange(0, -1);
+    EXPECT_EQ(box->value(), 65);
+    box->setValue(0);
+    EXPECT_EQ(detailsField("PassMark"), "0");
 }
 
 TEST_F(QuestionEditorTest, ClearingTheTestNameStoresAnEmptyName)
@@ -106,18 +174,18 @@ TEST_F(QuestionEditorTest, EveryQuestionControlWritesItsField)
         std::string stored;
     };
     const TextCase texts[] = {
-        {"Title", QStringLiteral("ab\ncd"), "abcd"},
+        {"Title", QStringLiteral("ab\ncd"), "ab&#10;cd"},
         {"Text1", QStringLiteral(" Paris  "), "Paris"},
-        {"Text2", QStringLiteral("L\"yon"), "Lyon"},
-        {"Text3", QStringLiteral("Nice^"), "Nice"},
-        {"Text4", QStringLiteral("Metz`s"), "Metzs"},
+        {"Text2", QStringLiteral("L\"yon"), "L&#34;yon"},
+        {"Text3", QStringLiteral("Nice^"), "Nice&#94;"},
+        {"Text4", QStringLiteral("Metz`s"), "Metz&#96;s"},
     };
     for (const TextCase& c : texts) {
         SCOPED_TRACE(c.control);
         typeInto(c.control, c.typed);
         EXPECT_EQ(currentField(c.control), c.stored);
     }
-    EXPECT_EQ(workspace().questionList().caption(0, 1), "Q1: abcd");
+    EXPECT_EQ(workspace().questionList().caption(0, 1), "Q1: ab cd");
 
     // Select0 is chosen already (a blank answer reads as 0), so it comes last.
     for (int k : {1, 2, 3, 0}) {
@@ -225,10 +293,15 @@ TEST_F(QuestionEditorTest, MissingFieldsShowTheirDefaults)
 {
     OpenSet& set = *workspace().current();
     set.questionSlots[1] = RemoveTag(RemoveTag(set.questionSlots[1], "tf2"), "qType");
+    set.questionSlots[1] = SetTag(SetTag(SetTag(set.questionSlots[1], "tf1", "0"), "tf3", "yes"), "tf4", "2");
     showQuestion(1);
     EXPECT_EQ(control<QComboBox>("QuestionType")->currentText(), QStringLiteral("Multiple Choice, 4 Choices"));
-    EXPECT_EQ(control<RadioGroup>("tf2")->itemIndex(), 0);
-    EXPECT_EQ(control<RadioGroup>("tf1")->itemIndex(), 1);
+    // A missing or malformed statement answer reads True, as the bank and
+    // the web test mark it; only "0" is False.
+    EXPECT_EQ(control<RadioGroup>("tf1")->itemIndex(), 0);
+    EXPECT_EQ(control<RadioGroup>("tf2")->itemIndex(), 1);
+    EXPECT_EQ(control<RadioGroup>("tf3")->itemIndex(), 1);
+    EXPECT_EQ(control<RadioGroup>("tf4")->itemIndex(), 1);
     EXPECT_TRUE(control<QRadioButton>("Select0")->isChecked());
     // Filling the controls is not an edit.
     EXPECT_FALSE(set.hasUnsavedChanges());

@@ -169,6 +169,29 @@ TEST_F(QuestionListTest, DroppingOntoAnotherSetCopiesAfterAsking)
     EXPECT_EQ(ui.questions.size(), 3u);
 }
 
+// A copy into a full set is refused, and the editor stays with the question
+// it showed: typing, Delete and Preview act on that one, not on the full set.
+TEST_F(QuestionListTest, ACopyIntoAFullSetChangesNothing)
+{
+    window->GeneralCall(QStringLiteral("NewFileM"));
+    for (int n = 1; n < 100; ++n)
+        workspace().NewQuestion();
+    ASSERT_EQ(workspace().set(1).questionCount(), 100);
+    const std::string fullFirst = workspace().set(1).questionSlots[1];
+    tree->setCurrentIndex(list().nodeIndex(0, 1));
+    control<QPlainTextEdit>("Title")->setPlainText(QStringLiteral("a"));
+
+    ui.answers.push_back(Answer::Yes);
+    drop(0, 1, 1, 1);
+    EXPECT_EQ(ui.messages.back(), window->lang().at(20));
+    EXPECT_EQ(workspace().currentSet(), 0);
+    EXPECT_EQ(workspace().currentQuestion(), 1);
+    control<QPlainTextEdit>("Title")->setPlainText(QStringLiteral("typed"));
+    EXPECT_EQ(titles(0), std::vector<std::string>{"typed"});
+    EXPECT_EQ(workspace().set(1).questionSlots[1], fullFirst);
+    EXPECT_EQ(workspace().set(1).questionCount(), 100);
+}
+
 TEST_F(QuestionListTest, ADropOnTheViewIsCarriedOutOnceTheDragEnds)
 {
     titleQuestions({"a", "b", "c"});

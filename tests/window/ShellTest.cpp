@@ -11,11 +11,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace dorvel::test {
 namespace {
@@ -105,6 +108,97 @@ TEST_F(ShellTest, NewOpenSaveSaveAsAndClose)
     EXPECT_TRUE(control<QLineEdit>("TestName")->isEnabled());
     EXPECT_EQ(reopenCaptions().front(), QStringLiteral("birds"));
     EXPECT_TRUE(ui.questions.empty());
+}
+
+std::string fileBytes(const std::string& path)
+{
+    std::string bytes;
+    ReadFileBytes(path, bytes);
+    return bytes;
+}
+
+// A first save that cannot be written changes nothing: the set keeps its
+// name, caption and (no) path, and the next Save asks where again.
+TEST_F(ShellTest, AFailedFirstSaveLeavesTheSetAsItWas)
+{
+    startWindow();
+    QFile(QString::fromStdString(dir.path("plain-file"))).open(QIODevice::WriteOnly);
+    const std::string caption = workspace().questionList().caption(0);
+    ui.saveChoices.push_back(dir.path("plain-file/Quiz.vtd"));  // a folder that cannot exist
+    menu("Save1");
+    EXPECT_EQ(ui.messages.back().rfind(window->lang().at(58) + " " + dir.path("plain-file/Quiz.vtd") + " (", 0), 0u)
+        << ui.messages.back();
+    EXPECT_EQ(GetTag(workspace().current()->testDetails, "TestName"), "0");
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QString());
+    EXPECT_EQ(workspace().questionList().caption(0), caption);
+    EXPECT_TRUE(workspace().current()->filePath.empty());
+
+    ui.saveChoices.push_back(dir.path("Quiz.vtd"));
+    menu("Save1");
+    EXPECT_EQ(ui.dialogs.size(), 2u) << "the second Save asks again";
+    EXPECT_TRUE(FileExists(dir.path("Quiz.vtd")));
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QStringLiteral("Quiz"));
+}
+
+// A set file that cannot be read is not called damaged: the message says it
+// could not be read and why. A damaged file still is.
+TEST_F(ShellTest, AnUnreadableSetSaysWhyNotThatItIsDamaged)
+{
+    startWindow();
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.path("Folder.vtd"))));
+    ASSERT_EQ(::mkfifo(dir.path("Pipe.vtd").c_str(), 0600), 0);
+    QFile damaged(QString::fromStdString(dir.path("Damaged.vtd")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("not a set");
+    damaged.close();
+    struct Case {
+        std::string path;
+        std::string message;
+    };
+    const Case cases[] = {
+        {dir.path("Folder.vtd"), window->lang().at(181) + " " + dir.path("Folder.vtd") + " ("},
+        // Not a file to read (a pipe would block a plain reader), even for root.
+        {dir.path("Pipe.vtd"), window->lang().at(181) + " " + dir.path("Pipe.vtd") + " ("},
+        {dir.path("Damaged.vtd"), window->lang().at(59) + " " + dir.path("Damaged.vtd")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        ui.messages.clear();
+        EXPECT_FALSE(workspace().OpenSetFile(c.path));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].rfind(c.message, 0), 0u) << ui.messages[0];
+        EXPECT_EQ(workspace().openSetCount(), 1);
+    }
+}
+
+// Save As "Quiz.old" writes "Quiz.vtd": an existing Quiz.vtd is asked about.
+TEST_F(ShellTest, SaveAsAsksBeforeReplacingTheFileItWillWrite)
+{
+    startWindow();
+    nameTest("Birds");
+    QFile existing(QString::fromStdString(dir.path("Quiz.vtd")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+
+    ui.saveChoices.push_back(dir.path("Quiz.old"));
+    ui.answers.push_back(Answer::No);
+    menu("SaveAs1");
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0], window->lang().at(180) + "\n" + dir.path("Quiz.vtd"));
+    EXPECT_EQ(fileBytes(dir.path("Quiz.vtd")), "keep me");
+    EXPECT_TRUE(workspace().current()->filePath.empty());
+
+    ui.saveChoices.push_back(dir.path("Quiz.old"));
+    ui.answers.push_back(Answer::Yes);
+    menu("SaveAs1");
+    EXPECT_EQ(workspace().current()->filePath, dir.path("Quiz.vtd"));
+    EXPECT_NE(fileBytes(dir.path("Quiz.vtd")), "keep me");
+
+    // The name typed is the name written: the dialog asked already.
+    ui.saveChoices.push_back(dir.path("Quiz.vtd"));
+    menu("SaveAs1");
+    EXPECT_EQ(ui.questions.size(), 2u);
 }
 
 struct CloseCase {
@@ -279,6 +373,7 @@ TEST_F(ShellTest, AssociationWarningRunsOnceWhenSetFilesAreNotOurs)
     window->setAssociationQuery([](const std::string&) { return std::optional<std::string>("other.desktop"); });
     ui.answers.push_back(Answer::No);
     ASSERT_TRUE(window->startCall({}));
+    QCoreApplication::processEvents();
     ASSERT_EQ(ui.questions.size(), 1u);
     EXPECT_EQ(ui.questions[0], window->lang().at(64));
     EXPECT_EQ(StoredSetting(QStringLiteral("registryWarningNeeded")).toInt(), 0);
@@ -287,7 +382,55 @@ TEST_F(ShellTest, AssociationWarningRunsOnceWhenSetFilesAreNotOurs)
     window = std::make_unique<MainWindow>(&ui);
     window->setAssociationQuery([](const std::string&) { return std::optional<std::string>(); });
     ASSERT_TRUE(window->startCall({}));
+    QCoreApplication::processEvents();
     EXPECT_EQ(ui.questions.size(), 1u);
+}
+
+// A help viewer that notes how many questions had been asked when it showed
+// a topic, and beside which window.
+class OrderedHelp : public HelpViewer {
+public:
+    OrderedHelp(const std::vector<std::string>& questions, std::vector<std::string>& log)
+        : m_questions(questions)
+        , m_log(log)
+    {
+    }
+    bool available() const override { return true; }
+    bool showTopic(const std::string& topic) override
+    {
+        m_log.push_back(topic + " after " + std::to_string(m_questions.size()) + " questions");
+        return true;
+    }
+    bool showTopicBeside(const std::string& topic, const QRect& window) override
+    {
+        m_log.push_back(window.isValid() ? "beside" : "beside nothing");
+        return showTopic(topic);
+    }
+
+private:
+    const std::vector<std::string>& m_questions;
+    std::vector<std::string>& m_log;
+};
+
+// The first start: the window first; once it is up, the question about set
+// files, then the welcome help beside the window (the installation page on
+// top when asked for), never all at once.
+TEST_F(ShellTest, FirstStartShowsTheWindowThenAsksThenOpensTheHelpBeside)
+{
+    std::vector<std::string> log;
+    window = std::make_unique<MainWindow>(&ui);
+    window->setHelpViewer(std::make_unique<OrderedHelp>(ui.questions, log));
+    window->setAssociationQuery([](const std::string&) { return std::optional<std::string>("other.desktop"); });
+    window->show();
+    ASSERT_TRUE(window->startCall({}));
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_TRUE(log.empty());
+
+    ui.answers.push_back(Answer::Yes);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ui.questions, std::vector<std::string>{window->lang().at(64)});
+    EXPECT_EQ(log, (std::vector<std::string>{"beside", "::/S08Start.htm after 1 questions", "beside",
+                       "::/F03Installation.htm after 1 questions"}));
 }
 
 TEST_F(ShellTest, MissingDataFoldersEndTheEditorWithASpokenMessage)

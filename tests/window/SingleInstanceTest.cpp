@@ -140,6 +140,27 @@ TEST_F(SingleInstanceTest, AnUnansweredHandOverFallsBackToTheFile)
     EXPECT_FALSE(FileExists(HandOffFilePath()));
 }
 
+// The editor program started a second time while the running editor does
+// not answer: it leaves the set in the hand-off file, and the running editor
+// opens it by itself, without another start to wake it.
+TEST_F(SingleInstanceTest, TheRunningEditorTakesAFallbackHandOffAtOnce)
+{
+    startWindow();
+    const std::string set = savedSet("woken.vtd");
+    window->workspace().CloseCurrentSet();
+    QLocalServer silent;
+    ASSERT_TRUE(silent.listen(serverName()));
+
+    EXPECT_EQ(runSecondStart({QStringLiteral("openShellCall"), toQString(set)}), 0);
+    for (int i = 0; i < 300 && workspace().openSetCount() == 0; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(workspace().openSetCount(), 1);
+    EXPECT_EQ(workspace().current()->filePath, set);
+    EXPECT_FALSE(FileExists(HandOffFilePath()));
+}
+
 TEST_F(SingleInstanceTest, SecondStartsFallingBackAtOnceAreAllTaken)
 {
     // An instance that never answers makes every second start use the file.

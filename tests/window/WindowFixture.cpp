@@ -5,6 +5,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -88,6 +89,8 @@ MainWindow& WindowTest::startWindow(const QStringList& arguments)
     window->setAssociationQuery([](const std::string&) { return std::optional<std::string>("dorvel.desktop"); });
     window->show();
     EXPECT_TRUE(window->startCall(arguments));
+    // The first start's question and welcome follow once the window is up.
+    QCoreApplication::processEvents();
     return *window;
 }
 

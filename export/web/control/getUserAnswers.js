@@ -1,9 +1,10 @@
 function $getUserAnswers$() {
   var frame = parent.question;
-  // A page still loading, or one the test is already leaving, shows another question:
-  // reading it would file that page's state under the wrong question.
-  if (frame.document.readyState != 'complete' || frame.shownPage != 'q' + $questionNum$ + '.htm') return false;
   var doc = frame.document;
+  // Only the current question's own page, and only once its answers have been put back
+  // (as soon as its elements are there, while pictures may still load): an earlier page
+  // still showing, or one not yet filled in, would file wrong answers under this question.
+  if (frame.shownPage != 'q' + $questionNum$ + '.htm' || !doc.answersRestored) return false;
   var $qElements$ = $qElementsListG$[$questionNum$];
   var $qTypes$ = $qTypesListG$[$questionNum$];
   var $qUserAnswers$ = new Array();

@@ -47,7 +47,10 @@ function $markAnswer$($qNum$) {
         } else {
           for (var k = 0; k < $elementAnswers$.length && !$textAnswerCorrect$; k++) {
             var accepted = $elementAnswers$[k];
-            if (t == 3) $textAnswerCorrect$ = (accepted !== '' && accepted.toLowerCase() == a.toLowerCase());
+            // Letter case is ignored both ways round: a typed "SS" meets a
+            // German sharp s only in upper case.
+            if (t == 3) $textAnswerCorrect$ = (accepted !== '' && (accepted.toLowerCase() == a.toLowerCase()
+                || accepted.toUpperCase() == a.toUpperCase()));
             else if (t == 4) $textAnswerCorrect$ = (parseFloat(a) == parseFloat(accepted));
             else $textAnswerCorrect$ = (parseInt(a) == parseInt(accepted));
           }
@@ -116,6 +119,7 @@ function $markAnswer$($qNum$) {
         if (pass == 0 && !$qshowAllfbs$[$qNum$]) break;
       }
     }
+    a11yMarked(doc, $qElements$);
   }
   return [$qMin$, $qMax$, $qUser$];
 }

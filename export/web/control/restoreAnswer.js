@@ -46,14 +46,15 @@ function $restoreAnswer$() {
       }
     }
   }
+  doc.answersRestored = true;
   if ($examStatus$ == 1) {
-    parent.document.title = $qDetailsG$[0] + ': ' + '{{textsA16}}' + ' ' + ($questionPos$ + 1);
+    parent.document.title = $qDetailsG$[0] + ': ' + '{{textsA16}}' + ' ' + ($questionPos$ + Number('{{firstNumber}}'));
   } else if ($examStatus$ == 2) {
     if ($questionPos$ < 1) {
       parent.document.title = $qDetailsG$[0] + ': (Test Complete)';
     } else {
       doc.getElementById('cover').style.visibility = 'visible';
-      parent.document.title = $qDetailsG$[0] + ': Question ' + $questionPos$ + ' (Test Complete)';
+      parent.document.title = $qDetailsG$[0] + ': Question ' + ($questionPos$ + Number('{{numberBeforeFirst}}')) + ' (Test Complete)';
       $markAnswer$();
     }
     for (var f = 0; f < $qElements$.length; f++) {

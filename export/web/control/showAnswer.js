@@ -67,4 +67,5 @@ function $showAnswer$() {
       ob1.style.top = top + 'px';
     }
   }
+  a11yRightAnswers(doc, $qElements$, $qTypes$);
 }

@@ -21,6 +21,28 @@ function $startContent$() {
       if (layer) layer.style.pointerEvents = 'none';
     }
   }
+  // A learning platform hands back an attempt begun or finished before.
+  var saved = window.scormLink ? scormLink.start(function () {
+    if ($examStatus$ == 1) $getUserAnswers$();
+    return {status: $examStatus$, pos: $questionPos$, order: $questionNumberListG$, answers: $userAnswersG$,
+      started: $startDate$.getTime()};
+  }, $qElementsListG$, $questionNumberListG$) : null;
+  if (saved) {
+    $questionNumberListG$ = saved.order;
+    $userAnswersG$ = saved.answers;
+    $startDate$ = new Date(saved.started);
+    $examStatus$ = 1;
+    $showHideButtons$();
+    if (saved.status == 2) {
+      $finishTest$(new Date(saved.ended));
+      return;
+    }
+    $questionPos$ = saved.pos;
+    $questionNum$ = $questionNumberListG$[saved.pos];
+    parent.showPage(parent.question, 'q' + $questionNum$ + '.htm');
+    $positionSlider$();
+    return;
+  }
   if ($pLength$ < 1) $examStatus$ = 1;
   $showHideButtons$();
   $questionPos$ = 0;

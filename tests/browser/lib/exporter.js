@@ -26,10 +26,11 @@ const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'dorvel-webtests-'));
 process.on('exit', () => fs.rmSync(scratch, { recursive: true, force: true }));
 
 // Writes the web test of fixtures/<name>.txt; returns the start page's folder
-// and the name of the test folder beside it ("<name>res").
-export function exportFixture(name, seed) {
+// and the name of the test folder beside it ("<name>res"). `lang` names
+// another installed language pack for the interface texts.
+export function exportFixture(name, seed, lang) {
   const out = fs.mkdtempSync(path.join(scratch, `${name}-`));
-  const args = ['webtest-fixture', path.join(FIXTURES, `${name}.txt`), path.join(out, `${name}.htm`)];
+  const args = [...(lang ? ['--lang', lang] : []), 'webtest-fixture', path.join(FIXTURES, `${name}.txt`), path.join(out, `${name}.htm`)];
   if (seed !== undefined) args.push(String(seed));
   cli(args);
   return { folder: out, testFolder: `${name}res`, startPage: path.join(out, `${name}.htm`) };
@@ -61,6 +62,18 @@ export function serve(exported) {
     });
     child.on('exit', (code) => reject(new Error(`dorvel-cli serve ended (${code})`)));
   });
+}
+
+// The styles the build ships.
+export function shippedStyles() {
+  return fs.readdirSync(path.join(binFolder(), 'DorvelTemplates')).sort();
+}
+
+// The sample set, which holds every question type, in one style with Mark,
+// Cheat and feedback allowed and in its own order, exported as the author does.
+export function exportEveryType(style) {
+  return exportSet(sampleSet(style, { GraphicStyle: style, PresentInRandomOrder: '0', allowMarking: '1',
+    allowCheating: '1', ShowFeedback: '1', TestName: `All types ${style}` }), 'AllTypes');
 }
 
 export { scratch };

@@ -1,6 +1,6 @@
 // Drag items: dropping on targets, overlap allowed and not, two targets
 // touched, three-layer picture items, marking, cheating, a selection limit,
-// and touch input.
+// touch input, and items carried by taps instead of drags.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { exportFixture, serve } from '../lib/exporter.js';
@@ -109,6 +109,35 @@ eachBrowser('drags', (ctx) => {
     await s.page.touchscreen.touchEnd();
     await new Promise((r) => setTimeout(r, 500));
     assert.deepEqual(await at('d10div'), centred(T0, TEXT));
+    assertNoErrors(s);
+    await s.close();
+  });
+
+  test('a tap picks an item up and a tap on a target drops it; a tap elsewhere puts it back', async () => {
+    await open();
+    const tapOn = async (x, y) => { await s.page.touchscreen.tap(x, y); await new Promise((r) => setTimeout(r, 150)); };
+    const centre = async (id) => { const b = await s.box('question', id); return [b.x + b.width / 2, b.y + b.height / 2]; };
+    await tapOn(...await centre('d10div'));
+    assert.deepEqual(await at('d10div'), HOME.d1, 'a tap does not move the item');
+    assert.equal(await s.evaluate((q) => q.document.querySelector('[data-drag="d1"]').getAttribute('aria-pressed')), 'true');
+    await tapOn(origin.x + 360, origin.y + 225);
+    await s.settle();
+    assert.deepEqual(await at('d10div'), centred(T1, TEXT), 'dropped on the tapped target');
+
+    // A picture item of three layers, picked with the mouse: the press lands on a layer above.
+    const [x, y] = await centre('d40div');
+    await s.clickAt(x, y);
+    await new Promise((r) => setTimeout(r, 150));
+    await s.clickAt(origin.x + 200, origin.y + 380);
+    await s.settle();
+    assert.deepEqual(await at('d40div'), HOME.d4, 'a tap on no target puts it back');
+    await s.clickAt(x, y);
+    await new Promise((r) => setTimeout(r, 150));
+    await s.clickAt(origin.x + 490, origin.y + 105);
+    await s.settle();
+    for (const layer of ['d40div', 'd41div', 'd42div']) assert.deepEqual(await at(layer), centred(T2, PICTURE), layer);
+    await s.press('Mark');
+    assert.equal(await s.visible('d4tick'), 'visible', 'marked as a dragged drop is');
     assertNoErrors(s);
     await s.close();
   });

@@ -7,8 +7,9 @@ import { assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
 
 const withReview = exportFixture('finish');
 const noReview = exportFixture('finish-noreview');
+const german = exportFixture('finish', undefined, 'Deutsch');
 let servers;
-before(async () => { servers = [await serve(withReview), await serve(noReview)]; });
+before(async () => { servers = [await serve(withReview), await serve(noReview), await serve(german)]; });
 after(async () => { for (const s of servers) await s.close(); });
 
 // "2:05 pm, Tuesday 8 December, 2026": hours without a leading zero, a
@@ -37,6 +38,9 @@ eachBrowser('finish', (ctx) => {
       'Lowest possible score: 0', '75 %', 'Use the arrows or the slider', 'Print these results', 'Vantric']) {
       assert.ok(results.includes(part), `results show "${part}":\n${results}`);
     }
+    // The pack's "&nbsp;" before the percentage is a space, not text.
+    assert.match(results, /Lowest possible score: 0\s+Your percentage: 75 %/);
+    assert.doesNotMatch(results, /&\w+;/);
     assert.match(results, new RegExp(`Started: ${TIME.source}`));
     assert.match(results, new RegExp(`Finished: ${TIME.source}`));
     assert.equal(await s.title(), 'Finish: (Results)');
@@ -62,6 +66,20 @@ eachBrowser('finish', (ctx) => {
     await s.press('Arrow1');
     await s.settle();
     assert.match(await s.resultsText(), /75 %/);
+    assertNoErrors(s);
+    await s.close();
+  });
+
+  test('the German pack\'s results page reads as plain text', async () => {
+    const s = await openTest(ctx, servers[2], german.testFolder);
+    await s.waitForShown('q0.htm');
+    for (const id of ['b1', 'b2', 'b3']) await s.clickElement('question', `${id}0div`);
+    s.confirmAnswer = true;
+    await s.press('Finish');
+    await s.settle();
+    const results = await s.resultsText();
+    assert.match(results, /Niedrigste mögliche Punktzahl: 0\s+Ihr Ergebnis in Prozent: 75 %/);
+    assert.doesNotMatch(results, /&\w+;/);
     assertNoErrors(s);
     await s.close();
   });

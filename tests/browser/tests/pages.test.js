@@ -8,15 +8,9 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { binFolder, exportSet, readPageTexts, sampleSet, serve } from '../lib/exporter.js';
+import { exportEveryType, readPageTexts, serve, shippedStyles } from '../lib/exporter.js';
 import { addressOf, assertNoErrors, eachBrowser } from '../lib/harness.js';
 import { Session } from '../lib/session.js';
-
-// The sample holds every question type; each style gets its own set.
-function makeSet(style) {
-  return sampleSet(style, { GraphicStyle: style, PresentInRandomOrder: '0', allowMarking: '1', allowCheating: '1',
-    ShowFeedback: '1', TestName: `All types ${style}` });
-}
 
 // Every file a page names: pictures, sounds, videos, backgrounds, scripts;
 // and the sound pages it plays.
@@ -29,8 +23,7 @@ function namedFiles(html) {
   return names;
 }
 
-const styles = fs.readdirSync(path.join(binFolder(), 'DorvelTemplates')).sort();
-const exports = styles.map((style) => ({ style, ...exportSet(makeSet(style), 'AllTypes') }));
+const exports = shippedStyles().map((style) => ({ style, ...exportEveryType(style) }));
 for (const e of exports) e.pages = readPageTexts(path.join(e.folder, e.testFolder));
 const servers = [];
 before(async () => {

@@ -26,11 +26,14 @@ for (const name of ['VTX', 'Buttons', 'DorvelTemplates', 'DVLang']) {
 }
 const desktop = fs.mkdtempSync(path.join(scratch, 'xdg-'));
 // The user's runtime folder (mkdtemp makes it private), where Preview keeps
-// its scratch folder.
+// its scratch folder. The preview players of this file hand over to each
+// other only.
 const runtime = fs.mkdtempSync(path.join(scratch, 'run-'));
-const env = (tmp) => ({
+const previewSocket = path.join(fs.mkdtempSync(path.join(scratch, 'socket-')), 'preview');
+const env = (tmp, socket = previewSocket) => ({
   ...process.env,
   DORVEL_HOME: install,
+  DORVEL_PREVIEW_NAME: socket,
   TMPDIR: tmp,
   XDG_RUNTIME_DIR: runtime,
   // No desktop association: the editor falls back to the installation's VTX.
@@ -39,9 +42,9 @@ const env = (tmp) => ({
 const tmpFolder = (name) => fs.mkdtempSync(path.join(scratch, `${name}-`));
 
 // VTX with `args`; resolves once it has printed its address.
-function startPlayer(args, tmp) {
+function startPlayer(args, tmp, socket) {
   const child = spawn(path.join(install, 'VTX'), ['--no-window', '--no-open', ...args],
-    { env: env(tmp), stdio: ['ignore', 'pipe', 'pipe'] });
+    { env: env(tmp, socket), stdio: ['ignore', 'pipe', 'pipe'] });
   let errors = '';
   child.stderr.on('data', (d) => { errors += d; });
   const ended = new Promise((resolve) => child.on('exit', (code, signal) => resolve({ code, signal })));
@@ -53,6 +56,7 @@ function startPlayer(args, tmp) {
         resolve({
           address: out.split('\n')[0].trim(),
           errors: () => errors,
+          ended,
           stop: () => { child.kill('SIGTERM'); return ended; },
         });
       }
@@ -112,6 +116,7 @@ eachBrowser('player', (ctx) => {
     assert.ok(player.address.startsWith(ctx.way === 'file' ? 'file:///' : 'http://127.0.0.1:'), player.address);
     const frameset = player.address.replace(/Test\.htm$/, 'Testres/frame.htm');
     const s = await Session.open(ctx.browser, frameset);
+    assert.equal(await s.title(), 'General Knowledge: Question 1');
     // No pre-test page: the question is there at once.
     assert.equal(await s.shown(), 'q0.htm');
     assert.match(await s.evaluate((q) => q.document.body.innerText), /Red Planet/);
@@ -161,5 +166,33 @@ eachBrowser('player', (ctx) => {
     assertNoErrors(s);
     await s.close();
     await start.close();
+  });
+
+  // Each Preview used to start one more player and tab, all titled
+  // "Question 1"; now the running preview player takes the new question.
+  test('a second preview is shown in the preview tab already open', async () => {
+    const socket = path.join(tmpFolder('socket'), 'preview');
+    const previewOf = (n) => execFileSync(previewFixture, [set, String(n)], { env: env(tmpFolder('editor-tmp'), socket) });
+    const tmp = tmpFolder('handoff-tmp');
+    previewOf(1);
+    const running = await startPlayer([], tmp, socket);
+    const frameset = (address) => address.replace(/Test\.htm$/, 'Testres/frame.htm');
+    const s = await Session.open(ctx.browser, frameset(running.address));
+    assert.equal(await s.title(), 'General Knowledge: Question 1');
+    const tabs = (await ctx.browser.pages()).length;
+
+    previewOf(3);
+    const second = await startPlayer([], tmp, socket);
+    assert.equal((await second.ended).code, 0, 'handed to the running player');
+    // The tab open on the first preview goes to the second by itself.
+    await s.page.waitForFunction(() => document.title === 'General Knowledge: Question 3', { polling: 50, timeout: 10000 });
+    assert.equal(s.page.url(), frameset(second.address));
+    await s.settle();
+    assert.match(await s.evaluate((q) => q.document.body.innerText), /Which of these is a mammal\?/);
+    assert.equal((await ctx.browser.pages()).length, tabs, 'no other tab');
+    assertNoErrors(s);
+    await s.close();
+    const { code } = await running.stop();
+    assert.equal(code, 0, running.errors());
   });
 });

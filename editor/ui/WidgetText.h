@@ -1,0 +1,29 @@
+#pragma once
+
+#include "storage/TextCodec.h"
+
+#include <QString>
+
+#include <string>
+
+// Text crosses between the program (UTF-8) and the widgets only here.
+// Stored values from the records are decoded on the way to a widget.
+namespace dorvel {
+
+inline QString fromBytes(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string toBytes(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
+
+// A value as stored in a record, shown in a widget.
+inline QString fromStored(const std::string& stored)
+{
+    return fromBytes(DecodeText(stored));
+}
+
+}  // namespace dorvel

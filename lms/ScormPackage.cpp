@@ -1,0 +1,89 @@
+#include "lms/ScormPackage.h"
+
+#include "archive/ZipWriter.h"
+#include "export/CreateWebPages.h"
+#include "export/StartPages.h"
+#include "export/WebTemplates.h"
+#include "lms/ScormManifest.h"
+#include "storage/FileUtils.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QUuid>
+
+#include <algorithm>
+
+namespace dorvel {
+
+namespace {
+
+// Every file below `folder`, as paths relative to it with "/" between folders.
+std::vector<std::string> filesBelow(const QString& folder)
+{
+    std::vector<std::string> files;
+    const QDir root(folder);
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.push_back(fromQString(root.relativeFilePath(it.next())));
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+}  // namespace
+
+std::string ScormScriptText(ScormVersion version, int passMark)
+{
+    const auto text = LoadWebTemplate("scorm.js");
+    if (!text)
+        return {};
+    return FillPlaceholders(*text, {{"scormVersion", std::string(ScormVersionName(version))},
+                                       {"passMark", passMark > 0 ? std::to_string(passMark) : std::string()}});
+}
+
+ScormResult WriteScormPackage(const ScormExport& request, const ExportLists& lists, const LangStrings& lang,
+    UserInterface& ui)
+{
+    ScormResult result;
+    QTemporaryDir work;
+    if (!work.isValid()) {
+        result.error = "cannot make a working folder: " + fromQString(work.errorString());
+        return result;
+    }
+    // The start page stays out of the package: the platform opens the frameset itself.
+    const std::string startPage = JoinPath(fromQString(work.path()), "test.htm");
+    WebExport web{startPage, request.testName, request.testDetails, request.language, request.seed, {}};
+    web.platformScript = ScormScriptText(request.version, request.passMark);
+    if (const WrittenTest written = ExportWebTest(web, lists, lang, ui); !written.error.empty()) {
+        result.error = written.error;
+        return result;
+    }
+
+    const QString folder = toQString(TestFolder(startPage));
+    result.files = filesBelow(folder);
+    if (std::find(result.files.begin(), result.files.end(), kScormLaunchPage) == result.files.end()) {
+        result.error = "the web test was not written";
+        return result;
+    }
+
+    ScormManifestInput manifest;
+    manifest.version = request.version;
+    manifest.identifier = "DORVEL-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
+    manifest.title = request.testName;
+    manifest.launchPage = kScormLaunchPage;
+    manifest.files = result.files;
+    manifest.passMark = request.passMark;
+
+    ZipWriter zip(request.zipPath);
+    zip.addBytes("imsmanifest.xml", ScormManifestText(manifest));
+    for (const std::string& file : result.files)
+        zip.addFile(file, fromQString(folder) + file);
+    if (!zip.finish()) {
+        result.error = zip.error();
+        return result;
+    }
+    result.written = true;
+    return result;
+}
+
+}  // namespace dorvel
