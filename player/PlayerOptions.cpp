@@ -29,7 +29,7 @@ const char* PlayerUsage()
            "  --no-window  no window and no message boxes (messages go to standard error)\n"
            "  --port N     serve the test on port N of 127.0.0.1 (default: any free port)\n"
            "  --files      open the test from its folder (a file address) instead of\n"
-           "               serving it\n";
+           "               serving it (a preview is always served)\n";
 }
 
 ParsedPlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)

@@ -37,7 +37,11 @@ eachBrowser('accessibility', (ctx) => {
         await check('frameset', s.page);
         await check('control bar', await s.frame('control'));
         await check('pre-test page', await s.frame('question'));
+        // Reading a picture's pixels needs it from the page's own origin, which
+        // a picture opened from files is not; the pictures and colours are the
+        // same both ways, so the contrast is read over HTTP.
         const contrast = async (what) => {
+          if (ctx.way === 'file') return;
           const low = await (await s.frame('question')).evaluate(lowContrastTexts);
           if (low.length) found[`${what} contrast`] = low;
         };

@@ -112,8 +112,10 @@ const BUTTONS = ['button1', 'button2', 'button3', 'button4'];
 
 eachBrowser('player', (ctx) => {
   test('a previewed question is answered, marked and cheated on', async () => {
+    // A preview is served even when asked for files: its tab follows the
+    // editor's next preview by fetching, which a page opened from files may not.
     const player = ctx.way === 'file' ? previewFromFiles : preview;
-    assert.ok(player.address.startsWith(ctx.way === 'file' ? 'file:///' : 'http://127.0.0.1:'), player.address);
+    assert.ok(player.address.startsWith('http://127.0.0.1:'), player.address);
     const frameset = player.address.replace(/Test\.htm$/, 'Testres/frame.htm');
     const s = await Session.open(ctx.browser, frameset);
     assert.equal(await s.title(), 'General Knowledge: Question 1');

@@ -7,7 +7,9 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { exportFixture, exportSet, exportSingleFile, sampleSet, serve } from '../lib/exporter.js';
+import { audit } from '../lib/axe.js';
 import { addressOf, assertNoErrors, eachBrowser } from '../lib/harness.js';
+import { announced, focused, key, named, tabTo } from '../lib/keyboard.js';
 import { Session } from '../lib/session.js';
 
 const OPTIONS = { PresentInRandomOrder: '0', allowMarking: '1', allowCheating: '0', GraphicStyle: 'Chalkboard' };
@@ -90,6 +92,42 @@ eachBrowser('portable', (ctx) => {
     await s.press('Help');
     await s.page.waitForFunction(() => /How to take this test/.test(window.open('', 'Help').document.body?.innerText ?? ''),
       { polling: 50, timeout: 10000 });
+    assertNoErrors(s);
+    assertNoErrors(startSession);
+    await s.close();
+    await start.close();
+  });
+
+  test('the single file keeps the names, keys and announcements of the accessible test', async () => {
+    const { s, start, startSession } = await startFromStartPage(ctx.browser, pathToFileURL(single.startPage).href, '#test');
+    const found = {};
+    const check = async (what, frame) => {
+      const violations = await audit(frame);
+      if (violations.length) found[what] = violations;
+    };
+    await check('frameset', s.page);
+    await check('control bar', await s.frame('control'));
+    await check('pre-test page', await s.frame('question'));
+
+    // Started, answered, marked and finished with keys alone.
+    await s.page.bringToFront();
+    await tabTo(s, (f) => f.frame === 'question' && /start/i.test(f.name));
+    await key(s, 'Enter');
+    await s.waitForShown('q0.htm');
+    await check('question page', await s.frame('question'));
+    await tabTo(s, named('B: Mars'));
+    await key(s, ' ');
+    assert.equal((await focused(s)).checked, 'true', 'the chosen answer says so');
+    await tabTo(s, (f) => f.frame === 'control' && f.name === 'Mark');
+    await key(s, 'Enter');
+    assert.match(await announced(s, /Mars/), /B: Mars: right/);
+    await tabTo(s, (f) => f.frame === 'control' && f.name === 'Finish');
+    await key(s, 'Enter');
+    await s.page.waitForFunction(() => window.frames.question.shownPage === 'results', { polling: 20, timeout: 10000 });
+    assert.match(await announced(s, /scored/), /You scored 1 out of \d+/);
+    await check('results page', await s.frame('question'));
+
+    assert.deepEqual(found, {});
     assertNoErrors(s);
     assertNoErrors(startSession);
     await s.close();
