@@ -49,12 +49,14 @@ export class Session {
     }, fn.toString(), args);
   }
 
-  // Waits until both frames have finished loading and a moment has passed
-  // for onload handlers and the drag glide.
+  // Waits until the frameset has written both frames (before that they hold
+  // empty documents that count as loaded), both have finished loading, and a
+  // moment has passed for onload handlers and the drag glide.
   async settle() {
     await this.page.waitForFunction(() => {
       const q = window.frames.question, c = window.frames.control;
-      return q && c && q.document.readyState === 'complete' && c.document.readyState === 'complete';
+      return q && c && !!q.shownPage && !!c.shownPage
+        && q.document.readyState === 'complete' && c.document.readyState === 'complete';
     }, { polling: 20, timeout: 10000 });
     await new Promise((r) => setTimeout(r, 150));
   }

@@ -118,6 +118,7 @@ eachBrowser('player', (ctx) => {
     assert.ok(player.address.startsWith('http://127.0.0.1:'), player.address);
     const frameset = player.address.replace(/Test\.htm$/, 'Testres/frame.htm');
     const s = await Session.open(ctx.browser, frameset);
+    await s.waitForShown('q0.htm');
     assert.equal(await s.title(), 'General Knowledge: Question 1');
     // No pre-test page: the question is there at once.
     assert.equal(await s.shown(), 'q0.htm');
@@ -180,6 +181,7 @@ eachBrowser('player', (ctx) => {
     const running = await startPlayer([], tmp, socket);
     const frameset = (address) => address.replace(/Test\.htm$/, 'Testres/frame.htm');
     const s = await Session.open(ctx.browser, frameset(running.address));
+    await s.waitForShown('q0.htm');
     assert.equal(await s.title(), 'General Knowledge: Question 1');
     const tabs = (await ctx.browser.pages()).length;
 
