@@ -150,6 +150,7 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
         return;
     }
 
+    workspace.showSavedAnd(lang.at(402) + " " + startPage);
     ui.announce("s45");
     if (ui.ask(lang.key("s45"), Buttons::YesNo, Tone::Confirmation) != Answer::No)
         ui.openWithSystem(ServeWebTest(startPage));

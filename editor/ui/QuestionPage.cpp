@@ -203,9 +203,9 @@ void QuestionPage::ShowQuestion(int n)
         return;
     const std::string& q = set->questionSlots[static_cast<std::size_t>(n)];
     m_disabled->setChecked(GetTagInt(q, "qDisabled", 0) == 1);
-    m_title->setPlainText(fromStored(GetTag(q, "Title")));
+    m_title->setPlainText(boxText(GetTag(q, "Title")));
     for (int k = 0; k < kGroups; ++k)
-        m_texts[k]->setPlainText(fromStored(GetTag(q, "Text" + std::to_string(k + 1))));
+        m_texts[k]->setPlainText(boxText(GetTag(q, "Text" + std::to_string(k + 1))));
 
     m_selectGroup->setExclusive(false);
     for (QRadioButton* b : m_select)
@@ -220,7 +220,7 @@ void QuestionPage::ShowQuestion(int n)
         m_tf[k]->setItemIndex(StatementIsTrue(q, k + 1) ? 1 : 0);
         m_tType[k]->setItemIndex(GetTagInt(q, "tType" + digit, 0));
         for (int a = 0; a < kAnswersPerField; ++a)
-            m_answers[k][a]->setText(fromStored(GetTag(q, "a" + digit + std::to_string(a))));
+            m_answers[k][a]->setText(boxText(GetTag(q, "a" + digit + std::to_string(a))));
     }
     const int type = GetTagInt(q, "qType", 2);
     m_type->setCurrentIndex(type >= 0 && type < kQuestionTypeCount ? type : -1);

@@ -13,6 +13,7 @@ namespace dorvel {
 struct MainMenu {
     QMenu* file = nullptr;
     QMenu* reopen = nullptr;
+    QMenu* edit = nullptr;
     QMenu* options = nullptr;
     QMenu* languages = nullptr;
     QMenu* help = nullptr;

@@ -2,6 +2,7 @@
 
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
+#include "editor/recovery/RecoveryKeeper.h"
 #include "editor/ui/WidgetText.h"
 #include "editor/ui/QuestionPage.h"
 #include "editor/ui/QuestionTreeView.h"
@@ -27,6 +28,7 @@
 #include "shell/ui/HintWatcher.h"
 #include "shell/ui/MediaSoundPlayer.h"
 #include "shell/ui/SingleInstance.h"
+#include "shell/ui/UndoKeyFilter.h"
 #include "shell/ui/WindowPrinter.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -44,11 +46,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTimer>
 
 #include <algorithm>
+#include <ctime>
 
 namespace dorvel {
 
@@ -88,6 +92,7 @@ MainWindow::MainWindow(UserInterface* ui, QWidget* parent)
       m_ui(ui ? ui : m_ownUi.get()),
       m_workspace(std::make_unique<Workspace>(*m_ui, m_lang)),
       m_settings(std::make_unique<EditorSettings>()),
+      m_recovery(std::make_unique<RecoveryKeeper>(*m_workspace, RecoveryCopies(RecoveryCopies::defaultFolder()))),
       m_help(std::make_unique<HelpBrowser>()),
       m_sound(std::make_unique<MediaSoundPlayer>()),
       m_audio(m_sound.get()),
@@ -154,6 +159,14 @@ void MainWindow::FormCreate()
     connect(m_webButton, &QPushButton::clicked, this, [this] { CreateWebPagesCall(); });
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setSizeGripEnabled(false);
+    connect(m_menu.edit, &QMenu::aboutToShow, this, [this] { updateEditItems(); });
+    qApp->installEventFilter(new UndoKeyFilter(this));
+
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setInterval(RecoveryKeeper::intervalMs());
+    connect(m_recoveryTimer, &QTimer::timeout, this, [this] { m_recovery->keep(std::time(nullptr)); });
 
     m_about = new AboutBox(this);
     const std::string logo = InstallationFolder() + "logoS.jpg";
@@ -224,6 +237,11 @@ void MainWindow::LoadLanguagePack()
 void MainWindow::ApplyComponentLine(const std::string& line)
 {
     dorvel::ApplyComponentLine(*this, line, m_hints);
+    // A pack names the program in the caption; the set's file goes before it.
+    if (!windowTitle().contains(QStringLiteral("[*]"))) {
+        m_programCaption = windowTitle();
+        updateCaption();
+    }
 }
 
 void MainWindow::LanguageSelection(const std::string& language)
@@ -241,8 +259,9 @@ bool MainWindow::startCall(const QStringList& arguments)
         return false;
     m_about->showSplash();
 
-    const std::string desktop = fromQString(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
-    m_workspace->setLastDir(desktop.empty() ? std::string() : WithSeparator(desktop));
+    // Until the author has saved somewhere, files go where documents belong.
+    const std::string documents = fromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    m_workspace->setLastDir(documents.empty() ? std::string() : WithSeparator(documents));
 
     if (!DirectoryExists(ButtonsFolder())) {
         m_about->endSplash();
@@ -278,6 +297,14 @@ bool MainWindow::startCall(const QStringList& arguments)
     rebuildReopenMenu();
 
     m_details->setStyleNames(StyleNames());
+
+    // Work an earlier run could not save comes first; a recovered set is not
+    // opened again from the last files.
+    if (!m_recovery->copies().found().empty()) {
+        m_about->endSplash();
+        m_recovery->offerCopies(*m_ui, m_lang);
+    }
+    m_recoveryTimer->start();
 
     if (arguments.size() < 2) {
         reopenLastSets(lastFiles);
@@ -406,6 +433,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::FormClose()
 {
+    m_recoveryTimer->stop();
+    m_recovery->removeAll();
     m_help->closeAll();
     m_about->hide();
     m_ui->progressHide();
@@ -516,7 +545,8 @@ void MainWindow::GeneralCall(const QString& itemName)
     BusyScope busy(*this);
     Workspace& w = *m_workspace;
     const std::string name = fromQString(itemName);
-    if (name == "NewFileM") {
+    if (EditCall(name)) {
+    } else if (name == "NewFileM") {
         w.NewSet();
     } else if (name == "Open") {
         w.FileOpen1Execute();
@@ -558,6 +588,59 @@ void MainWindow::GeneralCall(const QString& itemName)
             if (name == item)
                 m_ui->openWithSystem(std::string(kMakerSiteAddress.substr(0, kMakerSiteAddress.size() - 1)) + path);
     }
+}
+
+bool MainWindow::EditCall(const std::string& name)
+{
+    Workspace& w = *m_workspace;
+    if (name == "EditUndo")
+        w.Undo();
+    else if (name == "EditRedo")
+        w.Redo();
+    else if (name == "DuplicateQuestion")
+        w.DuplicateQuestion();
+    else if (name == "MoveQuestionUp")
+        w.MoveQuestionUp();
+    else if (name == "MoveQuestionDown")
+        w.MoveQuestionDown();
+    else if (name == "EditCut" || name == "EditCopy" || name == "EditPaste") {
+        // The text boxes do the clipboard themselves; the menu asks the one with the focus.
+        if (QWidget* box = QApplication::focusWidget())
+            QMetaObject::invokeMethod(box, name == "EditCut" ? "cut" : name == "EditCopy" ? "copy" : "paste");
+    } else
+        return false;
+    updateEditItems();
+    return true;
+}
+
+void MainWindow::updateEditItems()
+{
+    const bool question = m_workspace->current() && m_workspace->currentQuestion() > 0;
+    const std::pair<const char*, bool> items[] = {
+        {"EditUndo", m_workspace->canUndo()},
+        {"EditRedo", m_workspace->canRedo()},
+        {"DuplicateQuestion", question},
+        // Kept enabled at the ends, where they do nothing, so that the keys
+        // never fall through to the question list and move its selection.
+        {"MoveQuestionUp", question},
+        {"MoveQuestionDown", question},
+    };
+    for (const auto& [item, enabled] : items)
+        if (QAction* action = MainMenu::item(*this, QString::fromLatin1(item)))
+            action->setEnabled(enabled);
+}
+
+void MainWindow::updateCaption()
+{
+    const int current = m_workspace->current() ? m_workspace->currentSet() : -1;
+    const QString program = m_programCaption.isEmpty() ? QStringLiteral("Vantric Dorvel 1.0") : m_programCaption;
+    if (current < 0) {
+        setWindowTitle(program);
+        setWindowModified(false);
+        return;
+    }
+    setWindowTitle(toQString(m_workspace->fileName(current)) + QStringLiteral("[*] - ") + program);
+    setWindowModified(m_workspace->current()->hasUnsavedChanges());
 }
 
 void MainWindow::ShowHelpTopic(const std::string& topic)
@@ -631,12 +714,28 @@ void MainWindow::showTestDetails()
 {
     m_details->ShowTestDetails();
     m_pages->setCurrentWidget(m_details);
+    updateCaption();
+    updateEditItems();
 }
 
 void MainWindow::showQuestion(int n)
 {
     m_questions->ShowQuestion(n);
     m_pages->setCurrentWidget(m_questions);
+    updateCaption();
+    updateEditItems();
+}
+
+void MainWindow::savedStateChanged()
+{
+    m_recovery->prune();
+    updateCaption();
+    updateEditItems();
+}
+
+void MainWindow::showStatus(const std::string& text)
+{
+    statusBar()->showMessage(toQString(text));
 }
 
 void MainWindow::enableSetControls(bool enabled)
@@ -647,6 +746,9 @@ void MainWindow::enableSetControls(bool enabled)
     m_buildButton->setEnabled(enabled);
     if (!enabled)
         m_pages->setCurrentWidget(m_details);
+    m_recovery->prune();
+    updateCaption();
+    updateEditItems();
 }
 
 void MainWindow::addRecentFile(const std::string& path)
