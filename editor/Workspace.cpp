@@ -7,6 +7,7 @@
 #include "editor/SetFile.h"
 #include "editor/UserInterface.h"
 #include "editor/undo/SetHistory.h"
+#include "media/QuestionMedia.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
@@ -488,6 +489,12 @@ bool Workspace::writeSet(int entry, const std::string& path)
 {
     OpenSet& s = set(entry);
     const std::string detailsBefore = s.testDetails;
+    const std::array<std::string, kQuestionSlots> slotsBefore = s.questionSlots;
+    // Pictures and sounds are named again relative to where the set now
+    // lies, so that the set and its media folder can move together.
+    for (std::string& q : s.questionSlots)
+        if (!q.empty())
+            q = WithMediaRelativeTo(q, s.filePath, path);
     const bool unnamed = GetTag(s.testDetails, "TestName") == "0";
     // Paths are UTF-8; the record keeps the name as stored text.
     if (unnamed)
@@ -498,6 +505,7 @@ bool Workspace::writeSet(int entry, const std::string& path)
         // path stay as they were, so the next Save asks where again. The
         // author learns where and why it failed.
         s.testDetails = detailsBefore;
+        s.questionSlots = slotsBefore;
         m_ui.announce("s58");
         m_ui.showMessage(m_lang.at(58) + " " + path + " (" + why + ")", Tone::Error);
         return false;
@@ -680,6 +688,21 @@ void Workspace::questionChange(const std::string& control, const std::string& va
         // Radio groups (tfK, tTypeK) store the item index; qDisabled stores 1 or 0.
         q = SetTag(q, control, value);
     }
+}
+
+bool Workspace::questionRecordChange(const std::string& record)
+{
+    OpenSet* s = current();
+    if (!s || m_currentQuestion < 1)
+        return false;
+    std::string& q = s->questionSlots[static_cast<std::size_t>(m_currentQuestion)];
+    if (q.empty() || record.empty())
+        return false;
+    if (q != record) {
+        EditScope edit(*this, m_currentSet);
+        q = record;
+    }
+    return true;
 }
 
 void Workspace::NewQuestion()
