@@ -21,12 +21,16 @@
 #include <QScrollArea>
 #include <QStackedWidget>
 
+#include <algorithm>
+
 namespace dorvel {
 
 namespace {
 
 // Geometry of the page: the question text on top, then one row per answer
 // group with its text on the left and the family's option controls right.
+constexpr int kPageWidth = 600;
+constexpr int kPageHeight = 497;
 constexpr int kMargin = 8;
 constexpr int kTextWidth = 280;
 constexpr int kRowTop = 118;
@@ -109,6 +113,25 @@ QuestionPage::QuestionPage(Workspace& workspace, const LangStrings& lang, QWidge
     connect(m_newQuestion, &QPushButton::clicked, this, &QuestionPage::newQuestionClicked);
 
     LayoutForType();
+}
+
+void QuestionPage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int dx = std::max(0, width() - kPageWidth);
+    const int dy = std::max(0, height() - kPageHeight);
+    const int textExtra = dx / 2;
+    m_title->setGeometry(kMargin, 58, kPageWidth - 2 * kMargin + dx, 52 + dy);
+    for (int k = 0; k < kGroups; ++k) {
+        const int y = kRowTop + dy + k * kRowHeight;
+        m_textLabels[k]->setGeometry(kMargin, y, kTextWidth + textExtra, kRowLabelHeight - 1);
+        m_texts[k]->setGeometry(kMargin, y + kRowLabelHeight, kTextWidth + textExtra, kRowBoxHeight);
+    }
+    m_optionPages->setGeometry(kOptionLeft + textExtra, kRowTop + dy, kOptionWidth + dx - textExtra, kGroups * kRowHeight);
+    const int buttonY = height() - 35;
+    m_delete->move(kMargin, buttonY);
+    m_preview->move(kMargin + 148, buttonY);
+    m_newQuestion->move(width() - kMargin - 140, buttonY);
 }
 
 QLabel* QuestionPage::label(const char* name, const QString& text, int x, int y, int width, int height)

@@ -44,6 +44,11 @@ signals:
     void deleteQuestionClicked();
     void previewQuestionClicked();
 
+protected:
+    // Larger than its first size, the page gives the question text the extra
+    // height and shares the extra width between the answer texts and options.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void buildOptionPages();
     QLabel* label(const char* name, const QString& text, int x, int y, int width, int height);

@@ -130,7 +130,10 @@ void MainWindow::FormCreate()
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
-    client->setFixedSize(kClientWidth, kClientHeight);
+    // Today's layout is the smallest; a larger window gives the question
+    // list and the page the room (see layoutClient).
+    client->setMinimumSize(kClientWidth, kClientHeight);
+    client->installEventFilter(this);
     setCentralWidget(client);
 
     m_tree = new QuestionTreeView(*m_workspace, client);
@@ -158,9 +161,8 @@ void MainWindow::FormCreate()
     connect(m_buildButton, &QPushButton::clicked, this, [this] { BuildButtonClick(); });
     connect(m_webButton, &QPushButton::clicked, this, [this] { CreateWebPagesCall(); });
 
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    resize(minimumSizeHint());
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
-    statusBar()->setSizeGripEnabled(false);
     connect(m_menu.edit, &QMenu::aboutToShow, this, [this] { updateEditItems(); });
     qApp->installEventFilter(new UndoKeyFilter(this));
 
@@ -175,6 +177,23 @@ void MainWindow::FormCreate()
 
     m_workspace->setView(this);
     enableSetControls(false);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        // The list takes a quarter of the extra width and all the height;
+        // the page the rest, with the two buttons kept at its foot.
+        const QSize size = centralWidget()->size();
+        const int dx = std::max(0, size.width() - kClientWidth);
+        const int dy = std::max(0, size.height() - kClientHeight);
+        const int treeWidth = 190 + dx / 4;
+        m_tree->setGeometry(0, 0, treeWidth, size.height());
+        m_pages->setGeometry(treeWidth + 2, 0, size.width() - treeWidth - 2, 497 + dy);
+        m_webButton->move(size.width() - 8 - 150 - 8 - 150, 500 + dy);
+        m_buildButton->move(size.width() - 8 - 150, 500 + dy);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool MainWindow::audioMessages() const
@@ -304,6 +323,9 @@ bool MainWindow::startCall(const QStringList& arguments)
         m_about->endSplash();
         m_recovery->offerCopies(*m_ui, m_lang);
     }
+    // Size and position as the author left them (kept beside the other settings).
+    if (const auto geometry = m_settings->readString("windowGeometry"))
+        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)));
     m_recoveryTimer->start();
 
     if (arguments.size() < 2) {
@@ -417,6 +439,7 @@ bool MainWindow::CloseSaveChangesQuery()
     // the question is among the sets reopened next time.
     m_settings->writeString("lastFiles", lastFilesText());
     m_settings->writeString("lastDir", m_workspace->lastDir());
+    m_settings->writeString("windowGeometry", saveGeometry().toBase64().toStdString());
     m_settings->sync();
     return true;
 }
