@@ -1,6 +1,7 @@
 #include "editor/ui/QuestionPage.h"
 
 #include "editor/DefaultRecords.h"
+#include "editor/NumberAnswer.h"
 
 #include "editor/Workspace.h"
 #include "editor/ui/WidgetText.h"
@@ -134,6 +135,20 @@ void QuestionPage::resizeEvent(QResizeEvent* event)
     m_newQuestion->move(width() - kMargin - 140, buttonY);
 }
 
+void QuestionPage::markNumberAnswers(int k)
+{
+    const bool numbers = m_tType[k]->itemIndex() == 1;
+    for (QLineEdit* box : m_answers[k]) {
+        const QString text = box->text().trimmed();
+        const bool wrong = numbers && !text.isEmpty() && !IsNumberAnswer(toBytes(text));
+        if (box->property("notANumber").toBool() == wrong)
+            continue;
+        box->setProperty("notANumber", wrong);
+        box->setStyleSheet(wrong ? QStringLiteral("QLineEdit { border: 2px solid #c00000; }") : QString());
+        box->setToolTip(wrong ? fromBytes(m_lang.at(407)) : QString());
+    }
+}
+
 QLabel* QuestionPage::label(const char* name, const QString& text, int x, int y, int width, int height)
 {
     auto* l = new QLabel(text, this);
@@ -202,8 +217,9 @@ void QuestionPage::buildOptionPages()
             box->setFixedHeight(20);
             grid->addWidget(box, n / 2, n % 2);
             m_answers[k][n] = box;
-            connect(box, &QLineEdit::textChanged, this, [this, box](const QString& text) {
+            connect(box, &QLineEdit::textChanged, this, [this, box, k](const QString& text) {
                 m_workspace.questionChange(toBytes(box->objectName()), toBytes(text));
+                markNumberAnswers(k);
             });
         }
         m_scrollTexts[k]->setWidget(answers);
@@ -213,6 +229,9 @@ void QuestionPage::buildOptionPages()
             m_workspace.questionChange(toBytes(group->objectName()), std::to_string(index));
         });
     }
+
+    for (int k = 0; k < kGroups; ++k)
+        connect(m_tType[k], &RadioGroup::itemChosen, this, [this, k] { markNumberAnswers(k); });
 
     m_optionPages->addWidget(select);
     m_optionPages->addWidget(tf);
@@ -244,6 +263,7 @@ void QuestionPage::ShowQuestion(int n)
         m_tType[k]->setItemIndex(GetTagInt(q, "tType" + digit, 0));
         for (int a = 0; a < kAnswersPerField; ++a)
             m_answers[k][a]->setText(boxText(GetTag(q, "a" + digit + std::to_string(a))));
+        markNumberAnswers(k);
     }
     const int type = GetTagInt(q, "qType", 2);
     m_type->setCurrentIndex(type >= 0 && type < kQuestionTypeCount ? type : -1);

@@ -51,6 +51,8 @@ protected:
 
 private:
     void buildOptionPages();
+    // Marks the answers of field k that are not numbers when it takes numbers.
+    void markNumberAnswers(int k);
     QLabel* label(const char* name, const QString& text, int x, int y, int width, int height);
 
     Workspace& m_workspace;

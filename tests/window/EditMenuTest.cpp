@@ -1,12 +1,15 @@
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
 #include "editor/ui/QuestionTreeView.h"
+#include "editor/ui/RadioGroup.h"
 #include "shell/ui/AboutBox.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/window/WindowFixture.h"
 
 #include <QAction>
+#include <QRadioButton>
+#include <QComboBox>
 #include <QApplication>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -162,6 +165,30 @@ TEST_F(EditMenuTest, CaptionNamesTheFileAndMarksUnsavedWork)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Capitals.vtd[*] - Vantric Dorvel 1.0"));
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromStdString("Saved to " + dir.path("Capitals.vtd")));
+}
+
+TEST_F(EditMenuTest, AFieldOfNumbersMarksAnAnswerThatIsNotANumber)
+{
+    select(1);
+    control<QComboBox>("QuestionType")->setCurrentIndex(9);  // one typed field
+    auto* first = control<QLineEdit>("a10");
+    auto* second = control<QLineEdit>("a11");
+    QTest::keyClicks(first, QStringLiteral("twelve"));
+    QTest::keyClicks(second, QStringLiteral("12,5"));
+    EXPECT_FALSE(first->property("notANumber").toBool());  // any text is fine
+    control<RadioGroup>("tType1")->item(1)->click();         // Numbers
+    EXPECT_TRUE(first->property("notANumber").toBool());
+    EXPECT_FALSE(first->toolTip().isEmpty());
+    EXPECT_FALSE(second->property("notANumber").toBool());
+    first->clear();
+    QTest::keyClicks(first, QStringLiteral("12"));
+    EXPECT_FALSE(first->property("notANumber").toBool());
+    EXPECT_TRUE(first->toolTip().isEmpty());
+    // Shown again, a question's wrong answers are marked at once.
+    QTest::keyClicks(first, QStringLiteral("x"));
+    select(0);
+    select(1);
+    EXPECT_TRUE(control<QLineEdit>("a10")->property("notANumber").toBool());
 }
 
 TEST_F(EditMenuTest, FirstSaveOffersTheDocumentsFolder)
