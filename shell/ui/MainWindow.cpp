@@ -3,6 +3,8 @@
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
 #include "editor/recovery/RecoveryKeeper.h"
+#include "editor/spelling/SpellChecker.h"
+#include "editor/ui/SpellingBox.h"
 #include "editor/ui/WidgetText.h"
 #include "editor/ui/QuestionPage.h"
 #include "editor/ui/QuestionTreeView.h"
@@ -43,6 +45,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -93,6 +96,7 @@ MainWindow::MainWindow(UserInterface* ui, QWidget* parent)
       m_workspace(std::make_unique<Workspace>(*m_ui, m_lang)),
       m_settings(std::make_unique<EditorSettings>()),
       m_recovery(std::make_unique<RecoveryKeeper>(*m_workspace, RecoveryCopies(RecoveryCopies::defaultFolder()))),
+      m_spelling(std::make_unique<SpellChecker>(SpellChecker::defaultPersonalList())),
       m_help(std::make_unique<HelpBrowser>()),
       m_sound(std::make_unique<MediaSoundPlayer>()),
       m_audio(m_sound.get()),
@@ -146,6 +150,9 @@ void MainWindow::FormCreate()
     m_questions = new QuestionPage(*m_workspace, m_lang, m_pages);
     m_pages->addWidget(m_details);
     m_pages->addWidget(m_questions);
+    for (const char* box : {"Title", "Text1", "Text2", "Text3", "Text4"})
+        if (auto* text = m_questions->findChild<QPlainTextEdit*>(QString::fromLatin1(box)))
+            AttachSpelling(text, *m_spelling, m_lang);
 
     m_webButton = new QPushButton(QStringLiteral("Create Web Pages"), client);
     m_webButton->setObjectName(QStringLiteral("CreateWebPagesButton"));
@@ -249,6 +256,11 @@ void MainWindow::LoadLanguagePack()
 {
     LoadLanguageStrings(m_lang, m_language, [this](const std::string& line) { ApplyComponentLine(line); });
     m_help->setLanguage(m_language);
+    // The interface language's dictionary unless the settings name another;
+    // without one installed, spelling is off.
+    m_spelling->setLanguage(m_settings->readString("spellingDictionary").value_or(m_language));
+    for (auto* highlighter : m_questions->findChildren<SpellHighlighter*>())
+        highlighter->rehighlight();
     m_about->setVersionText(fromBytes(m_lang.at(9)));
     m_questions->LayoutForType();
 }

@@ -31,6 +31,7 @@ class HelpViewer;
 class QuestionPage;
 class QuestionTreeView;
 class RecoveryKeeper;
+class SpellChecker;
 class SoundPlayer;
 class TestDetailsPage;
 class UserInterface;
@@ -57,6 +58,7 @@ public:
     RecentFiles& recentFiles() { return m_recent; }
     AboutBox& aboutBox() { return *m_about; }
     RecoveryKeeper& recovery() { return *m_recovery; }
+    SpellChecker& spelling() { return *m_spelling; }
     const std::vector<std::string>& languageNames() const { return m_languages; }
     const std::string& currentLanguage() const { return m_language; }
     const std::string& lastMessageKey() const { return m_audio.lastMessageKey(); }
@@ -138,6 +140,7 @@ private:
     std::unique_ptr<EditorSettings> m_settings;
     std::unique_ptr<RecoveryKeeper> m_recovery;
     QTimer* m_recoveryTimer = nullptr;
+    std::unique_ptr<SpellChecker> m_spelling;
     std::unique_ptr<HelpViewer> m_help;
     std::unique_ptr<SoundPlayer> m_sound;
     AudioMessages m_audio;
