@@ -4,9 +4,11 @@
 
 #include <hunspell.hxx>
 
+#include <QDir>
 #include <QStandardPaths>
 
 #include <map>
+#include <set>
 #include <sstream>
 
 namespace dorvel {
@@ -18,6 +20,18 @@ SpellChecker::~SpellChecker() = default;
 std::vector<std::string> SpellChecker::dictionaryFolders()
 {
     return {"/usr/share/hunspell/", "/usr/local/share/hunspell/", "/usr/share/myspell/"};
+}
+
+std::vector<std::string> SpellChecker::installedDictionaries()
+{
+    std::set<std::string> names;
+    for (const std::string& folder : dictionaryFolders())
+        for (const QString& aff : QDir(toQString(folder)).entryList({QStringLiteral("*.aff")}, QDir::Files)) {
+            const std::string name = fromQString(aff.left(aff.size() - 4));
+            if (FileExists(folder + name + ".dic"))
+                names.insert(name);
+        }
+    return {names.begin(), names.end()};
 }
 
 std::string SpellChecker::dictionaryFor(const std::string& language)

@@ -32,6 +32,8 @@ public:
 
     // Folders searched for NAME.aff and NAME.dic.
     static std::vector<std::string> dictionaryFolders();
+    // The names of the dictionaries installed ("de_DE", "en_GB", ...), sorted.
+    static std::vector<std::string> installedDictionaries();
     static std::string dictionaryFor(const std::string& language);
     static std::string defaultPersonalList();
 

@@ -77,6 +77,8 @@ MainMenu MainMenu::build(QMainWindow& window)
     m.audioMessages->setCheckable(true);
     m.languages = addMenu(m.options, nullptr, "LangChoices", "Language");
     m.languages->menuAction()->setVisible(false);
+    // Filled at start with the dictionaries installed.
+    m.dictionaries = addMenu(m.options, nullptr, "SpellingDictionary", "Spelling Dictionary");
 
     m.help = addMenu(nullptr, bar, "Help2", "&Help");
     addItem(m.help, "Help1", "Help Topics", QKeySequence(Qt::Key_F1));

@@ -16,6 +16,7 @@ struct MainMenu {
     QMenu* edit = nullptr;
     QMenu* options = nullptr;
     QMenu* languages = nullptr;
+    QMenu* dictionaries = nullptr;
     QMenu* help = nullptr;
     QAction* audioMessages = nullptr;
     QAction* playLastAudioMessage = nullptr;

@@ -258,9 +258,7 @@ void MainWindow::LoadLanguagePack()
     m_help->setLanguage(m_language);
     // The interface language's dictionary unless the settings name another;
     // without one installed, spelling is off.
-    m_spelling->setLanguage(m_settings->readString("spellingDictionary").value_or(m_language));
-    for (auto* highlighter : m_questions->findChildren<SpellHighlighter*>())
-        highlighter->rehighlight();
+    DictionarySelection(m_settings->readString("spellingDictionary").value_or(std::string()));
     m_about->setVersionText(fromBytes(m_lang.at(9)));
     m_questions->LayoutForType();
 }
@@ -272,6 +270,32 @@ void MainWindow::ApplyComponentLine(const std::string& line)
     if (!windowTitle().contains(QStringLiteral("[*]"))) {
         m_programCaption = windowTitle();
         updateCaption();
+    }
+}
+
+void MainWindow::DictionarySelection(const std::string& dictionary)
+{
+    m_settings->writeString("spellingDictionary", dictionary);
+    m_spelling->setLanguage(dictionary.empty() ? m_language : dictionary);
+    for (auto* highlighter : m_questions->findChildren<SpellHighlighter*>())
+        highlighter->rehighlight();
+    rebuildDictionaryMenu();
+}
+
+void MainWindow::rebuildDictionaryMenu()
+{
+    const std::string chosen = m_settings->readString("spellingDictionary").value_or(std::string());
+    m_menu.dictionaries->clear();
+    QAction* own = m_menu.dictionaries->addAction(fromBytes(m_lang.at(409)));
+    own->setCheckable(true);
+    own->setChecked(chosen.empty());
+    connect(own, &QAction::triggered, this, [this] { DictionarySelection({}); });
+    m_menu.dictionaries->addSeparator();
+    for (const std::string& name : SpellChecker::installedDictionaries()) {
+        QAction* item = m_menu.dictionaries->addAction(toQString(name));
+        item->setCheckable(true);
+        item->setChecked(name == chosen);
+        connect(item, &QAction::triggered, this, [this, name] { DictionarySelection(name); });
     }
 }
 

@@ -84,6 +84,8 @@ public:
     void AnnounceMessage(const std::string& key);
     void PlayLastAudioMessage();
     void LanguageSelection(const std::string& language);
+    // "" for the interface language's dictionary, else a dictionary's name.
+    void DictionarySelection(const std::string& dictionary);
     // Asks about every changed set; false keeps the window open.
     bool CloseSaveChangesQuery();
     void ReadHandOffFile();
@@ -115,6 +117,7 @@ private:
     void LoadLanguagePack();
     void ApplyComponentLine(const std::string& line);
     void rebuildReopenMenu();
+    void rebuildDictionaryMenu();
     void writeRecentFiles();
     void reopenLastSets(const std::string& lastFiles);
     // The first start's question about set files and its welcome help.

@@ -91,6 +91,28 @@ TEST_F(SpellingTest, AWordAddedToTheDictionaryIsKnownFromThenOn)
     EXPECT_TRUE(next.isCorrect("Vantricology"));
 }
 
+TEST_F(SpellingTest, OptionsChooseAnotherDictionaryAndKeepTheChoice)
+{
+    QMenu* menu = window->findChild<QMenu*>(QStringLiteral("SpellingDictionary"));
+    ASSERT_NE(menu, nullptr);
+    QAction* german = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text() == QStringLiteral("de_DE"))
+            german = action;
+    ASSERT_NE(german, nullptr) << "hunspell-de-de is installed with the project's packages";
+    EXPECT_TRUE(menu->actions().first()->isChecked());  // the language of the menus
+    box->setPlainText(QStringLiteral("Haus house"));
+    ASSERT_TRUE(underlined(0));
+    german->trigger();
+    EXPECT_FALSE(underlined(0));
+    EXPECT_TRUE(underlined(5));
+    EXPECT_EQ(StoredSetting(QStringLiteral("spellingDictionary")).toString(), QStringLiteral("de_DE"));
+    ui.answers = {Answer::No};  // the typing is not saved
+    ASSERT_TRUE(closeWindow());
+    startWindow();
+    EXPECT_EQ(window->spelling().dictionary(), "de_DE");
+}
+
 TEST(SpellCheckerTest, WithoutADictionarySpellingIsOff)
 {
     SpellChecker checker(SpellChecker::defaultPersonalList());
