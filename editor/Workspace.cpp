@@ -77,7 +77,8 @@ const std::string kSetFilter = "Dorvel Files|*.vtd";
 class Workspace::EditScope {
 public:
     EditScope(Workspace& w, int entry, std::string mergeKey = {})
-        : m_workspace(w), m_entry(entry), m_mergeKey(std::move(mergeKey)),
+        : m_workspace(w), m_entry(entry),
+          m_mergeKey(mergeKey.empty() ? std::move(mergeKey) : mergeKey + "#" + std::to_string(w.m_typingRun)),
           m_outer(w.m_editDepth++ == 0 && !w.m_restoring && w.history(entry)),
           m_before(m_outer ? SetRecords::of(w.set(entry)) : SetRecords{}),
           m_questionBefore(entry == w.m_currentSet ? w.m_currentQuestion : -1)

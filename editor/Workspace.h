@@ -101,6 +101,9 @@ public:
     bool canRedo() const;
     void Undo();
     void Redo();
+    // The next typing starts a step of its own (a spelling replacement is
+    // one step, not part of the typing around it).
+    void breakTypingStep() { ++m_typingRun; }
     // The history of an open set (nullptr for a free entry).
     SetHistory* history(int entry) const;
 
@@ -144,6 +147,7 @@ private:
     std::array<OpenSet, kMaxOpenSets> m_sets;
     std::array<std::unique_ptr<SetHistory>, kMaxOpenSets> m_histories;
     int m_editDepth = 0;
+    int m_typingRun = 0;
     bool m_restoring = false;
     std::string m_lastSavedPath;  // written by the last save, until the next command
     QuestionListModel* m_list;

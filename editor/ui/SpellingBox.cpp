@@ -43,7 +43,8 @@ void SpellHighlighter::highlightBlock(const QString& text)
     }
 }
 
-QMenu* SpellingMenu(QPlainTextEdit* box, const QPoint& position, SpellChecker& checker, const LangStrings& lang)
+QMenu* SpellingMenu(QPlainTextEdit* box, const QPoint& position, SpellChecker& checker, const LangStrings& lang,
+                    std::function<void()> replaced)
 {
     QMenu* menu = box->createStandardContextMenu(position);
     QTextCursor cursor = box->cursorForPosition(position);
@@ -58,9 +59,13 @@ QMenu* SpellingMenu(QPlainTextEdit* box, const QPoint& position, SpellChecker& c
     for (const std::string& suggestion : suggestions) {
         auto* replace = new QAction(fromBytes(suggestion), menu);
         // The replacement is typing: it goes to the set's history like any other.
-        QObject::connect(replace, &QAction::triggered, box, [box, cursor, suggestion]() mutable {
+        QObject::connect(replace, &QAction::triggered, box, [box, cursor, suggestion, replaced]() mutable {
+            if (replaced)
+                replaced();
             cursor.insertText(fromBytes(suggestion));
             box->setTextCursor(cursor);
+            if (replaced)
+                replaced();
         });
         menu->insertAction(first, replace);
     }
@@ -76,12 +81,14 @@ QMenu* SpellingMenu(QPlainTextEdit* box, const QPoint& position, SpellChecker& c
     return menu;
 }
 
-void AttachSpelling(QPlainTextEdit* box, SpellChecker& checker, const LangStrings& lang)
+void AttachSpelling(QPlainTextEdit* box, SpellChecker& checker, const LangStrings& lang,
+                    std::function<void()> replaced)
 {
     new SpellHighlighter(checker, box);
     box->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(box, &QPlainTextEdit::customContextMenuRequested, box, [box, &checker, &lang](const QPoint& at) {
-        QMenu* menu = SpellingMenu(box, at, checker, lang);
+    QObject::connect(box, &QPlainTextEdit::customContextMenuRequested, box,
+                     [box, &checker, &lang, replaced](const QPoint& at) {
+        QMenu* menu = SpellingMenu(box, at, checker, lang, replaced);
         menu->exec(box->viewport()->mapToGlobal(at));
         delete menu;
     });

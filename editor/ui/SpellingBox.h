@@ -2,6 +2,8 @@
 
 #include <QSyntaxHighlighter>
 
+#include <functional>
+
 class QMenu;
 class QPlainTextEdit;
 
@@ -25,8 +27,11 @@ private:
 // Spelling for a text box: the underline, and a right-click menu that offers
 // suggestions for a misspelt word and "Add to dictionary" above the box's own
 // items.
-void AttachSpelling(QPlainTextEdit* box, SpellChecker& checker, const LangStrings& lang);
+// `replaced` runs before and after a suggestion replaces a word.
+void AttachSpelling(QPlainTextEdit* box, SpellChecker& checker, const LangStrings& lang,
+                    std::function<void()> replaced = {});
 // The right-click menu at `position` (box coordinates); the caller owns it.
-QMenu* SpellingMenu(QPlainTextEdit* box, const QPoint& position, SpellChecker& checker, const LangStrings& lang);
+QMenu* SpellingMenu(QPlainTextEdit* box, const QPoint& position, SpellChecker& checker, const LangStrings& lang,
+                    std::function<void()> replaced = {});
 
 }  // namespace dorvel

@@ -152,7 +152,7 @@ void MainWindow::FormCreate()
     m_pages->addWidget(m_questions);
     for (const char* box : {"Title", "Text1", "Text2", "Text3", "Text4"})
         if (auto* text = m_questions->findChild<QPlainTextEdit*>(QString::fromLatin1(box)))
-            AttachSpelling(text, *m_spelling, m_lang);
+            AttachSpelling(text, *m_spelling, m_lang, [this] { m_workspace->breakTypingStep(); });
 
     m_webButton = new QPushButton(QStringLiteral("Create Web Pages"), client);
     m_webButton->setObjectName(QStringLiteral("CreateWebPagesButton"));
