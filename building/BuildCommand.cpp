@@ -75,6 +75,7 @@ void BuildButtonClick(Workspace& workspace, UserInterface& ui, const LangStrings
         workspace.ShowMessageKey("s34");
         return;
     }
+    workspace.showSavedAnd(lang.at(401) + " " + bankPath);
 
     const QuestionPlayer player = FindQuestionPlayer();
     if (!FileExists(player.path)) {

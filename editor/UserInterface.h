@@ -29,6 +29,8 @@ enum class Tone {
     Warning,
     Confirmation,
     Error,
+    // A question whose Yes throws work away: No is the default button.
+    Caution,
 };
 
 struct FileDialog {

@@ -182,6 +182,7 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
         return;
     }
 
+    workspace.showSavedAnd(lang.at(402) + " " + startPage);
     // Both forms run from their file: no server is needed to open them.
     ui.announce("s45");
     if (ui.ask(ExportedMessage(lang, startPage, singleFile ? &single : nullptr), Buttons::YesNo, Tone::Confirmation)

@@ -54,6 +54,7 @@ QMessageBox::Icon iconFor(Tone tone)
     case Tone::Question:
     case Tone::Confirmation:
         return QMessageBox::Question;
+    case Tone::Caution:
     case Tone::Warning:
         return QMessageBox::Warning;
     case Tone::Error:
@@ -127,7 +128,7 @@ Answer DialogUserInterface::ask(const std::string& text, Buttons buttons, Tone t
         break;
     }
     QMessageBox box(iconFor(tone), QStringLiteral("Dorvel"), fromBytes(text), shown, m_owner);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(tone == Tone::Caution ? QMessageBox::No : QMessageBox::Yes);
     switch (box.exec()) {
     case QMessageBox::Yes:
     case QMessageBox::Ok:

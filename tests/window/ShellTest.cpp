@@ -55,7 +55,7 @@ private:
 TEST_F(ShellTest, StartsWithOneNewSetAndTheInitialTexts)
 {
     startWindow();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantric Dorvel 1.0"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Dorvel 1.vtd[*] - Vantric Dorvel 1.0"));
     EXPECT_EQ(window->centralWidget()->size(), QSize(792, 531));
     EXPECT_EQ(workspace().openSetCount(), 1);
     EXPECT_EQ(workspace().currentSet(), 0);
