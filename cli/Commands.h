@@ -28,6 +28,8 @@ int runBank(const Args& args, Context& context);
 int runWebFixture(const Args& args, Context& context);
 int runExport(const Args& args, Context& context);
 int runServe(const Args& args, Context& context);
+int runImport(const Args& args, Context& context);
+int runConvert(const Args& args, Context& context);
 
 // Prints to standard error and returns 1.
 int fail(const std::string& message);

@@ -256,6 +256,34 @@ bool Workspace::OpenSetFile(const std::string& path)
     return true;
 }
 
+bool Workspace::OpenUnsavedSet(OpenSet records)
+{
+    const int entry = firstFreeEntry();
+    if (entry < 0) {
+        ShowMessageKey("s19");
+        return false;
+    }
+    OpenSet& s = set(entry);
+    s.clear();
+    s.testDetails = std::move(records.testDetails);
+    s.questionSlots = std::move(records.questionSlots);
+    m_currentQuestion = -1;
+    m_currentSet = entry;
+    showTestDetails();
+    m_list->appendSet(setCaption(entry));
+    rebuildQuestionNodes(entry);
+    m_list->setExpanded(entry, true);
+    {
+        UpdatingScope scope(*this);
+        m_list->requestSelection(entry, 0);
+    }
+    // Nothing of it is on disk yet: closing asks to save.
+    s.savedCount = 1;
+    s.changeCount = 2;
+    enableSetControls();
+    return true;
+}
+
 void Workspace::FileOpen1Execute()
 {
     FileDialog dialog;

@@ -45,6 +45,9 @@ public:
     bool NewSet();
     // False when nothing was opened (missing file, table full, refused file).
     bool OpenSetFile(const std::string& path);
+    // Opens records made elsewhere (an import) as a new set with unsaved
+    // changes and no file; false when no entry is free (s19 shown).
+    bool OpenUnsavedSet(OpenSet records);
     // The Open menu: asks for files, opens each one.
     void FileOpen1Execute();
     // False when the set was not written (cancelled or failed).
