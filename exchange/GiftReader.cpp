@@ -197,8 +197,9 @@ void readQuestion(ImportResult& result, std::string_view block, int position)
             rest.erase(0, end + 1);
         }
     }
-    const std::string label = q.name.empty() ? unescape(trim(rest.substr(0, 200))) : q.name;
     const std::size_t open = findUnescaped(rest, '{');
+    // Listed by its name, or else by its text up to the answers.
+    const std::string label = q.name.empty() ? unescape(trim(rest.substr(0, std::min<std::size_t>(open, 200)))) : q.name;
     if (open == std::string::npos) {
         Skip(result, position, label, reason::kUnsupportedType);  // a description: text without answers
         return;
@@ -316,8 +317,7 @@ ImportResult ReadGift(std::string_view bytes)
             continue;
         if (line.rfind("$CATEGORY:", 0) == 0) {
             endBlock();
-            const std::string path = trim(line.substr(10));
-            const std::string last = trim(path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1));
+            const std::string last = LastCategory(line.substr(10));
             if (!last.empty() && std::find(categories.begin(), categories.end(), last) == categories.end())
                 categories.push_back(last);
             continue;

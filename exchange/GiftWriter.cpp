@@ -1,6 +1,7 @@
 #include "exchange/QuestionWriters.h"
 
 #include "exchange/MarkedText.h"
+#include "exchange/QuestionChecks.h"
 
 #include <QString>
 
@@ -76,7 +77,7 @@ std::string GiftText(const std::vector<ExportQuestion>& questions, const std::st
 {
     std::string out;
     if (!category.empty())
-        out += "$CATEGORY: $course$/top/" + category + "\n\n";
+        out += "$CATEGORY: " + CategoryPath(category) + "\n\n";
     for (const ExportQuestion& e : questions) {
         out += "// question: " + std::to_string(e.number) + "\n";
         for (const Question& one : SingleAnswerQuestions(e.question, true))

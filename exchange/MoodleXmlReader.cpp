@@ -250,10 +250,7 @@ ImportResult ReadMoodleXml(std::string_view bytes)
             if (path.size() == 2 && inQuestion) {
                 inQuestion = false;
                 if (lower(question.type) == "category") {
-                    std::string category = NormalisedText(question.category);
-                    const std::size_t slash = category.rfind('/');
-                    if (slash != std::string::npos)
-                        category.erase(0, slash + 1);
+                    const std::string category = LastCategory(NormalisedText(question.category));
                     if (!category.empty() && std::find(categories.begin(), categories.end(), category) == categories.end())
                         categories.push_back(category);
                 } else {

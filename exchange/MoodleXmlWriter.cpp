@@ -1,6 +1,7 @@
 #include "exchange/QuestionWriters.h"
 
 #include "exchange/MarkedText.h"
+#include "exchange/QuestionChecks.h"
 
 #include <QString>
 #include <QXmlStreamWriter>
@@ -150,7 +151,7 @@ std::string MoodleXmlText(const std::vector<ExportQuestion>& questions, const st
     if (!category.empty()) {
         xml.writeStartElement(QStringLiteral("question"));
         xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
-        textElement(xml, "category", "$course$/top/" + category);
+        textElement(xml, "category", CategoryPath(category));
         xml.writeEndElement();
     }
     for (const ExportQuestion& e : questions)

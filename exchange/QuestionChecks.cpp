@@ -65,6 +65,36 @@ std::optional<AnswerField> NumericField(std::string_view value, std::string_view
     return field;
 }
 
+std::string LastCategory(std::string_view path)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path[i] != '/')
+            continue;
+        if (i + 1 < path.size() && path[i + 1] == '/')
+            ++i;
+        else
+            start = i + 1;
+    }
+    std::string name;
+    for (std::size_t i = start; i < path.size(); ++i) {
+        name += path[i];
+        if (path[i] == '/' && i + 1 < path.size() && path[i + 1] == '/')
+            ++i;
+    }
+    const std::size_t b = name.find_first_not_of(" \t\n");
+    const std::size_t e = name.find_last_not_of(" \t\n");
+    return b == std::string::npos ? std::string() : name.substr(b, e - b + 1);
+}
+
+std::string CategoryPath(std::string_view name)
+{
+    std::string path = "$course$/top/";
+    for (const char c : name)
+        path += c == '/' ? std::string("//") : std::string(1, c == '\n' ? ' ' : c);
+    return path;
+}
+
 void Skip(ImportResult& result, int position, const std::string& nameOrText, int why)
 {
     result.skipped.push_back({position, ShortLabel(nameOrText), why});

@@ -19,6 +19,11 @@ std::optional<int> LengthProblem(const Question& q);
 std::optional<std::string> NumberText(std::string_view text);
 // A numeric field that accepts `value` give or take `tolerance` (0: exactly).
 std::optional<AnswerField> NumericField(std::string_view value, std::string_view tolerance);
+// A category path's last part ("$course$/top/Unit 1" gives "Unit 1"); "//"
+// stands for a "/" inside a name.
+std::string LastCategory(std::string_view path);
+// The path a set's questions go into: "$course$/top/" and the name.
+std::string CategoryPath(std::string_view name);
 // Adds `q` to `result`, or the reason it cannot be kept.
 void Keep(ImportResult& result, Question q, int position);
 void Skip(ImportResult& result, int position, const std::string& nameOrText, int reason);
