@@ -10,17 +10,6 @@ namespace dorvel::exchange {
 
 namespace {
 
-std::string trim(std::string_view s)
-{
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
-        ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
-        --e;
-    return std::string(s.substr(b, e - b));
-}
-
 // "B. text" or "B) text": the letter's index, or -1.
 int optionLetter(const std::string& line)
 {
@@ -59,7 +48,7 @@ ImportResult ReadAiken(std::string_view bytes)
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        const std::string line = trim(std::string_view(text).substr(start, end - start));
+        const std::string line = Trimmed(std::string_view(text).substr(start, end - start));
         start = end + 1;
         if (line.empty())
             continue;
@@ -70,7 +59,7 @@ ImportResult ReadAiken(std::string_view bytes)
         }
         if (isAnswerLine(line)) {
             ++position;
-            const std::string letter = trim(line.substr(7));
+            const std::string letter = Trimmed(line.substr(7));
             const int right = letter.size() == 1 ? letter[0] - 'A' : -1;
             std::vector<int> rightList;
             if (right >= 0 && right < static_cast<int>(q.choices.size()))

@@ -14,17 +14,6 @@ namespace dorvel::exchange {
 
 namespace {
 
-std::string trim(std::string_view s)
-{
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
-        ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
-        --e;
-    return std::string(s.substr(b, e - b));
-}
-
 // GIFT escapes its special characters with a backslash.
 std::string unescape(std::string_view s)
 {
@@ -55,7 +44,7 @@ std::size_t findUnescaped(std::string_view s, char c, std::size_t from = 0)
 // A text of the question as marked text, by the format the question names.
 std::string textOf(std::string_view raw, const std::string& format)
 {
-    const std::string text = unescape(trim(raw));
+    const std::string text = unescape(Trimmed(raw));
     if (format == "plain" || format == "markdown")
         return text;
     // [html] and the default format (Moodle's "auto-format") are HTML where a
@@ -109,7 +98,7 @@ std::vector<Item> splitItems(std::string_view body)
         const std::size_t feedback = findUnescaped(item.text, '#');
         if (feedback != std::string::npos)
             item.text.erase(feedback);
-        item.text = trim(item.text);
+        item.text = Trimmed(item.text);
     }
     return items;
 }
@@ -117,7 +106,7 @@ std::vector<Item> splitItems(std::string_view body)
 bool isTrueFalse(const std::string& body, bool& truth)
 {
     std::string word = body.substr(0, findUnescaped(body, '#'));
-    word = trim(word);
+    word = Trimmed(word);
     for (char& c : word)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (word == "T" || word == "TRUE")
@@ -133,7 +122,7 @@ std::variant<AnswerField, int> numericAnswer(std::string_view body)
     std::vector<Item> items = splitItems(body);
     if (items.empty()) {
         std::string single(body.substr(0, findUnescaped(body, '#')));
-        items.push_back({'=', 100, false, trim(single)});
+        items.push_back({'=', 100, false, Trimmed(single)});
     }
     std::vector<AnswerField> right;
     for (const Item& item : items) {
@@ -184,9 +173,9 @@ void readQuestion(ImportResult& result, std::string_view block, int position)
     if (rest.rfind("::", 0) == 0) {
         const std::size_t end = findUnescaped(rest, ':', 2);
         if (end != std::string::npos && end + 1 < rest.size() && rest[end + 1] == ':') {
-            q.name = unescape(trim(std::string_view(rest).substr(2, end - 2)));
+            q.name = unescape(Trimmed(std::string_view(rest).substr(2, end - 2)));
             rest.erase(0, end + 2);
-            rest = trim(rest);
+            rest = Trimmed(rest);
         }
     }
     std::string format;
@@ -199,7 +188,7 @@ void readQuestion(ImportResult& result, std::string_view block, int position)
     }
     const std::size_t open = findUnescaped(rest, '{');
     // Listed by its name, or else by its text up to the answers.
-    const std::string label = q.name.empty() ? unescape(trim(rest.substr(0, std::min<std::size_t>(open, 200)))) : q.name;
+    const std::string label = q.name.empty() ? unescape(Trimmed(rest.substr(0, std::min<std::size_t>(open, 200)))) : q.name;
     if (open == std::string::npos) {
         Skip(result, position, label, reason::kUnsupportedType);  // a description: text without answers
         return;
@@ -210,9 +199,9 @@ void readQuestion(ImportResult& result, std::string_view block, int position)
         Skip(result, position, label, reason::kUnreadable);
         return;
     }
-    const std::string body = trim(std::string_view(rest).substr(open + 1, close - open - 1));
-    const std::string before = trim(std::string_view(rest).substr(0, open));
-    const std::string after = trim(std::string_view(rest).substr(close + 1));
+    const std::string body = Trimmed(std::string_view(rest).substr(open + 1, close - open - 1));
+    const std::string before = Trimmed(std::string_view(rest).substr(0, open));
+    const std::string after = Trimmed(std::string_view(rest).substr(close + 1));
     // Text after the answers makes a "missing word" question: the answers
     // stand where the blank is.
     q.text = textOf(after.empty() ? before : before + " _____ " + after, format);
@@ -300,7 +289,7 @@ ImportResult ReadGift(std::string_view bytes)
     int position = 0;
     std::vector<std::string> categories;
     auto endBlock = [&] {
-        const std::string question = trim(block);
+        const std::string question = Trimmed(block);
         block.clear();
         if (question.empty())
             return;
@@ -311,7 +300,7 @@ ImportResult ReadGift(std::string_view bytes)
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        const std::string line = trim(std::string_view(text).substr(start, end - start));
+        const std::string line = Trimmed(std::string_view(text).substr(start, end - start));
         start = end + 1;
         if (line.rfind("//", 0) == 0)
             continue;

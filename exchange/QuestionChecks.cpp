@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <cctype>
 #include <cmath>
 
 namespace dorvel::exchange {
@@ -65,6 +66,17 @@ std::optional<AnswerField> NumericField(std::string_view value, std::string_view
     return field;
 }
 
+std::string Trimmed(std::string_view s)
+{
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
+        ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
+        --e;
+    return std::string(s.substr(b, e - b));
+}
+
 std::string LastCategory(std::string_view path)
 {
     std::size_t start = 0;
@@ -82,9 +94,7 @@ std::string LastCategory(std::string_view path)
         if (path[i] == '/' && i + 1 < path.size() && path[i + 1] == '/')
             ++i;
     }
-    const std::size_t b = name.find_first_not_of(" \t\n");
-    const std::size_t e = name.find_last_not_of(" \t\n");
-    return b == std::string::npos ? std::string() : name.substr(b, e - b + 1);
+    return Trimmed(name);
 }
 
 std::string CategoryPath(std::string_view name)

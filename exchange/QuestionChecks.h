@@ -19,6 +19,8 @@ std::optional<int> LengthProblem(const Question& q);
 std::optional<std::string> NumberText(std::string_view text);
 // A numeric field that accepts `value` give or take `tolerance` (0: exactly).
 std::optional<AnswerField> NumericField(std::string_view value, std::string_view tolerance);
+// Text without white space at either end.
+std::string Trimmed(std::string_view s);
 // A category path's last part ("$course$/top/Unit 1" gives "Unit 1"); "//"
 // stands for a "/" inside a name.
 std::string LastCategory(std::string_view path);
