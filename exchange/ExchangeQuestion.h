@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,8 @@ struct ImportResult {
     // `errorDetail` after it); nothing was imported then.
     int error = 0;
     std::string errorDetail;
+    // More questions than one import takes: those after the limit were not kept.
+    bool truncated = false;
 };
 
 // The limits every reader keeps, so that no file can make an import take
@@ -63,6 +66,8 @@ inline constexpr std::size_t kMaxImportFileSize = std::size_t(64) << 20;
 inline constexpr std::size_t kMaxLineLength = 100000;   // GIFT and Aiken
 inline constexpr std::size_t kMaxTextLength = 65536;    // one question's text
 inline constexpr int kMaxXmlDepth = 64;
+// Questions (imported or left out) one file may give: 100 sets' worth.
+inline constexpr std::size_t kMaxQuestionsPerFile = 10000;
 inline constexpr int kMaxChoices = 4;
 inline constexpr int kMaxStatements = 4;
 inline constexpr int kMaxFields = 4;

@@ -170,6 +170,11 @@ void readQuestion(ImportResult& result, std::string_view block, int position)
 {
     std::string rest(block);
     Question q;
+    // Name, text and answers each stay within the limit of one text.
+    if (rest.size() > 8 * kMaxTextLength) {
+        Skip(result, position, rest.substr(0, 200), reason::kTextTooLong);
+        return;
+    }
     if (rest.rfind("::", 0) == 0) {
         const std::size_t end = findUnescaped(rest, ':', 2);
         if (end != std::string::npos && end + 1 < rest.size() && rest[end + 1] == ':') {

@@ -19,6 +19,19 @@ std::string lower(std::string_view s)
     return out;
 }
 
+// The first `needle` (lower case) in `s` from `from`, letters of any case.
+std::size_t findNoCase(std::string_view s, std::string_view needle, std::size_t from)
+{
+    for (std::size_t i = from; i + needle.size() <= s.size(); ++i) {
+        std::size_t k = 0;
+        while (k < needle.size() && std::tolower(static_cast<unsigned char>(s[i + k])) == needle[k])
+            ++k;
+        if (k == needle.size())
+            return i;
+    }
+    return std::string_view::npos;
+}
+
 bool isSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
@@ -111,8 +124,8 @@ std::string MarkedTextFromHtml(std::string_view html)
         i = close + 1;
         textStart = i;
         if (!closing && (name == "script" || name == "style")) {
-            const std::size_t end = lower(html.substr(i)).find("</" + name);
-            i = end == std::string::npos ? html.size() : html.find('>', i + end);
+            const std::size_t end = findNoCase(html, "</" + name, i);
+            i = end == std::string_view::npos ? html.size() : html.find('>', end);
             i = i == std::string_view::npos ? html.size() : i + 1;
             textStart = i;
             continue;

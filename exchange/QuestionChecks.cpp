@@ -2,6 +2,7 @@
 
 #include "exchange/MarkedText.h"
 #include "exchange/Reasons.h"
+#include "storage/TextCodec.h"
 
 #include <QString>
 
@@ -105,18 +106,42 @@ std::string CategoryPath(std::string_view name)
     return path;
 }
 
+namespace {
+
+bool full(ImportResult& result)
+{
+    if (result.questions.size() + result.skipped.size() < kMaxQuestionsPerFile)
+        return false;
+    result.truncated = true;
+    return true;
+}
+
+}  // namespace
+
 void Skip(ImportResult& result, int position, const std::string& nameOrText, int why)
 {
-    result.skipped.push_back({position, ShortLabel(nameOrText), why});
+    if (!full(result))
+        result.skipped.push_back({position, ShortLabel(nameOrText), why});
 }
 
 void Keep(ImportResult& result, Question q, int position)
 {
+    const std::string label = q.name.empty() ? q.text.substr(0, 200) : q.name.substr(0, 200);
     if (const std::optional<int> problem = LengthProblem(q)) {
-        Skip(result, position, q.name.empty() ? q.text.substr(0, 200) : q.name.substr(0, 200), *problem);
+        Skip(result, position, label, *problem);
         return;
     }
-    result.questions.push_back(std::move(q));
+    // An accepted answer of blanks or control characters is no answer: the
+    // set would store nothing for it.
+    for (AnswerField& field : q.fields) {
+        std::erase_if(field.answers, [](const std::string& a) { return DecodeText(CleanText(a)).empty(); });
+        if (field.answers.empty() || (field.range && field.answers.size() != 2)) {
+            Skip(result, position, label, reason::kNoRightAnswer);
+            return;
+        }
+    }
+    if (!full(result))
+        result.questions.push_back(std::move(q));
 }
 
 }  // namespace dorvel::exchange

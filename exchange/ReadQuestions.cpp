@@ -83,15 +83,15 @@ ImportResult ReadQuestions(std::string_view bytes, Format format)
             return refused;
         }
     }
+    ImportResult result;
     switch (format) {
-    case Format::Gift:
-        return ReadGift(bytes);
-    case Format::Aiken:
-        return ReadAiken(bytes);
-    case Format::MoodleXml:
-        return ReadMoodleXml(bytes);
+    case Format::Gift: result = ReadGift(bytes); break;
+    case Format::Aiken: result = ReadAiken(bytes); break;
+    case Format::MoodleXml: result = ReadMoodleXml(bytes); break;
     }
-    return refused;
+    if (result.truncated)
+        result.skipped.push_back({static_cast<int>(kMaxQuestionsPerFile) + 1, {}, reason::kTooManyQuestions});
+    return result;
 }
 
 }  // namespace dorvel::exchange

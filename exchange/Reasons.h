@@ -25,6 +25,7 @@ inline constexpr int kLineTooLong = 495;
 inline constexpr int kDocumentType = 496;
 inline constexpr int kTooDeep = 497;
 inline constexpr int kNotWellFormed = 498;
+inline constexpr int kTooManyQuestions = 499;
 inline constexpr int kCannotRead = 500;
 
 inline constexpr int kNothingToImport = 501;

@@ -22,10 +22,10 @@ struct ImportCase {
     int error = 0;
 };
 
-std::string repeated(const std::string& unit, int times)
+std::string repeated(const std::string& unit, std::size_t times)
 {
     std::string out;
-    for (int k = 0; k < times; ++k)
+    for (std::size_t k = 0; k < times; ++k)
         out += unit;
     return out;
 }
@@ -90,6 +90,7 @@ const std::string kMoodleRefused = kMoodleHead
     + moodleQuestion("shortanswer", "Wild", answer(100, "colo*r"))
     + moodleQuestion("description", "Desc", "")
     + moodleQuestion("numerical", "NaN", answer(100, "lots"))
+    + moodleQuestion("shortanswer", "Blank", answer(100, " "))
     + "</quiz>\n";
 
 const std::vector<ImportCase>& cases()
@@ -102,8 +103,12 @@ const std::vector<ImportCase>& cases()
             {{1, r::kMatching}, {2, r::kEssay}, {3, r::kSeveralRight}, {4, r::kTooManyChoices}, {5, r::kNoRightAnswer},
                 {6, r::kTooManyAnswers}, {7, r::kUnsupportedType}, {8, r::kUnreadable}, {9, r::kUnreadable},
                 {10, r::kNotANumber}, {11, r::kSeveralRight}}},
+        {"GIFT: accepted answers of blanks are no answers", Format::Gift, "::E::Q {=}\n\n::B::Q {=  =\t}\n\n::N::Q {#1..}\n", 0,
+            {{1, r::kNoRightAnswer}, {2, r::kNoRightAnswer}, {3, r::kNotANumber}}},
         {"GIFT: an unclosed brace costs only its own question", Format::Gift, "::A::Q {=x ~y\n\n::B::Q {=x ~y}\n", 1,
             {{1, r::kUnreadable}}},
+        {"GIFT: one question over the file's limit", Format::Gift, repeated("Q {T}\n\n", kMaxQuestionsPerFile + 1),
+            kMaxQuestionsPerFile, {{kMaxQuestionsPerFile + 1, r::kTooManyQuestions}}},
         {"GIFT: a line longer than the limit", Format::Gift, "::A::" + std::string(kMaxLineLength + 1, 'x') + " {T}\n", 0,
             {}, r::kLineTooLong},
         {"Aiken: two questions", std::nullopt,
@@ -121,7 +126,7 @@ const std::vector<ImportCase>& cases()
         {"Moodle XML: refused kinds", Format::MoodleXml, kMoodleRefused, 0,
             {{1, r::kMatching}, {2, r::kEssay}, {3, r::kCloze}, {4, r::kSeveralRight}, {5, r::kSeveralRight},
                 {6, r::kTooManyChoices}, {7, r::kNoRightAnswer}, {8, r::kWildcard}, {9, r::kUnsupportedType},
-                {10, r::kNotANumber}}},
+                {10, r::kNotANumber}, {11, r::kNoRightAnswer}}},
         {"Moodle XML: a text over the limit", Format::MoodleXml,
             kMoodleHead + moodleQuestion("truefalse", "Long", answer(100, "true"),
                 "<generalfeedback><text>" + std::string(10, 'x') + "</text></generalfeedback>")
