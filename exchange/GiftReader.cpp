@@ -19,7 +19,7 @@ std::string unescape(std::string_view s)
 {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 1 < s.size() && std::string_view("~=#{}:\\n").find(s[i + 1]) != std::string_view::npos) {
+        if (s[i] == '\\' && i + 1 < s.size() && std::string_view("~=#{}:\\n%").find(s[i + 1]) != std::string_view::npos) {
             out += s[i + 1] == 'n' ? '\n' : s[i + 1];
             ++i;
         } else {
@@ -80,9 +80,14 @@ std::vector<Item> splitItems(std::string_view body)
             item.weight = body[i] == '=' ? 100 : 0;
             ++i;
             if (i < body.size() && body[i] == '%') {
+                // A weight is a number between two "%"; anything else is the
+                // answer's own text.
                 const std::size_t end = body.find('%', i + 1);
-                if (end != std::string_view::npos) {
-                    item.weight = QString::fromUtf8(body.data() + i + 1, static_cast<qsizetype>(end - i - 1)).toDouble();
+                bool isNumber = false;
+                const double weight = end == std::string_view::npos ? 0
+                    : QString::fromUtf8(body.data() + i + 1, static_cast<qsizetype>(end - i - 1)).toDouble(&isNumber);
+                if (isNumber) {
+                    item.weight = weight;
                     item.weighted = true;
                     i = end + 1;
                 }

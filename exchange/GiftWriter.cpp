@@ -30,6 +30,12 @@ std::string html(const std::string& marked)
     return escaped(HtmlFromMarkedText(marked));
 }
 
+// An answer after "=" or "~": a leading "%" would read as a weight.
+std::string answerText(const std::string& text)
+{
+    return !text.empty() && text.front() == '%' ? "\\" + text : text;
+}
+
 std::string numericAnswer(const AnswerField& field)
 {
     if (field.range)
@@ -50,7 +56,7 @@ void writeQuestion(std::string& out, const Question& q)
     switch (q.kind) {
     case Kind::Choice:
         for (std::size_t k = 0; k < q.choices.size(); ++k)
-            out += std::string("\n\t") + (static_cast<int>(k) == q.rightChoice ? "=" : "~") + html(q.choices[k]);
+            out += std::string("\n\t") + (static_cast<int>(k) == q.rightChoice ? "=" : "~") + answerText(html(q.choices[k]));
         out += "\n";
         break;
     case Kind::TrueFalse:
@@ -62,7 +68,7 @@ void writeQuestion(std::string& out, const Question& q)
             out += numericAnswer(field);
         } else {
             for (const std::string& a : field.answers)
-                out += "\n\t=" + escaped(a);
+                out += "\n\t=" + answerText(escaped(a));
             out += "\n";
         }
         break;

@@ -24,7 +24,7 @@ std::vector<Question> everyKind()
         q.rightChoice = right;
         qs.push_back(q);
     };
-    choice("Two", "Is it?", {"yes", "no"}, 1);
+    choice("Two", "Is it?", {"yes", "%50%no"}, 1);
     choice("Three: {escapes} ~ = # \\ :", "a ~ b = c # d {e} \\ f: g", {"~x", "=y", "#z {}"}, 2);
     choice("Vier Wahl", "Wähle <b>fett</b> & <i>schräg</i>, H<sub>2</sub>O, x<sup>2</sup>, <u>unter</u>\nZweite Zeile < 3 > 1",
         {"Ä", "日本語", "emoji 🎓", "\"quoted\" 'single'"}, 3);
@@ -42,7 +42,7 @@ std::vector<Question> everyKind()
     typed.kind = Kind::Typed;
     typed.name = "Short";
     typed.text = "Name a primary colour";
-    typed.fields = {{"", false, {"red", "Green", "blue: #1", "a{b}", "x=y~z"}, false}};
+    typed.fields = {{"", false, {"red", "%5% Green", "blue: #1", "a{b}", "x=y~z"}, false}};
     qs.push_back(typed);
     typed.name = "Exact numbers";
     typed.text = "An even prime or four";
