@@ -1,5 +1,6 @@
 #include "building/ExpandSet.h"
 
+#include "building/QuestionMediaExpansion.h"
 #include "building/StyleNames.h"
 #include "building/TemplateFilling.h"
 #include "editor/OpenSet.h"
@@ -50,13 +51,13 @@ public:
         return FillPreTestTemplate(*content, testDetails);
     }
 
-    std::optional<std::string> question(const std::string& record)
+    std::optional<std::string> question(const std::string& record, const QuestionMediaUse& media)
     {
         const QuestionTemplate tmpl = TemplateForType(GetTagInt(record, "qType", 0));
         const std::optional<std::string> content = readTemplate(m_folder + tmpl.fileName());
         if (!content)
             return std::nullopt;
-        return FillQuestionTemplate(*content, record, tmpl);
+        return PlaceQuestionMedia(FillQuestionTemplate(*content, record, tmpl), media);
     }
 
     void showMessageKey(const std::string& key)
@@ -125,6 +126,7 @@ std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& 
     }
 
     std::string questionsText;
+    std::vector<QuestionMediaProblem> mediaProblems;
     const int first = questionNumber == 0 ? 1 : questionNumber;
     const int last = questionNumber == 0 ? kMaxQuestions : questionNumber;
     for (int m = first; m <= last && m >= 1 && m <= kMaxQuestions; ++m) {
@@ -135,13 +137,17 @@ std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& 
             expander.showMessageKey("s57");
             break;
         }
-        const std::optional<std::string> expanded = expander.question(record);
+        const QuestionMediaUse media = UsableQuestionMedia(record, set.filePath, m, mediaProblems);
+        const std::optional<std::string> expanded = expander.question(record, media);
         if (!expanded)
             return kTemplateFileProblem;
         questionsText += Wrapped(*expanded);
     }
 
-    return BuildBankLists(lists, ui, questionsText, preTestText, folder);
+    const std::string status = BuildBankLists(lists, ui, questionsText, preTestText, folder);
+    if (mediaProblems.empty())
+        return status;
+    return AddQuestionMediaProblems(lists, mediaProblems, lang);
 }
 
 std::string ExpandSet(Workspace& workspace, UserInterface& ui, const LangStrings& lang, ExportLists& lists,

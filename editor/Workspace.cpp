@@ -6,6 +6,7 @@
 #include "editor/QuestionListModel.h"
 #include "editor/SetFile.h"
 #include "editor/UserInterface.h"
+#include "media/QuestionMedia.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
@@ -337,6 +338,12 @@ bool Workspace::writeSet(int entry, const std::string& path)
 {
     OpenSet& s = set(entry);
     const std::string detailsBefore = s.testDetails;
+    const std::array<std::string, kQuestionSlots> slotsBefore = s.questionSlots;
+    // Pictures and sounds are named again relative to where the set now
+    // lies, so that the set and its media folder can move together.
+    for (std::string& q : s.questionSlots)
+        if (!q.empty())
+            q = WithMediaRelativeTo(q, s.filePath, path);
     const bool unnamed = GetTag(s.testDetails, "TestName") == "0";
     // Paths are UTF-8; the record keeps the name as stored text.
     if (unnamed)
@@ -347,6 +354,7 @@ bool Workspace::writeSet(int entry, const std::string& path)
         // path stay as they were, so the next Save asks where again. The
         // author learns where and why it failed.
         s.testDetails = detailsBefore;
+        s.questionSlots = slotsBefore;
         m_ui.announce("s58");
         m_ui.showMessage(m_lang.at(58) + " " + path + " (" + why + ")", Tone::Error);
         return false;
@@ -519,6 +527,21 @@ void Workspace::questionChange(const std::string& control, const std::string& va
         q = SetTag(q, control, value);
     }
     raiseChange(m_currentSet);
+}
+
+bool Workspace::questionRecordChange(const std::string& record)
+{
+    OpenSet* s = current();
+    if (!s || m_currentQuestion < 1)
+        return false;
+    std::string& q = s->questionSlots[static_cast<std::size_t>(m_currentQuestion)];
+    if (q.empty() || record.empty())
+        return false;
+    if (q != record) {
+        q = record;
+        raiseChange(m_currentSet);
+    }
+    return true;
 }
 
 void Workspace::NewQuestion()

@@ -72,6 +72,10 @@ public:
     // tf1..4, tType1..4, aFN, QuestionType, qDisabled); `value` is the typed
     // text, the chosen item index or "1"/"0" for a check box / radio button.
     void questionChange(const std::string& control, const std::string& value);
+    // The current question's whole record replaced in one change (several
+    // fields that only make sense together, such as a picture's two paths).
+    // False when no question is shown.
+    bool questionRecordChange(const std::string& record);
     void NewQuestion();
 
     // ---- Question list ---------------------------------------------------------

@@ -45,12 +45,13 @@ void ImportQuestionsCall(Workspace& workspace, UserInterface& ui, const LangStri
         std::to_string(result.skipped.size()));
     if (imported == 0 && result.skipped.empty())
         message = lang.at(reason::kNothingToImport);
+    std::string list;
     if (!result.skipped.empty()) {
-        message += "\n\n" + lang.at(text::kNotImported);
+        message += "\n" + lang.at(text::kNotImported);
         for (const Skipped& s : result.skipped)
-            message += "\n" + SkippedText(s, lang);
+            list += (list.empty() ? "" : "\n") + SkippedText(s, lang);
     }
-    ui.showMessage(message, result.skipped.empty() && imported > 0 ? Tone::Information : Tone::Warning);
+    ui.showMessageWithList(message, list, result.skipped.empty() && imported > 0 ? Tone::Information : Tone::Warning);
 }
 
 }  // namespace dorvel::exchange

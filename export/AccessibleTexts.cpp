@@ -27,14 +27,22 @@ A11yTexts DefaultA11yTexts()
         "Feedback", "Sound",
         "%1 picked up. Choose a place with the arrow keys or Tab, drop it with Enter, put it back with Escape.",
         "Place %1 of %2", "Dropped on %1.", "Put back.", "The right answers:", "Your own answers are back.", "not placed",
-        "You scored %1 out of %2 (%3 %).", "Answer %1", "Item %1"};
+        "You scored %1 out of %2 (%3 %).", "Answer %1", "Item %1", "Play the sound again"};
+}
+
+int A11yEntry(A11yText which)
+{
+    // The question sound's button came later than the block at 260.
+    if (which == A11yText::PlaySound)
+        return 375;
+    return kFirstA11yEntry + static_cast<int>(which);
 }
 
 A11yTexts A11yTextsFrom(const LangStrings& lang)
 {
     A11yTexts texts = DefaultA11yTexts();
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::string& text = lang.at(kFirstA11yEntry + static_cast<int>(i));
+        const std::string& text = lang.at(A11yEntry(static_cast<A11yText>(i)));
         if (!text.empty())
             texts[i] = text;
     }

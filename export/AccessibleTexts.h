@@ -39,16 +39,19 @@ enum class A11yText {
     Score,          // "%1 out of %2 (%3 %)"
     Answer,         // "%1": the number of a field without a text beside it
     Item,           // "%1": the number of a picture drag item without a name
+    PlaySound,      // the question sound's play button (entry 375, outside the block above)
     Count
 };
 
 inline constexpr int kFirstA11yEntry = 260;
+// The language pack entry of a text.
+int A11yEntry(A11yText which);
 inline constexpr std::size_t kA11yTexts = static_cast<std::size_t>(A11yText::Count);
 
 inline constexpr std::array<std::string_view, kA11yTexts> kA11yKeys{
     "lang", "questionFrame", "controlsFrame", "help", "previous", "next", "mark", "cheat", "finish", "slider", "of",
     "true", "false", "right", "wrong", "notAnswered", "startTest", "feedback", "sound", "pickedUp", "target", "dropped",
-    "putBack", "rightAnswers", "answersBack", "notPlaced", "score", "answer", "item"};
+    "putBack", "rightAnswers", "answersBack", "notPlaced", "score", "answer", "item", "playSound"};
 
 using A11yTexts = std::array<std::string, kA11yTexts>;
 

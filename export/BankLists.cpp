@@ -246,6 +246,11 @@ std::string BuildBankLists(ExportLists& lists, UserInterface& ui, std::string_vi
         }
     }
 
+    return MissingFilesStatus(lists);
+}
+
+std::string MissingFilesStatus(const ExportLists& lists)
+{
     std::string missing;
     for (const std::string& path : lists.missingFiles)
         missing += path + "\r\n";

@@ -15,6 +15,9 @@ class UserInterface;
 // followed by each missing path and "\r\n".
 std::string BuildBankLists(ExportLists& lists, UserInterface& ui, std::string_view questionsText,
                            std::string_view preTestText, const std::string& baseFolder);
+// The status for the lists' missing files: "0" when there are none,
+// otherwise "mf" followed by each entry and "\r\n".
+std::string MissingFilesStatus(const ExportLists& lists);
 
 // Records a path as found or missing: no repeats, at most 2000 per list,
 // paths shorter than 2 characters ignored.

@@ -8,6 +8,8 @@
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
+#include <algorithm>
+
 namespace dorvel {
 
 namespace {
@@ -175,6 +177,27 @@ void WritePageHead(PageBuild& page)
     page.head += kBreak;
 }
 
+// A question's own sound gets a small button that plays it again (the
+// expansion says where); it also plays the sound on a question reviewed after
+// the finish, where it does not start by itself.
+void WriteSoundButton(PageBuild& page, std::string_view q, const std::string& sound)
+{
+    if (GetTag(q, "soundButtonLeft").empty())
+        return;
+    const int size = std::clamp(GetTagInt(q, "soundButtonSize", 24), 12, 64);
+    std::string& out = page.body;
+    out += Block("qsoundbutton", 40, str(GetTagInt(q, "soundButtonLeft", 8)), str(GetTagInt(q, "soundButtonTop", 8)),
+        str(size), str(size), "visible");
+    const std::string label = HtmlAttr(Say(page.say(), A11yText::PlaySound));
+    line(out, "<button type=\"button\" id=\"qsound\" aria-label=\"" + label + "\" title=\"" + label
+            + "\" style=\"width: " + str(size) + "px; height: " + str(size)
+            + "px; padding: 0px; cursor: pointer; font-size: " + str(size / 2) + "px;\" "
+              "onclick=\"var all = document.getElementsByTagName('audio'); for (var i = 0; i < all.length; i++) all[i].pause(); "
+              "var a = document.getElementById('qsoundagain'); if (!a) { a = new Audio('" + MediaAddress(sound) + "'); "
+              "a.id = 'qsoundagain'; document.body.appendChild(a); } a.currentTime = 0; a.play();\">&#9654;</button>");
+    line(out, "</div>");
+}
+
 void WriteBodyStart(PageBuild& page, std::string_view q)
 {
     std::string& out = page.body;
@@ -238,6 +261,7 @@ void WriteBodyStart(PageBuild& page, std::string_view q)
         line(out, "if (" + page.control("examStatus") + " != 2) document.write('" + SoundMarkup(sound) + "');");
         line(out, "//-->");
         line(out, "</script>");
+        WriteSoundButton(page, q, sound);
     }
 
     // The sound frame waits inside a template until the first sound plays (the

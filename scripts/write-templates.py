@@ -75,6 +75,8 @@ class Style:
     picture: str
     picture_box: tuple
     sound: str
+    # width of the column on the right that holds a question's own picture
+    question_picture_width: int = 0
 
 
 # Font names go into the pages' font faces as they stand: a list lets browsers
@@ -97,7 +99,7 @@ STYLES = [
         name_box=(60, 60, 680, 100), name_font=Font(CHALK_FACE, 24, "#f4f4ee", bold=1, align=1),
         examiner_box=(60, 250, 680, 40), examiner_font=Font(CHALK_FACE, 16, "#f7e36d", align=1),
         picture="chalk_apple.gif", picture_box=(630, 370, 100, 100),
-        sound="chalk_tap.wav",
+        sound="chalk_tap.wav", question_picture_width=220,
     ),
     Style(
         name="Seaside", prefix="sea", window_size=0, width=640, height=434,
@@ -112,7 +114,7 @@ STYLES = [
         name_box=(40, 28, 560, 80), name_font=Font(SEA_FACE, 20, "#0f6e9c", bold=1, align=1),
         examiner_box=(40, 160, 560, 30), examiner_font=Font(SEA_FACE, 14, "#1d3f66", align=1),
         picture="sea_boat.gif", picture_box=(250, 215, 140, 110),
-        sound="sea_bloop.wav",
+        sound="sea_bloop.wav", question_picture_width=180,
     ),
     Style(
         name="Notebook", prefix="nb", window_size=2, width=1024, height=722,
@@ -127,7 +129,7 @@ STYLES = [
         name_box=(110, 110, 800, 120), name_font=Font(NOTEBOOK_FACE, 28, "#23395d", bold=1, align=1),
         examiner_box=(110, 330, 800, 50), examiner_font=Font(NOTEBOOK_FACE, 18, "#b0241d", italic=1, align=1),
         picture="nb_pencil.gif", picture_box=(700, 520, 212, 69),
-        sound="nb_scratch.wav",
+        sound="nb_scratch.wav", question_picture_width=280,
     ),
 ]
 
@@ -265,11 +267,75 @@ def answer_field(s: Style, k: int, top: int) -> str:
     ])
 
 
+# Room kept between the question's picture and what stands beside it.
+PICTURE_GAP = 20
+# The question's sound button: a small square below the answer rows.
+SOUND_BUTTON = 24
+
+
+def picture_place(s: Style) -> tuple:
+    """The column on the right, below the title, beside the answer rows."""
+    right = s.title_box[0] + s.title_box[2]
+    left = right - s.question_picture_width
+    return (left, s.rows_top, s.question_picture_width, s.rows_bottom - s.rows_top)
+
+
+def with_picture(s: Style, family: str, count: int) -> str:
+    """Where each named element stands when the question shows its picture:
+    "name=left,width" for every element that moves or narrows, so that
+    nothing reaches into the picture's column."""
+    place_left = picture_place(s)[0]
+    edge = place_left - PICTURE_GAP
+    moves = []
+    for k in range(1, count + 1):
+        if family == "mc":
+            moves.append((f"Text {k}", s.choice_text_left, edge - s.choice_text_left))
+        elif family == "tf":
+            width = s.tf_size[0]
+            gap = s.tf_left - (s.tf_text_left + s.tf_text_width)
+            left = edge - width
+            moves.append((f"Button {k}", left, width))
+            moves.append((f"Text {k}", s.tf_text_left, left - gap - s.tf_text_left))
+        else:
+            width = s.tx_field_size[0] * 4 // 5
+            gap = s.tx_field_left - (s.tx_text_left + s.tx_text_width)
+            left = edge - width
+            moves.append((f"Field {k}", left, width))
+            moves.append((f"Text {k}", s.tx_text_left, left - gap - s.tx_text_left))
+    return ";".join(f"{name}={left},{width}" for name, left, width in moves)
+
+
+def question_picture_place(s: Style, family: str, count: int) -> str:
+    # The expansion puts the question's picture here, scaled to fit with its
+    # proportions, and moves the elements named in withPicture aside; a
+    # question without a picture loses this record and looks as before.
+    left, top, width, height = picture_place(s)
+    return element("vtPicture", [
+        ("id", "qpicture"),
+        ("PictureName", "QuestionPicture"),
+        ("PictureLayer", 0),
+        ("PictureLeft", left),
+        ("PictureTop", top),
+        ("PictureWidth", width),
+        ("PictureHeight", height),
+        ("picFilePathAbs", 0), ("picFilePathRel", 0),
+        ("picOverFilePathAbs", 0), ("picOverFilePathRel", 0),
+        ("picDownFilePathAbs", 0), ("picDownFilePathRel", 0),
+        ("picAudioAbs", 0), ("picAudioRel", 0),
+        ("feedback", 0),
+        ("withPicture", with_picture(s, family, count)),
+        ("soundButtonLeft", s.title_box[0]),
+        ("soundButtonTop", s.rows_bottom + 8),
+        ("soundButtonSize", SOUND_BUTTON),
+    ])
+
+
 def question(s: Style, family: str, count: int) -> str:
     tops = rows(s, count)
     step = row_height(s, count)
     selections = 1 if family == "mc" else 0  # one choice; statements and fields each count alone
     out = question_fields(s, 1, selections)
+    out += question_picture_place(s, family, count)
     texts = [text("Title", s.title_box, s.title_font, "Title")]
     for k, top in enumerate(tops, start=1):
         if family == "mc":

@@ -1,3 +1,4 @@
+#include "media/MediaCheck.h"
 #include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -65,30 +66,37 @@ bool CheckMediaFile(const std::string& path)
     const Fd fd = OpenRegularFile(NativeSeparators(path));
     if (!fd.valid())
         return false;
-    std::string head(4, '\0');
-    const std::int64_t got = ReadSome(fd.get(), head.data(), head.size());
-    head.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    // Enough for an SVG's first element after its declaration and comments.
+    std::string head(4096, '\0');
+    std::size_t got = 0;
+    while (got < head.size()) {
+        const std::int64_t n = ReadSome(fd.get(), head.data() + got, head.size() - got);
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    head.resize(got);
+    const std::string ext = LowerCase(ExtractFileExt(path));
+    // The kinds browsers show and play are known by their real signatures:
+    // the sums below refused every camera's JPEG (an Exif block, not JFIF)
+    // and every MP3 that starts with an ID3 tag.
+    MediaKind kind;
+    if (MediaKindOfExtension(ext, kind))
+        return HasMediaSignature(ext, head);
     // Sums of signed bytes, as the signature test was defined; a short file
     // counts its missing bytes as zero.
     int s2 = 0;
     int s4 = 0;
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         const int b = i < head.size() ? static_cast<signed char>(head[i]) : 0;
         if (i < 2)
             s2 += b;
         s4 += b;
     }
-    const std::string ext = LowerCase(ExtractFileExt(path));
-    if (ext == ".jpg" || ext == ".jpeg")
-        return s4 == -74;
     if (ext == ".bmp")
         return s2 == 143;
     if (ext == ".avi")
         return s4 == 294 || s4 == 295;
-    if (ext == ".mp3")
-        return s2 == -14;
-    if (ext == ".wav")
-        return s4 == 295;
     if (ext == ".aif")
         return s4 == 308;
     return true;

@@ -159,16 +159,25 @@ TEST(MediaCheck, SignatureFollowsTheExtension)
     const MediaCase cases[] = {
         {"a.jpg", "\xFF\xD8\xFF\xE0rest", true},
         {"b.JPEG", "\xFF\xD8\xFF\xE0", true},
-        {"c.jpg", "\xFF\xD8\xFF\xE1rest", false},
+        {"c.jpg", "\xFF\xD8\xFF\xE1rest", true},  // a camera's Exif JPEG
+        {"c2.jpg", "\xFF\xD9\xFF\xE0rest", false},
         {"d.bmp", "BMxx", true},
         {"e.bmp", "MBxx", true},  // only the sum of the first two bytes is tested
         {"f.wav", "RIFFxxxxWAVE", true},
         {"g.wav", "RIFXxxxx", false},
         {"h.avi", "RIFFxxxxAVI ", true},
         {"i.mp3", "\xFF\xF3\x00\x00", true},
-        {"j.mp3", "ID3\x04", false},
+        {"j.mp3", "ID3\x04", true},  // a tag before the first frame
+        {"j2.mp3", "RIFFxxxxWAVE", false},
         {"k.aif", "FORMxxxx", true},
-        {"l.gif", "nothing like a gif", true},
+        {"l.gif", "nothing like a gif", false},
+        {"l2.gif", "GIF89a\x01\x00\x01\x00", true},
+        {"n.png", "\x89PNG\r\n\x1A\n", true},
+        {"o.webp", "RIFFxxxxWEBPVP8 ", true},
+        {"p.ogg", "OggS\x00", true},
+        {"q.svg", "<?xml version=\"1.0\"?>\n<!-- map -->\n<svg xmlns=\"http://www.w3.org/2000/svg\">", true},
+        {"r.svg", "<html><svg>", false},
+        {"s.txt", "anything", true},  // not media: nothing is known
         {"m.jpg", "", false},
     };
     for (const auto& c : cases)

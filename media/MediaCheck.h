@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// What a picture or sound file a teacher names for a question must be: one
+// of the kinds every current browser shows or plays, recognised by its first
+// bytes (not its name), a regular file, and for pictures within the size
+// limits. The editor checks a file before it takes it; the build checks it
+// again, since it may have changed since.
+namespace dorvel {
+
+enum class MediaKind { Picture, Sound };
+
+enum class MediaVerdict {
+    Ok,
+    Missing,         // no such file, or it cannot be opened
+    NotAFile,        // a folder, device or FIFO
+    UnknownKind,     // an extension that is not one of the kinds taken
+    WrongContent,    // the first bytes are not those of its extension's kind
+    TooLarge,        // a picture over kMaxPictureBytes
+    TooManyPixels,   // a picture wider or higher than kMaxPictureSide
+    UnsafeName,      // a path holding < or >, which no record can carry
+};
+
+inline constexpr std::int64_t kMaxPictureBytes = std::int64_t(20) << 20;
+inline constexpr int kMaxPictureSide = 8000;
+
+struct MediaCheck {
+    MediaVerdict verdict = MediaVerdict::Missing;
+    // A picture's size in pixels when its header says it (0 when unknown,
+    // such as an SVG without a size).
+    int width = 0;
+    int height = 0;
+
+    bool ok() const { return verdict == MediaVerdict::Ok; }
+};
+
+// The extensions taken, lower case with the dot: ".png", ".jpg", ".jpeg",
+// ".gif", ".webp", ".svg" for pictures; ".wav", ".mp3", ".ogg" for sounds.
+bool IsMediaExtension(MediaKind kind, std::string_view lowerExtension);
+// The kind an extension names, if it is one of those taken.
+bool MediaKindOfExtension(std::string_view lowerExtension, MediaKind& kind);
+// The patterns a file dialog offers for the kind ("*.png *.jpg ...").
+std::string MediaFilePatterns(MediaKind kind);
+
+// Checks a file named as a question's picture or sound.
+MediaCheck CheckQuestionMedia(const std::string& path, MediaKind kind);
+
+// True when `head` (the first bytes of a file) starts as the extension's
+// kind says; false for extensions that are none of the kinds above.
+bool HasMediaSignature(std::string_view lowerExtension, std::string_view head);
+
+// A picture's size from its first bytes; false when they do not say it.
+bool PictureSizeFromHead(std::string_view lowerExtension, std::string_view head, int& width, int& height);
+
+}  // namespace dorvel
