@@ -4,6 +4,7 @@
 #include "exchange/ImportFile.h"
 #include "exchange/Reasons.h"
 #include "exchange/SetRecords.h"
+#include "media/QuestionMedia.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
@@ -39,7 +40,16 @@ ExportOutcome ExportSetQuestions(const OpenSet& set, const std::string& path, Ex
     };
     for (NumberedQuestion& n : QuestionsOfSet(set)) {
         noteSwitchedOffBefore(n.number);
-        questions.push_back({n.number, std::move(n.question)});
+        const std::string& record = set.questionSlots[static_cast<std::size_t>(n.number)];
+        const ResolvedMedia picture = ResolveQuestionMedia(record, MediaKind::Picture, set.filePath);
+        const ResolvedMedia sound = ResolveQuestionMedia(record, MediaKind::Sound, set.filePath);
+        // Only a QTI package carries a picture; no format here carries a sound.
+        const bool pictureGoes = format == ExportFormat::QtiPackage && picture.found;
+        if (picture.named && !pictureGoes)
+            outcome.notes.push_back(FilledText(lang.at(text::kPictureLeftOut), std::to_string(n.number), picture.path));
+        if (sound.named)
+            outcome.notes.push_back(FilledText(lang.at(text::kSoundLeftOut), std::to_string(n.number), sound.path));
+        questions.push_back({n.number, std::move(n.question), pictureGoes ? picture.path : std::string()});
     }
     noteSwitchedOffBefore(set.questionCount() + 1);
     if (questions.empty()) {

@@ -183,7 +183,8 @@ void choiceInteraction(QXmlStreamWriter& xml, const QString& id, const std::stri
     xml.writeEndElement();
 }
 
-std::string itemXml(const Question& question, const std::string& identifier, const std::string& title, const QtiTexts& texts)
+std::string itemXml(const Question& question, const std::string& identifier, const std::string& title, const QtiTexts& texts,
+    const std::string& picture)
 {
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
@@ -220,6 +221,13 @@ std::string itemXml(const Question& question, const std::string& identifier, con
     xml.writeStartElement(QStringLiteral("itemBody"));
     if (!question.text.empty())
         paragraph(xml, question.text);
+    if (!picture.empty()) {
+        xml.writeStartElement(QStringLiteral("p"));
+        xml.writeEmptyElement(QStringLiteral("img"));
+        xml.writeAttribute(QStringLiteral("src"), q(picture));
+        xml.writeAttribute(QStringLiteral("alt"), QString());
+        xml.writeEndElement();
+    }
     for (std::size_t k = 0; k < parts; ++k) {
         const QString id = responseId(k, parts);
         if (question.kind == Kind::Choice) {
@@ -309,8 +317,16 @@ std::string testXml(const std::vector<std::string>& items, const std::string& ti
     return bytes.toStdString();
 }
 
-std::string manifestXml(const std::vector<std::string>& items)
+struct PackagedItem {
+    std::string id;
+    std::string picture;  // its entry in the package, "" for none
+};
+
+std::string manifestXml(const std::vector<PackagedItem>& packaged)
 {
+    std::vector<std::string> items;
+    for (const PackagedItem& p : packaged)
+        items.push_back(p.id);
     const QString cp = QStringLiteral("http://www.imsglobal.org/xsd/imscp_v1p1");
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
@@ -328,13 +344,18 @@ std::string manifestXml(const std::vector<std::string>& items)
     xml.writeEndElement();
     xml.writeEmptyElement(QStringLiteral("organizations"));
     xml.writeStartElement(QStringLiteral("resources"));
-    auto resource = [&](const QString& id, const char* type, const QString& href, const std::vector<std::string>& dependencies) {
+    auto resource = [&](const QString& id, const char* type, const QString& href, const std::vector<std::string>& dependencies,
+                        const std::string& picture = {}) {
         xml.writeStartElement(QStringLiteral("resource"));
         xml.writeAttribute(QStringLiteral("identifier"), id);
         xml.writeAttribute(QStringLiteral("type"), QString::fromLatin1(type));
         xml.writeAttribute(QStringLiteral("href"), href);
         xml.writeEmptyElement(QStringLiteral("file"));
         xml.writeAttribute(QStringLiteral("href"), href);
+        if (!picture.empty()) {
+            xml.writeEmptyElement(QStringLiteral("file"));
+            xml.writeAttribute(QStringLiteral("href"), q(picture));
+        }
         for (const std::string& d : dependencies) {
             xml.writeEmptyElement(QStringLiteral("dependency"));
             xml.writeAttribute(QStringLiteral("identifierref"), q("res-" + d));
@@ -342,8 +363,8 @@ std::string manifestXml(const std::vector<std::string>& items)
         xml.writeEndElement();
     };
     resource(QStringLiteral("res-test"), "imsqti_test_xmlv2p1", QStringLiteral("test.xml"), items);
-    for (const std::string& item : items)
-        resource(q("res-" + item), "imsqti_item_xmlv2p1", q("items/" + item + ".xml"), {});
+    for (const PackagedItem& item : packaged)
+        resource(q("res-" + item.id), "imsqti_item_xmlv2p1", q("items/" + item.id + ".xml"), {}, item.picture);
     xml.writeEndElement();
     xml.writeEndElement();
     xml.writeEndDocument();
@@ -357,17 +378,34 @@ bool WriteQtiPackage(const std::string& zipPath, const std::vector<ExportQuestio
 {
     ZipWriter zip(zipPath);
     std::vector<std::string> items;
+    std::vector<PackagedItem> packaged;
     for (const ExportQuestion& e : questions) {
         // One item per question: several statements or fields are several
         // interactions of that item.
         const std::string id = "item" + std::to_string(e.number);
         items.push_back(id);
-        if (!zip.addBytes("items/" + id + ".xml", itemXml(e.question, id, ExportName(e.question, e.number), texts))) {
+        PackagedItem item{id, {}};
+        if (!e.picture.empty()) {
+            // Named by the item, so that no file name of the teacher's needs escaping.
+            const std::size_t dot = e.picture.rfind('.');
+            const std::size_t slash = e.picture.find_last_of("/\\");
+            std::string extension = dot == std::string::npos || (slash != std::string::npos && dot < slash) ? "" : e.picture.substr(dot);
+            for (char& c : extension)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            item.picture = "items/media/" + id + extension;
+            if (!zip.addFile(item.picture, e.picture)) {
+                error = zip.error();
+                return false;
+            }
+        }
+        const std::string picture = item.picture.empty() ? "" : item.picture.substr(6);  // from items/
+        if (!zip.addBytes("items/" + id + ".xml", itemXml(e.question, id, ExportName(e.question, e.number), texts, picture))) {
             error = zip.error();
             return false;
         }
+        packaged.push_back(item);
     }
-    if (!zip.addBytes("test.xml", testXml(items, testTitle)) || !zip.addBytes("imsmanifest.xml", manifestXml(items))
+    if (!zip.addBytes("test.xml", testXml(items, testTitle)) || !zip.addBytes("imsmanifest.xml", manifestXml(packaged))
         || !zip.finish()) {
         error = zip.error();
         return false;

@@ -22,6 +22,7 @@ std::optional<ExportFormat> ExportFormatOf(const std::string& path);
 struct ExportQuestion {
     int number = 0;  // in the set, for names made up when a question has none
     Question question;
+    std::string picture;  // the question's picture file (QTI packages carry it), "" for none
 };
 
 // A true/false question with several statements as one question per
@@ -42,7 +43,7 @@ struct QtiTexts {
     std::string falseText = "False";
 };
 // An IMS QTI 2.1 content package: imsmanifest.xml, items/itemN.xml (one
-// per question) and test.xml (the assessment test, the questions in order).
+// per question, its picture beside it in items/media/) and test.xml (the assessment test, the questions in order).
 // False with `error` set when it could not be written.
 bool WriteQtiPackage(const std::string& zipPath, const std::vector<ExportQuestion>& questions,
     const std::string& testTitle, const QtiTexts& texts, std::string& error);

@@ -49,5 +49,7 @@ inline constexpr int kFalse = 512;
 inline constexpr int kSwitchedOff = 513;     // "Question %1 is switched off and was not exported."
 inline constexpr int kImportFailed = 514;
 inline constexpr int kNoQuestions = 515;
+inline constexpr int kPictureLeftOut = 516;  // "%1" the question, "%2" the file
+inline constexpr int kSoundLeftOut = 517;
 
 }  // namespace dorvel::exchange::text

@@ -3,6 +3,7 @@
 #include "exchange/ExchangeQuestion.h"
 #include "exchange/ImportQuestionsCall.h"
 #include "exchange/Reasons.h"
+#include "media/QuestionMedia.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -126,11 +127,13 @@ TEST(ExchangeEditor, ExportWritesTheCurrentSetInTheChosenFormat)
     test::TempFolder dir;
     test::ScriptedUserInterface ui;
     LangStrings lang;
-    lang.applyPack("0055 Set\n0505 Exported to:\n0513 Question %1 is off\n");
+    lang.applyPack("0055 Set\n0505 Exported to:\n0513 Question %1 is off\n0516 Picture %1 out: %2\n");
     Workspace workspace(ui, lang);
     ui.openChoices.push_back({dir.write("q.gift", "::A::First {T}\n\n::B::Second {F}\n")});
     ImportQuestionsCall(workspace, ui, lang);
     workspace.current()->questionSlots[1] = SetTag(workspace.current()->questionSlots[1], "qDisabled", "1");
+    std::string& second = workspace.current()->questionSlots[2];
+    second = WithQuestionMedia(second, MediaKind::Picture, dir.write("owl.png", "\x89PNG\r\n\x1a\n"), {});
     ui.oneChoices.push_back(1);  // GIFT
     ui.saveChoices.push_back(dir.path("out"));
     ExportQuestionsCall(workspace, ui, lang);
@@ -139,6 +142,7 @@ TEST(ExchangeEditor, ExportWritesTheCurrentSetInTheChosenFormat)
     EXPECT_EQ(gift.find("First"), std::string::npos);
     EXPECT_NE(gift.find("::B::[html]Second {F}"), std::string::npos) << gift;
     EXPECT_NE(ui.messages.back().find("Question 1 is off"), std::string::npos) << ui.messages.back();
+    EXPECT_NE(ui.messages.back().find("Picture 2 out: " + dir.path("owl.png")), std::string::npos) << ui.messages.back();
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ bool isNcName(const std::string& id)
     return ncName.match(QString::fromStdString(id)).hasMatch();
 }
 
-std::vector<ExportQuestion> questions()
+std::vector<ExportQuestion> questions(const std::string& picture)
 {
     Question choice;
     choice.kind = Kind::Choice;
@@ -76,7 +76,7 @@ std::vector<ExportQuestion> questions()
     typed.text = "Fill in";
     typed.fields = {{"Colour", false, {"red", "Red & green"}, false}, {"Number", true, {"1", "3"}, true},
         {"Exact", true, {"2", "4"}, false}};
-    return {{1, choice}, {3, tf}, {7, typed}};
+    return {{1, choice, picture}, {3, tf, {}}, {7, typed, {}}};
 }
 
 TEST(QtiPackage, ManifestItemsAndTestAgree)
@@ -84,7 +84,8 @@ TEST(QtiPackage, ManifestItemsAndTestAgree)
     test::TempFolder dir;
     const std::string zipPath = dir.path("questions.zip");
     std::string error;
-    ASSERT_TRUE(WriteQtiPackage(zipPath, questions(), "Unit <1> & Café", {}, error)) << error;
+    const std::string picture = dir.write("My Owl (1).PNG", "\x89PNG\r\n\x1a\n");
+    ASSERT_TRUE(WriteQtiPackage(zipPath, questions(picture), "Unit <1> & Café", {}, error)) << error;
     ZipReader zip(zipPath);
     ASSERT_TRUE(zip.isOpen());
     std::set<std::string> entries;
@@ -132,6 +133,9 @@ TEST(QtiPackage, ManifestItemsAndTestAgree)
         EXPECT_EQ(used, declared) << "every interaction has its declaration and no declaration is idle";
         for (const XmlElement& c : named(item, "simpleChoice"))
             EXPECT_TRUE(isNcName(c.attributes.at("identifier")));
+        // A picture is a file of the package, named from the item's folder.
+        for (const XmlElement& img : named(item, "img"))
+            EXPECT_TRUE(entries.count("items/" + img.attributes.at("src"))) << img.attributes.at("src");
     }
     // Several statements and several fields are interactions of one item.
     const std::vector<XmlElement> tf = parse(*zip.read("items/item3.xml"), "item3");
@@ -139,7 +143,10 @@ TEST(QtiPackage, ManifestItemsAndTestAgree)
     const std::vector<XmlElement> typed = parse(*zip.read("items/item7.xml"), "item7");
     EXPECT_EQ(named(typed, "textEntryInteraction").size(), 3u);
     EXPECT_EQ(named(typed, "mapEntry").size(), 2u);
-    EXPECT_EQ(named(parse(*zip.read("items/item1.xml"), "item1"), "b").front().text, "the");
+    const std::vector<XmlElement> item1 = parse(*zip.read("items/item1.xml"), "item1");
+    EXPECT_EQ(named(item1, "b").front().text, "the");
+    ASSERT_EQ(named(item1, "img").size(), 1u);
+    EXPECT_EQ(*zip.read("items/media/item1.png"), "\x89PNG\r\n\x1a\n");
 
     const std::vector<XmlElement> testDoc = parse(*zip.read("test.xml"), "test.xml");
     EXPECT_EQ(testDoc.front().attributes.at("title"), "Unit <1> & Café");
