@@ -38,6 +38,7 @@ struct Question {
     int rightChoice = 0;               // Choice: index into choices
     std::vector<Statement> statements; // TrueFalse
     std::vector<AnswerField> fields;   // Typed
+    int position = 0;                  // among the questions of the file it came from
 };
 
 // A question of the file that did not become one of ours.

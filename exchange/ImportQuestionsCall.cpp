@@ -2,6 +2,7 @@
 
 #include "editor/Workspace.h"
 #include "exchange/ImportFile.h"
+#include "exchange/MarkedText.h"
 #include "exchange/Reasons.h"
 #include "exchange/SetRecords.h"
 #include "shell/LangStrings.h"
@@ -38,7 +39,7 @@ void ImportQuestionsCall(Workspace& workspace, UserInterface& ui, const LangStri
         }
         for (int n = 1; n <= sets[k].questionCount(); ++n) {
             const Question& q = result.questions[k * kMaxQuestions + static_cast<std::size_t>(n - 1)];
-            result.skipped.push_back({0, q.name.empty() ? q.text : q.name, reason::kOverLimit});
+            result.skipped.push_back({q.position, ShortLabel(q.name.empty() ? q.text : q.name), reason::kOverLimit});
         }
     }
     std::string message = FilledText(lang.at(text::kImportedCount), std::to_string(imported),

@@ -140,6 +140,7 @@ void Keep(ImportResult& result, Question q, int position)
             return;
         }
     }
+    q.position = position;
     if (!full(result))
         result.questions.push_back(std::move(q));
 }

@@ -119,7 +119,7 @@ TEST(ExchangeEditor, ImportOpensUnsavedSetsAndListsWhatWasLeftOut)
     const std::string& message = ui.messages.front();
     EXPECT_NE(message.find("200 in, 51 out"), std::string::npos) << message;
     EXPECT_NE(message.find("Q251 (E): Essay!"), std::string::npos) << message;
-    EXPECT_NE(message.find("(Q201): No room"), std::string::npos) << message;
+    EXPECT_NE(message.find("Q201 (Q201): No room"), std::string::npos) << message;
 }
 
 TEST(ExchangeEditor, ExportWritesTheCurrentSetInTheChosenFormat)
