@@ -18,7 +18,8 @@ ImportResult ReadGift(std::string_view bytes);
 ImportResult ReadAiken(std::string_view bytes);
 ImportResult ReadMoodleXml(std::string_view bytes);
 
-// The format the content looks like: XML is Moodle XML; lines "A. ..."
+// The format the content looks like: "<?xml", "<quiz" or a comment first is
+// Moodle XML; lines "A. ..."
 // followed by "ANSWER: X" are Aiken; anything else is tried as GIFT.
 Format GuessFormat(std::string_view bytes);
 // "gift", "aiken", "moodlexml" (any case); nothing for another name.

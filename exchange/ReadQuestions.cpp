@@ -34,7 +34,8 @@ Format GuessFormat(std::string_view bytes)
     std::size_t i = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     while (i < bytes.size() && std::isspace(static_cast<unsigned char>(bytes[i])))
         ++i;
-    if (bytes.substr(i, 1) == "<")
+    // A GIFT question may well begin with a tag of its own ("<b>Note</b> ...").
+    if (bytes.substr(i, 5) == "<?xml" || bytes.substr(i, 5) == "<quiz" || bytes.substr(i, 4) == "<!--")
         return Format::MoodleXml;
     // Aiken: some line is "ANSWER: X" and none holds GIFT's braces.
     bool answerLine = false;

@@ -99,6 +99,7 @@ const std::vector<ImportCase>& cases()
         {"GIFT: every kind that maps", Format::Gift, kGiftAll, 9, {}},
         {"GIFT guessed, CR LF and a byte-order mark", std::nullopt,
             "\xEF\xBB\xBF::A::Q1 {=x ~y}\r\n\r\n::B::Q2 {T}\r\n", 2, {}},
+        {"GIFT guessed though it begins with a tag", std::nullopt, "<b>Bold</b> question {T}\n", 1, {}},
         {"GIFT: refused kinds, each with its reason", Format::Gift, kGiftRefused, 0,
             {{1, r::kMatching}, {2, r::kEssay}, {3, r::kSeveralRight}, {4, r::kTooManyChoices}, {5, r::kNoRightAnswer},
                 {6, r::kTooManyAnswers}, {7, r::kUnsupportedType}, {8, r::kUnreadable}, {9, r::kUnreadable},
