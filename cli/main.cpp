@@ -30,6 +30,9 @@ const Command kCommands[] = {
     {"export", "export SET.vtd START.htm [--single-file]    write the web test of a set, or one file holding it all\n"
                "                              (missing media on standard error); with OUT.zip --scorm 1.2|2004 [--pass-mark P] an LMS package", dorvel::cli::runExport},
     {"serve", "serve START.htm [--port N] [--open]  serve a web test on 127.0.0.1 and print its address", dorvel::cli::runServe},
+    {"import", "import FILE OUT.vtd [--format gift|aiken|moodlexml]  questions from GIFT, Aiken or Moodle XML into sets\n"
+               "                              (OUT.vtd, OUT-2.vtd, ... 100 questions each; what was left out on standard error)", dorvel::cli::runImport},
+    {"convert", "convert SET.vtd OUT.xml|OUT.gift|OUT.zip  the set's questions as Moodle XML, GIFT or an IMS QTI 2.1 package", dorvel::cli::runConvert},
     {"webtest-fixture", "webtest-fixture FIXTURE START.htm [SEED]  web test from question files (browser tests)", dorvel::cli::runWebFixture},
 };
 

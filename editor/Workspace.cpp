@@ -437,6 +437,12 @@ bool Workspace::OpenRecoveredSet(OpenSet records, const std::string& setPath)
     return true;
 }
 
+bool Workspace::OpenUnsavedSet(OpenSet records)
+{
+    // An import is a set that was never saved: the first save asks where.
+    return OpenRecoveredSet(std::move(records), {});
+}
+
 void Workspace::FileOpen1Execute()
 {
     FileDialog dialog;

@@ -51,6 +51,9 @@ public:
     // A set brought back from a recovery copy: open, changed, to be saved to
     // `setPath` (a set never saved asks where). False when the table is full.
     bool OpenRecoveredSet(OpenSet records, const std::string& setPath);
+    // Opens records made elsewhere (an import) as a new set with unsaved
+    // changes and no file; false when no entry is free (s19 shown).
+    bool OpenUnsavedSet(OpenSet records);
     // The Open menu: asks for files, opens each one.
     void FileOpen1Execute();
     // False when the set was not written (cancelled or failed).

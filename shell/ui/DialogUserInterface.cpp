@@ -111,6 +111,15 @@ void DialogUserInterface::showMessage(const std::string& text, Tone tone)
     box.exec();
 }
 
+void DialogUserInterface::showMessageWithList(const std::string& text, const std::string& list, Tone tone)
+{
+    QMessageBox box(iconFor(tone), QStringLiteral("Dorvel"), fromBytes(text), QMessageBox::Ok, m_owner);
+    // The list opens under "Show Details...", where it scrolls however long it is.
+    if (!list.empty())
+        box.setDetailedText(fromBytes(list));
+    box.exec();
+}
+
 Answer DialogUserInterface::ask(const std::string& text, Buttons buttons, Tone tone)
 {
     QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;

@@ -64,6 +64,8 @@ MainMenu MainMenu::build(QMainWindow& window)
     m.file->addSeparator();
     // The Create Web Pages button's choice: a web test or a learning platform package.
     addItem(m.file, "CreateWebPagesM", "Create Web Pages...");
+    addItem(m.file, "ImportQuestionsM", "Import...");
+    addItem(m.file, "ExportQuestionsM", "Export Questions...");
     m.file->addSeparator();
     addItem(m.file, "PrintSetup1", "Print Setup");
     addItem(m.file, "Print1", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));

@@ -13,6 +13,7 @@
 #include "building/PreviewCommand.h"
 #include "shell/MakerSite.h"
 #include "building/StyleNames.h"
+#include "exchange/ImportQuestionsCall.h"
 #include "export/ChooseWebOutput.h"
 #include "export/CreateWebPages.h"
 #include "export/ExportLists.h"
@@ -617,6 +618,11 @@ void MainWindow::GeneralCall(const QString& itemName)
         w.SaveTestAs();
     } else if (name == "CreateWebPagesM") {
         dorvel::CreateWebOutputCall(w, *m_ui, m_lang, m_language);
+    } else if (name == "ImportQuestionsM") {
+        exchange::ImportQuestionsCall(w, *m_ui, m_lang);
+        expandAndSelectCurrentSet();
+    } else if (name == "ExportQuestionsM") {
+        exchange::ExportQuestionsCall(w, *m_ui, m_lang);
     } else if (name == "PrintSetup1") {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();

@@ -110,6 +110,26 @@ TEST_F(ShellTest, NewOpenSaveSaveAsAndClose)
     EXPECT_TRUE(ui.questions.empty());
 }
 
+std::string fileBytes(const std::string& path);
+
+TEST_F(ShellTest, ImportOpensANewSetAndExportQuestionsWritesIt)
+{
+    startWindow();
+    EXPECT_EQ(item("ImportQuestionsM")->text(), QStringLiteral("&Import..."));
+    ui.openChoices.push_back({dir.write("birds.gift", "$CATEGORY: $course$/top/Vögel\n\n::Owl::Owls hunt at night {T}\n\n"
+                                                      "::Pairs::Match {=a -> 1 =b -> 2}\n")});
+    menu("ImportQuestionsM");
+    EXPECT_EQ(workspace().openSetCount(), 2);
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QStringLiteral("Vögel"));
+    EXPECT_EQ(workspace().current()->questionCount(), 1);
+    EXPECT_NE(ui.messages.back().find("Question 2 (Pairs): Matching"), std::string::npos) << ui.messages.back();
+
+    ui.oneChoices.push_back(0);  // Moodle XML
+    ui.saveChoices.push_back(dir.path("birds.xml"));
+    menu("ExportQuestionsM");
+    EXPECT_NE(fileBytes(dir.path("birds.xml")).find("<text>Owls hunt at night</text>"), std::string::npos);
+}
+
 std::string fileBytes(const std::string& path)
 {
     std::string bytes;
