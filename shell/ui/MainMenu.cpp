@@ -46,6 +46,7 @@ MainMenu MainMenu::build(QMainWindow& window)
     // The Create Web Pages button's choice: a web test or a learning platform package.
     addItem(m.file, "CreateWebPagesM", "Create Web Pages...");
     m.file->addSeparator();
+    addItem(m.file, "PrintTestM", "Print Test...");
     addItem(m.file, "PrintSetup1", "Print Setup");
     addItem(m.file, "Print1", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
     m.file->addSeparator();

@@ -28,6 +28,7 @@
 #include "shell/ui/MediaSoundPlayer.h"
 #include "shell/ui/SingleInstance.h"
 #include "shell/ui/WindowPrinter.h"
+#include "paper/ui/PrintTestPreview.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
@@ -528,6 +529,9 @@ void MainWindow::GeneralCall(const QString& itemName)
         w.SaveTestAs();
     } else if (name == "CreateWebPagesM") {
         dorvel::CreateWebOutputCall(w, *m_ui, m_lang, m_language);
+    } else if (name == "PrintTestM") {
+        if (w.currentSet() >= 0)
+            PrintTestPreview(this, *m_printer, w.set(w.currentSet()), m_lang);
     } else if (name == "PrintSetup1") {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();
