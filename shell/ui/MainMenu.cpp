@@ -67,6 +67,7 @@ MainMenu MainMenu::build(QMainWindow& window)
     addItem(m.file, "ImportQuestionsM", "Import...");
     addItem(m.file, "ExportQuestionsM", "Export Questions...");
     m.file->addSeparator();
+    addItem(m.file, "PrintTestM", "Print Test...");
     addItem(m.file, "PrintSetup1", "Print Setup");
     addItem(m.file, "Print1", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
     m.file->addSeparator();

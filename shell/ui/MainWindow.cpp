@@ -33,6 +33,7 @@
 #include "shell/ui/SingleInstance.h"
 #include "shell/ui/UndoKeyFilter.h"
 #include "shell/ui/WindowPrinter.h"
+#include "paper/ui/PrintTestPreview.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
@@ -623,6 +624,9 @@ void MainWindow::GeneralCall(const QString& itemName)
         expandAndSelectCurrentSet();
     } else if (name == "ExportQuestionsM") {
         exchange::ExportQuestionsCall(w, *m_ui, m_lang);
+    } else if (name == "PrintTestM") {
+        if (w.currentSet() >= 0)
+            PrintTestPreview(this, *m_printer, w.set(w.currentSet()), m_lang);
     } else if (name == "PrintSetup1") {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();
