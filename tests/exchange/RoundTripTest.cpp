@@ -63,7 +63,7 @@ std::vector<ExportQuestion> numbered(const std::vector<Question>& qs)
 {
     std::vector<ExportQuestion> out;
     for (std::size_t k = 0; k < qs.size(); ++k)
-        out.push_back({static_cast<int>(k + 1), qs[k]});
+        out.push_back({static_cast<int>(k + 1), qs[k], {}});
     return out;
 }
 

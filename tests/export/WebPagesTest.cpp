@@ -482,7 +482,7 @@ TEST(Escaping, InterfaceTextsOfTheLanguagePack)
     test::TempFolder temp;
     const std::string startPage = temp.path("Quiz.htm");
     ForceDirectory(TestFolder(startPage));
-    const StartPageTexts texts{"<b>Test</b>", "Say \"go\"", "It's", "back\\slash", "</script>"};
+    const StartPageTexts texts{"<b>Test</b>", "Say \"go\"", "It's", "back\\slash", "</script>", {}};
     ExportWrites writes;
     WriteStartPages("Quiz", startPage, texts, "", writes);
     const std::string start = readFile(startPage);
