@@ -50,7 +50,7 @@ void BuildButtonClick(Workspace& workspace, UserInterface& ui, const LangStrings
 
     ui.progressLabel(lang.key("s28"));
     ui.progressCaption(lang.key("s30"));
-    const std::string status = ExpandSet(workspace, ui, lang, lists, 0, false);
+    const std::string status = ExpandSet(workspace, ui, lang, lists, 0);
     if (status == kTemplateFileProblem) {
         workspace.ShowMessageKey("s56");
         ui.progressHide();
@@ -75,6 +75,7 @@ void BuildButtonClick(Workspace& workspace, UserInterface& ui, const LangStrings
         workspace.ShowMessageKey("s34");
         return;
     }
+    workspace.showSavedAnd(lang.at(401) + " " + bankPath);
 
     const QuestionPlayer player = FindQuestionPlayer();
     if (!FileExists(player.path)) {

@@ -19,9 +19,6 @@ namespace dorvel {
 
 namespace {
 
-// The web test's page names and arrays leave room for 29 questions.
-constexpr int kWebQuestionLimit = 30;
-
 // A style name from a set file must name a folder inside the templates
 // folder, not a way out of it.
 bool IsStyleName(const std::string& style)
@@ -110,7 +107,7 @@ std::string TemplateFolderFor(const std::string& testDetails)
 }
 
 std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& lang, ExportLists& lists,
-                      int questionNumber, bool webLimit)
+                      int questionNumber)
 {
     const std::string folder = TemplateFolderFor(set.testDetails);
     Expander expander(ui, lang, folder);
@@ -133,10 +130,6 @@ std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& 
         const std::string& record = set.questionSlots[static_cast<std::size_t>(m)];
         if (record.empty() || GetTagInt(record, "qDisabled", 0) == 1)
             continue;
-        if (webLimit && m >= kWebQuestionLimit) {
-            expander.showMessageKey("s57");
-            break;
-        }
         const QuestionMediaUse media = UsableQuestionMedia(record, set.filePath, m, mediaProblems);
         const std::optional<std::string> expanded = expander.question(record, media);
         if (!expanded)
@@ -151,11 +144,11 @@ std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& 
 }
 
 std::string ExpandSet(Workspace& workspace, UserInterface& ui, const LangStrings& lang, ExportLists& lists,
-                      int questionNumber, bool webLimit)
+                      int questionNumber)
 {
     static const OpenSet kNoSet;
     const OpenSet* set = workspace.current();
-    return ExpandSet(set ? *set : kNoSet, ui, lang, lists, questionNumber, webLimit);
+    return ExpandSet(set ? *set : kNoSet, ui, lang, lists, questionNumber);
 }
 
 }  // namespace dorvel

@@ -16,14 +16,14 @@ inline constexpr const char* kTemplateFileProblem = "templateFileProblem";
 // Fills the templates of the current set's graphic style with its questions
 // and hands the expanded question files to BuildBankLists, which fills
 // `lists`. questionNumber 0 expands the whole set with its pre-test page;
-// 1..100 expands that question alone. webLimit (web export) stops before
-// question 30. Returns "templateFileProblem" after reporting the bad template
+// 1..100 expands that question alone (the web test and the bank alike hold
+// every enabled question). Returns "templateFileProblem" after reporting the bad template
 // to the author, otherwise BuildBankLists' status. Nothing is written to disk.
 std::string ExpandSet(Workspace& workspace, UserInterface& ui, const LangStrings& lang,
-                      ExportLists& lists, int questionNumber, bool webLimit);
+                      ExportLists& lists, int questionNumber);
 // The same for a given set (the command line works without a workspace).
 std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& lang, ExportLists& lists,
-                      int questionNumber, bool webLimit);
+                      int questionNumber);
 
 // The folder of the set's graphic style inside the templates folder, or of
 // the first installed style when that style is not installed. Ends with a

@@ -62,7 +62,7 @@ void PreviewQuestion(Workspace& workspace, UserInterface& ui, const LangStrings&
     ui.progressLabel(lang.key("s28"));
     ui.progressCaption(lang.key("s29"));
     // Missing media stop the preview too: the player would show holes.
-    if (ExpandSet(workspace, ui, lang, lists, workspace.currentQuestion(), false) != "0") {
+    if (ExpandSet(workspace, ui, lang, lists, workspace.currentQuestion()) != "0") {
         workspace.ShowMessageKey("s56");
         return;
     }

@@ -99,6 +99,10 @@ void FillFields(Slots& slots, std::string_view question, int count)
                 field = SetTag(field, "FieldAnswer" + std::to_string(n + 1), answer);
         }
         field = SetTag(field, "editRestriction", SetValue(question, "tType" + std::to_string(f)));
+        // A number field may accept a range (imported tolerances): its first
+        // two answers are the bounds. Other fields keep the template's value.
+        if (GetTagInt(question, "useRange" + std::to_string(f), 0) == 1)
+            field = SetTag(field, "useRange", "1");
     }
 }
 

@@ -141,7 +141,7 @@ int runExpand(const Args& args, Context& context)
     }
     ConsoleUserInterface ui;
     ExportLists lists;
-    const std::string status = ExpandSet(*set, ui, context.lang, lists, number, false);
+    const std::string status = ExpandSet(*set, ui, context.lang, lists, number);
     if (status == kTemplateFileProblem)
         return fail("status " + status);
     PrintRecords("pre-test page", lists.preTestFileList);
@@ -163,7 +163,7 @@ int runBuild(const Args& args, Context& context)
         return fail(error);
     ConsoleUserInterface ui;
     ExportLists& lists = TheExportLists();
-    const std::string status = ExpandSet(*set, ui, context.lang, lists, 0, false);
+    const std::string status = ExpandSet(*set, ui, context.lang, lists, 0);
     if (status == kTemplateFileProblem)
         return fail("the set's question templates are missing or unusable");
     // As when the author answers Yes: the bank is built without them.

@@ -28,7 +28,10 @@ int runBank(const Args& args, Context& context);
 int runWebFixture(const Args& args, Context& context);
 int runExport(const Args& args, Context& context);
 int runServe(const Args& args, Context& context);
+int runPaper(const Args& args, Context& context);
 int runMedia(const Args& args, Context& context);
+int runImport(const Args& args, Context& context);
+int runConvert(const Args& args, Context& context);
 
 // Prints to standard error and returns 1.
 int fail(const std::string& message);

@@ -1,6 +1,6 @@
-// "export" writes the web test of a set without asking anything; "serve"
-// serves a written test on the loopback interface, where browsers let its
-// frames work together.
+// "export" writes the web test of a set without asking anything, as a start
+// page with its folder or as one file; "serve" serves a written test on the
+// loopback interface for those who want a web address.
 #include "cli/Commands.h"
 
 #include "building/ExpandSet.h"
@@ -45,6 +45,7 @@ int runExport(const Args& args, Context& context)
     Args files;
     std::optional<ScormVersion> scorm;
     std::optional<int> passMark;
+    bool singleFile = false;
     bool usage = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--scorm" && i + 1 < args.size()) {
@@ -55,14 +56,16 @@ int runExport(const Args& args, Context& context)
             passMark = ParsePassMark(args[++i]);
             if (!passMark)
                 return fail("not a pass mark (a percentage from 0 to 100): " + args[i]);
+        } else if (args[i] == "--single-file") {
+            singleFile = true;
         } else if (args[i].rfind("--", 0) == 0) {
             usage = true;
         } else {
             files.push_back(args[i]);
         }
     }
-    if (usage || files.size() != 2 || (passMark && !scorm)) {
-        std::fputs("usage: dorvel-cli export SET.vtd START.htm\n"
+    if (usage || files.size() != 2 || (passMark && !scorm) || (singleFile && scorm)) {
+        std::fputs("usage: dorvel-cli export SET.vtd START.htm [--single-file]\n"
                    "       dorvel-cli export SET.vtd PACKAGE.zip --scorm 1.2|2004 [--pass-mark P]\n",
             stderr);
         return 2;
@@ -74,7 +77,7 @@ int runExport(const Args& args, Context& context)
 
     ConsoleUserInterface ui;
     ExportLists& lists = TheExportLists();
-    const std::string status = ExpandSet(*set, ui, context.lang, lists, 0, true);
+    const std::string status = ExpandSet(*set, ui, context.lang, lists, 0);
     if (status == kTemplateFileProblem)
         return fail("the set's question templates are missing or unusable");
     for (const std::string& missing : lists.missingFiles)
@@ -92,9 +95,18 @@ int runExport(const Args& args, Context& context)
     }
     const std::string startPage = ChangeFileExt(files[1], ".htm");
     const WebExport request{startPage, testName, set->testDetails, context.language, ClockSeed(), {}};
-    if (const WrittenTest written = ExportWebTest(request, lists, context.lang, ui); !written.error.empty())
-        return fail("the web test was not written: " + written.error);
-    std::printf("%s\n", startPage.c_str());
+    if (!singleFile) {
+        if (const WrittenTest written = ExportWebTest(request, lists, context.lang, ui); !written.error.empty())
+            return fail("the web test was not written: " + written.error);
+        std::printf("%s\n", startPage.c_str());
+        return 0;
+    }
+    const SingleFileTest single = ExportSingleFileTest(request, lists, context.lang, ui);
+    if (!single.written)
+        return fail("the web test was not written: " + single.error);
+    std::printf("%s (%s)\n", startPage.c_str(), SizeText(single.bytes).c_str());
+    if (single.bytes > kMailSizeLimit)
+        std::fprintf(stderr, "dorvel-cli: %s\n", context.lang.key("s222").c_str());
     return 0;
 }
 

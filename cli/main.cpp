@@ -3,8 +3,10 @@
 #include "shell/LanguagePack.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 #include <cstring>
 #include <string>
 
@@ -27,9 +29,13 @@ const Command kCommands[] = {
     {"media", "media SET.vtd N [--picture FILE] [--sound FILE] [--no-picture] [--no-sound]  a question's picture and sound", dorvel::cli::runMedia},
     {"build", "build SET.vtd BANK.vtb     build a question bank (missing media on standard error)", dorvel::cli::runBuild},
     {"bank", "bank BANK.vtb [--extract DIR]  list what a bank holds, or also write its files into DIR", dorvel::cli::runBank},
-    {"export", "export SET.vtd START.htm    write the web test of a set (missing media on standard error);\n"
-               "                              with OUT.zip --scorm 1.2|2004 [--pass-mark P] an LMS package", dorvel::cli::runExport},
+    {"export", "export SET.vtd START.htm [--single-file]    write the web test of a set, or one file holding it all\n"
+               "                              (missing media on standard error); with OUT.zip --scorm 1.2|2004 [--pass-mark P] an LMS package", dorvel::cli::runExport},
+    {"paper", "paper SET.vtd OUT.pdf [--key] [--paper a4|letter]  print a set as a test on paper (PDF), or its answer key", dorvel::cli::runPaper},
     {"serve", "serve START.htm [--port N] [--open]  serve a web test on 127.0.0.1 and print its address", dorvel::cli::runServe},
+    {"import", "import FILE OUT.vtd [--format gift|aiken|moodlexml]  questions from GIFT, Aiken or Moodle XML into sets\n"
+               "                              (OUT.vtd, OUT-2.vtd, ... 100 questions each; what was left out on standard error)", dorvel::cli::runImport},
+    {"convert", "convert SET.vtd OUT.xml|OUT.gift|OUT.zip  the set's questions as Moodle XML, GIFT or an IMS QTI 2.1 package", dorvel::cli::runConvert},
     {"webtest-fixture", "webtest-fixture FIXTURE START.htm [SEED]  web test from question files (browser tests)", dorvel::cli::runWebFixture},
 };
 
@@ -45,8 +51,15 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
     Args words(argv + 1, argv + argc);
+    // Printing lays out text, which needs fonts and so a GUI application;
+    // with no display it draws offscreen.
+    const std::size_t commandAt = (words.size() >= 2 && words[0] == "--lang") ? 2 : 0;
+    const bool needsFonts = words.size() > commandAt && words[commandAt] == "paper";
+    if (needsFonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app = needsFonts ? std::make_unique<QGuiApplication>(argc, argv)
+                                                       : std::make_unique<QCoreApplication>(argc, argv);
     std::string language = "English (UK)";
     bool explicitLanguage = false;
     if (words.size() >= 2 && words[0] == "--lang") {

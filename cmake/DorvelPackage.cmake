@@ -19,6 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # browser opener, GStreamer for the spoken messages, Qt's extra image formats.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "xdg-utils, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, qt6-image-formats-plugins")
+# Spelling needs a Hunspell dictionary (without one it is simply off); fonts
+# for every script on the paper test (found through fontconfig).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hunspell-en-gb | hunspell-dictionary, fonts-noto-core, fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Install into a staging DESTDIR with the real prefix, so the desktop
 # entries name /usr/lib/dorvel and not the staging folder.

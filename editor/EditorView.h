@@ -20,6 +20,11 @@ public:
     virtual void addRecentFile(const std::string& /*path*/) {}
     // Show the new text of the TestName box after a save named the test.
     virtual void testNameChanged(const std::string& /*name*/) {}
+    // A set became changed or unchanged (an edit, undo, redo, a save), or was
+    // saved under another name.
+    virtual void savedStateChanged() {}
+    // A line for the status bar: what a command did and where its output went.
+    virtual void showStatus(const std::string& /*text*/) {}
 };
 
 }  // namespace dorvel

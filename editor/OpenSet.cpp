@@ -17,7 +17,8 @@ void OpenSet::clear()
     for (auto& slot : questionSlots)
         slot.clear();
     changeCount = 0;
-    savedCount = 0;
+    unsaved = false;
+    recoveryId.clear();
 }
 
 }  // namespace dorvel

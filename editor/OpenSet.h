@@ -15,11 +15,12 @@ struct OpenSet {
     std::string testDetails;  // empty: the entry is free
     std::string filePath;     // empty until the set is first saved
     std::array<std::string, kQuestionSlots> questionSlots;
-    int changeCount = 0;
-    int savedCount = 0;
+    int changeCount = 0;      // edits made since the set was opened (undo and redo count too)
+    bool unsaved = false;     // the records differ from the saved file (the workspace keeps it)
+    std::string recoveryId;   // names the set's recovery copy, once it has one
 
     bool isFree() const { return testDetails.empty(); }
-    bool hasUnsavedChanges() const { return changeCount != savedCount; }
+    bool hasUnsavedChanges() const { return unsaved; }
     // Number of questions: slots 1.. up to the first empty one.
     int questionCount() const;
     void clear();

@@ -184,6 +184,8 @@ QVariant QuestionListModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+    // The whole title, for a list too narrow to show it.
+    case Qt::ToolTipRole:
         return utf8(caption(set, question));
     case IconRole:
         return question == 0 ? (isExpanded(set) ? 1 : 0) : 2;

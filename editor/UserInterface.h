@@ -29,6 +29,8 @@ enum class Tone {
     Warning,
     Confirmation,
     Error,
+    // A question whose Yes throws work away: No is the default button.
+    Caution,
 };
 
 struct FileDialog {
@@ -46,6 +48,12 @@ public:
 
     // A message box with an OK button.
     virtual void showMessage(const std::string& text, Tone tone = Tone::Information) = 0;
+    // A message with a list that may be long (what an import left out): a
+    // dialog shows the list where it can be scrolled. By default one message.
+    virtual void showMessageWithList(const std::string& text, const std::string& list, Tone tone)
+    {
+        showMessage(list.empty() ? text : text + "\n\n" + list, tone);
+    }
     virtual Answer ask(const std::string& text, Buttons buttons, Tone tone) = 0;
     // Empty when the author cancels.
     virtual std::vector<std::string> chooseOpenFiles(const FileDialog& dialog) = 0;

@@ -6,6 +6,7 @@
 #include "editor/QuestionListModel.h"
 #include "editor/SetFile.h"
 #include "editor/UserInterface.h"
+#include "editor/undo/SetHistory.h"
 #include "media/QuestionMedia.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
@@ -70,6 +71,45 @@ const std::string kSetFilter = "Dorvel Files|*.vtd";
 
 }  // namespace
 
+// Makes everything done to one set while it lives one step of that set's
+// history. Scopes nest: a drop that copies a question and then moves it is
+// one step. Undo and redo themselves record nothing.
+class Workspace::EditScope {
+public:
+    EditScope(Workspace& w, int entry, std::string mergeKey = {})
+        : m_workspace(w), m_entry(entry),
+          m_mergeKey(mergeKey.empty() ? std::move(mergeKey) : mergeKey + "#" + std::to_string(w.m_typingRun)),
+          m_outer(w.m_editDepth++ == 0 && !w.m_restoring && w.history(entry)),
+          m_before(m_outer ? SetRecords::of(w.set(entry)) : SetRecords{}),
+          m_questionBefore(entry == w.m_currentSet ? w.m_currentQuestion : -1)
+    {
+    }
+    ~EditScope()
+    {
+        --m_workspace.m_editDepth;
+        if (!m_outer || !m_workspace.history(m_entry))
+            return;
+        OpenSet& set = m_workspace.set(m_entry);
+        RecordChanges changes = RecordChanges::between(m_before, set);
+        if (changes.empty())
+            return;
+        changes.questionBefore = m_questionBefore;
+        changes.questionAfter = m_entry == m_workspace.m_currentSet ? m_workspace.m_currentQuestion : -1;
+        ++set.changeCount;
+        m_workspace.history(m_entry)->record(std::move(changes), m_mergeKey);
+    }
+    EditScope(const EditScope&) = delete;
+    EditScope& operator=(const EditScope&) = delete;
+
+private:
+    Workspace& m_workspace;
+    int m_entry;
+    std::string m_mergeKey;
+    bool m_outer;
+    SetRecords m_before;
+    int m_questionBefore;
+};
+
 Workspace::Workspace(UserInterface& ui, const LangStrings& lang)
     : m_ui(ui), m_lang(lang), m_list(new QuestionListModel)
 {
@@ -110,10 +150,104 @@ int Workspace::firstFreeEntry() const
     return -1;
 }
 
-void Workspace::raiseChange(int entry)
+// ---- History ------------------------------------------------------------------
+
+SetHistory* Workspace::history(int entry) const
 {
-    if (entry >= 0 && entry < kMaxOpenSets)
-        ++set(entry).changeCount;
+    if (entry < 0 || entry >= kMaxOpenSets)
+        return nullptr;
+    return m_histories[static_cast<std::size_t>(entry)].get();
+}
+
+void Workspace::startHistory(int entry)
+{
+    auto history = std::make_unique<SetHistory>(
+        [this](const SetHistory& h, const RecordChanges& changes, bool undo) { restore(&h, changes, undo); });
+    history->onStep = [this](const SetHistory& h) { followHistory(&h); };
+    m_histories[static_cast<std::size_t>(entry)] = std::move(history);
+    set(entry).unsaved = false;
+}
+
+int Workspace::entryOf(const SetHistory* history) const
+{
+    for (int i = 0; i < kMaxOpenSets; ++i)
+        if (m_histories[static_cast<std::size_t>(i)].get() == history)
+            return i;
+    return -1;
+}
+
+void Workspace::followHistory(const SetHistory* history)
+{
+    const int entry = entryOf(history);
+    if (entry < 0)
+        return;
+    set(entry).unsaved = !history->atSavedState();
+    if (m_view)
+        m_view->savedStateChanged();
+}
+
+void Workspace::selectAndShow(int entry, int question)
+{
+    {
+        UpdatingScope scope(*this);
+        m_list->requestSelection(entry, question > 0 ? question : 0);
+    }
+    if (question > 0)
+        showQuestion(question);
+    else
+        showTestDetails();
+}
+
+void Workspace::restore(const SetHistory* history, const RecordChanges& changes, bool undo)
+{
+    const int entry = entryOf(history);
+    if (entry < 0)
+        return;
+    OpenSet& s = set(entry);
+    changes.applyTo(s, undo);
+    ++s.changeCount;
+    m_currentSet = entry;
+    UpdatingScope scope(*this);
+    if (changes.testDetails)
+        m_list->setSetCaption(entry, setCaption(entry));
+    rebuildQuestionNodes(entry);
+    m_list->setExpanded(entry, true);
+    // The place the step changed is shown, so the author sees what came back.
+    int question = undo ? changes.questionBefore : changes.questionAfter;
+    if (question > s.questionCount())
+        question = -1;
+    selectAndShow(entry, question);
+    enableSetControls();
+}
+
+bool Workspace::canUndo() const
+{
+    const SetHistory* h = history(m_currentSet);
+    return h && h->canUndo();
+}
+
+bool Workspace::canRedo() const
+{
+    const SetHistory* h = history(m_currentSet);
+    return h && h->canRedo();
+}
+
+void Workspace::Undo()
+{
+    if (m_updating || !current() || !canUndo())
+        return;
+    m_restoring = true;
+    history(m_currentSet)->undo();
+    m_restoring = false;
+}
+
+void Workspace::Redo()
+{
+    if (m_updating || !current() || !canRedo())
+        return;
+    m_restoring = true;
+    history(m_currentSet)->redo();
+    m_restoring = false;
 }
 
 void Workspace::ShowMessageKey(const std::string& key)
@@ -126,6 +260,23 @@ std::string Workspace::setCaption(int entry) const
 {
     const std::string name = GetTag(set(entry).testDetails, "TestName");
     return m_lang.at(55) + ": " + (name == "0" ? std::string() : captionText(name));
+}
+
+std::string Workspace::fileName(int entry) const
+{
+    const OpenSet& s = set(entry);
+    return s.filePath.empty() ? saveDialog(entry).proposedName + ".vtd" : ExtractFileName(s.filePath);
+}
+
+void Workspace::showStatus(const std::string& text)
+{
+    if (m_view)
+        m_view->showStatus(text);
+}
+
+void Workspace::showSavedAnd(const std::string& made)
+{
+    showStatus(m_lastSavedPath.empty() ? made : m_lang.at(400) + " " + m_lastSavedPath + ". " + made);
 }
 
 // ---- Views --------------------------------------------------------------------
@@ -197,7 +348,7 @@ bool Workspace::NewSet()
         UpdatingScope scope(*this);
         m_list->requestSelection(entry, 0);
     }
-    s.changeCount = s.savedCount = 1;
+    startHistory(entry);
     enableSetControls();
     return true;
 }
@@ -252,9 +403,44 @@ bool Workspace::OpenSetFile(const std::string& path)
     showTestDetails();
     m_list->appendSet(setCaption(entry));
     rebuildQuestionNodes(entry);
-    s.changeCount = s.savedCount = 1;
+    startHistory(entry);
     enableSetControls();
     return true;
+}
+
+bool Workspace::OpenRecoveredSet(OpenSet records, const std::string& setPath)
+{
+    const int entry = firstFreeEntry();
+    if (entry < 0) {
+        ShowMessageKey("s19");
+        return false;
+    }
+    OpenSet& s = set(entry);
+    s.clear();
+    s.testDetails = std::move(records.testDetails);
+    s.questionSlots = std::move(records.questionSlots);
+    s.filePath = setPath;
+    m_currentQuestion = -1;
+    m_currentSet = entry;
+    showTestDetails();
+    m_list->appendSet(setCaption(entry));
+    rebuildQuestionNodes(entry);
+    m_list->setExpanded(entry, true);
+    startHistory(entry);
+    // Nothing of it is saved yet: closing asks, and the caption says so.
+    history(entry)->markUnsaved();
+    {
+        UpdatingScope scope(*this);
+        m_list->requestSelection(entry, 0);
+    }
+    enableSetControls();
+    return true;
+}
+
+bool Workspace::OpenUnsavedSet(OpenSet records)
+{
+    // An import is a set that was never saved: the first save asks where.
+    return OpenRecoveredSet(std::move(records), {});
 }
 
 void Workspace::FileOpen1Execute()
@@ -339,9 +525,13 @@ bool Workspace::writeSet(int entry, const std::string& path)
             m_view->testNameChanged(shortName(path));
         }
     }
-    s.savedCount = s.changeCount;
-    if (m_view)
+    history(entry)->markSaved();
+    m_lastSavedPath = path;
+    showStatus(m_lang.at(400) + " " + path);
+    if (m_view) {
         m_view->addRecentFile(s.filePath);
+        m_view->savedStateChanged();
+    }
     return true;
 }
 
@@ -349,6 +539,7 @@ bool Workspace::SaveSet(int entry)
 {
     if (entry < 0 || entry >= kMaxOpenSets || set(entry).isFree())
         return false;
+    m_lastSavedPath.clear();
     std::string path = set(entry).filePath;
     if (path.empty()) {
         const std::optional<std::string> chosen = chooseSetPath(entry);
@@ -412,9 +603,12 @@ void Workspace::CloseCurrentSet()
     if (set(m_currentSet).hasUnsavedChanges() && !AskSaveChanges(m_currentSet))
         return;
     m_list->removeSet(m_currentSet);
-    for (int i = m_currentSet; i < kMaxOpenSets - 1; ++i)
+    for (int i = m_currentSet; i < kMaxOpenSets - 1; ++i) {
         set(i) = std::move(set(i + 1));
+        m_histories[static_cast<std::size_t>(i)] = std::move(m_histories[static_cast<std::size_t>(i + 1)]);
+    }
     set(kMaxOpenSets - 1).clear();
+    m_histories[kMaxOpenSets - 1].reset();
     --m_currentSet;
     if (m_currentSet < 0 && !set(0).isFree())
         m_currentSet = 0;
@@ -436,11 +630,11 @@ void Workspace::TestChange(const std::string& field, const std::string& typedTex
     OpenSet* s = current();
     if (!s || m_updating)
         return;
+    EditScope edit(*this, m_currentSet, "d:" + field);
     const std::string v = CleanText(typedText);
     s->testDetails = SetTag(s->testDetails, field, v);
     if (field == "TestName")
         m_list->setSetCaption(m_currentSet, m_lang.at(55) + ": " + captionText(v));
-    raiseChange(m_currentSet);
 }
 
 void Workspace::TestCheckChange(const std::string& field, bool ticked)
@@ -448,8 +642,8 @@ void Workspace::TestCheckChange(const std::string& field, bool ticked)
     OpenSet* s = current();
     if (!s || m_updating)
         return;
+    EditScope edit(*this, m_currentSet);
     s->testDetails = SetTag(s->testDetails, field, ticked ? "1" : "0");
-    raiseChange(m_currentSet);
 }
 
 void Workspace::PassMarkChange(int percent)
@@ -457,8 +651,8 @@ void Workspace::PassMarkChange(int percent)
     OpenSet* s = current();
     if (!s || m_updating || PassMarkOf(s->testDetails) == percent)
         return;
+    EditScope edit(*this, m_currentSet, "d:PassMark");
     s->testDetails = WithPassMark(s->testDetails, percent);
-    raiseChange(m_currentSet);
 }
 
 void Workspace::GraphicStyleChange(const std::string& style)
@@ -467,8 +661,8 @@ void Workspace::GraphicStyleChange(const std::string& style)
     // Filling the style list while showing a set is not an edit.
     if (!s || m_updating)
         return;
+    EditScope edit(*this, m_currentSet);
     s->testDetails = SetTag(s->testDetails, "GraphicStyle", style);
-    raiseChange(m_currentSet);
 }
 
 void Workspace::questionChange(const std::string& control, const std::string& value)
@@ -481,6 +675,9 @@ void Workspace::questionChange(const std::string& control, const std::string& va
         return;
     const bool multiLine = control == "Title" || (control.size() == 5 && control.compare(0, 4, "Text") == 0);
     const bool answerBox = control.size() == 3 && control[0] == 'a';
+    // Typing in one box is one step until another edit comes between.
+    EditScope edit(*this, m_currentSet,
+                   multiLine || answerBox ? "q" + std::to_string(m_currentQuestion) + ":" + control : std::string());
     if (multiLine) {
         const std::string v = CleanText(value);
         q = SetTag(q, control, v);
@@ -498,7 +695,6 @@ void Workspace::questionChange(const std::string& control, const std::string& va
         // Radio groups (tfK, tTypeK) store the item index; qDisabled stores 1 or 0.
         q = SetTag(q, control, value);
     }
-    raiseChange(m_currentSet);
 }
 
 bool Workspace::questionRecordChange(const std::string& record)
@@ -510,8 +706,8 @@ bool Workspace::questionRecordChange(const std::string& record)
     if (q.empty() || record.empty())
         return false;
     if (q != record) {
+        EditScope edit(*this, m_currentSet);
         q = record;
-        raiseChange(m_currentSet);
     }
     return true;
 }
@@ -528,6 +724,7 @@ void Workspace::NewQuestion()
         ShowMessageKey("s20");
         return;
     }
+    EditScope edit(*this, m_currentSet);
     s->questionSlots[static_cast<std::size_t>(n)] = DefaultQuestionRecord();
     m_list->appendQuestion(m_currentSet, "Q" + std::to_string(n) + ":");
     {
@@ -535,7 +732,6 @@ void Workspace::NewQuestion()
         m_list->requestSelection(m_currentSet, n);
     }
     showQuestion(n);
-    raiseChange(m_currentSet);
 }
 
 // ---- Question list ----------------------------------------------------------------
@@ -558,6 +754,7 @@ void Workspace::MoveQuestion(int from, int after)
     OpenSet* s = current();
     if (!s || from == after || from < 0 || from > kMaxQuestions || after < 0 || after > kMaxQuestions)
         return;
+    EditScope edit(*this, m_currentSet);
     std::array<std::string, kQuestionSlots> moved;
     std::size_t out = 0;
     int newPosition = -1;
@@ -588,7 +785,6 @@ void Workspace::MoveQuestion(int from, int after)
     // The editor follows the moved question, so later edits go to it and not
     // to whichever question now holds the old number.
     showQuestion(newPosition);
-    raiseChange(m_currentSet);
 }
 
 void Workspace::TestTreeDragNodeEvent(int sourceSet, int sourceQuestion, int targetSet, int targetQuestion)
@@ -620,6 +816,7 @@ void Workspace::TestTreeDragNodeEvent(int sourceSet, int sourceQuestion, int tar
         ShowMessageKey("s20");
         return;
     }
+    EditScope edit(*this, targetSet);
     m_currentSet = targetSet;
     target.questionSlots[static_cast<std::size_t>(n)] = record;
     MoveQuestion(n, targetQuestion);
@@ -631,9 +828,10 @@ void Workspace::DeleteQuestion()
     if (!s || m_currentQuestion < 1)
         return;
     m_ui.announce("s26");
-    if (m_ui.ask(m_lang.at(26), Buttons::YesNo, Tone::Question) != Answer::Yes)
+    if (m_ui.ask(m_lang.at(26), Buttons::YesNo, Tone::Caution) != Answer::Yes)
         return;
     UpdatingScope scope(*this);
+    EditScope edit(*this, m_currentSet);
     s->questionSlots[static_cast<std::size_t>(m_currentQuestion)].clear();
     closeGaps(*s);
     rebuildQuestionNodes(m_currentSet);
@@ -641,7 +839,38 @@ void Workspace::DeleteQuestion()
     m_list->requestSelection(m_currentSet, 0);
     enableSetControls();
     showTestDetails();
-    raiseChange(m_currentSet);
+}
+
+void Workspace::DuplicateQuestion()
+{
+    OpenSet* s = current();
+    if (!s || m_currentQuestion < 1)
+        return;
+    const int count = s->questionCount();
+    if (count >= kMaxQuestions) {
+        ShowMessageKey("s20");
+        return;
+    }
+    EditScope edit(*this, m_currentSet);
+    const int n = m_currentQuestion;
+    for (int i = count; i > n; --i)
+        s->questionSlots[static_cast<std::size_t>(i + 1)] = s->questionSlots[static_cast<std::size_t>(i)];
+    s->questionSlots[static_cast<std::size_t>(n + 1)] = s->questionSlots[static_cast<std::size_t>(n)];
+    rebuildQuestionNodes(m_currentSet);
+    m_list->setExpanded(m_currentSet, true);
+    selectAndShow(m_currentSet, n + 1);
+}
+
+void Workspace::MoveQuestionUp()
+{
+    if (current() && m_currentQuestion >= 2)
+        MoveQuestion(m_currentQuestion, m_currentQuestion - 2);
+}
+
+void Workspace::MoveQuestionDown()
+{
+    if (current() && m_currentQuestion >= 1 && m_currentQuestion < current()->questionCount())
+        MoveQuestion(m_currentQuestion, m_currentQuestion + 1);
 }
 
 }  // namespace dorvel

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,8 @@ namespace dorvel {
 class EditorView;
 class LangStrings;
 class QuestionListModel;
+class SetHistory;
+struct RecordChanges;
 
 // The table of open sets with the editor state, and every operation that
 // changes the records: opening, saving and closing sets, the question
@@ -45,6 +48,12 @@ public:
     bool NewSet();
     // False when nothing was opened (missing file, table full, refused file).
     bool OpenSetFile(const std::string& path);
+    // A set brought back from a recovery copy: open, changed, to be saved to
+    // `setPath` (a set never saved asks where). False when the table is full.
+    bool OpenRecoveredSet(OpenSet records, const std::string& setPath);
+    // Opens records made elsewhere (an import) as a new set with unsaved
+    // changes and no file; false when no entry is free (s19 shown).
+    bool OpenUnsavedSet(OpenSet records);
     // The Open menu: asks for files, opens each one.
     void FileOpen1Execute();
     // False when the set was not written (cancelled or failed).
@@ -83,11 +92,38 @@ public:
     // (targetSet, targetQuestion); targetQuestion 0 is the set's node.
     void TestTreeDragNodeEvent(int sourceSet, int sourceQuestion, int targetSet, int targetQuestion);
     void DeleteQuestion();
+    // A copy of the current question right after it, shown.
+    void DuplicateQuestion();
+    // The current question one place up or down in its set.
+    void MoveQuestionUp();
+    void MoveQuestionDown();
+
+    // ---- Undo and redo ---------------------------------------------------------
+    // Each open set has its own history; these act on the current set's.
+    bool canUndo() const;
+    bool canRedo() const;
+    void Undo();
+    void Redo();
+    // The next typing starts a step of its own (a spelling replacement is
+    // one step, not part of the typing around it).
+    void breakTypingStep() { ++m_typingRun; }
+    // The history of an open set (nullptr for a free entry).
+    SetHistory* history(int entry) const;
 
     // Caption helpers shared with the window.
     std::string setCaption(int entry) const;
+    // The set's file name, or the name the first save will propose.
+    std::string fileName(int entry) const;
+    // Tells the author on the status bar what a command did. A command that
+    // saved the set first (Build, Create Web Pages) passes what it made as
+    // `made`, and the line says both.
+    void showStatus(const std::string& text);
+    void showSavedAnd(const std::string& made);
 
 private:
+    class EditScope;
+    friend class EditScope;
+
     FileDialog saveDialog(int entry) const;
     // The save dialog's choice as the path that will be written (".vtd" put
     // on); nothing when the author cancels.
@@ -99,12 +135,24 @@ private:
     void enableSetControls();
     void rebuildQuestionNodes(int entry);
     int firstFreeEntry() const;
-    void raiseChange(int entry);
+    // A fresh history for a set just opened or made.
+    void startHistory(int entry);
+    int entryOf(const SetHistory* history) const;
+    // Puts one side of an edit back and shows where it changed the set.
+    void restore(const SetHistory* history, const RecordChanges& changes, bool undo);
+    // The set's changed state follows its history.
+    void followHistory(const SetHistory* history);
+    void selectAndShow(int entry, int question);
 
     UserInterface& m_ui;
     const LangStrings& m_lang;
     EditorView* m_view = nullptr;
     std::array<OpenSet, kMaxOpenSets> m_sets;
+    std::array<std::unique_ptr<SetHistory>, kMaxOpenSets> m_histories;
+    int m_editDepth = 0;
+    int m_typingRun = 0;
+    bool m_restoring = false;
+    std::string m_lastSavedPath;  // written by the last save, until the next command
     QuestionListModel* m_list;
     int m_currentSet = -1;
     int m_currentQuestion = -1;

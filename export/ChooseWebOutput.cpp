@@ -22,6 +22,7 @@ void CreateWebOutputCall(Workspace& workspace, UserInterface& ui, const LangStri
     // One entry per kind of output, in the order offered.
     const std::vector<Output> outputs{
         {324, [&] { CreateWebPagesCall(workspace, ui, lang, language); }},
+        {223, [&] { CreateWebPagesCall(workspace, ui, lang, language, true); }},
         {325, [&] { CreateLmsPackageCall(workspace, ui, lang, language, ScormVersion::Scorm12); }},
         {326, [&] { CreateLmsPackageCall(workspace, ui, lang, language, ScormVersion::Scorm2004); }},
     };

@@ -25,30 +25,6 @@ void line(std::string& out, std::string_view text)
     out += kBreak;
 }
 
-// The script templates are indented and commented for their readers; the
-// generated script carries neither: leading blanks and lines that are only a
-// "//" comment are dropped.
-std::string compactScript(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        auto end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view current = text.substr(pos, end - pos);
-        pos = end + 1;
-        while (!current.empty() && (current.front() == ' ' || current.front() == '\t'))
-            current.remove_prefix(1);
-        if (current.empty() || current.substr(0, 2) == "//")
-            continue;
-        out += current;
-        out += '\n';
-    }
-    return out;
-}
-
 // A template with names and values filled in and CR line breaks; empty when
 // the template does not exist.
 std::string filled(std::string_view name, const ScriptNameTable& names, const std::map<std::string, std::string>& values)
@@ -57,7 +33,7 @@ std::string filled(std::string_view name, const ScriptNameTable& names, const st
     if (!text)
         return {};
     if (name.size() > 3 && name.substr(name.size() - 3) == ".js")
-        text = compactScript(*text);
+        text = CompactScript(*text);
     return WithLineBreaks(FillPlaceholders(names.substitute(*text), values), std::string(1, kBreak));
 }
 
@@ -176,7 +152,7 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
     const std::string questionPos = names.out("questionPos");
     std::vector<BarButton> bar;
     bar.push_back({"Help", 2, 51, false,
-        " window.open('buttons/help.htm', 'Help', 'width=500,height=340,menubar=no,scrollbars=no,status=no,resizable=no');", "",
+        " parent.openPage('buttons/help.htm', 'Help', 'width=500,height=340,menubar=no,scrollbars=no,status=no,resizable=no');", "",
         A11yText::Help});
     bar.push_back({"Arrow1", 54, 26, false, qMove + "(" + questionPos + " - 1);", "", A11yText::Previous});
     int previous = W - 54;

@@ -12,16 +12,24 @@
 #include "export/ExportLists.h"
 #include "export/ExportedFiles.h"
 #include "export/StartPages.h"
-#include "export/TestServer.h"
 #include "platform/SystemFiles.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 namespace dorvel {
 
 namespace {
+
+StartPageTexts startPageTexts(const LangStrings& lang)
+{
+    return {lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"), lang.key("s88"),
+        A11yTextsFrom(lang)};
+}
 
 std::string withoutBlanks(std::string text)
 {
@@ -70,9 +78,7 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 
     ui.progressLabel(lang.key("s42"));
     ui.progressPosition(40);
-    const StartPageTexts texts{lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"),
-        A11yTextsFrom(lang)};
-    if (!WriteStartPages(request.testName, request.startPage, texts, lists.questionFileList, writes))
+    if (!WriteStartPages(request.testName, request.startPage, startPageTexts(lang), lists.questionFileList, writes))
         return failed();
 
     ui.progressLabel(lang.key("s43"));
@@ -87,11 +93,35 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     return written;
 }
 
-std::string ServeWebTest(const std::string& startPage)
+SingleFileTest ExportSingleFileTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang,
+    UserInterface& ui)
 {
-    TestServer& server = TestServer::shared();
-    const std::string address = server.start() ? server.publish(startPage) : std::string();
-    return address.empty() ? startPage : address;
+    SingleFileTest failed;
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/dorvel-export-XXXXXX"));
+    if (!folder.isValid()) {
+        failed.error = "cannot make a temporary folder: " + fromQString(folder.errorString());
+        return failed;
+    }
+    WebExport inFolder = request;
+    inFolder.startPage = JoinPath(fromQString(folder.path()), ExtractFileName(request.startPage));
+    failed.error = ExportWebTest(inFolder, lists, lang, ui).error;
+    if (!failed.error.empty())
+        return failed;
+    return PackSingleFileTest(inFolder.startPage, request.startPage, request.testName, startPageTexts(lang),
+        GetTagInt(lists.questionFileList, "windowSize", 0));
+}
+
+std::string ExportedMessage(const LangStrings& lang, const std::string& startPage, const SingleFileTest* single)
+{
+    std::string text;
+    if (single) {
+        text = lang.key("s221") + " " + ExtractFileName(startPage) + " (" + SizeText(single->bytes) + ")";
+        if (single->bytes > kMailSizeLimit)
+            text += "\r\n" + lang.key("s222");
+    } else {
+        text = lang.key("s220") + " " + ExtractFileName(startPage) + ", " + TestFolderBase(startPage);
+    }
+    return text + "\r\n" + lang.key("s45");
 }
 
 std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface& ui, const OpenSet& set,
@@ -115,7 +145,7 @@ bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangS
     ui.progressCaption(lang.key("s39"));
     ui.progressLabel(lang.key("s40"));
     ui.progressPosition(10);
-    const std::string status = ExpandSet(workspace, ui, lang, TheExportLists(), 0, true);
+    const std::string status = ExpandSet(workspace, ui, lang, TheExportLists(), 0);
     if (status == kTemplateFileProblem) {
         ui.progressHide();
         return false;
@@ -123,7 +153,8 @@ bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangS
     return true;
 }
 
-void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language)
+void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
+    bool singleFile)
 {
     OpenSet* set = workspace.current();
     if (!set)
@@ -138,8 +169,9 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     const std::string startPage = *chosen;
     // The dialog asked about the start page only; the test's folder beside it
     // is asked about here, by name. (A link there is refused by the export.)
+    // A single file writes no folder there.
     const std::string testFolder = TestFolder(startPage);
-    if (DirectoryExists(testFolder) && !IsSymbolicLink(testFolder.substr(0, testFolder.size() - 1))
+    if (!singleFile && DirectoryExists(testFolder) && !IsSymbolicLink(testFolder.substr(0, testFolder.size() - 1))
         && ui.ask(lang.at(182) + "\n" + testFolder, Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
 
@@ -152,18 +184,21 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     if (!set)
         return;
     const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), {}};
-    // A tab still open on an earlier export of this page must not load the
-    // new one's files half-written (nor at all: it gets an address of its own).
-    TestServer::shared().withdraw(startPage);
-    if (const WrittenTest written = ExportWebTest(request, lists, lang, ui); !written.error.empty()) {
+    SingleFileTest single;
+    const std::string error = singleFile ? (single = ExportSingleFileTest(request, lists, lang, ui)).error
+                                         : ExportWebTest(request, lists, lang, ui).error;
+    if (!error.empty()) {
         ui.announce("s120");
-        ui.showMessage(lang.at(120) + " " + written.error, Tone::Error);
+        ui.showMessage(lang.at(120) + " " + error, Tone::Error);
         return;
     }
 
+    workspace.showSavedAnd(lang.at(402) + " " + startPage);
+    // Both forms run from their file: no server is needed to open them.
     ui.announce("s45");
-    if (ui.ask(lang.key("s45"), Buttons::YesNo, Tone::Confirmation) != Answer::No)
-        ui.openWithSystem(ServeWebTest(startPage));
+    if (ui.ask(ExportedMessage(lang, startPage, singleFile ? &single : nullptr), Buttons::YesNo, Tone::Confirmation)
+        != Answer::No)
+        ui.openWithSystem(startPage);
 }
 
 }  // namespace dorvel

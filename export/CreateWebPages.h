@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/UserInterface.h"
+#include "export/SingleFileTest.h"
 #include "export/WriteTestPages.h"
 
 #include <optional>
@@ -36,6 +37,16 @@ struct WebExport {
 WrittenTest ExportWebTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
     UserInterface& ui);
 
+// The same test as one file at exportRequest.startPage (no folder beside it):
+// written into a private temporary folder first, then packed.
+SingleFileTest ExportSingleFileTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
+    UserInterface& ui);
+
+// What the author is told after an export: what travels (the start page with
+// its folder, or the single file and its size, with a warning past the size
+// mail servers take), then the question whether to open it.
+std::string ExportedMessage(const LangStrings& lang, const std::string& startPage, const SingleFileTest* single);
+
 // Asks where to write an export of `set`: the dialog opens in the last folder
 // with the set's file name proposed (blanks removed when `withoutBlanks`), and
 // the answer gets `extension`. Remembers the folder; nothing when cancelled.
@@ -47,13 +58,10 @@ std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface&
 // unusable and the export must stop.
 bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang);
 
-// Create Web Pages: asks for the start page, saves and expands the current
-// set, exports it and offers to open the test. The test is opened through the
-// loopback server, where the browser lets its frames work together.
-void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language);
-
-// Serves the start page's folder (TestServer::shared) and returns the start
-// page's address; the file path itself when no server could be started.
-std::string ServeWebTest(const std::string& startPage);
+// Create Web Pages, as a start page with its folder or as one file
+// (`singleFile`): asks for the start page, saves and expands the current set,
+// exports it and offers to open the test from its file.
+void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
+    bool singleFile = false);
 
 }  // namespace dorvel

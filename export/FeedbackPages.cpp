@@ -91,7 +91,7 @@ void WriteFeedbackPages(PageBuild& page)
 {
     for (FeedbackSlot& s : page.feedbackSlots) {
         if (!s.frameName.empty())
-            page.writes.write(page.folder + "q" + std::to_string(page.n) + s.frameName + ".htm", s.pageText + "</body>");
+            page.pages.add("q" + std::to_string(page.n) + s.frameName + ".htm", s.pageText + "</body>");
         s = FeedbackSlot();
     }
 }
@@ -110,9 +110,9 @@ std::string PlaySound(const std::string& pageName, bool fromFeedback)
     return std::string(fromFeedback ? "parent." : "") + "playSound('" + pageName + "'); ";
 }
 
-void WriteSoundPage(const PageBuild& page, const std::string& pageName, std::string_view audioPath)
+void WriteSoundPage(PageBuild& page, const std::string& pageName, std::string_view audioPath)
 {
-    page.writes.write(page.folder + pageName, " " + SoundMarkup(audioPath) + " ");
+    page.pages.add(pageName, " " + SoundMarkup(audioPath) + " ");
 }
 
 }  // namespace dorvel

@@ -32,6 +32,6 @@ std::string SoundPageName(const PageBuild& page, std::string_view id, bool right
 // "playSound('...'); " that plays it from the page (or from a feedback frame,
 // through "parent.").
 std::string PlaySound(const std::string& pageName, bool fromFeedback = false);
-void WriteSoundPage(const PageBuild& page, const std::string& pageName, std::string_view audioPath);
+void WriteSoundPage(PageBuild& page, const std::string& pageName, std::string_view audioPath);
 
 }  // namespace dorvel

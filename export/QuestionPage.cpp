@@ -193,8 +193,10 @@ void WriteSoundButton(PageBuild& page, std::string_view q, const std::string& so
             + "\" style=\"width: " + str(size) + "px; height: " + str(size)
             + "px; padding: 0px; cursor: pointer; font-size: " + str(size / 2) + "px;\" "
               "onclick=\"var all = document.getElementsByTagName('audio'); for (var i = 0; i < all.length; i++) all[i].pause(); "
-              "var a = document.getElementById('qsoundagain'); if (!a) { a = new Audio('" + MediaAddress(sound) + "'); "
-              "a.id = 'qsoundagain'; document.body.appendChild(a); } a.currentTime = 0; a.play();\">&#9654;</button>");
+              "var a = document.getElementById('qsoundagain'); a.currentTime = 0; a.play();\">&#9654;</button>");
+    // The sound as an element with a src attribute, not an address inside a
+    // script: a test in one file swaps every src for the file's data address.
+    line(out, "<audio id=\"qsoundagain\" src=\"" + MediaAddress(sound) + "\" preload=\"none\"></audio>");
     line(out, "</div>");
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "export/ElementIds.h"
 #include "export/AccessibleNames.h"
 #include "export/AccessibleTexts.h"
-#include "export/ExportWrites.h"
+#include "export/ElementIds.h"
+#include "export/PageScript.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
 
@@ -40,8 +40,7 @@ struct PageNaming {
 struct PageBuild {
     const ScriptNameTable& names;
     ScriptArrays& arrays;
-    ExportWrites& writes;  // every page goes through it
-    std::string folder;  // the test folder, with a closing separator
+    TestPages& pages;    // where the finished pages go
     PageSize size;
     int n = 0;              // index of the question in its list
     bool testPage = true;   // false: a pre-test page

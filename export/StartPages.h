@@ -23,12 +23,34 @@ struct StartPageTexts {
     std::string s68;  // first line of the alert in a browser that cannot run the test
     std::string s69;  // its second line
     std::string s87;  // alert when the screen is too small
+    std::string s88;  // alert when the browser will not let the frameset write its frames
     A11yTexts a11y = DefaultA11yTexts();  // the language and the frame titles
 };
 
-// Writes the start page at `startPage`, and frame.htm and blank.htm in the
-// test folder. The window size class is the first windowSize of the test's
-// questions. False when a page could not be written (`writes` says which).
+// Where the start page finds the test: a script expression giving the address
+// the Start button opens (a quoted relative address, or one the page works
+// out), and the address of the maker's owl picture.
+struct StartPageLinks {
+    std::string testAddress;
+    std::string owlAddress;
+};
+
+// The start page. `sizeClass` is the first windowSize of the test's questions.
+std::string StartPageText(const std::string& testName, const StartPageTexts& texts, int sizeClass,
+    const StartPageLinks& links);
+
+// The frameset (frame.htm): it writes every page of the test into its frames
+// (export/web/loader.js). `pagesScript` is the markup that gives it the page
+// texts: a script element loading pages.js, or nothing when the document
+// carries them itself.
+std::string FramesetText(const std::string& testName, const StartPageTexts& texts, const std::string& pagesScript);
+
+// The titled empty page the frameset shows in its question frame until the
+// control page writes the first question there.
+std::string BlankPageText(const A11yTexts& a11y);
+
+// Writes the start page at `startPage`, and frame.htm in the test folder.
+// False when a page could not be written (`writes` says which).
 bool WriteStartPages(const std::string& testName, const std::string& startPage, const StartPageTexts& texts,
     const std::string& questionFileList, ExportWrites& writes);
 

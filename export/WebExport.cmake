@@ -12,8 +12,10 @@ target_sources(dorvel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ExportedFiles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MediaNames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FeedbackPages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PageScript.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QuestionPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ScriptNameTable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SingleFileTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StartPages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestServer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WebTemplates.cpp

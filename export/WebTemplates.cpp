@@ -41,6 +41,27 @@ std::string FillPlaceholders(std::string_view text, const std::map<std::string, 
     return result;
 }
 
+std::string CompactScript(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        auto end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view current = text.substr(pos, end - pos);
+        pos = end + 1;
+        while (!current.empty() && (current.front() == ' ' || current.front() == '\t'))
+            current.remove_prefix(1);
+        if (current.empty() || current.substr(0, 2) == "//")
+            continue;
+        out += current;
+        out += '\n';
+    }
+    return out;
+}
+
 std::string WithLineBreaks(std::string_view text, std::string_view lineBreak)
 {
     if (!text.empty() && text.back() == '\n')

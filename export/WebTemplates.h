@@ -30,6 +30,11 @@ std::optional<std::string> LoadWebTemplate(std::string_view relativePath);
 
 std::string FillPlaceholders(std::string_view text, const std::map<std::string, std::string>& values);
 
+// The script templates are indented and commented for their readers; the
+// generated script carries neither: leading blanks and lines that are only a
+// "//" comment are dropped.
+std::string CompactScript(std::string_view text);
+
 // Drops one final LF, then writes every LF as `lineBreak`.
 std::string WithLineBreaks(std::string_view text, std::string_view lineBreak);
 

@@ -2,6 +2,7 @@
 
 #include "editor/UserInterface.h"
 #include "export/ControlPage.h"
+#include "export/ExportWrites.h"
 #include "export/FeedbackPages.h"
 #include "export/QuestionPage.h"
 #include "export/StartPages.h"
@@ -19,7 +20,8 @@ namespace dorvel {
 
 namespace {
 
-constexpr int kMaxQuestionsPerList = 30;
+// Every question of a set (at most 100) and as many pre-test pages.
+constexpr int kMaxQuestionsPerList = 100;
 constexpr int kMaxElementsPerKind = 100;
 
 // Takes the elements of one kind out of the question, in file order. A value
@@ -45,8 +47,7 @@ std::string flag(std::string_view details, std::string_view name)
 struct Walk {
     const ScriptNameTable& names;
     ScriptArrays& arrays;
-    ExportWrites& writes;
-    std::string folder;
+    TestPages& pages;
     PageSize size;
     bool showFeedback;
     UserInterface& ui;
@@ -70,7 +71,7 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
         arrays.qMaxSelectionsG += JsLiteral(GetTag(q, "numSelections")) + ",";
     }
 
-    PageBuild page{walk.names, arrays, walk.writes, walk.folder, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}};
+    PageBuild page{walk.names, arrays, walk.pages, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}, {}};
     page.naming.texts = &walk.a11y;
     {
         std::string copy = q;
@@ -120,7 +121,7 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
             WriteDrag(page, e);
     }
 
-    walk.writes.write(walk.folder + (testPage ? "q" : "p") + std::to_string(n) + ".htm", PageFileText(page));
+    walk.pages.add((testPage ? "q" : "p") + std::to_string(n) + ".htm", PageFileText(page));
     if (testPage) {
         WriteFeedbackPages(page);
         for (std::string* a : arrays.nested())
@@ -161,8 +162,8 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(DecodeText(GetTag(testDetails, "ExaminerName"))) + "\",\""
         + JsString(DecodeText(GetTag(testDetails, "creationDisplayDate"))) + "\",";
 
-    ExportWrites writes(scratch);
-    Walk walk{result.names, arrays, writes, TestFolder(startPage), PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
+    TestPages pages;
+    Walk walk{result.names, arrays, pages, PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
         GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
@@ -180,10 +181,14 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
         GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
         std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1)),
         !platformScript.empty()};
+    const std::string folder = TestFolder(startPage);
+    ExportWrites writes(scratch);
     if (!platformScript.empty())
-        writes.write(walk.folder + "scorm.js", platformScript);
-    writes.write(walk.folder + "control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
-    writes.write(walk.folder + "p.js", PageScriptText(result.names));
+        writes.write(folder + "scorm.js", platformScript);
+    pages.add("blank.htm", BlankPageText(texts.a11y));
+    pages.add("control.htm", ControlPageText(control, seed ^ 0x5bd1e995u));
+    pages.add("p.js", PageScriptText(result.names));
+    writes.write(folder + std::string(kPagesScriptName), pages.scriptText());
     result.error = writes.error();
     ui.progressHide();
     return result;

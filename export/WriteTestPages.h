@@ -38,13 +38,13 @@ struct WrittenTest {
 unsigned ClockSeed();
 
 // The page generator: writes the question and pre-test pages with their
-// feedback and sound pages, control.htm and p.js into the test folder beside
-// `startPage`, from the question lists of `lists`. The folder, its button
-// images and media files must be in place. After a failed write nothing more
-// is written and the result's error says what failed. `seed` fixes the drawn
-// script names and the order of the control script's blocks. A
-// `platformScript` is written as scorm.js, which the control page then loads.
-// `scratch` pages need not survive a crash (see ScratchFiles.h).
+// feedback and sound pages, the blank page, control.htm and p.js as page
+// texts into pages.js in the test folder beside `startPage`, from the question
+// lists of `lists`. The folder, its button images and media files must be in
+// place. When a file cannot be written the result's error says why. `seed`
+// fixes the drawn script names and the order of the control script's blocks.
+// A `platformScript` is written as scorm.js, which the control page then
+// loads. `scratch` files need not survive a crash (see ScratchFiles.h).
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
     const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
     const std::string& platformScript = {}, bool scratch = false);

@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const dorvel::LangStrings lang;
     SilentUserInterface ui;
     dorvel::ExportLists& lists = dorvel::TheExportLists();
-    if (dorvel::ExpandSet(*set, ui, lang, lists, 0, true) == dorvel::kTemplateFileProblem)
+    if (dorvel::ExpandSet(*set, ui, lang, lists, 0) == dorvel::kTemplateFileProblem)
         return 0;
     const std::string startPage = dorvel::fromQString(root.filePath(QStringLiteral("Quiz.htm")));
     // A scratch export: forcing every page onto the disk would slow each input.

@@ -42,6 +42,7 @@ void CreateLmsPackageCall(Workspace& workspace, UserInterface& ui, const LangStr
         ui.showMessage(lang.at(321) + "\n" + zipPath + "\n" + result.error, Tone::Error);
         return;
     }
+    workspace.showSavedAnd(lang.at(403) + " " + zipPath);
     ui.announce("s322");
     ui.showMessage(lang.at(322) + "\n" + zipPath, Tone::Information);
 }

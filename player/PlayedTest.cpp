@@ -6,6 +6,7 @@
 #include "export/BankReader.h"
 #include "export/CreateWebPages.h"
 #include "export/ExportLists.h"
+#include "export/PageScript.h"
 #include "export/StartPages.h"
 #include "export/WebTemplates.h"
 #include "export/WebText.h"

@@ -21,13 +21,15 @@ bool ParsePort(const std::string& text, std::uint16_t& port)
 
 const char* PlayerUsage()
 {
-    return "usage: VTX [--no-open] [--no-window] [--port N] [BANK.vtb]\n"
+    return "usage: VTX [--no-open] [--no-window] [--port N] [--files] [BANK.vtb]\n"
            "Plays a question bank in the web browser. Without BANK, plays the bank\n"
            "named in VTX.txt beside the program.\n"
            "  --no-open    print the test's address on standard output instead of\n"
            "               opening the browser\n"
            "  --no-window  no window and no message boxes (messages go to standard error)\n"
-           "  --port N     serve the test on port N of 127.0.0.1 (default: any free port)\n";
+           "  --port N     serve the test on port N of 127.0.0.1 (default: any free port)\n"
+           "  --files      open the test from its folder (a file address) instead of\n"
+           "               serving it (a preview is always served)\n";
 }
 
 ParsedPlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
@@ -44,6 +46,8 @@ ParsedPlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
                 o.openBrowser = false;
             } else if (a == "--no-window") {
                 o.window = false;
+            } else if (a == "--files") {
+                o.fromFiles = true;
             } else if (a == "--port") {
                 if (i + 1 >= args.size() || !ParsePort(args[i + 1], o.port)) {
                     parsed.error = "--port needs a number from 0 to 65535";

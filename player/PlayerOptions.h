@@ -14,6 +14,7 @@ struct PlayerOptions {
     bool openBrowser = true; // false: print the test's address instead
     bool window = true;      // false: no window and no message boxes
     std::uint16_t port = 0;  // 0: any free port
+    bool fromFiles = false;  // open the test from its folder instead of serving it
 };
 
 struct ParsedPlayerOptions {
@@ -23,7 +24,7 @@ struct ParsedPlayerOptions {
 };
 
 // Parses the words after the program name:
-// [--no-open] [--no-window] [--port N] [--] [BANK]
+// [--no-open] [--no-window] [--port N] [--files] [--] [BANK]
 ParsedPlayerOptions ParsePlayerOptions(const std::vector<std::string>& args);
 
 // The usage text for --help and for arguments that were not understood.

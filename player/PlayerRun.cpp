@@ -88,11 +88,22 @@ public:
         for (const std::string& note : test.notes)
             std::fprintf(stderr, "VTX: %s\n", note.c_str());
 
+        // Served on loopback by default: a browser confined to its own files
+        // (a snap or flatpak package) cannot read the player's private folder,
+        // but it reaches 127.0.0.1. The test itself runs from files as well.
         TestServer server;
-        std::string address = server.start(options.port) ? server.publish(test.startPage) : std::string();
-        if (address.empty())
-            return fail(playertext::kCannotServe,
-                "127.0.0.1" + (options.port ? ":" + std::to_string(options.port) : std::string()));
+        // A preview is always served: it follows the editor's next preview by
+        // fetching preview-next.txt, which a page opened from files may not.
+        std::string address;
+        if (options.fromFiles && !test.preview) {
+            address = fromQString(
+                QUrl::fromLocalFile(toQString(test.startPage)).toString(QUrl::FullyEncoded));
+        } else {
+            address = server.start(options.port) ? server.publish(test.startPage) : std::string();
+            if (address.empty())
+                return fail(playertext::kCannotServe,
+                    "127.0.0.1" + (options.port ? ":" + std::to_string(options.port) : std::string()));
+        }
         // A preview opens at its frameset: the question at once.
         std::string opened = test.preview ? PreviewAddress(address) : address;
 

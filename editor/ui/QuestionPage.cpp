@@ -1,6 +1,7 @@
 #include "editor/ui/QuestionPage.h"
 
 #include "editor/DefaultRecords.h"
+#include "editor/NumberAnswer.h"
 
 #include "editor/Workspace.h"
 #include "editor/ui/WidgetText.h"
@@ -28,12 +29,16 @@
 #include <QScrollArea>
 #include <QStackedWidget>
 
+#include <algorithm>
+
 namespace dorvel {
 
 namespace {
 
 // Geometry of the page: the question text on top, then one row per answer
 // group with its text on the left and the family's option controls right.
+constexpr int kPageWidth = 600;
+constexpr int kPageHeight = 497;
 constexpr int kMargin = 8;
 constexpr int kTextWidth = 280;
 constexpr int kRowTop = 118;
@@ -140,6 +145,39 @@ QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangSt
     LayoutForType();
 }
 
+void QuestionPage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int dx = std::max(0, width() - kPageWidth);
+    const int dy = std::max(0, height() - kPageHeight);
+    const int textExtra = dx / 2;
+    m_title->setGeometry(kMargin, 58, kPageWidth - 2 * kMargin + dx, 52 + dy);
+    for (int k = 0; k < kGroups; ++k) {
+        const int y = kRowTop + dy + k * kRowHeight;
+        m_textLabels[k]->setGeometry(kMargin, y, kTextWidth + textExtra, kRowLabelHeight - 1);
+        m_texts[k]->setGeometry(kMargin, y + kRowLabelHeight, kTextWidth + textExtra, kRowBoxHeight);
+    }
+    m_optionPages->setGeometry(kOptionLeft + textExtra, kRowTop + dy, kOptionWidth + dx - textExtra, kGroups * kRowHeight);
+    const int buttonY = height() - 35;
+    m_delete->move(kMargin, buttonY);
+    m_preview->move(kMargin + 148, buttonY);
+    m_newQuestion->move(width() - kMargin - 140, buttonY);
+}
+
+void QuestionPage::markNumberAnswers(int k)
+{
+    const bool numbers = m_tType[k]->itemIndex() == 1;
+    for (QLineEdit* box : m_answers[k]) {
+        const QString text = box->text().trimmed();
+        const bool wrong = numbers && !text.isEmpty() && !IsNumberAnswer(toBytes(text));
+        if (box->property("notANumber").toBool() == wrong)
+            continue;
+        box->setProperty("notANumber", wrong);
+        box->setStyleSheet(wrong ? QStringLiteral("QLineEdit { border: 2px solid #c00000; }") : QString());
+        box->setToolTip(wrong ? fromBytes(m_lang.at(407)) : QString());
+    }
+}
+
 QLabel* QuestionPage::label(const char* name, const QString& text, int x, int y, int width, int height)
 {
     auto* l = new QLabel(text, this);
@@ -208,8 +246,9 @@ void QuestionPage::buildOptionPages()
             box->setFixedHeight(20);
             grid->addWidget(box, n / 2, n % 2);
             m_answers[k][n] = box;
-            connect(box, &QLineEdit::textChanged, this, [this, box](const QString& text) {
+            connect(box, &QLineEdit::textChanged, this, [this, box, k](const QString& text) {
                 m_workspace.questionChange(toBytes(box->objectName()), toBytes(text));
+                markNumberAnswers(k);
             });
         }
         m_scrollTexts[k]->setWidget(answers);
@@ -219,6 +258,9 @@ void QuestionPage::buildOptionPages()
             m_workspace.questionChange(toBytes(group->objectName()), std::to_string(index));
         });
     }
+
+    for (int k = 0; k < kGroups; ++k)
+        connect(m_tType[k], &RadioGroup::itemChosen, this, [this, k] { markNumberAnswers(k); });
 
     m_optionPages->addWidget(select);
     m_optionPages->addWidget(tf);
@@ -232,9 +274,9 @@ void QuestionPage::ShowQuestion(int n)
         return;
     const std::string& q = set->questionSlots[static_cast<std::size_t>(n)];
     m_disabled->setChecked(GetTagInt(q, "qDisabled", 0) == 1);
-    m_title->setPlainText(fromStored(GetTag(q, "Title")));
+    m_title->setPlainText(boxText(GetTag(q, "Title")));
     for (int k = 0; k < kGroups; ++k)
-        m_texts[k]->setPlainText(fromStored(GetTag(q, "Text" + std::to_string(k + 1))));
+        m_texts[k]->setPlainText(boxText(GetTag(q, "Text" + std::to_string(k + 1))));
 
     m_selectGroup->setExclusive(false);
     for (QRadioButton* b : m_select)
@@ -249,7 +291,8 @@ void QuestionPage::ShowQuestion(int n)
         m_tf[k]->setItemIndex(StatementIsTrue(q, k + 1) ? 1 : 0);
         m_tType[k]->setItemIndex(GetTagInt(q, "tType" + digit, 0));
         for (int a = 0; a < kAnswersPerField; ++a)
-            m_answers[k][a]->setText(fromStored(GetTag(q, "a" + digit + std::to_string(a))));
+            m_answers[k][a]->setText(boxText(GetTag(q, "a" + digit + std::to_string(a))));
+        markNumberAnswers(k);
     }
     const int type = GetTagInt(q, "qType", 2);
     m_type->setCurrentIndex(type >= 0 && type < kQuestionTypeCount ? type : -1);

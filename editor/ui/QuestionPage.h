@@ -56,9 +56,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Larger than its first size, the page gives the question text the extra
+    // height and shares the extra width between the answer texts and options.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildOptionPages();
+    // Marks the answers of field k that are not numbers when it takes numbers.
+    void markNumberAnswers(int k);
     QLabel* label(const char* name, const QString& text, int x, int y, int width, int height);
 
     Workspace& m_workspace;

@@ -4,6 +4,7 @@
 #include "editor/Workspace.h"
 
 #include <QDropEvent>
+#include <QPainter>
 #include <QMimeData>
 #include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
@@ -53,7 +54,8 @@ QuestionTreeView::QuestionTreeView(Workspace& workspace, QWidget* parent) : QTre
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::CopyAction);
-    setDropIndicatorShown(true);
+    // Our own insertion line shows where a drop lands (see paintEvent).
+    setDropIndicatorShown(false);
     setIconSize(QSize(TreeIcons::kSize, TreeIcons::kSize));
 
     // The selection stays visible while another control has the focus.
@@ -106,6 +108,39 @@ bool QuestionTreeView::acceptsDrop(const QMimeData* data, const QPoint& position
     return m_ownDragUnderWay && data && data->hasFormat(kMime) && indexAt(position).isValid();
 }
 
+QModelIndex QuestionTreeView::dropTarget(const QPoint& position, int* lineY) const
+{
+    QModelIndex target = indexAt(position);
+    if (!target.isValid())
+        return target;
+    const QRect row = visualRect(target);
+    if (target.data(QuestionListModel::QuestionRole).toInt() == 1 && position.y() < row.top() + row.height() / 3) {
+        if (lineY)
+            *lineY = row.top();
+        return target.parent();
+    }
+    if (lineY)
+        *lineY = row.bottom();
+    return target;
+}
+
+void QuestionTreeView::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    m_dropLineY = -1;
+    viewport()->update();
+    QTreeView::dragLeaveEvent(event);
+}
+
+void QuestionTreeView::paintEvent(QPaintEvent* event)
+{
+    QTreeView::paintEvent(event);
+    if (m_dropLineY < 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawLine(0, m_dropLineY, viewport()->width(), m_dropLineY);
+}
+
 void QuestionTreeView::dragEnterEvent(QDragEnterEvent* event)
 {
     if (m_ownDragUnderWay && event->mimeData() && event->mimeData()->hasFormat(kMime))
@@ -119,22 +154,27 @@ void QuestionTreeView::dragMoveEvent(QDragMoveEvent* event)
     // The base class scrolls near the edges and draws the indicator; any
     // node under the mouse is a target, not only its middle part.
     QTreeView::dragMoveEvent(event);
+    m_dropLineY = -1;
     if (acceptsDrop(event->mimeData(), event->position().toPoint())) {
+        dropTarget(event->position().toPoint(), &m_dropLineY);
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
         event->ignore();
     }
+    viewport()->update();
 }
 
 void QuestionTreeView::dropEvent(QDropEvent* event)
 {
     const QPoint position = event->position().toPoint();
+    m_dropLineY = -1;
+    viewport()->update();
     if (!acceptsDrop(event->mimeData(), position)) {
         event->ignore();
         return;
     }
-    const QPersistentModelIndex target(indexAt(position));
+    const QPersistentModelIndex target(dropTarget(position, nullptr));
     const QByteArray bytes = event->mimeData()->data(kMime);
     // Nothing of the source is removed by the view: the workspace rebuilds
     // the nodes. The drop is carried out once the drag has ended, so that

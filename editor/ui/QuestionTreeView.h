@@ -20,6 +20,9 @@ public:
     explicit QuestionTreeView(Workspace& workspace, QWidget* parent = nullptr);
 
     const TreeIcons& icons() const { return m_icons; }
+    // Where the insertion line of the drag under way is drawn (viewport
+    // y), -1 when none.
+    int dropLineY() const { return m_dropLineY; }
     // The (set, question) of the selected node; question 0 for a set's node,
     // (-1, -1) when nothing is selected.
     std::pair<int, int> selectedNode() const;
@@ -29,9 +32,16 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool acceptsDrop(const QMimeData* data, const QPoint& position) const;
+    // The node a drop at `position` goes after (a set's node: first), and
+    // the y of the line that shows it. The upper part of the first
+    // question stands for the place before it.
+    QModelIndex dropTarget(const QPoint& position, int* lineY) const;
+    int m_dropLineY = -1;
 
     Workspace& m_workspace;
 

@@ -26,4 +26,11 @@ inline QString fromStored(const std::string& stored)
     return fromBytes(DecodeText(stored));
 }
 
+// A text box's value as stored, shown in its box. A new question's boxes
+// hold a lone blank, which the box shows empty so that typing starts clean.
+inline QString boxText(const std::string& stored)
+{
+    return stored == " " ? QString() : fromStored(stored);
+}
+
 }  // namespace dorvel

@@ -57,13 +57,17 @@ function pageFrame(blockId) {
   var frame = block.getElementsByTagName('iframe')[0];
   if (!frame) {
     var template = block.getElementsByTagName('template')[0];
-    block.appendChild(template.content.cloneNode(true));
+    var made = template.content.cloneNode(true);
+    // The frameset writes the frame's pages; without an address the frame never
+    // loads a page of its own that could replace one written into it.
+    made.querySelector('iframe').removeAttribute('src');
+    block.appendChild(made);
     frame = block.getElementsByTagName('iframe')[0];
   }
   return frame;
 }
 function playSound(page) {
-  pageFrame('b').src = page;
+  parent.showPage(pageFrame('b').contentWindow, page);
 }
 // Pointer events serve the mouse, a pen and touch alike; a finger on a drag item must
 // move the item, not pan the page. The focus ring shows on any colour (black

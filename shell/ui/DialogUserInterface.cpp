@@ -54,6 +54,7 @@ QMessageBox::Icon iconFor(Tone tone)
     case Tone::Question:
     case Tone::Confirmation:
         return QMessageBox::Question;
+    case Tone::Caution:
     case Tone::Warning:
         return QMessageBox::Warning;
     case Tone::Error:
@@ -110,6 +111,15 @@ void DialogUserInterface::showMessage(const std::string& text, Tone tone)
     box.exec();
 }
 
+void DialogUserInterface::showMessageWithList(const std::string& text, const std::string& list, Tone tone)
+{
+    QMessageBox box(iconFor(tone), QStringLiteral("Dorvel"), fromBytes(text), QMessageBox::Ok, m_owner);
+    // The list opens under "Show Details...", where it scrolls however long it is.
+    if (!list.empty())
+        box.setDetailedText(fromBytes(list));
+    box.exec();
+}
+
 Answer DialogUserInterface::ask(const std::string& text, Buttons buttons, Tone tone)
 {
     QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
@@ -127,7 +137,7 @@ Answer DialogUserInterface::ask(const std::string& text, Buttons buttons, Tone t
         break;
     }
     QMessageBox box(iconFor(tone), QStringLiteral("Dorvel"), fromBytes(text), shown, m_owner);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(tone == Tone::Caution ? QMessageBox::No : QMessageBox::Yes);
     switch (box.exec()) {
     case QMessageBox::Yes:
     case QMessageBox::Ok:

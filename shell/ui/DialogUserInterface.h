@@ -25,6 +25,7 @@ public:
     ~DialogUserInterface() override;
 
     void showMessage(const std::string& text, Tone tone) override;
+    void showMessageWithList(const std::string& text, const std::string& list, Tone tone) override;
     Answer ask(const std::string& text, Buttons buttons, Tone tone) override;
     std::vector<std::string> chooseOpenFiles(const FileDialog& dialog) override;
     std::optional<std::string> chooseSaveFile(const FileDialog& dialog) override;

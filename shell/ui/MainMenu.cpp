@@ -26,6 +26,25 @@ QMenu* addMenu(QMenu* parent, QMenuBar* bar, const char* name, const char* capti
     return menu;
 }
 
+// Undo, the clipboard and the question list from the keyboard, with the
+// shortcuts every desktop editor uses.
+QMenu* buildEditMenu(QMenuBar* bar)
+{
+    QMenu* edit = addMenu(nullptr, bar, "Edit1", "&Edit");
+    addItem(edit, "EditUndo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = addItem(edit, "EditRedo", "&Redo");
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
+    addItem(edit, "EditCut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
+    addItem(edit, "EditCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    addItem(edit, "EditPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    edit->addSeparator();
+    addItem(edit, "DuplicateQuestion", "&Duplicate Question", QKeySequence(Qt::CTRL | Qt::Key_D));
+    addItem(edit, "MoveQuestionUp", "Move Question &Up", QKeySequence(Qt::ALT | Qt::Key_Up));
+    addItem(edit, "MoveQuestionDown", "Move Question &Down", QKeySequence(Qt::ALT | Qt::Key_Down));
+    return edit;
+}
+
 }  // namespace
 
 MainMenu MainMenu::build(QMainWindow& window)
@@ -45,17 +64,24 @@ MainMenu MainMenu::build(QMainWindow& window)
     m.file->addSeparator();
     // The Create Web Pages button's choice: a web test or a learning platform package.
     addItem(m.file, "CreateWebPagesM", "Create Web Pages...");
+    addItem(m.file, "ImportQuestionsM", "Import...");
+    addItem(m.file, "ExportQuestionsM", "Export Questions...");
     m.file->addSeparator();
+    addItem(m.file, "PrintTestM", "Print Test...");
     addItem(m.file, "PrintSetup1", "Print Setup");
     addItem(m.file, "Print1", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
     m.file->addSeparator();
     addItem(m.file, "FileExit1", "Exit");
+
+    m.edit = buildEditMenu(bar);
 
     m.options = addMenu(nullptr, bar, "Options1", "&Options");
     m.audioMessages = addItem(m.options, "AudioMessages", "Audio Messages");
     m.audioMessages->setCheckable(true);
     m.languages = addMenu(m.options, nullptr, "LangChoices", "Language");
     m.languages->menuAction()->setVisible(false);
+    // Filled at start with the dictionaries installed.
+    m.dictionaries = addMenu(m.options, nullptr, "SpellingDictionary", "Spelling Dictionary");
 
     m.help = addMenu(nullptr, bar, "Help2", "&Help");
     addItem(m.help, "Help1", "Help Topics", QKeySequence(Qt::Key_F1));

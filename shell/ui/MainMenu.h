@@ -13,8 +13,10 @@ namespace dorvel {
 struct MainMenu {
     QMenu* file = nullptr;
     QMenu* reopen = nullptr;
+    QMenu* edit = nullptr;
     QMenu* options = nullptr;
     QMenu* languages = nullptr;
+    QMenu* dictionaries = nullptr;
     QMenu* help = nullptr;
     QAction* audioMessages = nullptr;
     QAction* playLastAudioMessage = nullptr;

@@ -2,6 +2,9 @@
 
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
+#include "editor/recovery/RecoveryKeeper.h"
+#include "editor/spelling/SpellChecker.h"
+#include "editor/ui/SpellingBox.h"
 #include "editor/ui/WidgetText.h"
 #include "editor/ui/QuestionPage.h"
 #include "editor/ui/QuestionTreeView.h"
@@ -10,6 +13,7 @@
 #include "building/PreviewCommand.h"
 #include "shell/MakerSite.h"
 #include "building/StyleNames.h"
+#include "exchange/ImportQuestionsCall.h"
 #include "export/ChooseWebOutput.h"
 #include "export/CreateWebPages.h"
 #include "export/ExportLists.h"
@@ -28,7 +32,9 @@
 #include "editor/ui/QuestionMediaBox.h"
 #include "shell/ui/MediaSoundPlayer.h"
 #include "shell/ui/SingleInstance.h"
+#include "shell/ui/UndoKeyFilter.h"
 #include "shell/ui/WindowPrinter.h"
+#include "paper/ui/PrintTestPreview.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
@@ -42,14 +48,17 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTimer>
 
 #include <algorithm>
+#include <ctime>
 
 namespace dorvel {
 
@@ -89,6 +98,8 @@ MainWindow::MainWindow(UserInterface* ui, QWidget* parent)
       m_ui(ui ? ui : m_ownUi.get()),
       m_workspace(std::make_unique<Workspace>(*m_ui, m_lang)),
       m_settings(std::make_unique<EditorSettings>()),
+      m_recovery(std::make_unique<RecoveryKeeper>(*m_workspace, RecoveryCopies(RecoveryCopies::defaultFolder()))),
+      m_spelling(std::make_unique<SpellChecker>(SpellChecker::defaultPersonalList())),
       m_help(std::make_unique<HelpBrowser>()),
       m_sound(std::make_unique<MediaSoundPlayer>()),
       m_audio(m_sound.get()),
@@ -126,7 +137,10 @@ void MainWindow::FormCreate()
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
-    client->setFixedSize(kClientWidth, kClientHeight);
+    // Today's layout is the smallest; a larger window gives the question
+    // list and the page the room (see layoutClient).
+    client->setMinimumSize(kClientWidth, kClientHeight);
+    client->installEventFilter(this);
     setCentralWidget(client);
 
     m_tree = new QuestionTreeView(*m_workspace, client);
@@ -140,6 +154,9 @@ void MainWindow::FormCreate()
     m_questions->media().setSoundPlayer(m_sound.get());
     m_pages->addWidget(m_details);
     m_pages->addWidget(m_questions);
+    for (const char* box : {"Title", "Text1", "Text2", "Text3", "Text4"})
+        if (auto* text = m_questions->findChild<QPlainTextEdit*>(QString::fromLatin1(box)))
+            AttachSpelling(text, *m_spelling, m_lang, [this] { m_workspace->breakTypingStep(); });
 
     m_webButton = new QPushButton(QStringLiteral("Create Web Pages"), client);
     m_webButton->setObjectName(QStringLiteral("CreateWebPagesButton"));
@@ -155,7 +172,14 @@ void MainWindow::FormCreate()
     connect(m_buildButton, &QPushButton::clicked, this, [this] { BuildButtonClick(); });
     connect(m_webButton, &QPushButton::clicked, this, [this] { CreateWebPagesCall(); });
 
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    resize(minimumSizeHint());
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    connect(m_menu.edit, &QMenu::aboutToShow, this, [this] { updateEditItems(); });
+    qApp->installEventFilter(new UndoKeyFilter(this));
+
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setInterval(RecoveryKeeper::intervalMs());
+    connect(m_recoveryTimer, &QTimer::timeout, this, [this] { m_recovery->keep(std::time(nullptr)); });
 
     m_about = new AboutBox(this);
     const std::string logo = InstallationFolder() + "logoS.jpg";
@@ -164,6 +188,23 @@ void MainWindow::FormCreate()
 
     m_workspace->setView(this);
     enableSetControls(false);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        // The list takes a quarter of the extra width and all the height;
+        // the page the rest, with the two buttons kept at its foot.
+        const QSize size = centralWidget()->size();
+        const int dx = std::max(0, size.width() - kClientWidth);
+        const int dy = std::max(0, size.height() - kClientHeight);
+        const int treeWidth = 190 + dx / 4;
+        m_tree->setGeometry(0, 0, treeWidth, size.height());
+        m_pages->setGeometry(treeWidth + 2, 0, size.width() - treeWidth - 2, 497 + dy);
+        m_webButton->move(size.width() - 8 - 150 - 8 - 150, 500 + dy);
+        m_buildButton->move(size.width() - 8 - 150, 500 + dy);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool MainWindow::audioMessages() const
@@ -220,6 +261,9 @@ void MainWindow::LoadLanguagePack()
 {
     LoadLanguageStrings(m_lang, m_language, [this](const std::string& line) { ApplyComponentLine(line); });
     m_help->setLanguage(m_language);
+    // The interface language's dictionary unless the settings name another;
+    // without one installed, spelling is off.
+    DictionarySelection(m_settings->readString("spellingDictionary").value_or(std::string()));
     m_about->setVersionText(fromBytes(m_lang.at(9)));
     m_questions->LayoutForType();
 }
@@ -227,6 +271,37 @@ void MainWindow::LoadLanguagePack()
 void MainWindow::ApplyComponentLine(const std::string& line)
 {
     dorvel::ApplyComponentLine(*this, line, m_hints);
+    // A pack names the program in the caption; the set's file goes before it.
+    if (!windowTitle().contains(QStringLiteral("[*]"))) {
+        m_programCaption = windowTitle();
+        updateCaption();
+    }
+}
+
+void MainWindow::DictionarySelection(const std::string& dictionary)
+{
+    m_settings->writeString("spellingDictionary", dictionary);
+    m_spelling->setLanguage(dictionary.empty() ? m_language : dictionary);
+    for (auto* highlighter : m_questions->findChildren<SpellHighlighter*>())
+        highlighter->rehighlight();
+    rebuildDictionaryMenu();
+}
+
+void MainWindow::rebuildDictionaryMenu()
+{
+    const std::string chosen = m_settings->readString("spellingDictionary").value_or(std::string());
+    m_menu.dictionaries->clear();
+    QAction* own = m_menu.dictionaries->addAction(fromBytes(m_lang.at(409)));
+    own->setCheckable(true);
+    own->setChecked(chosen.empty());
+    connect(own, &QAction::triggered, this, [this] { DictionarySelection({}); });
+    m_menu.dictionaries->addSeparator();
+    for (const std::string& name : SpellChecker::installedDictionaries()) {
+        QAction* item = m_menu.dictionaries->addAction(toQString(name));
+        item->setCheckable(true);
+        item->setChecked(name == chosen);
+        connect(item, &QAction::triggered, this, [this, name] { DictionarySelection(name); });
+    }
 }
 
 void MainWindow::LanguageSelection(const std::string& language)
@@ -244,8 +319,9 @@ bool MainWindow::startCall(const QStringList& arguments)
         return false;
     m_about->showSplash();
 
-    const std::string desktop = fromQString(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
-    m_workspace->setLastDir(desktop.empty() ? std::string() : WithSeparator(desktop));
+    // Until the author has saved somewhere, files go where documents belong.
+    const std::string documents = fromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    m_workspace->setLastDir(documents.empty() ? std::string() : WithSeparator(documents));
 
     if (!DirectoryExists(ButtonsFolder())) {
         m_about->endSplash();
@@ -281,6 +357,17 @@ bool MainWindow::startCall(const QStringList& arguments)
     rebuildReopenMenu();
 
     m_details->setStyleNames(StyleNames());
+
+    // Work an earlier run could not save comes first; a recovered set is not
+    // opened again from the last files.
+    if (!m_recovery->copies().found().empty()) {
+        m_about->endSplash();
+        m_recovery->offerCopies(*m_ui, m_lang);
+    }
+    // Size and position as the author left them (kept beside the other settings).
+    if (const auto geometry = m_settings->readString("windowGeometry"))
+        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)));
+    m_recoveryTimer->start();
 
     if (arguments.size() < 2) {
         reopenLastSets(lastFiles);
@@ -393,6 +480,7 @@ bool MainWindow::CloseSaveChangesQuery()
     // the question is among the sets reopened next time.
     m_settings->writeString("lastFiles", lastFilesText());
     m_settings->writeString("lastDir", m_workspace->lastDir());
+    m_settings->writeString("windowGeometry", saveGeometry().toBase64().toStdString());
     m_settings->sync();
     return true;
 }
@@ -409,6 +497,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::FormClose()
 {
+    m_recoveryTimer->stop();
+    m_recovery->removeAll();
     m_help->closeAll();
     m_about->hide();
     m_ui->progressHide();
@@ -519,7 +609,8 @@ void MainWindow::GeneralCall(const QString& itemName)
     BusyScope busy(*this);
     Workspace& w = *m_workspace;
     const std::string name = fromQString(itemName);
-    if (name == "NewFileM") {
+    if (EditCall(name)) {
+    } else if (name == "NewFileM") {
         w.NewSet();
     } else if (name == "Open") {
         w.FileOpen1Execute();
@@ -531,6 +622,14 @@ void MainWindow::GeneralCall(const QString& itemName)
         w.SaveTestAs();
     } else if (name == "CreateWebPagesM") {
         dorvel::CreateWebOutputCall(w, *m_ui, m_lang, m_language);
+    } else if (name == "ImportQuestionsM") {
+        exchange::ImportQuestionsCall(w, *m_ui, m_lang);
+        expandAndSelectCurrentSet();
+    } else if (name == "ExportQuestionsM") {
+        exchange::ExportQuestionsCall(w, *m_ui, m_lang);
+    } else if (name == "PrintTestM") {
+        if (w.currentSet() >= 0)
+            PrintTestPreview(this, *m_printer, w.set(w.currentSet()), m_lang);
     } else if (name == "PrintSetup1") {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();
@@ -561,6 +660,59 @@ void MainWindow::GeneralCall(const QString& itemName)
             if (name == item)
                 m_ui->openWithSystem(std::string(kMakerSiteAddress.substr(0, kMakerSiteAddress.size() - 1)) + path);
     }
+}
+
+bool MainWindow::EditCall(const std::string& name)
+{
+    Workspace& w = *m_workspace;
+    if (name == "EditUndo")
+        w.Undo();
+    else if (name == "EditRedo")
+        w.Redo();
+    else if (name == "DuplicateQuestion")
+        w.DuplicateQuestion();
+    else if (name == "MoveQuestionUp")
+        w.MoveQuestionUp();
+    else if (name == "MoveQuestionDown")
+        w.MoveQuestionDown();
+    else if (name == "EditCut" || name == "EditCopy" || name == "EditPaste") {
+        // The text boxes do the clipboard themselves; the menu asks the one with the focus.
+        if (QWidget* box = QApplication::focusWidget())
+            QMetaObject::invokeMethod(box, name == "EditCut" ? "cut" : name == "EditCopy" ? "copy" : "paste");
+    } else
+        return false;
+    updateEditItems();
+    return true;
+}
+
+void MainWindow::updateEditItems()
+{
+    const bool question = m_workspace->current() && m_workspace->currentQuestion() > 0;
+    const std::pair<const char*, bool> items[] = {
+        {"EditUndo", m_workspace->canUndo()},
+        {"EditRedo", m_workspace->canRedo()},
+        {"DuplicateQuestion", question},
+        // Kept enabled at the ends, where they do nothing, so that the keys
+        // never fall through to the question list and move its selection.
+        {"MoveQuestionUp", question},
+        {"MoveQuestionDown", question},
+    };
+    for (const auto& [item, enabled] : items)
+        if (QAction* action = MainMenu::item(*this, QString::fromLatin1(item)))
+            action->setEnabled(enabled);
+}
+
+void MainWindow::updateCaption()
+{
+    const int current = m_workspace->current() ? m_workspace->currentSet() : -1;
+    const QString program = m_programCaption.isEmpty() ? QStringLiteral("Vantric Dorvel 1.0") : m_programCaption;
+    if (current < 0) {
+        setWindowTitle(program);
+        setWindowModified(false);
+        return;
+    }
+    setWindowTitle(toQString(m_workspace->fileName(current)) + QStringLiteral("[*] - ") + program);
+    setWindowModified(m_workspace->current()->hasUnsavedChanges());
 }
 
 void MainWindow::ShowHelpTopic(const std::string& topic)
@@ -634,12 +786,28 @@ void MainWindow::showTestDetails()
 {
     m_details->ShowTestDetails();
     m_pages->setCurrentWidget(m_details);
+    updateCaption();
+    updateEditItems();
 }
 
 void MainWindow::showQuestion(int n)
 {
     m_questions->ShowQuestion(n);
     m_pages->setCurrentWidget(m_questions);
+    updateCaption();
+    updateEditItems();
+}
+
+void MainWindow::savedStateChanged()
+{
+    m_recovery->prune();
+    updateCaption();
+    updateEditItems();
+}
+
+void MainWindow::showStatus(const std::string& text)
+{
+    statusBar()->showMessage(toQString(text));
 }
 
 void MainWindow::enableSetControls(bool enabled)
@@ -650,6 +818,9 @@ void MainWindow::enableSetControls(bool enabled)
     m_buildButton->setEnabled(enabled);
     if (!enabled)
         m_pages->setCurrentWidget(m_details);
+    m_recovery->prune();
+    updateCaption();
+    updateEditItems();
 }
 
 void MainWindow::addRecentFile(const std::string& path)

@@ -17,6 +17,7 @@
 
 class QPrinter;
 class QPushButton;
+class QTimer;
 class QStackedWidget;
 
 namespace dorvel {
@@ -29,6 +30,8 @@ class HandOffWatcher;
 class HelpViewer;
 class QuestionPage;
 class QuestionTreeView;
+class RecoveryKeeper;
+class SpellChecker;
 class SoundPlayer;
 class TestDetailsPage;
 class UserInterface;
@@ -54,6 +57,8 @@ public:
     UserInterface& ui() { return *m_ui; }
     RecentFiles& recentFiles() { return m_recent; }
     AboutBox& aboutBox() { return *m_about; }
+    RecoveryKeeper& recovery() { return *m_recovery; }
+    SpellChecker& spelling() { return *m_spelling; }
     const std::vector<std::string>& languageNames() const { return m_languages; }
     const std::string& currentLanguage() const { return m_language; }
     const std::string& lastMessageKey() const { return m_audio.lastMessageKey(); }
@@ -79,6 +84,8 @@ public:
     void AnnounceMessage(const std::string& key);
     void PlayLastAudioMessage();
     void LanguageSelection(const std::string& language);
+    // "" for the interface language's dictionary, else a dictionary's name.
+    void DictionarySelection(const std::string& dictionary);
     // Asks about every changed set; false keeps the window open.
     bool CloseSaveChangesQuery();
     void ReadHandOffFile();
@@ -96,9 +103,12 @@ public:
     void enableSetControls(bool enabled) override;
     void addRecentFile(const std::string& path) override;
     void testNameChanged(const std::string& name) override;
+    void savedStateChanged() override;
+    void showStatus(const std::string& text) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
@@ -107,6 +117,7 @@ private:
     void LoadLanguagePack();
     void ApplyComponentLine(const std::string& line);
     void rebuildReopenMenu();
+    void rebuildDictionaryMenu();
     void writeRecentFiles();
     void reopenLastSets(const std::string& lastFiles);
     // The first start's question about set files and its welcome help.
@@ -119,12 +130,20 @@ private:
     void setAudioMessages(bool on);
     void PlayMessage(const std::string& key);
     std::string lastFilesText() const;
+    // The Edit menu's commands and their enabled state.
+    bool EditCall(const std::string& name);
+    void updateEditItems();
+    // The caption names the current set's file, with the unsaved mark.
+    void updateCaption();
 
     LangStrings m_lang;
     std::unique_ptr<DialogUserInterface> m_ownUi;
     UserInterface* m_ui;
     std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<EditorSettings> m_settings;
+    std::unique_ptr<RecoveryKeeper> m_recovery;
+    QTimer* m_recoveryTimer = nullptr;
+    std::unique_ptr<SpellChecker> m_spelling;
     std::unique_ptr<HelpViewer> m_help;
     std::unique_ptr<SoundPlayer> m_sound;
     AudioMessages m_audio;
@@ -144,6 +163,7 @@ private:
     HandOffWatcher* m_handOffWatcher = nullptr;
     std::vector<std::string> m_languages;
     std::string m_language;
+    QString m_programCaption;  // the caption's program name, as the language pack has it
     std::vector<QStringList> m_secondStarts;
     bool m_secondStartsQueued = false;
     // Depth of commands under way (they may let events through while they work).

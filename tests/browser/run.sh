@@ -12,9 +12,11 @@ cd "$here"
 export PUPPETEER_SKIP_DOWNLOAD=1
 npm ci --no-audit --no-fund --loglevel=error
 
-# One test file at a time: each starts both browsers, and the machine is small.
+# Two test files at a time (DORVEL_BROWSER_JOBS): each runs every flow over
+# HTTP and from the file system, and a file keeps one browser busy at a time.
+jobs="${DORVEL_BROWSER_JOBS:-2}"
 concurrency=()
 if node --test-concurrency=1 -e '' >/dev/null 2>&1; then
-    concurrency=(--test-concurrency=1)
+    concurrency=(--test-concurrency="$jobs")
 fi
 DORVEL_BIN="$bin" exec node --test "${concurrency[@]}" tests/*.test.js

@@ -53,7 +53,7 @@ TEST(BankHeader, MatchesTheGoldenHeaderByteForByte)
     set.questionSlots[1] = QuestionRecord(0, "Two choices");
     set.questionSlots[2] = QuestionRecord(3, "One statement");
     set.questionSlots[3] = QuestionRecord(7, "One field");
-    ASSERT_EQ(ExpandSet(set, ui, lang, lists, 0, false), "0");
+    ASSERT_EQ(ExpandSet(set, ui, lang, lists, 0), "0");
 
     TempFolder dir;
     const std::string bankPath = dir.path("golden.vtb");

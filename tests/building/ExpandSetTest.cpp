@@ -23,7 +23,7 @@ class ExpandSetTest : public ::testing::Test {
 protected:
     ExpandSetTest()
     {
-        lang.applyPack("0037 Template missing:\n0038 Template too new:\n0057 At most 29 questions.\n");
+        lang.applyPack("0037 Template missing:\n0038 Template too new:\n");
         set.testDetails = SetTag(DefaultTestDetails(), "GraphicStyle", "Plain");
         set.testDetails = SetTag(set.testDetails, "TestName", "Unit 3");
         set.questionSlots[0] = DefaultQuestionRecord();
@@ -48,7 +48,7 @@ TEST_F(ExpandSetTest, WholeSetHasPreTestPageAndEveryEnabledQuestion)
 {
     addQuestions(3);
     set.questionSlots[2] = SetTag(set.questionSlots[2], "qDisabled", "1");
-    EXPECT_EQ(ExpandSet(set, ui, lang, lists, 0, false), "0");
+    EXPECT_EQ(ExpandSet(set, ui, lang, lists, 0), "0");
     const auto qs = questions();
     ASSERT_EQ(qs.size(), 2u);
     EXPECT_NE(qs[0].find("Question 1"), std::string::npos);
@@ -62,7 +62,7 @@ TEST_F(ExpandSetTest, WholeSetHasPreTestPageAndEveryEnabledQuestion)
 TEST_F(ExpandSetTest, OneQuestionAloneHasNoPreTestPage)
 {
     addQuestions(8);
-    EXPECT_EQ(ExpandSet(set, ui, lang, lists, 7, false), "0");
+    EXPECT_EQ(ExpandSet(set, ui, lang, lists, 7), "0");
     ASSERT_EQ(questions().size(), 1u);
     EXPECT_NE(questions()[0].find("Question 7"), std::string::npos);
     EXPECT_TRUE(lists.preTestFileList.empty());
@@ -72,19 +72,18 @@ TEST_F(ExpandSetTest, DisabledQuestionAloneHandsOnNothing)
 {
     addQuestions(3);
     set.questionSlots[3] = SetTag(set.questionSlots[3], "qDisabled", "1");
-    EXPECT_EQ(ExpandSet(set, ui, lang, lists, 3, false), "0");
+    EXPECT_EQ(ExpandSet(set, ui, lang, lists, 3), "0");
     EXPECT_TRUE(lists.questionFileList.empty());
     EXPECT_TRUE(lists.foundFiles.empty());
 }
 
-TEST_F(ExpandSetTest, WebLimitStopsBeforeQuestionThirtyWithOneMessage)
+// The web test once stopped before question 30; it now holds the whole set.
+TEST_F(ExpandSetTest, AFullSetIsExpandedWholeWithoutAMessage)
 {
-    addQuestions(35);
-    EXPECT_EQ(ExpandSet(set, ui, lang, lists, 0, true), "0");
-    EXPECT_EQ(questions().size(), 29u);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], "At most 29 questions.");
-    EXPECT_EQ(ui.announced, std::vector<std::string>{"s57"});
+    addQuestions(100);
+    EXPECT_EQ(ExpandSet(set, ui, lang, lists, 0), "0");
+    EXPECT_EQ(questions().size(), 100u);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(ExpandSetTest, BadTemplatesAreReportedWithTheirPath)
@@ -117,7 +116,7 @@ TEST_F(ExpandSetTest, BadTemplatesAreReportedWithTheirPath)
                 ASSERT_TRUE(WriteStoredFile(path, c.content));
             }
         }
-        EXPECT_EQ(ExpandSet(set, ui, lang, lists, 0, false), "templateFileProblem");
+        EXPECT_EQ(ExpandSet(set, ui, lang, lists, 0), "templateFileProblem");
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0], std::string(c.text) + " " + path);
         EXPECT_EQ(ui.announced, std::vector<std::string>{c.key});
@@ -136,7 +135,7 @@ TEST_F(ExpandSetTest, UnknownOrOutsideStyleFallsBackToFirstInstalledStyle)
         SCOPED_TRACE(style);
         set.testDetails = SetTag(set.testDetails, "GraphicStyle", style);
         EXPECT_EQ(TemplateFolderFor(set.testDetails), install.styleFolder("Aaaa"));
-        ExpandSet(set, ui, lang, lists, 0, false);
+        ExpandSet(set, ui, lang, lists, 0);
         EXPECT_NE(lists.questionFileList.find("first style"), std::string::npos);
     }
 }

@@ -109,7 +109,7 @@ TEST(HostileSet, TextThatLooksLikeAPictureNeverReachesBankPreviewOrWebTest)
         LangStrings lang;
         for (int n = 1; n <= 2; ++n) {
             ExportLists lists;
-            ExpandSet(set, ui, lang, lists, n, false);
+            ExpandSet(set, ui, lang, lists, n);
             for (const std::string& file : lists.foundFiles)
                 EXPECT_EQ(file.find("secret"), std::string::npos) << file;
             EXPECT_EQ(lists.questionFileList.find("<vtPicture><id>pic"), std::string::npos);

@@ -41,6 +41,33 @@ TEST(Cli, ShowListsDetailsAndQuestions)
               std::string::npos);
 }
 
+// The folder export and the single file of the same set: what is written,
+// and what the command says about it.
+TEST(Cli, ExportWritesAFolderOrOneFileAndSaysHowLargeTheFileIs)
+{
+    test::TempFolder dir;
+    const std::string sample = std::string(DORVEL_BUILD_INSTALL_DIR) + "/Samples/General Knowledge.vtd";
+    ForceDirectory(dir.path("folder"));
+    ForceDirectory(dir.path("single"));
+    const CliRun folder = runCli({"export", sample, dir.path("folder/Quiz.htm")});
+    ASSERT_EQ(folder.status, 0) << folder.err;
+    EXPECT_EQ(folder.out, dir.path("folder/Quiz.htm") + "\n");
+    EXPECT_TRUE(FileExists(dir.path("folder/Quizres/pages.js")));
+
+    const CliRun single = runCli({"export", "--single-file", sample, dir.path("single/Quiz.htm")});
+    ASSERT_EQ(single.status, 0) << single.err;
+    const std::int64_t size = FileSize(dir.path("single/Quiz.htm"));
+    EXPECT_EQ(single.out, dir.path("single/Quiz.htm") + " (" + std::to_string((size + 999) / 1000) + " KB)\n");
+    EXPECT_EQ(ListFiles(dir.path("single")), std::vector<std::string>{"Quiz.htm"});
+    EXPECT_TRUE(ListFolders(dir.path("single")).empty());
+    std::string text;
+    ASSERT_TRUE(ReadFileBytes(dir.path("single/Quiz.htm"), text));
+    // Every picture inside, none named by a path of its own.
+    EXPECT_NE(text.find("pageMedia['buttons/owl.gif'] = 'data:image/gif;base64,"), std::string::npos);
+    EXPECT_EQ(text.find("Quizres/"), std::string::npos);
+    EXPECT_TRUE(single.err.empty()) << single.err;
+}
+
 TEST(Cli, ErrorsExitOneAndWrongUsageExitsTwo)
 {
     test::TempFolder dir;
@@ -67,6 +94,9 @@ TEST(Cli, ErrorsExitOneAndWrongUsageExitsTwo)
         {{"export", plain, dir.path("x.zip"), "--scorm", "1.2", "--pass-mark", "120"}, 1, "not a pass mark"},
         {{"export", plain, dir.path("x.htm"), "--pass-mark", "50"}, 2, "usage"},
         {{"export", plain, dir.path("x.zip"), "--scorm"}, 2, "usage"},
+        {{"export", plain, "--single-file"}, 2, "usage"},
+        {{"export", plain, dir.path("a.htm"), dir.path("b.htm")}, 2, "usage"},
+        {{"export", plain, dir.path("x.zip"), "--scorm", "1.2", "--single-file"}, 2, "usage"},
     };
     for (const Case& c : cases) {
         const CliRun run = runCli(c.args);

@@ -1,12 +1,12 @@
 // Create Web Pages as the author runs it: the save dialog, the saved set, the
 // pages beside the chosen start page, and the question whether to open it.
 #include "editor/Workspace.h"
+#include "export/ChooseWebOutput.h"
 #include "export/CreateWebPages.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/building/FixtureInstallation.h"
-#include "tests/support/LoopbackClient.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
 
@@ -22,7 +22,8 @@ struct Scene {
         : workspace(ui, lang)
     {
         lang.applyPack("0039 Creating\n0040 Expanding\n0041 Buttons\n0042 Start page\n0043 Questions\n0044 Ready\n"
-                       "0045 Open it now?\n0048 Media\n0066 Test:\n0067 Start\n0120 Not written:\n");
+                       "0045 Open it now?\n0048 Media\n0066 Test:\n0067 Start\n0220 Together:\n0221 Alone:\n"
+                       "0222 Too large for mail\n0223 One file\n0120 Not written:\n0323 Make what?\n0324 Folder\n");
         workspace.NewSet();
         OpenSet& s = *workspace.current();
         s.testDetails = SetTag(s.testDetails, "GraphicStyle", "Plain");
@@ -42,11 +43,11 @@ struct Scene {
     Workspace workspace;
 };
 
-TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOffersToOpenItServed)
+TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOpensItFromItsFile)
 {
     Scene s;
+    s.ui.answers = {Answer::Yes};  // open it
     s.ui.saveChoices.push_back(s.dir.path("elsewhere/My Quiz.html"));
-    s.ui.answers.push_back(Answer::Yes);
     ForceDirectory(s.dir.path("elsewhere"));
     CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
 
@@ -60,46 +61,33 @@ TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOffersToOpenItServed)
     EXPECT_TRUE(FileExists(s.dir.path("sets/Unit 1.vtd")));
 
     const std::string folder = s.dir.path("elsewhere/MyQuizres/");
-    for (const char* file : {"frame.htm", "blank.htm", "p0.htm", "q0.htm", "q1.htm", "q2.htm", "control.htm", "p.js",
-             "buttons/tick.gif", "bg.bmp"})
+    for (const char* file : {"frame.htm", "pages.js", "buttons/tick.gif", "bg.bmp"})
         EXPECT_TRUE(FileExists(folder + file)) << file;
-    EXPECT_FALSE(FileExists(folder + "q3.htm"));
     std::string start;
     ASSERT_TRUE(ReadFileBytes(s.dir.path("elsewhere/My Quiz.htm"), start));
     EXPECT_NE(start.find("<title>Test: Unit 1</title>"), std::string::npos);
 
     EXPECT_EQ(s.ui.announced.back(), "s45");
-    EXPECT_EQ(s.ui.questions, std::vector<std::string>{"Open it now?"});
-    ASSERT_EQ(s.ui.opened.size(), 1U);
-    EXPECT_EQ(s.ui.opened[0].rfind("http://127.0.0.1:", 0), 0U) << s.ui.opened[0];
-    EXPECT_NE(s.ui.opened[0].find("/My%20Quiz.htm"), std::string::npos) << s.ui.opened[0];
+    EXPECT_EQ(s.ui.questions, std::vector<std::string>{"Together: My Quiz.htm, MyQuizres\r\nOpen it now?"});
+    // No server: the start page opens from its file.
+    EXPECT_EQ(s.ui.opened, std::vector<std::string>{s.dir.path("elsewhere/My Quiz.htm")});
 }
 
-// Each export is opened under an address of its own; the tab of an earlier
-// export of the same page gets nothing once the next one starts.
-TEST(CreateWebPages, AnEarlierExportsTabGetsNothingOfTheNext)
+TEST(CreateWebPages, WritesOneFileThatTravelsAloneWithItsSize)
 {
     Scene s;
-    for (int i = 0; i < 2; ++i)
-        s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
-    // Opened; then the second export replaces the first's pages, and is opened.
-    for (int i = 0; i < 3; ++i)
-        s.ui.answers.push_back(Answer::Yes);
-    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
-    ASSERT_EQ(s.ui.opened.size(), 1U);
-    const test::ServedAddress first = test::SplitAddress(s.ui.opened[0]);
-    EXPECT_EQ(test::Request(first.port, first.folder + "Quizres/q0.htm").status, 200);
+    s.ui.oneChoices.push_back(1);  // the second entry: one file
+    s.ui.answers = {Answer::Yes};  // open it
+    s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
+    CreateWebOutputCall(s.workspace, s.ui, s.lang, "English (UK)");
+    ASSERT_EQ(s.ui.offered.size(), 1U);
+    EXPECT_EQ(s.ui.offered[0][1], "One file");
 
-    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
-    ASSERT_EQ(s.ui.opened.size(), 2U);
-    const test::ServedAddress second = test::SplitAddress(s.ui.opened[1]);
-    EXPECT_NE(first.folder, second.folder);
-    for (const char* file : {"Quiz.htm", "Quizres/q0.htm", "Quizres/frame.htm"}) {
-        EXPECT_EQ(test::Request(first.port, first.folder + file).status, 404) << file;
-        EXPECT_EQ(test::Request(second.port, second.folder + file).status, 200) << file;
-    }
-    // Nothing beside the test, under either address.
-    EXPECT_EQ(test::Request(second.port, second.folder + "../sets/Unit%201.vtd").status, 404);
+    EXPECT_EQ(ListFiles(s.dir.path("web")), std::vector<std::string>{"Quiz.htm"});
+    EXPECT_TRUE(ListFolders(s.dir.path("web")).empty()) << "no folder beside the file";
+    const std::int64_t size = FileSize(s.dir.path("web/Quiz.htm"));
+    EXPECT_EQ(s.ui.questions, std::vector<std::string>{"Alone: Quiz.htm (" + SizeText(size) + ")\r\nOpen it now?"});
+    EXPECT_EQ(s.ui.opened, std::vector<std::string>{s.dir.path("web/Quiz.htm")});
 }
 
 TEST(CreateWebPages, CancelledDialogOrNoOpeningLeaveItThere)
@@ -112,12 +100,24 @@ TEST(CreateWebPages, CancelledDialogOrNoOpeningLeaveItThere)
     EXPECT_FALSE(FileExists(cancelled.dir.path("sets/Unit 1.vtd")));
 
     Scene declined;
+    declined.ui.answers = {Answer::No};
     declined.ui.saveChoices.push_back(declined.dir.path("web/Quiz"));
-    declined.ui.answers.push_back(Answer::No);
     CreateWebPagesCall(declined.workspace, declined.ui, declined.lang, "English (UK)");
     EXPECT_TRUE(FileExists(declined.dir.path("web/Quiz.htm")));
-    EXPECT_TRUE(FileExists(declined.dir.path("web/Quizres/q2.htm")));
+    EXPECT_TRUE(FileExists(declined.dir.path("web/Quizres/pages.js")));
     EXPECT_TRUE(declined.ui.opened.empty());
+}
+
+// Past the size mail servers take, the single file is still written, with a warning.
+TEST(CreateWebPages, MessageWarnsWhenTheSingleFileIsTooLargeForMail)
+{
+    Scene s;
+    SingleFileTest single;
+    single.written = true;
+    single.bytes = kMailSizeLimit;
+    EXPECT_EQ(ExportedMessage(s.lang, "/a/Quiz.htm", &single), "Alone: Quiz.htm (25.0 MB)\r\nOpen it now?");
+    single.bytes = kMailSizeLimit + 1;
+    EXPECT_EQ(ExportedMessage(s.lang, "/a/Quiz.htm", &single), "Alone: Quiz.htm (25.0 MB)\r\nToo large for mail\r\nOpen it now?");
 }
 
 // The author learns what could not be written, and is not offered a test

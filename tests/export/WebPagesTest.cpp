@@ -7,6 +7,7 @@
 #include "export/ExportedFiles.h"
 #include "export/ExportLists.h"
 #include "export/ExportWrites.h"
+#include "export/PageScript.h"
 #include "export/ScriptNameTable.h"
 #include "export/StartPages.h"
 #include "export/WebTestModel.h"
@@ -16,6 +17,7 @@
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
+#include "tests/support/PagesScript.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
 
@@ -25,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <set>
 
 namespace dorvel {
@@ -66,10 +69,12 @@ InterfaceTexts fixedTexts()
 }
 
 const StartPageTexts kStartTexts{"Test:", "Start the test", "Please use a current browser.", "Nothing was started.",
-    "Your screen is too small."};
+    "Your screen is too small.", "This browser will not run the test from files."};
 
 // One case file: <startPage>, <details>, <pretest> and <questions> (runs of
 // <vtQuestion>). Writes the whole test into `folder`; returns the start page.
+// The pages the test carries in pages.js are then laid out as files of their
+// own, as they were before they travelled in a script, for the checks below.
 struct Written {
     std::string startPage;
     WrittenTest test;
@@ -93,7 +98,12 @@ Written writeCase(const std::string& caseText, const std::string& folder, unsign
     StartPageTexts startTexts = kStartTexts;
     startTexts.a11y = texts.a11y;
     EXPECT_TRUE(WriteStartPages(testName, startPage, startTexts, lists.questionFileList, writes)) << writes.error();
-    return {startPage, WriteTestPages(testName, startPage, details, texts, lists, ui, seed)};
+    Written written{startPage, WriteTestPages(testName, startPage, details, texts, lists, ui, seed)};
+    const std::string script = TestFolder(startPage) + std::string(kPagesScriptName);
+    for (const auto& [name, text] : test::ReadPagesScript(readFile(script)))
+        EXPECT_TRUE(WriteFileBytes(TestFolder(startPage) + name, text));
+    DeleteFile(script);
+    return written;
 }
 
 // Every file a test folder holds, by its path relative to `root`.
@@ -375,18 +385,50 @@ TEST(ScriptArrays, EmptyQuestionListStillWritesControlPageAndScript)
     EXPECT_TRUE(FileExists(TestFolder(w.startPage) + "p.js"));
 }
 
-TEST(ScriptArrays, ThirtyQuestionsAtMostAndEmptyQuestionsGiveEmptySubArrays)
+// A set holds at most 100 questions; the web test holds them all (it once
+// stopped at 30).
+TEST(ScriptArrays, AHundredQuestionsAtMostAndEmptyQuestionsGiveEmptySubArrays)
 {
     std::string questions;
-    for (int i = 0; i < 31; ++i)
+    for (int i = 0; i < 101; ++i)
         questions += "<vtQuestion><windowSize>0</windowSize><numSelections>0</numSelections></vtQuestion>";
     test::TempFolder temp;
     const Written w = writeCase("<details></details><questions>" + questions + "</questions>", temp.path());
-    EXPECT_EQ(w.test.questionPages, 30);
-    EXPECT_TRUE(FileExists(TestFolder(w.startPage) + "q29.htm"));
-    EXPECT_FALSE(FileExists(TestFolder(w.startPage) + "q30.htm"));
+    EXPECT_EQ(w.test.questionPages, 100);
+    EXPECT_TRUE(FileExists(TestFolder(w.startPage) + "q99.htm"));
+    EXPECT_FALSE(FileExists(TestFolder(w.startPage) + "q100.htm"));
     EXPECT_EQ(w.test.arrays.qElementsListG.substr(0, 8), "[], [], ");
-    EXPECT_EQ(w.test.arrays.qElementsListG.size(), 30 * 4 - 2);
+    EXPECT_EQ(w.test.arrays.qElementsListG.size(), 100 * 4 - 2);
+}
+
+// ---- The page texts' script ------------------------------------------------------
+
+TEST(PagesScript, TheFolderHoldsTheScriptAndNoPageFiles)
+{
+    test::TempFolder temp;
+    const std::string startPage = temp.path("Quiz.htm");
+    ForceDirectory(TestFolder(startPage));
+    ExportLists lists;
+    lists.questionFileList = numbered("<vtQuestion><windowSize>0</windowSize></vtQuestion>");
+    test::ScriptedUserInterface ui;
+    ExportWrites writes;
+    WriteStartPages("Quiz", startPage, kStartTexts, lists.questionFileList, writes);
+    WriteTestPages("Quiz", startPage, "", fixedTexts(), lists, ui, kSeed);
+    EXPECT_EQ(filesUnder(TestFolder(startPage)), (std::set<std::string>{"frame.htm", "pages.js"}));
+    const auto pages = test::ReadPagesScript(readFile(TestFolder(startPage) + "pages.js"));
+    std::set<std::string> names;
+    for (const auto& page : pages)
+        names.insert(page.first);
+    EXPECT_EQ(names, (std::set<std::string>{"blank.htm", "control.htm", "p.js", "q0.htm"}));
+    EXPECT_NE(readFile(TestFolder(startPage) + "frame.htm").find("<script src=\"pages.js\"></script>"), std::string::npos);
+}
+
+TEST(PagesScript, LiteralsAreAsciiAndCannotEndOrBendAnInlineScript)
+{
+    const std::string text = "<script><!--\rit's \\ </script>\n\xe9\x80\x9f\x01";
+    const std::string literal = PageTextLiteral(text);
+    EXPECT_EQ(literal, "'<script><\\!--\\rit\\'s \\\\ <\\/script>\\n\\xe9\\u20ac\\u0178\\x01'");
+    EXPECT_EQ(test::ReadPagesScript(PageTextAssignment("x.htm", text)), (std::map<std::string, std::string>{{"x.htm", text}}));
 }
 
 TEST(ScriptArrays, TargetsWithoutSemicolonEndTheList)
@@ -440,7 +482,7 @@ TEST(Escaping, InterfaceTextsOfTheLanguagePack)
     test::TempFolder temp;
     const std::string startPage = temp.path("Quiz.htm");
     ForceDirectory(TestFolder(startPage));
-    const StartPageTexts texts{"<b>Test</b>", "Say \"go\"", "It's", "back\\slash", "</script>"};
+    const StartPageTexts texts{"<b>Test</b>", "Say \"go\"", "It's", "back\\slash", "</script>", {}};
     ExportWrites writes;
     WriteStartPages("Quiz", startPage, texts, "", writes);
     const std::string start = readFile(startPage);

@@ -14,6 +14,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/building/FixtureInstallation.h"
+#include "tests/support/PagesScript.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
 
@@ -102,7 +103,7 @@ struct Scene {
         set.filePath = dir.path("Unit 1.vtd");
         // A picture whose name needs percent-encoding in the manifest.
         install.writeFile("Templates/Plain/bg.bmp", "BM");
-        EXPECT_NE(ExpandSet(set, ui, lang, TheExportLists(), 0, true), kTemplateFileProblem);
+        EXPECT_NE(ExpandSet(set, ui, lang, TheExportLists(), 0), kTemplateFileProblem);
     }
 
     ScormResult write(ScormVersion version, int passMark, const std::string& zip)
@@ -188,12 +189,14 @@ TEST(ScormPackage, EachVersionsManifestDescribesTheZipExactly)
         std::sort(entries.begin(), entries.end());
         std::sort(listed.begin(), listed.end());
         EXPECT_EQ(listed, entries);
-        for (const char* file : {"frame.htm", "control.htm", "scorm.js", "p.js", "q0.htm", "q2.htm", "buttons/tick.gif"})
+        for (const char* file : {"frame.htm", "pages.js", "scorm.js", "buttons/tick.gif"})
             EXPECT_NE(std::find(listed.begin(), listed.end(), file), listed.end()) << file;
         EXPECT_EQ(std::find(listed.begin(), listed.end(), "test.htm"), listed.end()) << "no start page";
 
         // The control page loads the platform script, told its version.
-        EXPECT_NE(zip.read("control.htm")->find("<script src=\"scorm.js\"></script>"), std::string::npos);
+        const auto pages = test::ReadPagesScript(*zip.read("pages.js"));
+        ASSERT_TRUE(pages.count("control.htm") && pages.count("q2.htm"));
+        EXPECT_NE(pages.at("control.htm").find("<script src=\"scorm.js\"></script>"), std::string::npos);
         EXPECT_NE(zip.read("scorm.js")->find("'" + std::string(ScormVersionName(v.version)) + "' == '2004'"),
             std::string::npos);
         EXPECT_TRUE(m.masteryScore.isEmpty() && m.minNormalizedMeasure.isEmpty()) << "no pass mark, none declared";
@@ -245,7 +248,7 @@ TEST(CreateLmsPackage, TheEditorsChoiceWritesThePackageWithTheSetsPassMark)
     test::FixtureInstallation install;
     test::ScriptedUserInterface ui;
     LangStrings lang;
-    lang.applyPack("0320 Student:\n0322 Ready.\n0323 Make what?\n0324 Folder\n0325 SCORM 1.2\n0326 SCORM 2004\n");
+    lang.applyPack("0223 One file\n0320 Student:\n0322 Ready.\n0323 Make what?\n0324 Folder\n0325 SCORM 1.2\n0326 SCORM 2004\n");
     Workspace workspace(ui, lang);
     workspace.NewSet();
     OpenSet& set = *workspace.current();
@@ -255,12 +258,12 @@ TEST(CreateLmsPackage, TheEditorsChoiceWritesThePackageWithTheSetsPassMark)
     workspace.PassMarkChange(40);
     workspace.setLastDir(dir.path());
 
-    ui.oneChoices.push_back(2);
+    ui.oneChoices.push_back(3);
     ui.saveChoices.push_back(dir.path("For Moodle.scorm"));
     CreateWebOutputCall(workspace, ui, lang, "");
 
     ASSERT_EQ(ui.offered.size(), 1U);
-    EXPECT_EQ(ui.offered[0], (std::vector<std::string>{"Folder", "SCORM 1.2", "SCORM 2004"}));
+    EXPECT_EQ(ui.offered[0], (std::vector<std::string>{"Folder", "One file", "SCORM 1.2", "SCORM 2004"}));
     ASSERT_EQ(ui.dialogs.size(), 1U);
     EXPECT_EQ(ui.dialogs[0].filter, "SCORM Packages|*.zip");
     EXPECT_EQ(ui.dialogs[0].proposedName, "Unit 1");

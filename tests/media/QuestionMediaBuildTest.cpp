@@ -14,6 +14,7 @@
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
+#include "tests/support/PagesScript.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMedia.h"
@@ -228,8 +229,7 @@ void ExpectOwnPictures(const std::string& folder, const std::string& map, const 
 {
     for (const auto& [page, original] : {std::pair{"q0.htm", map}, std::pair{"q4.htm", otherMap}}) {
         SCOPED_TRACE(page);
-        std::string html;
-        ASSERT_TRUE(ReadFileBytes(folder + page, html));
+        const std::string html = test::PageText(folder, page);
         const std::size_t at = html.find("name=\"qpicture\"");
         ASSERT_NE(at, std::string::npos);
         const std::size_t src = html.rfind("<img src=\"", at);
@@ -259,8 +259,7 @@ TEST_F(QuestionMediaBuild, TheWebTestAndThePlayerKeepFilesOfTheSameNameApart)
     ASSERT_TRUE(played.ok()) << played.error;
     ExpectOwnPictures(dir.path("played/Testres/"), map, otherMap);
 
-    std::string listening;
-    ASSERT_TRUE(ReadFileBytes(folder + "q1.htm", listening));
+    const std::string listening = test::PageText(folder, "q1.htm");
     EXPECT_NE(listening.find("<audio src=\"Frage%20eins.wav\" autoplay"), std::string::npos);
     EXPECT_NE(listening.find("id=\"qsound\""), std::string::npos);
 }

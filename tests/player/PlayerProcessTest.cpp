@@ -5,11 +5,13 @@
 #include "storage/Vtutils.h"
 #include "tests/player/PlayerScene.h"
 #include "tests/support/LoopbackClient.h"
+#include "tests/support/PagesScript.h"
 
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QTcpServer>
+#include <QUrl>
 
 #include <csignal>
 
@@ -115,13 +117,14 @@ TEST(PlayerProgram, PlaysTheEditorsPreviewUntilStopped)
         const HttpReply start = Get(address, "/Test.htm");
         EXPECT_EQ(start.status, 200);
         EXPECT_NE(start.body.find("Unit 1"), std::string::npos);
-        const HttpReply control = Get(address, "/Testres/control.htm");
-        EXPECT_EQ(control.status, 200);
-        EXPECT_NE(control.body.find("['Finish','Mark','Cheat']"), std::string::npos);
-        EXPECT_NE(Get(address, "/Testres/q0.htm").body.find("Question 3"), std::string::npos);
+        const HttpReply pages = Get(address, "/Testres/pages.js");
+        EXPECT_EQ(pages.status, 200);
+        const auto texts = test::ReadPagesScript(pages.body);
+        EXPECT_NE(texts.at("control.htm").find("['Finish','Mark','Cheat']"), std::string::npos);
+        EXPECT_NE(texts.at("q0.htm").find("Question 3"), std::string::npos);
         EXPECT_EQ(Get(address, "/Testres/bg.bmp").body, Bytes(s.install.styleFolder() + "bg.bmp"));
         // Nothing but the test: no way up out of the folder.
-        for (const char* path : {"/%2e%2e/%2e%2e/Unit1.vtd", "/../Unit1.vtd", "/Testres/q9.htm"})
+        for (const char* path : {"/%2e%2e/%2e%2e/Unit1.vtd", "/../Unit1.vtd", "/Testres/q0.htm"})
             EXPECT_EQ(Get(address, path).status, 404) << path;
 
         // The test lives in one private folder while the player runs.
@@ -149,7 +152,11 @@ TEST(PlayerProgram, HandsALaterPreviewToThePreviewPlayerRunning)
     RunningPlayer first({QStringLiteral("--no-open"), QStringLiteral("--no-window")}, s.install.path(), s.tmp());
     const std::string address = first.address();
     ASSERT_EQ(address.rfind("http://127.0.0.1:", 0), 0u) << first.errors();
-    EXPECT_NE(Get(address, "/Testres/q0.htm").body.find("Question 3"), std::string::npos);
+    const auto firstQuestion = [](const std::string& at) {
+        const auto texts = test::ReadPagesScript(Get(at, "/Testres/pages.js").body);
+        return texts.count("q0.htm") ? texts.at("q0.htm") : std::string();
+    };
+    EXPECT_NE(firstQuestion(address).find("Question 3"), std::string::npos);
 
     s.preview(1);
     RunningPlayer second({QStringLiteral("--no-open"), QStringLiteral("--no-window")}, s.install.path(), s.tmp());
@@ -158,8 +165,8 @@ TEST(PlayerProgram, HandsALaterPreviewToThePreviewPlayerRunning)
     ASSERT_EQ(next.rfind(address.substr(0, address.find('/', 7))), 0u) << next << " is served by the first player";
     EXPECT_NE(next, address);
     EXPECT_EQ(Get(address, "/Testres/preview-next.txt").body, next.substr(0, next.size() - 8) + "Testres/frame.htm");
-    EXPECT_NE(Get(next, "/Testres/q0.htm").body.find("Question 1"), std::string::npos);
-    EXPECT_EQ(Get(next, "/Testres/q0.htm").body.find("Question 3"), std::string::npos);
+    EXPECT_NE(firstQuestion(next).find("Question 1"), std::string::npos);
+    EXPECT_EQ(firstQuestion(next).find("Question 3"), std::string::npos);
 
     EXPECT_EQ(first.stop(SIGTERM), 0) << first.errors();
     EXPECT_EQ(FilesUnder(s.tmp()), std::vector<std::string>{});
@@ -186,11 +193,34 @@ TEST(PlayerProgram, PlaysABankItIsGivenOnTheChosenPort)
     const std::string address = player.address();
     EXPECT_EQ(address.rfind("http://127.0.0.1:" + std::to_string(port) + "/", 0), 0u) << player.errors();
     EXPECT_EQ(address.substr(address.size() - 9), "/Test.htm");
-    EXPECT_EQ(Get(address, "/Testres/p0.htm").status, 200);
-    EXPECT_EQ(Get(address, "/Testres/q2.htm").status, 200);
-    EXPECT_EQ(Get(address, "/Testres/control.htm").body.find("'Mark'"), std::string::npos);
+    EXPECT_EQ(Get(address, "/Testres/frame.htm").status, 200);
+    const auto texts = test::ReadPagesScript(Get(address, "/Testres/pages.js").body);
+    EXPECT_EQ(texts.count("p0.htm"), 1u);
+    EXPECT_EQ(texts.count("q2.htm"), 1u);
+    EXPECT_EQ(texts.at("control.htm").find("'Mark'"), std::string::npos);
     EXPECT_EQ(player.stop(SIGTERM), 0);
     EXPECT_TRUE(FilesUnder(s.tmp()).empty());
+}
+
+// With --files there is no server: the address is the start page's file in
+// the private folder, which goes when the player ends.
+TEST(PlayerProgram, OpensTheTestFromItsFolderWithoutAServer)
+{
+    PlayerScene s;
+    const std::string bank = s.dir.path("Unit 1.vtb");
+    s.build(bank);
+    RunningPlayer player({QStringLiteral("--no-window"), QStringLiteral("--no-open"), QStringLiteral("--files"),
+                             toQString(bank)},
+        s.install.path(), s.tmp());
+    const QUrl address(toQString(player.address()));
+    ASSERT_TRUE(address.isLocalFile()) << address.toString().toStdString() << player.errors();
+    const std::string startPage = fromQString(address.toLocalFile());
+    EXPECT_EQ(ExtractFileName(startPage), "Test.htm");
+    EXPECT_EQ(startPage.rfind(s.tmp() + "/dorvel-player-", 0), 0u) << startPage;
+    EXPECT_TRUE(FileExists(startPage));
+    EXPECT_NE(test::PageText(ExtractFilePath(startPage) + "Testres", "q2.htm"), "");
+    EXPECT_EQ(player.stop(SIGTERM), 0);
+    EXPECT_FALSE(FileExists(startPage));
 }
 
 TEST(PlayerProgram, SaysWhyItCannotPlayAndLeavesNothingBehind)

@@ -50,7 +50,7 @@ std::string PlayerScene::preview(int n)
 
 void PlayerScene::build(const std::string& bankPath)
 {
-    ASSERT_EQ(ExpandSet(workspace, ui, lang, lists, 0, false), "0");
+    ASSERT_EQ(ExpandSet(workspace, ui, lang, lists, 0), "0");
     const BankWriteResult written = WriteBankFile(lists, ui, bankPath, set().testDetails, "measuring", "writing");
     ASSERT_EQ(written.status, BankWriteStatus::Written) << written.error;
 }

@@ -7,6 +7,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/player/PlayerScene.h"
+#include "tests/support/PagesScript.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@ namespace {
 using test::BankBytes;
 using test::Bytes;
 using test::FilesUnder;
+using test::PageText;
 using test::PlayerScene;
 using test::TempFolder;
 
@@ -80,6 +82,8 @@ TEST(PlayerOptions, DesktopEditorAndScriptStarts)
         EXPECT_EQ(parsed.options.window, c.window);
         EXPECT_EQ(parsed.options.port, c.port);
     }
+    EXPECT_FALSE(ParsePlayerOptions({"b.vtb"}).options.fromFiles);
+    EXPECT_TRUE(ParsePlayerOptions({"--files", "b.vtb"}).options.fromFiles);
 }
 
 // The player's test is the web export's test: the same pages and the same
@@ -109,8 +113,8 @@ TEST(PlayedTest, BuiltBankPlaysAsTheWebExportOfTheSameSet)
 
     const std::vector<std::string> files = FilesUnder(played);
     ASSERT_EQ(files, FilesUnder(exported));
-    for (const char* expected : {"Test.htm", "Testres/p0.htm", "Testres/q2.htm", "Testres/control.htm",
-             "Testres/bg.bmp", "Testres/tick.gif", "Testres/cross.gif"}) {
+    for (const char* expected : {"Test.htm", "Testres/frame.htm", "Testres/pages.js", "Testres/bg.bmp", "Testres/tick.gif",
+             "Testres/cross.gif"}) {
         EXPECT_NE(std::find(files.begin(), files.end(), expected), files.end()) << expected;
     }
     for (const std::string& f : files) {
@@ -123,7 +127,7 @@ TEST(PlayedTest, BuiltBankPlaysAsTheWebExportOfTheSameSet)
     }
     // The media came out of the bank, byte for byte.
     EXPECT_EQ(Bytes(JoinPath(played, "Testres/bg.bmp")), Bytes(s.install.styleFolder() + "bg.bmp"));
-    EXPECT_NE(Bytes(JoinPath(played, "Testres/q0.htm")).find("\"bg.bmp\""), std::string::npos);
+    EXPECT_NE(PageText(JoinPath(played, "Testres"), "q0.htm").find("\"bg.bmp\""), std::string::npos);
 }
 
 TEST(PlayedTest, PreviewBankShowsItsQuestionWithMarkAndCheat)
@@ -140,20 +144,21 @@ TEST(PlayedTest, PreviewBankShowsItsQuestionWithMarkAndCheat)
 
     const std::string folder = TestFolder(test.startPage);
     // No pre-test page: the control page opens the question at once.
-    EXPECT_FALSE(FileExists(folder + "p0.htm"));
-    EXPECT_NE(Bytes(folder + "q0.htm").find("Question 2"), std::string::npos);
-    const std::string control = Bytes(folder + "control.htm");
+    EXPECT_EQ(PageText(folder, "p0.htm"), "");
+    EXPECT_NE(PageText(folder, "q0.htm").find("Question 2"), std::string::npos);
+    const std::string control = PageText(folder, "control.htm");
     EXPECT_NE(control.find("['Finish','Mark','Cheat']"), std::string::npos);
     EXPECT_NE(control.find("<img src=\"buttons/Mark0.gif\""), std::string::npos);
     EXPECT_NE(control.find("<img src=\"buttons/Cheat0.gif\""), std::string::npos);
     EXPECT_EQ(Bytes(folder + "bg.bmp"), Bytes(s.install.styleFolder() + "bg.bmp"));
 }
 
-// A built bank may hold up to a hundred questions; a web test holds thirty.
+// A built bank holds up to a hundred questions, and so does the web test; a
+// bank made by hand may hold more.
 TEST(PlayedTest, QuestionsBeyondWhatAWebTestHoldsAreNamed)
 {
     std::string list;
-    for (int n = 0; n < 31; ++n) {
+    for (int n = 0; n < 101; ++n) {
         const std::string tag = "questionFile" + std::to_string(n);
         list += "<" + tag + "><windowSize>0</windowSize><vtText><vtString>Question " + std::to_string(n + 1)
             + "</vtString><TextLayer>0</TextLayer></vtText></" + tag + ">\r\n";
@@ -167,11 +172,11 @@ TEST(PlayedTest, QuestionsBeyondWhatAWebTestHoldsAreNamed)
     const PlayedTest test = WritePlayedTest(bank, dir.path("played"), LangStrings(), "", 3);
     ASSERT_TRUE(test.ok()) << test.error;
     EXPECT_EQ(test.testName, "many.vtb");  // no test name of its own
-    EXPECT_EQ(test.questions, 31);
-    EXPECT_EQ(test.questionPages, 30);
-    EXPECT_EQ(test.notes, std::vector<std::string>{"the bank holds 31 questions; the test shows the first 30"});
-    EXPECT_TRUE(FileExists(dir.path("played/Testres/q29.htm")));
-    EXPECT_FALSE(FileExists(dir.path("played/Testres/q30.htm")));
+    EXPECT_EQ(test.questions, 101);
+    EXPECT_EQ(test.questionPages, 100);
+    EXPECT_EQ(test.notes, std::vector<std::string>{"the bank holds 101 questions; the test shows the first 100"});
+    EXPECT_NE(PageText(dir.path("played/Testres"), "q99.htm").find("Question 100"), std::string::npos);
+    EXPECT_EQ(PageText(dir.path("played/Testres"), "q100.htm"), "");
 }
 
 // Banks made by hand to do harm. Whatever they say, nothing is written
@@ -216,10 +221,10 @@ TEST(PlayedTest, HostileBanksAreRefusedAndWriteNothingOutside)
          BankBytes(header("<" + outside + "/planted.gif>0,2</" + outside + "/planted.gif>"
                           "</x/Buttons/a/b/c.gif>2,4<//x/Buttons/a/b/c.gif>"
                           "<C:\\Windows\\evil.gif>4,6</C:\\Windows\\evil.gif>"
-                          "</x/control.htm>6,8<//x/control.htm>"
+                          "</x/pages.js>6,8<//x/pages.js>"
                           "</x/gone.gif>-1,-1<//x/gone.gif>"),
              "aabbccdd"),
-         "", {"control.htm", "/x/gone.gif is not in the bank"}, {"planted.gif", "c.gif", "evil.gif"}},
+         "", {"pages.js", "/x/gone.gif is not in the bank"}, {"planted.gif", "c.gif", "evil.gif"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -244,7 +249,7 @@ TEST(PlayedTest, HostileBanksAreRefusedAndWriteNothingOutside)
         for (const std::string& m : c.media)
             EXPECT_TRUE(FileExists(root.path("player/Testres/" + m))) << m;
         // The pages are the generator's, never the bank's.
-        EXPECT_NE(Bytes(root.path("player/Testres/control.htm")).find("<html"), std::string::npos);
+        EXPECT_NE(PageText(root.path("player/Testres"), "control.htm").find("<html"), std::string::npos);
     }
     EXPECT_TRUE(FilesUnder(outside).empty());
 }

@@ -95,10 +95,11 @@ TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
 {
     ui.saveChoices.push_back(dir.path("Capitals quiz.htm"));  // the start page
     ui.saveChoices.push_back(dir.path("capitals.vtd"));       // the set, saved first
-    ui.answers.push_back(Answer::No);
+    ui.answers = {Answer::No};  // not opened
     click("CreateWebPagesButton");
     EXPECT_EQ(ui.dialogs[0].title, "Save Web Test  As...");
     EXPECT_TRUE(FileExists(dir.path("Capitals quiz.htm")));
+    EXPECT_TRUE(FileExists(dir.path("Capitalsquizres/pages.js")));
     EXPECT_TRUE(FileExists(dir.path("capitals.vtd")));
     EXPECT_EQ(ui.questions.size(), 1u);
     EXPECT_TRUE(ui.opened.empty());
@@ -122,8 +123,7 @@ TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
     ui.answers.push_back(Answer::No);  // not opened
     click("CreateWebPagesButton");
     EXPECT_EQ(ui.questions.size(), 4u);
-    EXPECT_TRUE(FileExists(folder + "q0.htm"));
-    EXPECT_TRUE(FileExists(folder + "control.htm"));
+    EXPECT_TRUE(FileExists(folder + "pages.js"));
     EXPECT_FALSE(FileExists(folder + "q7.htm"));
     std::string notes;
     EXPECT_TRUE(ReadFileBytes(folder + "notes.txt", notes));
@@ -133,6 +133,7 @@ TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
     ui.saveChoices.push_back(std::nullopt);
     click("CreateWebPagesButton");
     EXPECT_EQ(ui.questions.size(), 4u);
+    EXPECT_EQ(ui.dialogs.size(), 5u);
 }
 
 }  // namespace

@@ -233,6 +233,38 @@ TEST_F(QuestionListTest, ADropOnTheViewIsCarriedOutOnceTheDragEnds)
     EXPECT_FALSE(nowhere.isAccepted());
 }
 
+TEST_F(QuestionListTest, ALineShowsWhereADropLandsAndAboveTheFirstQuestionIsFirst)
+{
+    titleQuestions({"a", "b", "c"});
+    DragTree view(workspace());
+    view.resize(tree->size());
+    view.show();
+    view.setOwnDrag(true);
+    view.expandAll();
+    QCoreApplication::processEvents();
+    std::unique_ptr<QMimeData> data(list().mimeData({list().nodeIndex(0, 3)}));
+    const QRect second = view.visualRect(list().nodeIndex(0, 2));
+    const QRect first = view.visualRect(list().nodeIndex(0, 1));
+    const auto moveTo = [&](QPoint at) {
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view.viewport(), &enter);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view.viewport(), &move);
+    };
+    // A drop onto a question lands after it: the line is under it.
+    moveTo(second.center());
+    EXPECT_EQ(view.dropLineY(), second.bottom());
+    // The upper part of the first question is the place before it.
+    const QPoint aboveFirst(first.left() + 30, first.top() + 1);
+    moveTo(aboveFirst);
+    EXPECT_EQ(view.dropLineY(), first.top());
+    QDropEvent drop(aboveFirst, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view.viewport(), &drop);
+    EXPECT_EQ(view.dropLineY(), -1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(titles(0), (std::vector<std::string>{"c", "a", "b"}));
+}
+
 TEST_F(QuestionListTest, DeleteQuestionButtonAsksThenRemoves)
 {
     titleQuestions({"a", "b", "c"});

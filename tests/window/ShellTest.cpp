@@ -55,7 +55,7 @@ private:
 TEST_F(ShellTest, StartsWithOneNewSetAndTheInitialTexts)
 {
     startWindow();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantric Dorvel 1.0"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Dorvel 1.vtd[*] - Vantric Dorvel 1.0"));
     EXPECT_EQ(window->centralWidget()->size(), QSize(792, 531));
     EXPECT_EQ(workspace().openSetCount(), 1);
     EXPECT_EQ(workspace().currentSet(), 0);
@@ -108,6 +108,26 @@ TEST_F(ShellTest, NewOpenSaveSaveAsAndClose)
     EXPECT_TRUE(control<QLineEdit>("TestName")->isEnabled());
     EXPECT_EQ(reopenCaptions().front(), QStringLiteral("birds"));
     EXPECT_TRUE(ui.questions.empty());
+}
+
+std::string fileBytes(const std::string& path);
+
+TEST_F(ShellTest, ImportOpensANewSetAndExportQuestionsWritesIt)
+{
+    startWindow();
+    EXPECT_EQ(item("ImportQuestionsM")->text(), QStringLiteral("&Import..."));
+    ui.openChoices.push_back({dir.write("birds.gift", "$CATEGORY: $course$/top/Vögel\n\n::Owl::Owls hunt at night {T}\n\n"
+                                                      "::Pairs::Match {=a -> 1 =b -> 2}\n")});
+    menu("ImportQuestionsM");
+    EXPECT_EQ(workspace().openSetCount(), 2);
+    EXPECT_EQ(control<QLineEdit>("TestName")->text(), QStringLiteral("Vögel"));
+    EXPECT_EQ(workspace().current()->questionCount(), 1);
+    EXPECT_NE(ui.messages.back().find("Question 2 (Pairs): Matching"), std::string::npos) << ui.messages.back();
+
+    ui.oneChoices.push_back(0);  // Moodle XML
+    ui.saveChoices.push_back(dir.path("birds.xml"));
+    menu("ExportQuestionsM");
+    EXPECT_NE(fileBytes(dir.path("birds.xml")).find("<text>Owls hunt at night</text>"), std::string::npos);
 }
 
 std::string fileBytes(const std::string& path)

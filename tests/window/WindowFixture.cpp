@@ -1,6 +1,7 @@
 #include "tests/window/WindowFixture.h"
 
 #include "editor/Workspace.h"
+#include "editor/recovery/RecoveryCopies.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -76,6 +77,7 @@ void WindowTest::SetUp()
     SetInstallationFolder(FixtureInstallation());
     ResetSettings();
     DeleteFile(FixtureInstallation() + "filespec.pab");
+    QDir(toQString(RecoveryCopies::defaultFolder())).removeRecursively();
 }
 
 void WindowTest::TearDown()

@@ -13,6 +13,7 @@
 #include "storage/FileUtils.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
@@ -132,6 +133,19 @@ int main(int argc, char* argv[])
     }
     find<QComboBox>(window, "QuestionType")->setCurrentIndex(7);
     save(window, out, "5-text-one-field");
+
+    // The maximised window, with a misspelt word underlined in the question.
+    window.showMaximized();
+    // A bare X server has no window manager to maximise: fill the screen by hand.
+    window.setGeometry(window.screen()->availableGeometry());
+    QApplication::processEvents();
+    w.questionList().requestSelection(0, 1);
+    find<QPlainTextEdit>(window, "Title")
+        ->setPlainText(QStringLiteral("Which river flows thruogh Vienna, Budapest and Belgrade?"));
+    QApplication::processEvents();
+    save(window, out, "7-maximised");
+    save(*find<QPlainTextEdit>(window, "Title"), out, "8-misspelt-word");
+    window.showNormal();
 
     window.aboutBox().show();
     save(window.aboutBox(), out, "6-about");

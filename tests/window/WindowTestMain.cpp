@@ -13,6 +13,10 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::string& config = dorvel::test::FixtureConfigFolder();
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
+    // Recovery copies too stay out of the user's own folders.
+    // (A child run of these tests is handed its parent's, to leave copies there.)
+    const QByteArray parentData = qgetenv("DORVEL_TEST_DATA_HOME");
+    qputenv("XDG_DATA_HOME", parentData.isEmpty() ? QByteArray::fromStdString(config + "/data") : parentData);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

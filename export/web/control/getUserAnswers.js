@@ -4,7 +4,7 @@ function $getUserAnswers$() {
   // Only the current question's own page, and only once its answers have been put back
   // (as soon as its elements are there, while pictures may still load): an earlier page
   // still showing, or one not yet filled in, would file wrong answers under this question.
-  if (frame.location.pathname.split('/').pop() != 'q' + $questionNum$ + '.htm' || !doc.answersRestored) return false;
+  if (frame.shownPage != 'q' + $questionNum$ + '.htm' || !doc.answersRestored) return false;
   var $qElements$ = $qElementsListG$[$questionNum$];
   var $qTypes$ = $qTypesListG$[$questionNum$];
   var $qUserAnswers$ = new Array();

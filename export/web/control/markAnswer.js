@@ -113,7 +113,7 @@ function $markAnswer$($qNum$) {
         else if (fcrit == 3) showf = ($qUser$ >= Math.min(fmin, fmax) && $qUser$ <= Math.max(fmin, fmax));
         else if (fcrit == 5) showf = true;
         if (!showf) continue;
-        parent.question.pageFrame(fname + 'div').src = 'q' + $qNum$ + fname + '.htm';
+        parent.showPage(parent.question.pageFrame(fname + 'div').contentWindow, 'q' + $qNum$ + fname + '.htm');
         doc.getElementById(fname + 'div').style.visibility = 'visible';
         $feedbackShown$ = true;
         if (pass == 0 && !$qshowAllfbs$[$qNum$]) break;

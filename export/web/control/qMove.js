@@ -3,7 +3,7 @@ function $qMove$(pos) {
   if ($examStatus$ == 0) {
     if (pos < $pLength$ && pos != $questionPos$) {
       $questionPos$ = pos;
-      parent.question.location = 'p' + pos + '.htm';
+      parent.showPage(parent.question, 'p' + pos + '.htm');
     }
     $positionSlider$();
     return;
@@ -16,14 +16,14 @@ function $qMove$(pos) {
       $getUserAnswers$();
       $questionPos$ = pos;
       $questionNum$ = $questionNumberListG$[pos];
-      parent.question.location = 'q' + $questionNum$ + '.htm';
+      parent.showPage(parent.question, 'q' + $questionNum$ + '.htm');
     } else {
       $questionPos$ = pos;
       if (pos < 1) {
         $writeResults$();
       } else {
         $questionNum$ = $questionNumberListG$[pos - 1];
-        parent.question.location = 'q' + $questionNum$ + '.htm';
+        parent.showPage(parent.question, 'q' + $questionNum$ + '.htm');
       }
     }
   }

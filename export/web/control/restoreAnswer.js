@@ -2,7 +2,7 @@ function $restoreAnswer$() {
   var frame = parent.question;
   // Only the page of the current question may be filled; an earlier page can still
   // finish loading after a quick second move.
-  if (frame.location.pathname.split('/').pop() != 'q' + $questionNum$ + '.htm') return;
+  if (frame.shownPage != 'q' + $questionNum$ + '.htm') return;
   var doc = frame.document;
   var $qElements$ = $qElementsListG$[$questionNum$];
   var $qTypes$ = $qTypesListG$[$questionNum$];

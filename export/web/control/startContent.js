@@ -39,7 +39,7 @@ function $startContent$() {
     }
     $questionPos$ = saved.pos;
     $questionNum$ = $questionNumberListG$[saved.pos];
-    parent.question.location = 'q' + $questionNum$ + '.htm';
+    parent.showPage(parent.question, 'q' + $questionNum$ + '.htm');
     $positionSlider$();
     return;
   }
@@ -49,10 +49,10 @@ function $startContent$() {
   $questionNum$ = $questionNumberListG$[0];
   if ($examStatus$ == 0) {
     if ($qOptionsG$[2] == 1) $randqList$();
-    parent.question.location = 'p0.htm';
+    parent.showPage(parent.question, 'p0.htm');
     parent.document.title = $qDetailsG$[0] + ': (' + '{{textsA15}}' + ')';
   } else if ($questionNumberListG$.length > 0) {
-    parent.question.location = 'q' + $questionNum$ + '.htm';
+    parent.showPage(parent.question, 'q' + $questionNum$ + '.htm');
   }
   $positionSlider$();
 }

@@ -4,7 +4,8 @@ import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
+import vm from 'node:vm';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 
 export const FIXTURES = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', 'fixtures');
 
@@ -42,8 +43,8 @@ export function exportSet(setFile, startName = 'Test') {
   return { folder: out, testFolder: `${startName}res`, startPage: path.join(out, `${startName}.htm`) };
 }
 
-// Serves an export with `dorvel-cli serve` on a free loopback port, as the
-// program does for the author. `url` is the address of the start page's folder.
+// Serves an export with `dorvel-cli serve` on a free loopback port. `url` is
+// the address of the start page's folder, `fileUrl` its file address.
 export function serve(exported) {
   const child = spawn(path.join(binFolder(), 'dorvel-cli'), ['serve', exported.startPage], { stdio: ['ignore', 'pipe', 'inherit'] });
   return new Promise((resolve, reject) => {
@@ -55,17 +56,12 @@ export function serve(exported) {
       resolve({
         address,
         url: address.slice(0, address.lastIndexOf('/') + 1),
+        fileUrl: pathToFileURL(path.dirname(exported.startPage)).href + '/',
         close: () => new Promise((done) => { child.once('exit', done); child.kill(); }),
       });
     });
     child.on('exit', (code) => reject(new Error(`dorvel-cli serve ended (${code})`)));
   });
-}
-
-const SAMPLE = path.join(FIXTURES, '..', '..', '..', 'data', 'samples', 'General Knowledge.txt');
-
-function setTag(text, name, value) {
-  return text.replace(new RegExp(`<${name}>[^<]*</${name}>`), `<${name}>${value}</${name}>`);
 }
 
 // The styles the build ships.
@@ -76,16 +72,49 @@ export function shippedStyles() {
 // The sample set, which holds every question type, in one style with Mark,
 // Cheat and feedback allowed and in its own order, exported as the author does.
 export function exportEveryType(style) {
-  let text = fs.readFileSync(SAMPLE, 'latin1');
-  for (const [name, value] of [['GraphicStyle', style], ['PresentInRandomOrder', '0'], ['allowMarking', '1'],
-    ['allowCheating', '1'], ['ShowFeedback', '1'], ['TestName', `All types ${style}`]]) {
-    text = setTag(text, name, value);
-  }
-  const plain = path.join(scratch, `${style}.txt`);
-  fs.writeFileSync(plain, text, 'latin1');
-  const set = path.join(scratch, `${style}.vtd`);
-  cli(['pack', set, plain]);
-  return exportSet(set, 'AllTypes');
+  return exportSet(sampleSet(style, { GraphicStyle: style, PresentInRandomOrder: '0', allowMarking: '1',
+    allowCheating: '1', ShowFeedback: '1', TestName: `All types ${style}` }), 'AllTypes');
 }
 
 export { scratch };
+
+const SAMPLE = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', '..', '..', 'data', 'samples',
+  'General Knowledge.txt');
+
+function setTag(text, name, value) {
+  return text.replace(new RegExp(`<${name}>[^<]*</${name}>`), `<${name}>${value}</${name}>`);
+}
+
+// A set file made from the shipped sample (every question type) with the
+// test details in `details` changed. With `questions`, the sample's eleven
+// questions are repeated until the set holds that many.
+export function sampleSet(name, details, questions) {
+  let text = fs.readFileSync(SAMPLE, 'latin1');
+  for (const [tag, value] of Object.entries(details)) text = setTag(text, tag, value);
+  if (questions) {
+    const own = [...text.matchAll(/<question(\d+)>([\s\S]*?)<\/question\1>/g)].filter((m) => m[1] !== '0').map((m) => m[2]);
+    let list = '';
+    for (let n = 1; n <= questions; n++) list += `<question${n}>${own[(n - 1) % own.length]}</question${n}>\n`;
+    text = text.replace(/(<question0>[\s\S]*?<\/question0>\n)[\s\S]*(<\/questionFiles>)/, `$1${list}$2`);
+  }
+  const plain = path.join(scratch, `${name}.txt`);
+  fs.writeFileSync(plain, text, 'latin1');
+  const set = path.join(scratch, `${name}.vtd`);
+  cli(['pack', set, plain]);
+  return set;
+}
+
+// The single-file web test of a set; `size` is what dorvel-cli reported.
+export function exportSingleFile(setFile, startName = 'Test') {
+  const out = fs.mkdtempSync(path.join(scratch, `${startName}-single-`));
+  const startPage = path.join(out, `${startName}.htm`);
+  const said = cli(['export', setFile, startPage, '--single-file']).trim();
+  return { folder: out, startPage, said };
+}
+
+// The page texts of an exported test folder, as a browser reads pages.js.
+export function readPageTexts(testFolder) {
+  const context = vm.createContext({});
+  vm.runInContext(fs.readFileSync(path.join(testFolder, 'pages.js'), 'latin1'), context);
+  return context.pageTexts;
+}

@@ -6,6 +6,7 @@ export class Session {
     this.page = page;
     this.errors = [];
     this.dialogs = [];
+    this.alerts = []; // the messages of dialogs other than confirmations
     this.loaded = []; // addresses answered with success
     this.confirmAnswer = true;
     // The browser's own icon request is none of the test's; a load that a
@@ -25,6 +26,7 @@ export class Session {
     });
     page.on('dialog', async (d) => {
       this.dialogs.push(d.message());
+      if (d.type() !== 'confirm') this.alerts.push(d.message());
       if (d.type() === 'confirm') await (this.confirmAnswer ? d.accept() : d.dismiss());
       else await d.accept();
     });
@@ -47,25 +49,33 @@ export class Session {
     }, fn.toString(), args);
   }
 
-  // Waits until both frames have finished loading and a moment has passed
-  // for onload handlers and the drag glide.
+  // Waits until the frameset has written both frames (before that they hold
+  // empty documents that count as loaded), both have finished loading, and a
+  // moment has passed for onload handlers and the drag glide.
   async settle() {
     await this.page.waitForFunction(() => {
       const q = window.frames.question, c = window.frames.control;
-      return q && c && q.document.readyState === 'complete' && c.document.readyState === 'complete';
+      return q && c && !!q.shownPage && !!c.shownPage
+        && q.document.readyState === 'complete' && c.document.readyState === 'complete';
     }, { polling: 20, timeout: 10000 });
     await new Promise((r) => setTimeout(r, 150));
   }
 
-  // The page in the question frame: "p0.htm", "q3.htm", or "control.htm" for the results page.
+  // The page the frameset wrote into the question frame: "p0.htm", "q3.htm",
+  // or "results". Every frame's address is the frameset's own.
   async shown() {
-    return this.evaluate((q) => q.location.pathname.split('/').pop());
+    return this.evaluate((q) => q.shownPage);
   }
 
   async waitForShown(name) {
-    await this.page.waitForFunction((n) => window.frames.question.location.pathname.endsWith('/' + n)
+    await this.page.waitForFunction((n) => window.frames.question.shownPage === n
       && window.frames.question.document.readyState === 'complete', { polling: 10, timeout: 10000 }, name);
     await this.settle();
+  }
+
+  // The page shown in a frame of the question page (a feedback frame, the sound frame "bs").
+  pageIn(frameName) {
+    return this.evaluate((q, c, f) => q.frames[f].shownPage, frameName);
   }
 
   title() {
@@ -140,6 +150,14 @@ export class Session {
   async dragElement(id, to) {
     const b = await this.box('question', id);
     await this.dragBy({ x: b.x + b.width / 2, y: b.y + b.height / 2 }, to);
+  }
+
+  // Starts the test from the last pre-test page: its own start picture
+  // (`stbutton`) where the style has one, otherwise the Start Test button.
+  async pressStart() {
+    const picture = await this.evaluate((q) => q.document.stbutton?.parentNode.id);
+    await this.clickElement('question', picture ?? 'StartTestdiv0');
+    await this.waitForShown('q0.htm');
   }
 
   // The question frame's element styles: visibility, left, top, width, height.

@@ -8,7 +8,7 @@ import { after, before, test } from 'node:test';
 import { audit } from '../lib/axe.js';
 import { lowContrastTexts } from '../lib/contrast.js';
 import { exportEveryType, exportFixture, serve, shippedStyles } from '../lib/exporter.js';
-import { assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
+import { addressOf, assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
 import { focused } from '../lib/keyboard.js';
 import { Session } from '../lib/session.js';
 
@@ -37,7 +37,11 @@ eachBrowser('accessibility', (ctx) => {
         await check('frameset', s.page);
         await check('control bar', await s.frame('control'));
         await check('pre-test page', await s.frame('question'));
+        // Reading a picture's pixels needs it from the page's own origin, which
+        // a picture opened from files is not; the pictures and colours are the
+        // same both ways, so the contrast is read over HTTP.
         const contrast = async (what) => {
+          if (ctx.way === 'file') return;
           const low = await (await s.frame('question')).evaluate(lowContrastTexts);
           if (low.length) found[`${what} contrast`] = low;
         };
@@ -93,7 +97,7 @@ eachBrowser('accessibility', (ctx) => {
     const tab = await ctx.browser.newPage();
     const help = new Session(tab);
     try {
-      await tab.goto(`${feedback.served.url}${feedback.testFolder}/buttons/help.htm`, { waitUntil: 'load' });
+      await tab.goto(addressOf(ctx, feedback.served, `${feedback.testFolder}/buttons/help.htm`), { waitUntil: 'load' });
       const violations = await audit(tab);
       if (violations.length) found['help page'] = violations;
       assertNoErrors(help);
@@ -109,7 +113,7 @@ eachBrowser('accessibility', (ctx) => {
     await page.setViewport({ width: 550, height: 450 });
     const s = new Session(page);
     try {
-      await page.goto(`${keyboard.served.url}${keyboard.testFolder}/frame.htm`, { waitUntil: 'load' });
+      await page.goto(addressOf(ctx, keyboard.served, `${keyboard.testFolder}/frame.htm`), { waitUntil: 'load' });
       await s.settle();
       await s.evaluate((q) => q.document.querySelector('[data-press]').onmouseup());
       await s.waitForShown('q0.htm');

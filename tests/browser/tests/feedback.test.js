@@ -36,7 +36,7 @@ eachBrowser('feedback', (ctx) => {
       await s.settle();
       const frames = ['fb1', 'fb2', 'fb3', 'fb4'];
       assert.deepEqual(await s.visibleIds(frames.map((f) => `${f}div`)), shown.map((f) => `${f}div`), `question ${q}, chosen ${choose}`);
-      const pages = await s.evaluate((qw, c, names) => names.map((n) => qw.frames[`${n}frame`].location.pathname.split('/').pop()), shown);
+      const pages = await Promise.all(shown.map((f) => s.pageIn(`${f}frame`)));
       assert.deepEqual(pages, shown.map((f) => `q${q}${f}.htm`));
     }
     await s.press('Arrow1');

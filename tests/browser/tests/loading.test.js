@@ -33,42 +33,54 @@ before(async () => {
   await new Promise((r) => server.listen(0, '127.0.0.1', r));
 });
 after(async () => { letPictureGo(); server.closeAllConnections(); await new Promise((r) => server.close(r)); });
-const served = () => ({ url: `http://127.0.0.1:${server.address().port}/` });
-
 // Waits until question 2's page holds its field while its picture is held back.
+// A test session fetches the picture once: written pages share the frame's
+// document, and with it the pictures it already has.
 async function reachLoadingQuestion(s) {
   holding = true;
   await s.press('Arrow2');
   await s.page.waitForFunction(() => {
     const q = window.frames.question;
-    return q.location.pathname.endsWith('/q1.htm') && q.document.getElementById('f1');
+    return q.shownPage === 'q1.htm' && q.document.getElementById('f1');
   }, { polling: 10, timeout: 10000 });
-  while (held.length === 0) await new Promise((r) => setTimeout(r, 10));
+  for (let waited = 0; held.length === 0; waited += 10) {
+    if (waited > 10000) throw new Error('the picture was never asked for');
+    await new Promise((r) => setTimeout(r, 10));
+  }
+  assert.equal(await s.evaluate((q) => [...q.document.images].some((i) => !i.complete)), true,
+    'the picture is still loading');
 }
 
 eachBrowser('loading', (ctx) => {
-  test('typed on a loading page: kept after an arrow press and after the load', async () => {
+  // Only a server can hold a picture back.
+  const served = () => ({ url: `http://127.0.0.1:${server.address().port}/` });
+  const options = { skip: ctx.way === 'file' && 'only a server can hold a picture back' };
+
+  test('typed on a loading page, then away before the picture arrives: kept, and filed under its question', options, async () => {
     const s = await openTest(ctx, served(), exported.testFolder);
     await s.waitForShown('q0.htm');
-
-    // Typed while loading, then away before the picture arrives.
     await reachLoadingQuestion(s);
     await s.typeInto('f1', 'early');
-    assert.notEqual(await s.evaluate((q) => q.document.readyState), 'complete', 'the page was still loading');
     await s.press('Arrow2');
-    await s.waitForShown('q2.htm');
+    // Shown and started; Firefox counts the next page written into the frame
+    // as loading while the picture of the one before is still on its way.
+    await s.page.waitForFunction(() => {
+      const q = window.frames.question;
+      return q.shownPage === 'q2.htm' && q.document.answersRestored === true;
+    }, { polling: 10, timeout: 10000 });
     assert.equal(await s.fieldValue('f2'), '', 'not filed under the next question');
     letPictureGo();
     await s.press('Arrow1');
     await s.waitForShown('q1.htm');
     assert.equal(await s.fieldValue('f1'), 'early');
+    assertNoErrors(s);
+    await s.close();
+  });
 
-    // Typed while loading, then the picture arrives: the load keeps it.
-    await s.press('Arrow1');
+  test('typed on a loading page, then the picture arrives: the load keeps it', options, async () => {
+    const s = await openTest(ctx, served(), exported.testFolder);
     await s.waitForShown('q0.htm');
-    assert.equal(await s.fieldValue('f0'), '', 'not filed under the question before');
     await reachLoadingQuestion(s);
-    await s.evaluate((q) => { q.document.getElementById('f1').value = ''; });
     await s.typeInto('f1', 'late');
     letPictureGo();
     await s.waitForShown('q1.htm');
@@ -78,6 +90,9 @@ eachBrowser('loading', (ctx) => {
     await s.press('Arrow1');
     await s.waitForShown('q1.htm');
     assert.equal(await s.fieldValue('f1'), 'late');
+    await s.press('Arrow1');
+    await s.waitForShown('q0.htm');
+    assert.equal(await s.fieldValue('f0'), '', 'not filed under the question before');
     assertNoErrors(s);
     await s.close();
   });

@@ -129,27 +129,38 @@ eachBrowser('navigation', (ctx) => {
   });
 
   // Presses the right arrow from question `first` until question `last` is
-  // shown and reports two moments of each move: the page parsed and on
-  // screen, and its load finished (pictures in and the answers restored).
+  // shown and reports three moments of each move, counted from the press:
+  // the page written into its frame, the first frame painted after that, and
+  // its load finished (pictures in and the answers restored).
   const timeMoves = async (session, label, first, last) => {
-    const shown = [];
-    const loaded = [];
+    const moments = { written: [], painted: [], loaded: [] };
+    await session.page.evaluate(() => {
+      const clock = () => performance.timeOrigin + performance.now();
+      const write = window.writePage;
+      window.writePage = function (win, name, text) {
+        write(win, name, text);
+        if (win !== window.frames.question || !window.move) return;
+        const move = window.move;
+        move.written = clock();
+        requestAnimationFrame(() => { move.painted = clock(); });
+        win.addEventListener('load', () => { move.loaded = clock(); }, { once: true });
+      };
+    });
     for (let k = first + 1; k <= last; k++) {
       await session.evaluate((q, c) => {
-        c.document.addEventListener('mousedown', () => { window.pressedAt = performance.timeOrigin + performance.now(); }, { capture: true, once: true });
+        window.move = {};
+        c.document.addEventListener('mousedown', () => { window.move.pressed = c.performance.timeOrigin + c.performance.now(); },
+          { capture: true, once: true });
       });
       await session.press('Arrow2');
       await session.waitForShown(`q${k}.htm`);
-      const [parsed, done] = await session.evaluate((q) => {
-        const nav = q.performance.getEntriesByType('navigation')[0];
-        const start = window.pressedAt - q.performance.timeOrigin;
-        return [nav.domContentLoadedEventEnd - start, nav.loadEventEnd - start];
-      });
-      shown.push(parsed);
-      loaded.push(done);
+      const move = await session.page.evaluate(() => window.move);
+      for (const key of Object.keys(moments)) moments[key].push(move[key] - move.pressed);
     }
     const list = (values) => values.map((t) => t.toFixed(1)).join(', ');
-    console.log(`# next question${label} in ${ctx.name}: shown after ${list(shown)} ms; loaded after ${list(loaded)} ms (worst ${Math.max(...loaded).toFixed(1)} ms)`);
+    console.log(`# next question${label} in ${ctx.name} over ${ctx.way}: written after ${list(moments.written)} ms; `
+      + `painted after ${list(moments.painted)} ms; loaded after ${list(moments.loaded)} ms `
+      + `(worst painted ${Math.max(...moments.painted).toFixed(1)} ms)`);
   };
 
   test('moving to the next question is quick', async () => {

@@ -3,19 +3,18 @@
 // writes the one-question bank and VTX.txt; VTX, started without arguments as
 // the editor starts it, serves the question, which the browser answers, marks
 // and cheats on. Build: a whole set built by `dorvel-cli build`, started as
-// the desktop starts a bank, runs from its start page to its results.
+// the desktop starts a bank, runs from its start page to its results. Each
+// runs both ways: served by the player, and opened from the player's folder
+// (--files).
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { fileURLToPath } from 'node:url';
-import { binFolder, scratch } from '../lib/exporter.js';
+import { binFolder, sampleSet, scratch } from '../lib/exporter.js';
 import { assertNoErrors, eachBrowser } from '../lib/harness.js';
 import { Session } from '../lib/session.js';
 
-const SAMPLE = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', '..', '..', 'data', 'samples',
-  'General Knowledge.txt');
 const bin = binFolder();
 const previewFixture = path.join(bin, '..', 'tests', 'player-preview-fixture');
 
@@ -42,24 +41,6 @@ const env = (tmp, socket = previewSocket) => ({
 });
 const tmpFolder = (name) => fs.mkdtempSync(path.join(scratch, `${name}-`));
 
-function setTag(text, name, value) {
-  return text.replace(new RegExp(`<${name}>[^<]*</${name}>`), `<${name}>${value}</${name}>`);
-}
-
-// The sample set in the Chalkboard style, questions in their order.
-function sampleSet() {
-  let text = fs.readFileSync(SAMPLE, 'latin1');
-  for (const [name, value] of [['GraphicStyle', 'Chalkboard'], ['PresentInRandomOrder', '0'],
-    ['allowMarking', '0'], ['allowCheating', '0']]) {
-    text = setTag(text, name, value);
-  }
-  const plain = path.join(scratch, 'player-sample.txt');
-  fs.writeFileSync(plain, text, 'latin1');
-  const set = path.join(scratch, 'player-sample.vtd');
-  execFileSync(path.join(bin, 'dorvel-cli'), ['pack', set, plain]);
-  return set;
-}
-
 // VTX with `args`; resolves once it has printed its address.
 function startPlayer(args, tmp, socket) {
   const child = spawn(path.join(install, 'VTX'), ['--no-window', '--no-open', ...args],
@@ -84,9 +65,13 @@ function startPlayer(args, tmp, socket) {
   });
 }
 
-const set = sampleSet();
+// The sample set in the Chalkboard style, questions in their order.
+const set = sampleSet('player-sample', { GraphicStyle: 'Chalkboard', PresentInRandomOrder: '0', allowMarking: '0',
+  allowCheating: '0' });
 let preview;
 let built;
+let previewFromFiles;
+let builtFromFiles;
 const playerTmp = tmpFolder('player-tmp');
 before(async () => {
   // Preview of question 1: "Which planet is known as the Red Planet?", Mars right.
@@ -97,13 +82,15 @@ before(async () => {
     `<f>${path.join(runtime, 'dorvel-preview', 'singleq.vtb')}</f>`);
   assert.equal(fs.statSync(path.join(runtime, 'dorvel-preview')).mode & 0o777, 0o700, 'the scratch folder is private');
   preview = await startPlayer([], playerTmp);
+  previewFromFiles = await startPlayer(['--files'], playerTmp);
 
   const bank = path.join(scratch, 'General Knowledge.vtb');
   execFileSync(path.join(bin, 'dorvel-cli'), ['build', set, bank]);
   built = await startPlayer([bank], playerTmp);
+  builtFromFiles = await startPlayer(['--files', bank], playerTmp);
 });
 after(async () => {
-  for (const p of [preview, built]) {
+  for (const p of [preview, built, previewFromFiles, builtFromFiles]) {
     if (!p) continue;
     const { code, signal } = await p.stop();
     assert.equal(code, 0, `VTX ended cleanly (${signal}): ${p.errors()}`);
@@ -125,8 +112,13 @@ const BUTTONS = ['button1', 'button2', 'button3', 'button4'];
 
 eachBrowser('player', (ctx) => {
   test('a previewed question is answered, marked and cheated on', async () => {
-    const frameset = preview.address.replace(/Test\.htm$/, 'Testres/frame.htm');
+    // A preview is served even when asked for files: its tab follows the
+    // editor's next preview by fetching, which a page opened from files may not.
+    const player = ctx.way === 'file' ? previewFromFiles : preview;
+    assert.ok(player.address.startsWith('http://127.0.0.1:'), player.address);
+    const frameset = player.address.replace(/Test\.htm$/, 'Testres/frame.htm');
     const s = await Session.open(ctx.browser, frameset);
+    await s.waitForShown('q0.htm');
     assert.equal(await s.title(), 'General Knowledge: Question 1');
     // No pre-test page: the question is there at once.
     assert.equal(await s.shown(), 'q0.htm');
@@ -153,7 +145,7 @@ eachBrowser('player', (ctx) => {
 
   test('a built set runs from its start page to its results', async () => {
     const start = await ctx.browser.newPage();
-    await start.goto(built.address, { waitUntil: 'load' });
+    await start.goto((ctx.way === 'file' ? builtFromFiles : built).address, { waitUntil: 'load' });
     assert.equal(await start.title(), 'Test: General Knowledge');
     const opened = ctx.browser.waitForTarget((t) => t.url().endsWith('/Testres/frame.htm'));
     await start.click('input[name="ClickHere"]');
@@ -189,6 +181,7 @@ eachBrowser('player', (ctx) => {
     const running = await startPlayer([], tmp, socket);
     const frameset = (address) => address.replace(/Test\.htm$/, 'Testres/frame.htm');
     const s = await Session.open(ctx.browser, frameset(running.address));
+    await s.waitForShown('q0.htm');
     assert.equal(await s.title(), 'General Knowledge: Question 1');
     const tabs = (await ctx.browser.pages()).length;
 

@@ -1,0 +1,85 @@
+#include "cli/Commands.h"
+
+#include "editor/OpenSet.h"
+#include "editor/SetFile.h"
+#include "exchange/ExportQuestions.h"
+#include "exchange/ImportFile.h"
+#include "exchange/Reasons.h"
+#include "exchange/SetRecords.h"
+#include "shell/LangStrings.h"
+#include "storage/Vtutils.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace dorvel::cli {
+
+using namespace dorvel::exchange;
+
+int runImport(const Args& args, Context& context)
+{
+    std::optional<Format> format;
+    Args files;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        if (args[k] == "--format" && k + 1 < args.size()) {
+            format = FormatNamed(args[++k]);
+            if (!format) {
+                std::fputs("dorvel-cli import: --format is gift, aiken or moodlexml\n", stderr);
+                return 2;
+            }
+        } else {
+            files.push_back(args[k]);
+        }
+    }
+    if (files.size() != 2) {
+        std::fputs("usage: dorvel-cli import FILE OUT.vtd [--format gift|aiken|moodlexml]\n", stderr);
+        return 2;
+    }
+    const LangStrings& lang = context.lang;
+    const ImportResult result = ImportQuestionFile(files[0], format);
+    if (result.error)
+        return fail(lang.at(text::kImportFailed) + " " + files[0] + ": " + ImportErrorText(result, lang));
+    // Nothing is dropped without a word: every question left out is listed.
+    for (const Skipped& s : result.skipped)
+        std::fprintf(stderr, "%s\n", SkippedText(s, lang).c_str());
+    if (result.questions.empty())
+        return fail(lang.at(reason::kNothingToImport));
+    const std::vector<OpenSet> sets = SetsOfQuestions(result.questions, result.category);
+    for (std::size_t k = 0; k < sets.size(); ++k) {
+        OpenSet set = sets[k];
+        const std::string path = ImportedSetPath(files[1], static_cast<int>(k));
+        std::string error;
+        if (!WriteStoredFile(path, PrepareSetFileText(set, std::time(nullptr)), &error))
+            return fail("cannot write " + path + ": " + error);
+        std::printf("%s\t%d\n", path.c_str(), set.questionCount());
+    }
+    const std::string summary = FilledText(lang.at(text::kImportedCount), std::to_string(result.questions.size()),
+        std::to_string(result.skipped.size()));
+    std::fprintf(stderr, "%s\n", summary.c_str());
+    return 0;
+}
+
+int runConvert(const Args& args, Context& context)
+{
+    if (args.size() != 2 || !ExportFormatOf(args[1])) {
+        std::fputs("usage: dorvel-cli convert SET.vtd OUT.xml|OUT.gift|OUT.zip\n", stderr);
+        return 2;
+    }
+    OpenSet set;
+    std::string readError;
+    switch (ReadSetFile(args[0], set, &readError)) {
+    case SetFileStatus::Ok: break;
+    case SetFileStatus::Unreadable: return fail("cannot read " + args[0] + " (" + readError + ")");
+    case SetFileStatus::NotASet: return fail(args[0] + " is not a Dorvel set file");
+    case SetFileStatus::LaterVersion: return fail(args[0] + " was made by a later version of Dorvel");
+    }
+    set.filePath = args[0];
+    const ExportOutcome outcome = ExportSetQuestions(set, args[1], *ExportFormatOf(args[1]), context.lang);
+    for (const std::string& note : outcome.notes)
+        std::fprintf(stderr, "%s\n", note.c_str());
+    if (!outcome.written)
+        return fail(context.lang.at(text::kExportFailed) + " " + args[1] + ": " + outcome.error);
+    return 0;
+}
+
+}  // namespace dorvel::cli

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "editor/undo/RecordChanges.h"
+
+#include <QUndoStack>
+
+#include <functional>
+#include <string>
+
+namespace dorvel {
+
+// The undo history of one open set. Each edit is kept as the records it
+// changed; consecutive edits with the same merge key (typing in one box)
+// become one step, as in text editors. The set counts as changed unless the
+// history stands where it was last saved.
+class SetHistory {
+public:
+    // Called to put one side of an edit back into the set (undo: before).
+    using Apply = std::function<void(const SetHistory&, const RecordChanges&, bool undo)>;
+
+    static constexpr int kUndoLimit = 1000;
+
+    explicit SetHistory(Apply apply);
+    SetHistory(const SetHistory&) = delete;
+    SetHistory& operator=(const SetHistory&) = delete;
+
+    // An edit already made to the set. An empty merge key never merges.
+    void record(RecordChanges changes, const std::string& mergeKey);
+    bool canUndo() const { return m_stack.canUndo(); }
+    bool canRedo() const { return m_stack.canRedo(); }
+    void undo() { m_stack.undo(); }
+    void redo() { m_stack.redo(); }
+    // The set was saved as it stands.
+    void markSaved() { m_stack.setClean(); }
+    bool atSavedState() const { return m_stack.isClean(); }
+    // No state of the history is the saved one (a recovered set).
+    void markUnsaved() { m_stack.resetClean(); }
+
+    // Called after every step (an edit, undo, redo or a save).
+    std::function<void(const SetHistory&)> onStep;
+
+private:
+    friend class SetEdit;
+    Apply m_apply;
+    QUndoStack m_stack;
+};
+
+}  // namespace dorvel

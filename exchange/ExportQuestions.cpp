@@ -1,0 +1,75 @@
+#include "exchange/ExportQuestions.h"
+
+#include "editor/OpenSet.h"
+#include "exchange/ImportFile.h"
+#include "exchange/Reasons.h"
+#include "exchange/SetRecords.h"
+#include "media/QuestionMedia.h"
+#include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
+#include "storage/Vtutils.h"
+
+namespace dorvel::exchange {
+
+namespace {
+
+std::string setName(const OpenSet& set)
+{
+    const std::string name = GetTag(set.testDetails, "TestName");
+    if (!name.empty() && name != "0" && name != " ")
+        return DecodeText(name);
+    std::string file = ExtractFileName(set.filePath);
+    return file.size() > 4 ? file.substr(0, file.size() - 4) : file;
+}
+
+}  // namespace
+
+ExportOutcome ExportSetQuestions(const OpenSet& set, const std::string& path, ExportFormat format,
+    const LangStrings& lang)
+{
+    ExportOutcome outcome;
+    std::vector<ExportQuestion> questions;
+    // Numbers the set's switched-on questions skip are the switched-off ones.
+    int expected = 1;
+    auto noteSwitchedOffBefore = [&](int number) {
+        for (; expected < number; ++expected) {
+            outcome.notes.push_back(FilledText(lang.at(text::kSwitchedOff), std::to_string(expected)));
+        }
+        expected = number + 1;
+    };
+    for (NumberedQuestion& n : QuestionsOfSet(set)) {
+        noteSwitchedOffBefore(n.number);
+        const std::string& record = set.questionSlots[static_cast<std::size_t>(n.number)];
+        const ResolvedMedia picture = ResolveQuestionMedia(record, MediaKind::Picture, set.filePath);
+        const ResolvedMedia sound = ResolveQuestionMedia(record, MediaKind::Sound, set.filePath);
+        // Only a QTI package carries a picture; no format here carries a sound.
+        const bool pictureGoes = format == ExportFormat::QtiPackage && picture.found;
+        if (picture.named && !pictureGoes)
+            outcome.notes.push_back(FilledText(lang.at(text::kPictureLeftOut), std::to_string(n.number), picture.path));
+        if (sound.named)
+            outcome.notes.push_back(FilledText(lang.at(text::kSoundLeftOut), std::to_string(n.number), sound.path));
+        questions.push_back({n.number, std::move(n.question), pictureGoes ? picture.path : std::string()});
+    }
+    noteSwitchedOffBefore(set.questionCount() + 1);
+    if (questions.empty()) {
+        outcome.error = lang.at(text::kNoQuestions);
+        return outcome;
+    }
+    const std::string name = setName(set);
+    switch (format) {
+    case ExportFormat::MoodleXml:
+        outcome.written = WriteFileBytes(path, MoodleXmlText(questions, name), &outcome.error);
+        break;
+    case ExportFormat::Gift:
+        outcome.written = WriteFileBytes(path, GiftText(questions, name), &outcome.error);
+        break;
+    case ExportFormat::QtiPackage:
+        outcome.written = WriteQtiPackage(path, questions, name,
+            QtiTexts{lang.at(text::kTrue), lang.at(text::kFalse)}, outcome.error);
+        break;
+    }
+    return outcome;
+}
+
+}  // namespace dorvel::exchange

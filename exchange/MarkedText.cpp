@@ -1,0 +1,249 @@
+#include "exchange/MarkedText.h"
+
+#include "export/InlineMarks.h"
+#include "storage/TextCodec.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace dorvel::exchange {
+
+namespace {
+
+std::string lower(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// The first `needle` (lower case) in `s` from `from`, letters of any case.
+std::size_t findNoCase(std::string_view s, std::string_view needle, std::size_t from)
+{
+    for (std::size_t i = from; i + needle.size() <= s.size(); ++i) {
+        std::size_t k = 0;
+        while (k < needle.size() && std::tolower(static_cast<unsigned char>(s[i + k])) == needle[k])
+            ++k;
+        if (k == needle.size())
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// What an HTML element does to the marked text.
+struct ElementEffect {
+    std::string_view name;
+    std::string_view mark;  // the mark it becomes, "" for none
+    bool breaks = false;    // a line break before and after it
+};
+
+constexpr std::array<ElementEffect, 20> kElements = {{
+    {"b", "b", false}, {"strong", "b", false}, {"i", "i", false}, {"em", "i", false}, {"u", "u", false},
+    {"sub", "sub", false}, {"sup", "sup", false}, {"br", "", true}, {"p", "", true}, {"div", "", true},
+    {"li", "", true}, {"tr", "", true}, {"h1", "", true}, {"h2", "", true}, {"h3", "", true}, {"h4", "", true},
+    {"h5", "", true}, {"h6", "", true}, {"pre", "", true}, {"blockquote", "", true},
+}};
+
+const ElementEffect* effectOf(std::string_view name)
+{
+    for (const ElementEffect& e : kElements)
+        if (e.name == name)
+            return &e;
+    return nullptr;
+}
+
+// Appends HTML text (white space collapsed as a browser does) to `out`.
+void appendHtmlText(std::string& out, std::string_view text)
+{
+    std::string collapsed;
+    for (const char c : text) {
+        if (isSpace(c)) {
+            if (collapsed.empty() || collapsed.back() != ' ')
+                collapsed += ' ';
+        } else {
+            collapsed += c;
+        }
+    }
+    if (collapsed.empty())
+        return;
+    if (collapsed.front() == ' ' && (out.empty() || out.back() == ' ' || out.back() == '\n'))
+        collapsed.erase(0, 1);
+    out += DecodeText(collapsed);
+}
+
+void appendBreak(std::string& out)
+{
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    if (!out.empty() && out.back() != '\n')
+        out += '\n';
+}
+
+}  // namespace
+
+std::string MarkedTextFromHtml(std::string_view html)
+{
+    std::string out;
+    std::size_t i = 0;
+    std::size_t textStart = 0;
+    auto flush = [&](std::size_t end) { appendHtmlText(out, html.substr(textStart, end - textStart)); };
+    while (i < html.size()) {
+        if (html[i] != '<') {
+            ++i;
+            continue;
+        }
+        if (html.substr(i, 4) == "<!--") {
+            flush(i);
+            const std::size_t end = html.find("-->", i + 4);
+            i = end == std::string_view::npos ? html.size() : end + 3;
+            textStart = i;
+            continue;
+        }
+        std::size_t n = i + 1;
+        const bool closing = n < html.size() && html[n] == '/';
+        if (closing)
+            ++n;
+        std::size_t nameEnd = n;
+        while (nameEnd < html.size() && std::isalnum(static_cast<unsigned char>(html[nameEnd])))
+            ++nameEnd;
+        const std::size_t close = html.find('>', nameEnd);
+        // "a < b" and a tag never closed are text.
+        if (nameEnd == n || !std::isalpha(static_cast<unsigned char>(html[n])) || close == std::string_view::npos) {
+            ++i;
+            continue;
+        }
+        flush(i);
+        const std::string name = lower(html.substr(n, nameEnd - n));
+        i = close + 1;
+        textStart = i;
+        if (!closing && (name == "script" || name == "style")) {
+            const std::size_t end = findNoCase(html, "</" + name, i);
+            i = end == std::string_view::npos ? html.size() : html.find('>', end);
+            i = i == std::string_view::npos ? html.size() : i + 1;
+            textStart = i;
+            continue;
+        }
+        const ElementEffect* effect = effectOf(name);
+        if (!effect)
+            continue;
+        if (effect->breaks)
+            appendBreak(out);
+        else
+            out += (closing ? "</" : "<") + std::string(effect->mark) + ">";
+    }
+    flush(html.size());
+    // Blanks at line ends and empty lines at either end are layout, not text.
+    std::string tidy;
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        if (out[k] == ' ' && (k + 1 == out.size() || out[k + 1] == '\n'))
+            continue;
+        if (out[k] == ' ' && (tidy.empty() || tidy.back() == '\n'))
+            continue;
+        tidy += out[k];
+    }
+    while (!tidy.empty() && tidy.back() == '\n')
+        tidy.pop_back();
+    while (!tidy.empty() && tidy.front() == '\n')
+        tidy.erase(0, 1);
+    return tidy;
+}
+
+std::string HtmlFromMarkedText(std::string_view text)
+{
+    // Characters stay UTF-8: the formats that carry this HTML are UTF-8 text
+    // a teacher may read.
+    std::string out;
+    for (const MarkRun& run : MarkRuns(text)) {
+        switch (run.type) {
+        case MarkRun::Text:
+            for (const char c : run.value) {
+                if (c == '&')
+                    out += "&amp;";
+                else if (c == '<')
+                    out += "&lt;";
+                else if (c == '>')
+                    out += "&gt;";
+                else
+                    out += c;
+            }
+            break;
+        case MarkRun::Open: out += "<" + run.value + ">"; break;
+        case MarkRun::Close: out += "</" + run.value + ">"; break;
+        case MarkRun::LineBreak: out += "<br>"; break;
+        }
+    }
+    return out;
+}
+
+std::vector<MarkRun> MarkRuns(std::string_view text)
+{
+    // MarkedHtmlLines has escaped every "<" of the text: each one left is a mark.
+    std::vector<MarkRun> runs;
+    const std::vector<std::string> lines = MarkedHtmlLines(text);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        if (k)
+            runs.push_back({MarkRun::LineBreak, {}});
+        const std::string& line = lines[k];
+        std::size_t i = 0;
+        while (i < line.size()) {
+            const std::size_t lt = line.find('<', i);
+            const std::size_t end = lt == std::string::npos ? line.size() : lt;
+            if (end > i)
+                runs.push_back({MarkRun::Text, DecodeText(line.substr(i, end - i))});
+            if (lt == std::string::npos)
+                break;
+            const std::size_t gt = line.find('>', lt);
+            const bool closing = line[lt + 1] == '/';
+            runs.push_back({closing ? MarkRun::Close : MarkRun::Open,
+                line.substr(lt + (closing ? 2 : 1), gt - lt - (closing ? 2 : 1))});
+            i = gt + 1;
+        }
+    }
+    return runs;
+}
+
+std::string NormalisedText(std::string_view bytes)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
+    std::string lines;
+    lines.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r')
+            lines += bytes[i];
+        else if (i + 1 == bytes.size() || bytes[i + 1] != '\n')
+            lines += '\n';
+    }
+    std::string out;
+    out.reserve(lines.size());
+    for (const char32_t c : CodePoints(lines))
+        out += c == 0 ? std::string("\xEF\xBF\xBD") : EncodeUtf8(c);
+    return out;
+}
+
+std::string ShortLabel(std::string_view text)
+{
+    std::string plain;
+    for (const MarkRun& run : MarkRuns(text)) {
+        if (run.type == MarkRun::Text)
+            plain += run.value;
+        else if (run.type == MarkRun::LineBreak)
+            plain += ' ';
+    }
+    const std::u32string chars = CodePoints(plain);
+    if (chars.size() <= 60)
+        return plain;
+    std::string out;
+    for (std::size_t k = 0; k < 57; ++k)
+        out += EncodeUtf8(chars[k]);
+    return out + "...";
+}
+
+}  // namespace dorvel::exchange

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Question texts between HTML (as other formats carry them) and the marked
+// text the set stores (plain text with line breaks and the inline marks the
+// web test renders: <b>, <i>, <u>, <sub>, <sup>).
+namespace dorvel::exchange {
+
+// HTML as marked text: <strong>/<em> become <b>/<i>, the five marks stay,
+// paragraphs, divisions, list items and <br> become line breaks, runs of
+// white space one blank, every other tag (and the content of script and
+// style) goes; references become their characters.
+std::string MarkedTextFromHtml(std::string_view html);
+
+// Marked text as HTML: text escaped, marks as elements, lines joined by <br>.
+std::string HtmlFromMarkedText(std::string_view text);
+
+// Marked text in runs, for writers that build their own elements. A run is
+// either text or a mark's start or end; lines are separated by a line-break run.
+struct MarkRun {
+    enum Type { Text, Open, Close, LineBreak } type = Text;
+    std::string value;  // the text, or the mark's name (b, i, u, sub, sup)
+};
+std::vector<MarkRun> MarkRuns(std::string_view text);
+
+// Raw file bytes as UTF-8 text: a byte-order mark removed, CR LF and CR
+// made LF, bytes that are not UTF-8 read as Windows-1252.
+std::string NormalisedText(std::string_view bytes);
+
+// The first words of a text for lists ("" stays ""), marks removed.
+std::string ShortLabel(std::string_view text);
+
+}  // namespace dorvel::exchange

@@ -1,0 +1,272 @@
+#include "exchange/QuestionReaders.h"
+
+#include "exchange/MarkedText.h"
+#include "exchange/QuestionChecks.h"
+#include "exchange/Reasons.h"
+
+#include <QXmlStreamReader>
+
+namespace dorvel::exchange {
+
+namespace {
+
+struct XmlAnswer {
+    double fraction = 0;
+    std::string text;
+    std::string format;
+    std::string tolerance;
+};
+
+// What a <question> element holds, as far as we read it.
+struct XmlQuestion {
+    std::string type;
+    std::string name;
+    std::string text;
+    std::string textFormat = "html";
+    std::string single = "true";
+    std::string category;
+    std::vector<XmlAnswer> answers;
+    bool tooLong = false;
+};
+
+std::string lower(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string textIn(const std::string& text, const std::string& format)
+{
+    const std::string f = lower(format);
+    if (f == "plain_text" || f == "markdown")
+        return NormalisedText(text);
+    // html and moodle_auto_format
+    return MarkedTextFromHtml(text);
+}
+
+bool isRight(double fraction)
+{
+    return fraction >= 99.99;
+}
+
+void convert(ImportResult& result, const XmlQuestion& x, int position)
+{
+    Question q;
+    q.name = NormalisedText(x.name);
+    q.text = textIn(x.text, x.textFormat);
+    // A name that is only the start of the text (what platforms and our own
+    // export give a question without one) is no name of its own.
+    if (q.name == ShortLabel(q.text))
+        q.name.clear();
+    const std::string label = q.name.empty() ? q.text : q.name;
+    if (x.tooLong) {
+        Skip(result, position, label.substr(0, 200), reason::kTextTooLong);
+        return;
+    }
+    const std::string type = lower(x.type);
+    if (type == "multichoice") {
+        if (lower(x.single) == "false" || x.single == "0") {
+            Skip(result, position, label, reason::kSeveralRight);
+            return;
+        }
+        std::vector<int> right;
+        for (const XmlAnswer& a : x.answers) {
+            if (a.fraction > 0 && !isRight(a.fraction)) {
+                Skip(result, position, label, reason::kSeveralRight);
+                return;
+            }
+            if (isRight(a.fraction))
+                right.push_back(static_cast<int>(q.choices.size()));
+            q.choices.push_back(textIn(a.text, a.format));
+        }
+        if (const std::optional<int> problem = ChoiceProblem(q.choices, right)) {
+            Skip(result, position, label, *problem);
+            return;
+        }
+        q.kind = Kind::Choice;
+        q.rightChoice = right.front();
+    } else if (type == "truefalse") {
+        int truth = -1;
+        for (const XmlAnswer& a : x.answers)
+            if (isRight(a.fraction))
+                truth = lower(MarkedTextFromHtml(a.text)) == "true" ? 1 : 0;
+        if (truth < 0) {
+            Skip(result, position, label, reason::kNoRightAnswer);
+            return;
+        }
+        q.kind = Kind::TrueFalse;
+        q.statements = {{std::string(), truth == 1}};
+    } else if (type == "shortanswer") {
+        AnswerField field;
+        for (const XmlAnswer& a : x.answers) {
+            if (a.fraction > 0 && !isRight(a.fraction)) {
+                Skip(result, position, label, reason::kSeveralRight);
+                return;
+            }
+            if (!isRight(a.fraction))
+                continue;
+            // Accepted answers are plain text whatever format they name.
+            const std::string answer = NormalisedText(a.text);
+            if (answer.find('*') != std::string::npos) {
+                Skip(result, position, label, reason::kWildcard);
+                return;
+            }
+            field.answers.push_back(answer);
+        }
+        if (field.answers.empty()) {
+            Skip(result, position, label, reason::kNoRightAnswer);
+            return;
+        }
+        if (field.answers.size() > static_cast<std::size_t>(kMaxAcceptedAnswers)) {
+            Skip(result, position, label, reason::kTooManyAnswers);
+            return;
+        }
+        q.kind = Kind::Typed;
+        q.fields = {field};
+    } else if (type == "numerical") {
+        std::vector<AnswerField> right;
+        for (const XmlAnswer& a : x.answers) {
+            if (a.fraction > 0 && !isRight(a.fraction)) {
+                Skip(result, position, label, reason::kSeveralRight);
+                return;
+            }
+            if (!isRight(a.fraction))
+                continue;
+            const std::optional<AnswerField> field = NumericField(MarkedTextFromHtml(a.text), a.tolerance);
+            if (!field) {
+                Skip(result, position, label, reason::kNotANumber);
+                return;
+            }
+            right.push_back(*field);
+        }
+        if (right.empty()) {
+            Skip(result, position, label, reason::kNoRightAnswer);
+            return;
+        }
+        AnswerField field = right.front();
+        if (right.size() > 1) {
+            field = AnswerField{};
+            field.numeric = true;
+            for (const AnswerField& f : right) {
+                if (f.range) {
+                    Skip(result, position, label, reason::kSeveralRight);
+                    return;
+                }
+                field.answers.push_back(f.answers.front());
+            }
+            if (field.answers.size() > static_cast<std::size_t>(kMaxAcceptedAnswers)) {
+                Skip(result, position, label, reason::kTooManyAnswers);
+                return;
+            }
+        }
+        q.kind = Kind::Typed;
+        q.fields = {field};
+    } else if (type == "matching" || type == "ddmatch") {
+        Skip(result, position, label, reason::kMatching);
+        return;
+    } else if (type == "essay") {
+        Skip(result, position, label, reason::kEssay);
+        return;
+    } else if (type == "multianswer") {
+        Skip(result, position, label, reason::kCloze);
+        return;
+    } else {
+        Skip(result, position, label, reason::kUnsupportedType);
+        return;
+    }
+    Keep(result, std::move(q), position);
+}
+
+}  // namespace
+
+ImportResult ReadMoodleXml(std::string_view bytes)
+{
+    ImportResult result;
+    // The reader never loads anything from outside: external entities stay
+    // unresolved. A document type is refused outright all the same, so that
+    // no declared entity can be expanded (entity bombs) either.
+    QXmlStreamReader xml(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    std::vector<std::string> path;
+    std::vector<std::string> categories;
+    XmlQuestion question;
+    bool inQuestion = false;
+    int position = 0;
+    std::string* collecting = nullptr;  // the text being read, if any
+    auto refuse = [&](int why, const std::string& detail) {
+        ImportResult refused;
+        refused.error = why;
+        refused.errorDetail = detail;
+        return refused;
+    };
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::DTD || token == QXmlStreamReader::EntityReference)
+            return refuse(reason::kDocumentType, {});
+        if (token == QXmlStreamReader::StartElement) {
+            if (static_cast<int>(path.size()) >= kMaxXmlDepth)
+                return refuse(reason::kTooDeep, std::to_string(xml.lineNumber()));
+            const std::string name = xml.name().toString().toStdString();
+            path.push_back(name);
+            const std::size_t depth = path.size();
+            collecting = nullptr;
+            if (depth == 2 && name == "question" && path[0] == "quiz") {
+                question = XmlQuestion{};
+                question.type = xml.attributes().value(QStringLiteral("type")).toString().toStdString();
+                inQuestion = true;
+            } else if (inQuestion && depth == 3 && name == "answer") {
+                XmlAnswer answer;
+                answer.fraction = xml.attributes().value(QStringLiteral("fraction")).toString().toDouble();
+                answer.format = xml.attributes().value(QStringLiteral("format")).toString().toStdString();
+                question.answers.push_back(answer);
+            } else if (inQuestion && depth == 3 && name == "questiontext") {
+                const QString format = xml.attributes().value(QStringLiteral("format")).toString();
+                if (!format.isEmpty())
+                    question.textFormat = format.toStdString();
+            } else if (inQuestion && depth == 3 && name == "single") {
+                collecting = &question.single;
+                question.single.clear();
+            } else if (inQuestion && depth == 4 && name == "text") {
+                const std::string& parent = path[2];
+                if (parent == "name")
+                    collecting = &question.name;
+                else if (parent == "questiontext")
+                    collecting = &question.text;
+                else if (parent == "category")
+                    collecting = &question.category;
+                else if (parent == "answer" && !question.answers.empty())
+                    collecting = &question.answers.back().text;
+            } else if (inQuestion && depth == 4 && name == "tolerance" && path[2] == "answer" && !question.answers.empty()) {
+                collecting = &question.answers.back().tolerance;
+            }
+        } else if (token == QXmlStreamReader::Characters && collecting) {
+            const QByteArray text = xml.text().toUtf8();
+            if (collecting->size() + static_cast<std::size_t>(text.size()) > kMaxTextLength)
+                question.tooLong = true;
+            else
+                collecting->append(text.constData(), static_cast<std::size_t>(text.size()));
+        } else if (token == QXmlStreamReader::EndElement) {
+            collecting = nullptr;
+            if (path.size() == 2 && inQuestion) {
+                inQuestion = false;
+                if (lower(question.type) == "category") {
+                    const std::string category = LastCategory(NormalisedText(question.category));
+                    if (!category.empty() && std::find(categories.begin(), categories.end(), category) == categories.end())
+                        categories.push_back(category);
+                } else {
+                    convert(result, question, ++position);
+                }
+            }
+            if (!path.empty())
+                path.pop_back();
+        }
+    }
+    if (xml.hasError())
+        return refuse(reason::kNotWellFormed,
+            std::to_string(xml.lineNumber()) + ": " + xml.errorString().toStdString());
+    if (categories.size() == 1)
+        result.category = categories.front();
+    return result;
+}
+
+}  // namespace dorvel::exchange

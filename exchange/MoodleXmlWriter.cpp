@@ -1,0 +1,165 @@
+#include "exchange/QuestionWriters.h"
+
+#include "exchange/MarkedText.h"
+#include "exchange/QuestionChecks.h"
+
+#include <QString>
+#include <QXmlStreamWriter>
+
+namespace dorvel::exchange {
+
+namespace {
+
+QString q(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+void textElement(QXmlStreamWriter& xml, const char* element, const std::string& text, const char* format = nullptr)
+{
+    xml.writeStartElement(QString::fromLatin1(element));
+    if (format)
+        xml.writeAttribute(QStringLiteral("format"), QString::fromLatin1(format));
+    xml.writeTextElement(QStringLiteral("text"), q(text));
+    xml.writeEndElement();
+}
+
+void answer(QXmlStreamWriter& xml, int fraction, const std::string& text, const char* format,
+    const std::string& tolerance = {})
+{
+    xml.writeStartElement(QStringLiteral("answer"));
+    xml.writeAttribute(QStringLiteral("fraction"), QString::number(fraction));
+    if (format)
+        xml.writeAttribute(QStringLiteral("format"), QString::fromLatin1(format));
+    xml.writeTextElement(QStringLiteral("text"), q(text));
+    if (!tolerance.empty())
+        xml.writeTextElement(QStringLiteral("tolerance"), q(tolerance));
+    textElement(xml, "feedback", {}, "html");
+    xml.writeEndElement();
+}
+
+// A numeric range as the value in its middle give or take half its width.
+std::pair<std::string, std::string> middleAndTolerance(const AnswerField& field)
+{
+    const double low = q(field.answers[0]).toDouble();
+    const double high = q(field.answers[1]).toDouble();
+    return {QString::number((low + high) / 2, 'g', 15).toStdString(),
+        QString::number(std::abs(high - low) / 2, 'g', 15).toStdString()};
+}
+
+// Moodle's embedded answers escape these with a backslash.
+std::string clozeEscaped(const std::string& s)
+{
+    std::string out;
+    for (const char c : s) {
+        if (std::string_view("}#~/\"\\").find(c) != std::string_view::npos)
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+std::string clozeField(const AnswerField& field)
+{
+    std::string out = field.numeric ? "{1:NUMERICAL:" : "{1:SHORTANSWER:";
+    if (field.range) {
+        const auto [middle, tolerance] = middleAndTolerance(field);
+        return out + "=" + middle + ":" + tolerance + "}";
+    }
+    for (std::size_t k = 0; k < field.answers.size(); ++k) {
+        if (k)
+            out += "~";
+        out += "=" + clozeEscaped(field.answers[k]);
+        if (field.numeric)
+            out += ":0";
+    }
+    return out + "}";
+}
+
+void header(QXmlStreamWriter& xml, const char* type, const Question& question, int number, const std::string& html)
+{
+    xml.writeStartElement(QStringLiteral("question"));
+    xml.writeAttribute(QStringLiteral("type"), QString::fromLatin1(type));
+    textElement(xml, "name", ExportName(question, number));
+    textElement(xml, "questiontext", html, "html");
+    textElement(xml, "generalfeedback", {}, "html");
+    xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
+    xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
+    xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
+}
+
+void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number)
+{
+    const std::string html = HtmlFromMarkedText(question.text);
+    switch (question.kind) {
+    case Kind::Choice:
+        header(xml, "multichoice", question, number, html);
+        xml.writeTextElement(QStringLiteral("single"), QStringLiteral("true"));
+        xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("false"));
+        xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
+        for (std::size_t k = 0; k < question.choices.size(); ++k)
+            answer(xml, static_cast<int>(k) == question.rightChoice ? 100 : 0, HtmlFromMarkedText(question.choices[k]), "html");
+        break;
+    case Kind::TrueFalse: {
+        header(xml, "truefalse", question, number, html);
+        const bool isTrue = question.statements.front().isTrue;
+        answer(xml, isTrue ? 100 : 0, "true", "moodle_auto_format");
+        answer(xml, isTrue ? 0 : 100, "false", "moodle_auto_format");
+        break;
+    }
+    case Kind::Typed: {
+        if (question.fields.size() > 1) {
+            std::string cloze = html;
+            for (const AnswerField& field : question.fields) {
+                cloze += "<br>" + HtmlFromMarkedText(field.label);
+                cloze += (field.label.empty() ? "" : " ") + clozeField(field);
+            }
+            header(xml, "multianswer", question, number, cloze);
+            break;
+        }
+        const AnswerField& field = question.fields.front();
+        if (field.numeric) {
+            header(xml, "numerical", question, number, html);
+            if (field.range) {
+                const auto [middle, tolerance] = middleAndTolerance(field);
+                answer(xml, 100, middle, "moodle_auto_format", tolerance);
+            } else {
+                for (const std::string& a : field.answers)
+                    answer(xml, 100, a, "moodle_auto_format", "0");
+            }
+        } else {
+            header(xml, "shortanswer", question, number, html);
+            xml.writeTextElement(QStringLiteral("usecase"), QStringLiteral("0"));
+            for (const std::string& a : field.answers)
+                answer(xml, 100, a, "moodle_auto_format");
+        }
+        break;
+    }
+    }
+    xml.writeEndElement();
+}
+
+}  // namespace
+
+std::string MoodleXmlText(const std::vector<ExportQuestion>& questions, const std::string& category)
+{
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("quiz"));
+    if (!category.empty()) {
+        xml.writeStartElement(QStringLiteral("question"));
+        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
+        textElement(xml, "category", CategoryPath(category));
+        xml.writeEndElement();
+    }
+    for (const ExportQuestion& e : questions)
+        for (const Question& one : SingleAnswerQuestions(e.question, false))
+            writeQuestion(xml, one, e.number);
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return bytes.toStdString();
+}
+
+}  // namespace dorvel::exchange

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "exchange/ExchangeQuestion.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Writers of the question formats other programs read. A question of ours
+// that a format has no single form for becomes its nearest exact form:
+// true/false with several statements one question per statement
+// (SingleStatementQuestions); several answer fields a cloze question in
+// Moodle XML, one question per field in GIFT, one item with several text
+// entries in QTI.
+namespace dorvel::exchange {
+
+enum class ExportFormat { MoodleXml, Gift, QtiPackage };
+
+// By the file's extension: .xml, .gift (or .txt), .zip; nothing otherwise.
+std::optional<ExportFormat> ExportFormatOf(const std::string& path);
+
+struct ExportQuestion {
+    int number = 0;  // in the set, for names made up when a question has none
+    Question question;
+    std::string picture;  // the question's picture file (QTI packages carry it), "" for none
+};
+
+// A true/false question with several statements as one question per
+// statement, its text the question's text with the statement on a line of
+// its own; with `splitFields` the same for a typed question with several fields.
+std::vector<Question> SingleAnswerQuestions(const Question& q, bool splitFields);
+// The name a question goes out under: its own, or its number.
+std::string ExportName(const Question& q, int number);
+
+// A Moodle XML quiz; `category` (when not empty) names the one category the
+// questions go into.
+std::string MoodleXmlText(const std::vector<ExportQuestion>& questions, const std::string& category);
+// GIFT text, UTF-8; `category` as for Moodle XML.
+std::string GiftText(const std::vector<ExportQuestion>& questions, const std::string& category);
+
+struct QtiTexts {
+    std::string trueText = "True";
+    std::string falseText = "False";
+};
+// An IMS QTI 2.1 content package: imsmanifest.xml, items/itemN.xml (one
+// per question, its picture beside it in items/media/) and test.xml (the assessment test, the questions in order).
+// False with `error` set when it could not be written.
+bool WriteQtiPackage(const std::string& zipPath, const std::vector<ExportQuestion>& questions,
+    const std::string& testTitle, const QtiTexts& texts, std::string& error);
+
+}  // namespace dorvel::exchange

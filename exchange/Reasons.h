@@ -1,0 +1,55 @@
+#pragma once
+
+// Why a question or a file was not imported: entries of the language packs,
+// so the editor's dialog and the command line say it in the author's language.
+namespace dorvel::exchange::reason {
+
+inline constexpr int kMatching = 480;
+inline constexpr int kEssay = 481;
+inline constexpr int kSeveralRight = 482;
+inline constexpr int kCloze = 483;
+inline constexpr int kNoRightAnswer = 484;
+inline constexpr int kOverLimit = 485;
+inline constexpr int kTooManyChoices = 486;
+inline constexpr int kTooFewChoices = 487;
+inline constexpr int kTooManyAnswers = 488;
+inline constexpr int kUnsupportedType = 489;
+inline constexpr int kTextTooLong = 490;
+inline constexpr int kUnreadable = 491;
+inline constexpr int kWildcard = 492;
+inline constexpr int kNotANumber = 493;
+
+// The file as a whole.
+inline constexpr int kFileTooLarge = 494;
+inline constexpr int kLineTooLong = 495;
+inline constexpr int kDocumentType = 496;
+inline constexpr int kTooDeep = 497;
+inline constexpr int kNotWellFormed = 498;
+inline constexpr int kTooManyQuestions = 499;
+inline constexpr int kCannotRead = 500;
+
+inline constexpr int kNothingToImport = 501;
+
+}  // namespace dorvel::exchange::reason
+
+// The other texts of importing and exporting questions.
+namespace dorvel::exchange::text {
+
+inline constexpr int kSkippedLine = 502;     // "Question %1 (%2): %3"
+inline constexpr int kImportedCount = 503;   // "%1 questions imported, %2 not imported."
+inline constexpr int kNotImported = 504;
+inline constexpr int kExported = 505;
+inline constexpr int kExportFailed = 506;
+inline constexpr int kExportAs = 507;
+inline constexpr int kMoodleXml = 508;
+inline constexpr int kGift = 509;
+inline constexpr int kQti = 510;
+inline constexpr int kTrue = 511;
+inline constexpr int kFalse = 512;
+inline constexpr int kSwitchedOff = 513;     // "Question %1 is switched off and was not exported."
+inline constexpr int kImportFailed = 514;
+inline constexpr int kNoQuestions = 515;
+inline constexpr int kPictureLeftOut = 516;  // "%1" the question, "%2" the file
+inline constexpr int kSoundLeftOut = 517;
+
+}  // namespace dorvel::exchange::text

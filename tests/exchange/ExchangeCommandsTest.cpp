@@ -1,0 +1,149 @@
+#include "editor/SetFile.h"
+#include "editor/Workspace.h"
+#include "exchange/ExchangeQuestion.h"
+#include "exchange/ImportQuestionsCall.h"
+#include "exchange/Reasons.h"
+#include "media/QuestionMedia.h"
+#include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/ScriptedUserInterface.h"
+#include "tests/support/TempFolder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace dorvel::exchange {
+namespace {
+
+test::ProgramRun runCli(const std::vector<std::string>& args)
+{
+    return test::RunProgram(DORVEL_CLI, args);
+}
+
+std::string giftOf(int count)
+{
+    std::string gift = "$CATEGORY: $course$/top/Big\n\n";
+    for (int k = 1; k <= count; ++k)
+        gift += "::Q" + std::to_string(k) + "::Question " + std::to_string(k) + " {=right ~wrong}\n\n";
+    return gift;
+}
+
+std::string titleOf(const OpenSet& set, int n)
+{
+    return GetTag(set.questionSlots[static_cast<std::size_t>(n)], "Title");
+}
+
+TEST(ExchangeCli, MoreThanAHundredQuestionsMakeSeveralSets)
+{
+    test::TempFolder dir;
+    const std::string source = dir.write("big.txt", giftOf(150) + "::Essay::Write {}\n");
+    const test::ProgramRun run = runCli({"import", source, dir.path("out.vtd")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Question 151 (Essay): Essay questions"), std::string::npos) << run.err;
+    OpenSet first;
+    OpenSet second;
+    ASSERT_EQ(ReadSetFile(dir.path("out.vtd"), first), SetFileStatus::Ok);
+    ASSERT_EQ(ReadSetFile(dir.path("out-2.vtd"), second), SetFileStatus::Ok);
+    EXPECT_EQ(first.questionCount(), 100);
+    EXPECT_EQ(second.questionCount(), 50);
+    EXPECT_EQ(titleOf(second, 1), "Question 101");
+    EXPECT_EQ(GetTag(first.testDetails, "TestName"), "Big");
+    EXPECT_EQ(GetTag(second.testDetails, "TestName"), "Big (2)");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.path("out-3.vtd"))));
+}
+
+TEST(ExchangeCli, ImportAndConvertRefuseWhatTheyCannotUse)
+{
+    test::TempFolder dir;
+    const std::string aiken = dir.write("q.txt", "Two plus two?\nA. 3\nB. 4\nANSWER: B\n");
+    // A file larger than the limit is refused before it is read (sparse: takes no room).
+    const std::string huge = dir.path("huge.gift");
+    {
+        QFile f(QString::fromStdString(huge));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(qint64(kMaxImportFileSize) + 1));
+    }
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    } const table[] = {
+        {{"import", aiken, dir.path("a.vtd"), "--format", "csv"}, 2, "--format is gift, aiken or moodlexml"},
+        {{"import", aiken}, 2, "usage"},
+        {{"import", huge, dir.path("h.vtd")}, 1, "larger than 64 MB"},
+        {{"import", dir.path("missing.gift"), dir.path("m.vtd")}, 1, "could not be read"},
+        {{"import", dir.write("none.gift", "::E::Essay {}\n"), dir.path("n.vtd")}, 1, "no questions that can be imported"},
+        {{"convert", dir.path("a.vtd"), dir.path("out.pdf")}, 2, "usage"},
+        {{"convert", aiken, dir.path("out.xml")}, 1, "not a Dorvel set file"},
+    };
+    for (const Case& c : table) {
+        const test::ProgramRun run = runCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args[1] << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.path("n.vtd"))));
+
+    // Aiken named explicitly, then out as every format.
+    ASSERT_EQ(runCli({"import", aiken, dir.path("a.vtd"), "--format", "aiken"}).status, 0);
+    for (const char* out : {"a.xml", "a.gift", "a.zip"}) {
+        const test::ProgramRun run = runCli({"convert", dir.path("a.vtd"), dir.path(out)});
+        EXPECT_EQ(run.status, 0) << out << run.err;
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(dir.path(out)))) << out;
+    }
+}
+
+TEST(ExchangeEditor, ImportOpensUnsavedSetsAndListsWhatWasLeftOut)
+{
+    test::TempFolder dir;
+    test::ScriptedUserInterface ui;
+    LangStrings lang;
+    lang.applyPack("0019 Too many sets\n0055 Set\n0481 Essay!\n0485 No room\n0502 Q%1 (%2): %3\n0503 %1 in, %2 out\n0504 Left out:\n");
+    Workspace workspace(ui, lang);
+    // Eighteen sets open: two entries are free for an import that needs three.
+    for (int k = 0; k < 18; ++k)
+        ASSERT_TRUE(workspace.NewSet());
+    ui.openChoices.push_back({dir.write("big.gift", giftOf(250) + "::E::Essay {}\n")});
+    ImportQuestionsCall(workspace, ui, lang);
+
+    EXPECT_EQ(workspace.openSetCount(), 20);
+    const OpenSet& last = workspace.set(19);
+    EXPECT_EQ(last.questionCount(), 100);
+    EXPECT_EQ(titleOf(last, 100), "Question 200");
+    EXPECT_TRUE(last.filePath.empty());
+    EXPECT_TRUE(last.hasUnsavedChanges()) << "closing asks to save it";
+    EXPECT_EQ(workspace.currentSet(), 19);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& message = ui.messages.front();
+    EXPECT_NE(message.find("200 in, 51 out"), std::string::npos) << message;
+    EXPECT_NE(message.find("Q251 (E): Essay!"), std::string::npos) << message;
+    EXPECT_NE(message.find("Q201 (Q201): No room"), std::string::npos) << message;
+}
+
+TEST(ExchangeEditor, ExportWritesTheCurrentSetInTheChosenFormat)
+{
+    test::TempFolder dir;
+    test::ScriptedUserInterface ui;
+    LangStrings lang;
+    lang.applyPack("0055 Set\n0505 Exported to:\n0513 Question %1 is off\n0516 Picture %1 out: %2\n");
+    Workspace workspace(ui, lang);
+    ui.openChoices.push_back({dir.write("q.gift", "::A::First {T}\n\n::B::Second {F}\n")});
+    ImportQuestionsCall(workspace, ui, lang);
+    workspace.current()->questionSlots[1] = SetTag(workspace.current()->questionSlots[1], "qDisabled", "1");
+    std::string& second = workspace.current()->questionSlots[2];
+    second = WithQuestionMedia(second, MediaKind::Picture, dir.write("owl.png", "\x89PNG\r\n\x1a\n"), {});
+    ui.oneChoices.push_back(1);  // GIFT
+    ui.saveChoices.push_back(dir.path("out"));
+    ExportQuestionsCall(workspace, ui, lang);
+    std::string gift;
+    ASSERT_TRUE(ReadFileBytes(dir.path("out.gift"), gift));
+    EXPECT_EQ(gift.find("First"), std::string::npos);
+    EXPECT_NE(gift.find("::B::[html]Second {F}"), std::string::npos) << gift;
+    EXPECT_NE(ui.messages.back().find("Question 1 is off"), std::string::npos) << ui.messages.back();
+    EXPECT_NE(ui.messages.back().find("Picture 2 out: " + dir.path("owl.png")), std::string::npos) << ui.messages.back();
+}
+
+}  // namespace
+}  // namespace dorvel::exchange

@@ -1,0 +1,198 @@
+// The paper test as a teacher gets it: a set printed by dorvel-cli to PDF,
+// read back with poppler's pdftotext and pdftoppm.
+#include "editor/DefaultRecords.h"
+#include "editor/OpenSet.h"
+#include "editor/SetFile.h"
+#include "media/QuestionMedia.h"
+#include "storage/TextCodec.h"
+#include "storage/Vtutils.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestMedia.h"
+
+#include <QFile>
+#include <QImage>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dorvel {
+namespace {
+
+std::string question(int type, const std::string& title, const std::vector<std::pair<std::string, std::string>>& fields)
+{
+    std::string q = SetTag(DefaultQuestionRecord(), "qType", std::to_string(type));
+    q = SetTag(q, "Title", EncodeText(title));
+    for (const auto& [name, value] : fields)
+        q = SetTag(q, name, EncodeText(value));
+    return q;
+}
+
+// A set in four scripts, one question of each family, a disabled question,
+// a question with a picture and enough tall questions to fill pages.
+std::string writeSet(const test::TempFolder& folder, const std::string& picture)
+{
+    auto set = std::make_unique<OpenSet>();
+    set->testDetails = SetTag(DefaultTestDetails(), "TestName", EncodeText("Erdkunde – Prüfung"));
+    set->testDetails = SetTag(set->testDetails, "ExaminerName", EncodeText("Ηλίας Παπαδόπουλος"));
+    const std::string path = folder.path("Welt.vtd");
+    std::vector<std::string> qs = {
+        question(1, "Welche Stadt ist größer?", {{"Text1", "München"}, {"Text2", "Berlin"}, {"Text3", "Köln"}, {"SelectAnswer", "1"}}),
+        question(4, "Σωστό ή λάθος;", {{"Text1", "Η Αθήνα είναι πρωτεύουσα."}, {"tf1", "1"}, {"Text2", "القاهرة عاصمة مصر"}, {"tf2", "0"}}),
+        question(7, "日本の首都はどこですか", {{"Text1", "首都"}, {"a10", "東京"}, {"a11", "Tokyo"}}),
+        question(0, "Hidden question never printed", {{"qDisabled", "1"}}),
+        WithQuestionMedia(question(0, "What colour is the picture?", {{"Text1", "Blue"}, {"Text2", "Red"}}),
+                          MediaKind::Picture, picture, path),
+    };
+    for (int n = 1; n <= 24; ++n) {
+        const std::string tag = "Q" + std::to_string(n);
+        qs.push_back(question(10, tag + " begins here", {{"Text1", tag + " field one"}, {"Text2", tag + " field two"},
+                                                        {"Text3", tag + " field three"}, {"Text4", tag + " ends here"}}));
+    }
+    set->questionSlots[0] = DefaultQuestionRecord();
+    for (std::size_t i = 0; i < qs.size(); ++i)
+        set->questionSlots[i + 1] = qs[i];
+    EXPECT_TRUE(WriteStoredFile(path, PrepareSetFileText(*set, 0)));
+    return path;
+}
+
+std::string pdfText(const std::string& pdf, int page = 0)
+{
+    std::vector<std::string> args = {"-enc", "UTF-8"};
+    if (page > 0)
+        args.insert(args.end(), {"-f", std::to_string(page), "-l", std::to_string(page)});
+    args.insert(args.end(), {pdf, "-"});
+    // The PDF names some glyphs by their presentation forms (Arabic letter
+    // shapes, CJK radicals): compatibility folding gives back the letters.
+    return QString::fromStdString(test::RunProgram("/usr/bin/pdftotext", args).out)
+        .normalized(QString::NormalizationForm_KC)
+        .toStdString();
+}
+
+int pdfPages(const std::string& pdf)
+{
+    const std::string info = test::RunProgram("/usr/bin/pdfinfo", {pdf}).out;
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? 0 : std::stoi(info.substr(at + 6));
+}
+
+bool has(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+class PaperTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    std::string picture = test::MakePicture(folder.path("blue.png"), 400, 300, "steelblue");
+    std::string set = writeSet(folder, picture);
+};
+
+TEST_F(PaperTest, TestAndKeyHoldTheQuestionsInEveryScriptAndOnlyTheKeyHoldsAnswers)
+{
+    struct Case {
+        bool key;
+        std::vector<std::string> present;
+        std::vector<std::string> absent;
+    };
+    const std::vector<std::string> always = {"Erdkunde – Prüfung", "Ηλίας Παπαδόπουλος", "Name:", "Date:",
+        "Welche Stadt ist größer?", "München", "Köln", "Σωστό ή λάθος;", "Η Αθήνα είναι πρωτεύουσα.", "日本の首都はどこですか",
+        "首都", "True", "False", "What colour is the picture?", "Q24 ends here"};
+    const Case cases[] = {
+        {false, always, {"Answer key", "東京", "Tokyo", "Hidden question"}},
+        {true, always, {"Hidden question"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key ? "key" : "test");
+        const std::string pdf = folder.path(c.key ? "key.pdf" : "test.pdf");
+        std::vector<std::string> args = {"paper", set, pdf, "--paper", "a4"};
+        if (c.key)
+            args.push_back("--key");
+        const test::ProgramRun run = test::RunProgram(DORVEL_CLI, args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::string text = pdfText(pdf);
+        for (const std::string& part : c.present)
+            EXPECT_TRUE(has(text, part)) << part;
+        for (const std::string& part : c.absent)
+            EXPECT_FALSE(has(text, part)) << part;
+        if (c.key) {
+            EXPECT_TRUE(has(text, "Answer key"));
+            EXPECT_TRUE(has(text, "東京 / Tokyo"));
+        }
+        // Arabic comes out in either order, as the PDF reader likes it.
+        EXPECT_TRUE(has(text, "القاهرة") || has(text, "ةرهاقلا")) << text;
+        const int pages = pdfPages(pdf);
+        EXPECT_GT(pages, 2);
+        EXPECT_TRUE(has(run.out, "28 questions on " + std::to_string(pages) + " pages")) << run.out;
+        EXPECT_TRUE(has(pdfText(pdf, pages), "Page " + std::to_string(pages) + " of " + std::to_string(pages)));
+    }
+}
+
+TEST_F(PaperTest, NoQuestionIsSplitAcrossTwoPages)
+{
+    const std::string pdf = folder.path("test.pdf");
+    ASSERT_EQ(test::RunProgram(DORVEL_CLI, {"paper", set, pdf, "--paper", "letter"}).status, 0);
+    const int pages = pdfPages(pdf);
+    std::vector<std::string> pageTexts;
+    for (int p = 1; p <= pages; ++p)
+        pageTexts.push_back(pdfText(pdf, p));
+    for (int n = 1; n <= 24; ++n) {
+        const std::string tag = "Q" + std::to_string(n);
+        int begins = -1;
+        int ends = -2;
+        for (int p = 0; p < pages; ++p) {
+            if (has(pageTexts[p], tag + " begins here"))
+                begins = p;
+            if (has(pageTexts[p], tag + " ends here"))
+                ends = p;
+        }
+        EXPECT_EQ(begins, ends) << tag;
+    }
+    EXPECT_TRUE(has(test::RunProgram("/usr/bin/pdfinfo", {pdf}).out, "612 x 792 pts"));
+}
+
+TEST_F(PaperTest, ThePictureIsPrintedWithItsQuestion)
+{
+    const std::string pdf = folder.path("test.pdf");
+    ASSERT_EQ(test::RunProgram(DORVEL_CLI, {"paper", set, pdf}).status, 0);
+    ASSERT_EQ(test::RunProgram("/usr/bin/pdftoppm", {"-png", "-r", "40", "-f", "1", "-l", "1", pdf, folder.path("page")}).status, 0);
+    QImage page(QString::fromStdString(folder.path("page-1.png")));
+    if (page.isNull())
+        page = QImage(QString::fromStdString(folder.path("page-01.png")));
+    ASSERT_FALSE(page.isNull());
+    int blue = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            blue += std::abs(c.red() - 70) < 20 && std::abs(c.green() - 130) < 20 && std::abs(c.blue() - 180) < 20;
+        }
+    // 400 by 300 shown a few centimetres wide: hundreds of pixels at 40 dpi.
+    EXPECT_GT(blue, 500);
+}
+
+TEST_F(PaperTest, AMissingPictureIsReportedAndTheTestStillPrints)
+{
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(picture)));
+    const std::string pdf = folder.path("test.pdf");
+    const test::ProgramRun run = test::RunProgram(DORVEL_CLI, {"paper", set, pdf});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(has(run.err, "blue.png")) << run.err;
+    EXPECT_TRUE(has(pdfText(pdf), "What colour is the picture?"));
+}
+
+TEST_F(PaperTest, BadArgumentsAndUnwritableFilesFail)
+{
+    EXPECT_EQ(test::RunProgram(DORVEL_CLI, {"paper", set}).status, 2);
+    EXPECT_EQ(test::RunProgram(DORVEL_CLI, {"paper", set, folder.path("x.pdf"), "--paper", "a3"}).status, 1);
+    EXPECT_EQ(test::RunProgram(DORVEL_CLI, {"paper", folder.path("none.vtd"), folder.path("x.pdf")}).status, 1);
+    const test::ProgramRun run = test::RunProgram(DORVEL_CLI, {"paper", set, folder.path("no/such/folder/x.pdf")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(has(run.err, "cannot write")) << run.err;
+}
+
+}  // namespace
+}  // namespace dorvel

@@ -1,0 +1,227 @@
+#include "editor/QuestionListModel.h"
+#include "editor/Workspace.h"
+#include "editor/ui/QuestionTreeView.h"
+#include "editor/ui/RadioGroup.h"
+#include "shell/ui/AboutBox.h"
+#include "storage/FileUtils.h"
+#include "storage/Vtutils.h"
+#include "tests/window/WindowFixture.h"
+
+#include <QAction>
+#include <QRadioButton>
+#include <QComboBox>
+#include <QApplication>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTest>
+
+#include <memory>
+
+namespace dorvel::test {
+namespace {
+
+class EditMenuTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        startWindow();
+        // Keys go to the active window, which the splash is until it ends.
+        window->aboutBox().endSplash();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        tree = control<QuestionTreeView>("TestTree");
+    }
+
+    QuestionListModel& list() { return workspace().questionList(); }
+    void select(int question) { tree->setCurrentIndex(list().nodeIndex(workspace().currentSet(), question)); }
+    std::vector<std::string> titles()
+    {
+        std::vector<std::string> out;
+        for (int q = 1; q <= workspace().current()->questionCount(); ++q)
+            out.push_back(questionField(q, "Title"));
+        return out;
+    }
+    // Types into a box as the author does, one key at a time.
+    void type(const char* box, const char* text)
+    {
+        QWidget* w = control<QWidget>(box);
+        w->setFocus();
+        QTest::keyClicks(w, QString::fromLatin1(text));
+    }
+    void key(QKeySequence sequence)
+    {
+        // The welcome help opens beside the window at a first start and takes the activation.
+        QApplication::setActiveWindow(window.get());
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        QTest::keySequence(target, sequence);
+    }
+    void titleQuestions(const std::vector<std::string>& titles)
+    {
+        for (std::size_t i = 0; i < titles.size(); ++i) {
+            if (i > 0)
+                workspace().NewQuestion();
+            select(static_cast<int>(i) + 1);
+            control<QPlainTextEdit>("Title")->setPlainText(QString::fromStdString(titles[i]));
+        }
+    }
+    void saveAs(const std::string& name)
+    {
+        ui.saveChoices.push_back(dir.path(name));
+        ASSERT_TRUE(workspace().SaveTestAs());
+    }
+
+    QuestionTreeView* tree = nullptr;
+};
+
+TEST_F(EditMenuTest, UndoKeysInATextBoxUndoTheSetBackToItsSavedState)
+{
+    titleQuestions({"one", "two"});
+    saveAs("keys.vtd");
+    select(2);
+    type("Text1", "Paris");
+    type("Title", "!");
+    ASSERT_EQ(questionField(2, "Text1"), "Paris");
+    ASSERT_EQ(questionField(2, "Title"), "!two");
+    EXPECT_TRUE(window->isWindowModified());
+
+    // The focus is in the title box, whose own undo must not take the keys.
+    key(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(questionField(2, "Title"), "two");
+    EXPECT_EQ(control<QPlainTextEdit>("Title")->toPlainText(), QStringLiteral("two"));
+    key(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(questionField(2, "Text1"), " ");  // a new question's blank, shown empty
+    EXPECT_EQ(control<QPlainTextEdit>("Text1")->toPlainText(), QString());
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_FALSE(workspace().current()->hasUnsavedChanges());
+
+    key(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    EXPECT_EQ(control<QPlainTextEdit>("Text1")->toPlainText(), QStringLiteral("Paris"));
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    EXPECT_EQ(questionField(2, "Title"), "!two");
+    EXPECT_TRUE(window->isWindowModified());
+}
+
+TEST_F(EditMenuTest, DeleteAndDropAreUndoneFromTheMenu)
+{
+    titleQuestions({"a", "b", "c"});
+    saveAs("menu.vtd");
+    select(2);
+    ui.answers = {Answer::Yes};
+    control<QWidget>("DeleteQuestionButton")->setFocus();
+    QTest::mouseClick(control<QWidget>("DeleteQuestionButton"), Qt::LeftButton);
+    ASSERT_EQ(titles(), (std::vector<std::string>{"a", "c"}));
+
+    std::unique_ptr<QMimeData> data(list().mimeData({list().nodeIndex(0, 2)}));
+    list().dropMimeData(data.get(), Qt::MoveAction, -1, -1, list().nodeIndex(0, 0));
+    ASSERT_EQ(titles(), (std::vector<std::string>{"c", "a"}));
+
+    QAction* undo = MainMenu::item(*window, QStringLiteral("EditUndo"));
+    ASSERT_TRUE(undo);
+    undo->trigger();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"a", "c"}));
+    undo->trigger();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(list().caption(0, 2), "Q2: b");
+    EXPECT_EQ(control<QPlainTextEdit>("Title")->toPlainText(), QStringLiteral("b"));
+    EXPECT_FALSE(window->isWindowModified());
+    MainMenu::item(*window, QStringLiteral("EditRedo"))->trigger();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"a", "c"}));
+}
+
+TEST_F(EditMenuTest, DuplicateAndMoveWithTheKeyboard)
+{
+    titleQuestions({"a", "b", "c"});
+    select(2);
+    tree->setFocus();
+    key(QKeySequence(Qt::CTRL | Qt::Key_D));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"a", "b", "b", "c"}));
+    EXPECT_EQ(workspace().currentQuestion(), 3);
+    key(QKeySequence(Qt::ALT | Qt::Key_Down));
+    key(QKeySequence(Qt::ALT | Qt::Key_Down));  // already last: nothing
+    EXPECT_EQ(titles(), (std::vector<std::string>{"a", "b", "c", "b"}));
+    select(1);
+    key(QKeySequence(Qt::ALT | Qt::Key_Up));  // already first: nothing
+    key(QKeySequence(Qt::ALT | Qt::Key_Down));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"b", "a", "c", "b"}));
+    EXPECT_EQ(workspace().currentQuestion(), 2);
+    EXPECT_EQ(tree->currentIndex(), list().nodeIndex(0, 2));
+}
+
+TEST_F(EditMenuTest, CaptionNamesTheFileAndMarksUnsavedWork)
+{
+    // A new set is named as its first save will propose.
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Dorvel 1.vtd[*]")));
+    EXPECT_FALSE(window->isWindowModified());
+    select(1);
+    type("Title", "x");
+    EXPECT_TRUE(window->isWindowModified());
+    saveAs("Capitals.vtd");
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Capitals.vtd[*] - Vantric Dorvel 1.0"));
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromStdString("Saved to " + dir.path("Capitals.vtd")));
+}
+
+TEST_F(EditMenuTest, AFieldOfNumbersMarksAnAnswerThatIsNotANumber)
+{
+    select(1);
+    control<QComboBox>("QuestionType")->setCurrentIndex(9);  // one typed field
+    auto* first = control<QLineEdit>("a10");
+    auto* second = control<QLineEdit>("a11");
+    QTest::keyClicks(first, QStringLiteral("twelve"));
+    QTest::keyClicks(second, QStringLiteral("12,5"));
+    EXPECT_FALSE(first->property("notANumber").toBool());  // any text is fine
+    control<RadioGroup>("tType1")->item(1)->click();         // Numbers
+    EXPECT_TRUE(first->property("notANumber").toBool());
+    EXPECT_FALSE(first->toolTip().isEmpty());
+    EXPECT_FALSE(second->property("notANumber").toBool());
+    first->clear();
+    QTest::keyClicks(first, QStringLiteral("12"));
+    EXPECT_FALSE(first->property("notANumber").toBool());
+    EXPECT_TRUE(first->toolTip().isEmpty());
+    // Shown again, a question's wrong answers are marked at once.
+    QTest::keyClicks(first, QStringLiteral("x"));
+    select(0);
+    select(1);
+    EXPECT_TRUE(control<QLineEdit>("a10")->property("notANumber").toBool());
+}
+
+TEST_F(EditMenuTest, FirstSaveOffersTheDocumentsFolder)
+{
+    ui.saveChoices.push_back(std::nullopt);
+    workspace().SaveTest();
+    ASSERT_FALSE(ui.dialogs.empty());
+    EXPECT_EQ(ui.dialogs.back().folder,
+              WithSeparator(fromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))));
+}
+
+// With the window's own message boxes: Enter on Delete Question's question
+// must not throw the question away.
+TEST(DeleteQuestionBoxTest, EnterKeepsTheQuestion)
+{
+    MainWindow own;
+    Workspace& w = own.workspace();
+    ASSERT_TRUE(w.NewSet());
+    w.NewQuestion();
+    w.TestTreeChange(0, 1);
+    bool answered = false;
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && !answered) {
+            answered = true;
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    press.start(20);
+    w.DeleteQuestion();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(w.current()->questionCount(), 2);
+}
+
+}  // namespace
+}  // namespace dorvel::test

@@ -1,0 +1,127 @@
+#include "editor/QuestionListModel.h"
+#include "editor/Workspace.h"
+#include "editor/spelling/SpellChecker.h"
+#include "editor/ui/QuestionTreeView.h"
+#include "editor/ui/SpellingBox.h"
+#include "storage/FileUtils.h"
+#include "tests/window/WindowFixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <memory>
+
+namespace dorvel::test {
+namespace {
+
+class SpellingTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        DeleteFile(SpellChecker::defaultPersonalList());
+        startWindow();
+        control<QuestionTreeView>("TestTree")->setCurrentIndex(workspace().questionList().nodeIndex(0, 1));
+        box = control<QPlainTextEdit>("Text1");
+    }
+    void TearDown() override
+    {
+        DeleteFile(SpellChecker::defaultPersonalList());
+        WindowTest::TearDown();
+    }
+
+    // Whether the word at `start` in the box's first line is underlined as misspelt.
+    bool underlined(int start)
+    {
+        for (const QTextLayout::FormatRange& range : box->document()->firstBlock().layout()->formats())
+            if (range.start <= start && start < range.start + range.length)
+                return range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline;
+        return false;
+    }
+    QPoint pointAt(int position)
+    {
+        QTextCursor cursor(box->document());
+        cursor.setPosition(position);
+        return box->cursorRect(cursor).center() + QPoint(2, 0);
+    }
+
+    QPlainTextEdit* box = nullptr;
+};
+
+TEST_F(SpellingTest, MisspeltWordsAreUnderlinedAndASuggestionReplacesThem)
+{
+    ASSERT_TRUE(window->spelling().enabled()) << "hunspell-en-gb is installed with the project's packages";
+    EXPECT_EQ(window->spelling().dictionary(), "en_GB");
+    box->setPlainText(QStringLiteral("The captial of France"));
+    EXPECT_FALSE(underlined(0));
+    EXPECT_TRUE(underlined(4));
+    EXPECT_FALSE(underlined(15));
+
+    std::unique_ptr<QMenu> menu(SpellingMenu(box, pointAt(6), window->spelling(), window->lang(),
+                                             [this] { workspace().breakTypingStep(); }));
+    QAction* capital = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text() == QStringLiteral("capital"))
+            capital = action;
+    ASSERT_NE(capital, nullptr);
+    capital->trigger();
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("The capital of France"));
+    EXPECT_EQ(questionField(1, "Text1"), "The capital of France");
+    EXPECT_FALSE(underlined(4));
+    // The replacement is a step of its own, apart from the typing before it.
+    workspace().Undo();
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("The captial of France"));
+}
+
+TEST_F(SpellingTest, AWordAddedToTheDictionaryIsKnownFromThenOn)
+{
+    box->setPlainText(QStringLiteral("Vantricology"));
+    ASSERT_TRUE(underlined(0));
+    std::unique_ptr<QMenu> menu(SpellingMenu(box, pointAt(3), window->spelling(), window->lang()));
+    QAction* add = menu->findChild<QAction*>(QStringLiteral("AddToDictionary"));
+    ASSERT_NE(add, nullptr);
+    EXPECT_EQ(add->text(), QStringLiteral("Add to dictionary"));
+    add->trigger();
+    EXPECT_FALSE(underlined(0));
+    // Kept in the personal list for the next session.
+    SpellChecker next(SpellChecker::defaultPersonalList());
+    ASSERT_TRUE(next.setLanguage("English (UK)"));
+    EXPECT_TRUE(next.isCorrect("Vantricology"));
+}
+
+TEST_F(SpellingTest, OptionsChooseAnotherDictionaryAndKeepTheChoice)
+{
+    QMenu* menu = window->findChild<QMenu*>(QStringLiteral("SpellingDictionary"));
+    ASSERT_NE(menu, nullptr);
+    QAction* german = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text() == QStringLiteral("de_DE"))
+            german = action;
+    ASSERT_NE(german, nullptr) << "hunspell-de-de is installed with the project's packages";
+    EXPECT_TRUE(menu->actions().first()->isChecked());  // the language of the menus
+    box->setPlainText(QStringLiteral("Haus house"));
+    ASSERT_TRUE(underlined(0));
+    german->trigger();
+    EXPECT_FALSE(underlined(0));
+    EXPECT_TRUE(underlined(5));
+    EXPECT_EQ(StoredSetting(QStringLiteral("spellingDictionary")).toString(), QStringLiteral("de_DE"));
+    ui.answers = {Answer::No};  // the typing is not saved
+    ASSERT_TRUE(closeWindow());
+    startWindow();
+    EXPECT_EQ(window->spelling().dictionary(), "de_DE");
+}
+
+TEST(SpellCheckerTest, WithoutADictionarySpellingIsOff)
+{
+    SpellChecker checker(SpellChecker::defaultPersonalList());
+    EXPECT_FALSE(checker.setLanguage("xx_NONE"));
+    EXPECT_FALSE(checker.enabled());
+    EXPECT_TRUE(checker.isCorrect("qwzx"));
+    EXPECT_TRUE(checker.suggestions("qwzx").empty());
+}
+
+}  // namespace
+}  // namespace dorvel::test

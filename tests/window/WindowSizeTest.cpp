@@ -1,0 +1,58 @@
+#include "editor/QuestionListModel.h"
+#include "editor/Workspace.h"
+#include "editor/ui/QuestionTreeView.h"
+#include "tests/window/WindowFixture.h"
+
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTest>
+
+namespace dorvel::test {
+namespace {
+
+using WindowSizeTest = WindowTest;
+
+// Every control shown lies wholly inside the window's client area.
+void expectAllInside(QWidget* client, const char* page)
+{
+    const QRect area = client->rect();
+    for (QWidget* w : client->findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->objectName().isEmpty())
+            continue;
+        const QRect r(w->mapTo(client, QPoint(0, 0)), w->size());
+        EXPECT_TRUE(area.contains(r)) << page << ": " << w->objectName().toStdString() << " at "
+                                      << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+    }
+}
+
+TEST_F(WindowSizeTest, TheWindowGrowsFromTodaysSizeAndIsKeptInTheSettings)
+{
+    startWindow();
+    QWidget* client = window->centralWidget();
+    EXPECT_EQ(client->minimumSize(), QSize(MainWindow::kClientWidth, MainWindow::kClientHeight));
+    EXPECT_EQ(client->size(), client->minimumSize());
+    const int titleWidth = control<QPlainTextEdit>("Title")->width();
+
+    window->resize(1400, 950);
+    QCoreApplication::processEvents();
+    ASSERT_GT(client->width(), 1300);
+    auto* tree = control<QuestionTreeView>("TestTree");
+    EXPECT_GT(tree->width(), 300);
+    EXPECT_EQ(tree->height(), client->height());
+    expectAllInside(client, "test details");
+    tree->setCurrentIndex(workspace().questionList().nodeIndex(0, 1));
+    ASSERT_EQ(control<QStackedWidget>("EditorPages")->currentWidget()->objectName(), QStringLiteral("Questions"));
+    expectAllInside(client, "question");
+    EXPECT_GT(control<QPlainTextEdit>("Title")->width(), titleWidth + 400);
+    // Usable: typing in a grown box still edits the question.
+    QTest::keyClicks(control<QPlainTextEdit>("Text4"), QStringLiteral("Lyon"));
+    EXPECT_EQ(questionField(1, "Text4"), "Lyon");
+
+    ui.answers = {Answer::No};
+    ASSERT_TRUE(closeWindow());
+    startWindow();
+    EXPECT_EQ(window->size(), QSize(1400, 950));
+}
+
+}  // namespace
+}  // namespace dorvel::test
