@@ -544,7 +544,11 @@ void WriteField(PageBuild& page, std::string_view field)
     if (name.empty())
         name = SayWith(page.say(), A11yText::Answer, str(page.naming.fields));
     std::string input = "<input name=\"" + id + "\" id=\"" + id + "\" aria-label=\"" + HtmlAttr(name) + "\" size=\""
-        + str(GetTagInt(field, "FieldWidth", 60) * 5 / 36) + "\" ";
+        + str(GetTagInt(field, "FieldWidth", 60) * 5 / 36) + "\" "
+        // The block's width, whatever the browser's default font: a field
+        // sized by its characters alone grows with a wider font and can run
+        // under the question's picture.
+        + "style=\"width: " + stored(field, "FieldWidth") + "px; box-sizing: border-box;\" ";
     const int restriction = GetTagInt(field, "editRestriction", 0);
     if (restriction == 1)
         input += "onkeyup=\"" + id + ".value = " + id + ".value.replace(/[^.1234567890-]/, '');\" ";
