@@ -10,8 +10,9 @@ import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { binFolder, cli, exportSet, scratch, serve, shippedStyles } from '../lib/exporter.js';
-import { assertNoErrors, eachBrowser } from '../lib/harness.js';
+import { binFolder, cli, exportSet, exportSingleFile, scratch, serve, shippedStyles } from '../lib/exporter.js';
+import { addressOf, assertNoErrors, eachBrowser } from '../lib/harness.js';
+import { pathToFileURL } from 'node:url';
 import { Session } from '../lib/session.js';
 
 const SAMPLE = path.join(path.dirname(new URL(import.meta.url).pathname), '..', '..', '..', 'data', 'samples',
@@ -44,9 +45,8 @@ const servers = [];
 let player;
 before(async () => {
   for (const e of exports) {
-    const s = await serve(e);
-    servers.push(s);
-    e.frameset = `${s.url}${e.testFolder}/frame.htm`;
+    e.served = await serve(e);
+    servers.push(e.served);
   }
   const bank = path.join(scratch, 'media.vtb');
   cli(['build', setIn(exports[0].style), bank]);
@@ -108,7 +108,7 @@ function assertShownWell(p, natural, label) {
 eachBrowser('question media', (ctx) => {
   for (const e of exports) {
     test(`${e.style}: pictures show beside the question, the sound loads and plays again`, async () => {
-      const s = await Session.open(ctx.browser, e.frameset);
+      const s = await Session.open(ctx.browser, addressOf(ctx, e.served, `${e.testFolder}/frame.htm`));
       try {
         await start(s);
         assertShownWell(await picture(s), [640, 320], 'question 1');
@@ -153,6 +153,30 @@ eachBrowser('question media', (ctx) => {
       }
     });
   }
+
+  // The file to e-mail carries the pictures and the sound as data addresses:
+  // opened from the file system, the picture shows and the play button plays.
+  // (Once per browser: the file is opened from the file system either way.)
+  if (ctx.way === 'file') test('the single file shows the pictures and plays the sound', async () => {
+    const single = exportSingleFile(setIn(exports[0].style), 'Rivers');
+    const s = await Session.open(ctx.browser, `${pathToFileURL(single.startPage).href}#test`);
+    try {
+      await s.page.waitForFunction(() => window.frames.question && window.frames.question.shownPage,
+        { polling: 20, timeout: 20000 });
+      await s.settle();
+      await start(s);
+      assertShownWell(await picture(s), [640, 320], 'question 1');
+      await s.press('Arrow2');
+      await s.waitForShown('q1.htm');
+      assert.match(await s.evaluate((q) => q.document.getElementById('qsoundagain').src), /^data:audio\//);
+      await s.clickElement('question', 'qsound');
+      await s.page.waitForFunction(() => window.frames.question.document.getElementById('qsoundagain').currentTime > 0.05,
+        { polling: 20, timeout: 10000 });
+      assertNoErrors(s);
+    } finally {
+      await s.close();
+    }
+  });
 
   test('the question player shows the picture from the bank', async () => {
     const s = await Session.open(ctx.browser, player.address.replace(/([^/]+)\.htm$/, '$1res/frame.htm'));
