@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Question& q : result.questions) {
         if (q.kind == Kind::Choice && (q.choices.size() < 2 || q.choices.size() > 4))
             __builtin_trap();
-        stored.push_back({static_cast<int>(stored.size() + 1), QuestionOfRecord(QuestionRecord(q))});
+        stored.push_back({static_cast<int>(stored.size() + 1), QuestionOfRecord(QuestionRecord(q)), {}});
     }
     if (stored.empty())
         return 0;
