@@ -393,28 +393,13 @@ bool Workspace::OpenSetFile(const std::string& path)
     case SetFileStatus::Ok:
         break;
     }
-    OpenSet& s = set(entry);
-    s.clear();
-    s.testDetails = std::move(loaded.testDetails);
-    s.questionSlots = std::move(loaded.questionSlots);
-    s.filePath = path;
-    m_currentQuestion = -1;
-    m_currentSet = entry;
-    showTestDetails();
-    m_list->appendSet(setCaption(entry));
-    rebuildQuestionNodes(entry);
-    startHistory(entry);
+    takeRecords(entry, std::move(loaded), path);
     enableSetControls();
     return true;
 }
 
-bool Workspace::OpenRecoveredSet(OpenSet records, const std::string& setPath)
+void Workspace::takeRecords(int entry, OpenSet records, const std::string& setPath)
 {
-    const int entry = firstFreeEntry();
-    if (entry < 0) {
-        ShowMessageKey("s19");
-        return false;
-    }
     OpenSet& s = set(entry);
     s.clear();
     s.testDetails = std::move(records.testDetails);
@@ -425,8 +410,18 @@ bool Workspace::OpenRecoveredSet(OpenSet records, const std::string& setPath)
     showTestDetails();
     m_list->appendSet(setCaption(entry));
     rebuildQuestionNodes(entry);
-    m_list->setExpanded(entry, true);
     startHistory(entry);
+}
+
+bool Workspace::OpenRecoveredSet(OpenSet records, const std::string& setPath)
+{
+    const int entry = firstFreeEntry();
+    if (entry < 0) {
+        ShowMessageKey("s19");
+        return false;
+    }
+    takeRecords(entry, std::move(records), setPath);
+    m_list->setExpanded(entry, true);
     // Nothing of it is saved yet: closing asks, and the caption says so.
     history(entry)->markUnsaved();
     {

@@ -135,6 +135,9 @@ private:
     void enableSetControls();
     void rebuildQuestionNodes(int entry);
     int firstFreeEntry() const;
+    // Puts read or recovered records into the free entry `entry`, shows them and
+    // starts their history.
+    void takeRecords(int entry, OpenSet records, const std::string& setPath);
     // A fresh history for a set just opened or made.
     void startHistory(int entry);
     int entryOf(const SetHistory* history) const;
