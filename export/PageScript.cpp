@@ -23,10 +23,26 @@ void appendHex(std::string& out, unsigned value, int digits)
 
 std::string PageTextLiteral(std::string_view latin1)
 {
+    // Pages are tens of kilobytes of mostly plain text: runs of characters
+    // that need no escape are copied whole.
+    static constexpr auto kPlain = [] {
+        std::array<bool, 256> plain{};
+        for (unsigned c = 0x20; c < 0x7F; ++c)
+            plain[c] = c != '\\' && c != '\'' && c != '<';
+        return plain;
+    }();
     std::string out;
     out.reserve(latin1.size() + latin1.size() / 16 + 2);
     out += '\'';
-    for (std::size_t i = 0; i < latin1.size(); ++i) {
+    std::size_t i = 0;
+    while (i < latin1.size()) {
+        std::size_t run = i;
+        while (run < latin1.size() && kPlain[static_cast<unsigned char>(latin1[run])])
+            ++run;
+        out.append(latin1.substr(i, run - i));
+        if (run == latin1.size())
+            break;
+        i = run;
         const char ch = latin1[i];
         const auto c = static_cast<unsigned char>(ch);
         switch (ch) {
@@ -44,13 +60,12 @@ std::string PageTextLiteral(std::string_view latin1)
             if (c >= 0x80 && c <= 0x9F) {
                 out += "\\u";
                 appendHex(out, kWindows1252[c - 0x80], 4);
-            } else if (c < 0x20 || c >= 0x7F) {
+            } else {
                 out += "\\x";
                 appendHex(out, c, 2);
-            } else {
-                out += ch;
             }
         }
+        ++i;
     }
     out += '\'';
     return out;

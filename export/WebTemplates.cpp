@@ -68,12 +68,13 @@ std::string WithLineBreaks(std::string_view text, std::string_view lineBreak)
         text.remove_suffix(1);
     std::string result;
     result.reserve(text.size() + text.size() / 16);
-    for (const char c : text) {
-        if (c == '\n')
-            result += lineBreak;
-        else
-            result += c;
+    std::size_t pos = 0;
+    for (auto end = text.find('\n'); end != std::string_view::npos; end = text.find('\n', pos)) {
+        result.append(text.substr(pos, end - pos));
+        result.append(lineBreak);
+        pos = end + 1;
     }
+    result.append(text.substr(pos));
     return result;
 }
 
