@@ -6,6 +6,7 @@
 #include "media/QuestionMedia.h"
 #include "storage/FileUtils.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <map>
@@ -59,6 +60,26 @@ std::string safePart(std::string_view part)
 
 constexpr std::size_t kPerSet = kMaxQuestions;
 
+// Writes a file that must not be there yet: a name taken meanwhile, or a
+// link put in its place, fails rather than be replaced or followed. (The
+// pictures are copies of what the imported file holds, so they are not
+// forced onto the disk one by one as a set is.)
+bool writeNewFile(const std::string& path, std::string_view bytes, std::string& error)
+{
+    QFile file(toQString(NativeSeparators(path)));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        error = fromQString(file.errorString());
+        return false;
+    }
+    const qint64 size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
+        error = fromQString(file.errorString());
+        file.remove();
+        return false;
+    }
+    return true;
+}
+
 // Where each question's picture went: its question's index in `result`
 // (among the sets given) and the file.
 struct Placed {
@@ -105,26 +126,69 @@ PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>&
     }
 
     // What the folder holds already keeps its name; a picture identical to
-    // a file there of its name is that file.
+    // a file there is that file (importing the same file again adds nothing).
     std::vector<std::string> keys;
-    std::set<std::string> there;
-    for (const std::vector<std::string>& names : {ListFiles(folder), ListFolders(folder)})
-        for (const std::string& name : names) {
-            keys.push_back("there/" + name);
-            there.insert(name);
+    std::multimap<std::int64_t, std::string> thereBySize;
+    for (const std::string& name : ListFolders(folder))
+        keys.push_back("there/" + name);
+    for (const std::string& name : ListFiles(folder)) {
+        keys.push_back("there/" + name);
+        thereBySize.emplace(FileSize(JoinPath(folder, name)), name);
+    }
+    // The files there of a picture's size are read once each, for their
+    // hashes; only a file whose hash matches is compared byte for byte.
+    std::set<std::int64_t> hashedSizes;
+    std::multimap<std::size_t, std::string> thereByHash;
+    auto candidates = [&](std::string_view bytes) {
+        const std::int64_t size = static_cast<std::int64_t>(bytes.size());
+        if (hashedSizes.insert(size).second) {
+            const auto [first, last] = thereBySize.equal_range(size);
+            for (auto it = first; it != last; ++it) {
+                std::string content;
+                if (ReadFileBytes(JoinPath(folder, it->second), content))
+                    thereByHash.emplace(std::hash<std::string>{}(content), it->second);
+            }
         }
-    std::map<std::pair<std::string, std::string>, std::string> keyOf;  // (name, bytes) -> key
+        return thereByHash.equal_range(std::hash<std::string_view>{}(bytes));
+    };
+    // Of the files there with the picture's bytes, the one of its name, then
+    // one of its name numbered ("map-2.png"), then any.
+    auto fileThere = [&](const std::string& name, std::string_view bytes) -> std::string {
+        const std::string ext = LowerCase(ExtractFileExt(name));
+        const std::string stem = LowerCase(name.substr(0, name.size() - ext.size())) + "-";
+        std::string numbered;
+        std::string any;
+        const auto [first, last] = candidates(bytes);
+        for (auto it = first; it != last; ++it) {
+            std::string content;
+            if (!ReadFileBytes(JoinPath(folder, it->second), content) || content != bytes)
+                continue;
+            const std::string there = LowerCase(it->second);
+            if (it->second == name)
+                return name;
+            if (numbered.empty() && there.compare(0, stem.size(), stem) == 0 && ExtractFileExt(there) == ext)
+                numbered = it->second;
+            if (any.empty())
+                any = it->second;
+        }
+        return numbered.empty() ? any : numbered;
+    };
+    // (name, bytes) -> key; the bytes stay in `result`, which lives longer.
+    std::map<std::pair<std::string, std::string_view>, std::string> keyOf;
     std::vector<Placed> pictures;
     for (const std::size_t k : withPicture) {
-        const QuestionPicture& picture = result.questions[k].picture;
-        const std::string name = SafePictureName(picture.name);
-        auto [entry, isNew] = keyOf.try_emplace({name, picture.bytes});
+        const Question& q = result.questions[k];
+        const std::string name = SafePictureName(q.picture.name);
+        if (!IsMediaExtension(MediaKind::Picture, LowerCase(ExtractFileExt(name)))) {
+            result.leftOut.push_back({q.position, ShortLabel(q.name.empty() ? q.text : q.name), reason::kPictureRefused,
+                q.picture.name, MediaVerdict::UnknownKind});
+            continue;
+        }
+        const QuestionPicture& picture = q.picture;
+        auto [entry, isNew] = keyOf.try_emplace({name, std::string_view(picture.bytes)});
         if (isNew) {
-            std::string existing;
-            if (there.count(name) && ReadFileBytes(JoinPath(folder, name), existing) && existing == picture.bytes)
-                entry->second = "there/" + name;
-            else
-                entry->second = "new" + std::to_string(keyOf.size()) + "/" + name;
+            const std::string same = fileThere(name, picture.bytes);
+            entry->second = same.empty() ? "new" + std::to_string(keyOf.size()) + "/" + name : "there/" + same;
             keys.push_back(entry->second);
         }
         pictures.push_back({k, entry->second});
@@ -138,7 +202,7 @@ PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>&
         const std::string path = JoinPath(folder, names.nameOf(key));
         if (key.compare(0, 6, "there/") != 0) {
             std::string error;
-            if (!WriteFileBytes(path, content.second, &error)) {
+            if (!writeNewFile(path, content.second, error)) {
                 for (const std::string& w : written)
                     DeleteFile(w);
                 placed.error = folder + (error.empty() ? "" : " (" + error + ")");

@@ -34,8 +34,9 @@ struct PlacedPictures {
 // its question's record, relative to `setPaths[k]` when given (the file set k
 // is saved as; none for a set not saved yet). Nothing outside `folder` is
 // written and no file already there is replaced: a picture already there
-// under its name is used as it is, a different one takes the next free name
-// ("map-2.png"), as do two different pictures of one name. A file the media
+// (the same bytes, under any name) is used as it is, a different one of a
+// name taken gets the next free name ("map-2.png"), as do two different
+// pictures of one name. A file the media
 // checks refuse once written is removed again and listed in
 // `result.leftOut`; its question stays.
 PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>& sets, const std::string& folder,

@@ -53,6 +53,7 @@ struct Pictures {
     test::TempFolder dir;
     std::string red = bytesOf(test::MakePicture(dir.path("red.png"), 40, 30, "red"));
     std::string blue = bytesOf(test::MakePicture(dir.path("blue.png"), 20, 20, "blue"));
+    std::string green = bytesOf(test::MakePicture(dir.path("green.png"), 20, 20, "green"));
     std::string wide = bytesOf(test::MakePicture(dir.path("wide.png"), kMaxPictureSide + 1, 1));
 };
 
@@ -137,24 +138,23 @@ TEST(PictureImport, WrittenIntoTheFolderUnderSafeUniqueNames)
     test::TempFolder dir;
     const std::string folder = PictureFolderOf(dir.path("out.vtd"));
     EXPECT_EQ(folder, dir.path("out media"));
-    // A file already there under a name the import wants is never replaced.
+    // A file already there under a name the import wants is never replaced;
+    // one with a picture's very bytes is that picture.
     ASSERT_TRUE(ForceDirectory(folder));
-    test::TempFolder other;
-    const std::string kept = other.write("keep.png", p.blue);
-    ASSERT_TRUE(QFile::copy(QString::fromStdString(kept), QString::fromStdString(folder + "/map.png")));
-    ASSERT_TRUE(QFile::copy(QString::fromStdString(kept), QString::fromStdString(folder + "/same.png")));
+    dir.write("out media/map.png", p.wide);
+    dir.write("out media/same.png", p.blue);
 
     const std::pair<const char*, const std::string*> named[] = {
         {"../../x.png", &p.red},      // x.png
         {".hidden.png", &p.red},      // hidden.png
         {"a/b.png", &p.red},          // b.png
         {"c:\\d\\..\\e.png", &p.red}, // e.png
-        {"..", &p.red},               // picture (no picture kind: refused once written)
+        {"..", &p.red},               // "picture" is no picture kind: refused
         {"con.png", &p.red},          // _con.png
         {"map.png", &p.red},          // map-2.png: map.png there is another picture
-        {"Map.png", &p.blue},         // map-3.png: letter case does not tell files apart everywhere
-        {"Map.png", &p.blue},         // the same picture of the same name again: one file for both
-        {"same.png", &p.blue},        // already there as it is: used, not written
+        {"Map.png", &p.green},        // Map-3.png: letter case does not tell files apart everywhere
+        {"Map.png", &p.green},        // the same picture of the same name again: one file for both
+        {"other.png", &p.blue},       // already there as same.png: used, not written
     };
     ImportResult result;
     for (const auto& [name, bytes] : named) {
@@ -185,7 +185,7 @@ TEST(PictureImport, WrittenIntoTheFolderUnderSafeUniqueNames)
         EXPECT_EQ(GetTag(record, kQuestionPictureFields.rel), "out media/" + expected[k]);
         EXPECT_EQ(bytesOf(media.path), *named[k].second);
     }
-    EXPECT_EQ(bytesOf(folder + "/map.png"), p.blue) << "the file that was there is as it was";
+    EXPECT_EQ(bytesOf(folder + "/map.png"), p.wide) << "the file that was there is as it was";
     ASSERT_EQ(result.leftOut.size(), 1u);
     EXPECT_EQ(result.leftOut.front().position, 5);
     EXPECT_EQ(result.leftOut.front().verdict, MediaVerdict::UnknownKind);
@@ -196,6 +196,16 @@ TEST(PictureImport, WrittenIntoTheFolderUnderSafeUniqueNames)
     EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{});
     EXPECT_EQ(ListFolders(folder), std::vector<std::string>{});
     EXPECT_EQ(ListFiles(folder).size(), 9u);
+
+    // The same import again writes nothing new and names the same files.
+    result.leftOut.clear();
+    std::vector<OpenSet> again = SetsOfQuestions(result.questions, {});
+    EXPECT_EQ(PlaceImportedPictures(result, again, folder, {dir.path("out.vtd")}).written, 0);
+    for (std::size_t k = 1; k <= expected.size(); ++k)
+        EXPECT_EQ(NamedQuestionMedia(again[0].questionSlots[k], MediaKind::Picture),
+            NamedQuestionMedia(sets[0].questionSlots[k], MediaKind::Picture));
+    EXPECT_EQ(ListFiles(folder).size(), 9u);
+    EXPECT_EQ(result.leftOut.size(), 1u);
 }
 
 TEST(PictureImport, AFolderThatCannotBeMadeTakesNoPicture)
