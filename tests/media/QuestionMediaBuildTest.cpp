@@ -301,5 +301,35 @@ TEST_F(QuestionMediaBuild, TheWebTestThePackageAndThePlayerShowEachQuestionsOwnP
     EXPECT_NE(listening.find("id=\"qsound\""), std::string::npos);
 }
 
+// `dorvel-cli media` describes a picture as the editor's box does, in any
+// order of its options, and refuses what the editor would not do.
+TEST_F(QuestionMediaBuild, TheCommandLineDescribesAQuestionsPicture)
+{
+    const std::string set = dir.path("Lesson/Rivers.vtd");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"media", set, "1"}, 0, "description: Karte: \"Donau\""},
+        {{"media", set, "6", "--description", "Map"}, 1, "question 6 has no picture to describe"},
+        {{"media", set, "1", "--description"}, 2, "usage"},
+        {{"media", set, "6", "--description", "Der Rhein", "--picture", river}, 0, "description: Der Rhein\n"},
+        {{"media", set, "6", "--description", ""}, 0, "description: none\n"},
+        {{"media", set, "1", "--no-picture"}, 0, "description: none\n"},
+    };
+    for (const Case& c : cases) {
+        const test::ProgramRun run = cli(c.args);
+        SCOPED_TRACE(c.args.back());
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE((c.status == 0 ? run.out : run.err).find(c.says), std::string::npos) << run.out << run.err;
+    }
+    OpenSet read;
+    ASSERT_EQ(ReadSetFile(set, read), SetFileStatus::Ok);
+    EXPECT_EQ(read.questionSlots[1].find(kQuestionPictureDescriptionField), std::string::npos);
+    EXPECT_EQ(NamedQuestionMedia(read.questionSlots[6], MediaKind::Picture), river);
+}
+
 }  // namespace
 }  // namespace dorvel
