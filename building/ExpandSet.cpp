@@ -13,6 +13,7 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <map>
 #include <optional>
 
 namespace dorvel {
@@ -67,16 +68,22 @@ private:
     // The first vtQuestion of a template file. A template that is missing,
     // or holds no question (damaged, or not a template), is reported: an
     // empty question would end the bank's question list early.
+    // A set uses a handful of templates for up to a hundred questions: each
+    // file is read and unscrambled once per expansion.
     std::optional<std::string> readTemplate(const std::string& path)
     {
-        std::string content;
-        if (FileExists(path))
-            content = GetTag(ReadStoredFile(path), "vtQuestion");
-        if (content.empty()) {
+        auto known = m_templates.find(path);
+        if (known == m_templates.end()) {
+            std::string content;
+            if (FileExists(path))
+                content = GetTag(ReadStoredFile(path), "vtQuestion");
+            known = m_templates.emplace(path, std::move(content)).first;
+        }
+        if (known->second.empty()) {
             reportWithPath("s37", path);
             return std::nullopt;
         }
-        return content;
+        return known->second;
     }
 
     void reportWithPath(const std::string& key, const std::string& path)
@@ -88,6 +95,7 @@ private:
     UserInterface& m_ui;
     const LangStrings& m_lang;
     std::string m_folder;
+    std::map<std::string, std::string> m_templates;
 };
 
 std::string Wrapped(const std::string& content)

@@ -512,6 +512,18 @@ bool Workspace::writeSet(int entry, const std::string& path)
         m_ui.showMessage(m_lang.at(58) + " " + path + " (" + why + ")", Tone::Error);
         return false;
     }
+    // Stepping back past the save keeps the name the set took from its file
+    // and its media named from where it now lies.
+    const std::string named = GetTag(s.testDetails, "TestName");
+    const bool moved = s.filePath != path;
+    if (unnamed || moved)
+        history(entry)->rewriteRecords(
+            [unnamed, &named](const std::string& details) {
+                return unnamed && GetTag(details, "TestName") == "0" ? SetTag(details, "TestName", named) : details;
+            },
+            [moved, &s, &path](const std::string& question) {
+                return moved ? WithMediaRelativeTo(question, s.filePath, path) : question;
+            });
     s.filePath = path;
     if (unnamed) {
         m_list->setSetCaption(entry, "Test: " + shortName(path));

@@ -1,5 +1,6 @@
 #include "paper/PaperTest.h"
 
+#include "editor/FieldKind.h"
 #include "editor/OpenSet.h"
 #include "media/QuestionMedia.h"
 #include "paper/PaperMarks.h"
@@ -151,7 +152,7 @@ QString statementsHtml(const std::string& q, int count, const LangStrings& lang,
     return html + QStringLiteral("</table>");
 }
 
-QString fieldsHtml(const std::string& q, int count, const PaperOptions& options, int widthPx)
+QString fieldsHtml(const std::string& q, int count, const LangStrings& lang, const PaperOptions& options, int widthPx)
 {
     QString html;
     for (int f = 1; f <= count; ++f) {
@@ -164,6 +165,9 @@ QString fieldsHtml(const std::string& q, int count, const PaperOptions& options,
             if (!answer.isEmpty())
                 answers << answer;
         }
+        // A range accepts every number between its first two answers.
+        if (FieldKindOf(q, f) == FieldKind::NumberRange && answers.size() >= 2)
+            answers = QStringList{fromUtf8(lang.at(541)).toHtmlEscaped().arg(answers[0], answers[1])};
         // The key writes the accepted answers where the student writes.
         html += QStringLiteral("<p style=\"margin-top:6px\">%1%2</p>")
                     .arg(options.answerKey ? QStringLiteral("<b>%1</b><br>").arg(answers.join(QStringLiteral(" / ")))
@@ -207,7 +211,7 @@ QString questionHtml(const std::string& q, int number, const LangStrings& lang, 
     else if (type >= 3 && type <= 6)
         answers = statementsHtml(q, type - 2, lang, options);
     else if (type >= 7 && type <= 10)
-        answers = fieldsHtml(q, type - 6, options, widthPx - 40);
+        answers = fieldsHtml(q, type - 6, lang, options, widthPx - 40);
     return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
                           "<td width=\"32\" valign=\"top\"><b>%1.</b></td><td valign=\"top\">%2%3%4</td></tr></table>")
         .arg(number)

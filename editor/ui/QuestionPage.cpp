@@ -1,6 +1,7 @@
 #include "editor/ui/QuestionPage.h"
 
 #include "editor/DefaultRecords.h"
+#include "editor/FieldKind.h"
 #include "editor/NumberAnswer.h"
 
 #include "editor/Workspace.h"
@@ -170,7 +171,14 @@ void QuestionPage::resizeEvent(QResizeEvent* event)
 
 void QuestionPage::markNumberAnswers(int k)
 {
-    const bool numbers = m_tType[k]->itemIndex() == 1;
+    const int kind = m_tType[k]->itemIndex();
+    const bool numbers = kind == static_cast<int>(FieldKind::Numbers) || kind == static_cast<int>(FieldKind::NumberRange);
+    // A range takes its lowest and highest number from the first two boxes.
+    const bool range = kind == static_cast<int>(FieldKind::NumberRange);
+    for (int a = 0; a < kAnswersPerField; ++a) {
+        m_answers[k][a]->setEnabled(!range || a < 2);
+        m_answers[k][a]->setPlaceholderText(range && a < 2 ? fromBytes(m_lang.at(a == 0 ? 410 : 411)) : QString());
+    }
     for (QLineEdit* box : m_answers[k]) {
         const QString text = box->text().trimmed();
         const bool wrong = numbers && !text.isEmpty() && !IsNumberAnswer(toBytes(text));
@@ -215,7 +223,7 @@ void QuestionPage::buildOptionPages()
     auto* tf = new QWidget;
     tf->setObjectName(QStringLiteral("TF"));
     for (int k = 0; k < kGroups; ++k) {
-        m_tf[k] = new RadioGroup(indexed("tf", k + 1), QStringLiteral("False"), QStringLiteral("True"), true, tf);
+        m_tf[k] = new RadioGroup(indexed("tf", k + 1), {QStringLiteral("False"), QStringLiteral("True")}, true, tf);
         m_tf[k]->setGeometry(6, k * kRowHeight + kRowLabelHeight + 10, kOptionWidth - 12, 44);
     }
 
@@ -229,7 +237,8 @@ void QuestionPage::buildOptionPages()
     m_answerLabel->setGeometry(answersLeft, 0, kOptionWidth - answersLeft, kRowLabelHeight - 1);
     for (int k = 0; k < kGroups; ++k) {
         const int y = k * kRowHeight + kRowLabelHeight;
-        m_tType[k] = new RadioGroup(indexed("tType", k + 1), QStringLiteral("Any text"), QStringLiteral("Numbers"),
+        m_tType[k] = new RadioGroup(indexed("tType", k + 1),
+                                    {QStringLiteral("Any text"), QStringLiteral("Numbers"), QStringLiteral("A range")},
                                     false, field);
         m_tType[k]->setGeometry(0, y, typeWidth, kRowBoxHeight);
 
@@ -257,14 +266,22 @@ void QuestionPage::buildOptionPages()
         }
         m_scrollTexts[k]->setWidget(answers);
     }
-    for (RadioGroup* group : {m_tf[0], m_tf[1], m_tf[2], m_tf[3], m_tType[0], m_tType[1], m_tType[2], m_tType[3]}) {
+    for (RadioGroup* group : m_tf) {
         connect(group, &RadioGroup::itemChosen, this, [this, group](int index) {
             m_workspace.questionChange(toBytes(group->objectName()), std::to_string(index));
         });
     }
 
+    // A range is numbers with two bounds: both record fields change in one step.
     for (int k = 0; k < kGroups; ++k)
-        connect(m_tType[k], &RadioGroup::itemChosen, this, [this, k] { markNumberAnswers(k); });
+        connect(m_tType[k], &RadioGroup::itemChosen, this, [this, k](int index) {
+            const OpenSet* set = m_workspace.current();
+            const int n = m_workspace.currentQuestion();
+            if (set && n >= 1 && n <= kMaxQuestions && !m_workspace.updating())
+                m_workspace.questionRecordChange(WithFieldKind(set->questionSlots[static_cast<std::size_t>(n)], k + 1,
+                                                               static_cast<FieldKind>(index)));
+            markNumberAnswers(k);
+        });
 
     m_optionPages->addWidget(select);
     m_optionPages->addWidget(tf);
@@ -293,7 +310,7 @@ void QuestionPage::ShowQuestion(int n)
     for (int k = 0; k < kGroups; ++k) {
         const std::string digit = std::to_string(k + 1);
         m_tf[k]->setItemIndex(StatementIsTrue(q, k + 1) ? 1 : 0);
-        m_tType[k]->setItemIndex(GetTagInt(q, "tType" + digit, 0));
+        m_tType[k]->setItemIndex(static_cast<int>(FieldKindOf(q, k + 1)));
         for (int a = 0; a < kAnswersPerField; ++a)
             m_answers[k][a]->setText(boxText(GetTag(q, "a" + digit + std::to_string(a))));
         markNumberAnswers(k);

@@ -6,23 +6,22 @@
 
 namespace dorvel {
 
-RadioGroup::RadioGroup(const QString& name, const QString& item0, const QString& item1, bool twoColumns,
-                       QWidget* parent)
+RadioGroup::RadioGroup(const QString& name, const QStringList& items, bool oneRow, QWidget* parent)
     : QGroupBox(parent), m_group(new QButtonGroup(this))
 {
     setObjectName(name);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 2, 6, 2);
-    layout->setSpacing(2);
-    const QString texts[2] = {item0, item1};
-    for (int i = 0; i < 2; ++i) {
-        m_items[i] = new QRadioButton(texts[i], this);
-        m_items[i]->setObjectName(name + QStringLiteral("Item") + QString::number(i + 1));
-        m_group->addButton(m_items[i], i);
-        if (twoColumns)
-            layout->addWidget(m_items[i], 0, i);
+    layout->setSpacing(items.size() > 2 ? 0 : 2);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* item = new QRadioButton(items[i], this);
+        item->setObjectName(name + QStringLiteral("Item") + QString::number(i + 1));
+        m_group->addButton(item, i);
+        if (oneRow)
+            layout->addWidget(item, 0, i);
         else
-            layout->addWidget(m_items[i], i, 0);
+            layout->addWidget(item, i, 0);
+        m_items.push_back(item);
     }
     connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -37,31 +36,32 @@ int RadioGroup::itemIndex() const
 
 void RadioGroup::setItemIndex(int index)
 {
-    if (index == 0 || index == 1) {
-        m_items[index]->setChecked(true);
+    if (QRadioButton* chosen = item(index)) {
+        chosen->setChecked(true);
         return;
     }
     // An exclusive group cannot be emptied by unchecking its chosen button.
     m_group->setExclusive(false);
-    for (QRadioButton* item : m_items)
-        item->setChecked(false);
+    for (QRadioButton* each : m_items)
+        each->setChecked(false);
     m_group->setExclusive(true);
 }
 
 void RadioGroup::setItemText(int index, const QString& text)
 {
-    if (index == 0 || index == 1)
-        m_items[index]->setText(text);
+    if (QRadioButton* each = item(index))
+        each->setText(text);
 }
 
 QString RadioGroup::itemText(int index) const
 {
-    return index == 0 || index == 1 ? m_items[index]->text() : QString();
+    const QRadioButton* each = item(index);
+    return each ? each->text() : QString();
 }
 
 QRadioButton* RadioGroup::item(int index) const
 {
-    return index == 0 || index == 1 ? m_items[index] : nullptr;
+    return index >= 0 && index < itemCount() ? m_items[static_cast<std::size_t>(index)] : nullptr;
 }
 
 }  // namespace dorvel

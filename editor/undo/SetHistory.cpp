@@ -35,6 +35,21 @@ public:
         m_pushed = true;
     }
 
+    void rewriteRecords(const SetHistory::Rewrite& testDetails, const SetHistory::Rewrite& question)
+    {
+        if (m_changes.testDetails) {
+            m_changes.testDetails->first = testDetails(m_changes.testDetails->first);
+            m_changes.testDetails->second = testDetails(m_changes.testDetails->second);
+        }
+        for (RecordChanges::Slot& slot : m_changes.changedSlots) {
+            // An empty side is a question that did not exist.
+            if (!slot.before.empty())
+                slot.before = question(slot.before);
+            if (!slot.after.empty())
+                slot.after = question(slot.after);
+        }
+    }
+
 private:
     SetHistory& m_history;
     RecordChanges m_changes;
@@ -60,6 +75,13 @@ void SetHistory::record(RecordChanges changes, const std::string& mergeKey)
     if (changes.empty())
         return;
     m_stack.push(new SetEdit(*this, std::move(changes), mergeKey));
+}
+
+void SetHistory::rewriteRecords(const Rewrite& testDetails, const Rewrite& question)
+{
+    for (int i = 0; i < m_stack.count(); ++i)
+        // Every command on this stack is a SetEdit: record() pushes nothing else.
+        static_cast<SetEdit*>(const_cast<QUndoCommand*>(m_stack.command(i)))->rewriteRecords(testDetails, question);
 }
 
 }  // namespace dorvel

@@ -35,6 +35,11 @@ public:
     bool atSavedState() const { return m_stack.isClean(); }
     // No state of the history is the saved one (a recovered set).
     void markUnsaved() { m_stack.resetClean(); }
+    // Rewrites the records every step holds, before and after: what a save
+    // puts into the set (the name it takes from its file, media named from
+    // its new folder) belongs to every state the author can step back to.
+    using Rewrite = std::function<std::string(const std::string&)>;
+    void rewriteRecords(const Rewrite& testDetails, const Rewrite& question);
 
     // Called after every step (an edit, undo, redo or a save).
     std::function<void(const SetHistory&)> onStep;

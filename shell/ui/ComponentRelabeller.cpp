@@ -87,10 +87,9 @@ bool setOther(QObject* component, const std::string& property, const QString& va
     if (auto* group = qobject_cast<RadioGroup*>(component)) {
         if (property == "Caption")
             group->setTitle(value);
-        else if (property == "Item1")
-            group->setItemText(0, value);
-        else if (property == "Item2")
-            group->setItemText(1, value);
+        else if (property.size() == 5 && property.rfind("Item", 0) == 0 && property[4] >= '1'
+                 && property[4] - '1' < group->itemCount())
+            group->setItemText(property[4] - '1', value);
         else
             return false;
         return true;

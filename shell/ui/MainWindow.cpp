@@ -4,6 +4,7 @@
 #include "editor/Workspace.h"
 #include "editor/recovery/RecoveryKeeper.h"
 #include "editor/spelling/SpellChecker.h"
+#include "editor/ui/LineSpelling.h"
 #include "editor/ui/SpellingBox.h"
 #include "editor/ui/WidgetText.h"
 #include "editor/ui/QuestionPage.h"
@@ -43,6 +44,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -157,6 +159,13 @@ void MainWindow::FormCreate()
     for (const char* box : {"Title", "Text1", "Text2", "Text3", "Text4"})
         if (auto* text = m_questions->findChild<QPlainTextEdit*>(QString::fromLatin1(box)))
             AttachSpelling(text, *m_spelling, m_lang, [this] { m_workspace->breakTypingStep(); });
+    // The one-line boxes too: a misspelt accepted answer marks the students'
+    // right answers wrong.
+    for (QWidget* page : {static_cast<QWidget*>(m_questions), static_cast<QWidget*>(m_details)})
+        for (auto* line : page->findChildren<QLineEdit*>())
+            // Not the number boxes' and lists' own inner lines ("qt_spinbox_lineedit").
+            if (!line->objectName().isEmpty() && !line->objectName().startsWith(QStringLiteral("qt_")))
+                AttachLineSpelling(line, *m_spelling, m_lang, [this] { m_workspace->breakTypingStep(); });
 
     m_webButton = new QPushButton(QStringLiteral("Create Web Pages"), client);
     m_webButton->setObjectName(QStringLiteral("CreateWebPagesButton"));
@@ -284,6 +293,9 @@ void MainWindow::DictionarySelection(const std::string& dictionary)
     m_spelling->setLanguage(dictionary.empty() ? m_language : dictionary);
     for (auto* highlighter : m_questions->findChildren<SpellHighlighter*>())
         highlighter->rehighlight();
+    for (QWidget* page : {static_cast<QWidget*>(m_questions), static_cast<QWidget*>(m_details)})
+        for (auto* line : page->findChildren<LineSpelling*>())
+            line->recheck();
     rebuildDictionaryMenu();
 }
 

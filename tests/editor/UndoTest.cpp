@@ -151,6 +151,23 @@ TEST_F(UndoTest, UndoingPastTheSaveLeavesTheSetChangedAndANewEditLosesTheWayBack
     EXPECT_TRUE(cur().hasUnsavedChanges());
 }
 
+TEST_F(UndoTest, TheNameASetTakesFromItsFileStaysWhenStepsBeforeTheSaveAreUndone)
+{
+    ASSERT_TRUE(workspace.NewSet());
+    workspace.TestChange("ExaminerName", "Ames");
+    workspace.TestChange("ExaminerName", "Ames, Jo");
+    workspace.breakTypingStep();
+    saveAs("Rivers.vtd");
+    ASSERT_EQ(GetTag(cur().testDetails, "TestName"), "Rivers");
+    workspace.Undo();
+    EXPECT_EQ(GetTag(cur().testDetails, "ExaminerName"), "0");
+    EXPECT_EQ(GetTag(cur().testDetails, "TestName"), "Rivers");
+    workspace.Redo();
+    EXPECT_EQ(GetTag(cur().testDetails, "ExaminerName"), "Ames, Jo");
+    EXPECT_EQ(GetTag(cur().testDetails, "TestName"), "Rivers");
+    EXPECT_FALSE(cur().hasUnsavedChanges());
+}
+
 TEST_F(UndoTest, ACopyDroppedIntoAnotherSetIsOneStepOfThatSet)
 {
     newSetWithTitles({"a1", "a2"});

@@ -49,8 +49,8 @@ QString Shown(QObject* object, const std::string& property)
     if (property == "Title" || property == "Filter")
         return object->property(property.c_str()).toString();
     if (auto* group = qobject_cast<RadioGroup*>(object)) {
-        if (property == "Item1" || property == "Item2")
-            return group->itemText(property == "Item1" ? 0 : 1);
+        if (property.size() == 5 && property.rfind("Item", 0) == 0)
+            return group->itemText(property[4] - '1');
         return group->title();
     }
     if (auto* list = qobject_cast<QComboBox*>(object)) {

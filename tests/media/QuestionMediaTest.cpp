@@ -127,6 +127,22 @@ TEST_F(QuestionMediaTest, ASetMovedWithItsMediaFolderFindsThemAndSavesTheNewPlac
     EXPECT_EQ(NamedQuestionMedia(question(), MediaKind::Picture), moved);
 }
 
+TEST_F(QuestionMediaTest, StepsRedoneAfterSavingElsewhereNameTheMediaFromTheNewFolder)
+{
+    newSavedSet();
+    ASSERT_TRUE(TakeQuestionMedia(workspace, ui, lang, MediaKind::Picture, map));
+    ForceDirectory(dir.path("Other"));
+    ui.saveChoices.push_back(dir.path("Other/Copy.vtd"));
+    ASSERT_TRUE(workspace.SaveTestAs());
+    const std::string saved = question();
+    EXPECT_EQ(DecodeText(GetTag(saved, "qPictureRel")), "../Lesson/Bilder und Töne/Karte der Flüsse.png");
+    workspace.Undo();
+    EXPECT_EQ(NamedQuestionMedia(question(), MediaKind::Picture), "");
+    workspace.Redo();
+    EXPECT_EQ(question(), saved);
+    EXPECT_FALSE(workspace.set(workspace.currentSet()).hasUnsavedChanges());
+}
+
 TEST_F(QuestionMediaTest, RefusedFilesLeaveTheQuestionAsItWasAndSayWhy)
 {
     newSavedSet();

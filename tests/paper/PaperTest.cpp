@@ -44,6 +44,8 @@ std::string writeSet(const test::TempFolder& folder, const std::string& picture)
         question(1, "Welche Stadt ist größer?", {{"Text1", "München"}, {"Text2", "Berlin"}, {"Text3", "Köln"}, {"SelectAnswer", "1"}}),
         question(4, "Σωστό ή λάθος;", {{"Text1", "Η Αθήνα είναι πρωτεύουσα."}, {"tf1", "1"}, {"Text2", "القاهرة عاصمة مصر"}, {"tf2", "0"}}),
         question(7, "日本の首都はどこですか", {{"Text1", "首都"}, {"a10", "東京"}, {"a11", "Tokyo"}}),
+        question(7, "Height of Mont Blanc in metres?", {{"Text1", "Height"}, {"tType1", "1"}, {"useRange1", "1"},
+                                                        {"a10", "4800"}, {"a11", "4810"}}),
         question(0, "Hidden question never printed", {{"qDisabled", "1"}}),
         WithQuestionMedia(question(0, "What colour is the picture?", {{"Text1", "Blue"}, {"Text2", "Red"}}),
                           MediaKind::Picture, picture, path),
@@ -103,7 +105,7 @@ TEST_F(PaperTest, TestAndKeyHoldTheQuestionsInEveryScriptAndOnlyTheKeyHoldsAnswe
         "Welche Stadt ist größer?", "München", "Köln", "Σωστό ή λάθος;", "Η Αθήνα είναι πρωτεύουσα.", "日本の首都はどこですか",
         "首都", "True", "False", "What colour is the picture?", "Q24 ends here"};
     const Case cases[] = {
-        {false, always, {"Answer key", "東京", "Tokyo", "Hidden question"}},
+        {false, always, {"Answer key", "東京", "Tokyo", "4810", "Hidden question"}},
         {true, always, {"Hidden question"}},
     };
     for (const Case& c : cases) {
@@ -122,12 +124,13 @@ TEST_F(PaperTest, TestAndKeyHoldTheQuestionsInEveryScriptAndOnlyTheKeyHoldsAnswe
         if (c.key) {
             EXPECT_TRUE(has(text, "Answer key"));
             EXPECT_TRUE(has(text, "東京 / Tokyo"));
+            EXPECT_TRUE(has(text, "any number from 4800 to 4810")) << "a range, not two answers";
         }
         // Arabic comes out in either order, as the PDF reader likes it.
         EXPECT_TRUE(has(text, "القاهرة") || has(text, "ةرهاقلا")) << text;
         const int pages = pdfPages(pdf);
         EXPECT_GT(pages, 2);
-        EXPECT_TRUE(has(run.out, "28 questions on " + std::to_string(pages) + " pages")) << run.out;
+        EXPECT_TRUE(has(run.out, "29 questions on " + std::to_string(pages) + " pages")) << run.out;
         EXPECT_TRUE(has(pdfText(pdf, pages), "Page " + std::to_string(pages) + " of " + std::to_string(pages)));
     }
 }

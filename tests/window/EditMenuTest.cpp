@@ -191,6 +191,35 @@ TEST_F(EditMenuTest, AFieldOfNumbersMarksAnAnswerThatIsNotANumber)
     EXPECT_TRUE(control<QLineEdit>("a10")->property("notANumber").toBool());
 }
 
+TEST_F(EditMenuTest, ARangeTakesItsBoundsFromTheFirstTwoAnswersInOneStep)
+{
+    select(1);
+    control<QComboBox>("QuestionType")->setCurrentIndex(9);  // one typed field
+    QTest::keyClicks(control<QLineEdit>("a10"), QStringLiteral("4800"));
+    QTest::keyClicks(control<QLineEdit>("a11"), QStringLiteral("4810"));
+    control<RadioGroup>("tType1")->item(2)->click();  // A range
+    EXPECT_EQ(questionField(1, "tType1"), "1");
+    EXPECT_EQ(questionField(1, "useRange1"), "1");
+    EXPECT_EQ(control<QLineEdit>("a10")->placeholderText(), QStringLiteral("lowest number"));
+    EXPECT_EQ(control<QLineEdit>("a11")->placeholderText(), QStringLiteral("highest number"));
+    EXPECT_FALSE(control<QLineEdit>("a12")->isEnabled()) << "a range has two bounds only";
+
+    workspace().Undo();
+    EXPECT_EQ(control<RadioGroup>("tType1")->itemIndex(), 0);
+    EXPECT_EQ(questionField(1, "useRange1"), "");
+    EXPECT_TRUE(control<QLineEdit>("a12")->isEnabled());
+    EXPECT_EQ(questionField(1, "a11"), "4810") << "one step: the typing stays";
+    workspace().Redo();
+    EXPECT_EQ(control<RadioGroup>("tType1")->itemIndex(), 2);
+    // Shown again, the question's range is chosen.
+    select(0);
+    select(1);
+    EXPECT_EQ(control<RadioGroup>("tType1")->itemIndex(), 2);
+    control<RadioGroup>("tType1")->item(1)->click();  // Numbers: the bounds are accepted answers again
+    EXPECT_EQ(questionField(1, "useRange1"), "0");
+    EXPECT_TRUE(control<QLineEdit>("a12")->isEnabled());
+}
+
 TEST_F(EditMenuTest, FirstSaveOffersTheDocumentsFolder)
 {
     ui.saveChoices.push_back(std::nullopt);

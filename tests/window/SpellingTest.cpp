@@ -2,11 +2,15 @@
 #include "editor/Workspace.h"
 #include "editor/spelling/SpellChecker.h"
 #include "editor/ui/QuestionTreeView.h"
+#include "editor/ui/LineSpelling.h"
 #include "editor/ui/SpellingBox.h"
 #include "storage/FileUtils.h"
 #include "tests/window/WindowFixture.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -90,6 +94,53 @@ TEST_F(SpellingTest, AWordAddedToTheDictionaryIsKnownFromThenOn)
     SpellChecker next(SpellChecker::defaultPersonalList());
     ASSERT_TRUE(next.setLanguage("English (UK)"));
     EXPECT_TRUE(next.isCorrect("Vantricology"));
+}
+
+// The red of the wavy underline, counted in what the box shows.
+int redPixels(QLineEdit* line)
+{
+    QCoreApplication::processEvents();
+    const QImage image = line->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() > c.green() + 40 && c.red() > c.blue() + 40;
+        }
+    return red;
+}
+
+TEST_F(SpellingTest, OneLineBoxesUnderlineMisspeltWordsAndTakeASuggestion)
+{
+    control<QuestionTreeView>("TestTree")->setCurrentIndex(workspace().questionList().nodeIndex(0));
+    auto* name = control<QLineEdit>("TestName");
+    name->setText(QStringLiteral("Captial cities"));
+    EXPECT_GT(redPixels(name), 0);
+    const QPoint onWord(name->fontMetrics().horizontalAdvance(QStringLiteral("Cap")) + 4, name->height() / 2);
+    std::unique_ptr<QMenu> menu(LineSpellingMenu(name, onWord, window->spelling(), window->lang(),
+                                                 [this] { workspace().breakTypingStep(); }));
+    QAction* capital = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text() == QStringLiteral("Capital"))
+            capital = action;
+    ASSERT_NE(capital, nullptr);
+    capital->trigger();
+    EXPECT_EQ(name->text(), QStringLiteral("Capital cities"));
+    EXPECT_EQ(detailsField("TestName"), "Capital cities");
+    EXPECT_EQ(redPixels(name), 0);
+    workspace().Undo();
+    EXPECT_EQ(name->text(), QStringLiteral("Captial cities"));
+    EXPECT_GT(redPixels(name), 0);
+
+    // A word added to the dictionary from one line box is known from then on.
+    auto* examiner = control<QLineEdit>("ExaminerName");
+    examiner->setText(QStringLiteral("Vantricology"));
+    ASSERT_GT(redPixels(examiner), 0);
+    menu.reset(LineSpellingMenu(examiner, QPoint(10, examiner->height() / 2), window->spelling(), window->lang()));
+    QAction* add = menu->findChild<QAction*>(QStringLiteral("AddToDictionary"));
+    ASSERT_NE(add, nullptr);
+    add->trigger();
+    EXPECT_EQ(redPixels(examiner), 0);
 }
 
 TEST_F(SpellingTest, OptionsChooseAnotherDictionaryAndKeepTheChoice)

@@ -152,9 +152,19 @@ function interactions(values) {
 }
 
 const set = makeSet();
+// The same set with a picture and a sound on question 1 (names with blanks
+// and non-ASCII letters, as teachers name them).
+const PICTURE = path.join(scratch, 'Karte der Flüsse.png');
+execFileSync('/usr/bin/convert', ['-size', '640x320', 'gradient:steelblue-white', PICTURE]);
+const SOUND = path.join(scratch, 'Frage eins.wav');
+execFileSync('/usr/bin/sox', ['-n', '-r', '22050', '-c', '1', SOUND, 'synth', '2', 'sine', '440']);
+const mediaSet = path.join(scratch, 'scorm-media.vtd');
+fs.copyFileSync(set, mediaSet);
+cli(['media', mediaSet, '1', '--picture', PICTURE, '--sound', SOUND]);
 const packages = {
   '1.2': { passed: makePackage(set, '1.2', 10), plain: makePackage(set, '1.2'), failed: makePackage(set, '1.2', 90) },
-  2004: { passed: makePackage(set, '2004', 10), plain: makePackage(set, '2004'), failed: makePackage(set, '2004', 90) },
+  2004: { passed: makePackage(set, '2004', 10), plain: makePackage(set, '2004'), failed: makePackage(set, '2004', 90),
+    media: makePackage(mediaSet, '2004') },
 };
 const servers = [];
 before(async () => {
@@ -330,6 +340,35 @@ eachBrowser('LMS packages', (ctx) => {
         const choice = q.document.querySelector('[data-choice="button2"]');
         return [choice.getAttribute('aria-label'), choice.getAttribute('aria-checked')];
       }), ['B: Mars', 'true']);
+      assertNoErrors(s);
+    } finally {
+      await s.close();
+    }
+  });
+
+  test('the package carries the question\'s picture and sound, and its manifest lists them', platform, async () => {
+    const p = packages[2004].media;
+    const manifest = execFileSync('unzip', ['-p', path.join(p.folder, 'package.zip'), 'imsmanifest.xml'], { encoding: 'utf8' });
+    const listed = [...manifest.matchAll(/<file href="([^"]+)"/g)].map((m) => decodeURIComponent(m[1]));
+    for (const name of ['Karte der Flüsse.png', 'Frage eins.wav']) {
+      assert.ok(listed.includes(name), `${name} in the manifest: ${listed.join(', ')}`);
+    }
+    const s = await PlatformSession.launch(ctx.browser, p.url, '2004', V[2004].learner);
+    try {
+      await s.waitForShown('p0.htm');
+      await s.evaluate((q) => q.document.querySelector('[data-press]').focus());
+      await s.page.keyboard.press('Enter');
+      await s.waitForShown('q0.htm');
+      await s.page.waitForFunction(() => {
+        const q = window.frames.sco.frames.question.document;
+        const img = q.querySelector('img[name="qpicture"]');
+        const audio = q.querySelector('audio');
+        return img && img.complete && audio && audio.readyState >= 2;
+      }, { polling: 20, timeout: 10000 });
+      assert.deepEqual(await s.evaluate((q) => {
+        const img = q.document.querySelector('img[name="qpicture"]');
+        return [img.naturalWidth, img.naturalHeight];
+      }), [640, 320], 'the picture loaded');
       assertNoErrors(s);
     } finally {
       await s.close();
