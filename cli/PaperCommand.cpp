@@ -50,7 +50,8 @@ int runPaper(const Args& args, Context& context)
         return fail("cannot write " + files[1] + ": " + error);
     for (const std::string& missing : result.missingPictures)
         std::fprintf(stderr, "dorvel-cli: picture not found, printed without it: %s\n", missing.c_str());
-    std::printf("%d questions on %d pages\n", result.questions, result.pages);
+    std::printf("%d question%s on %d page%s\n", result.questions, result.questions == 1 ? "" : "s", result.pages,
+                result.pages == 1 ? "" : "s");
     return 0;
 }
 

@@ -206,7 +206,11 @@ void readQuestion(ImportResult& result, std::string_view block, int position)
     const std::size_t close = findUnescaped(rest, '}', open + 1);
     if (close == std::string::npos || findUnescaped(rest, '{', open + 1) < close
         || findUnescaped(rest, '{', close + 1) != std::string::npos || findUnescaped(rest, '}', close + 1) != std::string::npos) {
-        Skip(result, position, label, reason::kUnreadable);
+        // Answers again on a later line: most likely the next question, typed
+        // without the empty line GIFT puts between questions.
+        const std::size_t lineEnd = close == std::string::npos ? close : rest.find('\n', close);
+        const bool nextQuestion = lineEnd != std::string::npos && findUnescaped(rest, '{', lineEnd) != std::string::npos;
+        Skip(result, position, label, nextQuestion ? reason::kNoEmptyLine : reason::kUnreadable);
         return;
     }
     const std::string body = Trimmed(std::string_view(rest).substr(open + 1, close - open - 1));

@@ -18,6 +18,7 @@ inline constexpr int kTextTooLong = 490;
 inline constexpr int kUnreadable = 491;
 inline constexpr int kWildcard = 492;
 inline constexpr int kNotANumber = 493;
+inline constexpr int kNoEmptyLine = 518;
 
 // The file as a whole.
 inline constexpr int kFileTooLarge = 494;

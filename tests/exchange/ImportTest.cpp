@@ -108,6 +108,8 @@ const std::vector<ImportCase>& cases()
             {{1, r::kNoRightAnswer}, {2, r::kNoRightAnswer}, {3, r::kNotANumber}}},
         {"GIFT: an unclosed brace costs only its own question", Format::Gift, "::A::Q {=x ~y\n\n::B::Q {=x ~y}\n", 1,
             {{1, r::kUnreadable}}},
+        {"GIFT: questions without the empty line between them are told so", Format::Gift,
+            "::A::Q {=x ~y}\n::B::Q {#4805:5}\n\n::C::Q {T}\n", 1, {{1, r::kNoEmptyLine}}},
         {"GIFT: one question over the file's limit", Format::Gift, repeated("Q {T}\n\n", kMaxQuestionsPerFile + 1),
             kMaxQuestionsPerFile, {{kMaxQuestionsPerFile + 1, r::kTooManyQuestions}}},
         {"GIFT: a line longer than the limit", Format::Gift, "::A::" + std::string(kMaxLineLength + 1, 'x') + " {T}\n", 0,
