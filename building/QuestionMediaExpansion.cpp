@@ -6,6 +6,7 @@
 #include "media/QuestionMedia.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <algorithm>
@@ -100,6 +101,7 @@ QuestionMediaUse UsableQuestionMedia(const std::string& record, const std::strin
             use.picture = media.path;
             use.pictureWidth = check.width;
             use.pictureHeight = check.height;
+            use.pictureDescription = SafeStoredValue(GetTag(record, kQuestionPictureDescriptionField));
         } else {
             use.sound = media.path;
         }
@@ -152,6 +154,8 @@ std::string PlaceQuestionMedia(std::string content, const QuestionMediaUse& use)
         picture = RemoveTag(picture, field);
     picture = SetTag(picture, "picFilePathRel", "0");
     picture = SetTag(picture, "picFilePathAbs", use.picture);
+    if (!use.pictureDescription.empty())
+        picture = SetTag(picture, "PictureDescription", use.pictureDescription);
     picture = SetTag(picture, "PictureHeight", Str(height));
     picture = SetTag(picture, "PictureWidth", Str(width));
     picture = SetTag(picture, "PictureTop", Str(placeTop + (placeHeight - height) / 2));

@@ -26,6 +26,8 @@ struct QuestionMediaUse {
     int pictureWidth = 0;  // pixels; 0 when the file does not say
     int pictureHeight = 0;
     std::string sound;  // "" for none
+    // What the picture shows, as stored text (free of markup); "" for none.
+    std::string pictureDescription;
 };
 
 // The files question `question` of the set at `setFilePath` names that can
@@ -37,7 +39,9 @@ QuestionMediaUse UsableQuestionMedia(const std::string& record, const std::strin
 // always taken out, so a question without a picture is as before; with a
 // picture, the picture stands in the place, scaled down to fit with its
 // proportions kept and centred, and the elements the place names in
-// withPicture move aside. A template without a place shows no picture.
+// withPicture move aside. The picture carries its description (the page's
+// alt text) as PictureDescription. A template without a place shows no
+// picture.
 std::string PlaceQuestionMedia(std::string content, const QuestionMediaUse& use);
 
 // Adds each problem to the missing files, as its path followed by the

@@ -1,5 +1,5 @@
-// "media": the picture and sound of a set's question, as the editor's
-// Picture and Sound controls set them.
+// "media": the picture, its description and the sound of a set's question,
+// as the editor's Picture, Description and Sound controls set them.
 #include "cli/Commands.h"
 
 #include "cli/ConsoleUserInterface.h"
@@ -10,6 +10,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
 
 namespace dorvel::cli {
 
@@ -18,7 +19,9 @@ namespace {
 int mediaUsage()
 {
     std::fputs("usage: dorvel-cli media SET.vtd N [--picture FILE] [--sound FILE] [--no-picture] [--no-sound]\n"
-               "       without options: print the question's picture and sound\n",
+               "                                [--description TEXT]\n"
+               "       --description: what the picture shows, for students who cannot see it (\"\" for none)\n"
+               "       without options: print the question's picture, its description and sound\n",
                stderr);
     return 2;
 }
@@ -59,11 +62,18 @@ int runMedia(const Args& args, Context& context)
     workspace.TestTreeChange(workspace.currentSet(), n);
 
     bool changes = false;
+    // Described after the files are taken, so that the options' order does
+    // not matter.
+    std::optional<std::string> description;
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& option = args[i];
         const bool takesFile = option == "--picture" || option == "--sound";
-        if (takesFile && i + 1 >= args.size())
+        if ((takesFile || option == "--description") && i + 1 >= args.size())
             return mediaUsage();
+        if (option == "--description") {
+            description = args[++i];
+            continue;
+        }
         const MediaKind kind = option == "--picture" || option == "--no-picture" ? MediaKind::Picture : MediaKind::Sound;
         if (takesFile) {
             if (!TakeQuestionMedia(workspace, ui, context.lang, kind, args[++i]))
@@ -75,9 +85,17 @@ int runMedia(const Args& args, Context& context)
         }
         changes = true;
     }
+    if (description) {
+        if (!DescribeQuestionPicture(workspace, *description))
+            return fail("question " + number + " has no picture to describe");
+        changes = true;
+    }
     if (changes && workspace.current()->hasUnsavedChanges() && !workspace.SaveSet(workspace.currentSet()))
         return 1;
     printMedia(workspace, "picture", MediaKind::Picture);
+    const std::string described = QuestionPictureDescription(
+        workspace.current()->questionSlots[static_cast<std::size_t>(workspace.currentQuestion())]);
+    std::printf("description: %s\n", described.empty() ? "none" : described.c_str());
     printMedia(workspace, "sound", MediaKind::Sound);
     return 0;
 }

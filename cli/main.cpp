@@ -26,7 +26,8 @@ const Command kCommands[] = {
     {"pack", "pack FILE [INPUT...]       write standard input (or the inputs) as a stored file", dorvel::cli::runPack},
     {"show", "show SET.vtd               print a set's test details and questions", dorvel::cli::runShow},
     {"expand", "expand SET.vtd [N]         print the question files the templates make of a set (or question N)", dorvel::cli::runExpand},
-    {"media", "media SET.vtd N [--picture FILE] [--sound FILE] [--no-picture] [--no-sound]  a question's picture and sound", dorvel::cli::runMedia},
+    {"media", "media SET.vtd N [--picture FILE] [--sound FILE] [--no-picture] [--no-sound]  a question's picture and sound\n"
+              "                              [--description TEXT]: what its picture shows, for students who cannot see it", dorvel::cli::runMedia},
     {"build", "build SET.vtd BANK.vtb     build a question bank (missing media on standard error)", dorvel::cli::runBuild},
     {"bank", "bank BANK.vtb [--extract DIR]  list what a bank holds, or also write its files into DIR", dorvel::cli::runBank},
     {"export", "export SET.vtd START.htm [--single-file]    write the web test of a set, or one file holding it all\n"

@@ -79,6 +79,15 @@ bool RemoveQuestionMedia(Workspace& workspace, MediaKind kind)
     return workspace.questionRecordChange(WithoutQuestionMedia(*record, kind));
 }
 
+bool DescribeQuestionPicture(Workspace& workspace, const std::string& text)
+{
+    const std::string* record = CurrentRecord(workspace);
+    if (!record || NamedQuestionMedia(*record, MediaKind::Picture).empty())
+        return false;
+    return workspace.questionRecordChange(WithQuestionPictureDescription(*record, text),
+                                          kQuestionPictureDescriptionField);
+}
+
 std::string CurrentQuestionMedia(Workspace& workspace, MediaKind kind)
 {
     const std::string* record = CurrentRecord(workspace);

@@ -28,6 +28,11 @@ bool DropQuestionMedia(Workspace& workspace, UserInterface& ui, const LangString
 // The current question names no picture (or sound) any more.
 bool RemoveQuestionMedia(Workspace& workspace, MediaKind kind);
 
+// The current question's picture described with `text` (as typed), for a
+// student who cannot see it; typing on is one undo step. False when no
+// question is shown or it names no picture.
+bool DescribeQuestionPicture(Workspace& workspace, const std::string& text);
+
 // The file the current question's picture or sound is shown from, "" when
 // it names none or the file is missing.
 std::string CurrentQuestionMedia(Workspace& workspace, MediaKind kind);

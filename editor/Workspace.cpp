@@ -704,7 +704,7 @@ void Workspace::questionChange(const std::string& control, const std::string& va
     }
 }
 
-bool Workspace::questionRecordChange(const std::string& record)
+bool Workspace::questionRecordChange(const std::string& record, const std::string& typingIn)
 {
     OpenSet* s = current();
     if (!s || m_currentQuestion < 1)
@@ -713,7 +713,8 @@ bool Workspace::questionRecordChange(const std::string& record)
     if (q.empty() || record.empty())
         return false;
     if (q != record) {
-        EditScope edit(*this, m_currentSet);
+        EditScope edit(*this, m_currentSet,
+                       typingIn.empty() ? std::string() : "q" + std::to_string(m_currentQuestion) + ":" + typingIn);
         q = record;
     }
     return true;

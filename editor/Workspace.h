@@ -80,8 +80,9 @@ public:
     void questionChange(const std::string& control, const std::string& value);
     // The current question's whole record replaced in one change (several
     // fields that only make sense together, such as a picture's two paths).
-    // False when no question is shown.
-    bool questionRecordChange(const std::string& record);
+    // Changes with the same `typingIn` (the box typed in) are one undo step
+    // until another edit comes between. False when no question is shown.
+    bool questionRecordChange(const std::string& record, const std::string& typingIn = {});
     void NewQuestion();
 
     // ---- Question list ---------------------------------------------------------

@@ -125,6 +125,29 @@ std::optional<ByteRange> AppendFileData(const std::string& destPath, const std::
     return ByteRange{static_cast<std::int64_t>(start), end};
 }
 
+namespace {
+
+// The set's text goes into the header between the header's own elements. A
+// test name that closes testList early (an old or hand-made set keeps `<`
+// raw) would have readers take what follows for the question list, so the
+// header's tags inside it get their brackets as references: read back,
+// they are the same text.
+std::string HeaderSafe(std::string_view text)
+{
+    std::string out(text);
+    for (const std::string_view name : {"fileHeader", "testList", "questionFileList", "preTestFileList"}) {
+        for (const bool closing : {false, true}) {
+            const std::string tag = std::string(closing ? "</" : "<") + std::string(name) + ">";
+            const std::string inert = "&lt;" + tag.substr(1, tag.size() - 2) + "&gt;";
+            for (std::size_t at = out.find(tag); at != std::string::npos; at = out.find(tag, at + inert.size()))
+                out.replace(at, tag.size(), inert);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string BankHeaderText(const ExportLists& lists, std::string_view testDetails)
 {
     std::string h = "<fileHeader>";
@@ -135,11 +158,11 @@ std::string BankHeaderText(const ExportLists& lists, std::string_view testDetail
         h += "<" + key + ">" + std::to_string(start) + "," + std::to_string(end) + "</" + key + ">";
     }
     h += "</fileHeader><testList>";
-    h += testDetails;
+    h += HeaderSafe(testDetails);
     h += "</testList><questionFileList>";
-    h += lists.questionFileList;
+    h += HeaderSafe(lists.questionFileList);
     h += "</questionFileList><preTestFileList>";
-    h += lists.preTestFileList;
+    h += HeaderSafe(lists.preTestFileList);
     h += "</preTestFileList>";
     return h;
 }

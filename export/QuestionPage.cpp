@@ -378,10 +378,11 @@ void WritePicture(PageBuild& page, std::string_view picture, std::string& out, b
     out += Block(id + "div", z, left, top, width, height, "visible");
     std::string img = "<img src=\"" + MediaAddress(GetTag(picture, "picFilePathAbs")) + "\" ";
     img += startPicture ? std::string("name=\"stbutton\" ") : "name=\"" + id + "\" ";
-    // A picture that does something when pressed is a button; any other is the
-    // style's decoration (the set has no words for a picture).
+    // A picture that does something when pressed is a button. Any other says
+    // what the author wrote it shows (a question's own picture), or is the
+    // style's decoration with an empty text.
     if (onDown.empty())
-        img += "alt=\"\" ";
+        img += "alt=\"" + HtmlAttr(DecodeText(GetTag(picture, "PictureDescription"))) + "\" ";
     else
         img += "tabindex=\"0\" role=\"button\" aria-label=\""
             + HtmlAttr(Say(page.say(), startPicture ? A11yText::StartTest : A11yText::Sound)) + "\" data-press=\"down\" ";

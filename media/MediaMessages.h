@@ -29,6 +29,8 @@ inline constexpr int PlaySoundAgain = 375;    // the web page's play button
 inline constexpr int RefusedForQuestion = 376;  // "%1 (question %2: %3)"
 inline constexpr int NoPicture = 377;
 inline constexpr int NoSound = 378;
+inline constexpr int Description = 379;         // shown in the picture's description box while it is empty
+inline constexpr int PictureDescription = 380;  // the box's name for screen readers
 }  // namespace MediaText
 
 // Why a file was refused ("it is larger than 20 MB.").

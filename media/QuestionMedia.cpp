@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace dorvel {
 
 namespace {
@@ -97,7 +99,25 @@ std::string WithoutQuestionMedia(const std::string& record, MediaKind kind)
     const std::string rel = GetTag(record, fields.rel);
     if ((abs.empty() || abs == "0") && (rel.empty() || rel == "0"))
         return record;
-    return SetTag(SetTag(record, fields.rel, "0"), fields.abs, "0");
+    const std::string out = SetTag(SetTag(record, fields.rel, "0"), fields.abs, "0");
+    return kind == MediaKind::Picture ? RemoveTag(out, kQuestionPictureDescriptionField) : out;
+}
+
+std::string QuestionPictureDescription(const std::string& record)
+{
+    return DecodeText(GetTag(record, kQuestionPictureDescriptionField));
+}
+
+std::string WithQuestionPictureDescription(const std::string& record, const std::string& text)
+{
+    // An alt text is one line: a line break pasted in is only a blank.
+    std::string line = text;
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    const std::string stored = CleanText(line);
+    if (stored.empty())
+        return GetTag(record, kQuestionPictureDescriptionField).empty() ? record
+                                                                        : RemoveTag(record, kQuestionPictureDescriptionField);
+    return SetTag(record, kQuestionPictureDescriptionField, stored);
 }
 
 std::string WithMediaRelativeTo(const std::string& record, const std::string& fromSetPath,

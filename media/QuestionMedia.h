@@ -19,6 +19,10 @@ struct QuestionMediaFields {
 
 inline constexpr QuestionMediaFields kQuestionPictureFields{"qPictureAbs", "qPictureRel"};
 inline constexpr QuestionMediaFields kQuestionSoundFields{"qSoundAbs", "qSoundRel"};
+// What the picture shows, in the author's words, for a student who cannot see
+// it (a screen reader reads it out): stored text like the question's other
+// texts, one line; "" or no field means none, and the picture is decoration.
+inline constexpr const char* kQuestionPictureDescriptionField = "qPictureDescription";
 
 const QuestionMediaFields& QuestionMediaFieldsOf(MediaKind kind);
 
@@ -43,9 +47,17 @@ ResolvedMedia ResolveQuestionMedia(const std::string& record, MediaKind kind, co
 // file).
 std::string WithQuestionMedia(const std::string& record, MediaKind kind, const std::string& absolutePath,
                               const std::string& setFilePath);
-// The record naming no file of this kind ("0" in both fields). A record that
-// never named one stays as it is, so older sets are written back unchanged.
+// The record naming no file of this kind ("0" in both fields); without its
+// picture a question keeps no description of it either. A record that never
+// named one stays as it is, so older sets are written back unchanged.
 std::string WithoutQuestionMedia(const std::string& record, MediaKind kind);
+// The description of the question's picture (UTF-8), "" when it has none.
+std::string QuestionPictureDescription(const std::string& record);
+// The record describing its picture with `text` (UTF-8, as typed: line breaks
+// and runs of blanks become one blank, the ends trimmed). An empty text takes
+// the field out, so a record that never had one stays as it is.
+std::string WithQuestionPictureDescription(const std::string& record, const std::string& text);
+
 // The record as a set that was at `fromSetPath` is saved at `toSetPath`:
 // each file found now is named by where it is, relative to the new folder.
 // Fields of a file not found, and fields already right, stay as they were.

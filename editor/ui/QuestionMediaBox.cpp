@@ -11,6 +11,7 @@
 
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QToolButton>
@@ -53,23 +54,35 @@ QuestionMediaBox::QuestionMediaBox(Workspace& workspace, UserInterface& ui, cons
     m_removePicture = ToolButton("RemovePictureButton", QStringLiteral("\u2715"), QStringLiteral("Remove the picture"), this);
     m_removePicture->setGeometry(left + 90, 0, 26, 24);
 
+    // Beside the thumbnail, under Picture...: the words a screen reader says
+    // instead of the picture.
+    m_description = new QLineEdit(this);
+    m_description->setObjectName(QString::fromLatin1(kQuestionPictureDescriptionField));
+    m_description->setGeometry(left, kRow, 116, 24);
+    m_description->setClearButtonEnabled(true);
+
+    // The sound's row, under the picture's.
     m_chooseSound = new QPushButton(QStringLiteral("Sound..."), this);
     m_chooseSound->setObjectName(QStringLiteral("ChooseSoundButton"));
-    m_chooseSound->setGeometry(left, kRow, 60, 24);
+    m_chooseSound->setGeometry(0, 2 * kRow, 60, 24);
     m_playSound = ToolButton("PlaySoundButton", QStringLiteral("\u25B6"), QStringLiteral("Play the sound"), this);
-    m_playSound->setGeometry(left + 62, kRow, 26, 24);
+    m_playSound->setGeometry(62, 2 * kRow, 26, 24);
     m_removeSound = ToolButton("RemoveSoundButton", QStringLiteral("\u2715"), QStringLiteral("Remove the sound"), this);
-    m_removeSound->setGeometry(left + 90, kRow, 26, 24);
+    m_removeSound->setGeometry(90, 2 * kRow, 26, 24);
 
     m_soundName = new QLabel(this);
     m_soundName->setObjectName(QStringLiteral("QuestionSoundName"));
-    m_soundName->setGeometry(0, 2 * kRow + 2, left + 116, 18);
+    m_soundName->setGeometry(120, 2 * kRow + 3, left + 116 - 120, 18);
 
     connect(m_choosePicture, &QPushButton::clicked, this, [this] { choose(MediaKind::Picture); });
     connect(m_chooseSound, &QPushButton::clicked, this, [this] { choose(MediaKind::Sound); });
     connect(m_removePicture, &QToolButton::clicked, this, [this] { remove(MediaKind::Picture); });
     connect(m_removeSound, &QToolButton::clicked, this, [this] { remove(MediaKind::Sound); });
     connect(m_playSound, &QToolButton::clicked, this, &QuestionMediaBox::play);
+    // Only what the author types: showing another question sets the text
+    // without making a change.
+    connect(m_description, &QLineEdit::textEdited, this,
+            [this](const QString& text) { DescribeQuestionPicture(m_workspace, toBytes(text)); });
     refresh();
 }
 
@@ -108,10 +121,19 @@ void QuestionMediaBox::refresh()
                                             : fromBytes(ExtractFileName(namedSound)));
     m_soundName->setToolTip(fromBytes(sound.empty() ? namedSound : sound));
 
+    const QString description = fromBytes(QuestionPictureDescription(record));
+    if (m_description->text() != description) {
+        m_description->setText(description);
+        m_description->setCursorPosition(0);  // a long text shows its beginning
+    }
+    m_description->setPlaceholderText(fromBytes(m_lang.at(MediaText::Description)));
+    m_description->setAccessibleName(fromBytes(m_lang.at(MediaText::PictureDescription)));
+
     const bool question = !record.empty();
     m_choosePicture->setEnabled(question);
     m_chooseSound->setEnabled(question);
     m_removePicture->setEnabled(!namedPicture.empty());
+    m_description->setEnabled(!namedPicture.empty());
     m_removeSound->setEnabled(!namedSound.empty());
     m_playSound->setEnabled(!sound.empty() && m_player);
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QToolButton;
 
@@ -17,7 +18,9 @@ class Workspace;
 
 // The current question's picture and sound on the question page: a
 // thumbnail, Picture... and Sound... to choose a file, play, and remove
-// either. Every change goes through the core (editor/QuestionMediaEditing.h).
+// either, and a one-line description of the picture for students who cannot
+// see it (open while a picture is named). Every change goes through the core
+// (editor/QuestionMediaEditing.h).
 class QuestionMediaBox : public QWidget {
     Q_OBJECT
 
@@ -44,6 +47,7 @@ private:
     QLabel* m_soundName;
     QPushButton* m_choosePicture;
     QToolButton* m_removePicture;
+    QLineEdit* m_description;
     QPushButton* m_chooseSound;
     QToolButton* m_playSound;
     QToolButton* m_removeSound;

@@ -152,7 +152,11 @@ void QuestionPage::resizeEvent(QResizeEvent* event)
     const int dx = std::max(0, width() - kPageWidth);
     const int dy = std::max(0, height() - kPageHeight);
     const int textExtra = dx / 2;
-    m_title->setGeometry(kMargin, 58, kPageWidth - 2 * kMargin + dx, 52 + dy);
+    // The picture and sound controls keep to the right edge; the question
+    // text takes the width up to them, never the place under them.
+    const int mediaLeft = kMediaLeft + dx;
+    m_media->move(mediaLeft, m_media->y());
+    m_title->setGeometry(kMargin, 58, mediaLeft - 8 - kMargin, 52 + dy);
     for (int k = 0; k < kGroups; ++k) {
         const int y = kRowTop + dy + k * kRowHeight;
         m_textLabels[k]->setGeometry(kMargin, y, kTextWidth + textExtra, kRowLabelHeight - 1);

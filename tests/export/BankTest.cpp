@@ -5,6 +5,7 @@
 #include "export/ExportLists.h"
 #include "export/FileCopy.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
@@ -93,6 +94,19 @@ TEST_F(BankTest, LengthFieldLeadsTheHeaderBlock)
     const std::string bytes = Bytes(dir.path("b.vtb"));
     EXPECT_EQ(UnscrambleText(bytes.substr(0, 337), 3), "00000000000000001337");
     EXPECT_EQ(bytes.substr(1337), "GIF");
+}
+
+TEST_F(BankTest, ATestNameThatClosesItsElementCannotBecomeTheQuestionList)
+{
+    // An old set keeps `<` raw: this name would end testList and start a question list of its own.
+    const std::string name = "Quiz</testList><questionFileList><questionFile0>EVIL</questionFile0></questionFileList>";
+    lists.questionFileList = "<questionFile0><Title>Q1</Title></questionFile0>\r\n";
+    addFound(dir.write("a.gif", "GIF89a"));
+    ASSERT_EQ(write(dir.path("b.vtb"), "<TestName>" + name + "</TestName>").status, BankWriteStatus::Written);
+    BankReader reader;
+    ASSERT_TRUE(reader.open(dir.path("b.vtb"))) << reader.error();
+    EXPECT_EQ(reader.questionFileList(), lists.questionFileList);
+    EXPECT_EQ(DecodeText(GetTag(reader.testDetails(), "TestName")), name) << "the name reads back as it was";
 }
 
 TEST_F(BankTest, FileGoneSinceTheListsIsRecordedAsMissing)

@@ -1,6 +1,7 @@
 // A set whose questions name pictures and sounds, through the templates of
 // every shipped style into the bank and the web test, by the command line
 // on the installation the build lays out.
+#include "archive/ZipReader.h"
 #include "building/QuestionMediaExpansion.h"
 #include "building/StyleNames.h"
 #include "building/TemplateFilling.h"
@@ -13,6 +14,7 @@
 #include "shell/LangStrings.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 #include "tests/support/PagesScript.h"
 #include "tests/support/ProgramRun.h"
@@ -25,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace dorvel {
 namespace {
@@ -78,7 +81,7 @@ TEST(QuestionPicturePlace, ScalesDownKeepingProportionsAndCentres)
     for (const Case& c : {Case{400, 200, {10, 45, 100, 50}}, Case{50, 300, {51, 20, 17, 100}},
              Case{20, 10, {50, 65, 20, 10}}, Case{0, 0, {10, 20, 100, 100}}}) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
-        const std::string q = PlaceQuestionMedia(content, {"/m/map.png", c.width, c.height, ""});
+        const std::string q = PlaceQuestionMedia(content, {"/m/map.png", c.width, c.height, "", ""});
         const std::string p = QuestionPictureOf(q);
         const Rect r = RectOf(p, "PictureLeft", "PictureTop", "PictureWidth", "PictureHeight");
         EXPECT_EQ(std::tie(r.left, r.top, r.width, r.height),
@@ -94,7 +97,7 @@ TEST(QuestionPicturePlace, ScalesDownKeepingProportionsAndCentres)
     const std::string plain = PlaceQuestionMedia(content, {});
     EXPECT_EQ(plain, "<a>1</a><vtText><textName>Text 1</textName><textLeft>0</textLeft><textWidth>200</textWidth></vtText>"
                      "<vtText><textName>Title</textName></vtText>");
-    const std::string withSound = PlaceQuestionMedia(content, {"", 0, 0, "/m/q.ogg"});
+    const std::string withSound = PlaceQuestionMedia(content, {"", 0, 0, "/m/q.ogg", ""});
     EXPECT_EQ(GetTag(withSound, "questionAudioAbs"), "/m/q.ogg");
     EXPECT_EQ(GetTag(withSound, "soundButtonLeft"), "3");
     EXPECT_EQ(QuestionPictureOf(withSound), "");
@@ -118,7 +121,7 @@ TEST(QuestionPicturePlace, CoversNothingInAnyShippedStyle)
             ASSERT_FALSE(content.empty());
             const std::string filled = FillQuestionTemplate(content, DefaultQuestionRecord(), tmpl);
             for (const auto& [w, h] : {std::pair{4000, 300}, std::pair{300, 4000}, std::pair{10, 10}}) {
-                const std::string q = PlaceQuestionMedia(filled, {"/m/p.png", w, h, "/m/s.wav"});
+                const std::string q = PlaceQuestionMedia(filled, {"/m/p.png", w, h, "/m/s.wav", ""});
                 const std::string p = QuestionPictureOf(q);
                 ASSERT_FALSE(p.empty());
                 const Rect pic = RectOf(p, "PictureLeft", "PictureTop", "PictureWidth", "PictureHeight");
@@ -152,6 +155,12 @@ TEST(QuestionPicturePlace, CoversNothingInAnyShippedStyle)
     }
 }
 
+// The first question's picture is described with text that would be markup
+// if it were not escaped; the page's alt attribute holds it as text.
+constexpr const char* kDescription = "Karte: \"Donau\" & Rhein\"><img src=x onerror=alert(1)></script> \xE2\x80\x93 Flu\xC3\x9F";
+constexpr const char* kDescriptionAlt
+    = "alt=\"Karte: &quot;Donau&quot; &amp; Rhein&quot;&gt;&lt;img src=x onerror=alert(1)&gt;&lt;/script&gt; &#8211; Flu&#223;\"";
+
 class QuestionMediaBuild : public ::testing::Test {
 protected:
     void SetUp() override
@@ -172,7 +181,8 @@ protected:
         auto q = [&](int type, const std::string& title) {
             return SetTag(SetTag(DefaultQuestionRecord(), "qType", std::to_string(type)), "Title", title);
         };
-        set.questionSlots[1] = WithQuestionMedia(q(2, "Which river?"), MediaKind::Picture, map, setPath);
+        set.questionSlots[1] = WithQuestionPictureDescription(
+            WithQuestionMedia(q(2, "Which river?"), MediaKind::Picture, map, setPath), kDescription);
         set.questionSlots[2] = WithQuestionMedia(
             WithQuestionMedia(q(4, "Listen"), MediaKind::Picture, map, setPath), MediaKind::Sound, sound, setPath);
         set.questionSlots[3] = WithQuestionMedia(q(8, "Gone"), MediaKind::Picture, dir.path("Lesson/fehlt.png"), setPath);
@@ -218,20 +228,39 @@ TEST_F(QuestionMediaBuild, TheBankHoldsEachFileOnceAndNamesWhatIsMissing)
     const std::vector<std::string> questions = BankReader::NumberedRecords(bank.questionFileList());
     ASSERT_EQ(questions.size(), 6u);
     EXPECT_EQ(GetTag(QuestionPictureOf(questions[0]), "picFilePathAbs"), map);
+    // The player reads the description from the question file's picture.
+    const std::string described = GetTag(QuestionPictureOf(questions[0]), "PictureDescription");
+    EXPECT_EQ(described.find_first_of("<>"), std::string::npos) << described;
+    EXPECT_EQ(DecodeText(described), kDescription);
+    EXPECT_EQ(GetTag(QuestionPictureOf(questions[4]), "PictureDescription"), "");
     EXPECT_EQ(GetTag(questions[1], "questionAudioAbs"), sound);
     for (int n : {2, 3, 5})
         EXPECT_EQ(QuestionPictureOf(questions[static_cast<std::size_t>(n)]), "") << "question " << n + 1;
 }
 
+// The question picture's <img> tag on a page.
+std::string PictureTag(const std::string& html)
+{
+    const std::size_t at = html.find("name=\"qpicture\"");
+    if (at == std::string::npos)
+        return {};
+    const std::size_t start = html.rfind("<img ", at);
+    return html.substr(start, html.find('>', at) + 1 - start);
+}
+
 // Each question's page names a file in the test folder holding that
-// question's own picture.
+// question's own picture, and says what the author wrote it shows (nothing
+// for the picture without a description).
 void ExpectOwnPictures(const std::string& folder, const std::string& map, const std::string& otherMap)
 {
-    for (const auto& [page, original] : {std::pair{"q0.htm", map}, std::pair{"q4.htm", otherMap}}) {
+    for (const auto& [page, original, alt] :
+        {std::tuple{"q0.htm", map, kDescriptionAlt}, std::tuple{"q4.htm", otherMap, "alt=\"\""}}) {
         SCOPED_TRACE(page);
         const std::string html = test::PageText(folder, page);
         const std::size_t at = html.find("name=\"qpicture\"");
         ASSERT_NE(at, std::string::npos);
+        EXPECT_NE(PictureTag(html).find(alt), std::string::npos) << PictureTag(html);
+        EXPECT_EQ(html.find("<img src=x"), std::string::npos);
         const std::size_t src = html.rfind("<img src=\"", at);
         const std::string address = html.substr(src + 10, html.find('"', src + 10) - src - 10);
         const std::string name = QUrl::fromPercentEncoding(QByteArray::fromStdString(address)).toStdString();
@@ -242,7 +271,7 @@ void ExpectOwnPictures(const std::string& folder, const std::string& map, const 
     }
 }
 
-TEST_F(QuestionMediaBuild, TheWebTestAndThePlayerKeepFilesOfTheSameNameApart)
+TEST_F(QuestionMediaBuild, TheWebTestThePackageAndThePlayerShowEachQuestionsOwnPictureAndDescription)
 {
     ForceDirectory(dir.path("web"));
     const test::ProgramRun run = cli({"export", dir.path("Lesson/Rivers.vtd"), dir.path("web/Rivers.htm")});
@@ -259,9 +288,47 @@ TEST_F(QuestionMediaBuild, TheWebTestAndThePlayerKeepFilesOfTheSameNameApart)
     ASSERT_TRUE(played.ok()) << played.error;
     ExpectOwnPictures(dir.path("played/Testres/"), map, otherMap);
 
+    // The package for a learning platform carries the same pages.
+    ASSERT_EQ(cli({"export", dir.path("Lesson/Rivers.vtd"), dir.path("Rivers.zip"), "--scorm", "2004"}).status, 0);
+    const ZipReader zip(dir.path("Rivers.zip"));
+    ASSERT_TRUE(zip.isOpen());
+    const std::optional<std::string> script = zip.read("pages.js");
+    ASSERT_TRUE(script.has_value());
+    EXPECT_NE(PictureTag(test::ReadPagesScript(*script)["q0.htm"]).find(kDescriptionAlt), std::string::npos);
+
     const std::string listening = test::PageText(folder, "q1.htm");
     EXPECT_NE(listening.find("<audio src=\"Frage%20eins.wav\" autoplay"), std::string::npos);
     EXPECT_NE(listening.find("id=\"qsound\""), std::string::npos);
+}
+
+// `dorvel-cli media` describes a picture as the editor's box does, in any
+// order of its options, and refuses what the editor would not do.
+TEST_F(QuestionMediaBuild, TheCommandLineDescribesAQuestionsPicture)
+{
+    const std::string set = dir.path("Lesson/Rivers.vtd");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"media", set, "1"}, 0, "description: Karte: \"Donau\""},
+        {{"media", set, "6", "--description", "Map"}, 1, "question 6 has no picture to describe"},
+        {{"media", set, "1", "--description"}, 2, "usage"},
+        {{"media", set, "6", "--description", "Der Rhein", "--picture", river}, 0, "description: Der Rhein\n"},
+        {{"media", set, "6", "--description", ""}, 0, "description: none\n"},
+        {{"media", set, "1", "--no-picture"}, 0, "description: none\n"},
+    };
+    for (const Case& c : cases) {
+        const test::ProgramRun run = cli(c.args);
+        SCOPED_TRACE(c.args.back());
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE((c.status == 0 ? run.out : run.err).find(c.says), std::string::npos) << run.out << run.err;
+    }
+    OpenSet read;
+    ASSERT_EQ(ReadSetFile(set, read), SetFileStatus::Ok);
+    EXPECT_EQ(read.questionSlots[1].find(kQuestionPictureDescriptionField), std::string::npos);
+    EXPECT_EQ(NamedQuestionMedia(read.questionSlots[6], MediaKind::Picture), river);
 }
 
 }  // namespace

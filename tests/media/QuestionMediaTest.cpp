@@ -197,5 +197,54 @@ TEST_F(QuestionMediaTest, RemovingAndDroppingGoThroughTheSameChecks)
     EXPECT_FALSE(TakeQuestionMedia(workspace, ui, lang, MediaKind::Picture, map));
 }
 
+// The author's words for the picture, whatever they hold, are stored as text:
+// nothing in them can form an element of the record (where a reader of any
+// age would take it for a field), and they read back as the one line typed.
+TEST_F(QuestionMediaTest, ADescriptionIsStoredAsTextThatNoReaderTakesForMarkup)
+{
+    newSavedSet();
+    EXPECT_FALSE(DescribeQuestionPicture(workspace, "a map")) << "no picture to describe";
+    EXPECT_EQ(question().find(kQuestionPictureDescriptionField), std::string::npos);
+    ASSERT_TRUE(TakeQuestionMedia(workspace, ui, lang, MediaKind::Picture, map));
+    const std::string withPicture = question();
+
+    struct Case {
+        const char* typed;
+        const char* read;
+    };
+    const Case cases[] = {
+        {"\"><img src=x onerror=alert(1)>", "\"><img src=x onerror=alert(1)>"},
+        {"</qPictureDescription><qPictureAbs>/etc/passwd</qPictureAbs></script>",
+         "</qPictureDescription><qPictureAbs>/etc/passwd</qPictureAbs></script>"},
+        {"  Karte der Flüsse:\r\n Donau   und\tRhein\n", "Karte der Flüsse: Donau und Rhein"},
+        {"Q&A &amp; &#233; £ €", "Q&A &amp; &#233; £ €"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ASSERT_TRUE(DescribeQuestionPicture(workspace, c.typed));
+        const std::string stored = GetTag(question(), kQuestionPictureDescriptionField);
+        EXPECT_EQ(stored.find_first_of("<>\r\n"), std::string::npos) << stored;
+        EXPECT_EQ(QuestionPictureDescription(question()), c.read);
+        EXPECT_EQ(NamedQuestionMedia(question(), MediaKind::Picture), map);
+        EXPECT_EQ(GetTag(question(), "qPictureAbs"), GetTag(withPicture, "qPictureAbs"));
+    }
+
+    // Saved and read back: the description, and every field as it was.
+    ASSERT_TRUE(DescribeQuestionPicture(workspace, cases[1].typed));
+    ASSERT_TRUE(workspace.SaveTest());
+    OpenSet read;
+    ASSERT_EQ(ReadSetFile(dir.path("Lesson/Rivers.vtd"), read), SetFileStatus::Ok);
+    ASSERT_EQ(read.questionCount(), 1);
+    EXPECT_EQ(QuestionPictureDescription(read.questionSlots[1]), cases[1].read);
+    EXPECT_EQ(RemoveTag(read.questionSlots[1], kQuestionPictureDescriptionField), withPicture);
+
+    // Emptied, the field goes; without its picture, so does the description.
+    ASSERT_TRUE(DescribeQuestionPicture(workspace, "  \r\n "));
+    EXPECT_EQ(question(), withPicture);
+    ASSERT_TRUE(DescribeQuestionPicture(workspace, "a map"));
+    ASSERT_TRUE(RemoveQuestionMedia(workspace, MediaKind::Picture));
+    EXPECT_EQ(question().find(kQuestionPictureDescriptionField), std::string::npos);
+}
+
 }  // namespace
 }  // namespace dorvel

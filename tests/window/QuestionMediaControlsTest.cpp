@@ -1,19 +1,24 @@
 // The question page's Picture and Sound controls, driven as the author
 // drives them: the dialog, a refused file, a file dropped from the desktop
-// onto the question text, playing and removing.
+// onto the question text, playing and removing; the picture's description
+// typed, undone and redone.
 #include "editor/Workspace.h"
 #include "editor/QuestionListModel.h"
 #include "storage/TextCodec.h"
 #include "tests/support/RecordingSoundPlayer.h"
 #include "tests/support/TestMedia.h"
+#include "shell/ui/MainMenu.h"
 #include "tests/window/WindowFixture.h"
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 #include <QUrl>
 
@@ -89,6 +94,43 @@ TEST_F(QuestionMediaControlsTest, ChooseRefuseDropPlayAndRemove)
     click("RemoveSoundButton");
     EXPECT_EQ(questionField(1, "qSoundAbs"), "0");
     EXPECT_FALSE(control<QToolButton>("PlaySoundButton")->isEnabled());
+}
+
+TEST_F(QuestionMediaControlsTest, TheDescriptionIsOpenWhileAPictureIsNamedAndTypingIsOneUndoStep)
+{
+    auto* box = control<QLineEdit>("qPictureDescription");
+    EXPECT_FALSE(box->isEnabled()) << "nothing to describe";
+    EXPECT_EQ(box->placeholderText(), QStringLiteral("Description"));
+    EXPECT_EQ(box->accessibleName(), QStringLiteral("Description of the picture"));
+    EXPECT_NE(box->toolTip().indexOf(QStringLiteral("cannot see it")), -1) << "the hint says what to write";
+
+    ui.openChoices.push_back({MakePicture(dir.path("Donau.png"), 300, 200)});
+    click("ChoosePictureButton");
+    ASSERT_TRUE(box->isEnabled());
+    EXPECT_EQ(box->text(), QString());
+
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("Map: the Danube \"flows\" <east>"));
+    EXPECT_EQ(DecodeText(questionField(1, "qPictureDescription")), "Map: the Danube \"flows\" <east>");
+
+    QAction* undo = MainMenu::item(*window, QStringLiteral("EditUndo"));
+    QAction* redo = MainMenu::item(*window, QStringLiteral("EditRedo"));
+    ASSERT_TRUE(undo && redo);
+    undo->trigger();  // typing on is one step
+    EXPECT_EQ(questionField(1, "qPictureDescription"), "");
+    EXPECT_EQ(box->text(), QString());
+    EXPECT_FALSE(questionField(1, "qPictureAbs").empty()) << "only the typing is undone";
+    redo->trigger();
+    EXPECT_EQ(box->text(), QStringLiteral("Map: the Danube \"flows\" <east>"));
+
+    // Without its picture the question keeps no description; undone, both are back.
+    click("RemovePictureButton");
+    EXPECT_FALSE(box->isEnabled());
+    EXPECT_EQ(box->text(), QString());
+    EXPECT_EQ(questionField(1, "qPictureDescription"), "");
+    undo->trigger();
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_EQ(box->text(), QStringLiteral("Map: the Danube \"flows\" <east>"));
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include "editor/QuestionListModel.h"
+#include "editor/QuestionMediaEditing.h"
 #include "editor/Workspace.h"
 #include "editor/spelling/SpellChecker.h"
 #include "editor/ui/QuestionTreeView.h"
 #include "editor/ui/LineSpelling.h"
+#include "editor/ui/QuestionMediaBox.h"
 #include "editor/ui/SpellingBox.h"
 #include "storage/FileUtils.h"
+#include "storage/TextCodec.h"
+#include "tests/support/TestMedia.h"
 #include "tests/window/WindowFixture.h"
 
 #include <QAction>
@@ -14,6 +18,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTest>
 #include <QTextLayout>
 
 #include <memory>
@@ -141,6 +146,34 @@ TEST_F(SpellingTest, OneLineBoxesUnderlineMisspeltWordsAndTakeASuggestion)
     ASSERT_NE(add, nullptr);
     add->trigger();
     EXPECT_EQ(redPixels(examiner), 0);
+}
+
+// The picture's description takes only what the author types (textEdited):
+// a suggestion chosen from the menu must reach the set as typing does.
+TEST_F(SpellingTest, APicturesDescriptionIsCheckedAndTakesASuggestion)
+{
+    ASSERT_TRUE(TakeQuestionMedia(workspace(), ui, window->lang(), MediaKind::Picture,
+                                  MakePicture(dir.path("map.png"), 40, 30)));
+    window->findChild<QuestionMediaBox*>()->refresh();
+    auto* description = control<QLineEdit>("qPictureDescription");
+    ASSERT_TRUE(description->isEnabled());
+    description->setFocus();
+    QTest::keyClicks(description, QStringLiteral("A rivver"));
+    EXPECT_GT(redPixels(description), 0);
+    const QPoint onWord(description->fontMetrics().horizontalAdvance(QStringLiteral("A ri")) + 4,
+                        description->height() / 2);
+    std::unique_ptr<QMenu> menu(LineSpellingMenu(description, onWord, window->spelling(), window->lang(),
+                                                 [this] { workspace().breakTypingStep(); }));
+    QAction* river = nullptr;
+    for (QAction* action : menu->actions())
+        if (action->text() == QStringLiteral("river"))
+            river = action;
+    ASSERT_NE(river, nullptr);
+    river->trigger();
+    EXPECT_EQ(DecodeText(questionField(1, "qPictureDescription")), "A river");
+    EXPECT_EQ(redPixels(description), 0);
+    workspace().Undo();
+    EXPECT_EQ(DecodeText(questionField(1, "qPictureDescription")), "A rivver") << "the replacement is a step of its own";
 }
 
 TEST_F(SpellingTest, OptionsChooseAnotherDictionaryAndKeepTheChoice)

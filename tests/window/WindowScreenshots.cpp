@@ -121,6 +121,7 @@ int main(int argc, char* argv[])
                     image.setPixel(x, y, qRgb(30, 80, 170));
             image.save(map);
             TakeQuestionMedia(w, window.ui(), window.lang(), MediaKind::Picture, map.toStdString());
+            DescribeQuestionPicture(w, "Map: a blue river crossing the country from west to east");
             window.findChild<QuestionMediaBox*>()->refresh();
         }
         if (shot.type == 10) {

@@ -25,6 +25,26 @@ void expectAllInside(QWidget* client, const char* page)
     }
 }
 
+// No control shown on a page lies over another (a box under a button cannot
+// be read or clicked where they meet).
+void expectNoneOverlap(QWidget* page, const char* what)
+{
+    std::vector<QWidget*> shown;
+    for (QWidget* w : page->findChildren<QWidget*>())
+        if (w->isVisible() && !w->objectName().isEmpty() && !w->objectName().startsWith(QStringLiteral("qt_")))
+            shown.push_back(w);
+    for (QWidget* a : shown) {
+        const QRect ra(a->mapTo(page, QPoint(0, 0)), a->size());
+        for (QWidget* b : shown) {
+            if (a >= b || a->isAncestorOf(b) || b->isAncestorOf(a))
+                continue;
+            const QRect rb(b->mapTo(page, QPoint(0, 0)), b->size());
+            EXPECT_FALSE(ra.intersects(rb)) << what << ": " << a->objectName().toStdString() << " and "
+                                            << b->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(WindowSizeTest, TheWindowGrowsFromTodaysSizeAndIsKeptInTheSettings)
 {
     startWindow();
@@ -32,6 +52,9 @@ TEST_F(WindowSizeTest, TheWindowGrowsFromTodaysSizeAndIsKeptInTheSettings)
     EXPECT_EQ(client->minimumSize(), QSize(MainWindow::kClientWidth, MainWindow::kClientHeight));
     EXPECT_EQ(client->size(), client->minimumSize());
     const int titleWidth = control<QPlainTextEdit>("Title")->width();
+    workspace().questionList().requestSelection(workspace().currentSet(), 1);
+    expectNoneOverlap(control<QWidget>("Questions"), "question page");
+    workspace().questionList().requestSelection(workspace().currentSet(), -1);
 
     window->resize(1400, 950);
     QCoreApplication::processEvents();
@@ -43,6 +66,7 @@ TEST_F(WindowSizeTest, TheWindowGrowsFromTodaysSizeAndIsKeptInTheSettings)
     tree->setCurrentIndex(workspace().questionList().nodeIndex(0, 1));
     ASSERT_EQ(control<QStackedWidget>("EditorPages")->currentWidget()->objectName(), QStringLiteral("Questions"));
     expectAllInside(client, "question");
+    expectNoneOverlap(control<QWidget>("Questions"), "grown question page");
     EXPECT_GT(control<QPlainTextEdit>("Title")->width(), titleWidth + 400);
     // Usable: typing in a grown box still edits the question.
     QTest::keyClicks(control<QPlainTextEdit>("Text4"), QStringLiteral("Lyon"));

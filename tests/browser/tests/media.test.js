@@ -4,13 +4,15 @@
 // (a choice, true/false and typed answers), set with `dorvel-cli media`, exported and served; the same set built into
 // a bank and played by VTX. The picture loads, keeps its proportions and
 // covers no text, button or field; the sound's <audio> loads its file and
-// the play button plays it.
+// the play button plays it. The first picture's description (text that would
+// be markup if it were not escaped) is what a screen reader is given for it.
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { binFolder, cli, exportSet, exportSingleFile, scratch, serve, shippedStyles } from '../lib/exporter.js';
+import { audit } from '../lib/axe.js';
 import { addressOf, assertNoErrors, eachBrowser } from '../lib/harness.js';
 import { pathToFileURL } from 'node:url';
 import { Session } from '../lib/session.js';
@@ -26,6 +28,8 @@ execFileSync('/usr/bin/convert', ['-size', '640x320', 'gradient:steelblue-white'
 execFileSync('/usr/bin/convert', ['-size', '200x300', 'gradient:sienna-white', tall]);
 execFileSync('/usr/bin/sox', ['-n', '-r', '22050', '-c', '1', sound, 'synth', '2', 'sine', '440']);
 
+const DESCRIPTION = 'Karte: "Donau" & Rhein"><img src=x onerror=alert(1)></script> – Fluß';
+
 function setIn(style) {
   const text = fs.readFileSync(SAMPLE, 'latin1').replace(/<GraphicStyle>[^<]*<\/GraphicStyle>/,
     `<GraphicStyle>${style}</GraphicStyle>`).replace(/<PresentInRandomOrder>[^<]*</, '<PresentInRandomOrder>0<');
@@ -33,7 +37,7 @@ function setIn(style) {
   fs.writeFileSync(plain, text, 'latin1');
   const set = path.join(scratch, `media-${style}.vtd`);
   cli(['pack', set, plain]);
-  cli(['media', set, '1', '--picture', map]);
+  cli(['media', set, '1', '--picture', map, '--description', DESCRIPTION]);
   cli(['media', set, '2', '--picture', map, '--sound', sound]);
   cli(['media', set, '4', '--picture', tall]);
   cli(['media', set, '10', '--picture', map]);
@@ -84,7 +88,10 @@ async function picture(s) {
         covered.push(`${el.tagName} ${el.textContent || el.getAttribute('src') || el.id}`.trim());
       }
     }
-    return { naturalWidth: img.naturalWidth, naturalHeight: img.naturalHeight, width: r.width, height: r.height, covered };
+    return {
+      naturalWidth: img.naturalWidth, naturalHeight: img.naturalHeight, width: r.width, height: r.height, covered,
+      alt: img.alt, hidden: img.getAttribute('aria-hidden'),
+    };
   });
 }
 
@@ -154,6 +161,31 @@ eachBrowser('question media', (ctx) => {
     });
   }
 
+  // What assistive technology gets for the picture: the author's words as its
+  // name, inert text whatever they hold; a picture without them is decoration.
+  test('a described picture is named by its description', async () => {
+    const e = exports[0];
+    const s = await Session.open(ctx.browser, addressOf(ctx, e.served, `${e.testFolder}/frame.htm`));
+    try {
+      await start(s);
+      const p = await picture(s);
+      assertShownWell(p, [640, 320], 'question 1');
+      assert.equal(p.alt, DESCRIPTION);
+      assert.equal(p.hidden, null, 'not hidden from screen readers');
+      assert.deepEqual(await s.evaluate((q) => [...q.document.querySelectorAll('img')]
+        .filter((i) => i.getAttribute('src') === 'x' || i.hasAttribute('onerror')).length), 0, 'no element made of the text');
+      assert.deepEqual(await audit(await s.frame('question')), [], 'no WCAG 2.1 AA violation');
+      for (let n = 1; n <= 3; n++) {
+        await s.press('Arrow2');
+        await s.waitForShown(`q${n}.htm`);
+      }
+      assert.equal((await picture(s)).alt, '', 'question 4: no description, a decoration');
+      assertNoErrors(s);
+    } finally {
+      await s.close();
+    }
+  });
+
   // The file to e-mail carries the pictures and the sound as data addresses:
   // opened from the file system, the picture shows and the play button plays.
   // (Once per browser: the file is opened from the file system either way.)
@@ -165,7 +197,9 @@ eachBrowser('question media', (ctx) => {
         { polling: 20, timeout: 20000 });
       await s.settle();
       await start(s);
-      assertShownWell(await picture(s), [640, 320], 'question 1');
+      const first = await picture(s);
+      assertShownWell(first, [640, 320], 'question 1');
+      assert.equal(first.alt, DESCRIPTION);
       await s.press('Arrow2');
       await s.waitForShown('q1.htm');
       assert.match(await s.evaluate((q) => q.document.getElementById('qsoundagain').src), /^data:audio\//);
@@ -182,7 +216,9 @@ eachBrowser('question media', (ctx) => {
     const s = await Session.open(ctx.browser, player.address.replace(/([^/]+)\.htm$/, '$1res/frame.htm'));
     try {
       await start(s);
-      assertShownWell(await picture(s), [640, 320], 'VTX question 1');
+      const first = await picture(s);
+      assertShownWell(first, [640, 320], 'VTX question 1');
+      assert.equal(first.alt, DESCRIPTION, 'the player reads the description from the bank');
       assertNoErrors(s);
     } finally {
       await s.close();

@@ -153,14 +153,15 @@ function interactions(values) {
 
 const set = makeSet();
 // The same set with a picture and a sound on question 1 (names with blanks
-// and non-ASCII letters, as teachers name them).
+// and non-ASCII letters, as teachers name them), the picture described.
 const PICTURE = path.join(scratch, 'Karte der Flüsse.png');
 execFileSync('/usr/bin/convert', ['-size', '640x320', 'gradient:steelblue-white', PICTURE]);
 const SOUND = path.join(scratch, 'Frage eins.wav');
 execFileSync('/usr/bin/sox', ['-n', '-r', '22050', '-c', '1', SOUND, 'synth', '2', 'sine', '440']);
 const mediaSet = path.join(scratch, 'scorm-media.vtd');
 fs.copyFileSync(set, mediaSet);
-cli(['media', mediaSet, '1', '--picture', PICTURE, '--sound', SOUND]);
+const DESCRIPTION = 'Map of Europe: the Danube "in blue" <from west to east>';
+cli(['media', mediaSet, '1', '--picture', PICTURE, '--sound', SOUND, '--description', DESCRIPTION]);
 const packages = {
   '1.2': { passed: makePackage(set, '1.2', 10), plain: makePackage(set, '1.2'), failed: makePackage(set, '1.2', 90) },
   2004: { passed: makePackage(set, '2004', 10), plain: makePackage(set, '2004'), failed: makePackage(set, '2004', 90),
@@ -346,7 +347,7 @@ eachBrowser('LMS packages', (ctx) => {
     }
   });
 
-  test('the package carries the question\'s picture and sound, and its manifest lists them', platform, async () => {
+  test('the package carries the question\'s picture, its description and sound, and its manifest lists them', platform, async () => {
     const p = packages[2004].media;
     const manifest = execFileSync('unzip', ['-p', path.join(p.folder, 'package.zip'), 'imsmanifest.xml'], { encoding: 'utf8' });
     const listed = [...manifest.matchAll(/<file href="([^"]+)"/g)].map((m) => decodeURIComponent(m[1]));
@@ -367,8 +368,8 @@ eachBrowser('LMS packages', (ctx) => {
       }, { polling: 20, timeout: 10000 });
       assert.deepEqual(await s.evaluate((q) => {
         const img = q.document.querySelector('img[name="qpicture"]');
-        return [img.naturalWidth, img.naturalHeight];
-      }), [640, 320], 'the picture loaded');
+        return [img.naturalWidth, img.naturalHeight, img.alt];
+      }), [640, 320, DESCRIPTION], 'the picture loaded, named by its description');
       assertNoErrors(s);
     } finally {
       await s.close();
