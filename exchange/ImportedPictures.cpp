@@ -230,6 +230,7 @@ PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>&
         std::string& record = sets[set].questionSlots[p.question % kPerSet + 1];
         record = WithQuestionMedia(record, MediaKind::Picture, JoinPath(folder, names.nameOf(p.key)),
             set < setPaths.size() ? setPaths[set] : std::string());
+        record = WithQuestionPictureDescription(record, q.picture.alt);
         ++placed.named;
     }
     return placed;

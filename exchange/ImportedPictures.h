@@ -31,7 +31,7 @@ struct PlacedPictures {
 
 // Writes the pictures of the questions in `sets` (result.questions in order,
 // 100 to a set, as SetsOfQuestions made them) into `folder` and names each in
-// its question's record, relative to `setPaths[k]` when given (the file set k
+// its question's record with its description (the file's alt text), relative to `setPaths[k]` when given (the file set k
 // is saved as; none for a set not saved yet). Nothing outside `folder` is
 // written and no file already there is replaced: a picture already there
 // (the same bytes, under any name) is used as it is, a different one of a

@@ -77,6 +77,17 @@ TEST(ExchangeCli, ImportWritesThePicturesBesideTheSet)
     const ResolvedMedia moved = ResolveQuestionMedia(record, MediaKind::Picture, dir.path("Moved/Geography.vtd"));
     EXPECT_TRUE(moved.found);
     EXPECT_EQ(moved.path, dir.path("Moved/Geography media/map.png"));
+    EXPECT_EQ(QuestionPictureDescription(record), "A map");
+
+    // Out as Moodle XML and in again: the same picture with its description.
+    ASSERT_EQ(runCli({"convert", dir.path("Moved/Geography.vtd"), dir.path("back.xml")}).status, 0);
+    ASSERT_EQ(runCli({"import", dir.path("back.xml"), dir.path("Back.vtd")}).status, 0);
+    OpenSet back;
+    ASSERT_EQ(ReadSetFile(dir.path("Back.vtd"), back), SetFileStatus::Ok);
+    EXPECT_EQ(QuestionPictureDescription(back.questionSlots[1]), "A map");
+    std::string again;
+    ASSERT_TRUE(ReadFileBytes(dir.path("Back media/map.png"), again));
+    EXPECT_EQ(again, picture);
 }
 
 TEST(ExchangeCli, MoreThanAHundredQuestionsMakeSeveralSets)
@@ -196,6 +207,7 @@ TEST(ExchangeEditor, ImportedPicturesGoBesideTheFileAndTheMessageSaysWhere)
         EXPECT_NE(message.find("Pictures in: " + dir.path("quiz media")), std::string::npos) << message;
         // Named absolutely until the first save names it from the set's folder.
         EXPECT_EQ(NamedQuestionMedia(record, MediaKind::Picture), dir.path("quiz media/map.png"));
+        EXPECT_EQ(QuestionPictureDescription(record), "A map");
         EXPECT_EQ(GetTag(record, kQuestionPictureFields.rel), "0");
         ui.saveChoices.push_back(dir.path("Sets/Geography.vtd"));
         ASSERT_TRUE(ForceDirectory(dir.path("Sets")));
