@@ -62,11 +62,6 @@ std::string textIn(const std::string& text, const std::string& format)
     return MarkedTextFromHtml(text);
 }
 
-std::string fromQString(const QString& s)
-{
-    return s.toStdString();
-}
-
 // The last part of a file's path, for the author.
 std::string fileName(const std::string& path)
 {
@@ -115,7 +110,7 @@ std::vector<LeftOut> takePicture(Question& q, const XmlQuestion& x, int position
         // Names are URL-encoded; a platform may add "?time=..." to the address.
         std::string ref = image.src.substr(kPluginFile.size());
         ref = ref.substr(0, ref.find('?'));
-        ref = fromQString(QUrl::fromPercentEncoding(QByteArray::fromStdString(ref)));
+        ref = QUrl::fromPercentEncoding(QByteArray::fromStdString(ref)).toStdString();
         std::size_t k = 0;
         while (k < x.files.size() && !(x.files[k].inText && x.files[k].name == ref))
             ++k;
