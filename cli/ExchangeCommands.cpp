@@ -4,6 +4,7 @@
 #include "editor/SetFile.h"
 #include "exchange/ExportQuestions.h"
 #include "exchange/ImportFile.h"
+#include "exchange/ImportedPictures.h"
 #include "exchange/Reasons.h"
 #include "exchange/SetRecords.h"
 #include "shell/LangStrings.h"
@@ -36,23 +37,36 @@ int runImport(const Args& args, Context& context)
         return 2;
     }
     const LangStrings& lang = context.lang;
-    const ImportResult result = ImportQuestionFile(files[0], format);
+    ImportResult result = ImportQuestionFile(files[0], format);
     if (result.error)
         return fail(lang.at(text::kImportFailed) + " " + files[0] + ": " + ImportErrorText(result, lang));
-    // Nothing is dropped without a word: every question left out is listed.
+    if (result.questions.empty()) {
+        for (const Skipped& s : result.skipped)
+            std::fprintf(stderr, "%s\n", SkippedText(s, lang).c_str());
+        return fail(lang.at(reason::kNothingToImport));
+    }
+    std::vector<OpenSet> sets = SetsOfQuestions(result.questions, result.category);
+    std::vector<std::string> paths;
+    for (std::size_t k = 0; k < sets.size(); ++k)
+        paths.push_back(ImportedSetPath(files[1], static_cast<int>(k)));
+    // The pictures go into "OUT media" beside the sets, named relative to them.
+    const std::string folder = PictureFolderOf(paths.front());
+    const PlacedPictures pictures = PlaceImportedPictures(result, sets, folder, paths);
+    // Nothing is dropped without a word: every question and part left out is listed.
     for (const Skipped& s : result.skipped)
         std::fprintf(stderr, "%s\n", SkippedText(s, lang).c_str());
-    if (result.questions.empty())
-        return fail(lang.at(reason::kNothingToImport));
-    const std::vector<OpenSet> sets = SetsOfQuestions(result.questions, result.category);
+    for (const LeftOut& l : result.leftOut)
+        std::fprintf(stderr, "%s\n", LeftOutText(l, lang).c_str());
     for (std::size_t k = 0; k < sets.size(); ++k) {
-        OpenSet set = sets[k];
-        const std::string path = ImportedSetPath(files[1], static_cast<int>(k));
         std::string error;
-        if (!WriteStoredFile(path, PrepareSetFileText(set, std::time(nullptr)), &error))
-            return fail("cannot write " + path + ": " + error);
-        std::printf("%s\t%d\n", path.c_str(), set.questionCount());
+        if (!WriteStoredFile(paths[k], PrepareSetFileText(sets[k], std::time(nullptr)), &error))
+            return fail("cannot write " + paths[k] + ": " + error);
+        std::printf("%s\t%d\n", paths[k].c_str(), sets[k].questionCount());
     }
+    if (!pictures.error.empty())
+        std::fprintf(stderr, "%s\n", FilledText(lang.at(text::kPicturesNotSaved), pictures.error).c_str());
+    else if (pictures.named > 0)
+        std::fprintf(stderr, "%s\n", FilledText(lang.at(text::kPicturesSavedIn), folder).c_str());
     const std::string summary = FilledText(lang.at(text::kImportedCount), std::to_string(result.questions.size()),
         std::to_string(result.skipped.size()));
     std::fprintf(stderr, "%s\n", summary.c_str());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "media/MediaCheck.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -30,6 +32,15 @@ enum class Kind {
     Typed,      // one to four answer fields
 };
 
+// A question's picture as a file carried it (Moodle XML embeds the files of
+// a question's text). The bytes have passed the media checks; the name is
+// the file's own and may be anything, so it is never used as a path as it is.
+struct QuestionPicture {
+    std::string name;
+    std::string bytes;  // empty: the question has no picture
+    std::string alt;    // what it shows, as the file describes it ("" for none)
+};
+
 struct Question {
     Kind kind = Kind::Choice;
     std::string name;                  // "" when the file gave none
@@ -39,6 +50,7 @@ struct Question {
     std::vector<Statement> statements; // TrueFalse
     std::vector<AnswerField> fields;   // Typed
     int position = 0;                  // among the questions of the file it came from
+    QuestionPicture picture;
 };
 
 // A question of the file that did not become one of ours.
@@ -48,9 +60,21 @@ struct Skipped {
     int reason = 0;     // language entry (exchange/Reasons.h)
 };
 
+// A part of an imported question that did not come in with it (a picture
+// that was refused, a further file); the question itself did.
+struct LeftOut {
+    int position = 0;   // of the question, as in Skipped
+    std::string name;   // the question's name, or the start of its text
+    int reason = 0;     // language entry (exchange/Reasons.h), "%1" the detail
+    std::string detail; // the file's name as the file gave it
+    // Why a picture was refused, when the media checks refused it ("%2").
+    MediaVerdict verdict = MediaVerdict::Ok;
+};
+
 struct ImportResult {
     std::vector<Question> questions;
     std::vector<Skipped> skipped;
+    std::vector<LeftOut> leftOut;
     // The file's one category, when it holds exactly one ("" otherwise).
     std::string category;
     // Set when the file as a whole was refused (a language entry, with

@@ -43,8 +43,8 @@ ExportOutcome ExportSetQuestions(const OpenSet& set, const std::string& path, Ex
         const std::string& record = set.questionSlots[static_cast<std::size_t>(n.number)];
         const ResolvedMedia picture = ResolveQuestionMedia(record, MediaKind::Picture, set.filePath);
         const ResolvedMedia sound = ResolveQuestionMedia(record, MediaKind::Sound, set.filePath);
-        // Only a QTI package carries a picture; no format here carries a sound.
-        const bool pictureGoes = format == ExportFormat::QtiPackage && picture.found;
+        // GIFT carries no picture; no format here carries a sound.
+        const bool pictureGoes = format != ExportFormat::Gift && picture.found;
         if (picture.named && !pictureGoes)
             outcome.notes.push_back(FilledText(lang.at(text::kPictureLeftOut), std::to_string(n.number), picture.path));
         if (sound.named)

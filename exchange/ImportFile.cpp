@@ -1,6 +1,7 @@
 #include "exchange/ImportFile.h"
 
 #include "exchange/Reasons.h"
+#include "media/MediaMessages.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 
@@ -22,18 +23,7 @@ ImportResult refused(int why, const std::string& detail = {})
 
 std::string FilledText(std::string text, const std::string& a, const std::string& b, const std::string& c)
 {
-    // One pass: a value that itself holds "%2" (a question's name) stays as it is.
-    const std::string* values[] = {&a, &b, &c};
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '3') {
-            out += *values[text[i + 1] - '1'];
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
+    return FillPlaceholders(std::move(text), a, b, c);
 }
 
 ImportResult ImportQuestionFile(const std::string& path, std::optional<Format> format)
@@ -57,6 +47,15 @@ std::string ImportErrorText(const ImportResult& result, const LangStrings& lang)
 std::string SkippedText(const Skipped& skipped, const LangStrings& lang)
 {
     return FilledText(lang.at(text::kSkippedLine), std::to_string(skipped.position), skipped.name, lang.at(skipped.reason));
+}
+
+std::string LeftOutText(const LeftOut& leftOut, const LangStrings& lang)
+{
+    const std::string why = leftOut.verdict == MediaVerdict::Ok
+        ? std::string()
+        : MediaVerdictText(leftOut.verdict, MediaKind::Picture, lang);
+    return FilledText(lang.at(text::kSkippedLine), std::to_string(leftOut.position), leftOut.name,
+        FilledText(lang.at(leftOut.reason), leftOut.detail, why));
 }
 
 std::string ImportedSetPath(const std::string& out, int index)

@@ -23,6 +23,10 @@ std::string ImportErrorText(const ImportResult& result, const LangStrings& lang)
 // "Question 3 (Capitals): reason", for the list of what was not imported.
 std::string SkippedText(const Skipped& skipped, const LangStrings& lang);
 
+// "Question 3 (Capitals): the picture map.png was left out: ...", for a part
+// of an imported question that did not come in.
+std::string LeftOutText(const LeftOut& leftOut, const LangStrings& lang);
+
 // A language text with "%1" to "%3" filled in.
 std::string FilledText(std::string text, const std::string& a, const std::string& b = {}, const std::string& c = {});
 

@@ -78,6 +78,66 @@ void appendHtmlText(std::string& out, std::string_view text)
     out += DecodeText(collapsed);
 }
 
+// Where the tag that starts at `from` ("<") ends: its ">" outside quoted
+// attribute values (alt="a > b" does not end it), or npos.
+std::size_t tagEnd(std::string_view html, std::size_t from)
+{
+    char quote = 0;
+    char before = 0;  // the last character outside values that is no blank
+    for (std::size_t i = from; i < html.size(); ++i) {
+        const char c = html[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+            continue;
+        }
+        if (c == '>')
+            return i;
+        // Only a quote that opens a value counts (a stray one is text).
+        if ((c == '"' || c == '\'') && before == '=')
+            quote = c;
+        if (!isSpace(c))
+            before = c;
+    }
+    // A value never closed: the tag ends where it would without quotes.
+    return quote ? html.find('>', from) : std::string_view::npos;
+}
+
+// The attributes of a tag, from after its name to its end: lower-case
+// names, values with their references decoded.
+std::vector<std::pair<std::string, std::string>> attributesOf(std::string_view tag)
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    std::size_t i = 0;
+    while (i < tag.size()) {
+        while (i < tag.size() && (isSpace(tag[i]) || tag[i] == '/'))
+            ++i;
+        const std::size_t nameStart = i;
+        while (i < tag.size() && !isSpace(tag[i]) && tag[i] != '=' && tag[i] != '/')
+            ++i;
+        if (i == nameStart)
+            break;
+        std::string name = lower(tag.substr(nameStart, i - nameStart));
+        std::string value;
+        if (i < tag.size() && tag[i] == '=') {
+            ++i;
+            if (i < tag.size() && (tag[i] == '"' || tag[i] == '\'')) {
+                const std::size_t close = tag.find(tag[i], i + 1);
+                const std::size_t end = close == std::string_view::npos ? tag.size() : close;
+                value = DecodeText(tag.substr(i + 1, end - i - 1));
+                i = end + 1;
+            } else {
+                const std::size_t start = i;
+                while (i < tag.size() && !isSpace(tag[i]))
+                    ++i;
+                value = DecodeText(tag.substr(start, i - start));
+            }
+        }
+        out.emplace_back(std::move(name), std::move(value));
+    }
+    return out;
+}
+
 void appendBreak(std::string& out)
 {
     while (!out.empty() && out.back() == ' ')
@@ -113,7 +173,7 @@ std::string MarkedTextFromHtml(std::string_view html)
         std::size_t nameEnd = n;
         while (nameEnd < html.size() && std::isalnum(static_cast<unsigned char>(html[nameEnd])))
             ++nameEnd;
-        const std::size_t close = html.find('>', nameEnd);
+        const std::size_t close = tagEnd(html, nameEnd);
         // "a < b" and a tag never closed are text.
         if (nameEnd == n || !std::isalpha(static_cast<unsigned char>(html[n])) || close == std::string_view::npos) {
             ++i;
@@ -153,6 +213,31 @@ std::string MarkedTextFromHtml(std::string_view html)
     while (!tidy.empty() && tidy.front() == '\n')
         tidy.erase(0, 1);
     return tidy;
+}
+
+std::vector<HtmlImage> ImagesInHtml(std::string_view html)
+{
+    std::vector<HtmlImage> images;
+    for (std::size_t i = findNoCase(html, "<img", 0); i != std::string_view::npos; i = findNoCase(html, "<img", i)) {
+        const std::size_t nameEnd = i + 4;
+        if (nameEnd >= html.size() || !(isSpace(html[nameEnd]) || html[nameEnd] == '/' || html[nameEnd] == '>')) {
+            i = nameEnd;
+            continue;
+        }
+        const std::size_t close = tagEnd(html, nameEnd);
+        if (close == std::string_view::npos)
+            break;
+        HtmlImage image;
+        for (const auto& [name, value] : attributesOf(html.substr(nameEnd, close - nameEnd))) {
+            if (name == "src")
+                image.src = value;
+            else if (name == "alt")
+                image.alt = value;
+        }
+        images.push_back(std::move(image));
+        i = close + 1;
+    }
+    return images;
 }
 
 std::string HtmlFromMarkedText(std::string_view text)

@@ -15,6 +15,14 @@ namespace dorvel::exchange {
 // style) goes; references become their characters.
 std::string MarkedTextFromHtml(std::string_view html);
 
+// The pictures an HTML text shows, in order: each <img> element's src and
+// alt attributes, references decoded ("" for one it lacks).
+struct HtmlImage {
+    std::string src;
+    std::string alt;
+};
+std::vector<HtmlImage> ImagesInHtml(std::string_view html);
+
 // Marked text as HTML: text escaped, marks as elements, lines joined by <br>.
 std::string HtmlFromMarkedText(std::string_view text);
 

@@ -4,6 +4,7 @@
 #include "exchange/QuestionChecks.h"
 #include "exchange/Reasons.h"
 
+#include <QUrl>
 #include <QXmlStreamReader>
 
 namespace dorvel::exchange {
@@ -17,6 +18,21 @@ struct XmlAnswer {
     std::string tolerance;
 };
 
+// A <file> of a question: Moodle embeds the pictures of a text in base64.
+struct XmlFile {
+    std::string name;      // its path and name as the text refers to it ("/map.png")
+    std::string encoding;
+    bool inText = false;   // a file of the question's text: only those are read
+    std::string base64;    // without blanks
+    bool tooLarge = false; // more than a picture may be: not kept, never decoded
+};
+
+// The base64 characters of the largest picture taken.
+constexpr std::size_t kMaxPictureBase64 = (static_cast<std::size_t>(kMaxPictureBytes) + 2) / 3 * 4;
+
+// How a text refers to the files that come with it.
+constexpr std::string_view kPluginFile = "@@PLUGINFILE@@";
+
 // What a <question> element holds, as far as we read it.
 struct XmlQuestion {
     std::string type;
@@ -26,6 +42,7 @@ struct XmlQuestion {
     std::string single = "true";
     std::string category;
     std::vector<XmlAnswer> answers;
+    std::vector<XmlFile> files;
     bool tooLong = false;
 };
 
@@ -43,6 +60,84 @@ std::string textIn(const std::string& text, const std::string& format)
         return NormalisedText(text);
     // html and moodle_auto_format
     return MarkedTextFromHtml(text);
+}
+
+// The last part of a file's path, for the author.
+std::string fileName(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The picture a file holds, or why it cannot be one.
+MediaVerdict decodedPicture(const XmlFile& file, std::string& bytes)
+{
+    if (file.tooLarge)
+        return MediaVerdict::TooLarge;
+    if (lower(file.encoding) != "base64")
+        return MediaVerdict::WrongContent;
+    const QByteArray::FromBase64Result decoded = QByteArray::fromBase64Encoding(
+        QByteArray::fromRawData(file.base64.data(), static_cast<qsizetype>(file.base64.size())),
+        QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        return MediaVerdict::WrongContent;
+    const MediaCheck check = CheckMediaBytes(fileName(file.name), MediaKind::Picture,
+        std::string_view(decoded.decoded.constData(), static_cast<std::size_t>(decoded.decoded.size())));
+    if (!check.ok())
+        return check.verdict;
+    bytes = decoded.decoded.toStdString();
+    return MediaVerdict::Ok;
+}
+
+// The question's picture: the first picture of its text whose file the
+// question carries and the media checks take. Every other picture and
+// file of the question is listed as left out (returned).
+std::vector<LeftOut> takePicture(Question& q, const XmlQuestion& x, int position, const std::string& label)
+{
+    std::vector<LeftOut> leftOut;
+    auto leave = [&](int why, const std::string& detail, MediaVerdict verdict = MediaVerdict::Ok) {
+        leftOut.push_back({position, ShortLabel(label), why, detail, verdict});
+    };
+    std::vector<bool> referred(x.files.size(), false);
+    std::size_t taken = x.files.size();
+    const std::string format = lower(x.textFormat);
+    const bool html = format != "plain_text" && format != "markdown";
+    for (const HtmlImage& image : html ? ImagesInHtml(x.text) : std::vector<HtmlImage>{}) {
+        if (image.src.compare(0, kPluginFile.size(), kPluginFile) != 0) {
+            leave(reason::kFileLeftOut, image.src);  // a picture from elsewhere
+            continue;
+        }
+        // Names are URL-encoded; a platform may add "?time=..." to the address.
+        std::string ref = image.src.substr(kPluginFile.size());
+        ref = ref.substr(0, ref.find('?'));
+        ref = QUrl::fromPercentEncoding(QByteArray::fromStdString(ref)).toStdString();
+        std::size_t k = 0;
+        while (k < x.files.size() && !(x.files[k].inText && x.files[k].name == ref))
+            ++k;
+        if (k == x.files.size()) {
+            leave(reason::kPictureNotInFile, fileName(ref));
+            continue;
+        }
+        if (referred[k])
+            continue;  // the same picture shown twice
+        referred[k] = true;
+        if (taken < x.files.size()) {
+            leave(reason::kFileLeftOut, fileName(ref));
+            continue;
+        }
+        std::string bytes;
+        const MediaVerdict verdict = decodedPicture(x.files[k], bytes);
+        if (verdict != MediaVerdict::Ok) {
+            leave(reason::kPictureRefused, fileName(ref), verdict);
+            continue;
+        }
+        taken = k;
+        q.picture = {fileName(ref), std::move(bytes), NormalisedText(image.alt)};
+    }
+    for (std::size_t k = 0; k < x.files.size(); ++k)
+        if (!referred[k])
+            leave(reason::kFileLeftOut, fileName(x.files[k].name));
+    return leftOut;
 }
 
 bool isRight(double fraction)
@@ -175,7 +270,12 @@ void convert(ImportResult& result, const XmlQuestion& x, int position)
         Skip(result, position, label, reason::kUnsupportedType);
         return;
     }
+    std::vector<LeftOut> leftOut = takePicture(q, x, position, label);
+    const std::size_t kept = result.questions.size();
     Keep(result, std::move(q), position);
+    // Only a question that came in has parts that did not.
+    if (result.questions.size() > kept)
+        result.leftOut.insert(result.leftOut.end(), leftOut.begin(), leftOut.end());
 }
 
 }  // namespace
@@ -193,6 +293,7 @@ ImportResult ReadMoodleXml(std::string_view bytes)
     bool inQuestion = false;
     int position = 0;
     std::string* collecting = nullptr;  // the text being read, if any
+    XmlFile* collectingFile = nullptr;  // the file being read, if any
     auto refuse = [&](int why, const std::string& detail) {
         ImportResult refused;
         refused.error = why;
@@ -210,6 +311,7 @@ ImportResult ReadMoodleXml(std::string_view bytes)
             path.push_back(name);
             const std::size_t depth = path.size();
             collecting = nullptr;
+            collectingFile = nullptr;
             if (depth == 2 && name == "question" && path[0] == "quiz") {
                 question = XmlQuestion{};
                 question.type = xml.attributes().value(QStringLiteral("type")).toString().toStdString();
@@ -238,6 +340,33 @@ ImportResult ReadMoodleXml(std::string_view bytes)
                     collecting = &question.answers.back().text;
             } else if (inQuestion && depth == 4 && name == "tolerance" && path[2] == "answer" && !question.answers.empty()) {
                 collecting = &question.answers.back().tolerance;
+            } else if (inQuestion && depth >= 4 && name == "file") {
+                const QXmlStreamAttributes attributes = xml.attributes();
+                XmlFile file;
+                std::string folder = attributes.value(QStringLiteral("path")).toString().toStdString();
+                if (folder.empty() || folder.back() != '/')
+                    folder += '/';
+                file.name = folder + attributes.value(QStringLiteral("name")).toString().toStdString();
+                file.encoding = attributes.value(QStringLiteral("encoding")).toString().toStdString();
+                file.inText = depth == 4 && path[2] == "questiontext";
+                question.files.push_back(std::move(file));
+                if (question.files.back().inText)
+                    collectingFile = &question.files.back();
+            }
+        } else if (token == QXmlStreamReader::Characters && collectingFile) {
+            XmlFile& file = *collectingFile;
+            for (const QChar c : xml.text()) {
+                if (file.tooLarge)
+                    break;
+                if (c.isSpace())
+                    continue;
+                // Past the limit the file is refused before it is decoded.
+                if (file.base64.size() == kMaxPictureBase64) {
+                    file.tooLarge = true;
+                    std::string().swap(file.base64);
+                    break;
+                }
+                file.base64 += c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '!';
             }
         } else if (token == QXmlStreamReader::Characters && collecting) {
             const QByteArray text = xml.text().toUtf8();
@@ -247,6 +376,7 @@ ImportResult ReadMoodleXml(std::string_view bytes)
                 collecting->append(text.constData(), static_cast<std::size_t>(text.size()));
         } else if (token == QXmlStreamReader::EndElement) {
             collecting = nullptr;
+            collectingFile = nullptr;
             if (path.size() == 2 && inQuestion) {
                 inQuestion = false;
                 if (lower(question.type) == "category") {

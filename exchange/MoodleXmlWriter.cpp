@@ -2,8 +2,10 @@
 
 #include "exchange/MarkedText.h"
 #include "exchange/QuestionChecks.h"
+#include "storage/FileUtils.h"
 
 #include <QString>
+#include <QUrl>
 #include <QXmlStreamWriter>
 
 namespace dorvel::exchange {
@@ -36,6 +38,40 @@ void answer(QXmlStreamWriter& xml, int fraction, const std::string& text, const 
         xml.writeTextElement(QStringLiteral("tolerance"), q(tolerance));
     textElement(xml, "feedback", {}, "html");
     xml.writeEndElement();
+}
+
+// A picture as Moodle carries it: a file of the question's text, shown by an
+// <img> whose address names it.
+struct EmbeddedPicture {
+    std::string name;
+    QByteArray bytes;
+    std::string alt;
+};
+
+std::string htmlAttribute(const std::string& s)
+{
+    std::string out;
+    for (const char c : s) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// The text with the picture after it: an <img> adds no character to the
+// text when it is read back.
+std::string withPicture(const std::string& html, const EmbeddedPicture* picture)
+{
+    if (!picture)
+        return html;
+    const QByteArray address = QUrl::toPercentEncoding(q(picture->name));
+    return html + "<img src=\"@@PLUGINFILE@@/" + address.toStdString() + "\" alt=\"" + htmlAttribute(picture->alt)
+        + "\">";
 }
 
 // A numeric range as the value in its middle give or take half its width.
@@ -76,24 +112,36 @@ std::string clozeField(const AnswerField& field)
     return out + "}";
 }
 
-void header(QXmlStreamWriter& xml, const char* type, const Question& question, int number, const std::string& html)
+void header(QXmlStreamWriter& xml, const char* type, const Question& question, int number, const std::string& html,
+    const EmbeddedPicture* picture)
 {
     xml.writeStartElement(QStringLiteral("question"));
     xml.writeAttribute(QStringLiteral("type"), QString::fromLatin1(type));
     textElement(xml, "name", ExportName(question, number));
-    textElement(xml, "questiontext", html, "html");
+    xml.writeStartElement(QStringLiteral("questiontext"));
+    xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+    xml.writeTextElement(QStringLiteral("text"), q(withPicture(html, picture)));
+    if (picture) {
+        xml.writeStartElement(QStringLiteral("file"));
+        xml.writeAttribute(QStringLiteral("name"), q(picture->name));
+        xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
+        xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
+        xml.writeCharacters(QString::fromLatin1(picture->bytes.toBase64()));
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
     textElement(xml, "generalfeedback", {}, "html");
     xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
     xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
     xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
 }
 
-void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number)
+void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number, const EmbeddedPicture* picture)
 {
     const std::string html = HtmlFromMarkedText(question.text);
     switch (question.kind) {
     case Kind::Choice:
-        header(xml, "multichoice", question, number, html);
+        header(xml, "multichoice", question, number, html, picture);
         xml.writeTextElement(QStringLiteral("single"), QStringLiteral("true"));
         xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("false"));
         xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
@@ -101,7 +149,7 @@ void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number)
             answer(xml, static_cast<int>(k) == question.rightChoice ? 100 : 0, HtmlFromMarkedText(question.choices[k]), "html");
         break;
     case Kind::TrueFalse: {
-        header(xml, "truefalse", question, number, html);
+        header(xml, "truefalse", question, number, html, picture);
         const bool isTrue = question.statements.front().isTrue;
         answer(xml, isTrue ? 100 : 0, "true", "moodle_auto_format");
         answer(xml, isTrue ? 0 : 100, "false", "moodle_auto_format");
@@ -114,12 +162,12 @@ void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number)
                 cloze += "<br>" + HtmlFromMarkedText(field.label);
                 cloze += (field.label.empty() ? "" : " ") + clozeField(field);
             }
-            header(xml, "multianswer", question, number, cloze);
+            header(xml, "multianswer", question, number, cloze, picture);
             break;
         }
         const AnswerField& field = question.fields.front();
         if (field.numeric) {
-            header(xml, "numerical", question, number, html);
+            header(xml, "numerical", question, number, html, picture);
             if (field.range) {
                 const auto [middle, tolerance] = middleAndTolerance(field);
                 answer(xml, 100, middle, "moodle_auto_format", tolerance);
@@ -128,7 +176,7 @@ void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number)
                     answer(xml, 100, a, "moodle_auto_format", "0");
             }
         } else {
-            header(xml, "shortanswer", question, number, html);
+            header(xml, "shortanswer", question, number, html, picture);
             xml.writeTextElement(QStringLiteral("usecase"), QStringLiteral("0"));
             for (const std::string& a : field.answers)
                 answer(xml, 100, a, "moodle_auto_format");
@@ -154,9 +202,14 @@ std::string MoodleXmlText(const std::vector<ExportQuestion>& questions, const st
         textElement(xml, "category", CategoryPath(category));
         xml.writeEndElement();
     }
-    for (const ExportQuestion& e : questions)
+    for (const ExportQuestion& e : questions) {
+        // A picture that cannot be read now goes without one, as a missing one does.
+        std::string bytes;
+        const bool pictured = !e.picture.empty() && ReadFileBytes(e.picture, bytes);
+        const EmbeddedPicture picture{ExtractFileName(e.picture), QByteArray::fromStdString(bytes), e.question.picture.alt};
         for (const Question& one : SingleAnswerQuestions(e.question, false))
-            writeQuestion(xml, one, e.number);
+            writeQuestion(xml, one, e.number, pictured ? &picture : nullptr);
+    }
     xml.writeEndElement();
     xml.writeEndDocument();
     return bytes.toStdString();

@@ -225,7 +225,7 @@ std::string itemXml(const Question& question, const std::string& identifier, con
         xml.writeStartElement(QStringLiteral("p"));
         xml.writeEmptyElement(QStringLiteral("img"));
         xml.writeAttribute(QStringLiteral("src"), q(picture));
-        xml.writeAttribute(QStringLiteral("alt"), QString());
+        xml.writeAttribute(QStringLiteral("alt"), q(question.picture.alt));
         xml.writeEndElement();
     }
     for (std::size_t k = 0; k < parts; ++k) {

@@ -22,7 +22,7 @@ std::optional<ExportFormat> ExportFormatOf(const std::string& path);
 struct ExportQuestion {
     int number = 0;  // in the set, for names made up when a question has none
     Question question;
-    std::string picture;  // the question's picture file (QTI packages carry it), "" for none
+    std::string picture;  // the question's picture file (Moodle XML and QTI carry it), "" for none
 };
 
 // A true/false question with several statements as one question per
@@ -33,7 +33,8 @@ std::vector<Question> SingleAnswerQuestions(const Question& q, bool splitFields)
 std::string ExportName(const Question& q, int number);
 
 // A Moodle XML quiz; `category` (when not empty) names the one category the
-// questions go into.
+// questions go into. A question's picture goes with it as a file of its
+// text (base64), shown after the text.
 std::string MoodleXmlText(const std::vector<ExportQuestion>& questions, const std::string& category);
 // GIFT text, UTF-8; `category` as for Moodle XML.
 std::string GiftText(const std::vector<ExportQuestion>& questions, const std::string& category);

@@ -20,6 +20,12 @@ inline constexpr int kWildcard = 492;
 inline constexpr int kNotANumber = 493;
 inline constexpr int kNoEmptyLine = 518;
 
+// Parts of a question that came in without them ("%1" the file's name,
+// "%2" why the media checks refused it).
+inline constexpr int kFileLeftOut = 519;
+inline constexpr int kPictureRefused = 520;
+inline constexpr int kPictureNotInFile = 521;
+
 // The file as a whole.
 inline constexpr int kFileTooLarge = 494;
 inline constexpr int kLineTooLong = 495;
@@ -52,5 +58,8 @@ inline constexpr int kImportFailed = 514;
 inline constexpr int kNoQuestions = 515;
 inline constexpr int kPictureLeftOut = 516;  // "%1" the question, "%2" the file
 inline constexpr int kSoundLeftOut = 517;
+inline constexpr int kPicturesSavedIn = 522;     // "%1" the folder
+inline constexpr int kPicturesNotSaved = 523;    // "%1" the folder and why
+inline constexpr int kPartsLeftOut = 524;        // the list's heading when parts of questions are in it
 
 }  // namespace dorvel::exchange::text

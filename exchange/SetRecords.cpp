@@ -1,6 +1,7 @@
 #include "exchange/SetRecords.h"
 
 #include "editor/DefaultRecords.h"
+#include "media/QuestionMedia.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
@@ -71,6 +72,9 @@ Question QuestionOfRecord(const std::string& record)
     Question q;
     q.name = read(record, "qName");
     q.text = read(record, "Title");
+    // The picture's file is the caller's to find (it depends on the set's
+    // folder); its description travels with the question.
+    q.picture.alt = QuestionPictureDescription(record);
     const int type = GetTagInt(record, "qType", 2);
     if (type >= 0 && type <= 2) {
         q.kind = Kind::Choice;

@@ -17,7 +17,7 @@ std::string QuestionRecord(const Question& q);
 
 // The question a record holds, as it is: a true/false question keeps all
 // its statements and a typed one all its fields (writers decide how a
-// format carries them).
+// format carries them); of its picture, the description.
 Question QuestionOfRecord(const std::string& record);
 
 // Sets of at most 100 questions each (test details and slots; no path),

@@ -1,7 +1,9 @@
 // Random files through the question importers (the first byte picks the
 // reader, or guessing). Nothing may crash or grow without bound, and what
 // was imported, once stored in a set, must come back whole through our own
-// Moodle XML and GIFT.
+// Moodle XML and GIFT. A picture that came in passed the media checks, and
+// the name it would be written under stays inside its folder.
+#include "exchange/ImportedPictures.h"
 #include "exchange/QuestionReaders.h"
 #include "exchange/QuestionWriters.h"
 #include "exchange/SetRecords.h"
@@ -39,6 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Question& q : result.questions) {
         if (q.kind == Kind::Choice && (q.choices.size() < 2 || q.choices.size() > 4))
             __builtin_trap();
+        if (!q.picture.bytes.empty()) {
+            if (!dorvel::CheckMediaBytes(q.picture.name, dorvel::MediaKind::Picture, q.picture.bytes).ok())
+                __builtin_trap();
+            const std::string safe = SafePictureName(q.picture.name);
+            if (safe.empty() || safe.front() == '.' || safe.find_first_of("/\\") != std::string::npos
+                || safe.find("..") != std::string::npos)
+                __builtin_trap();
+        }
         stored.push_back({static_cast<int>(stored.size() + 1), QuestionOfRecord(QuestionRecord(q)), {}});
     }
     if (stored.empty())

@@ -317,6 +317,32 @@ bool PictureSizeFromHead(std::string_view ext, std::string_view head, int& width
     return false;
 }
 
+namespace {
+
+// The verdict on a file of `size` bytes whose first bytes are `head`, once
+// its name and its being a file have passed.
+MediaCheck checkContent(std::string_view ext, MediaKind kind, std::int64_t size, std::string_view head)
+{
+    if (kind == MediaKind::Picture && size > kMaxPictureBytes)
+        return verdict(MediaVerdict::TooLarge);
+    if (!HasMediaSignature(ext, head))
+        return verdict(MediaVerdict::WrongContent);
+
+    MediaCheck check = verdict(MediaVerdict::Ok);
+    if (kind == MediaKind::Picture) {
+        const bool known = PictureSizeFromHead(ext, head, check.width, check.height);
+        // A raster picture whose header gives no size is damaged; an SVG may
+        // leave its size to the page.
+        if (!known && ext != ".svg")
+            return verdict(MediaVerdict::WrongContent);
+        if (check.width > kMaxPictureSide || check.height > kMaxPictureSide)
+            check.verdict = MediaVerdict::TooManyPixels;
+    }
+    return check;
+}
+
+}  // namespace
+
 MediaCheck CheckQuestionMedia(const std::string& path, MediaKind kind)
 {
     const std::string ext = LowerCase(ExtractFileExt(path));
@@ -345,20 +371,15 @@ MediaCheck CheckQuestionMedia(const std::string& path, MediaKind kind)
         got += static_cast<std::size_t>(n);
     }
     head.resize(got);
-    if (!HasMediaSignature(ext, head))
-        return verdict(MediaVerdict::WrongContent);
+    return checkContent(ext, kind, size, head);
+}
 
-    MediaCheck check = verdict(MediaVerdict::Ok);
-    if (kind == MediaKind::Picture) {
-        const bool known = PictureSizeFromHead(ext, head, check.width, check.height);
-        // A raster picture whose header gives no size is damaged; an SVG may
-        // leave its size to the page.
-        if (!known && ext != ".svg")
-            return verdict(MediaVerdict::WrongContent);
-        if (check.width > kMaxPictureSide || check.height > kMaxPictureSide)
-            check.verdict = MediaVerdict::TooManyPixels;
-    }
-    return check;
+MediaCheck CheckMediaBytes(std::string_view name, MediaKind kind, std::string_view bytes)
+{
+    const std::string ext = LowerCase(ExtractFileExt(name));
+    if (!IsMediaExtension(kind, ext))
+        return verdict(MediaVerdict::UnknownKind);
+    return checkContent(ext, kind, static_cast<std::int64_t>(bytes.size()), bytes.substr(0, kHeadBytes));
 }
 
 }  // namespace dorvel

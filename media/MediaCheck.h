@@ -47,6 +47,9 @@ std::string MediaFilePatterns(MediaKind kind);
 
 // Checks a file named as a question's picture or sound.
 MediaCheck CheckQuestionMedia(const std::string& path, MediaKind kind);
+// The same check for a file's bytes in memory, named `name` (the extension
+// counts), such as a picture an imported question file carries.
+MediaCheck CheckMediaBytes(std::string_view name, MediaKind kind, std::string_view bytes);
 
 // True when `head` (the first bytes of a file) starts as the extension's
 // kind says; false for extensions that are none of the kinds above.

@@ -10,7 +10,11 @@
 #include "tests/support/ProgramRun.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestMedia.h"
 
+#include <QByteArray>
+
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -34,6 +38,58 @@ std::string giftOf(int count)
 std::string titleOf(const OpenSet& set, int n)
 {
     return GetTag(set.questionSlots[static_cast<std::size_t>(n)], "Title");
+}
+
+// A Moodle XML question whose text shows map.png (carried) and gone.png (not).
+std::string quizWithPicture(const test::TempFolder& dir, std::string& picture)
+{
+    ReadFileBytes(test::MakePicture(dir.path("made.png"), 30, 20), picture);
+    return "<?xml version=\"1.0\"?>\n<quiz><question type=\"truefalse\"><name><text>Map</text></name>"
+           "<questiontext format=\"html\"><text>&lt;p&gt;Is it blue?&lt;img src=\"@@PLUGINFILE@@/gone.png\"&gt;"
+           "&lt;img src=\"@@PLUGINFILE@@/map.png\" alt=\"A map\"&gt;&lt;/p&gt;</text>"
+           "<file name=\"map.png\" path=\"/\" encoding=\"base64\">"
+        + QByteArray::fromStdString(picture).toBase64().toStdString()
+        + "</file></questiontext><answer fraction=\"100\"><text>true</text></answer>"
+          "<answer fraction=\"0\"><text>false</text></answer></question></quiz>\n";
+}
+
+TEST(ExchangeCli, ImportWritesThePicturesBesideTheSet)
+{
+    test::TempFolder dir;
+    std::string picture;
+    const std::string source = dir.write("quiz.xml", quizWithPicture(dir, picture));
+    ASSERT_TRUE(ForceDirectory(dir.path("Class")));
+    const test::ProgramRun run = runCli({"import", source, dir.path("Class/Geography.vtd")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Question 1 (Map): The picture gone.png is not in the file"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("The pictures were saved in: " + dir.path("Class/Geography media")), std::string::npos)
+        << run.err;
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(dir.path("Class/Geography media/map.png"), written));
+    EXPECT_EQ(written, picture);
+
+    // The set names the file relative to itself: moved with its folder, it still finds it.
+    ASSERT_TRUE(QDir(QString::fromStdString(dir.path())).rename(QStringLiteral("Class"), QStringLiteral("Moved")));
+    OpenSet set;
+    ASSERT_EQ(ReadSetFile(dir.path("Moved/Geography.vtd"), set), SetFileStatus::Ok);
+    const std::string& record = set.questionSlots[1];
+    EXPECT_EQ(GetTag(record, kQuestionPictureFields.rel), "Geography media/map.png");
+    const ResolvedMedia moved = ResolveQuestionMedia(record, MediaKind::Picture, dir.path("Moved/Geography.vtd"));
+    EXPECT_TRUE(moved.found);
+    EXPECT_EQ(moved.path, dir.path("Moved/Geography media/map.png"));
+    EXPECT_EQ(QuestionPictureDescription(record), "A map");
+
+    // Out as Moodle XML and in again: the same picture with its description.
+    const test::ProgramRun convert = runCli({"convert", dir.path("Moved/Geography.vtd"), dir.path("back.xml")});
+    ASSERT_EQ(convert.status, 0) << convert.err;
+    EXPECT_EQ(convert.err.find("picture is not exported"), std::string::npos) << convert.err;
+    ASSERT_EQ(runCli({"import", dir.path("back.xml"), dir.path("Back.vtd")}).status, 0);
+    OpenSet back;
+    ASSERT_EQ(ReadSetFile(dir.path("Back.vtd"), back), SetFileStatus::Ok);
+    EXPECT_EQ(QuestionPictureDescription(back.questionSlots[1]), "A map");
+    std::string again;
+    ASSERT_TRUE(ReadFileBytes(dir.path("Back media/map.png"), again));
+    EXPECT_EQ(again, picture);
 }
 
 TEST(ExchangeCli, MoreThanAHundredQuestionsMakeSeveralSets)
@@ -120,6 +176,46 @@ TEST(ExchangeEditor, ImportOpensUnsavedSetsAndListsWhatWasLeftOut)
     EXPECT_NE(message.find("200 in, 51 out"), std::string::npos) << message;
     EXPECT_NE(message.find("Q251 (E): Essay!"), std::string::npos) << message;
     EXPECT_NE(message.find("Q201 (Q201): No room"), std::string::npos) << message;
+}
+
+TEST(ExchangeEditor, ImportedPicturesGoBesideTheFileAndTheMessageSaysWhere)
+{
+    for (const bool blocked : {false, true}) {
+        SCOPED_TRACE(blocked ? "the folder cannot be made" : "the folder is made");
+        test::TempFolder dir;
+        test::ScriptedUserInterface ui;
+        LangStrings lang;
+        lang.applyPack("0055 Set\n0502 Q%1 (%2): %3\n0503 %1 in, %2 out\n0521 %1 is missing\n0522 Pictures in: %1\n"
+                       "0523 No pictures in %1\n0524 Parts left out:\n");
+        Workspace workspace(ui, lang);
+        std::string picture;
+        ui.openChoices.push_back({dir.write("quiz.xml", quizWithPicture(dir, picture))});
+        if (blocked)
+            dir.write("quiz media", "a file where the folder would go");
+        ImportQuestionsCall(workspace, ui, lang);
+
+        ASSERT_EQ(workspace.openSetCount(), 1) << "the questions come in either way";
+        const std::string record = workspace.current()->questionSlots[1];
+        ASSERT_EQ(ui.messages.size(), 1u);
+        const std::string& message = ui.messages.front();
+        EXPECT_NE(message.find("1 in, 0 out"), std::string::npos) << message;
+        EXPECT_NE(message.find("Parts left out:"), std::string::npos) << message;
+        EXPECT_NE(message.find("Q1 (Map): gone.png is missing"), std::string::npos) << message;
+        if (blocked) {
+            EXPECT_NE(message.find("No pictures in " + dir.path("quiz media")), std::string::npos) << message;
+            EXPECT_FALSE(ResolveQuestionMedia(record, MediaKind::Picture, {}).named);
+            continue;
+        }
+        EXPECT_NE(message.find("Pictures in: " + dir.path("quiz media")), std::string::npos) << message;
+        // Named absolutely until the first save names it from the set's folder.
+        EXPECT_EQ(NamedQuestionMedia(record, MediaKind::Picture), dir.path("quiz media/map.png"));
+        EXPECT_EQ(QuestionPictureDescription(record), "A map");
+        EXPECT_EQ(GetTag(record, kQuestionPictureFields.rel), "0");
+        ui.saveChoices.push_back(dir.path("Sets/Geography.vtd"));
+        ASSERT_TRUE(ForceDirectory(dir.path("Sets")));
+        ASSERT_TRUE(workspace.SaveTest());
+        EXPECT_EQ(GetTag(workspace.current()->questionSlots[1], kQuestionPictureFields.rel), "../quiz media/map.png");
+    }
 }
 
 TEST(ExchangeEditor, ExportWritesTheCurrentSetInTheChosenFormat)

@@ -67,6 +67,7 @@ std::vector<ExportQuestion> questions(const std::string& picture)
     choice.text = "Which is <b>the</b> capital?\nPick <u>one</u>.";
     choice.choices = {"Paris", "Lyon", "日本"};
     choice.rightChoice = 0;
+    choice.picture.alt = "The Eiffel <tower> & \"more\"";
     Question tf;
     tf.kind = Kind::TrueFalse;
     tf.text = "True or false?";
@@ -146,6 +147,7 @@ TEST(QtiPackage, ManifestItemsAndTestAgree)
     const std::vector<XmlElement> item1 = parse(*zip.read("items/item1.xml"), "item1");
     EXPECT_EQ(named(item1, "b").front().text, "the");
     ASSERT_EQ(named(item1, "img").size(), 1u);
+    EXPECT_EQ(named(item1, "img").front().attributes.at("alt"), "The Eiffel <tower> & \"more\"");
     EXPECT_EQ(*zip.read("items/media/item1.png"), "\x89PNG\r\n\x1a\n");
 
     const std::vector<XmlElement> testDoc = parse(*zip.read("test.xml"), "test.xml");

@@ -6,6 +6,7 @@
 // covers no text, button or field; the sound's <audio> loads its file and
 // the play button plays it. The first picture's description (text that would
 // be markup if it were not escaped) is what a screen reader is given for it.
+// A picture that came in with a question from a Moodle XML file shows too.
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
@@ -44,7 +45,24 @@ function setIn(style) {
   return set;
 }
 
+// The same picture as a Moodle XML file carries it, with its description:
+// imported, it is the question's own picture.
+const IMPORTED_DESCRIPTION = 'Karte der Donau & des Rheins';
+function importedSet() {
+  const xml = path.join(scratch, 'moodle-map.xml');
+  fs.writeFileSync(xml, '<?xml version="1.0" encoding="UTF-8"?>\n<quiz><question type="truefalse"><name><text>Rivers</text></name>'
+    + '<questiontext format="html"><text><![CDATA[<p>Is the Danube longer than the Rhine?</p>'
+    + '<img src="@@PLUGINFILE@@/Karte%20der%20Fl%C3%BCsse.png" alt="Karte der Donau &amp; des Rheins">]]></text>'
+    + `<file name="Karte der Flüsse.png" path="/" encoding="base64">${fs.readFileSync(map).toString('base64')}</file>`
+    + '</questiontext><answer fraction="100"><text>true</text></answer><answer fraction="0"><text>false</text></answer>'
+    + '</question></quiz>\n');
+  const set = path.join(scratch, 'moodle-map.vtd');
+  cli(['import', xml, set]);
+  return set;
+}
+
 const exports = shippedStyles().map((style) => ({ style, ...exportSet(setIn(style), 'Rivers') }));
+const imported = exportSet(importedSet(), 'Imported');
 const servers = [];
 let player;
 before(async () => {
@@ -52,6 +70,8 @@ before(async () => {
     e.served = await serve(e);
     servers.push(e.served);
   }
+  imported.served = await serve(imported);
+  servers.push(imported.served);
   const bank = path.join(scratch, 'media.vtb');
   cli(['build', setIn(exports[0].style), bank]);
   const child = spawn(path.join(binFolder(), 'VTX'), ['--no-window', '--no-open', bank], { stdio: ['ignore', 'pipe', 'inherit'] });
@@ -180,6 +200,20 @@ eachBrowser('question media', (ctx) => {
         await s.waitForShown(`q${n}.htm`);
       }
       assert.equal((await picture(s)).alt, '', 'question 4: no description, a decoration');
+      assertNoErrors(s);
+    } finally {
+      await s.close();
+    }
+  });
+
+  test('a picture imported from Moodle XML shows with its description', async () => {
+    const s = await Session.open(ctx.browser, addressOf(ctx, imported.served, `${imported.testFolder}/frame.htm`));
+    try {
+      await start(s);
+      const p = await picture(s);
+      assertShownWell(p, [640, 320], 'imported question');
+      assert.equal(p.alt, IMPORTED_DESCRIPTION);
+      assert.match(await s.evaluate((q) => q.document.body.innerText), /Is the Danube longer than the Rhine\?/);
       assertNoErrors(s);
     } finally {
       await s.close();
