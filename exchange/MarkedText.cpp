@@ -184,9 +184,10 @@ std::string MarkedTextFromHtml(std::string_view html)
         i = close + 1;
         textStart = i;
         if (!closing && (name == "script" || name == "style")) {
+            // A script or style never closed runs to the end of the text.
             const std::size_t end = findNoCase(html, "</" + name, i);
-            i = end == std::string_view::npos ? html.size() : html.find('>', end);
-            i = i == std::string_view::npos ? html.size() : i + 1;
+            const std::size_t endClose = end == std::string_view::npos ? end : html.find('>', end);
+            i = endClose == std::string_view::npos ? html.size() : endClose + 1;
             textStart = i;
             continue;
         }

@@ -9,8 +9,11 @@
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 #
 # DORVEL_FUZZ_RUNS=N stops a target after N inputs (or SECONDS, whichever
-# comes first). For each target the script prints the coverage edges after
-# the seeds, and the inputs run and the edges reached at the end.
+# comes first). DORVEL_FUZZ_SEED=N makes the inputs tried the same on every
+# run (a clean clone explores the same way each time); without it each run
+# explores afresh, which is what a campaign wants. For each target the script
+# prints the coverage edges after the seeds, and the inputs run and the edges
+# reached at the end.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -18,6 +21,7 @@ seconds=${1:-60}
 shift || true
 build="$root/build-fuzz"
 runs=${DORVEL_FUZZ_RUNS:--1}
+seed=${DORVEL_FUZZ_SEED:-0}
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DDORVEL_FUZZ=ON -DDORVEL_BUILD_GUI=OFF -DDORVEL_BUILD_TESTS=OFF -DDORVEL_BUILD_BENCHMARKS=OFF >/dev/null
@@ -48,7 +52,7 @@ for target in "${targets[@]}"; do
     log="$build/$name.log"
     echo "-- $name for ${seconds}s"
     start=$(date +%s)
-    if ! "$target" -max_total_time="$seconds" -runs="$runs" -max_len=65536 -timeout=60 -print_final_stats=1 \
+    if ! "$target" -max_total_time="$seconds" -runs="$runs" -seed="$seed" -max_len=65536 -timeout=60 -print_final_stats=1 \
         -artifact_prefix="$build/crashes/$name-" "$corpus" "$seeds" >"$log" 2>&1; then
         status=1
         tail -n 40 "$log"

@@ -239,6 +239,8 @@ TEST(MarkedText, HtmlBecomesPlainTextWithTheMarksTheTestRenders)
         {"a  \n  b", "a b"},
         {"1 < 2 &lt; 3 &#8364; &eacute;", "1 < 2 < 3 \u20ac é"},
         {"<script>alert(1)</script>safe<style>p{}</style>", "safe"},
+        {"safe<script>never closed", "safe"},
+        {"safe<STYLE>p{}</style", "safe"},
         {"<!-- note -->text<img src=\"x.png\">", "text"},
         {"a<img alt=\"1 > 0\" src='x.png'>b <i title = 'x>y'>c</i> don't > stop", "ab <i>c</i> don't > stop"},
         {"<ul><li>one</li><li>two</li></ul>", "one\ntwo"},
