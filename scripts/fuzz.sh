@@ -9,9 +9,10 @@
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 #
 # DORVEL_FUZZ_RUNS=N stops a target after N inputs (or SECONDS, whichever
-# comes first). DORVEL_FUZZ_SEED=N makes the inputs tried the same on every
-# run (a clean clone explores the same way each time); without it each run
-# explores afresh, which is what a campaign wants. For each target the script
+# comes first). DORVEL_FUZZ_SEED=N fixes libFuzzer's seed, so runs from the
+# same corpus mutate the same way (they still drift apart a little: temporary
+# names and threads differ); without it each run explores afresh, which is
+# what a campaign wants. For each target the script
 # prints the coverage edges after the seeds, and the inputs run and the edges
 # reached at the end.
 set -euo pipefail

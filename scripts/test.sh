@@ -22,8 +22,9 @@ ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
     ctest --test-dir "$root/build-sanitize" --output-on-failure -j"$jobs"
 
 echo "== Fuzz targets (short runs)"
-# A fixed seed: a red run then points at a change, not at luck, and the same
-# run can be repeated. The long campaigns find the new inputs.
+# A fixed seed: every clean clone explores nearly the same inputs, so a red
+# run points at a change rather than at luck. The long campaigns find the new
+# inputs.
 DORVEL_FUZZ_SEED=${DORVEL_FUZZ_SEED:-20261211} "$root/scripts/fuzz.sh" 20
 
 if [ -x "$root/tests/browser/run.sh" ]; then
