@@ -105,13 +105,19 @@ std::string Wrapped(const std::string& content)
 
 }  // namespace
 
-std::string TemplateFolderFor(const std::string& testDetails)
+std::string StyleUsedFor(const std::string& testDetails)
 {
     const std::string style = GetTag(testDetails, "GraphicStyle");
     if (IsStyleName(style) && DirectoryExists(TemplatesFolder() + style))
-        return TemplatesFolder() + style + "/";
+        return style;
     const std::vector<std::string> styles = StyleNames();
-    return TemplatesFolder() + (styles.empty() ? std::string() : styles.front() + "/");
+    return styles.empty() ? std::string() : styles.front();
+}
+
+std::string TemplateFolderFor(const std::string& testDetails)
+{
+    const std::string style = StyleUsedFor(testDetails);
+    return TemplatesFolder() + (style.empty() ? std::string() : style + "/");
 }
 
 std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& lang, ExportLists& lists,

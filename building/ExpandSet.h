@@ -25,8 +25,12 @@ std::string ExpandSet(Workspace& workspace, UserInterface& ui, const LangStrings
 std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& lang, ExportLists& lists,
                       int questionNumber);
 
-// The folder of the set's graphic style inside the templates folder, or of
-// the first installed style when that style is not installed. Ends with a
+// The graphic style an export of these test details uses: the set's own when
+// it is installed, otherwise the first installed one; empty when no style is
+// installed.
+std::string StyleUsedFor(const std::string& testDetails);
+
+// The folder of StyleUsedFor inside the templates folder. Ends with a
 // separator.
 std::string TemplateFolderFor(const std::string& testDetails);
 

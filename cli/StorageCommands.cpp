@@ -2,6 +2,7 @@
 
 #include "cli/VisibleText.h"
 
+#include "building/ExpandSet.h"
 #include "editor/OpenSet.h"
 #include "editor/PassMark.h"
 #include "editor/SetFile.h"
@@ -104,7 +105,15 @@ int runShow(const Args& args, Context&)
     const std::string& d = set.testDetails;
     std::printf("Test name: %s\n", shownName(GetTag(d, "TestName")).c_str());
     std::printf("Examiner: %s\n", shownName(GetTag(d, "ExaminerName")).c_str());
-    std::printf("Style: %s\n", ShownText(GetTag(d, "GraphicStyle")).c_str());
+    // An imported or hand-made set may name a style that is not installed,
+    // or none; say which one its export will use instead.
+    const std::string style = GetTag(d, "GraphicStyle");
+    const std::string used = StyleUsedFor(d);
+    std::string shownStyle = style.empty() ? "none" : ShownText(style);
+    if (used != style)
+        shownStyle += std::string(style.empty() ? " (" : " (not installed; ")
+            + (used.empty() ? "no style is installed)" : "exports use " + ShownText(used) + ")");
+    std::printf("Style: %s\n", shownStyle.c_str());
     std::printf("Options: allowCheating=%d allowPrinting=%d allowFinishedQuestionViewing=%d\n",
                 GetTagInt(d, "allowCheating", 0), GetTagInt(d, "allowPrinting", 1),
                 GetTagInt(d, "allowFinishedQuestionViewing", 1));

@@ -41,6 +41,30 @@ TEST(Cli, ShowListsDetailsAndQuestions)
               std::string::npos);
 }
 
+// An imported or hand-made set may name a style that is not installed, or
+// none: show says which style its export uses.
+TEST(Cli, ShowNamesTheStyleAnExportUses)
+{
+    test::TempFolder dir;
+    const struct {
+        const char* details;
+        const char* shown;
+    } cases[] = {
+        {"<GraphicStyle>Notebook</GraphicStyle>", "Style: Notebook\n"},
+        {"<GraphicStyle>Default</GraphicStyle>", "Style: Default (not installed; exports use Chalkboard)\n"},
+        {"", "Style: none (exports use Chalkboard)\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string set = dir.path("style.vtd");
+        ASSERT_EQ(runCli({"pack", set}, std::string("<vtDorvel><TestName>T</TestName>") + c.details + "</vtDorvel>")
+                      .status,
+                  0);
+        const CliRun run = runCli({"show", set});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find(c.shown), std::string::npos) << run.out;
+    }
+}
+
 // The folder export and the single file of the same set: what is written,
 // and what the command says about it.
 TEST(Cli, ExportWritesAFolderOrOneFileAndSaysHowLargeTheFileIs)
