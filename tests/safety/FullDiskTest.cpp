@@ -1,13 +1,17 @@
 // Writes onto a real file system that is full or read-only: a tmpfs of half a
 // megabyte, mounted for each test. Whatever fails, the earlier file stays as
 // it was, nothing half-written is left, and the failure is reported.
+#include "editor/SetFile.h"
 #include "editor/Workspace.h"
+#include "media/QuestionMedia.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TempFolder.h"
+
+#include <QByteArray>
 
 #include <gtest/gtest.h>
 
@@ -179,6 +183,42 @@ TEST_F(FullDisk, AWebExportThatCannotWriteFails)
         EXPECT_EQ(exported.out, "");
         EXPECT_NE(exported.err.find("the web test was not written: "), std::string::npos) << exported.err;
     }
+}
+
+// Pictures of an import that fill the disk part way: the ones written are
+// removed again, and the questions come in without pictures, saying so.
+TEST_F(FullDisk, AnImportWhosePicturesDoNotFitLeavesNoneOfThem)
+{
+    // Three pictures of noise (about 190 KB each, they do not compress): two
+    // fit on the half-megabyte disk, the third does not.
+    std::string questions;
+    for (int k = 1; k <= 3; ++k) {
+        const std::string picture = m_dir.path("noise" + std::to_string(k) + ".png");
+        const CliRun made = test::RunProgram("/usr/bin/convert",
+            {"-seed", std::to_string(k), "-size", "256x256", "xc:steelblue", "+noise", "Random", "-depth", "8", "-strip", picture});
+        ASSERT_EQ(made.status, 0) << made.err;
+        std::string bytes;
+        ASSERT_TRUE(ReadFileBytes(picture, bytes));
+        ASSERT_GT(bytes.size(), 180u * 1024);
+        questions += "<question type=\"truefalse\"><name><text>Q" + std::to_string(k)
+            + "</text></name><questiontext format=\"html\"><text><![CDATA[Question " + std::to_string(k)
+            + "<img src=\"@@PLUGINFILE@@/noise.png\">]]></text><file name=\"noise.png\" path=\"/\" encoding=\"base64\">"
+            + QByteArray::fromStdString(bytes).toBase64().toStdString()
+            + "</file></questiontext><answer fraction=\"100\"><text>true</text></answer>"
+              "<answer fraction=\"0\"><text>false</text></answer></question>";
+    }
+    const std::string quiz = m_dir.write("quiz.xml", "<?xml version=\"1.0\"?><quiz>" + questions + "</quiz>");
+
+    const CliRun imported = Cli({"import", quiz, disk("out.vtd")});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_NE(imported.err.find("The pictures could not be saved in " + disk("out media")), std::string::npos)
+        << imported.err;
+    EXPECT_EQ(ListFiles(disk("out media")), std::vector<std::string>{});
+    OpenSet set;
+    ASSERT_EQ(ReadSetFile(disk("out.vtd"), set), SetFileStatus::Ok);
+    ASSERT_EQ(set.questionCount(), 3);
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_EQ(NamedQuestionMedia(set.questionSlots[static_cast<std::size_t>(k)], MediaKind::Picture), "") << k;
 }
 
 }  // namespace
