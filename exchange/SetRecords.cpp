@@ -1,6 +1,7 @@
 #include "exchange/SetRecords.h"
 
 #include "editor/DefaultRecords.h"
+#include "editor/QuestionName.h"
 #include "media/QuestionMedia.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
@@ -34,8 +35,7 @@ std::string QuestionRecord(const Question& q)
     std::string r = DefaultQuestionRecord();
     auto set = [&r](const std::string& name, const std::string& value) { r = SetTag(r, name, value); };
     set("Title", stored(q.text));
-    if (!q.name.empty())
-        set("qName", stored(q.name));
+    r = WithQuestionName(r, q.name);
     switch (q.kind) {
     case Kind::Choice:
         set("qType", std::to_string(static_cast<int>(q.choices.size()) - 2));
@@ -70,7 +70,7 @@ std::string QuestionRecord(const Question& q)
 Question QuestionOfRecord(const std::string& record)
 {
     Question q;
-    q.name = read(record, "qName");
+    q.name = QuestionName(record);
     q.text = read(record, "Title");
     // The picture's file is the caller's to find (it depends on the set's
     // folder); its description travels with the question.

@@ -10,7 +10,7 @@
 namespace dorvel::exchange {
 
 // The question record of `q` (a default record with its fields written).
-// The question's name goes into `qName`, which only the exchange reads; a
+// The question's name goes into its name field (editor/QuestionName.h); a
 // numeric range into `useRangeF` with the bounds as the field's first two
 // answers.
 std::string QuestionRecord(const Question& q);

@@ -3,6 +3,7 @@
 #include "editor/DefaultRecords.h"
 #include "editor/FieldKind.h"
 #include "editor/NumberAnswer.h"
+#include "editor/QuestionName.h"
 
 #include "editor/Workspace.h"
 #include "editor/ui/WidgetText.h"
@@ -99,6 +100,17 @@ QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangSt
     m_disabled->hide();
     connect(m_disabled, &QCheckBox::toggled, this,
             [this](bool ticked) { m_workspace.questionChange("qDisabled", ticked ? "1" : "0"); });
+
+    // Beside the type, where the hidden check box sits: the name the question
+    // has in other tools' question banks, for a teacher who exchanges them.
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QString::fromLatin1(kQuestionNameField));
+    m_name->setGeometry(392, 9, 600 - kMargin - 392, 24);
+    m_name->setClearButtonEnabled(true);
+    // Only what the author types: showing another question sets the text
+    // without making a change.
+    connect(m_name, &QLineEdit::textEdited, this,
+            [this](const QString& text) { NameQuestion(m_workspace, toBytes(text)); });
 
     m_titleLabel = label("TitleLabel", QString(), kMargin, 40, 400, 17);
     m_title = new QPlainTextEdit(this);
@@ -295,6 +307,11 @@ void QuestionPage::ShowQuestion(int n)
         return;
     const std::string& q = set->questionSlots[static_cast<std::size_t>(n)];
     m_disabled->setChecked(GetTagInt(q, "qDisabled", 0) == 1);
+    const QString name = fromBytes(QuestionName(q));
+    if (m_name->text() != name) {
+        m_name->setText(name);
+        m_name->setCursorPosition(0);  // a long name shows its beginning
+    }
     m_title->setPlainText(boxText(GetTag(q, "Title")));
     for (int k = 0; k < kGroups; ++k)
         m_texts[k]->setPlainText(boxText(GetTag(q, "Text" + std::to_string(k + 1))));
@@ -378,6 +395,9 @@ void QuestionPage::LayoutForType()
         break;
     }
     m_titleLabel->setText(fromBytes(m_lang.at(titleString)));
+    m_name->setPlaceholderText(fromBytes(m_lang.at(412)));
+    m_name->setAccessibleName(fromBytes(m_lang.at(412)));
+    m_name->setToolTip(fromBytes(m_lang.at(413)));
     for (int k = 0; k < kGroups; ++k) {
         const bool visible = k < shown;
         m_textLabels[k]->setText(fromBytes(m_lang.at(textString) + " " + std::to_string(k + 1)));

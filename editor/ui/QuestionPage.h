@@ -71,6 +71,7 @@ private:
     QLabel* m_typeLabel;
     QComboBox* m_type;
     QCheckBox* m_disabled;
+    QLineEdit* m_name;
     QLabel* m_titleLabel;
     QPlainTextEdit* m_title;
     std::array<QLabel*, kGroups> m_textLabels{};

@@ -1,10 +1,16 @@
 #include "editor/QuestionListModel.h"
+#include "editor/QuestionName.h"
+#include "editor/SetFile.h"
 #include "editor/Workspace.h"
 #include "editor/ui/RadioGroup.h"
+#include "exchange/QuestionReaders.h"
+#include "exchange/SetRecords.h"
+#include "shell/ui/MainMenu.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/window/WindowFixture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -129,6 +135,49 @@ TEST_F(QuestionEditorTest, EveryTypedTextComesBackAfterSavingAndOpening)
     ASSERT_TRUE(workspace().SaveTest());
     EXPECT_EQ(control<QLineEdit>("TestName")->text(), QStringLiteral("Gr\u00f6\u00dfe \u4e2d"));
     EXPECT_EQ(workspace().questionList().caption(1), "Test: Gr\u00f6\u00dfe \u4e2d");
+}
+
+// Imported questions keep the names other tools know them by; the box
+// beside the type shows and edits that name.
+TEST_F(QuestionEditorTest, TheNameBoxShowsAnImportedNameAndTypingInItIsOneUndoStep)
+{
+    const exchange::ImportResult imported =
+        exchange::ReadGift("::Capitals::Paris is the capital of France. {T}\n\n::Rivers::The Danube flows east. {T}\n");
+    ASSERT_EQ(imported.questions.size(), 2u);
+    const std::string path = dir.path("quiz.vtd");
+    OpenSet set = exchange::SetsOfQuestions(imported.questions, {}).front();
+    ASSERT_TRUE(WriteStoredFile(path, PrepareSetFileText(set, 0)));
+    ASSERT_TRUE(workspace().OpenSetFile(path));
+    auto* box = control<QLineEdit>("qName");
+    showQuestion(1);
+    EXPECT_EQ(box->text(), QStringLiteral("Capitals"));
+    EXPECT_EQ(box->placeholderText(), QStringLiteral("Name (Moodle, GIFT)"));
+    EXPECT_EQ(box->accessibleName(), QStringLiteral("Name (Moodle, GIFT)"));
+    EXPECT_NE(box->toolTip().indexOf(QStringLiteral("Students never see it")), -1);
+    showQuestion(2);
+    EXPECT_EQ(box->text(), QStringLiteral("Rivers"));
+
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClicks(box, QStringLiteral(" <2>"));
+    EXPECT_EQ(QuestionName(workspace().current()->questionSlots[2]), "Rivers <2>");
+    EXPECT_EQ(questionField(2, "qName").find('<'), std::string::npos) << "stored as text, never as markup";
+    EXPECT_EQ(QuestionName(workspace().current()->questionSlots[1]), "Capitals");
+
+    QAction* undo = MainMenu::item(*window, QStringLiteral("EditUndo"));
+    QAction* redo = MainMenu::item(*window, QStringLiteral("EditRedo"));
+    ASSERT_TRUE(undo && redo);
+    undo->trigger();  // typing on is one step
+    EXPECT_EQ(box->text(), QStringLiteral("Rivers"));
+    EXPECT_EQ(questionField(2, "qName"), "Rivers");
+    redo->trigger();
+    EXPECT_EQ(box->text(), QStringLiteral("Rivers <2>"));
+
+    // Emptied, the question has no name: a Moodle XML export names it after its text.
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    EXPECT_EQ(questionField(2, "qName"), "");
+    EXPECT_EQ(exchange::QuestionOfRecord(workspace().current()->questionSlots[2]).name, "");
 }
 
 TEST_F(QuestionEditorTest, ThePassMarkBoxWritesThePercentageAndShowsNoneAsADash)

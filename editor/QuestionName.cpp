@@ -1,0 +1,40 @@
+#include "editor/QuestionName.h"
+
+#include "editor/OpenSet.h"
+#include "editor/Workspace.h"
+#include "storage/TextCodec.h"
+#include "storage/Vtutils.h"
+
+#include <algorithm>
+
+namespace dorvel {
+
+std::string QuestionName(const std::string& record)
+{
+    const std::string name = DecodeText(GetTag(record, kQuestionNameField));
+    return name == " " ? std::string() : name;  // how an empty field was once stored
+}
+
+std::string WithQuestionName(const std::string& record, const std::string& name)
+{
+    std::string line = name;
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    const std::string stored = CleanText(line);
+    if (stored.empty())
+        return GetTag(record, kQuestionNameField).empty() ? record : RemoveTag(record, kQuestionNameField);
+    return SetTag(record, kQuestionNameField, stored);
+}
+
+bool NameQuestion(Workspace& workspace, const std::string& name)
+{
+    const OpenSet* set = workspace.current();
+    const int n = workspace.currentQuestion();
+    if (!set || n < 1 || n > kMaxQuestions)
+        return false;
+    const std::string& record = set->questionSlots[static_cast<std::size_t>(n)];
+    if (record.empty())
+        return false;
+    return workspace.questionRecordChange(WithQuestionName(record, name), kQuestionNameField);
+}
+
+}  // namespace dorvel
