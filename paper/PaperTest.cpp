@@ -2,6 +2,7 @@
 
 #include "editor/FieldKind.h"
 #include "editor/OpenSet.h"
+#include "export/InlineMarks.h"
 #include "media/QuestionMedia.h"
 #include "paper/PaperMarks.h"
 #include "shell/LangStrings.h"
@@ -60,6 +61,18 @@ QString storedHtml(const std::string& stored)
 {
     const QString text = fromUtf8(DecodeText(stored)).trimmed();
     return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+}
+
+// A question's text as HTML: the five inline marks the web test renders
+// (<b>, <i>, <u>, <sub>, <sup>) are printed as such, anything else as typed;
+// blank means empty, line breaks kept.
+QString markedHtml(const std::string& stored)
+{
+    const QString text = fromUtf8(DecodeText(stored)).trimmed();
+    QStringList lines;
+    for (const std::string& line : MarkedHtmlLines(text.toStdString()))
+        lines << fromUtf8(line);
+    return lines.join(QStringLiteral("<br>"));
 }
 
 QString langText(const LangStrings& lang, int n)
@@ -133,7 +146,7 @@ QString choicesHtml(const std::string& q, int count, const PaperOptions& options
     for (int k = 1; k <= count; ++k) {
         html += QStringLiteral("<tr><td valign=\"middle\">%1</td><td>%2)</td><td>%3</td></tr>")
                     .arg(boxHtml(options.answerKey && right == k - 1), QChar(u'a' + (k - 1)),
-                         storedHtml(GetTag(q, "Text" + std::to_string(k))));
+                         markedHtml(GetTag(q, "Text" + std::to_string(k))));
     }
     return html + QStringLiteral("</table>");
 }
@@ -146,7 +159,7 @@ QString statementsHtml(const std::string& q, int count, const LangStrings& lang,
     for (int k = 1; k <= count; ++k) {
         const bool isTrue = GetTagInt(q, "tf" + std::to_string(k), 1) != 0;
         html += QStringLiteral("<tr><td>%1</td><td align=\"center\">%2</td><td align=\"center\">%3</td></tr>")
-                    .arg(storedHtml(GetTag(q, "Text" + std::to_string(k))), boxHtml(options.answerKey && isTrue),
+                    .arg(markedHtml(GetTag(q, "Text" + std::to_string(k))), boxHtml(options.answerKey && isTrue),
                          boxHtml(options.answerKey && !isTrue));
     }
     return html + QStringLiteral("</table>");
@@ -156,7 +169,7 @@ QString fieldsHtml(const std::string& q, int count, const LangStrings& lang, con
 {
     QString html;
     for (int f = 1; f <= count; ++f) {
-        const QString label = storedHtml(GetTag(q, "Text" + std::to_string(f)));
+        const QString label = markedHtml(GetTag(q, "Text" + std::to_string(f)));
         if (!label.isEmpty())
             html += QStringLiteral("<p>%1</p>").arg(label);
         QStringList answers;
@@ -215,7 +228,7 @@ QString questionHtml(const std::string& q, int number, const LangStrings& lang, 
     return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
                           "<td width=\"32\" valign=\"top\"><b>%1.</b></td><td valign=\"top\">%2%3%4</td></tr></table>")
         .arg(number)
-        .arg(QStringLiteral("<p>%1</p>").arg(storedHtml(GetTag(q, "Title"))), pictureHtml(picture, widthPx - 40),
+        .arg(QStringLiteral("<p>%1</p>").arg(markedHtml(GetTag(q, "Title"))), pictureHtml(picture, widthPx - 40),
              answers);
 }
 

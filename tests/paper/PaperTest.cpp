@@ -187,6 +187,31 @@ TEST_F(PaperTest, AMissingPictureIsReportedAndTheTestStillPrints)
     EXPECT_TRUE(has(pdfText(pdf), "What colour is the picture?"));
 }
 
+// The five marks the web test renders in question texts are printed as such
+// (never as the tags typed); anything else shows as typed, as on screen.
+TEST(PaperMarks, TheMarksOfTheWebTestArePrintedAndOtherTagsShowAsTyped)
+{
+    test::TempFolder folder;
+    auto set = std::make_unique<OpenSet>();
+    set->testDetails = SetTag(DefaultTestDetails(), "TestName", EncodeText("Chemistry"));
+    set->questionSlots[0] = DefaultQuestionRecord();
+    set->questionSlots[1] = question(1, "H<sub>2</sub>O is <b>water</b>, x<sup>2</sup> <span>stays</span>",
+        {{"Text1", "<i>grows</i>\nsecond line"}, {"Text2", "<u>falls</u> <b unclosed"}, {"SelectAnswer", "0"}});
+    const std::string path = folder.path("marks.vtd");
+    ASSERT_TRUE(WriteStoredFile(path, PrepareSetFileText(*set, 0)));
+    const std::string pdf = folder.path("marks.pdf");
+    const test::ProgramRun run = test::RunProgram(DORVEL_CLI, {"paper", path, pdf});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    const std::string text = pdfText(pdf);
+    for (const char* part : {"water", "<span>stays</span>", "grows", "second line", "falls <b unclosed"})
+        EXPECT_TRUE(has(text, part)) << part << "\n" << text;
+    for (const char* tag : {"<b>", "<sub>", "</sub>", "<sup>", "<i>", "<u>"})
+        EXPECT_FALSE(has(text, tag)) << tag << "\n" << text;
+    // Italic is used by no other part of the page.
+    EXPECT_TRUE(has(test::RunProgram("/usr/bin/pdffonts", {pdf}).out, "Italic"));
+}
+
 TEST_F(PaperTest, BadArgumentsAndUnwritableFilesFail)
 {
     EXPECT_EQ(test::RunProgram(DORVEL_CLI, {"paper", set}).status, 2);
