@@ -1,5 +1,7 @@
 #include "export/AccessibleNames.h"
 
+#include "export/InlineMarks.h"
+#include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <climits>
@@ -26,6 +28,11 @@ std::string PlainText(std::string_view text)
     return out;
 }
 
+std::string ReadText(std::string_view storedText)
+{
+    return PlainText(UnmarkedText(DecodeText(storedText)));
+}
+
 namespace {
 
 bool onPage(std::string_view record)
@@ -40,7 +47,7 @@ std::vector<PageLabel> PageLabels(const std::vector<std::string>& textRecords)
 {
     std::vector<PageLabel> labels;
     for (const std::string& record : textRecords) {
-        std::string text = PlainText(GetTag(record, "vtString"));
+        std::string text = ReadText(GetTag(record, "vtString"));
         if (!onPage(record) || text.empty())
             continue;
         labels.push_back({GetTagInt(record, "textLeft", 0), GetTagInt(record, "textTop", 0),
@@ -54,7 +61,7 @@ std::string QuestionText(const std::vector<std::string>& textRecords)
     std::string highest;
     int highestTop = INT_MAX;
     for (const std::string& record : textRecords) {
-        const std::string text = PlainText(GetTag(record, "vtString"));
+        const std::string text = ReadText(GetTag(record, "vtString"));
         if (!onPage(record) || text.empty())
             continue;
         if (GetTag(record, "textName") == "Title")

@@ -22,6 +22,11 @@ struct PageLabel {
 // A text as one line: line breaks and runs of blanks become one blank.
 std::string PlainText(std::string_view text);
 
+// What a text record of a page (its stored `vtString`) reads as, in one line:
+// references decoded, the marks that render left out. Names are made of it
+// and escaped once, where they are written.
+std::string ReadText(std::string_view storedText);
+
 // The texts of a page's own body (not of its feedback frames) that show
 // something, from their vtText records.
 std::vector<PageLabel> PageLabels(const std::vector<std::string>& textRecords);

@@ -111,4 +111,28 @@ std::vector<std::string> MarkedHtmlLines(std::string_view text)
     return lines;
 }
 
+std::string UnmarkedText(std::string_view text)
+{
+    std::string out;
+    std::vector<std::string_view> open;
+    for (std::size_t i = 0; i < text.size();) {
+        const Tag tag = text[i] == '<' ? readTag(text.substr(i)) : Tag{};
+        const bool closesNothing =
+            tag.closing && std::find(open.begin(), open.end(), tag.mark) == open.end();
+        if (tag.length == 0 || closesNothing) {
+            // Not a mark, or a closing mark shown as typed.
+            const std::size_t length = tag.length == 0 ? 1 : tag.length;
+            out.append(text.substr(i, length));
+            i += length;
+            continue;
+        }
+        if (tag.closing)
+            open.erase(std::find(open.rbegin(), open.rend(), tag.mark).base() - 1);
+        else
+            open.push_back(tag.mark);
+        i += tag.length;
+    }
+    return out;
+}
+
 }  // namespace dorvel

@@ -16,4 +16,9 @@ namespace dorvel {
 // marks as elements. The empty text has no lines.
 std::vector<std::string> MarkedHtmlLines(std::string_view text);
 
+// The words a student reads of `text`: the marks that render left out,
+// everything else as typed (line breaks too). Names for screen readers are
+// made of it, so that they say "H2O", not the tags around the 2.
+std::string UnmarkedText(std::string_view text);
+
 }  // namespace dorvel

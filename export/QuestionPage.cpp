@@ -312,7 +312,7 @@ void WriteText(PageBuild& page, std::string_view text, std::string& out)
     // when a new page replaces the one that had the focus.
     PageNaming& naming = page.naming;
     if (&out == &page.body && !naming.questionWritten && !naming.question.empty()
-        && PlainText(GetTag(text, "vtString")) == naming.question) {
+        && ReadText(GetTag(text, "vtString")) == naming.question) {
         block.insert(5, "id=\"question\" role=\"heading\" aria-level=\"1\" tabindex=\"-1\" ");
         naming.questionWritten = true;
     }

@@ -323,6 +323,20 @@ TEST(InlineMarks, OnlyTheFiveMarksRenderAndEveryLineIsBalanced)
         EXPECT_EQ(MarkedHtmlLines(c.text), c.lines) << c.text;
 }
 
+// The words of a text without the marks that render: what names for screen
+// readers are made of.
+TEST(InlineMarks, UnmarkedTextLeavesOutWhatRendersAndKeepsTheRest)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"H<sub>2</sub>O x<SUP>2</SUP> <b>b</b><i>i</i><u>u</u>", "H2O x2 biu"},
+        {"<b>bold\nstill", "bold\nstill"},
+        {"<b><i>x</b>y</i>", "xy"},
+        {"a</b> <b class=\"x\">c <script>1</script> <br> <bb> 1 < 2", "a</b> <b class=\"x\">c <script>1</script> <br> <bb> 1 < 2"},
+    };
+    for (const auto& [text, unmarked] : cases)
+        EXPECT_EQ(UnmarkedText(text), unmarked) << text;
+}
+
 TEST(WebText, PackEntitiesBecomePlainText)
 {
     EXPECT_EQ(PackPlainText("&nbsp; Your percentage:"), "\xA0 Your percentage:");
@@ -532,6 +546,9 @@ TEST(AccessibleNames, TheQuestionIsTheTitleElseTheHighestText)
     EXPECT_EQ(QuestionText({textAt("Lower", 20, 90, 100, 20), textAt("Higher", 20, 30, 100, 20), feedback}), "Higher");
     EXPECT_EQ(QuestionText({textAt("Two\r\nlines", 20, 30, 100, 20)}), "Two lines");
     EXPECT_EQ(QuestionText({feedback, textAt("  ", 20, 30, 100, 20)}), "");
+    // Stored text: references decoded once (escaping is the writer's), marks left out.
+    EXPECT_EQ(QuestionText({textAt("H&lt;sub&gt;2&lt;/sub&gt;O &amp; Caf&#233;&#10;&lt;span&gt;", 20, 30, 100, 20)}),
+        "H2O & Caf\u00e9 <span>");
     EXPECT_EQ(ChoiceLetter(0) + ChoiceLetter(3) + ChoiceLetter(26), "AD27");
 }
 

@@ -1,6 +1,7 @@
 // Text in any language: what a teacher typed is what the student reads, in
 // the web test and in the player, whatever the page's declared character
-// set; `dorvel-cli show` prints it; accented typed answers are marked right.
+// set, and screen readers say it; `dorvel-cli show` prints it; accented typed
+// answers are marked right.
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
@@ -116,6 +117,10 @@ after(async () => {
 });
 
 const bodyText = (s) => s.evaluate((q) => q.document.body.innerText);
+// What a screen reader says for the page and its choices.
+const spokenNames = (s) => s.evaluate((q) => ({ title: q.document.title,
+  choices: [...q.document.querySelectorAll('[role="checkbox"]')].map((e) => e.getAttribute('aria-label')) }));
+const oneLine = (t) => shown(t).replace(/\s+/g, ' ');
 const markedTexts = (s) => s.evaluate((q) => [...q.document.querySelectorAll('sub, sup, b, i, u')]
   .map((e) => `${e.localName}:${e.textContent.trim()}`));
 
@@ -131,6 +136,9 @@ async function readEveryQuestion(s) {
     await s.waitForShown(`q${q}.htm`);
     const text = await bodyText(s);
     for (const typed of TYPED.slice(q * 5, q * 5 + 5)) assert.ok(text.includes(shown(typed)), `${typed} in\n${text}`);
+    // Screen readers get the same words, once: no references or tags read out.
+    assert.deepEqual(await spokenNames(s), { title: oneLine(TYPED[q * 5]),
+      choices: TYPED.slice(q * 5 + 1, q * 5 + 5).map((t, k) => `${'ABCD'[k]}: ${oneLine(t)}`) });
     if (q === 2) {
       const marks = await markedTexts(s);
       for (const m of ['sub:2', 'sup:2', 'b:bold', 'i:italic', 'u:under']) assert.ok(marks.includes(m), `${m} in ${marks}`);
