@@ -1,6 +1,7 @@
 #include "editor/QuestionListModel.h"
 
 #include <QDataStream>
+#include <QFont>
 #include <QIODevice>
 #include <QMimeData>
 
@@ -51,6 +52,7 @@ void QuestionListModel::setQuestions(int set, const std::vector<std::string>& ca
     if (!validSet(set))
         return;
     auto& questions = m_sets[static_cast<std::size_t>(set)].questions;
+    m_sets[static_cast<std::size_t>(set)].leftOut.clear();
     const QModelIndex parent = nodeIndex(set);
     if (!questions.empty()) {
         beginRemoveRows(parent, 0, static_cast<int>(questions.size()) - 1);
@@ -82,6 +84,31 @@ void QuestionListModel::setQuestionCaption(int set, int question, const std::str
     m_sets[static_cast<std::size_t>(set)].questions[static_cast<std::size_t>(question - 1)] = caption;
     const QModelIndex i = nodeIndex(set, question);
     emit dataChanged(i, i);
+}
+
+void QuestionListModel::setQuestionLeftOut(int set, int question, bool leftOut, const std::string& note)
+{
+    if (!validSet(set) || question < 1 || question > questionNodeCount(set))
+        return;
+    m_leftOutNote = note;
+    std::vector<bool>& flags = m_sets[static_cast<std::size_t>(set)].leftOut;
+    const std::size_t k = static_cast<std::size_t>(question - 1);
+    if (flags.size() <= k)
+        flags.resize(k + 1, false);
+    if (flags[k] == leftOut)
+        return;
+    flags[k] = leftOut;
+    const QModelIndex i = nodeIndex(set, question);
+    emit dataChanged(i, i);
+}
+
+bool QuestionListModel::isLeftOut(int set, int question) const
+{
+    if (!validSet(set) || question < 1)
+        return false;
+    const std::vector<bool>& flags = m_sets[static_cast<std::size_t>(set)].leftOut;
+    const std::size_t k = static_cast<std::size_t>(question - 1);
+    return k < flags.size() && flags[k];
 }
 
 void QuestionListModel::setExpanded(int set, bool expanded)
@@ -184,9 +211,20 @@ QVariant QuestionListModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        return utf8(caption(set, question));
     // The whole title, for a list too narrow to show it.
     case Qt::ToolTipRole:
-        return utf8(caption(set, question));
+        return utf8(isLeftOut(set, question) ? caption(set, question) + " (" + m_leftOutNote + ")"
+                                             : caption(set, question));
+    case Qt::AccessibleDescriptionRole:
+        return isLeftOut(set, question) ? utf8(m_leftOutNote) : QVariant();
+    case Qt::FontRole:
+        if (isLeftOut(set, question)) {
+            QFont font;
+            font.setItalic(true);
+            return font;
+        }
+        return {};
     case IconRole:
         return question == 0 ? (isExpanded(set) ? 1 : 0) : 2;
     case SetIndexRole:

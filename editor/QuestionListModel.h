@@ -34,6 +34,10 @@ public:
     void setQuestions(int set, const std::vector<std::string>& captions);
     void appendQuestion(int set, const std::string& caption);
     void setQuestionCaption(int set, int question, const std::string& caption);
+    // A question left out of the test shows in italics; `note` says so to
+    // its tooltip and to screen readers ("left out of the test").
+    void setQuestionLeftOut(int set, int question, bool leftOut, const std::string& note);
+    bool isLeftOut(int set, int question) const;
     void setExpanded(int set, bool expanded);
     // Asks the view to select a node (question 0: the set's node).
     void requestSelection(int set, int question);
@@ -73,12 +77,14 @@ private:
         std::string caption;
         bool expanded = false;
         std::vector<std::string> questions;
+        std::vector<bool> leftOut;  // beside `questions`; missing entries are false
     };
     bool validSet(int set) const { return set >= 0 && set < setCount(); }
     // (set, question) of an index; question 0 for a set's node.
     std::pair<int, int> position(const QModelIndex& index) const;
 
     std::vector<SetNode> m_sets;
+    std::string m_leftOutNote;
 };
 
 }  // namespace dorvel

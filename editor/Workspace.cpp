@@ -322,6 +322,9 @@ void Workspace::rebuildQuestionNodes(int entry)
         captions.push_back(questionCaption(n, GetTag(slot, "Title")));
     }
     m_list->setQuestions(entry, captions);
+    for (int n = 1; n <= static_cast<int>(captions.size()); ++n)
+        if (GetTagInt(s.questionSlots[static_cast<std::size_t>(n)], "qDisabled", 0) == 1)
+            m_list->setQuestionLeftOut(entry, n, true, m_lang.at(414));
 }
 
 // ---- Sets ---------------------------------------------------------------------
@@ -701,6 +704,8 @@ void Workspace::questionChange(const std::string& control, const std::string& va
     } else {
         // Radio groups (tfK, tTypeK) store the item index; qDisabled stores 1 or 0.
         q = SetTag(q, control, value);
+        if (control == "qDisabled")
+            m_list->setQuestionLeftOut(m_currentSet, m_currentQuestion, value == "1", m_lang.at(414));
     }
 }
 

@@ -91,18 +91,17 @@ QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangSt
         LayoutForType();
     });
 
-    // Kept hidden: the field keeps whatever value the file holds.
+    // A question kept in the set but left out of the test, the bank, the
+    // paper and the exchange, until the author takes it back in.
     m_disabled = new QCheckBox(QStringLiteral("Leave out"), this);
     m_disabled->setObjectName(QStringLiteral("qDisabled"));
     m_disabled->setToolTip(
         QStringLiteral("If this checkbox is selected then this question will be omitted from the test."));
-    m_disabled->setGeometry(392, 11, 200, 22);
-    m_disabled->hide();
     connect(m_disabled, &QCheckBox::toggled, this,
             [this](bool ticked) { m_workspace.questionChange("qDisabled", ticked ? "1" : "0"); });
 
-    // Beside the type, where the hidden check box sits: the name the question
-    // has in other tools' question banks, for a teacher who exchanges them.
+    // Beside the type: the name the question has in other tools' question
+    // banks, for a teacher who exchanges them.
     m_name = new QLineEdit(this);
     m_name->setObjectName(QString::fromLatin1(kQuestionNameField));
     m_name->setGeometry(392, 9, 600 - kMargin - 392, 24);
@@ -151,6 +150,8 @@ QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangSt
     m_newQuestion = new QPushButton(QStringLiteral("New Question"), this);
     m_newQuestion->setObjectName(QStringLiteral("NewQuestionButton2"));
     m_newQuestion->setGeometry(600 - kMargin - 140, buttonY, 140, 28);
+    // Between Preview Question and New Question, with the buttons that act on the question shown.
+    m_disabled->setGeometry(kMargin + 296, buttonY + 3, 600 - kMargin - 140 - 8 - (kMargin + 296), 22);
     connect(m_delete, &QPushButton::clicked, this, &QuestionPage::deleteQuestionClicked);
     connect(m_preview, &QPushButton::clicked, this, &QuestionPage::previewQuestionClicked);
     connect(m_newQuestion, &QPushButton::clicked, this, &QuestionPage::newQuestionClicked);
@@ -179,6 +180,9 @@ void QuestionPage::resizeEvent(QResizeEvent* event)
     m_delete->move(kMargin, buttonY);
     m_preview->move(kMargin + 148, buttonY);
     m_newQuestion->move(width() - kMargin - 140, buttonY);
+    m_disabled->move(kMargin + 296, buttonY + 3);
+    // The name takes the room up to the right edge.
+    m_name->resize(width() - kMargin - m_name->x(), m_name->height());
 }
 
 void QuestionPage::markNumberAnswers(int k)

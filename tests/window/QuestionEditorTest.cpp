@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFont>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -180,6 +181,44 @@ TEST_F(QuestionEditorTest, TheNameBoxShowsAnImportedNameAndTypingInItIsOneUndoSt
     EXPECT_EQ(exchange::QuestionOfRecord(workspace().current()->questionSlots[2]).name, "");
 }
 
+// Leave out keeps a question in the set but out of the test; the list shows
+// which questions are out, also after the set is opened again.
+TEST_F(QuestionEditorTest, LeaveOutIsOneUndoStepAndTheListShowsTheQuestionsLeftOut)
+{
+    workspace().NewQuestion();
+    showQuestion(1);
+    auto* leaveOut = control<QCheckBox>("qDisabled");
+    ASSERT_TRUE(leaveOut->isVisible());
+    EXPECT_FALSE(leaveOut->isChecked());
+    QuestionListModel& list = workspace().questionList();
+    const auto italic = [&](int n) { return list.data(list.nodeIndex(0, n), Qt::FontRole).value<QFont>().italic(); };
+
+    leaveOut->click();
+    EXPECT_EQ(questionField(1, "qDisabled"), "1");
+    EXPECT_TRUE(italic(1));
+    EXPECT_FALSE(italic(2));
+    EXPECT_NE(list.data(list.nodeIndex(0, 1), Qt::ToolTipRole).toString().indexOf(QStringLiteral("(left out of the test)")), -1);
+    EXPECT_EQ(list.data(list.nodeIndex(0, 1), Qt::AccessibleDescriptionRole).toString(), QStringLiteral("left out of the test"));
+    showQuestion(2);
+    EXPECT_FALSE(leaveOut->isChecked()) << "each question shows its own";
+
+    QAction* undo = MainMenu::item(*window, QStringLiteral("EditUndo"));
+    ASSERT_TRUE(undo);
+    undo->trigger();
+    EXPECT_EQ(questionField(1, "qDisabled"), "0");
+    EXPECT_FALSE(italic(1));
+    EXPECT_FALSE(leaveOut->isChecked());
+    MainMenu::item(*window, QStringLiteral("EditRedo"))->trigger();
+    EXPECT_TRUE(leaveOut->isChecked());
+
+    ui.saveChoices.push_back(dir.path("Left out.vtd"));
+    ASSERT_TRUE(workspace().SaveTest());
+    workspace().CloseCurrentSet();
+    ASSERT_TRUE(workspace().OpenSetFile(dir.path("Left out.vtd")));
+    EXPECT_TRUE(italic(1));
+    EXPECT_FALSE(italic(2));
+}
+
 TEST_F(QuestionEditorTest, ThePassMarkBoxWritesThePercentageAndShowsNoneAsADash)
 {
     auto* box = control<QSpinBox>("PassMark");
@@ -267,8 +306,8 @@ TEST_F(QuestionEditorTest, EveryQuestionControlWritesItsField)
     }
 
     auto* disabled = control<QCheckBox>("qDisabled");
-    EXPECT_FALSE(disabled->isVisible());
-    disabled->setChecked(true);
+    EXPECT_TRUE(disabled->isVisible());
+    disabled->click();
     EXPECT_EQ(currentField("qDisabled"), "1");
 }
 
