@@ -61,8 +61,15 @@ void PreviewQuestion(Workspace& workspace, UserInterface& ui, const LangStrings&
 
     ui.progressLabel(lang.key("s28"));
     ui.progressCaption(lang.key("s29"));
+    // A question left out of the test is still the author's to look at: the
+    // preview shows it as the test would if it were taken back in.
+    const int n = workspace.currentQuestion();
+    OpenSet shown = *set;
+    std::string& record = shown.questionSlots[static_cast<std::size_t>(n)];
+    if (GetTagInt(record, "qDisabled", 0) == 1)
+        record = SetTag(record, "qDisabled", "0");
     // Missing media stop the preview too: the player would show holes.
-    if (ExpandSet(workspace, ui, lang, lists, workspace.currentQuestion()) != "0") {
+    if (ExpandSet(shown, ui, lang, lists, n) != "0") {
         workspace.ShowMessageKey("s56");
         return;
     }
@@ -75,7 +82,7 @@ void PreviewQuestion(Workspace& workspace, UserInterface& ui, const LangStrings&
             workspace.ShowMessageKey("s33");
         break;
     case BankWriteStatus::NoMedia:
-        // A disabled or empty question: nothing to show.
+        // An empty question: nothing to show.
         break;
     case BankWriteStatus::CannotCreate:
     case BankWriteStatus::WriteFailed:

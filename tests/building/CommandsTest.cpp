@@ -106,6 +106,26 @@ TEST(PreviewQuestion, BuildsAOneQuestionBankWithItsFlagsAndStartsThePlayer)
     EXPECT_EQ(Bytes(s.set().filePath), s.savedSet);
 }
 
+// Left out of the test is not out of the author's sight: Preview shows the
+// question (before, it did nothing at all), and the set keeps it left out.
+TEST(PreviewQuestion, ShowsAQuestionLeftOutOfTheTest)
+{
+    Scene s;
+    std::string& record = s.set().questionSlots[3];
+    record = SetTag(record, "qDisabled", "1");
+    const std::string leftOut = record;
+    s.workspace.TestTreeChange(0, 3);
+    PreviewQuestion(s.workspace, s.ui, s.lang, s.lists);
+    EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
+    EXPECT_EQ(s.ui.opened, std::vector<std::string>{s.player});
+    BankReader reader;
+    ASSERT_TRUE(reader.open(s.previewBank())) << reader.error();
+    const auto qs = BankReader::NumberedRecords(reader.questionFileList());
+    ASSERT_EQ(qs.size(), 1u);
+    EXPECT_NE(qs[0].find("Question 3"), std::string::npos);
+    EXPECT_EQ(s.set().questionSlots[3], leftOut);
+}
+
 TEST(PreviewQuestion, StopsQuietlyOrWithTheRightMessage)
 {
     struct Case {
@@ -114,8 +134,6 @@ TEST(PreviewQuestion, StopsQuietlyOrWithTheRightMessage)
         std::vector<std::string> messages;
     };
     const Case cases[] = {
-        {"disabled question", [](Scene& s) { s.set().questionSlots[3] = SetTag(s.set().questionSlots[3], "qDisabled", "1"); },
-         {}},
         {"no player", [](Scene& s) { DeleteFile(s.player); }, {"No player"}},
         {"missing template", [](Scene& s) { DeleteFile(s.install.styleFolder() + "mc4.vtq"); },
          {"Template missing: {style}mc4.vtq", "Could not build"}},
