@@ -49,6 +49,10 @@ ExportOutcome ExportSetQuestions(const OpenSet& set, const std::string& path, Ex
             outcome.notes.push_back(FilledText(lang.at(text::kPictureLeftOut), std::to_string(n.number), picture.path));
         if (sound.named)
             outcome.notes.push_back(FilledText(lang.at(text::kSoundLeftOut), std::to_string(n.number), sound.path));
+        if (format == ExportFormat::Gift && !GiftCarries(n.question)) {
+            outcome.notes.push_back(FilledText(lang.at(text::kNotInGift), std::to_string(n.number)));
+            continue;
+        }
         questions.push_back({n.number, std::move(n.question), pictureGoes ? picture.path : std::string()});
     }
     noteSwitchedOffBefore(set.questionCount() + 1);

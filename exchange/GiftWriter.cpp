@@ -79,12 +79,25 @@ void writeQuestion(std::string& out, const Question& q)
 
 }  // namespace
 
+bool GiftCarries(const Question& q)
+{
+    if (q.kind != Kind::Typed)
+        return true;
+    for (const AnswerField& field : q.fields)
+        for (const std::string& answer : field.answers)
+            if (!field.numeric && answer.find("->") != std::string::npos)
+                return false;
+    return true;
+}
+
 std::string GiftText(const std::vector<ExportQuestion>& questions, const std::string& category)
 {
     std::string out;
     if (!category.empty())
         out += "$CATEGORY: " + CategoryPath(category) + "\n\n";
     for (const ExportQuestion& e : questions) {
+        if (!GiftCarries(e.question))
+            continue;
         out += "// question: " + std::to_string(e.number) + "\n";
         for (const Question& one : SingleAnswerQuestions(e.question, true))
             writeQuestion(out, one);

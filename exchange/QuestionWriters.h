@@ -36,7 +36,12 @@ std::string ExportName(const Question& q, int number);
 // questions go into. A question's picture goes with it as a file of its
 // text (base64), shown after the text.
 std::string MoodleXmlText(const std::vector<ExportQuestion>& questions, const std::string& category);
-// GIFT text, UTF-8; `category` as for Moodle XML.
+// GIFT reads an accepted typed answer that holds "->" as a pair of a
+// matching question and has no escape for it: such a question cannot go out
+// as GIFT (choices can, written as HTML with "&gt;").
+bool GiftCarries(const Question& q);
+// GIFT text, UTF-8; `category` as for Moodle XML. Questions GIFT cannot
+// carry are left out (the export lists them).
 std::string GiftText(const std::vector<ExportQuestion>& questions, const std::string& category);
 
 struct QtiTexts {

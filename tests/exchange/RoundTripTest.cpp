@@ -1,9 +1,13 @@
+#include "editor/OpenSet.h"
+#include "exchange/ExportQuestions.h"
 #include "exchange/QuestionReaders.h"
 #include "exchange/QuestionWriters.h"
 #include "exchange/Reasons.h"
 #include "exchange/SetRecords.h"
 #include "building/TemplateFilling.h"
+#include "shell/LangStrings.h"
 #include "storage/Vtutils.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +120,40 @@ TEST(RoundTrip, GiftKeepsEveryField)
     EXPECT_TRUE(back.skipped.empty()) << gift;
     EXPECT_EQ(back.category, "Geografie");
     expectSameRecords(set, throughRecords(back.questions));
+}
+
+// GIFT reads "=a -> b" as a pair of a matching question and has no escape
+// for "->": a typed question with such an answer stays out of GIFT, listed
+// by the export; Moodle XML carries it, and choices are HTML in GIFT.
+TEST(RoundTrip, AnAnswerThatReadsAsAMatchingPairStaysOutOfGiftAndIsListed)
+{
+    Question arrow;
+    arrow.kind = Kind::Typed;
+    arrow.name = "Arrow";
+    arrow.text = "What does the program print?";
+    arrow.fields = {{"", false, {"a -> 1"}, false}};
+    Question choice;
+    choice.kind = Kind::Choice;
+    choice.text = "Which maps?";
+    choice.choices = {"x -> y", "y -> x"};
+    choice.rightChoice = 0;
+    const std::vector<Question> set = throughRecords({arrow, choice});
+
+    expectSameRecords(set, throughRecords(ReadMoodleXml(MoodleXmlText(numbered(set), {})).questions));
+    const ImportResult gift = ReadGift(GiftText(numbered(set), {}));
+    EXPECT_TRUE(gift.skipped.empty()) << "nothing in the file reads as a matching question";
+    expectSameRecords({set[1]}, throughRecords(gift.questions));
+
+    OpenSet open;
+    open.testDetails = "<TestName>Code</TestName>";
+    for (std::size_t k = 0; k < set.size(); ++k)
+        open.questionSlots[k + 1] = QuestionRecord(set[k]);
+    test::TempFolder dir;
+    LangStrings lang;
+    lang.applyPack("0525 Question %1 is not in GIFT\n");
+    const ExportOutcome outcome = ExportSetQuestions(open, dir.path("code.gift"), ExportFormat::Gift, lang);
+    EXPECT_TRUE(outcome.written) << outcome.error;
+    EXPECT_EQ(outcome.notes, std::vector<std::string>{"Question 1 is not in GIFT"});
 }
 
 // Several statements and several fields have no single form elsewhere.
