@@ -5,8 +5,6 @@
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
-#include <algorithm>
-
 namespace dorvel {
 
 std::string QuestionName(const std::string& record)
@@ -17,12 +15,7 @@ std::string QuestionName(const std::string& record)
 
 std::string WithQuestionName(const std::string& record, const std::string& name)
 {
-    std::string line = name;
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    const std::string stored = CleanText(line);
-    if (stored.empty())
-        return GetTag(record, kQuestionNameField).empty() ? record : RemoveTag(record, kQuestionNameField);
-    return SetTag(record, kQuestionNameField, stored);
+    return WithTypedLine(record, kQuestionNameField, name);
 }
 
 bool NameQuestion(Workspace& workspace, const std::string& name)

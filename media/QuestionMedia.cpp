@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
 
 namespace dorvel {
 
@@ -110,14 +109,8 @@ std::string QuestionPictureDescription(const std::string& record)
 
 std::string WithQuestionPictureDescription(const std::string& record, const std::string& text)
 {
-    // An alt text is one line: a line break pasted in is only a blank.
-    std::string line = text;
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    const std::string stored = CleanText(line);
-    if (stored.empty())
-        return GetTag(record, kQuestionPictureDescriptionField).empty() ? record
-                                                                        : RemoveTag(record, kQuestionPictureDescriptionField);
-    return SetTag(record, kQuestionPictureDescriptionField, stored);
+    // An alt text is one line.
+    return WithTypedLine(record, kQuestionPictureDescriptionField, text);
 }
 
 std::string WithMediaRelativeTo(const std::string& record, const std::string& fromSetPath,

@@ -1,5 +1,8 @@
 #include "storage/Vtutils.h"
 
+#include "storage/TextCodec.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -125,6 +128,16 @@ std::string SetTag(std::string_view text, std::string_view name, std::string_vie
     result += "> ";
     result += rest;
     return result;
+}
+
+std::string WithTypedLine(std::string_view text, std::string_view name, std::string_view typed)
+{
+    std::string line(typed);
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    const std::string stored = CleanText(line);
+    if (stored.empty())
+        return GetTag(text, name).empty() ? std::string(text) : RemoveTag(text, name);
+    return SetTag(text, name, stored);
 }
 
 }  // namespace dorvel

@@ -22,6 +22,10 @@ int GetTagInt(std::string_view text, std::string_view name, int def);
 std::string RemoveTag(std::string_view text, std::string_view name);
 // `<name>value</name> ` followed by RemoveTag(text, name).
 std::string SetTag(std::string_view text, std::string_view name, std::string_view value);
+// The text with `typed` stored in `name` as one line (a line break pasted in
+// is a blank; otherwise as CleanText stores typed text); typed text that
+// leaves nothing removes the element.
+std::string WithTypedLine(std::string_view text, std::string_view name, std::string_view typed);
 
 // ---- Scrambling ------------------------------------------------------------
 
