@@ -16,7 +16,9 @@ struct ZipWriter::Archive {
     }
 };
 
-ZipWriter::ZipWriter(const std::string& path) : m_archive(std::make_unique<Archive>()), m_path(path)
+ZipWriter::ZipWriter(const std::string& path)
+    : m_archive(std::make_unique<Archive>())
+    , m_path(path)
 {
     int code = 0;
     m_archive->zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);

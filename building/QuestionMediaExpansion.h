@@ -22,7 +22,7 @@ struct QuestionMediaProblem {
 };
 
 struct QuestionMediaUse {
-    std::string picture;  // "" for none
+    std::string picture;   // "" for none
     int pictureWidth = 0;  // pixels; 0 when the file does not say
     int pictureHeight = 0;
     std::string sound;  // "" for none

@@ -136,7 +136,7 @@ int runExpand(const Args& args, Context& context)
         return fail(error);
     if (number > set->questionCount()) {
         std::fprintf(stderr, "dorvel-cli: %s has %d questions; there is no question %d\n", args[0].c_str(),
-            set->questionCount(), number);
+                     set->questionCount(), number);
         return 2;
     }
     ConsoleUserInterface ui;
@@ -170,8 +170,7 @@ int runBuild(const Args& args, Context& context)
     PrintMissing(lists);
 
     const std::string bankPath = BankPathFor(args[1]);
-    const BankWriteResult result =
-        WriteBankFile(lists, ui, bankPath, set->testDetails, context.lang.at(46), context.lang.at(47));
+    const BankWriteResult result = WriteBankFile(lists, ui, bankPath, set->testDetails, context.lang.at(46), context.lang.at(47));
     switch (result.status) {
     case BankWriteStatus::Written:
         std::printf("%s\n", bankPath.c_str());

@@ -68,7 +68,7 @@ int runImport(const Args& args, Context& context)
     else if (pictures.named > 0)
         std::fprintf(stderr, "%s\n", FilledText(lang.at(text::kPicturesSavedIn), folder).c_str());
     const std::string summary = FilledText(lang.at(text::kImportedCount), std::to_string(result.questions.size()),
-        std::to_string(result.skipped.size()));
+                                           std::to_string(result.skipped.size()));
     std::fprintf(stderr, "%s\n", summary.c_str());
     return 0;
 }

@@ -37,7 +37,6 @@ public:
     std::optional<std::string> chooseSaveFile(const FileDialog&) override { return std::nullopt; }
 };
 
-
 }  // namespace
 
 int runExport(const Args& args, Context& context)
@@ -67,7 +66,7 @@ int runExport(const Args& args, Context& context)
     if (usage || files.size() != 2 || (passMark && !scorm) || (singleFile && scorm)) {
         std::fputs("usage: dorvel-cli export SET.vtd START.htm [--single-file]\n"
                    "       dorvel-cli export SET.vtd PACKAGE.zip --scorm 1.2|2004 [--pass-mark P]\n",
-            stderr);
+                   stderr);
         return 2;
     }
     auto set = std::make_unique<OpenSet>();
@@ -86,7 +85,7 @@ int runExport(const Args& args, Context& context)
     const std::string testName = WebTestName(set->testDetails, set->filePath);
     if (scorm) {
         ScormExport request{files[1], *scorm, passMark ? *passMark : PassMarkOf(set->testDetails), testName,
-            set->testDetails, context.language, ClockSeed()};
+                            set->testDetails, context.language, ClockSeed()};
         const ScormResult written = WriteScormPackage(request, lists, context.lang, ui);
         if (!written.written)
             return fail("cannot write the package " + files[1] + ": " + written.error);

@@ -70,9 +70,17 @@ int runPack(const Args& args, Context&)
 namespace {
 
 const char* const kTypeNames[] = {
-    "Multiple Choice, 2 Choices", "Multiple Choice, 3 Choices", "Multiple Choice, 4 Choices",
-    "True/False, 1 Button", "True/False, 2 Buttons", "True/False, 3 Buttons", "True/False, 4 Buttons",
-    "Text, 1 Field", "Text, 2 Fields", "Text, 3 Fields", "Text, 4 Fields",
+    "Multiple Choice, 2 Choices",
+    "Multiple Choice, 3 Choices",
+    "Multiple Choice, 4 Choices",
+    "True/False, 1 Button",
+    "True/False, 2 Buttons",
+    "True/False, 3 Buttons",
+    "True/False, 4 Buttons",
+    "Text, 1 Field",
+    "Text, 2 Fields",
+    "Text, 3 Fields",
+    "Text, 4 Fields",
 };
 
 std::string shownName(const std::string& value)

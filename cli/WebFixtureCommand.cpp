@@ -52,8 +52,7 @@ int runWebFixture(const Args& args, Context& context)
     if (status != "0")
         std::fprintf(stderr, "dorvel-cli: missing media: %s\n", status.c_str() + 2);
 
-    const WrittenTest written =
-        ExportWebTest(WebExport{startPage, GetTag(details, "TestName"), details, "English (UK)", seed, {}}, lists, context.lang, ui);
+    const WrittenTest written = ExportWebTest(WebExport{startPage, GetTag(details, "TestName"), details, "English (UK)", seed, {}}, lists, context.lang, ui);
     if (!written.error.empty())
         return fail("the web test was not written: " + written.error);
     return 0;

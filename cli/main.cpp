@@ -27,15 +27,18 @@ const Command kCommands[] = {
     {"show", "show SET.vtd               print a set's test details and questions", dorvel::cli::runShow},
     {"expand", "expand SET.vtd [N]         print the question files the templates make of a set (or question N)", dorvel::cli::runExpand},
     {"media", "media SET.vtd N [--picture FILE] [--sound FILE] [--no-picture] [--no-sound]  a question's picture and sound\n"
-              "                              [--description TEXT]: what its picture shows, for students who cannot see it", dorvel::cli::runMedia},
+              "                              [--description TEXT]: what its picture shows, for students who cannot see it",
+     dorvel::cli::runMedia},
     {"build", "build SET.vtd BANK.vtb     build a question bank (missing media on standard error)", dorvel::cli::runBuild},
     {"bank", "bank BANK.vtb [--extract DIR]  list what a bank holds, or also write its files into DIR", dorvel::cli::runBank},
     {"export", "export SET.vtd START.htm [--single-file]    write the web test of a set, or one file holding it all\n"
-               "                              (missing media on standard error); with OUT.zip --scorm 1.2|2004 [--pass-mark P] an LMS package", dorvel::cli::runExport},
+               "                              (missing media on standard error); with OUT.zip --scorm 1.2|2004 [--pass-mark P] an LMS package",
+     dorvel::cli::runExport},
     {"paper", "paper SET.vtd OUT.pdf [--key] [--paper a4|letter]  print a set as a test on paper (PDF), or its answer key", dorvel::cli::runPaper},
     {"serve", "serve START.htm [--port N] [--open]  serve a web test on 127.0.0.1 and print its address", dorvel::cli::runServe},
     {"import", "import FILE OUT.vtd [--format gift|aiken|moodlexml]  questions from GIFT, Aiken or Moodle XML into sets\n"
-               "                              (OUT.vtd, OUT-2.vtd, ... 100 questions each; what was left out on standard error)", dorvel::cli::runImport},
+               "                              (OUT.vtd, OUT-2.vtd, ... 100 questions each; what was left out on standard error)",
+     dorvel::cli::runImport},
     {"convert", "convert SET.vtd OUT.xml|OUT.gift|OUT.zip  the set's questions as Moodle XML, GIFT or an IMS QTI 2.1 package", dorvel::cli::runConvert},
     {"webtest-fixture", "webtest-fixture FIXTURE START.htm [SEED]  web test from question files (browser tests)", dorvel::cli::runWebFixture},
 };

@@ -9,7 +9,9 @@
 // no useRangeN, and older readers see a range as a numbers field.
 namespace dorvel {
 
-enum class FieldKind { AnyText = 0, Numbers = 1, NumberRange = 2 };
+enum class FieldKind { AnyText = 0,
+                       Numbers = 1,
+                       NumberRange = 2 };
 
 // Field numbers count from 1.
 FieldKind FieldKindOf(const std::string& record, int field);

@@ -15,9 +15,9 @@ struct OpenSet {
     std::string testDetails;  // empty: the entry is free
     std::string filePath;     // empty until the set is first saved
     std::array<std::string, kQuestionSlots> questionSlots;
-    int changeCount = 0;      // edits made since the set was opened (undo and redo count too)
-    bool unsaved = false;     // the records differ from the saved file (the workspace keeps it)
-    std::string recoveryId;   // names the set's recovery copy, once it has one
+    int changeCount = 0;     // edits made since the set was opened (undo and redo count too)
+    bool unsaved = false;    // the records differ from the saved file (the workspace keeps it)
+    std::string recoveryId;  // names the set's recovery copy, once it has one
 
     bool isFree() const { return testDetails.empty(); }
     bool hasUnsavedChanges() const { return unsaved; }

@@ -19,7 +19,10 @@ constexpr quintptr kSetNodeId = 0;
 
 }  // namespace
 
-QuestionListModel::QuestionListModel(QObject* parent) : QAbstractItemModel(parent) {}
+QuestionListModel::QuestionListModel(QObject* parent)
+    : QAbstractItemModel(parent)
+{
+}
 
 void QuestionListModel::appendSet(const std::string& caption)
 {

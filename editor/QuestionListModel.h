@@ -21,7 +21,7 @@ public:
     enum Role {
         IconRole = Qt::UserRole + 1,  // 0 collapsed set, 1 expanded set, 2 question
         SetIndexRole,
-        QuestionRole,                 // 0 for a set's node, else the question number
+        QuestionRole,  // 0 for a set's node, else the question number
     };
     static constexpr const char* kMimeType = "application/x-dorvel-question-node";
 

@@ -35,10 +35,10 @@ enum class Tone {
 
 struct FileDialog {
     std::string title;
-    std::string filter;           // "Dorvel Files|*.vtd"
-    std::string folder;           // where the dialog starts
-    std::string proposedName;     // file name offered
-    std::string defaultExtension; // without the dot; "" for none
+    std::string filter;            // "Dorvel Files|*.vtd"
+    std::string folder;            // where the dialog starts
+    std::string proposedName;      // file name offered
+    std::string defaultExtension;  // without the dot; "" for none
     bool allowMultiple = false;
 };
 

@@ -23,7 +23,12 @@ namespace {
 // Keeps the updating flag set for a scope and restores it on every way out.
 class UpdatingScope {
 public:
-    explicit UpdatingScope(Workspace& w) : m_workspace(w), m_was(w.updating()) { w.setUpdating(true); }
+    explicit UpdatingScope(Workspace& w)
+        : m_workspace(w)
+        , m_was(w.updating())
+    {
+        w.setUpdating(true);
+    }
     ~UpdatingScope() { m_workspace.setUpdating(m_was); }
     UpdatingScope(const UpdatingScope&) = delete;
     UpdatingScope& operator=(const UpdatingScope&) = delete;
@@ -77,11 +82,12 @@ const std::string kSetFilter = "Dorvel Files|*.vtd";
 class Workspace::EditScope {
 public:
     EditScope(Workspace& w, int entry, std::string mergeKey = {})
-        : m_workspace(w), m_entry(entry),
-          m_mergeKey(mergeKey.empty() ? std::move(mergeKey) : mergeKey + "#" + std::to_string(w.m_typingRun)),
-          m_outer(w.m_editDepth++ == 0 && !w.m_restoring && w.history(entry)),
-          m_before(m_outer ? SetRecords::of(w.set(entry)) : SetRecords{}),
-          m_questionBefore(entry == w.m_currentSet ? w.m_currentQuestion : -1)
+        : m_workspace(w)
+        , m_entry(entry)
+        , m_mergeKey(mergeKey.empty() ? std::move(mergeKey) : mergeKey + "#" + std::to_string(w.m_typingRun))
+        , m_outer(w.m_editDepth++ == 0 && !w.m_restoring && w.history(entry))
+        , m_before(m_outer ? SetRecords::of(w.set(entry)) : SetRecords{})
+        , m_questionBefore(entry == w.m_currentSet ? w.m_currentQuestion : -1)
     {
     }
     ~EditScope()
@@ -111,7 +117,9 @@ private:
 };
 
 Workspace::Workspace(UserInterface& ui, const LangStrings& lang)
-    : m_ui(ui), m_lang(lang), m_list(new QuestionListModel)
+    : m_ui(ui)
+    , m_lang(lang)
+    , m_list(new QuestionListModel)
 {
     m_list->onDrop = [this](int ss, int sq, int ts, int tq) { TestTreeDragNodeEvent(ss, sq, ts, tq); };
 }
@@ -588,8 +596,8 @@ bool Workspace::AskSaveChanges(int entry)
     if (s.isFree() || !s.hasUnsavedChanges())
         return true;
     const std::string question = s.filePath.empty()
-                                     ? m_lang.at(17)
-                                     : m_lang.at(18) + " " + shortName(s.filePath) + "?";
+        ? m_lang.at(17)
+        : m_lang.at(18) + " " + shortName(s.filePath) + "?";
     m_ui.announce("s18");
     switch (m_ui.ask(question, Buttons::YesNoCancel, Tone::Question)) {
     case Answer::Yes:

@@ -14,11 +14,11 @@ namespace dorvel::exchange {
 
 // One answer field of a typed-answer question.
 struct AnswerField {
-    std::string label;                 // the text beside the field ("" for none)
-    bool numeric = false;              // only decimal numbers may be typed
+    std::string label;     // the text beside the field ("" for none)
+    bool numeric = false;  // only decimal numbers may be typed
     // Accepted answers; for a numeric range the two bounds, low first.
     std::vector<std::string> answers;
-    bool range = false;                // numeric: any number between the two bounds
+    bool range = false;  // numeric: any number between the two bounds
 };
 
 struct Statement {
@@ -43,30 +43,30 @@ struct QuestionPicture {
 
 struct Question {
     Kind kind = Kind::Choice;
-    std::string name;                  // "" when the file gave none
+    std::string name;  // "" when the file gave none
     std::string text;
-    std::vector<std::string> choices;  // Choice
-    int rightChoice = 0;               // Choice: index into choices
-    std::vector<Statement> statements; // TrueFalse
-    std::vector<AnswerField> fields;   // Typed
-    int position = 0;                  // among the questions of the file it came from
+    std::vector<std::string> choices;   // Choice
+    int rightChoice = 0;                // Choice: index into choices
+    std::vector<Statement> statements;  // TrueFalse
+    std::vector<AnswerField> fields;    // Typed
+    int position = 0;                   // among the questions of the file it came from
     QuestionPicture picture;
 };
 
 // A question of the file that did not become one of ours.
 struct Skipped {
-    int position = 0;   // 1-based, among the questions of the file
-    std::string name;   // the question's name, or the start of its text
-    int reason = 0;     // language entry (exchange/Reasons.h)
+    int position = 0;  // 1-based, among the questions of the file
+    std::string name;  // the question's name, or the start of its text
+    int reason = 0;    // language entry (exchange/Reasons.h)
 };
 
 // A part of an imported question that did not come in with it (a picture
 // that was refused, a further file); the question itself did.
 struct LeftOut {
-    int position = 0;   // of the question, as in Skipped
-    std::string name;   // the question's name, or the start of its text
-    int reason = 0;     // language entry (exchange/Reasons.h), "%1" the detail
-    std::string detail; // the file's name as the file gave it
+    int position = 0;    // of the question, as in Skipped
+    std::string name;    // the question's name, or the start of its text
+    int reason = 0;      // language entry (exchange/Reasons.h), "%1" the detail
+    std::string detail;  // the file's name as the file gave it
     // Why a picture was refused, when the media checks refused it ("%2").
     MediaVerdict verdict = MediaVerdict::Ok;
 };
@@ -88,8 +88,8 @@ struct ImportResult {
 // The limits every reader keeps, so that no file can make an import take
 // memory or time without bound.
 inline constexpr std::size_t kMaxImportFileSize = std::size_t(64) << 20;
-inline constexpr std::size_t kMaxLineLength = 100000;   // GIFT and Aiken
-inline constexpr std::size_t kMaxTextLength = 65536;    // one question's text
+inline constexpr std::size_t kMaxLineLength = 100000;  // GIFT and Aiken
+inline constexpr std::size_t kMaxTextLength = 65536;   // one question's text
 inline constexpr int kMaxXmlDepth = 64;
 // Questions (imported or left out) one file may give: 100 sets' worth.
 inline constexpr std::size_t kMaxQuestionsPerFile = 10000;

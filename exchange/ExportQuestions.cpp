@@ -26,7 +26,7 @@ std::string setName(const OpenSet& set)
 }  // namespace
 
 ExportOutcome ExportSetQuestions(const OpenSet& set, const std::string& path, ExportFormat format,
-    const LangStrings& lang)
+                                 const LangStrings& lang)
 {
     ExportOutcome outcome;
     std::vector<ExportQuestion> questions;
@@ -70,7 +70,7 @@ ExportOutcome ExportSetQuestions(const OpenSet& set, const std::string& path, Ex
         break;
     case ExportFormat::QtiPackage:
         outcome.written = WriteQtiPackage(path, questions, name,
-            QtiTexts{lang.at(text::kTrue), lang.at(text::kFalse)}, outcome.error);
+                                          QtiTexts{lang.at(text::kTrue), lang.at(text::kFalse)}, outcome.error);
         break;
     }
     return outcome;

@@ -22,6 +22,6 @@ struct ExportOutcome {
 // the category (Moodle XML, GIFT) and the test's title (QTI) are the set's
 // test name, or its file's name. A set with nothing to export writes nothing.
 ExportOutcome ExportSetQuestions(const OpenSet& set, const std::string& path, ExportFormat format,
-    const LangStrings& lang);
+                                 const LangStrings& lang);
 
 }  // namespace dorvel::exchange

@@ -56,10 +56,10 @@ std::string textOf(std::string_view raw, const std::string& format)
 }
 
 struct Item {
-    char sign = 0;         // '=' or '~'
-    double weight = 0;     // %N% in percent; the sign's default when absent
+    char sign = 0;      // '=' or '~'
+    double weight = 0;  // %N% in percent; the sign's default when absent
     bool weighted = false;
-    std::string text;      // without feedback, still escaped
+    std::string text;  // without feedback, still escaped
 };
 
 // The answers of "{...}" split at their unescaped = and ~.
@@ -85,7 +85,7 @@ std::vector<Item> splitItems(std::string_view body)
                 const std::size_t end = body.find('%', i + 1);
                 bool isNumber = false;
                 const double weight = end == std::string_view::npos ? 0
-                    : QString::fromUtf8(body.data() + i + 1, static_cast<qsizetype>(end - i - 1)).toDouble(&isNumber);
+                                                                    : QString::fromUtf8(body.data() + i + 1, static_cast<qsizetype>(end - i - 1)).toDouble(&isNumber);
                 if (isNumber) {
                     item.weight = weight;
                     item.weighted = true;

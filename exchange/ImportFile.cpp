@@ -55,7 +55,7 @@ std::string LeftOutText(const LeftOut& leftOut, const LangStrings& lang)
         ? std::string()
         : MediaVerdictText(leftOut.verdict, MediaKind::Picture, lang);
     return FilledText(lang.at(text::kSkippedLine), std::to_string(leftOut.position), leftOut.name,
-        FilledText(lang.at(leftOut.reason), leftOut.detail, why));
+                      FilledText(lang.at(leftOut.reason), leftOut.detail, why));
 }
 
 std::string ImportedSetPath(const std::string& out, int index)

@@ -51,7 +51,7 @@ void ImportQuestionsCall(Workspace& workspace, UserInterface& ui, const LangStri
         imported += set.questionCount();
     }
     std::string message = FilledText(lang.at(text::kImportedCount), std::to_string(imported),
-        std::to_string(result.skipped.size()));
+                                     std::to_string(result.skipped.size()));
     if (imported == 0 && result.skipped.empty())
         message = lang.at(reason::kNothingToImport);
     if (!pictures.error.empty())

@@ -110,7 +110,7 @@ std::string PictureFolderOf(const std::string& path)
 }
 
 PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>& sets, const std::string& folder,
-    const std::vector<std::string>& setPaths)
+                                     const std::vector<std::string>& setPaths)
 {
     PlacedPictures placed;
     const std::size_t count = std::min(result.questions.size(), sets.size() * kPerSet);
@@ -181,7 +181,7 @@ PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>&
         const std::string name = SafePictureName(q.picture.name);
         if (!IsMediaExtension(MediaKind::Picture, LowerCase(ExtractFileExt(name)))) {
             result.leftOut.push_back({q.position, ShortLabel(q.name.empty() ? q.text : q.name), reason::kPictureRefused,
-                q.picture.name, MediaVerdict::UnknownKind});
+                                      q.picture.name, MediaVerdict::UnknownKind});
             continue;
         }
         const QuestionPicture& picture = q.picture;
@@ -223,13 +223,13 @@ PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>&
         const MediaVerdict verdict = verdicts[p.key];
         if (verdict != MediaVerdict::Ok) {
             result.leftOut.push_back({q.position, ShortLabel(q.name.empty() ? q.text : q.name),
-                reason::kPictureRefused, q.picture.name, verdict});
+                                      reason::kPictureRefused, q.picture.name, verdict});
             continue;
         }
         const std::size_t set = p.question / kPerSet;
         std::string& record = sets[set].questionSlots[p.question % kPerSet + 1];
         record = WithQuestionMedia(record, MediaKind::Picture, JoinPath(folder, names.nameOf(p.key)),
-            set < setPaths.size() ? setPaths[set] : std::string());
+                                   set < setPaths.size() ? setPaths[set] : std::string());
         record = WithQuestionPictureDescription(record, q.picture.alt);
         ++placed.named;
     }

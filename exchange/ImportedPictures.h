@@ -40,6 +40,6 @@ struct PlacedPictures {
 // checks refuse once written is removed again and listed in
 // `result.leftOut`; its question stays.
 PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>& sets, const std::string& folder,
-    const std::vector<std::string>& setPaths = {});
+                                     const std::vector<std::string>& setPaths = {});
 
 }  // namespace dorvel::exchange

@@ -45,10 +45,26 @@ struct ElementEffect {
 };
 
 constexpr std::array<ElementEffect, 20> kElements = {{
-    {"b", "b", false}, {"strong", "b", false}, {"i", "i", false}, {"em", "i", false}, {"u", "u", false},
-    {"sub", "sub", false}, {"sup", "sup", false}, {"br", "", true}, {"p", "", true}, {"div", "", true},
-    {"li", "", true}, {"tr", "", true}, {"h1", "", true}, {"h2", "", true}, {"h3", "", true}, {"h4", "", true},
-    {"h5", "", true}, {"h6", "", true}, {"pre", "", true}, {"blockquote", "", true},
+    {"b", "b", false},
+    {"strong", "b", false},
+    {"i", "i", false},
+    {"em", "i", false},
+    {"u", "u", false},
+    {"sub", "sub", false},
+    {"sup", "sup", false},
+    {"br", "", true},
+    {"p", "", true},
+    {"div", "", true},
+    {"li", "", true},
+    {"tr", "", true},
+    {"h1", "", true},
+    {"h2", "", true},
+    {"h3", "", true},
+    {"h4", "", true},
+    {"h5", "", true},
+    {"h6", "", true},
+    {"pre", "", true},
+    {"blockquote", "", true},
 }};
 
 const ElementEffect* effectOf(std::string_view name)
@@ -288,7 +304,7 @@ std::vector<MarkRun> MarkRuns(std::string_view text)
             const std::size_t gt = line.find('>', lt);
             const bool closing = line[lt + 1] == '/';
             runs.push_back({closing ? MarkRun::Close : MarkRun::Open,
-                line.substr(lt + (closing ? 2 : 1), gt - lt - (closing ? 2 : 1))});
+                            line.substr(lt + (closing ? 2 : 1), gt - lt - (closing ? 2 : 1))});
             i = gt + 1;
         }
     }

@@ -29,7 +29,11 @@ std::string HtmlFromMarkedText(std::string_view text);
 // Marked text in runs, for writers that build their own elements. A run is
 // either text or a mark's start or end; lines are separated by a line-break run.
 struct MarkRun {
-    enum Type { Text, Open, Close, LineBreak } type = Text;
+    enum Type { Text,
+                Open,
+                Close,
+                LineBreak } type
+        = Text;
     std::string value;  // the text, or the mark's name (b, i, u, sub, sup)
 };
 std::vector<MarkRun> MarkRuns(std::string_view text);

@@ -20,11 +20,11 @@ struct XmlAnswer {
 
 // A <file> of a question: Moodle embeds the pictures of a text in base64.
 struct XmlFile {
-    std::string name;      // its path and name as the text refers to it ("/map.png")
+    std::string name;  // its path and name as the text refers to it ("/map.png")
     std::string encoding;
-    bool inText = false;   // a file of the question's text: only those are read
-    std::string base64;    // without blanks
-    bool tooLarge = false; // more than a picture may be: not kept, never decoded
+    bool inText = false;    // a file of the question's text: only those are read
+    std::string base64;     // without blanks
+    bool tooLarge = false;  // more than a picture may be: not kept, never decoded
 };
 
 // The base64 characters of the largest picture taken.
@@ -82,7 +82,7 @@ MediaVerdict decodedPicture(const XmlFile& file, std::string& bytes)
     if (!decoded)
         return MediaVerdict::WrongContent;
     const MediaCheck check = CheckMediaBytes(fileName(file.name), MediaKind::Picture,
-        std::string_view(decoded.decoded.constData(), static_cast<std::size_t>(decoded.decoded.size())));
+                                             std::string_view(decoded.decoded.constData(), static_cast<std::size_t>(decoded.decoded.size())));
     if (!check.ok())
         return check.verdict;
     bytes = decoded.decoded.toStdString();
@@ -393,7 +393,7 @@ ImportResult ReadMoodleXml(std::string_view bytes)
     }
     if (xml.hasError())
         return refuse(reason::kNotWellFormed,
-            std::to_string(xml.lineNumber()) + ": " + xml.errorString().toStdString());
+                      std::to_string(xml.lineNumber()) + ": " + xml.errorString().toStdString());
     if (categories.size() == 1)
         result.category = categories.front();
     return result;

@@ -27,7 +27,7 @@ void textElement(QXmlStreamWriter& xml, const char* element, const std::string& 
 }
 
 void answer(QXmlStreamWriter& xml, int fraction, const std::string& text, const char* format,
-    const std::string& tolerance = {})
+            const std::string& tolerance = {})
 {
     xml.writeStartElement(QStringLiteral("answer"));
     xml.writeAttribute(QStringLiteral("fraction"), QString::number(fraction));
@@ -80,7 +80,7 @@ std::pair<std::string, std::string> middleAndTolerance(const AnswerField& field)
     const double low = q(field.answers[0]).toDouble();
     const double high = q(field.answers[1]).toDouble();
     return {QString::number((low + high) / 2, 'g', 15).toStdString(),
-        QString::number(std::abs(high - low) / 2, 'g', 15).toStdString()};
+            QString::number(std::abs(high - low) / 2, 'g', 15).toStdString()};
 }
 
 // Moodle's embedded answers escape these with a backslash.
@@ -113,7 +113,7 @@ std::string clozeField(const AnswerField& field)
 }
 
 void header(QXmlStreamWriter& xml, const char* type, const Question& question, int number, const std::string& html,
-    const EmbeddedPicture* picture)
+            const EmbeddedPicture* picture)
 {
     xml.writeStartElement(QStringLiteral("question"));
     xml.writeAttribute(QStringLiteral("type"), QString::fromLatin1(type));

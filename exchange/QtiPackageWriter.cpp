@@ -54,7 +54,7 @@ QString responseId(std::size_t k, std::size_t count)
 }
 
 void declareResponse(QXmlStreamWriter& xml, const QString& id, const char* baseType, const std::vector<std::string>& right,
-    bool mapStrings)
+                     bool mapStrings)
 {
     xml.writeStartElement(QStringLiteral("responseDeclaration"));
     xml.writeAttribute(QStringLiteral("identifier"), id);
@@ -163,7 +163,7 @@ void numericCondition(QXmlStreamWriter& xml, const QString& id, const AnswerFiel
 }
 
 void choiceInteraction(QXmlStreamWriter& xml, const QString& id, const std::string& prompt,
-    const std::vector<std::pair<std::string, std::string>>& choices)
+                       const std::vector<std::pair<std::string, std::string>>& choices)
 {
     xml.writeStartElement(QStringLiteral("choiceInteraction"));
     xml.writeAttribute(QStringLiteral("responseIdentifier"), id);
@@ -184,7 +184,7 @@ void choiceInteraction(QXmlStreamWriter& xml, const QString& id, const std::stri
 }
 
 std::string itemXml(const Question& question, const std::string& identifier, const std::string& title, const QtiTexts& texts,
-    const std::string& picture)
+                    const std::string& picture)
 {
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
@@ -201,7 +201,7 @@ std::string itemXml(const Question& question, const std::string& identifier, con
 
     // Declarations first, then the body, then how it is scored.
     const std::size_t parts = question.kind == Kind::TrueFalse ? question.statements.size()
-        : question.kind == Kind::Typed                        ? question.fields.size()
+        : question.kind == Kind::Typed                         ? question.fields.size()
                                                                : 1;
     for (std::size_t k = 0; k < parts; ++k) {
         const QString id = responseId(k, parts);
@@ -212,7 +212,7 @@ std::string itemXml(const Question& question, const std::string& identifier, con
         } else {
             const AnswerField& field = question.fields[k];
             declareResponse(xml, id, field.numeric ? "float" : "string",
-                field.range ? std::vector<std::string>{} : field.answers, !field.numeric);
+                            field.range ? std::vector<std::string>{} : field.answers, !field.numeric);
         }
     }
     declareOutcome(xml, "SCORE", QStringLiteral("0"));
@@ -337,7 +337,7 @@ std::string manifestXml(const std::vector<PackagedItem>& packaged)
     xml.writeStartElement(cp, QStringLiteral("manifest"));
     xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("MANIFEST-dorvel-questions"));
     xml.writeAttribute(kXsiNamespace, QStringLiteral("schemaLocation"),
-        QStringLiteral("http://www.imsglobal.org/xsd/imscp_v1p1 http://www.imsglobal.org/xsd/qti/qtiv2p1/qtiv2p1_imscpv1p2_v1p0.xsd"));
+                       QStringLiteral("http://www.imsglobal.org/xsd/imscp_v1p1 http://www.imsglobal.org/xsd/qti/qtiv2p1/qtiv2p1_imscpv1p2_v1p0.xsd"));
     xml.writeStartElement(QStringLiteral("metadata"));
     xml.writeTextElement(QStringLiteral("schema"), QStringLiteral("QTIv2.1 Package"));
     xml.writeTextElement(QStringLiteral("schemaversion"), QStringLiteral("1.0.0"));
@@ -374,7 +374,7 @@ std::string manifestXml(const std::vector<PackagedItem>& packaged)
 }  // namespace
 
 bool WriteQtiPackage(const std::string& zipPath, const std::vector<ExportQuestion>& questions,
-    const std::string& testTitle, const QtiTexts& texts, std::string& error)
+                     const std::string& testTitle, const QtiTexts& texts, std::string& error)
 {
     ZipWriter zip(zipPath);
     std::vector<std::string> items;

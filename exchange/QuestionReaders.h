@@ -12,7 +12,9 @@
 // names; a question that does not map is listed in `skipped`.
 namespace dorvel::exchange {
 
-enum class Format { Gift, Aiken, MoodleXml };
+enum class Format { Gift,
+                    Aiken,
+                    MoodleXml };
 
 ImportResult ReadGift(std::string_view bytes);
 ImportResult ReadAiken(std::string_view bytes);

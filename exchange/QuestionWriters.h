@@ -14,7 +14,9 @@
 // entries in QTI.
 namespace dorvel::exchange {
 
-enum class ExportFormat { MoodleXml, Gift, QtiPackage };
+enum class ExportFormat { MoodleXml,
+                          Gift,
+                          QtiPackage };
 
 // By the file's extension: .xml, .gift (or .txt), .zip; nothing otherwise.
 std::optional<ExportFormat> ExportFormatOf(const std::string& path);
@@ -52,6 +54,6 @@ struct QtiTexts {
 // per question, its picture beside it in items/media/) and test.xml (the assessment test, the questions in order).
 // False with `error` set when it could not be written.
 bool WriteQtiPackage(const std::string& zipPath, const std::vector<ExportQuestion>& questions,
-    const std::string& testTitle, const QtiTexts& texts, std::string& error);
+                     const std::string& testTitle, const QtiTexts& texts, std::string& error);
 
 }  // namespace dorvel::exchange

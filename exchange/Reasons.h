@@ -42,8 +42,8 @@ inline constexpr int kNothingToImport = 501;
 // The other texts of importing and exporting questions.
 namespace dorvel::exchange::text {
 
-inline constexpr int kSkippedLine = 502;     // "Question %1 (%2): %3"
-inline constexpr int kImportedCount = 503;   // "%1 questions imported, %2 not imported."
+inline constexpr int kSkippedLine = 502;    // "Question %1 (%2): %3"
+inline constexpr int kImportedCount = 503;  // "%1 questions imported, %2 not imported."
 inline constexpr int kNotImported = 504;
 inline constexpr int kExported = 505;
 inline constexpr int kExportFailed = 506;
@@ -53,14 +53,14 @@ inline constexpr int kGift = 509;
 inline constexpr int kQti = 510;
 inline constexpr int kTrue = 511;
 inline constexpr int kFalse = 512;
-inline constexpr int kSwitchedOff = 513;     // "Question %1 is left out of the test and was not exported."
+inline constexpr int kSwitchedOff = 513;  // "Question %1 is left out of the test and was not exported."
 inline constexpr int kImportFailed = 514;
 inline constexpr int kNoQuestions = 515;
 inline constexpr int kPictureLeftOut = 516;  // "%1" the question, "%2" the file
 inline constexpr int kSoundLeftOut = 517;
-inline constexpr int kPicturesSavedIn = 522;     // "%1" the folder
-inline constexpr int kPicturesNotSaved = 523;    // "%1" the folder and why
-inline constexpr int kPartsLeftOut = 524;        // the list's heading when parts of questions are in it
-inline constexpr int kNotInGift = 525;           // "%1" the question: an accepted answer holds "->"
+inline constexpr int kPicturesSavedIn = 522;   // "%1" the folder
+inline constexpr int kPicturesNotSaved = 523;  // "%1" the folder and why
+inline constexpr int kPartsLeftOut = 524;      // the list's heading when parts of questions are in it
+inline constexpr int kNotInGift = 525;         // "%1" the question: an accepted answer holds "->"
 
 }  // namespace dorvel::exchange::text

@@ -51,7 +51,7 @@ std::vector<PageLabel> PageLabels(const std::vector<std::string>& textRecords)
         if (!onPage(record) || text.empty())
             continue;
         labels.push_back({GetTagInt(record, "textLeft", 0), GetTagInt(record, "textTop", 0),
-            GetTagInt(record, "textWidth", 0), GetTagInt(record, "textHeight", 0), std::move(text)});
+                          GetTagInt(record, "textWidth", 0), GetTagInt(record, "textHeight", 0), std::move(text)});
     }
     return labels;
 }
@@ -76,7 +76,7 @@ std::string QuestionText(const std::vector<std::string>& textRecords)
 }
 
 std::string LabelBeside(const std::vector<PageLabel>& labels, int left, int top, int width, int height,
-    std::string_view question)
+                        std::string_view question)
 {
     const PageLabel* best = nullptr;
     int bestGap = INT_MAX;

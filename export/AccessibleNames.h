@@ -39,7 +39,7 @@ std::string QuestionText(const std::vector<std::string>& textRecords);
 // nearest to it sideways; empty when no text shares the row. The question
 // itself does not count as a row's text.
 std::string LabelBeside(const std::vector<PageLabel>& labels, int left, int top, int width, int height,
-    std::string_view question);
+                        std::string_view question);
 
 // "A" for the first choice of a page, "B" for the second, ...; after "Z" the number.
 std::string ChoiceLetter(int index);

@@ -12,7 +12,8 @@ std::string SayWith(const A11yTexts& texts, A11yText which, std::string_view a, 
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '3') {
             const char n = pattern[++i];
-            out += n == '1' ? a : n == '2' ? b : c;
+            out += n == '1' ? a : n == '2' ? b
+                                           : c;
         } else {
             out += pattern[i];
         }
@@ -23,11 +24,11 @@ std::string SayWith(const A11yTexts& texts, A11yText which, std::string_view a, 
 A11yTexts DefaultA11yTexts()
 {
     return {"en-GB", "Question", "Test controls", "Help", "Previous question", "Next question", "Mark", "Cheat",
-        "Finish", "Question slider", "%1 of %2", "true", "false", "right", "wrong", "Nothing answered yet.", "Start Test",
-        "Feedback", "Sound",
-        "%1 picked up. Choose a place with the arrow keys or Tab, drop it with Enter, put it back with Escape.",
-        "Place %1 of %2", "Dropped on %1.", "Put back.", "The right answers:", "Your own answers are back.", "not placed",
-        "You scored %1 out of %2 (%3 %).", "Answer %1", "Item %1", "Play the sound again"};
+            "Finish", "Question slider", "%1 of %2", "true", "false", "right", "wrong", "Nothing answered yet.", "Start Test",
+            "Feedback", "Sound",
+            "%1 picked up. Choose a place with the arrow keys or Tab, drop it with Enter, put it back with Escape.",
+            "Place %1 of %2", "Dropped on %1.", "Put back.", "The right answers:", "Your own answers are back.", "not placed",
+            "You scored %1 out of %2 (%3 %).", "Answer %1", "Item %1", "Play the sound again"};
 }
 
 int A11yEntry(A11yText which)

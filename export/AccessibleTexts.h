@@ -19,8 +19,8 @@ enum class A11yText {
     Mark,
     Cheat,
     Finish,
-    Slider,         // name of the slider
-    OfCount,        // "%1 of %2"
+    Slider,   // name of the slider
+    OfCount,  // "%1 of %2"
     True,
     False,
     Right,
@@ -29,17 +29,17 @@ enum class A11yText {
     StartTest,
     Feedback,
     Sound,
-    PickedUp,       // "%1": the item's name
-    Target,         // "%1 of %2"
-    Dropped,        // "%1": the target
+    PickedUp,  // "%1": the item's name
+    Target,    // "%1 of %2"
+    Dropped,   // "%1": the target
     PutBack,
     RightAnswers,
     AnswersBack,
     NotPlaced,
-    Score,          // "%1 out of %2 (%3 %)"
-    Answer,         // "%1": the number of a field without a text beside it
-    Item,           // "%1": the number of a picture drag item without a name
-    PlaySound,      // the question sound's play button (entry 375, outside the block above)
+    Score,      // "%1 out of %2 (%3 %)"
+    Answer,     // "%1": the number of a field without a text beside it
+    Item,       // "%1": the number of a picture drag item without a name
+    PlaySound,  // the question sound's play button (entry 375, outside the block above)
     Count
 };
 
@@ -62,7 +62,7 @@ inline const std::string& Say(const A11yTexts& texts, A11yText which)
 
 // The text with "%1" (and "%2", "%3") replaced.
 std::string SayWith(const A11yTexts& texts, A11yText which, std::string_view a, std::string_view b = {},
-    std::string_view c = {});
+                    std::string_view c = {});
 
 // English texts, for writers called without a language pack.
 A11yTexts DefaultA11yTexts();

@@ -56,11 +56,8 @@ void writeBarButton(std::string& out, const BarButton& b, const std::string& han
         const std::string access = k == 0 ? " tabindex=\"0\" role=\"button\" aria-label=\""
                 + HtmlAttr(Say(say, b.label)) + "\" data-bar=\"" + b.name + "\""
                                           : std::string(" alt=\"\" aria-hidden=\"true\"");
-        line(out, "<div id=\"" + b.name + "div" + str(k) + "\" style=\"position: absolute; top: 2px; left: " + str(b.left)
-                + "px; width: " + str(b.width) + "px; height: 26px; z-index: " + str(z)
-                + "; visibility: " + (k == 0 || k == 3 ? "visible" : "hidden") + ";\">");
-        line(out, "<img src=\"buttons/" + b.name + str(k) + ".gif\" width=\"" + str(b.width)
-                + "\" height=\"26\" border=\"0\" cache=\"true\"" + access + (k == 3 ? std::string() : handlers) + ">");
+        line(out, "<div id=\"" + b.name + "div" + str(k) + "\" style=\"position: absolute; top: 2px; left: " + str(b.left) + "px; width: " + str(b.width) + "px; height: 26px; z-index: " + str(z) + "; visibility: " + (k == 0 || k == 3 ? "visible" : "hidden") + ";\">");
+        line(out, "<img src=\"buttons/" + b.name + str(k) + ".gif\" width=\"" + str(b.width) + "\" height=\"26\" border=\"0\" cache=\"true\"" + access + (k == 3 ? std::string() : handlers) + ">");
         line(out, "</div>");
     }
 }
@@ -139,7 +136,7 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
     out += kBreak;
     for (const int slot : ControlBlockOrder(blockSeed)) {
         const std::string block = filled("control/" + std::string(kControlBlockSlots[static_cast<std::size_t>(slot)]) + ".js",
-            names, values);
+                                         names, values);
         if (!block.empty())
             line(out, block);
     }
@@ -152,8 +149,8 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
     const std::string questionPos = names.out("questionPos");
     std::vector<BarButton> bar;
     bar.push_back({"Help", 2, 51, false,
-        " parent.openPage('buttons/help.htm', 'Help', 'width=500,height=340,menubar=no,scrollbars=no,status=no,resizable=no');", "",
-        A11yText::Help});
+                   " parent.openPage('buttons/help.htm', 'Help', 'width=500,height=340,menubar=no,scrollbars=no,status=no,resizable=no');", "",
+                   A11yText::Help});
     bar.push_back({"Arrow1", 54, 26, false, qMove + "(" + questionPos + " - 1);", "", A11yText::Previous});
     int previous = W - 54;
     bar.push_back({"Finish", previous, 52, true, names.out("finishTest") + "();", "", A11yText::Finish});
@@ -164,7 +161,7 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
     if (in.allowCheating) {
         previous -= 54;
         bar.push_back({"Cheat", previous, 52, true, names.out("showAnswer") + "();", names.out("restoreAnswer") + "();",
-            A11yText::Cheat});
+                       A11yText::Cheat});
     }
     bar.push_back({"Arrow2", previous - 28, 26, false, qMove + "(" + questionPos + " + 1);", "", A11yText::Next});
     // Written from left to right, the slider after the left arrow: Tab follows
@@ -172,20 +169,18 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
     std::stable_sort(bar.begin(), bar.end(), [](const BarButton& a, const BarButton& b) { return a.left < b.left; });
     for (const BarButton& b : bar) {
         const std::string handlers = filled("fragments/control-button-handlers.htm", names,
-            {{"N", b.name}, {"U", b.released}, {"D", b.pressed}});
+                                            {{"N", b.name}, {"U", b.released}, {"D", b.pressed}});
         writeBarButton(out, b, handlers, say);
         if (b.name != "Arrow1")
             continue;
         // The keyboard script keeps the slider's values up to date.
         line(out, "<div id=\"Sliderdiv\" style=\"position: absolute; top: 2px; left: 82px; width: 26px; height: 26px; z-index: 4; visibility: visible;\">");
         line(out, "<img src=\"buttons/Slider.gif\" class=\"slide\" width=\"26\" height=\"26\" border=\"0\" tabindex=\"0\" "
-                  "role=\"slider\" aria-label=\"" + HtmlAttr(Say(say, A11yText::Slider))
-                + "\" aria-valuemin=\"1\" aria-valuemax=\"1\" aria-valuenow=\"1\" id=\"Slider\" >");
+                  "role=\"slider\" aria-label=\""
+                 + HtmlAttr(Say(say, A11yText::Slider)) + "\" aria-valuemin=\"1\" aria-valuemax=\"1\" aria-valuenow=\"1\" id=\"Slider\" >");
         line(out, "</div>");
-        line(out, "<div style=\"position: absolute; top: 2px; left: 82px; width: " + str(S - 56)
-                + "px; height: 26px; z-index: 1; visibility: visible;\">");
-        line(out, "<img src=\"buttons/slideline.gif\" width=\"" + str(S - 56) + "\" height=\"26\" onmousedown=\""
-                + names.out("sliderClick") + "();\" border=\"0\" alt=\"\" aria-hidden=\"true\" >");
+        line(out, "<div style=\"position: absolute; top: 2px; left: 82px; width: " + str(S - 56) + "px; height: 26px; z-index: 1; visibility: visible;\">");
+        line(out, "<img src=\"buttons/slideline.gif\" width=\"" + str(S - 56) + "\" height=\"26\" onmousedown=\"" + names.out("sliderClick") + "();\" border=\"0\" alt=\"\" aria-hidden=\"true\" >");
         line(out, "</div>");
     }
     // Announcements (marks, the right answers, the score, a carried drag item)

@@ -33,7 +33,7 @@ bool prepareFolder(const std::string& folder, ExportWrites& writes)
 }  // namespace
 
 bool CopyButtonImages(const std::string& startPage, const std::string& label, const std::string& language,
-    const std::vector<std::string>& foundFiles, UserInterface& ui, ExportWrites& writes)
+                      const std::vector<std::string>& foundFiles, UserInterface& ui, ExportWrites& writes)
 {
     // Into an existing folder only: a mistyped folder is reported, not made.
     if (const std::string parent = ExtractFilePath(NativeSeparators(startPage)); !parent.empty() && !DirectoryExists(parent))

@@ -60,6 +60,6 @@ std::string ButtonTargetName(std::string_view buttonFile);
 // target's files are never touched). False, with the reason in `writes`,
 // when the folder could not be prepared or a file not copied.
 bool CopyButtonImages(const std::string& startPage, const std::string& label, const std::string& language,
-    const std::vector<std::string>& foundFiles, UserInterface& ui, ExportWrites& writes);
+                      const std::vector<std::string>& foundFiles, UserInterface& ui, ExportWrites& writes);
 
 }  // namespace dorvel

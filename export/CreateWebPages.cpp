@@ -28,7 +28,7 @@ namespace {
 StartPageTexts startPageTexts(const LangStrings& lang)
 {
     return {lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"), lang.key("s88"),
-        A11yTextsFrom(lang)};
+            A11yTextsFrom(lang)};
 }
 
 std::string withoutBlanks(std::string text)
@@ -84,7 +84,7 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
     ui.progressLabel(lang.key("s43"));
     ui.progressPosition(65);
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
-        lists, ui, request.seed, request.platformScript, request.scratch);
+                                         lists, ui, request.seed, request.platformScript, request.scratch);
 
     WriteExportedList(folder, before);
     ui.progressLabel(lang.key("s44"));
@@ -94,7 +94,7 @@ WrittenTest ExportWebTest(const WebExport& request, const ExportLists& lists, co
 }
 
 SingleFileTest ExportSingleFileTest(const WebExport& request, const ExportLists& lists, const LangStrings& lang,
-    UserInterface& ui)
+                                    UserInterface& ui)
 {
     SingleFileTest failed;
     QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/dorvel-export-XXXXXX"));
@@ -108,7 +108,7 @@ SingleFileTest ExportSingleFileTest(const WebExport& request, const ExportLists&
     if (!failed.error.empty())
         return failed;
     return PackSingleFileTest(inFolder.startPage, request.startPage, request.testName, startPageTexts(lang),
-        GetTagInt(lists.questionFileList, "windowSize", 0));
+                              GetTagInt(lists.questionFileList, "windowSize", 0));
 }
 
 std::string ExportedMessage(const LangStrings& lang, const std::string& startPage, const SingleFileTest* single)
@@ -125,7 +125,7 @@ std::string ExportedMessage(const LangStrings& lang, const std::string& startPag
 }
 
 std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface& ui, const OpenSet& set,
-    FileDialog dialog, bool removeBlanks)
+                                            FileDialog dialog, bool removeBlanks)
 {
     std::string proposed = ExtractFileName(set.filePath);
     proposed.erase(proposed.size() >= 4 ? proposed.size() - 4 : 0);
@@ -154,7 +154,7 @@ bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangS
 }
 
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
-    bool singleFile)
+                        bool singleFile)
 {
     OpenSet* set = workspace.current();
     if (!set)

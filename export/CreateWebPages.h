@@ -19,15 +19,15 @@ struct OpenSet;
 std::string WebTestName(const std::string& testDetails, const std::string& setFilePath);
 
 struct WebExport {
-    std::string startPage;    // the start page to write; its test folder goes beside it
+    std::string startPage;  // the start page to write; its test folder goes beside it
     std::string testName;
     std::string testDetails;
-    std::string language;     // interface language: button images of its own come first
-    unsigned seed = 0;        // drawn names and block order
+    std::string language;  // interface language: button images of its own come first
+    unsigned seed = 0;     // drawn names and block order
     // The script that talks to a learning platform (an LMS package's
     // scorm.js), empty for a test without one.
     std::string platformScript;
-    bool scratch = false;     // a test that need not survive a crash (the player's)
+    bool scratch = false;  // a test that need not survive a crash (the player's)
 };
 
 // Everything after the expansion: the test folder with its button images and
@@ -35,12 +35,12 @@ struct WebExport {
 // progress window shows each step. The result's error says what could not be
 // written (nothing more is written after it).
 WrittenTest ExportWebTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
-    UserInterface& ui);
+                          UserInterface& ui);
 
 // The same test as one file at exportRequest.startPage (no folder beside it):
 // written into a private temporary folder first, then packed.
 SingleFileTest ExportSingleFileTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
-    UserInterface& ui);
+                                    UserInterface& ui);
 
 // What the author is told after an export: what travels (the start page with
 // its folder, or the single file and its size, with a warning past the size
@@ -51,7 +51,7 @@ std::string ExportedMessage(const LangStrings& lang, const std::string& startPag
 // with the set's file name proposed (blanks removed when `withoutBlanks`), and
 // the answer gets `extension`. Remembers the folder; nothing when cancelled.
 std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface& ui, const OpenSet& set,
-    FileDialog dialog, bool withoutBlanks);
+                                            FileDialog dialog, bool withoutBlanks);
 
 // Saves the current set and expands it into the export lists, with the
 // progress window shown; false (the window hidden) when its templates are
@@ -62,6 +62,6 @@ bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangS
 // (`singleFile`): asks for the start page, saves and expands the current set,
 // exports it and offers to open the test from its file.
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
-    bool singleFile = false);
+                        bool singleFile = false);
 
 }  // namespace dorvel

@@ -51,7 +51,8 @@ void TakeFeedback(PageBuild& page, std::string_view feedback)
     const std::string colour = HtmlColour(GetTag(feedback, "FeedbackColor"));
     const auto head = LoadWebTemplate("fragments/feedback-head.htm");
     const std::map<std::string, std::string> values{{"colour", colour},
-        {"lang", HtmlAttr(Say(page.say(), A11yText::Language))}, {"title", HtmlText(Say(page.say(), A11yText::Feedback))}};
+                                                    {"lang", HtmlAttr(Say(page.say(), A11yText::Language))},
+                                                    {"title", HtmlText(Say(page.say(), A11yText::Feedback))}};
     slot->pageText = head ? WithLineBreaks(FillPlaceholders(*head, values), std::string(1, kBreak)) : std::string();
     slot->pageText += kBreak;
 
@@ -59,13 +60,10 @@ void TakeFeedback(PageBuild& page, std::string_view feedback)
     const std::string height = HtmlAttr(GetTag(feedback, "FeedbackHeight"));
     std::string& out = page.body;
     out += Block(name + "div", 30, HtmlAttr(GetTag(feedback, "FeedbackLeft")), HtmlAttr(GetTag(feedback, "FeedbackTop")),
-        width, height, "hidden", colour);
+                 width, height, "hidden", colour);
     // Made from its template when Mark first shows this feedback, like the sound
     // frame, so that moving between questions loads no frames.
-    line(out, "<template><iframe src=\"about:blank\" name=\"" + name + "frame\" title=\"" + HtmlAttr(Say(page.say(), A11yText::Feedback))
-            + "\" scrolling=\"no\" width=\"" + width + "\" height=\"" + height
-            + "\" marginwidth=\"0\" marginheight=\"0\" "
-            + (GetTagInt(feedback, "FeedbackStyle", 0) == 2 ? "frameborder=\"yes\"> " : "frameborder=\"no\"> "));
+    line(out, "<template><iframe src=\"about:blank\" name=\"" + name + "frame\" title=\"" + HtmlAttr(Say(page.say(), A11yText::Feedback)) + "\" scrolling=\"no\" width=\"" + width + "\" height=\"" + height + "\" marginwidth=\"0\" marginheight=\"0\" " + (GetTagInt(feedback, "FeedbackStyle", 0) == 2 ? "frameborder=\"yes\"> " : "frameborder=\"no\"> "));
     line(out, "</iframe></template>");
     line(out, "</div>");
 

@@ -117,8 +117,7 @@ std::string UnmarkedText(std::string_view text)
     std::vector<std::string_view> open;
     for (std::size_t i = 0; i < text.size();) {
         const Tag tag = text[i] == '<' ? readTag(text.substr(i)) : Tag{};
-        const bool closesNothing =
-            tag.closing && std::find(open.begin(), open.end(), tag.mark) == open.end();
+        const bool closesNothing = tag.closing && std::find(open.begin(), open.end(), tag.mark) == open.end();
         if (tag.length == 0 || closesNothing) {
             // Not a mark, or a closing mark shown as typed.
             const std::size_t length = tag.length == 0 ? 1 : tag.length;

@@ -45,27 +45,23 @@ constexpr std::string_view kHidden = "alt=\"\" aria-hidden=\"true\" ";
 // The tick and the cross the control page shows beside a marked element. Their
 // text says whose mark it is; the control page reads data-name to announce.
 void writeTickAndCross(const PageBuild& page, std::string& out, const std::string& id, int top, int left,
-    const std::string& name)
+                       const std::string& name)
 {
     for (const char* mark : {"tick", "cross"}) {
         const std::string verdict = Say(page.say(), mark == std::string_view("tick") ? A11yText::Right : A11yText::Wrong);
-        line(out, "<div id=\"" + id + mark + "\" style=\"position: absolute; top: " + str(top) + "px; left: " + str(left)
-                + "px; width: 40px; height: 40px; z-index: 30; visibility: hidden;\">");
-        line(out, std::string("<img src=\"buttons/") + mark + ".gif\" width=\"40\" height=\"40\" border=\"0\" cache=\"true\" alt=\""
-                + HtmlAttr(JoinName(name, verdict)) + "\" data-name=\"" + HtmlAttr(name) + "\">");
+        line(out, "<div id=\"" + id + mark + "\" style=\"position: absolute; top: " + str(top) + "px; left: " + str(left) + "px; width: 40px; height: 40px; z-index: 30; visibility: hidden;\">");
+        line(out, std::string("<img src=\"buttons/") + mark + ".gif\" width=\"40\" height=\"40\" border=\"0\" cache=\"true\" alt=\"" + HtmlAttr(JoinName(name, verdict)) + "\" data-name=\"" + HtmlAttr(name) + "\">");
         line(out, "</div>");
     }
 }
 
 // One image layer of a button: the block, the image and its handlers.
 void writeButtonRow(std::string& out, std::string_view button, const std::string& id, int layer, std::string_view picture,
-    const std::string& attributes, std::string_view access = kHidden)
+                    const std::string& attributes, std::string_view access = kHidden)
 {
     out += Block(id + str(layer) + "div", 20 + layer, stored(button, "buttonLeft"), stored(button, "buttonTop"),
-        stored(button, "buttonWidth"), stored(button, "buttonHeight"), layer == 0 ? "visible" : "hidden");
-    line(out, "<img src=\"" + HtmlAttr(UrlPath(FlatName(GetTag(button, picture)))) + "\" name=\"" + id + "0\" width=\""
-            + stored(button, "buttonWidth") + "\" height=\"" + stored(button, "buttonHeight") + "\" " + std::string(access)
-            + attributes);
+                 stored(button, "buttonWidth"), stored(button, "buttonHeight"), layer == 0 ? "visible" : "hidden");
+    line(out, "<img src=\"" + HtmlAttr(UrlPath(FlatName(GetTag(button, picture)))) + "\" name=\"" + id + "0\" width=\"" + stored(button, "buttonWidth") + "\" height=\"" + stored(button, "buttonHeight") + "\" " + std::string(access) + attributes);
     line(out, "</div>");
 }
 
@@ -74,7 +70,7 @@ std::string labelOf(const PageBuild& page, std::string_view record, std::string_
 {
     const std::string p(prefix);
     return LabelBeside(page.naming.labels, GetTagInt(record, p + "Left", 0), GetTagInt(record, p + "Top", 0),
-        GetTagInt(record, p + "Width", 0), GetTagInt(record, p + "Height", 0), page.naming.question);
+                       GetTagInt(record, p + "Width", 0), GetTagInt(record, p + "Height", 0), page.naming.question);
 }
 
 // The targets of a drag as "left,top,width,height;...", for the page script's
@@ -104,7 +100,7 @@ bool hasFile(std::string_view record, std::string_view field)
 }  // namespace
 
 std::string Block(std::string_view id, int z, std::string_view left, std::string_view top, std::string_view width,
-    std::string_view height, std::string_view visibility, std::string_view colour)
+                  std::string_view height, std::string_view visibility, std::string_view colour)
 {
     std::string out = "<div ";
     if (id != "0") {
@@ -173,7 +169,7 @@ void WritePageHead(PageBuild& page)
     if (title.empty())
         title = Say(page.say(), A11yText::QuestionFrame);
     page.head = fragment("fragments/page-head.htm",
-        {{"lang", HtmlAttr(Say(page.say(), A11yText::Language))}, {"title", HtmlText(title)}}, page.names);
+                         {{"lang", HtmlAttr(Say(page.say(), A11yText::Language))}, {"title", HtmlText(title)}}, page.names);
     page.head += kBreak;
 }
 
@@ -187,13 +183,11 @@ void WriteSoundButton(PageBuild& page, std::string_view q, const std::string& so
     const int size = std::clamp(GetTagInt(q, "soundButtonSize", 24), 12, 64);
     std::string& out = page.body;
     out += Block("qsoundbutton", 40, str(GetTagInt(q, "soundButtonLeft", 8)), str(GetTagInt(q, "soundButtonTop", 8)),
-        str(size), str(size), "visible");
+                 str(size), str(size), "visible");
     const std::string label = HtmlAttr(Say(page.say(), A11yText::PlaySound));
-    line(out, "<button type=\"button\" id=\"qsound\" aria-label=\"" + label + "\" title=\"" + label
-            + "\" style=\"width: " + str(size) + "px; height: " + str(size)
-            + "px; padding: 0px; cursor: pointer; font-size: " + str(size / 2) + "px;\" "
-              "onclick=\"var all = document.getElementsByTagName('audio'); for (var i = 0; i < all.length; i++) all[i].pause(); "
-              "var a = document.getElementById('qsoundagain'); a.currentTime = 0; a.play();\">&#9654;</button>");
+    line(out, "<button type=\"button\" id=\"qsound\" aria-label=\"" + label + "\" title=\"" + label + "\" style=\"width: " + str(size) + "px; height: " + str(size) + "px; padding: 0px; cursor: pointer; font-size: " + str(size / 2) + "px;\" "
+                                                                                                                                                                                                                                         "onclick=\"var all = document.getElementsByTagName('audio'); for (var i = 0; i < all.length; i++) all[i].pause(); "
+                                                                                                                                                                                                                                         "var a = document.getElementById('qsoundagain'); a.currentTime = 0; a.play();\">&#9654;</button>");
     // The sound as an element with a src attribute, not an address inside a
     // script: a test in one file swaps every src for the file's data address.
     line(out, "<audio id=\"qsoundagain\" src=\"" + MediaAddress(sound) + "\" preload=\"none\"></audio>");
@@ -216,8 +210,7 @@ void WriteBodyStart(PageBuild& page, std::string_view q)
 
     if (page.testPage) {
         out += Block("cover", 50, "0", "0", str(size.width), str(size.height), "hidden");
-        line(out, "<img src=\"buttons/blank.gif\" width=\"" + str(size.width) + "\" height=\"" + str(size.height)
-                + "\" border=\"0\" cache=\"true\" alt=\"\">");
+        line(out, "<img src=\"buttons/blank.gif\" width=\"" + str(size.width) + "\" height=\"" + str(size.height) + "\" border=\"0\" cache=\"true\" alt=\"\">");
         line(out, "</div>");
     } else {
         const std::string left = str(size.width / 2 - 55);
@@ -228,9 +221,8 @@ void WriteBodyStart(PageBuild& page, std::string_view q)
             const std::string access = k == 0 ? "tabindex=\"0\" role=\"button\" aria-label=\""
                     + HtmlAttr(Say(page.say(), A11yText::StartTest)) + "\" data-press=\"up\" "
                                               : std::string(kHidden);
-            line(out, "<img src=\"buttons/StartTest" + str(k) + ".gif\" width=\"110\" height=\"26\" cache=\"true\" " + access
-                    + "onMouseOver=\"StartTestdiv1.style.visibility = 'visible';\" "
-                      "onMouseDown=\"StartTestdiv2.style.visibility = 'visible';\" ");
+            line(out, "<img src=\"buttons/StartTest" + str(k) + ".gif\" width=\"110\" height=\"26\" cache=\"true\" " + access + "onMouseOver=\"StartTestdiv1.style.visibility = 'visible';\" "
+                                                                                                                                "onMouseDown=\"StartTestdiv2.style.visibility = 'visible';\" ");
             line(out, "onMouseOut=\"StartTestdiv1.style.visibility = 'hidden'; StartTestdiv2.style.visibility = 'hidden';\" ");
             line(out, "onMouseUp=\"" + page.control("startTest") + "();\" border=\"0\">");
             line(out, "</div>");
@@ -245,14 +237,25 @@ void WriteBodyStart(PageBuild& page, std::string_view q)
         int top = (H - (h + 25)) / 2;
         int left = (W - w) / 2;
         switch (bgPosition) {
-        case 1: top = 0; left = 0; break;
-        case 2: top = 0; left = W - w; break;
-        case 3: top = H - (h + 25); left = 0; break;
-        case 4: top = H - (h + 25); left = W - w; break;
+        case 1:
+            top = 0;
+            left = 0;
+            break;
+        case 2:
+            top = 0;
+            left = W - w;
+            break;
+        case 3:
+            top = H - (h + 25);
+            left = 0;
+            break;
+        case 4:
+            top = H - (h + 25);
+            left = W - w;
+            break;
         default: break;
         }
-        line(out, "<div id=\"back\" style=\"position: absolute; top: " + str(top) + "px; left: " + str(left) + "px; width: "
-                + str(w) + "px; height: " + str(h) + "px; z-index: 1; visibility: visible;\">");
+        line(out, "<div id=\"back\" style=\"position: absolute; top: " + str(top) + "px; left: " + str(left) + "px; width: " + str(w) + "px; height: " + str(h) + "px; z-index: 1; visibility: visible;\">");
         line(out, "<img src=\"" + MediaAddress(background) + "\"  border=\"0\" alt=\"\">");
         line(out, "</div>");
     }
@@ -270,8 +273,7 @@ void WriteBodyStart(PageBuild& page, std::string_view q)
     // page script makes it then): a frame on the page is a second page load
     // each time the student moves to another question.
     line(out, "<div id=\"b\" style=\"position: absolute; top: 0px; left: 0px; width: 1px; height: 1px; z-index: 1; visibility: visible;\">");
-    line(out, "<template><iframe src=\"about:blank\" name=\"bs\" title=\"" + HtmlAttr(Say(page.say(), A11yText::Sound))
-            + "\" tabindex=\"-1\" aria-hidden=\"true\" scrolling=\"no\" width=\"1\" height=\"1\" marginwidth=\"0\" marginheight=\"0\" frameborder=\"no\"> ");
+    line(out, "<template><iframe src=\"about:blank\" name=\"bs\" title=\"" + HtmlAttr(Say(page.say(), A11yText::Sound)) + "\" tabindex=\"-1\" aria-hidden=\"true\" scrolling=\"no\" width=\"1\" height=\"1\" marginwidth=\"0\" marginheight=\"0\" frameborder=\"no\"> ");
     line(out, "</iframe></template>");
     line(out, "</div>");
 }
@@ -292,7 +294,7 @@ void WriteShape(PageBuild&, std::string_view shape, std::string& out)
     const int pen = GetTagInt(shape, "ShapePenWidth", 0);
     if (pen >= 1) {
         out += Block("0", z, stored(shape, "ShapeLeft"), stored(shape, "ShapeTop"), stored(shape, "ShapeWidth"),
-            stored(shape, "ShapeHeight"), "visible", HtmlColour(GetTag(shape, "ShapePenColour"), "000000"));
+                     stored(shape, "ShapeHeight"), "visible", HtmlColour(GetTag(shape, "ShapePenColour"), "000000"));
         line(out, "</div>");
     }
     const int l = GetTagInt(shape, "ShapeLeft", 20);
@@ -300,14 +302,14 @@ void WriteShape(PageBuild&, std::string_view shape, std::string& out)
     const int w = GetTagInt(shape, "ShapeWidth", 20);
     const int h = GetTagInt(shape, "ShapeHeight", 20);
     out += Block("0", z, str(l + pen), str(t + pen), str(w - 2 * pen), str(h - 2 * pen), "visible",
-        HtmlColour(GetTag(shape, "ShapeColor")));
+                 HtmlColour(GetTag(shape, "ShapeColor")));
     line(out, "</div>");
 }
 
 void WriteText(PageBuild& page, std::string_view text, std::string& out)
 {
     std::string block = Block("0", 10 - GetTagInt(text, "TextLayer", 0), stored(text, "textLeft"), stored(text, "textTop"),
-        stored(text, "textWidth"), stored(text, "textHeight"), "visible");
+                              stored(text, "textWidth"), stored(text, "textHeight"), "visible");
     // The question is the page's heading; the page script puts the focus on it
     // when a new page replaces the one that had the focus.
     PageNaming& naming = page.naming;
@@ -319,7 +321,8 @@ void WriteText(PageBuild& page, std::string_view text, std::string& out)
     out += block;
     const std::string size = str(HtmlFontSize(GetTagInt(text, "vtFontSize", 12)));
     const int alignment = GetTagInt(text, "vtAlignment", 0);
-    const char* align = alignment == 1 ? "center" : alignment == 2 ? "right" : "left";
+    const char* align = alignment == 1 ? "center" : alignment == 2 ? "right"
+                                                                   : "left";
     const bool bold = GetTagInt(text, "vtBold", 0) == 1;
     const bool italic = GetTagInt(text, "vtItalic", 0) == 1;
     const bool underline = GetTagInt(text, "vtUnderline", 0) == 1;
@@ -395,14 +398,12 @@ void WritePicture(PageBuild& page, std::string_view picture, std::string& out, b
 
     if (over) {
         out += Block(id + "rolldiv", z, left, top, width, height, "hidden");
-        line(out, "<img src=\"" + MediaAddress(GetTag(picture, "picOverFilePathAbs")) + "\" name=\"" + id + "\" " + size + std::string(kHidden)
-                + "onMouseOut=\"" + id + "rolldiv.style.visibility = 'hidden';\" " + onDown + " border=\"0\" cache=\"true\">");
+        line(out, "<img src=\"" + MediaAddress(GetTag(picture, "picOverFilePathAbs")) + "\" name=\"" + id + "\" " + size + std::string(kHidden) + "onMouseOut=\"" + id + "rolldiv.style.visibility = 'hidden';\" " + onDown + " border=\"0\" cache=\"true\">");
         line(out, "</div>");
     }
     if (down) {
         out += Block(id + "downdiv", z, left, top, width, height, "hidden");
-        line(out, "<img src=\"" + MediaAddress(GetTag(picture, "picDownFilePathAbs")) + "\" name=\"" + id + "\" " + size + std::string(kHidden)
-                + "onMouseUp=\"" + id + "downdiv.style.visibility = 'hidden';\"  border=\"0\" cache=\"true\">");
+        line(out, "<img src=\"" + MediaAddress(GetTag(picture, "picDownFilePathAbs")) + "\" name=\"" + id + "\" " + size + std::string(kHidden) + "onMouseUp=\"" + id + "downdiv.style.visibility = 'hidden';\"  border=\"0\" cache=\"true\">");
         line(out, "</div>");
     }
     if (sound)
@@ -419,7 +420,7 @@ void WriteVideo(PageBuild& page, std::string_view video, std::string& out, bool 
     const std::string file = GetTag(video, "videoFilePathAbs");
 
     out += Block(id + "div", 20, stored(video, "VideoLeft"), stored(video, "VideoTop"), stored(video, "VideoWidth"),
-        str(blockHeight), "visible");
+                 str(blockHeight), "visible");
     if (!BrowserPlaysVideo(file)) {
         // No current browser plays it inside a page (Flash, AVI, MPEG-1, ...):
         // the student gets the file to open rather than an empty box.
@@ -472,13 +473,13 @@ void WriteButton(PageBuild& page, std::string_view button)
         if (hasFile(button, "ButtonSound1"))
             select += PlaySound(soundPage);
         writeButtonRow(out, button, id, 0, "s1",
-            "onMouseOver=\"" + id + "1div.style.visibility = 'visible';\"  border=\"0\" cache=\"true\">", access);
+                       "onMouseOver=\"" + id + "1div.style.visibility = 'visible';\"  border=\"0\" cache=\"true\">", access);
         writeButtonRow(out, button, id, 1, "s2",
-            "onMouseOut=\"" + id + "1div.style.visibility = 'hidden';\" onMouseDown=\"" + select
-                + "\" border=\"0\" cache=\"true\">");
+                       "onMouseOut=\"" + id + "1div.style.visibility = 'hidden';\" onMouseDown=\"" + select
+                           + "\" border=\"0\" cache=\"true\">");
         writeButtonRow(out, button, id, 2, "s3",
-            "onMouseDown=\"" + id + "2div.style.visibility = 'hidden'; " + id + "cross.style.visibility = 'hidden'; " + id
-                + "tick.style.visibility = 'hidden'; " + removeSelection + "('" + id + "'); \"  border=\"0\" cache=\"true\">");
+                       "onMouseDown=\"" + id + "2div.style.visibility = 'hidden'; " + id + "cross.style.visibility = 'hidden'; " + id
+                           + "tick.style.visibility = 'hidden'; " + removeSelection + "('" + id + "'); \"  border=\"0\" cache=\"true\">");
         writeTickAndCross(page, out, id, tickTop, tickLeft, name);
         if (hasFile(button, "ButtonSound1"))
             WriteSoundPage(page, soundPage, GetTag(button, "ButtonSound1"));
@@ -502,7 +503,7 @@ void WriteButton(PageBuild& page, std::string_view button)
 
     writeButtonRow(out, button, id, 0, "tf1", "onMouseMove=\"" + move + "\"  border=\"0\">");
     writeButtonRow(out, button, id, 1, "tf2",
-        out_(1) + "onMouseDown=\"" + down + "\" onMouseMove=\"" + move + "\" border=\"0\" cache=\"true\">");
+                   out_(1) + "onMouseDown=\"" + down + "\" onMouseMove=\"" + move + "\" border=\"0\" cache=\"true\">");
     writeButtonRow(out, button, id, 2, "tf3", out_(2) + pressAndMove);
     writeButtonRow(out, button, id, 3, "tf4", pressAndMove);
     writeButtonRow(out, button, id, 4, "tf5", pressAndMove);
@@ -514,14 +515,9 @@ void WriteButton(PageBuild& page, std::string_view button)
     std::string statement = beside.empty() ? page.naming.question : beside;
     if (statement.empty())
         statement = SayWith(say, A11yText::Answer, str(page.naming.statements));
-    line(out, "<div style=\"position: absolute; top: " + stored(button, "buttonTop") + "px; left: " + stored(button, "buttonLeft")
-            + "px; width: " + stored(button, "buttonWidth") + "px; height: " + stored(button, "buttonHeight")
-            + "px; z-index: 29; pointer-events: none;\">");
+    line(out, "<div style=\"position: absolute; top: " + stored(button, "buttonTop") + "px; left: " + stored(button, "buttonLeft") + "px; width: " + stored(button, "buttonWidth") + "px; height: " + stored(button, "buttonHeight") + "px; z-index: 29; pointer-events: none;\">");
     for (int half = 0; half < 2; ++half) {
-        line(out, "<span tabindex=\"0\" role=\"button\" aria-pressed=\"false\" aria-label=\""
-                + HtmlAttr(JoinName(statement, Say(say, half == 0 ? A11yText::True : A11yText::False))) + "\" data-tf=\""
-                + id + "\" data-half=\"" + str(half) + "\" style=\"position: absolute; top: 0px; left: "
-                + (half == 0 ? "0" : "50") + "%; width: 50%; height: 100%;\"></span>");
+        line(out, "<span tabindex=\"0\" role=\"button\" aria-pressed=\"false\" aria-label=\"" + HtmlAttr(JoinName(statement, Say(say, half == 0 ? A11yText::True : A11yText::False))) + "\" data-tf=\"" + id + "\" data-half=\"" + str(half) + "\" style=\"position: absolute; top: 0px; left: " + (half == 0 ? "0" : "50") + "%; width: 50%; height: 100%;\"></span>");
     }
     line(out, "</div>");
     writeTickAndCross(page, out, id, tickTop, tickLeft, statement);
@@ -538,7 +534,7 @@ void WriteField(PageBuild& page, std::string_view field)
     AddFieldEntries(page.arrays, field, id);
 
     out += Block(id + "0div", 20, stored(field, "FieldLeft"), stored(field, "FieldTop"), stored(field, "FieldWidth"),
-        stored(field, "FieldHeight"), "visible");
+                 stored(field, "FieldHeight"), "visible");
     // The id as well as the name: current browsers reach an input by its id only.
     ++page.naming.fields;
     std::string name = JoinName(page.naming.question, labelOf(page, field, "Field"));
@@ -560,7 +556,7 @@ void WriteField(PageBuild& page, std::string_view field)
     line(out, input);
     line(out, "</div>");
     writeTickAndCross(page, out, id, GetTagInt(field, "FieldTop", 0) + GetTagInt(field, "FieldHeight", 0) - 20,
-        GetTagInt(field, "FieldLeft", 0) + GetTagInt(field, "FieldWidth", 0) - 10, name);
+                      GetTagInt(field, "FieldLeft", 0) + GetTagInt(field, "FieldWidth", 0) - 10, name);
 }
 
 void WriteDrag(PageBuild& page, std::string_view drag)
@@ -584,11 +580,9 @@ void WriteDrag(PageBuild& page, std::string_view drag)
 
     if (!hasFile(drag, "dragFilePathAbs")) {
         out += Block(id + "0div", 30, left, top, width, "20", "visible");
-        line(out, "<button type=\"button\" name=\"" + id + "\" class=\"drag1\" style=\"cursor:pointer\" " + access + "><table width=\""
-                + str(GetTagInt(drag, "DragWidth", 100) * 68 / 100) + "\" height=\"" + str(GetTagInt(drag, "DragHeight", 20) - 6)
-                + "\" border=\"0\" cellpadding=\"0\" cellspacing=\"0\"> <tr> <td> <div align=\"center\"> "
-                  "<font face=\"Arial,Helvetica,sans-serif\" size=\"-1\">"
-                + HtmlText(DecodeText(GetTag(drag, "DragName"))) + "</font> </div> </td> </tr> </table> </button>");
+        line(out, "<button type=\"button\" name=\"" + id + "\" class=\"drag1\" style=\"cursor:pointer\" " + access + "><table width=\"" + str(GetTagInt(drag, "DragWidth", 100) * 68 / 100) + "\" height=\"" + str(GetTagInt(drag, "DragHeight", 20) - 6) + "\" border=\"0\" cellpadding=\"0\" cellspacing=\"0\"> <tr> <td> <div align=\"center\"> "
+                                                                                                                                                                                                                                                            "<font face=\"Arial,Helvetica,sans-serif\" size=\"-1\">"
+                 + HtmlText(DecodeText(GetTag(drag, "DragName"))) + "</font> </div> </td> </tr> </table> </button>");
         line(out, "</div>");
     } else {
         const bool threeStates = hasFile(drag, "dragOverFilePathAbs") && hasFile(drag, "dragDownFilePathAbs");
@@ -602,14 +596,12 @@ void WriteDrag(PageBuild& page, std::string_view drag)
         for (int k = 0; k < (threeStates ? 3 : 1); ++k) {
             out += Block(id + str(k) + "div", 20 + k, left, top, width, height, k == 0 ? "visible" : "hidden");
             const std::string layerAccess = k == 0 ? "tabindex=\"0\" role=\"button\" " + access : std::string(kHidden);
-            line(out, "<img src=\"" + MediaAddress(GetTag(drag, pictures[k])) + "\" " + layerAccess + "class=\""
-                    + (threeStates ? "drag2" : "drag1") + "\" style=\"cursor:pointer\" name=\"" + id + "\" width=\"" + width
-                    + "\" height=\"" + height + "\" " + handlers + " border=\"0\" cache=\"true\">");
+            line(out, "<img src=\"" + MediaAddress(GetTag(drag, pictures[k])) + "\" " + layerAccess + "class=\"" + (threeStates ? "drag2" : "drag1") + "\" style=\"cursor:pointer\" name=\"" + id + "\" width=\"" + width + "\" height=\"" + height + "\" " + handlers + " border=\"0\" cache=\"true\">");
             line(out, "</div>");
         }
     }
     writeTickAndCross(page, out, id, GetTagInt(drag, "DragTop", 0) + GetTagInt(drag, "DragHeight", 0) - 20,
-        GetTagInt(drag, "DragLeft", 0) + GetTagInt(drag, "DragWidth", 0) - 10, name);
+                      GetTagInt(drag, "DragLeft", 0) + GetTagInt(drag, "DragWidth", 0) - 10, name);
 }
 
 }  // namespace dorvel

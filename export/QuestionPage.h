@@ -40,13 +40,13 @@ struct PageNaming {
 struct PageBuild {
     const ScriptNameTable& names;
     ScriptArrays& arrays;
-    TestPages& pages;    // where the finished pages go
+    TestPages& pages;  // where the finished pages go
     PageSize size;
-    int n = 0;              // index of the question in its list
-    bool testPage = true;   // false: a pre-test page
+    int n = 0;             // index of the question in its list
+    bool testPage = true;  // false: a pre-test page
     bool showFeedback = false;
-    std::string head;       // "<html>" up to, without, "</head>"
-    std::string body;       // from "<body"
+    std::string head;  // "<html>" up to, without, "</head>"
+    std::string body;  // from "<body"
     std::array<FeedbackSlot, kFeedbackSlots> feedbackSlots;
     ElementIds ids;
 
@@ -62,7 +62,7 @@ struct PageBuild {
 // A positioned block: "<div id=... style=...>" and a line break. An id or
 // colour of "0" is left out. Closed later by "</div>".
 std::string Block(std::string_view id, int z, std::string_view left, std::string_view top, std::string_view width,
-    std::string_view height, std::string_view visibility, std::string_view colour = "0");
+                  std::string_view height, std::string_view visibility, std::string_view colour = "0");
 
 // The address under which a page names a media file of the test folder.
 std::string MediaAddress(std::string_view absolutePath);

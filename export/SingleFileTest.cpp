@@ -50,7 +50,7 @@ std::string SizeText(std::int64_t bytes)
 }
 
 SingleFileTest PackSingleFileTest(const std::string& writtenStartPage, const std::string& target,
-    const std::string& testName, const StartPageTexts& texts, int sizeClass)
+                                  const std::string& testName, const StartPageTexts& texts, int sizeClass)
 {
     SingleFileTest result;
     const std::string folder = TestFolder(writtenStartPage);

@@ -23,7 +23,7 @@ struct SingleFileTest {
 // Packs the test written at `writtenStartPage` (its start page and test
 // folder, as the web export leaves them) into `target`.
 SingleFileTest PackSingleFileTest(const std::string& writtenStartPage, const std::string& target,
-    const std::string& testName, const StartPageTexts& texts, int sizeClass);
+                                  const std::string& testName, const StartPageTexts& texts, int sizeClass);
 
 // "2.4 MB", "830 KB": a file size for messages.
 std::string SizeText(std::int64_t bytes);

@@ -18,12 +18,12 @@ std::string TestFolder(std::string_view startPage);
 
 // Interface texts of the start page, by message key.
 struct StartPageTexts {
-    std::string s66;  // before the test name in the title and heading
-    std::string s67;  // caption of the start button
-    std::string s68;  // first line of the alert in a browser that cannot run the test
-    std::string s69;  // its second line
-    std::string s87;  // alert when the screen is too small
-    std::string s88;  // alert when the browser will not let the frameset write its frames
+    std::string s66;                      // before the test name in the title and heading
+    std::string s67;                      // caption of the start button
+    std::string s68;                      // first line of the alert in a browser that cannot run the test
+    std::string s69;                      // its second line
+    std::string s87;                      // alert when the screen is too small
+    std::string s88;                      // alert when the browser will not let the frameset write its frames
     A11yTexts a11y = DefaultA11yTexts();  // the language and the frame titles
 };
 
@@ -37,7 +37,7 @@ struct StartPageLinks {
 
 // The start page. `sizeClass` is the first windowSize of the test's questions.
 std::string StartPageText(const std::string& testName, const StartPageTexts& texts, int sizeClass,
-    const StartPageLinks& links);
+                          const StartPageLinks& links);
 
 // The frameset (frame.htm): it writes every page of the test into its frames
 // (export/web/loader.js). `pagesScript` is the markup that gives it the page
@@ -52,6 +52,6 @@ std::string BlankPageText(const A11yTexts& a11y);
 // Writes the start page at `startPage`, and frame.htm in the test folder.
 // False when a page could not be written (`writes` says which).
 bool WriteStartPages(const std::string& testName, const std::string& startPage, const StartPageTexts& texts,
-    const std::string& questionFileList, ExportWrites& writes);
+                     const std::string& questionFileList, ExportWrites& writes);
 
 }  // namespace dorvel

@@ -86,7 +86,7 @@ void CloseFile(void* file)
 
 struct TestServerHandler {
     static MHD_Result answer(void* cls, MHD_Connection* connection, const char* url, const char* method,
-        const char* /*version*/, const char* /*uploadData*/, std::size_t* uploadSize, void** state)
+                             const char* /*version*/, const char* /*uploadData*/, std::size_t* uploadSize, void** state)
     {
         // The first call comes with the headers. A request that carries a
         // body, or asks for what is never served, is answered at once: the
@@ -170,11 +170,11 @@ bool TestServer::start(std::uint16_t port, const ServerLimits& limits)
     // file handles run out the library stops accepting until a connection
     // ends, instead of trying again and again.
     m_daemon = MHD_start_daemon(MHD_USE_AUTO_INTERNAL_THREAD, port, nullptr, nullptr, &TestServerHandler::answer, this,
-        MHD_OPTION_SOCK_ADDR, &address,
-        MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(limits.idleSeconds),
-        MHD_OPTION_CONNECTION_MEMORY_LIMIT, static_cast<std::size_t>(limits.requestBytes),
-        MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(limits.connections),
-        MHD_OPTION_END);
+                                MHD_OPTION_SOCK_ADDR, &address,
+                                MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(limits.idleSeconds),
+                                MHD_OPTION_CONNECTION_MEMORY_LIMIT, static_cast<std::size_t>(limits.requestBytes),
+                                MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(limits.connections),
+                                MHD_OPTION_END);
     if (!m_daemon)
         return false;
     const MHD_DaemonInfo* info = MHD_get_daemon_info(m_daemon, MHD_DAEMON_INFO_BIND_PORT);

@@ -15,9 +15,9 @@ namespace dorvel {
 // How long a connection may wait for the other side, and how much of a
 // request the server holds. The defaults suit a browser on the same computer.
 struct ServerLimits {
-    unsigned idleSeconds = 30;            // a connection that neither sends nor reads is closed
+    unsigned idleSeconds = 30;             // a connection that neither sends nor reads is closed
     std::size_t requestBytes = 32 * 1024;  // request line and headers; more is refused (431)
-    unsigned connections = 400;           // at once (each may hold about 100 KB); more wait
+    unsigned connections = 400;            // at once (each may hold about 100 KB); more wait
 };
 
 // Serves web tests on the loopback interface. Current browsers keep the

@@ -40,7 +40,7 @@ struct ScriptArrays {
     std::array<std::string*, 11> all()
     {
         return {&qElementsListG, &qTypesListG, &qMarksListG, &questionNumberListG, &qMaxSelectionsG,
-            &userAnswersG, &correctAnswersG, &qfbackCriteriaG, &qshowAllfbs, &qDetailsG, &qOptionsG};
+                &userAnswersG, &correctAnswersG, &qfbackCriteriaG, &qshowAllfbs, &qDetailsG, &qOptionsG};
     }
 };
 

@@ -153,8 +153,8 @@ unsigned ClockSeed()
 }
 
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
-    const std::string& platformScript, bool scratch)
+                           const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+                           const std::string& platformScript, bool scratch)
 {
     WrittenTest result;
     result.names.draw(seed);
@@ -164,7 +164,7 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
 
     TestPages pages;
     Walk walk{result.names, arrays, pages, PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
-        GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
+              GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.questionFileList, n, true); ++n)
@@ -178,9 +178,9 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
 
     ui.progressPosition(95);
     const ControlPageInput control{result.names, arrays, texts, walk.size, result.preTestPages,
-        GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
-        std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1)),
-        !platformScript.empty()};
+                                   GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
+                                   std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1)),
+                                   !platformScript.empty()};
     const std::string folder = TestFolder(startPage);
     ExportWrites writes(scratch);
     if (!platformScript.empty())

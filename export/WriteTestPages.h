@@ -46,7 +46,7 @@ unsigned ClockSeed();
 // A `platformScript` is written as scorm.js, which the control page then
 // loads. `scratch` files need not survive a crash (see ScratchFiles.h).
 WrittenTest WriteTestPages(const std::string& testName, const std::string& startPage, const std::string& testDetails,
-    const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
-    const std::string& platformScript = {}, bool scratch = false);
+                           const InterfaceTexts& texts, const ExportLists& lists, UserInterface& ui, unsigned seed,
+                           const std::string& platformScript = {}, bool scratch = false);
 
 }  // namespace dorvel

@@ -13,7 +13,7 @@
 namespace dorvel {
 
 void CreateLmsPackageCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
-    ScormVersion version)
+                          ScormVersion version)
 {
     OpenSet* set = workspace.current();
     if (!set)
@@ -34,7 +34,7 @@ void CreateLmsPackageCall(Workspace& workspace, UserInterface& ui, const LangStr
     if (!set)
         return;
     const ScormExport request{zipPath, version, PassMarkOf(set->testDetails), WebTestName(set->testDetails, set->filePath),
-        set->testDetails, language, ClockSeed()};
+                              set->testDetails, language, ClockSeed()};
     const ScormResult result = WriteScormPackage(request, TheExportLists(), lang, ui);
     ui.progressHide();
     if (!result.written) {

@@ -14,6 +14,6 @@ class Workspace;
 // the current set, writes the package with the set's pass mark and says
 // where it went (or why it could not be written).
 void CreateLmsPackageCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
-    ScormVersion version);
+                          ScormVersion version);
 
 }  // namespace dorvel

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QXmlStreamWriter>
 
-
 namespace dorvel {
 
 namespace {

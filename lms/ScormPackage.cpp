@@ -37,12 +37,11 @@ std::string ScormScriptText(ScormVersion version, int passMark)
     const auto text = LoadWebTemplate("scorm.js");
     if (!text)
         return {};
-    return FillPlaceholders(*text, {{"scormVersion", std::string(ScormVersionName(version))},
-                                       {"passMark", passMark > 0 ? std::to_string(passMark) : std::string()}});
+    return FillPlaceholders(*text, {{"scormVersion", std::string(ScormVersionName(version))}, {"passMark", passMark > 0 ? std::to_string(passMark) : std::string()}});
 }
 
 ScormResult WriteScormPackage(const ScormExport& request, const ExportLists& lists, const LangStrings& lang,
-    UserInterface& ui)
+                              UserInterface& ui)
 {
     ScormResult result;
     QTemporaryDir work;

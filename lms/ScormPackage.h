@@ -12,13 +12,13 @@ class UserInterface;
 struct ExportLists;
 
 struct ScormExport {
-    std::string zipPath;     // the package to write
+    std::string zipPath;  // the package to write
     ScormVersion version = ScormVersion::Scorm12;
-    int passMark = 0;        // percentage, 0 for none
+    int passMark = 0;  // percentage, 0 for none
     std::string testName;
     std::string testDetails;
-    std::string language;    // interface language of the pages
-    unsigned seed = 0;       // drawn script names and block order
+    std::string language;  // interface language of the pages
+    unsigned seed = 0;     // drawn script names and block order
 };
 
 struct ScormResult {
@@ -39,6 +39,6 @@ std::string ScormScriptText(ScormVersion version, int passMark);
 // the package beside imsmanifest.xml. The package replaces `zipPath` only
 // once it is complete.
 ScormResult WriteScormPackage(const ScormExport& request, const ExportLists& lists, const LangStrings& lang,
-    UserInterface& ui);
+                              UserInterface& ui);
 
 }  // namespace dorvel

@@ -11,17 +11,18 @@
 // again, since it may have changed since.
 namespace dorvel {
 
-enum class MediaKind { Picture, Sound };
+enum class MediaKind { Picture,
+                       Sound };
 
 enum class MediaVerdict {
     Ok,
-    Missing,         // no such file, or it cannot be opened
-    NotAFile,        // a folder, device or FIFO
-    UnknownKind,     // an extension that is not one of the kinds taken
-    WrongContent,    // the first bytes are not those of its extension's kind
-    TooLarge,        // a picture over kMaxPictureBytes
-    TooManyPixels,   // a picture wider or higher than kMaxPictureSide
-    UnsafeName,      // a path holding < or >, which no record can carry
+    Missing,        // no such file, or it cannot be opened
+    NotAFile,       // a folder, device or FIFO
+    UnknownKind,    // an extension that is not one of the kinds taken
+    WrongContent,   // the first bytes are not those of its extension's kind
+    TooLarge,       // a picture over kMaxPictureBytes
+    TooManyPixels,  // a picture wider or higher than kMaxPictureSide
+    UnsafeName,     // a path holding < or >, which no record can carry
 };
 
 inline constexpr std::int64_t kMaxPictureBytes = std::int64_t(20) << 20;

@@ -10,7 +10,7 @@ class LangStrings;
 
 // Language pack entries of question pictures and sounds.
 namespace MediaText {
-inline constexpr int PictureRefused = 360;   // "The picture cannot be used:" + path + reason
+inline constexpr int PictureRefused = 360;  // "The picture cannot be used:" + path + reason
 inline constexpr int SoundRefused = 361;
 inline constexpr int NotAPicture = 362;
 inline constexpr int NotASound = 363;
@@ -24,8 +24,8 @@ inline constexpr int ChoosePicture = 370;
 inline constexpr int ChooseSound = 371;
 inline constexpr int Pictures = 372;
 inline constexpr int Sounds = 373;
-inline constexpr int NamedByQuestion = 374;   // "%1 (question %2)"
-inline constexpr int PlaySoundAgain = 375;    // the web page's play button
+inline constexpr int NamedByQuestion = 374;     // "%1 (question %2)"
+inline constexpr int PlaySoundAgain = 375;      // the web page's play button
 inline constexpr int RefusedForQuestion = 376;  // "%1 (question %2: %3)"
 inline constexpr int NoPicture = 377;
 inline constexpr int NoSound = 378;

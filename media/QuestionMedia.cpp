@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-
 namespace dorvel {
 
 namespace {

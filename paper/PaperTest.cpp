@@ -206,8 +206,7 @@ QString pictureHtml(const QImage& picture, int widthPx)
 {
     if (picture.isNull())
         return {};
-    const QSize shown =
-        picture.size().scaled(int(widthPx * kPictureMaxWidthShare), kPictureMaxHeightPx, Qt::KeepAspectRatio);
+    const QSize shown = picture.size().scaled(int(widthPx * kPictureMaxWidthShare), kPictureMaxHeightPx, Qt::KeepAspectRatio);
     return QStringLiteral("<p><img src=\"%1\" width=\"%2\" height=\"%3\"></p>")
         .arg(kPicture.toString())
         .arg(shown.width())

@@ -62,7 +62,7 @@ std::string TestNameOf(const std::string& testDetails, const std::string& bankPa
 }  // namespace
 
 PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folder, const LangStrings& lang,
-    const std::string& language, unsigned seed)
+                           const std::string& language, unsigned seed)
 {
     PlayedTest played;
     BankReader reader;
@@ -114,7 +114,7 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
     // A web test has room for fewer questions than a bank.
     if (played.questionPages < questions)
         played.notes.push_back("the bank holds " + std::to_string(questions) + " questions; the test shows the first "
-            + std::to_string(played.questionPages));
+                               + std::to_string(played.questionPages));
     return played;
 }
 

@@ -9,13 +9,13 @@ class LangStrings;
 
 // The web test the player made of a bank.
 struct PlayedTest {
-    std::string error;       // not empty: the bank was refused and there is nothing to play
-    std::string startPage;   // the start page, beside its test folder
+    std::string error;      // not empty: the bank was refused and there is nothing to play
+    std::string startPage;  // the start page, beside its test folder
     std::string testName;
-    bool preview = false;    // a one-question preview from the editor
-    int previewNumber = 0;   // the previewed question's number in its set (0: not known)
-    int questions = 0;       // questions in the bank
-    int questionPages = 0;   // questions the test shows
+    bool preview = false;   // a one-question preview from the editor
+    int previewNumber = 0;  // the previewed question's number in its set (0: not known)
+    int questions = 0;      // questions in the bank
+    int questionPages = 0;  // questions the test shows
     // What the test lacks: media the bank does not hold or that could not be
     // written, questions beyond what a web test can hold.
     std::vector<std::string> notes;
@@ -51,6 +51,6 @@ bool SendPreviewTabTo(const PlayedTest& test, const std::string& address);
 // chooses the button images; `lang` gives the test's texts; `seed` draws
 // the script names.
 PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folder, const LangStrings& lang,
-    const std::string& language, unsigned seed);
+                           const std::string& language, unsigned seed);
 
 }  // namespace dorvel

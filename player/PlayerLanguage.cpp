@@ -11,7 +11,7 @@ std::string LoadPlayerLanguage(LangStrings& strings)
 {
     // The editor's settings: read only, never written from here.
     const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Software"),
-        QStringLiteral("BorvaneVantricDV"));
+                             QStringLiteral("BorvaneVantricDV"));
     const QVariant stored = settings.value(QStringLiteral("langchoice"));
     std::optional<std::string> langchoice;
     if (stored.isValid())

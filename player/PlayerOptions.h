@@ -10,11 +10,11 @@ namespace dorvel {
 // editor starts it without arguments after writing the start file; scripts
 // and tests add options.
 struct PlayerOptions {
-    std::string bankPath;    // "" : take the bank from the start file
-    bool openBrowser = true; // false: print the test's address instead
-    bool window = true;      // false: no window and no message boxes
-    std::uint16_t port = 0;  // 0: any free port
-    bool fromFiles = false;  // open the test from its folder instead of serving it
+    std::string bankPath;     // "" : take the bank from the start file
+    bool openBrowser = true;  // false: print the test's address instead
+    bool window = true;       // false: no window and no message boxes
+    std::uint16_t port = 0;   // 0: any free port
+    bool fromFiles = false;   // open the test from its folder instead of serving it
 };
 
 struct ParsedPlayerOptions {

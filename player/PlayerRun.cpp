@@ -102,7 +102,7 @@ public:
             address = server.start(options.port) ? server.publish(test.startPage) : std::string();
             if (address.empty())
                 return fail(playertext::kCannotServe,
-                    "127.0.0.1" + (options.port ? ":" + std::to_string(options.port) : std::string()));
+                            "127.0.0.1" + (options.port ? ":" + std::to_string(options.port) : std::string()));
         }
         // A preview opens at its frameset: the question at once.
         std::string opened = test.preview ? PreviewAddress(address) : address;
@@ -112,7 +112,7 @@ public:
             window = std::make_unique<PlayerWindow>(PlayedTitle(test, lang), test.preview, opened, test.notes);
             QObject::connect(window.get(), &PlayerWindow::stopRequested, QCoreApplication::instance(), &QCoreApplication::quit);
             QObject::connect(window.get(), &PlayerWindow::openRequested, window.get(),
-                [&] { window->setOpened(openBrowser(opened)); });
+                             [&] { window->setOpened(openBrowser(opened)); });
             window->show();
         }
 

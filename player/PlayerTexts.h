@@ -6,8 +6,7 @@
 namespace dorvel::playertext {
 
 inline constexpr const char* kTitle = "Dorvel Player";
-inline constexpr const char* kNoBank =
-    "No question bank to play: start the player with a bank file, or from the editor's Preview or Build.";
+inline constexpr const char* kNoBank = "No question bank to play: start the player with a bank file, or from the editor's Preview or Build.";
 inline constexpr const char* kCannotPlay = "This question bank cannot be played.";
 inline constexpr const char* kCannotFolder = "The player cannot make a folder for the test.";
 inline constexpr const char* kCannotServe = "The player cannot serve the test on this computer.";

@@ -12,7 +12,7 @@
 namespace dorvel {
 
 PlayerWindow::PlayerWindow(const std::string& testName, bool preview, const std::string& address,
-    const std::vector<std::string>& notes, QWidget* parent)
+                           const std::vector<std::string>& notes, QWidget* parent)
     : QWidget(parent)
     , m_preview(preview)
 {

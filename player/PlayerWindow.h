@@ -16,7 +16,7 @@ class PlayerWindow : public QWidget {
     Q_OBJECT
 public:
     PlayerWindow(const std::string& testName, bool preview, const std::string& address,
-        const std::vector<std::string>& notes, QWidget* parent = nullptr);
+                 const std::vector<std::string>& notes, QWidget* parent = nullptr);
 
     // Says whether the browser could be opened on the test.
     void setOpened(bool opened);

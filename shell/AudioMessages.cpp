@@ -18,7 +18,10 @@ std::string SoundFileForKey(const std::string& key)
     return {};
 }
 
-AudioMessages::AudioMessages(SoundPlayer* player) : m_player(player) {}
+AudioMessages::AudioMessages(SoundPlayer* player)
+    : m_player(player)
+{
+}
 
 void AudioMessages::AnnounceMessage(const std::string& key)
 {

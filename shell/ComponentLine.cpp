@@ -12,8 +12,7 @@ ComponentLine ParseComponentLine(std::string_view line)
     if (first == std::string_view::npos)
         return parsed;
     const std::size_t second = line.find(' ', first + 1);
-    parsed.property = std::string(line.substr(first + 1, second == std::string_view::npos ? std::string_view::npos
-                                                                                        : second - first - 1));
+    parsed.property = std::string(line.substr(first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1));
     if (second != std::string_view::npos)
         parsed.value = std::string(line.substr(second + 1));
     return parsed;

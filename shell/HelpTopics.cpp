@@ -28,8 +28,7 @@ std::string HelpTopicFile(std::string_view topic, const std::string& language)
         topic.remove_prefix(3);
     // A page may be asked for with its anchor; the file is what must exist.
     topic = topic.substr(0, topic.find('#'));
-    if (topic.empty() || topic.find('/') != std::string_view::npos || topic.find('\\') != std::string_view::npos ||
-        topic.find("..") != std::string_view::npos)
+    if (topic.empty() || topic.find('/') != std::string_view::npos || topic.find('\\') != std::string_view::npos || topic.find("..") != std::string_view::npos)
         return {};
     for (const std::string& folder : {HelpFolder(language), HelpFolder()}) {
         const std::string file = folder + std::string(topic);

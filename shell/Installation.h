@@ -16,10 +16,10 @@ std::string InstallationFolder();
 inline constexpr const char* kBuildTreeMarker = ".dorvel-build-tree";
 void SetInstallationFolder(const std::string& folder);
 
-std::string ButtonsFolder();     // <installation>/Buttons/
-std::string TemplatesFolder();   // <installation>/DorvelTemplates/
-std::string LanguageFolder();    // <installation>/DVLang/
-std::string SoundsFolder();      // <installation>/DVSounds/
+std::string ButtonsFolder();    // <installation>/Buttons/
+std::string TemplatesFolder();  // <installation>/DorvelTemplates/
+std::string LanguageFolder();   // <installation>/DVLang/
+std::string SoundsFolder();     // <installation>/DVSounds/
 
 // Where the programs leave files for each other (the hand-off file of a
 // second start, the question player's start file): the installation folder

@@ -15,7 +15,7 @@ using namespace scramble;
 // Substitution tables built once from the frozen data: for every alphabet,
 // the forward and inverse byte maps, plus each byte's base position.
 struct Tables {
-    std::array<std::uint8_t, 256> basePos{};                 // 0 = not in base
+    std::array<std::uint8_t, 256> basePos{};  // 0 = not in base
     std::array<std::array<unsigned char, 256>, kAlphabetCount> forward{};
     std::array<std::array<unsigned char, 256>, kAlphabetCount> inverse{};
     std::array<std::array<std::string, kKeyColumns>, kKeyRows> keys;
@@ -87,7 +87,10 @@ int clampKind(int kind)
 // in seconds matters to the format (same second, same scrambled bytes).
 class Random {
 public:
-    explicit Random(std::uint32_t seed) : m_state(seed) {}
+    explicit Random(std::uint32_t seed)
+        : m_state(seed)
+    {
+    }
     std::uint32_t next()
     {
         m_state = m_state * 134775813u + 1u;

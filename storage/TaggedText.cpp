@@ -133,7 +133,8 @@ std::string SetTag(std::string_view text, std::string_view name, std::string_vie
 std::string WithTypedLine(std::string_view text, std::string_view name, std::string_view typed)
 {
     std::string line(typed);
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     const std::string stored = CleanText(line);
     if (stored.empty())
         return GetTag(text, name).empty() ? std::string(text) : RemoveTag(text, name);

@@ -13,7 +13,10 @@
 
 namespace dorvel {
 
-RecoveryCopies::RecoveryCopies(std::string folder) : m_folder(WithSeparator(std::move(folder))) {}
+RecoveryCopies::RecoveryCopies(std::string folder)
+    : m_folder(WithSeparator(std::move(folder)))
+{
+}
 
 std::string RecoveryCopies::defaultFolder()
 {
@@ -42,7 +45,7 @@ bool RecoveryCopies::write(const std::string& id, const OpenSet& set, std::time_
     const std::string text = PrepareSetFileText(copy, now);
     // The copy first: a note always stands beside a whole copy.
     return WriteStoredFile(copyPath(id), text, error)
-           && WriteFileBytes(notePath(id), std::to_string(static_cast<long long>(now)) + "\n" + set.filePath, error);
+        && WriteFileBytes(notePath(id), std::to_string(static_cast<long long>(now)) + "\n" + set.filePath, error);
 }
 
 void RecoveryCopies::remove(const std::string& id)

@@ -17,7 +17,8 @@
 namespace dorvel {
 
 RecoveryKeeper::RecoveryKeeper(Workspace& workspace, RecoveryCopies copies)
-    : m_workspace(workspace), m_copies(std::move(copies))
+    : m_workspace(workspace)
+    , m_copies(std::move(copies))
 {
 }
 
@@ -35,7 +36,7 @@ std::string RecoveryKeeper::newId()
 {
     // Unique across runs, so a new run never writes over an old run's copy.
     return std::to_string(static_cast<long long>(QDateTime::currentSecsSinceEpoch())) + "-"
-           + std::to_string(QCoreApplication::applicationPid()) + "-" + std::to_string(++m_nextId);
+        + std::to_string(QCoreApplication::applicationPid()) + "-" + std::to_string(++m_nextId);
 }
 
 void RecoveryKeeper::prune()
@@ -98,7 +99,7 @@ int RecoveryKeeper::offerCopies(UserInterface& ui, const LangStrings& lang)
         const std::string when = fromQString(
             QDateTime::fromSecsSinceEpoch(copy.written).toString(QStringLiteral("yyyy-MM-dd hh:mm")));
         const std::string question = lang.at(404) + "\n\n" + name + " (" + lang.at(405) + " " + when + ")\n\n"
-                                     + lang.at(406);
+            + lang.at(406);
         switch (ui.ask(question, Buttons::YesNoCancel, Tone::Question)) {
         case Answer::Yes:
             if (m_workspace.OpenRecoveredSet(std::move(loaded), copy.setPath)) {

@@ -13,7 +13,10 @@
 
 namespace dorvel {
 
-SpellChecker::SpellChecker(std::string personalList) : m_personalList(std::move(personalList)) {}
+SpellChecker::SpellChecker(std::string personalList)
+    : m_personalList(std::move(personalList))
+{
+}
 
 SpellChecker::~SpellChecker() = default;
 
@@ -37,8 +40,12 @@ std::vector<std::string> SpellChecker::installedDictionaries()
 std::string SpellChecker::dictionaryFor(const std::string& language)
 {
     static const std::map<std::string, std::string> kByLanguage = {
-        {"English (UK)", "en_GB"}, {"English (US)", "en_US"}, {"Deutsch", "de_DE"},
-        {"Français", "fr_FR"},     {"Español", "es_ES"},      {"Nederlands", "nl_NL"},
+        {"English (UK)", "en_GB"},
+        {"English (US)", "en_US"},
+        {"Deutsch", "de_DE"},
+        {"Français", "fr_FR"},
+        {"Español", "es_ES"},
+        {"Nederlands", "nl_NL"},
     };
     const auto found = kByLanguage.find(language);
     return found == kByLanguage.end() ? language : found->second;

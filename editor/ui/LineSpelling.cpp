@@ -13,7 +13,9 @@
 namespace dorvel {
 
 LineSpelling::LineSpelling(QLineEdit* box, const SpellChecker& checker)
-    : QObject(box), m_box(box), m_checker(checker)
+    : QObject(box)
+    , m_box(box)
+    , m_checker(checker)
 {
     box->installEventFilter(this);
     // After the box has taken the change (and moved its cursor).

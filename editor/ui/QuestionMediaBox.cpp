@@ -37,7 +37,10 @@ QToolButton* ToolButton(const char* name, const QString& text, const QString& ti
 }  // namespace
 
 QuestionMediaBox::QuestionMediaBox(Workspace& workspace, UserInterface& ui, const LangStrings& lang, QWidget* parent)
-    : QWidget(parent), m_workspace(workspace), m_ui(ui), m_lang(lang)
+    : QWidget(parent)
+    , m_workspace(workspace)
+    , m_ui(ui)
+    , m_lang(lang)
 {
     setObjectName(QStringLiteral("QuestionMedia"));
     m_thumbnail = new QLabel(this);

@@ -75,7 +75,9 @@ std::vector<std::string> DroppedMediaFiles(const QMimeData* data)
 }  // namespace
 
 QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangStrings& lang, QWidget* parent)
-    : QWidget(parent), m_workspace(workspace), m_lang(lang)
+    : QWidget(parent)
+    , m_workspace(workspace)
+    , m_lang(lang)
 {
     setObjectName(QStringLiteral("Questions"));
 

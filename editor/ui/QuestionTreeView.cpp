@@ -16,7 +16,11 @@ namespace {
 // Draws each node with the picture its model icon index names.
 class TreeIconDelegate : public QStyledItemDelegate {
 public:
-    TreeIconDelegate(const TreeIcons& icons, QObject* parent) : QStyledItemDelegate(parent), m_icons(icons) {}
+    TreeIconDelegate(const TreeIcons& icons, QObject* parent)
+        : QStyledItemDelegate(parent)
+        , m_icons(icons)
+    {
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
@@ -38,7 +42,9 @@ const QString kMime = QString::fromLatin1(QuestionListModel::kMimeType);
 
 }  // namespace
 
-QuestionTreeView::QuestionTreeView(Workspace& workspace, QWidget* parent) : QTreeView(parent), m_workspace(workspace)
+QuestionTreeView::QuestionTreeView(Workspace& workspace, QWidget* parent)
+    : QTreeView(parent)
+    , m_workspace(workspace)
 {
     setObjectName(QStringLiteral("TestTree"));
     QuestionListModel& model = workspace.questionList();

@@ -7,7 +7,8 @@
 namespace dorvel {
 
 RadioGroup::RadioGroup(const QString& name, const QStringList& items, bool oneRow, QWidget* parent)
-    : QGroupBox(parent), m_group(new QButtonGroup(this))
+    : QGroupBox(parent)
+    , m_group(new QButtonGroup(this))
 {
     setObjectName(name);
     auto* layout = new QGridLayout(this);

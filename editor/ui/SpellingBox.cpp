@@ -25,7 +25,8 @@ const QRegularExpression& SpellingWords()
 }
 
 SpellHighlighter::SpellHighlighter(const SpellChecker& checker, QPlainTextEdit* box)
-    : QSyntaxHighlighter(box->document()), m_checker(checker)
+    : QSyntaxHighlighter(box->document())
+    , m_checker(checker)
 {
 }
 
@@ -105,10 +106,10 @@ void AttachSpelling(QPlainTextEdit* box, SpellChecker& checker, const LangString
     box->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(box, &QPlainTextEdit::customContextMenuRequested, box,
                      [box, &checker, &lang, replaced](const QPoint& at) {
-        QMenu* menu = SpellingMenu(box, at, checker, lang, replaced);
-        menu->exec(box->viewport()->mapToGlobal(at));
-        delete menu;
-    });
+                         QMenu* menu = SpellingMenu(box, at, checker, lang, replaced);
+                         menu->exec(box->viewport()->mapToGlobal(at));
+                         delete menu;
+                     });
 }
 
 }  // namespace dorvel

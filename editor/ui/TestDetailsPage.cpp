@@ -28,7 +28,9 @@ const char* const kCheckTexts[3] = {"Allow the answers to be shown (cheating)", 
 
 }  // namespace
 
-TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent) : QWidget(parent), m_workspace(workspace)
+TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent)
+    : QWidget(parent)
+    , m_workspace(workspace)
 {
     setObjectName(QStringLiteral("TestDetails"));
 

@@ -11,7 +11,9 @@ public:
     static constexpr int kMergingId = 1;
 
     SetEdit(SetHistory& history, RecordChanges changes, std::string mergeKey)
-        : m_history(history), m_changes(std::move(changes)), m_mergeKey(std::move(mergeKey))
+        : m_history(history)
+        , m_changes(std::move(changes))
+        , m_mergeKey(std::move(mergeKey))
     {
     }
 
@@ -57,7 +59,8 @@ private:
     bool m_pushed = false;
 };
 
-SetHistory::SetHistory(Apply apply) : m_apply(std::move(apply))
+SetHistory::SetHistory(Apply apply)
+    : m_apply(std::move(apply))
 {
     m_stack.setUndoLimit(kUndoLimit);
     QObject::connect(&m_stack, &QUndoStack::indexChanged, &m_stack, [this] {

@@ -15,7 +15,8 @@ const QColor kInk(0x1f, 0x2d, 0x4d);
 
 }  // namespace
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About Dorvel"));

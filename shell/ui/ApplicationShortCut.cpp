@@ -6,7 +6,10 @@ namespace dorvel {
 
 ApplicationShortCut::ApplicationShortCut(std::function<void()> help, std::function<void()> lastMessage,
                                          std::function<void()> tutorial, QObject* parent)
-    : QObject(parent), m_help(std::move(help)), m_lastMessage(std::move(lastMessage)), m_tutorial(std::move(tutorial))
+    : QObject(parent)
+    , m_help(std::move(help))
+    , m_lastMessage(std::move(lastMessage))
+    , m_tutorial(std::move(tutorial))
 {
 }
 

@@ -69,8 +69,7 @@ bool setOther(QObject* component, const std::string& property, const QString& va
 {
     // Save and open dialogs are named objects carrying the texts the window
     // shows when it opens them.
-    if (!qobject_cast<QWidget*>(component) && !qobject_cast<QAction*>(component) &&
-        component->property("DefaultTitle").isValid()) {
+    if (!qobject_cast<QWidget*>(component) && !qobject_cast<QAction*>(component) && component->property("DefaultTitle").isValid()) {
         if (property != "Title" && property != "Filter")
             return false;
         component->setProperty(property.c_str(), value);

@@ -30,7 +30,10 @@ bool IsProgramFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray head = file.read(4);
-    return head == QByteArray("\x7f" "ELF", 4) || head.startsWith("#!");
+    return head == QByteArray("\x7f"
+                              "ELF",
+                              4)
+        || head.startsWith("#!");
 }
 
 struct NamedDialog {
@@ -90,7 +93,11 @@ void AddNamedDialogs(QObject* window)
     }
 }
 
-DialogUserInterface::DialogUserInterface(QWidget* owner) : m_owner(owner), m_progress(new ProgressWindow(owner)) {}
+DialogUserInterface::DialogUserInterface(QWidget* owner)
+    : m_owner(owner)
+    , m_progress(new ProgressWindow(owner))
+{
+}
 
 DialogUserInterface::~DialogUserInterface() = default;
 

@@ -70,8 +70,7 @@ std::vector<HandOffPair> TakeHandOff(const std::string& file)
 
 bool IsOpenSetRequest(const std::string& p1, const std::string& p2)
 {
-    return p1.size() > 9 && p2.size() > 4 && p1 == "openShellCall" && FileExists(p2) &&
-           LowerCase(ExtractFileExt(p2)) == ".vtd";
+    return p1.size() > 9 && p2.size() > 4 && p1 == "openShellCall" && FileExists(p2) && LowerCase(ExtractFileExt(p2)) == ".vtd";
 }
 
 }  // namespace dorvel

@@ -11,7 +11,9 @@
 namespace dorvel {
 
 HintWatcher::HintWatcher(AudioMessages& audio, const HintTexts& hints, QObject* parent)
-    : QObject(parent), m_audio(audio), m_hints(hints)
+    : QObject(parent)
+    , m_audio(audio)
+    , m_hints(hints)
 {
 }
 

@@ -85,7 +85,11 @@ std::string TutorialProgram()
 // Marks a command of the window as under way for its whole run.
 class BusyScope {
 public:
-    explicit BusyScope(MainWindow& w) : m_window(w) { ++m_window.m_busy; }
+    explicit BusyScope(MainWindow& w)
+        : m_window(w)
+    {
+        ++m_window.m_busy;
+    }
     ~BusyScope() { --m_window.m_busy; }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
@@ -95,17 +99,17 @@ private:
 };
 
 MainWindow::MainWindow(UserInterface* ui, QWidget* parent)
-    : QMainWindow(parent),
-      m_ownUi(ui ? nullptr : std::make_unique<DialogUserInterface>(this)),
-      m_ui(ui ? ui : m_ownUi.get()),
-      m_workspace(std::make_unique<Workspace>(*m_ui, m_lang)),
-      m_settings(std::make_unique<EditorSettings>()),
-      m_recovery(std::make_unique<RecoveryKeeper>(*m_workspace, RecoveryCopies(RecoveryCopies::defaultFolder()))),
-      m_spelling(std::make_unique<SpellChecker>(SpellChecker::defaultPersonalList())),
-      m_help(std::make_unique<HelpBrowser>()),
-      m_sound(std::make_unique<MediaSoundPlayer>()),
-      m_audio(m_sound.get()),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QMainWindow(parent)
+    , m_ownUi(ui ? nullptr : std::make_unique<DialogUserInterface>(this))
+    , m_ui(ui ? ui : m_ownUi.get())
+    , m_workspace(std::make_unique<Workspace>(*m_ui, m_lang))
+    , m_settings(std::make_unique<EditorSettings>())
+    , m_recovery(std::make_unique<RecoveryKeeper>(*m_workspace, RecoveryCopies(RecoveryCopies::defaultFolder())))
+    , m_spelling(std::make_unique<SpellChecker>(SpellChecker::defaultPersonalList()))
+    , m_help(std::make_unique<HelpBrowser>())
+    , m_sound(std::make_unique<MediaSoundPlayer>())
+    , m_audio(m_sound.get())
+    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     FormCreate();
 }
@@ -386,8 +390,7 @@ bool MainWindow::startCall(const QStringList& arguments)
     } else {
         const QStringList args = SingleInstance::absoluteArguments(arguments);
         const std::string path = fromQString(args[1]);
-        if (args[0] == QStringLiteral("openShellCall") && LowerCase(ExtractFileExt(path)) == ".vtd" &&
-            m_workspace->OpenSetFile(path) && !m_workspace->set(0).isFree())
+        if (args[0] == QStringLiteral("openShellCall") && LowerCase(ExtractFileExt(path)) == ".vtd" && m_workspace->OpenSetFile(path) && !m_workspace->set(0).isFree())
             m_workspace->questionList().setExpanded(0, true);
     }
 
@@ -690,7 +693,8 @@ bool MainWindow::EditCall(const std::string& name)
     else if (name == "EditCut" || name == "EditCopy" || name == "EditPaste") {
         // The text boxes do the clipboard themselves; the menu asks the one with the focus.
         if (QWidget* box = QApplication::focusWidget())
-            QMetaObject::invokeMethod(box, name == "EditCut" ? "cut" : name == "EditCopy" ? "copy" : "paste");
+            QMetaObject::invokeMethod(box, name == "EditCut" ? "cut" : name == "EditCopy" ? "copy"
+                                                                                          : "paste");
     } else
         return false;
     updateEditItems();

@@ -10,7 +10,11 @@
 
 namespace dorvel {
 
-MediaSoundPlayer::MediaSoundPlayer(Device device, QObject* parent) : QObject(parent), m_device(device) {}
+MediaSoundPlayer::MediaSoundPlayer(Device device, QObject* parent)
+    : QObject(parent)
+    , m_device(device)
+{
+}
 
 MediaSoundPlayer::~MediaSoundPlayer()
 {

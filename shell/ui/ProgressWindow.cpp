@@ -7,7 +7,8 @@
 
 namespace dorvel {
 
-ProgressWindow::ProgressWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint)
+ProgressWindow::ProgressWindow(QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("ProgressWindow"));
     setWindowTitle(QStringLiteral("Progress"));

@@ -37,7 +37,11 @@ int SingleInstance::defaultAnswerTimeout()
     return ok && ms > 0 ? ms : kAnswerMs;
 }
 
-SingleInstance::SingleInstance(const QString& serverName, QObject* parent) : QObject(parent), m_name(serverName) {}
+SingleInstance::SingleInstance(const QString& serverName, QObject* parent)
+    : QObject(parent)
+    , m_name(serverName)
+{
+}
 
 SingleInstance::~SingleInstance()
 {

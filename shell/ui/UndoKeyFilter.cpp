@@ -12,12 +12,16 @@ bool isUndoOrRedo(const QKeyEvent* key)
 {
     const QKeySequence pressed(key->keyCombination());
     return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
-           || pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) || pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        || pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) || pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
 }
 
 }  // namespace
 
-UndoKeyFilter::UndoKeyFilter(QWidget* window) : QObject(window), m_window(window) {}
+UndoKeyFilter::UndoKeyFilter(QWidget* window)
+    : QObject(window)
+    , m_window(window)
+{
+}
 
 bool UndoKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {

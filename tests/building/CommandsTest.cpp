@@ -135,8 +135,7 @@ TEST(PreviewQuestion, StopsQuietlyOrWithTheRightMessage)
     };
     const Case cases[] = {
         {"no player", [](Scene& s) { DeleteFile(s.player); }, {"No player"}},
-        {"missing template", [](Scene& s) { DeleteFile(s.install.styleFolder() + "mc4.vtq"); },
-         {"Template missing: {style}mc4.vtq", "Could not build"}},
+        {"missing template", [](Scene& s) { DeleteFile(s.install.styleFolder() + "mc4.vtq"); }, {"Template missing: {style}mc4.vtq", "Could not build"}},
         {"missing media", [](Scene& s) { DeleteFile(s.install.styleFolder() + "bg.bmp"); }, {"Could not build"}},
     };
     for (const Case& c : cases) {

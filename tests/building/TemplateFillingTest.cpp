@@ -47,10 +47,14 @@ TEST(TemplateForType, FamilyAndCountFollowTheType)
         TemplateKind kind;
     };
     const Case cases[] = {
-        {-1, "mc1.vtq", TemplateKind::ChoiceButtons},   {0, "mc2.vtq", TemplateKind::ChoiceButtons},
-        {2, "mc4.vtq", TemplateKind::ChoiceButtons},    {3, "tf1.vtq", TemplateKind::TrueFalseButtons},
-        {6, "tf4.vtq", TemplateKind::TrueFalseButtons}, {7, "tx1.vtq", TemplateKind::TextFields},
-        {10, "tx4.vtq", TemplateKind::TextFields},      {11, "tx5.vtq", TemplateKind::TextFields},
+        {-1, "mc1.vtq", TemplateKind::ChoiceButtons},
+        {0, "mc2.vtq", TemplateKind::ChoiceButtons},
+        {2, "mc4.vtq", TemplateKind::ChoiceButtons},
+        {3, "tf1.vtq", TemplateKind::TrueFalseButtons},
+        {6, "tf4.vtq", TemplateKind::TrueFalseButtons},
+        {7, "tx1.vtq", TemplateKind::TextFields},
+        {10, "tx4.vtq", TemplateKind::TextFields},
+        {11, "tx5.vtq", TemplateKind::TextFields},
     };
     for (const Case& c : cases) {
         const QuestionTemplate t = TemplateForType(c.qType);
@@ -162,8 +166,7 @@ TEST(FillPreTestTemplate, NamesAndTheirStandIns)
     };
     const std::string tmpl = Text("TestName") + Text("ExaminerName");
     for (const Case& c : cases) {
-        const std::string details =
-            std::string("<TestName>") + c.testName + "</TestName><ExaminerName>" + c.examiner + "</ExaminerName>";
+        const std::string details = std::string("<TestName>") + c.testName + "</TestName><ExaminerName>" + c.examiner + "</ExaminerName>";
         const auto texts = Records(FillPreTestTemplate(tmpl, details), "vtText");
         ASSERT_EQ(texts.size(), 2u);
         EXPECT_EQ(GetTag(texts[0], "vtString"), c.shownTest);

@@ -130,7 +130,7 @@ TEST(ServeProcess, ClientsThatDoNotReadOrReadSlowlyKeepItsMemoryBounded)
 
     const long peak = s.kilobytes("VmHWM");
     std::printf("[ figures  ] 200 non-reading and 3 slow clients of a 100 MB file: resident %ld kB before, peak %ld kB\n",
-        before, peak);
+                before, peak);
     EXPECT_LT(peak - before, 100 * 1024) << "kB";
 }
 
@@ -152,7 +152,7 @@ TEST(ServeProcess, A300MegabyteHeaderIsRefusedWithoutBeingRead)
     }
     const long peak = s.kilobytes("VmHWM");
     std::printf("[ figures  ] 300 MB header: %zu MB taken before the server closed, resident %ld kB before, peak %ld kB\n",
-        sent / (1024 * 1024), before, peak);
+                sent / (1024 * 1024), before, peak);
     EXPECT_FALSE(open) << "the server read the whole header";
     EXPECT_LT(peak - before, 64 * 1024) << "kB";
     EXPECT_TRUE(s.answersStartPage());

@@ -161,8 +161,15 @@ const MediaField kQuestionMedia[] = {
 };
 const MediaField kChoiceMedia[] = {{"s1", "s1r"}, {"s2", "s2r"}, {"s3", "s3r"}, {"ButtonSound1", "ButtonSound1Rel"}};
 const MediaField kTrueFalseMedia[] = {
-    {"tf1", "tf1r"}, {"tf2", "tf2r"}, {"tf3", "tf3r"}, {"tf4", "tf4r"}, {"tf5", "tf5r"},
-    {"tf6", "tf6r"}, {"tf7", "tf7r"}, {"ButtonSound2", "ButtonSound2Rel"}, {"ButtonSound3", "ButtonSound3Rel"},
+    {"tf1", "tf1r"},
+    {"tf2", "tf2r"},
+    {"tf3", "tf3r"},
+    {"tf4", "tf4r"},
+    {"tf5", "tf5r"},
+    {"tf6", "tf6r"},
+    {"tf7", "tf7r"},
+    {"ButtonSound2", "ButtonSound2Rel"},
+    {"ButtonSound3", "ButtonSound3Rel"},
 };
 const MediaField kPictureMedia[] = {
     {"picFilePathAbs", "picFilePathRel"},
@@ -407,16 +414,37 @@ TEST(ButtonsTest, AllButtonFilesArePicturesOfTheirSize)
     };
     const Size bar{52, 26}, arrow{26, 26}, start{110, 26}, mark{40, 40};
     const ButtonFile kFiles[] = {
-        {"blank.gif", {1, 1}}, {"slideline.gif", {64, 26}}, {"owl.gif", {80, 72}},
-        {"tick.gif", mark}, {"cross.gif", mark}, {"Help.htm", {}},
-        {"Help0.gif", {51, 26}}, {"Help1.gif", {51, 26}}, {"Help2.gif", {51, 26}},
-        {"Arrow10.gif", arrow}, {"Arrow11.gif", arrow}, {"Arrow12.gif", arrow},
+        {"blank.gif", {1, 1}},
+        {"slideline.gif", {64, 26}},
+        {"owl.gif", {80, 72}},
+        {"tick.gif", mark},
+        {"cross.gif", mark},
+        {"Help.htm", {}},
+        {"Help0.gif", {51, 26}},
+        {"Help1.gif", {51, 26}},
+        {"Help2.gif", {51, 26}},
+        {"Arrow10.gif", arrow},
+        {"Arrow11.gif", arrow},
+        {"Arrow12.gif", arrow},
         {"Slider.gif", arrow},
-        {"Arrow20.gif", arrow}, {"Arrow21.gif", arrow}, {"Arrow22.gif", arrow},
-        {"Cheat0.gif", bar}, {"Cheat1.gif", bar}, {"Cheat2.gif", bar}, {"Cheat3.gif", bar},
-        {"Finish0.gif", bar}, {"Finish1.gif", bar}, {"Finish2.gif", bar}, {"Finish3.gif", bar},
-        {"Mark0.gif", bar}, {"Mark1.gif", bar}, {"Mark2.gif", bar}, {"Mark3.gif", bar},
-        {"StartTest0.gif", start}, {"StartTest1.gif", start}, {"StartTest2.gif", start},
+        {"Arrow20.gif", arrow},
+        {"Arrow21.gif", arrow},
+        {"Arrow22.gif", arrow},
+        {"Cheat0.gif", bar},
+        {"Cheat1.gif", bar},
+        {"Cheat2.gif", bar},
+        {"Cheat3.gif", bar},
+        {"Finish0.gif", bar},
+        {"Finish1.gif", bar},
+        {"Finish2.gif", bar},
+        {"Finish3.gif", bar},
+        {"Mark0.gif", bar},
+        {"Mark1.gif", bar},
+        {"Mark2.gif", bar},
+        {"Mark3.gif", bar},
+        {"StartTest0.gif", start},
+        {"StartTest1.gif", start},
+        {"StartTest2.gif", start},
     };
     ASSERT_EQ(std::size(kFiles), 31u);
     for (const ButtonFile& f : kFiles) {

@@ -27,7 +27,7 @@ TEST(LangStrings, PackLinesSetStringsAndPassComponentLinesOn)
     std::vector<std::string> components;
     const int count = strings.applyPack(
         "0019 Too many sets\r\n"
-        "0020 \r\n"                      // five characters: ignored, a pack cannot set an empty string
+        "0020 \r\n"  // five characters: ignored, a pack cannot set an empty string
         "1000 beyond the table\n"
         "0005 five is a component line\r"
         "0021 two#r#nlines\r\n"

@@ -29,7 +29,8 @@ public:
 
 class WorkspaceTest : public ::testing::Test {
 protected:
-    WorkspaceTest() : workspace(ui, lang)
+    WorkspaceTest()
+        : workspace(ui, lang)
     {
         lang.applyPack(
             "0017 Save the new set?\n0018 Save changes to\n0019 Too many sets\n0020 Too many questions\n"

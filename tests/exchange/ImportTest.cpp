@@ -30,35 +30,33 @@ std::string repeated(const std::string& unit, std::size_t times)
     return out;
 }
 
-const std::string kGiftAll =
-    "// every kind that maps\n$CATEGORY: $course$/top/Maths\n\n"
-    "::Two::Pick {=yes ~no}\n\n"
-    "::Four::Pick {=a ~b ~c ~d}\n\n"
-    "::T::Sky is blue {T}\n\n"
-    "::F::Sky is green {FALSE}\n\n"
-    "::Short::Name a colour {=red =green =blue}\n\n"
-    "::Num::Pi? {#3.14:0.01}\n\n"
-    "::Range::Between {#1..5}\n\n"
-    "::Exact::Two answers {#=2:0 =4:0}\n\n"
-    "::Missing word::The {=cat ~dog} sat on the mat.\n";
+const std::string kGiftAll = "// every kind that maps\n$CATEGORY: $course$/top/Maths\n\n"
+                             "::Two::Pick {=yes ~no}\n\n"
+                             "::Four::Pick {=a ~b ~c ~d}\n\n"
+                             "::T::Sky is blue {T}\n\n"
+                             "::F::Sky is green {FALSE}\n\n"
+                             "::Short::Name a colour {=red =green =blue}\n\n"
+                             "::Num::Pi? {#3.14:0.01}\n\n"
+                             "::Range::Between {#1..5}\n\n"
+                             "::Exact::Two answers {#=2:0 =4:0}\n\n"
+                             "::Missing word::The {=cat ~dog} sat on the mat.\n";
 
-const std::string kGiftRefused =
-    "::Match::Pair {=a -> 1 =b -> 2 =c -> 3}\n\n"
-    "::Essay::Write {}\n\n"
-    "::Multi::Pick two {~%50%a ~%50%b ~%-100%c}\n\n"
-    "::Five::Pick {=a ~b ~c ~d ~e}\n\n"
-    "::None::Pick {~a ~b}\n\n"
-    "::Six::Name {=a =b =c =d =e =f}\n\n"
-    "::Description::Only text\n\n"
-    "::Open::Never closed {=a ~b\n\n"
-    "::Twice::Two {=a} blocks {=b}\n\n"
-    "::NaN::Number {#abc}\n\n"
-    "::Partial::Name {=a =%50%b}\n";
+const std::string kGiftRefused = "::Match::Pair {=a -> 1 =b -> 2 =c -> 3}\n\n"
+                                 "::Essay::Write {}\n\n"
+                                 "::Multi::Pick two {~%50%a ~%50%b ~%-100%c}\n\n"
+                                 "::Five::Pick {=a ~b ~c ~d ~e}\n\n"
+                                 "::None::Pick {~a ~b}\n\n"
+                                 "::Six::Name {=a =b =c =d =e =f}\n\n"
+                                 "::Description::Only text\n\n"
+                                 "::Open::Never closed {=a ~b\n\n"
+                                 "::Twice::Two {=a} blocks {=b}\n\n"
+                                 "::NaN::Number {#abc}\n\n"
+                                 "::Partial::Name {=a =%50%b}\n";
 
 const std::string kMoodleHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n";
 
 std::string moodleQuestion(const std::string& type, const std::string& name, const std::string& answers,
-    const std::string& extra = {})
+                           const std::string& extra = {})
 {
     return "<question type=\"" + type + "\"><name><text>" + name + "</text></name>"
         + "<questiontext format=\"html\"><text><![CDATA[<p>" + name + " text</p>]]></text></questiontext>" + extra
@@ -97,60 +95,35 @@ const std::vector<ImportCase>& cases()
 {
     static const std::vector<ImportCase> table = {
         {"GIFT: every kind that maps", Format::Gift, kGiftAll, 9, {}},
-        {"GIFT guessed, CR LF and a byte-order mark", std::nullopt,
-            "\xEF\xBB\xBF::A::Q1 {=x ~y}\r\n\r\n::B::Q2 {T}\r\n", 2, {}},
+        {"GIFT guessed, CR LF and a byte-order mark", std::nullopt, "\xEF\xBB\xBF::A::Q1 {=x ~y}\r\n\r\n::B::Q2 {T}\r\n", 2, {}},
         {"GIFT guessed though it begins with a tag", std::nullopt, "<b>Bold</b> question {T}\n", 1, {}},
-        {"GIFT: refused kinds, each with its reason", Format::Gift, kGiftRefused, 0,
-            {{1, r::kMatching}, {2, r::kEssay}, {3, r::kSeveralRight}, {4, r::kTooManyChoices}, {5, r::kNoRightAnswer},
-                {6, r::kTooManyAnswers}, {7, r::kUnsupportedType}, {8, r::kUnreadable}, {9, r::kUnreadable},
-                {10, r::kNotANumber}, {11, r::kSeveralRight}}},
-        {"GIFT: accepted answers of blanks are no answers", Format::Gift, "::E::Q {=}\n\n::B::Q {=  =\t}\n\n::N::Q {#1..}\n", 0,
-            {{1, r::kNoRightAnswer}, {2, r::kNoRightAnswer}, {3, r::kNotANumber}}},
-        {"GIFT: an unclosed brace costs only its own question", Format::Gift, "::A::Q {=x ~y\n\n::B::Q {=x ~y}\n", 1,
-            {{1, r::kUnreadable}}},
-        {"GIFT: questions without the empty line between them are told so", Format::Gift,
-            "::A::Q {=x ~y}\n::B::Q {#4805:5}\n\n::C::Q {T}\n", 1, {{1, r::kNoEmptyLine}}},
-        {"GIFT: one question over the file's limit", Format::Gift, repeated("Q {T}\n\n", kMaxQuestionsPerFile + 1),
-            kMaxQuestionsPerFile, {{kMaxQuestionsPerFile + 1, r::kTooManyQuestions}}},
-        {"GIFT: a line longer than the limit", Format::Gift, "::A::" + std::string(kMaxLineLength + 1, 'x') + " {T}\n", 0,
-            {}, r::kLineTooLong},
-        {"Aiken: two questions", std::nullopt,
-            "What is 2+2?\nA. 3\nB. 4\nANSWER: B\n\nCapital of Peru?\nA) Lima\nB) Cusco\nC) Quito\nANSWER: A\n", 2, {}},
-        {"Aiken: refused", Format::Aiken,
-            "Five?\nA. 1\nB. 2\nC. 3\nD. 4\nE. 5\nANSWER: A\n\n"
-            "No answer line\nA. x\nB. y\n\n"
-            "Answer out of range\nA. x\nB. y\nANSWER: C\n\n"
-            "One option\nA. x\nANSWER: A\n\n"
-            "Out of order\nA. x\nC. y\nANSWER: A\n",
-            0,
-            {{1, r::kTooManyChoices}, {2, r::kNoRightAnswer}, {3, r::kNoRightAnswer}, {4, r::kTooFewChoices},
-                {5, r::kUnreadable}}},
+        {"GIFT: refused kinds, each with its reason", Format::Gift, kGiftRefused, 0, {{1, r::kMatching}, {2, r::kEssay}, {3, r::kSeveralRight}, {4, r::kTooManyChoices}, {5, r::kNoRightAnswer}, {6, r::kTooManyAnswers}, {7, r::kUnsupportedType}, {8, r::kUnreadable}, {9, r::kUnreadable}, {10, r::kNotANumber}, {11, r::kSeveralRight}}},
+        {"GIFT: accepted answers of blanks are no answers", Format::Gift, "::E::Q {=}\n\n::B::Q {=  =\t}\n\n::N::Q {#1..}\n", 0, {{1, r::kNoRightAnswer}, {2, r::kNoRightAnswer}, {3, r::kNotANumber}}},
+        {"GIFT: an unclosed brace costs only its own question", Format::Gift, "::A::Q {=x ~y\n\n::B::Q {=x ~y}\n", 1, {{1, r::kUnreadable}}},
+        {"GIFT: questions without the empty line between them are told so", Format::Gift, "::A::Q {=x ~y}\n::B::Q {#4805:5}\n\n::C::Q {T}\n", 1, {{1, r::kNoEmptyLine}}},
+        {"GIFT: one question over the file's limit", Format::Gift, repeated("Q {T}\n\n", kMaxQuestionsPerFile + 1), kMaxQuestionsPerFile, {{kMaxQuestionsPerFile + 1, r::kTooManyQuestions}}},
+        {"GIFT: a line longer than the limit", Format::Gift, "::A::" + std::string(kMaxLineLength + 1, 'x') + " {T}\n", 0, {}, r::kLineTooLong},
+        {"Aiken: two questions", std::nullopt, "What is 2+2?\nA. 3\nB. 4\nANSWER: B\n\nCapital of Peru?\nA) Lima\nB) Cusco\nC) Quito\nANSWER: A\n", 2, {}},
+        {"Aiken: refused", Format::Aiken, "Five?\nA. 1\nB. 2\nC. 3\nD. 4\nE. 5\nANSWER: A\n\n"
+                                          "No answer line\nA. x\nB. y\n\n"
+                                          "Answer out of range\nA. x\nB. y\nANSWER: C\n\n"
+                                          "One option\nA. x\nANSWER: A\n\n"
+                                          "Out of order\nA. x\nC. y\nANSWER: A\n",
+         0,
+         {{1, r::kTooManyChoices}, {2, r::kNoRightAnswer}, {3, r::kNoRightAnswer}, {4, r::kTooFewChoices}, {5, r::kUnreadable}}},
         {"Moodle XML: every kind that maps", std::nullopt, kMoodleAll, 4, {}},
-        {"Moodle XML: refused kinds", Format::MoodleXml, kMoodleRefused, 0,
-            {{1, r::kMatching}, {2, r::kEssay}, {3, r::kCloze}, {4, r::kSeveralRight}, {5, r::kSeveralRight},
-                {6, r::kTooManyChoices}, {7, r::kNoRightAnswer}, {8, r::kWildcard}, {9, r::kUnsupportedType},
-                {10, r::kNotANumber}, {11, r::kNoRightAnswer}}},
-        {"Moodle XML: a text over the limit", Format::MoodleXml,
-            kMoodleHead + moodleQuestion("truefalse", "Long", answer(100, "true"),
-                "<generalfeedback><text>" + std::string(10, 'x') + "</text></generalfeedback>")
-                + moodleQuestion("truefalse", std::string(kMaxTextLength + 1, 'n'), answer(100, "true")) + "</quiz>",
-            1, {{2, r::kTextTooLong}}},
-        {"XML: external entity", Format::MoodleXml,
-            "<?xml version=\"1.0\"?>\n<!DOCTYPE quiz [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n<quiz>"
-                + moodleQuestion("truefalse", "&x;", answer(100, "true")) + "</quiz>",
-            0, {}, r::kDocumentType},
-        {"XML: entity expansion bomb", Format::MoodleXml,
-            "<?xml version=\"1.0\"?>\n<!DOCTYPE quiz [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
-            "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">]>\n<quiz>"
-                + moodleQuestion("truefalse", "&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;", answer(100, "true")) + "</quiz>",
-            0, {}, r::kDocumentType},
-        {"XML: undeclared entity", Format::MoodleXml,
-            kMoodleHead + moodleQuestion("truefalse", "&nope;", answer(100, "true")) + "</quiz>", 0, {}, r::kNotWellFormed},
-        {"XML: deeply nested", Format::MoodleXml, kMoodleHead + repeated("<x>", 100000) + repeated("</x>", 100000) + "</quiz>",
-            0, {}, r::kTooDeep},
-        {"XML: cut off", Format::MoodleXml,
-            kMoodleHead + moodleQuestion("truefalse", "TF", answer(100, "true")) + "<question type=\"truefalse\"><name>", 0,
-            {}, r::kNotWellFormed},
+        {"Moodle XML: refused kinds", Format::MoodleXml, kMoodleRefused, 0, {{1, r::kMatching}, {2, r::kEssay}, {3, r::kCloze}, {4, r::kSeveralRight}, {5, r::kSeveralRight}, {6, r::kTooManyChoices}, {7, r::kNoRightAnswer}, {8, r::kWildcard}, {9, r::kUnsupportedType}, {10, r::kNotANumber}, {11, r::kNoRightAnswer}}},
+        {"Moodle XML: a text over the limit", Format::MoodleXml, kMoodleHead + moodleQuestion("truefalse", "Long", answer(100, "true"), "<generalfeedback><text>" + std::string(10, 'x') + "</text></generalfeedback>") + moodleQuestion("truefalse", std::string(kMaxTextLength + 1, 'n'), answer(100, "true")) + "</quiz>", 1, {{2, r::kTextTooLong}}},
+        {"XML: external entity", Format::MoodleXml, "<?xml version=\"1.0\"?>\n<!DOCTYPE quiz [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n<quiz>" + moodleQuestion("truefalse", "&x;", answer(100, "true")) + "</quiz>", 0, {}, r::kDocumentType},
+        {"XML: entity expansion bomb", Format::MoodleXml, "<?xml version=\"1.0\"?>\n<!DOCTYPE quiz [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
+                                                          "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">]>\n<quiz>"
+             + moodleQuestion("truefalse", "&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;", answer(100, "true")) + "</quiz>",
+         0,
+         {},
+         r::kDocumentType},
+        {"XML: undeclared entity", Format::MoodleXml, kMoodleHead + moodleQuestion("truefalse", "&nope;", answer(100, "true")) + "</quiz>", 0, {}, r::kNotWellFormed},
+        {"XML: deeply nested", Format::MoodleXml, kMoodleHead + repeated("<x>", 100000) + repeated("</x>", 100000) + "</quiz>", 0, {}, r::kTooDeep},
+        {"XML: cut off", Format::MoodleXml, kMoodleHead + moodleQuestion("truefalse", "TF", answer(100, "true")) + "<question type=\"truefalse\"><name>", 0, {}, r::kNotWellFormed},
     };
     return table;
 }
@@ -234,7 +207,7 @@ TEST(MarkedText, HtmlBecomesPlainTextWithTheMarksTheTestRenders)
         {"<p>One</p>\n<p>Two</p>", "One\nTwo"},
         {"a<br/>b<BR>c", "a\nb\nc"},
         {"<strong>bold</strong> <em>it</em> <u>u</u> H<sub>2</sub>O x<sup>2</sup>",
-            "<b>bold</b> <i>it</i> <u>u</u> H<sub>2</sub>O x<sup>2</sup>"},
+         "<b>bold</b> <i>it</i> <u>u</u> H<sub>2</sub>O x<sup>2</sup>"},
         {"<span style=\"color:red\">red</span> <a href=\"x\">link</a>", "red link"},
         {"a  \n  b", "a b"},
         {"1 < 2 &lt; 3 &#8364; &eacute;", "1 < 2 < 3 \u20ac é"},

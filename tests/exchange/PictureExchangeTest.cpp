@@ -86,34 +86,35 @@ TEST(PictureImport, TheFirstPictureOfTheTextComesInAndTheRestIsListed)
         std::vector<LeftOutRow> leftOut;
         std::string answerFiles = {};
     } const table[] = {
-        {"a picture, its URL-encoded name and its alt text", "<p>Red?</p><img src=\"@@PLUGINFILE@@/my%20map%C3%BC.png\" alt=\"A &quot;red&quot; map > none\">",
-            fileElement("my mapü.png", red), "my mapü.png", {}},
-        {"base64 broken over lines, an address with ?time", "<img src=\"@@PLUGINFILE@@/m.png?time=1700\">",
-            fileElement("m.png", red.substr(0, 20) + "\n  " + red.substr(20)), "m.png", {}},
+        {"a picture, its URL-encoded name and its alt text", "<p>Red?</p><img src=\"@@PLUGINFILE@@/my%20map%C3%BC.png\" alt=\"A &quot;red&quot; map > none\">", fileElement("my mapü.png", red), "my mapü.png", {}},
+        {"base64 broken over lines, an address with ?time", "<img src=\"@@PLUGINFILE@@/m.png?time=1700\">", fileElement("m.png", red.substr(0, 20) + "\n  " + red.substr(20)), "m.png", {}},
         {"a picture the text names but the file lacks: the next one is taken",
-            "<img src=\"@@PLUGINFILE@@/gone.png\"><img src=\"@@PLUGINFILE@@/m.png\">", fileElement("m.png", red), "m.png",
-            {{reason::kPictureNotInFile, "gone.png", MediaVerdict::Ok}}},
+         "<img src=\"@@PLUGINFILE@@/gone.png\"><img src=\"@@PLUGINFILE@@/m.png\">",
+         fileElement("m.png", red),
+         "m.png",
+         {{reason::kPictureNotInFile, "gone.png", MediaVerdict::Ok}}},
         {"further pictures, a linked one and files of other parts are left out",
-            "<img src=\"@@PLUGINFILE@@/m.png\"><img src=\"@@PLUGINFILE@@/b.png\"><img src=\"https://example.org/x.png\"><img src=\"@@PLUGINFILE@@/m.png\">",
-            fileElement("m.png", red) + fileElement("b.png", base64(p.blue)) + fileElement("notes.pdf", "JVBERg=="), "m.png",
-            {{reason::kFileLeftOut, "b.png", MediaVerdict::Ok}, {reason::kFileLeftOut, "https://example.org/x.png", MediaVerdict::Ok},
-                {reason::kFileLeftOut, "notes.pdf", MediaVerdict::Ok}, {reason::kFileLeftOut, "answer.png", MediaVerdict::Ok}},
-            fileElement("answer.png", red)},
-        {"over the size limit: refused before it is decoded", "<img src=\"@@PLUGINFILE@@/big.png\">",
-            fileElement("big.png", oversized), "", {{reason::kPictureRefused, "big.png", MediaVerdict::TooLarge}}},
-        {"too many pixels", "<img src=\"@@PLUGINFILE@@/wide.png\">", fileElement("wide.png", base64(p.wide)), "",
-            {{reason::kPictureRefused, "wide.png", MediaVerdict::TooManyPixels}}},
+         "<img src=\"@@PLUGINFILE@@/m.png\"><img src=\"@@PLUGINFILE@@/b.png\"><img src=\"https://example.org/x.png\"><img src=\"@@PLUGINFILE@@/m.png\">",
+         fileElement("m.png", red) + fileElement("b.png", base64(p.blue)) + fileElement("notes.pdf", "JVBERg=="),
+         "m.png",
+         {{reason::kFileLeftOut, "b.png", MediaVerdict::Ok}, {reason::kFileLeftOut, "https://example.org/x.png", MediaVerdict::Ok}, {reason::kFileLeftOut, "notes.pdf", MediaVerdict::Ok}, {reason::kFileLeftOut, "answer.png", MediaVerdict::Ok}},
+         fileElement("answer.png", red)},
+        {"over the size limit: refused before it is decoded", "<img src=\"@@PLUGINFILE@@/big.png\">", fileElement("big.png", oversized), "", {{reason::kPictureRefused, "big.png", MediaVerdict::TooLarge}}},
+        {"too many pixels", "<img src=\"@@PLUGINFILE@@/wide.png\">", fileElement("wide.png", base64(p.wide)), "", {{reason::kPictureRefused, "wide.png", MediaVerdict::TooManyPixels}}},
         {"not a picture by its name, then by its content, then not base64",
-            "<img src=\"@@PLUGINFILE@@/notes.txt\"><img src=\"@@PLUGINFILE@@/fake.png\"><img src=\"@@PLUGINFILE@@/bad.png\"><img src=\"@@PLUGINFILE@@/plain.png\">",
-            fileElement("notes.txt", base64("hello")) + fileElement("fake.png", base64("GIF89a not a png"))
-                + fileElement("bad.png", "!!!!") + fileElement("plain.png", red, "plain"),
-            "",
-            {{reason::kPictureRefused, "notes.txt", MediaVerdict::UnknownKind},
-                {reason::kPictureRefused, "fake.png", MediaVerdict::WrongContent},
-                {reason::kPictureRefused, "bad.png", MediaVerdict::WrongContent},
-                {reason::kPictureRefused, "plain.png", MediaVerdict::WrongContent}}},
+         "<img src=\"@@PLUGINFILE@@/notes.txt\"><img src=\"@@PLUGINFILE@@/fake.png\"><img src=\"@@PLUGINFILE@@/bad.png\"><img src=\"@@PLUGINFILE@@/plain.png\">",
+         fileElement("notes.txt", base64("hello")) + fileElement("fake.png", base64("GIF89a not a png"))
+             + fileElement("bad.png", "!!!!") + fileElement("plain.png", red, "plain"),
+         "",
+         {{reason::kPictureRefused, "notes.txt", MediaVerdict::UnknownKind},
+          {reason::kPictureRefused, "fake.png", MediaVerdict::WrongContent},
+          {reason::kPictureRefused, "bad.png", MediaVerdict::WrongContent},
+          {reason::kPictureRefused, "plain.png", MediaVerdict::WrongContent}}},
         {"a hostile name: only its last part is kept (and made safe where it is written)",
-            "<img src=\"@@PLUGINFILE@@/..%2F..%2Fx.png\">", fileElement("../../x.png", red), "x.png", {}},
+         "<img src=\"@@PLUGINFILE@@/..%2F..%2Fx.png\">",
+         fileElement("../../x.png", red),
+         "x.png",
+         {}},
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.what);
@@ -145,16 +146,16 @@ TEST(PictureImport, WrittenIntoTheFolderUnderSafeUniqueNames)
     dir.write("out media/same.png", p.blue);
 
     const std::pair<const char*, const std::string*> named[] = {
-        {"../../x.png", &p.red},      // x.png
-        {".hidden.png", &p.red},      // hidden.png
-        {"a/b.png", &p.red},          // b.png
-        {"c:\\d\\..\\e.png", &p.red}, // e.png
-        {"..", &p.red},               // "picture" is no picture kind: refused
-        {"con.png", &p.red},          // _con.png
-        {"map.png", &p.red},          // map-2.png: map.png there is another picture
-        {"Map.png", &p.green},        // Map-3.png: letter case does not tell files apart everywhere
-        {"Map.png", &p.green},        // the same picture of the same name again: one file for both
-        {"other.png", &p.blue},       // already there as same.png: used, not written
+        {"../../x.png", &p.red},       // x.png
+        {".hidden.png", &p.red},       // hidden.png
+        {"a/b.png", &p.red},           // b.png
+        {"c:\\d\\..\\e.png", &p.red},  // e.png
+        {"..", &p.red},                // "picture" is no picture kind: refused
+        {"con.png", &p.red},           // _con.png
+        {"map.png", &p.red},           // map-2.png: map.png there is another picture
+        {"Map.png", &p.green},         // Map-3.png: letter case does not tell files apart everywhere
+        {"Map.png", &p.green},         // the same picture of the same name again: one file for both
+        {"other.png", &p.blue},        // already there as same.png: used, not written
     };
     ImportResult result;
     for (const auto& [name, bytes] : named) {
@@ -171,7 +172,7 @@ TEST(PictureImport, WrittenIntoTheFolderUnderSafeUniqueNames)
     EXPECT_EQ(placed.error, "");
 
     const std::vector<std::string> expected = {"x.png", "hidden.png", "b.png", "e.png", "", "_con.png", "map-2.png",
-        "Map-3.png", "Map-3.png", "same.png"};
+                                               "Map-3.png", "Map-3.png", "same.png"};
     for (std::size_t k = 0; k < expected.size(); ++k) {
         SCOPED_TRACE(named[k].first);
         const std::string& record = sets[0].questionSlots[k + 1];
@@ -203,7 +204,7 @@ TEST(PictureImport, WrittenIntoTheFolderUnderSafeUniqueNames)
     EXPECT_EQ(PlaceImportedPictures(result, again, folder, {dir.path("out.vtd")}).written, 0);
     for (std::size_t k = 1; k <= expected.size(); ++k)
         EXPECT_EQ(NamedQuestionMedia(again[0].questionSlots[k], MediaKind::Picture),
-            NamedQuestionMedia(sets[0].questionSlots[k], MediaKind::Picture));
+                  NamedQuestionMedia(sets[0].questionSlots[k], MediaKind::Picture));
     EXPECT_EQ(ListFiles(folder).size(), 9u);
     EXPECT_EQ(result.leftOut.size(), 1u);
 }
@@ -235,7 +236,7 @@ TEST(PictureExport, MoodleXmlEmbedsThePictureAndItComesBackTheSame)
     q.picture.alt = "a \"red\" <owl>";
     const std::string xml = MoodleXmlText({{1, q, path}, {2, q, dir.path("missing.png")}}, {});
     EXPECT_NE(xml.find("<file name=\"Eule mit Ü &amp; co.png\" path=\"/\" encoding=\"base64\">" + base64(p.red) + "</file>"),
-        std::string::npos)
+              std::string::npos)
         << xml;
     EXPECT_NE(xml.find("&lt;img src=&quot;@@PLUGINFILE@@/Eule%20mit%20%C3%9C%20%26%20co.png&quot;"), std::string::npos) << xml;
 

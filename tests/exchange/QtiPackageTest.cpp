@@ -75,8 +75,7 @@ std::vector<ExportQuestion> questions(const std::string& picture)
     Question typed;
     typed.kind = Kind::Typed;
     typed.text = "Fill in";
-    typed.fields = {{"Colour", false, {"red", "Red & green"}, false}, {"Number", true, {"1", "3"}, true},
-        {"Exact", true, {"2", "4"}, false}};
+    typed.fields = {{"Colour", false, {"red", "Red & green"}, false}, {"Number", true, {"1", "3"}, true}, {"Exact", true, {"2", "4"}, false}};
     return {{1, choice, picture}, {3, tf, {}}, {7, typed, {}}};
 }
 

@@ -31,7 +31,7 @@ std::vector<Question> everyKind()
     choice("Two", "Is it?", {"yes", "%50%no"}, 1);
     choice("Three: {escapes} ~ = # \\ :", "a ~ b = c # d {e} \\ f: g", {"~x", "=y", "#z {}"}, 2);
     choice("Vier Wahl", "Wähle <b>fett</b> & <i>schräg</i>, H<sub>2</sub>O, x<sup>2</sup>, <u>unter</u>\nZweite Zeile < 3 > 1",
-        {"Ä", "日本語", "emoji 🎓", "\"quoted\" 'single'"}, 3);
+           {"Ä", "日本語", "emoji 🎓", "\"quoted\" 'single'"}, 3);
     Question tf;
     tf.kind = Kind::TrueFalse;
     tf.name = "TF true";
@@ -201,7 +201,7 @@ TEST(RoundTrip, ImportedRangeReachesTheExpandedField)
     EXPECT_EQ(GetTag(filled, "FieldAnswer2"), "4");
     // A field without a range keeps the template's value.
     const std::string plain = FillQuestionTemplate(field, QuestionRecord(ReadGift("::E::Exactly {#4}\n").questions.front()),
-        TemplateForType(7));
+                                                   TemplateForType(7));
     EXPECT_EQ(GetTag(plain, "useRange"), "0");
 }
 

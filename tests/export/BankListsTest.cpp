@@ -58,16 +58,17 @@ TEST_F(BankListsTest, ReferencesResolveAbsoluteThenRelative)
     install.writeFile("DorvelTemplates/Plain/sub/sound.wav", "RIFF");
     const std::string q = Q("<questionAudioAbs>C:\\Old\\sound.wav</questionAudioAbs>"
                             "<questionAudioRel>sub\\sound.wav</questionAudioRel>"
-                            "<vtPicture><picFilePathAbs>" + elsewhere + "</picFilePathAbs><picOverFilePathAbs>0"
-                            "</picOverFilePathAbs><picDownFilePathRel>nowhere.gif</picDownFilePathRel></vtPicture>"
-                            "<vtPicture><picFilePathAbs>" + elsewhere + "</picFilePathAbs></vtPicture>");
+                            "<vtPicture><picFilePathAbs>"
+                            + elsewhere + "</picFilePathAbs><picOverFilePathAbs>0"
+                                          "</picOverFilePathAbs><picDownFilePathRel>nowhere.gif</picDownFilePathRel></vtPicture>"
+                                          "<vtPicture><picFilePathAbs>"
+                            + elsewhere + "</picFilePathAbs></vtPicture>");
     const std::string status = build(q);
     const std::string repaired = install.styleFolder() + "sub/sound.wav";
     const std::string missing = install.styleFolder() + "nowhere.gif";
     EXPECT_EQ(status, "mf" + missing + "\r\n");
     // The same picture twice is one entry; "0" and absent fields add nothing.
-    EXPECT_EQ(lists.foundFiles, (std::vector<std::string>{button() + "tick.gif", button() + "cross.gif", repaired,
-                                                          elsewhere}));
+    EXPECT_EQ(lists.foundFiles, (std::vector<std::string>{button() + "tick.gif", button() + "cross.gif", repaired, elsewhere}));
     EXPECT_EQ(lists.missingFiles, std::vector<std::string>{missing});
     // A path that only resolved relative to the template folder is written back.
     EXPECT_EQ(GetTag(questions()[0], "questionAudioAbs"), repaired);
@@ -98,8 +99,8 @@ TEST_F(BankListsTest, RecordsMoveToTheEndInOrderAndTinyOnesAreDropped)
     build(q);
     const std::string out = questions().at(0);
     EXPECT_EQ(out, "<exeBase>" + button() + "</exeBase> <a>1</a><b>2</b><c>3</c>"
-                   "<vtPicture><id>p1</id></vtPicture><vtPicture><id>p2</id></vtPicture>"
-                   "<vtDrag><id>d1</id></vtDrag>");
+                                            "<vtPicture><id>p1</id></vtPicture><vtPicture><id>p2</id></vtPicture>"
+                                            "<vtDrag><id>d1</id></vtDrag>");
 }
 
 TEST_F(BankListsTest, BothListsAreNumberedFromZero)
@@ -118,9 +119,11 @@ TEST_F(BankListsTest, MediaThatAreNoRegularFilesCountAsMissing)
     const std::string fifo = install.path("DorvelTemplates/Plain/pipe.gif");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string q = Q("<vtPicture><picFilePathAbs>/dev/zero</picFilePathAbs></vtPicture>"
-                            "<vtPicture><picFilePathAbs>" + fifo + "</picFilePathAbs></vtPicture>"
-                            "<vtPicture><picFilePathRel>pipe.gif</picFilePathRel></vtPicture>"
-                            "<vtPicture><picFilePathAbs>" + install.path("Buttons") + "</picFilePathAbs></vtPicture>");
+                            "<vtPicture><picFilePathAbs>"
+                            + fifo + "</picFilePathAbs></vtPicture>"
+                                     "<vtPicture><picFilePathRel>pipe.gif</picFilePathRel></vtPicture>"
+                                     "<vtPicture><picFilePathAbs>"
+                            + install.path("Buttons") + "</picFilePathAbs></vtPicture>");
     EXPECT_EQ(build(q).rfind("mf", 0), 0u);
     EXPECT_EQ(lists.foundFiles, (std::vector<std::string>{button() + "tick.gif", button() + "cross.gif"}));
     EXPECT_EQ(lists.missingFiles.size(), 2u);  // the FIFO by its two paths are one

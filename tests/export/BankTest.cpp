@@ -284,8 +284,7 @@ TEST(BankReader, DamagedBanksGiveAnErrorNeverData)
 TEST(BankReader, NamesMayHoldAngleBrackets)
 {
     TempFolder dir;
-    const std::string path =
-        dir.write("bank.vtb", Block("<fileHeader></x/a>b.gif>0,2<//x/a>b.gif><c>2,3</c></fileHeader>") + "abc");
+    const std::string path = dir.write("bank.vtb", Block("<fileHeader></x/a>b.gif>0,2<//x/a>b.gif><c>2,3</c></fileHeader>") + "abc");
     BankReader reader;
     ASSERT_TRUE(reader.open(path)) << reader.error();
     ASSERT_EQ(reader.files().size(), 2u);

@@ -105,7 +105,7 @@ TEST(TestServer, AnswersOnlyItsOwnHostAndPort)
     for (const std::string& host : std::vector<std::string>{"127.0.0.1:" + port, "localhost:" + port, "LOCALHOST:" + port})
         EXPECT_EQ(Request(f.served.port, target, "GET", host).status, 200) << host;
     for (const std::string& host : std::vector<std::string>{"attacker.example:" + port, "attacker.example", "127.0.0.1", "127.0.0.1:1",
-             "127.0.0.1:" + port + ".attacker.example", "[::1]:" + port, "127.0.0.2:" + port}) {
+                                                            "127.0.0.1:" + port + ".attacker.example", "[::1]:" + port, "127.0.0.2:" + port}) {
         const HttpReply answer = Request(f.served.port, target, "GET", host);
         EXPECT_EQ(answer.status, 421) << host;
         EXPECT_EQ(answer.body.find("start"), std::string::npos) << host;
@@ -163,8 +163,8 @@ TEST(TestServer, HeadSendsHeadersOnlyAndPipelinedRequestsStayInStep)
     const std::string host = "Host: 127.0.0.1:" + std::to_string(f.served.port) + "\r\n";
     LoopbackConnection connection(f.served.port);
     connection.send("HEAD " + f.served.folder + "Quiz.htm HTTP/1.1\r\n" + host + "\r\n"
-        + "GET " + f.served.folder + "Quizres/buttons/tick.gif HTTP/1.1\r\n" + host + "\r\n"
-        + "HEAD " + f.served.folder + "Quizres/buttons/tick.gif HTTP/1.1\r\n" + host + "Connection: close\r\n\r\n");
+                    + "GET " + f.served.folder + "Quizres/buttons/tick.gif HTTP/1.1\r\n" + host + "\r\n"
+                    + "HEAD " + f.served.folder + "Quizres/buttons/tick.gif HTTP/1.1\r\n" + host + "Connection: close\r\n\r\n");
     const std::string raw = connection.receiveAll(10000);
 
     const HttpReply head = ParseReply(raw);

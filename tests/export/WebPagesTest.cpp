@@ -69,7 +69,7 @@ InterfaceTexts fixedTexts()
 }
 
 const StartPageTexts kStartTexts{"Test:", "Start the test", "Please use a current browser.", "Nothing was started.",
-    "Your screen is too small.", "This browser will not run the test from files."};
+                                 "Your screen is too small.", "This browser will not run the test from files."};
 
 // One case file: <startPage>, <details>, <pretest> and <questions> (runs of
 // <vtQuestion>). Writes the whole test into `folder`; returns the start page.
@@ -81,7 +81,7 @@ struct Written {
 };
 
 Written writeCase(const std::string& caseText, const std::string& folder, unsigned seed = kSeed,
-    const InterfaceTexts& texts = fixedTexts())
+                  const InterfaceTexts& texts = fixedTexts())
 {
     ExportLists lists;
     lists.preTestFileList = numbered(GetTag(caseText, "pretest"));
@@ -180,12 +180,12 @@ std::vector<std::string> goldenCases()
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenPages, ::testing::ValuesIn(goldenCases()),
-    [](const ::testing::TestParamInfo<std::string>& info) {
-        std::string name;
-        for (const char c : info.param)
-            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name;
-    });
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name;
+                             for (const char c : info.param)
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
 
 // ---- Script names ------------------------------------------------------------
 
@@ -226,7 +226,7 @@ TEST(ScriptNames, SubstitutesTableNamesOnly)
     const std::string q = names.out("qMove");
     const std::string p = names.out("questionPos");
     EXPECT_EQ(names.substitute("function $qMove$(pos) { $qMove$($questionPos$ + 1); }"),
-        "function " + q + "(pos) { " + q + "(" + p + " + 1); }");
+              "function " + q + "(pos) { " + q + "(" + p + " + 1); }");
     // Dollars that name nothing stay, also when a real name follows them.
     EXPECT_EQ(names.substitute("a.replace(/\\s+$/, '') + $qMove$"), "a.replace(/\\s+$/, '') + " + q);
     EXPECT_EQ(names.substitute("$$ $nothing$ $"), "$$ $nothing$ $");
@@ -295,7 +295,8 @@ TEST(WebText, EscapesForEachContext)
 
     // Every character beyond ASCII reaches a page as a reference or escape,
     // whatever character set the page declares; a stray Latin-1 byte too.
-    const std::string world = "Gr\u00F6\u00DF" "e \u4E2D\xF0\x9F\x98\x80 \xA3\x01";
+    const std::string world = "Gr\u00F6\u00DF"
+                              "e \u4E2D\xF0\x9F\x98\x80 \xA3\x01";
     EXPECT_EQ(HtmlText(world), "Gr&#246;&#223;e &#20013;&#128512; &#163;");
     EXPECT_EQ(JsString(world), "Gr\\u00F6\\u00DFe \\u4E2D\\uD83D\\uDE00 \\u00A3\\x01");
 }
@@ -309,13 +310,13 @@ TEST(InlineMarks, OnlyTheFiveMarksRenderAndEveryLineIsBalanced)
 {
     const MarksCase cases[] = {
         {"H<sub>2</sub>O x<SUP>2</SUP> <b>b</b><i>i</i><u>u</u>",
-            {"H<sub>2</sub>O x<sup>2</sup> <b>b</b><i>i</i><u>u</u>"}},
+         {"H<sub>2</sub>O x<sup>2</sup> <b>b</b><i>i</i><u>u</u>"}},
         // Unclosed: closed at the end of each line and of the text.
         {"<b>bold\nstill", {"<b>bold</b>", "<b>still</b>"}},
         {"<b><i>x</b>y</i>", {"<b><i>x</i></b><i>y</i>"}},
         // Everything else shows as typed.
         {"a</b> <b class=\"x\">c <script>alert(1)</script> <br> <bb>",
-            {"a&lt;/b&gt; &lt;b class=&quot;x&quot;&gt;c &lt;script&gt;alert(1)&lt;/script&gt; &lt;br&gt; &lt;bb&gt;"}},
+         {"a&lt;/b&gt; &lt;b class=&quot;x&quot;&gt;c &lt;script&gt;alert(1)&lt;/script&gt; &lt;br&gt; &lt;bb&gt;"}},
         {"1 < 2 & 3 > 2\r\n\r\nend\r\n", {"1 &lt; 2 &amp; 3 &gt; 2", "", "end"}},
         {"", {}},
     };
@@ -376,8 +377,8 @@ TEST(ScriptArrays, OneQuestionOfEveryElementKind)
     const std::string empty17 = [] { std::string s; for (int i = 0; i < 17; ++i) s += ",\"\""; return s; }();
     const std::string empty18 = ",\"\"" + empty17;
     EXPECT_EQ(a.correctAnswersG,
-        "[[],[],[\"1.5\",\"\"],[\"Paris\",\"\",\"paris\"" + empty17 + "],[\"\",\"\"" + empty18 + "],"
-        "[300,40,\"1,100,200,60,30\",\"0,300,200,60,30\"],[400,40,\"1,10,10,5,5\"]]");
+              "[[],[],[\"1.5\",\"\"],[\"Paris\",\"\",\"paris\"" + empty17 + "],[\"\",\"\"" + empty18 + "],"
+                                                                                                       "[300,40,\"1,100,200,60,30\",\"0,300,200,60,30\"],[400,40,\"1,10,10,5,5\"]]");
     EXPECT_EQ(a.questionNumberListG, "0");
     EXPECT_EQ(a.qMaxSelectionsG, "1");
     EXPECT_EQ(a.qfbackCriteriaG, "[[\"fb1\",5,0,0,0], [\"fb2\",1,0,2,0]]");
@@ -450,7 +451,7 @@ TEST(ScriptArrays, TargetsWithoutSemicolonEndTheList)
     // Without a ";" the entry never ends: the list stops there instead of looping.
     EXPECT_EQ(DragAnswers("<DragLeft>5</DragLeft><DragTop>6</DragTop><targets>0,0,1,2,3,4,5</targets>"), "[5,6],");
     EXPECT_EQ(DragAnswers("<DragLeft>5</DragLeft><DragTop>6</DragTop><targets>a,b,1,2,3,4,5;c,d,0</targets>"),
-        "[5,6,\"1,2,3,4,5\"],");
+              "[5,6,\"1,2,3,4,5\"],");
 }
 
 // ---- Values that must stay inert -----------------------------------------------
@@ -460,14 +461,14 @@ TEST(Escaping, SetAndTemplateValuesCannotBreakThePages)
     const std::string evil = "</script><img src=x onerror=alert(1)>\"'\\";
     const std::string caseText = "<startPage>Evil Test.htm</startPage><details><TestName>" + evil
         + "</TestName><ExaminerName>" + evil + "</ExaminerName></details><questions><vtQuestion><windowSize>0</windowSize>"
-          "<bgColour>not a colour</bgColour><numSelections>1;alert(1)</numSelections>"
-          "<vtText><TextLayer>0</TextLayer><vtFontName>Arial\" onmouseover=\"alert(1)</vtFontName><vtString>"
+                                               "<bgColour>not a colour</bgColour><numSelections>1;alert(1)</numSelections>"
+                                               "<vtText><TextLayer>0</TextLayer><vtFontName>Arial\" onmouseover=\"alert(1)</vtFontName><vtString>"
         + evil + "</vtString><feedback>0</feedback></vtText>"
-          "<vtButton><id>b1'); alert(1); ('</id><buttonType>0</buttonType><buttonMarkIfSelected>1];alert(1);//</buttonMarkIfSelected>"
-          "<s1>C:\\x\\a\" onload=\"alert(1).gif</s1></vtButton>"
-          "<vtDrag><id>d1</id><DragName>"
+                 "<vtButton><id>b1'); alert(1); ('</id><buttonType>0</buttonType><buttonMarkIfSelected>1];alert(1);//</buttonMarkIfSelected>"
+                 "<s1>C:\\x\\a\" onload=\"alert(1).gif</s1></vtButton>"
+                 "<vtDrag><id>d1</id><DragName>"
         + evil + "</DragName><dragFilePathAbs>0</dragFilePathAbs><targets>0,0,\"];alert(1);//;</targets></vtDrag>"
-          "</vtQuestion></questions>";
+                 "</vtQuestion></questions>";
     test::TempFolder temp;
     const Written w = writeCase(caseText, temp.path());
     const std::string folder = TestFolder(w.startPage);
@@ -526,13 +527,13 @@ std::string textAt(const std::string& text, int left, int top, int width, int he
 TEST(AccessibleNames, TheTextOnTheSameRowNearestSideways)
 {
     const std::vector<PageLabel> labels = PageLabels({textAt("Which river?", 20, 10, 600, 30), textAt("Far right", 400, 60, 100, 30),
-        textAt("Near right", 100, 62, 200, 20), textAt("Left", 0, 110, 30, 30), textAt("Below", 40, 200, 200, 30)});
+                                                      textAt("Near right", 100, 62, 200, 20), textAt("Left", 0, 110, 30, 30), textAt("Below", 40, 200, 200, 30)});
     struct Case {
         int left, top, width, height;
         const char* expected;
     };
     for (const Case& c : {Case{40, 60, 40, 30, "Near right"}, Case{40, 110, 40, 30, "Left"}, Case{40, 150, 40, 30, ""},
-             Case{40, 5, 40, 30, ""}, Case{40, 91, 40, 19, ""}}) {
+                          Case{40, 5, 40, 30, ""}, Case{40, 91, 40, 19, ""}}) {
         EXPECT_EQ(LabelBeside(labels, c.left, c.top, c.width, c.height, "Which river?"), c.expected)
             << c.left << "," << c.top << " " << c.width << "x" << c.height;
     }
@@ -542,13 +543,13 @@ TEST(AccessibleNames, TheQuestionIsTheTitleElseTheHighestText)
 {
     const std::string feedback = "<vtText><textTop>0</textTop><vtString>Well done</vtString><feedback>fb1</feedback></vtText>";
     EXPECT_EQ(QuestionText({textAt("Text 1", 20, 5, 100, 20), textAt("Which\r\n  river?", 20, 40, 100, 20, "Title")}),
-        "Which river?");
+              "Which river?");
     EXPECT_EQ(QuestionText({textAt("Lower", 20, 90, 100, 20), textAt("Higher", 20, 30, 100, 20), feedback}), "Higher");
     EXPECT_EQ(QuestionText({textAt("Two\r\nlines", 20, 30, 100, 20)}), "Two lines");
     EXPECT_EQ(QuestionText({feedback, textAt("  ", 20, 30, 100, 20)}), "");
     // Stored text: references decoded once (escaping is the writer's), marks left out.
     EXPECT_EQ(QuestionText({textAt("H&lt;sub&gt;2&lt;/sub&gt;O &amp; Caf&#233;&#10;&lt;span&gt;", 20, 30, 100, 20)}),
-        "H2O & Caf\u00e9 <span>");
+              "H2O & Caf\u00e9 <span>");
     EXPECT_EQ(ChoiceLetter(0) + ChoiceLetter(3) + ChoiceLetter(26), "AD27");
 }
 
@@ -560,7 +561,8 @@ TEST(AccessibleNames, PagesCarryThePacksNamesLanguageAndStates)
     texts.a11y[static_cast<std::size_t>(A11yText::Finish)] = "Beenden";
     texts.a11y[static_cast<std::size_t>(A11yText::Right)] = "richtig";
     const std::string caseText = "<details><TestName>Quiz</TestName><allowMarking>1</allowMarking></details><questions>"
-        "<vtQuestion><windowSize>0</windowSize>" + textAt("Rivers & \"seas\"", 20, 10, 600, 30, "Title")
+                                 "<vtQuestion><windowSize>0</windowSize>"
+        + textAt("Rivers & \"seas\"", 20, 10, 600, 30, "Title")
         + textAt("Spiders have <six> legs", 20, 60, 300, 30) + textAt("Danube", 100, 120, 300, 30)
         + "<vtButton><id>t1</id><buttonType>1</buttonType><buttonLeft>400</buttonLeft><buttonTop>60</buttonTop>"
           "<buttonWidth>160</buttonWidth><buttonHeight>30</buttonHeight></vtButton>"
@@ -582,11 +584,11 @@ TEST(AccessibleNames, PagesCarryThePacksNamesLanguageAndStates)
     EXPECT_NE(page.find("id=\"question\" role=\"heading\" aria-level=\"1\""), std::string::npos);
     EXPECT_NE(page.find("aria-label=\"Spiders have &lt;six&gt; legs: wahr\" data-tf=\"t1\" data-half=\"0\""), std::string::npos);
     EXPECT_NE(page.find("role=\"checkbox\" aria-checked=\"false\" aria-label=\"A: Danube\" data-choice=\"b1\""),
-        std::string::npos);
+              std::string::npos);
     EXPECT_NE(page.find("alt=\"A: Danube: richtig\" data-name=\"A: Danube\""), std::string::npos);
     EXPECT_NE(page.find("<input name=\"f1\" id=\"f1\" aria-label=\"Rivers &amp; &quot;seas&quot;\""), std::string::npos);
     EXPECT_NE(page.find("aria-label=\"Rhine\" aria-pressed=\"false\" data-drag=\"d1\" data-targets=\"300,80,120,50;\""),
-        std::string::npos);
+              std::string::npos);
     EXPECT_NE(control.find("role=\"button\" aria-label=\"Beenden\" data-bar=\"Finish\""), std::string::npos);
     EXPECT_NE(control.find("role=\"status\" aria-live=\"polite\""), std::string::npos);
     // Every picture says something or is marked as saying nothing.
@@ -687,9 +689,9 @@ TEST(CopyButtonImages, LanguageVersionsFlatNamesAndAFreshFolder)
     test::ScriptedUserInterface ui;
     ExportWrites writes;
     EXPECT_TRUE(CopyButtonImages(startPage, "Copying", "English (UK)",
-        {install.path("Media/Buttons/Sounds/a.wav"), install.path("Media/b.gif"), install.path("Other/b.gif"),
-            install.path("Media/Buttons//../DVLang/x.vtc")},
-        ui, writes))
+                                 {install.path("Media/Buttons/Sounds/a.wav"), install.path("Media/b.gif"), install.path("Other/b.gif"),
+                                  install.path("Media/Buttons//../DVLang/x.vtc")},
+                                 ui, writes))
         << writes.error();
 
     EXPECT_EQ(readFile(folder + "buttons/Cheat0.gif"), "english Cheat0");
@@ -714,7 +716,7 @@ TEST(ExportedFiles, OnlyWhatAnExportWroteIsRemoved)
     test::TempFolder out;
     const std::string folder = out.path("Testres/");
     for (const char* name : {"q0.htm", "q12s3-r.htm", "p1fb2.htm", "control.htm", "p.js", "notes.txt", "q0.htm.bak",
-             "buttons/tick.gif", "buttons/mine.gif"})
+                             "buttons/tick.gif", "buttons/mine.gif"})
         out.write(std::string("Testres/") + name, "x");
 
     RemoveEarlierExport(folder);  // written before exports kept a list

@@ -51,7 +51,7 @@ TEST(ComponentLine, ItemsAreCutAtHashes)
         {"ab#cd#efg", {"ab", "cd", "efg"}},
         {"ab#cd#ef", {"ab", "cd"}},  // a last item of two characters is dropped
         {"ab#cd#", {"ab", "cd"}},
-        {"#ab#cd", {"#ab#cd"}},      // a value starting with # is one item
+        {"#ab#cd", {"#ab#cd"}},  // a value starting with # is one item
         {"a#b#cde", {"a", "b", "cde"}},
         {"xy", {}},
         {"One#Two#Three#", {"One", "Two", "Three"}},
@@ -73,8 +73,8 @@ TEST(LanguageChoice, FollowsTheSettingAmongSeveralPacks)
         {two, "Klingon", "English (UK)", true},
         {{"Deutsch", "English (UK)"}, "Klingon", "Deutsch", true},  // the first listed, not the default
         {{"Deutsch", "English (UK)"}, std::nullopt, "English (UK)", true},
-        {{"Deutsch", "English (UK)"}, "D", "English (UK)", true},   // too short to be a name
-        {{"Deutsch"}, "English (UK)", "Deutsch", false},            // a single pack ignores the setting
+        {{"Deutsch", "English (UK)"}, "D", "English (UK)", true},  // too short to be a name
+        {{"Deutsch"}, "English (UK)", "Deutsch", false},           // a single pack ignores the setting
     };
     for (const auto& c : cases) {
         const auto choice = ChooseLanguage(c.found, c.setting);

@@ -119,8 +119,8 @@ TEST_P(ShippedPackTest, RelabelsEveryNamedComponent)
         const QString value = QString::fromUtf8(line.value.c_str());
         if (line.property == "FormCaption") {
             const QWidget* target = line.component == "Dorvel"
-                                        ? window.get()
-                                        : window->findChild<QWidget*>(QString::fromLatin1(line.component.c_str()));
+                ? window.get()
+                : window->findChild<QWidget*>(QString::fromLatin1(line.component.c_str()));
             ASSERT_NE(target, nullptr);
             // The main window's caption puts the current set's file before the program's name.
             if (target == window.get())
@@ -235,15 +235,15 @@ TEST_F(RelabelTest, LinesForUnknownComponentsOrStringsBeyondTheTableChangeNothin
                       "1000 beyond the table\r\n"
                       "9999 far beyond\r\n"
                       "0005 a number below 9 names no component\r\n"
-                      "0019 \r\n"                      // five characters: cannot empty a string
-                      "TestName Caption x\r\n"         // one-line text: hints only
-                      "TestTree Caption x\r\n"         // the question list: hints only
-                      "GraphicStyle Caption x\r\n"     // drop-down list: hints and items only
-                      "Select0 Item1 x\r\n"            // radio button: caption and hint only
-                      "tf1 Items a#b#c\r\n"            // radio group: caption, items 1 and 2, hint
-                      "OpenDialog1 Caption x\r\n"      // dialogs: title and filter only
-                      "ScrollText1 Caption x\r\n"      // a kind without texts
-                      "Client FormCaption x\r\n");     // only the window and the About box have one
+                      "0019 \r\n"                   // five characters: cannot empty a string
+                      "TestName Caption x\r\n"      // one-line text: hints only
+                      "TestTree Caption x\r\n"      // the question list: hints only
+                      "GraphicStyle Caption x\r\n"  // drop-down list: hints and items only
+                      "Select0 Item1 x\r\n"         // radio button: caption and hint only
+                      "tf1 Items a#b#c\r\n"         // radio group: caption, items 1 and 2, hint
+                      "OpenDialog1 Caption x\r\n"   // dialogs: title and filter only
+                      "ScrollText1 Caption x\r\n"   // a kind without texts
+                      "Client FormCaption x\r\n");  // only the window and the About box have one
     window = StartWindow(ui);
     const auto before = WindowTexts(*window);
     std::vector<std::string> strings;

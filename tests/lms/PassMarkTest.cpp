@@ -16,9 +16,7 @@ TEST(PassMark, OlderSetsHaveNoneAndAnythingButAPercentageIsNone)
 {
     EXPECT_EQ(PassMarkOf(DefaultTestDetails()), 0);
     for (const auto& [stored, expected] : std::vector<std::pair<std::string, int>>{
-             {"<PassMark>70</PassMark>", 70}, {"<PassMark>100</PassMark>", 100}, {"<PassMark>0</PassMark>", 0},
-             {"<PassMark>101</PassMark>", 0}, {"<PassMark>-5</PassMark>", 0}, {"<PassMark>seventy</PassMark>", 0},
-             {"<PassMark></PassMark>", 0}}) {
+             {"<PassMark>70</PassMark>", 70}, {"<PassMark>100</PassMark>", 100}, {"<PassMark>0</PassMark>", 0}, {"<PassMark>101</PassMark>", 0}, {"<PassMark>-5</PassMark>", 0}, {"<PassMark>seventy</PassMark>", 0}, {"<PassMark></PassMark>", 0}}) {
         EXPECT_EQ(PassMarkOf(stored + DefaultTestDetails()), expected) << stored;
     }
 }
@@ -44,8 +42,7 @@ TEST(PassMark, ASavedPassMarkOpensAgainAndLeavesEveryOtherFieldAsItWas)
 TEST(PassMark, TheCommandLineTakesWholePercentages)
 {
     for (const auto& [text, expected] : std::vector<std::pair<std::string, std::optional<int>>>{
-             {"0", 0}, {"50", 50}, {"100", 100}, {"101", std::nullopt}, {"-1", std::nullopt}, {"", std::nullopt},
-             {"50%", std::nullopt}, {"7.5", std::nullopt}, {"0050", std::nullopt}}) {
+             {"0", 0}, {"50", 50}, {"100", 100}, {"101", std::nullopt}, {"-1", std::nullopt}, {"", std::nullopt}, {"50%", std::nullopt}, {"7.5", std::nullopt}, {"0050", std::nullopt}}) {
         EXPECT_EQ(ParsePassMark(text), expected) << text;
     }
 }

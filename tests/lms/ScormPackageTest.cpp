@@ -40,8 +40,8 @@ struct ReadManifest {
     QString schema;
     QString schemaVersion;
     std::vector<QString> identifiers;
-    QString scormType;          // adlcp:scormtype (1.2) or adlcp:scormType (2004)
-    QString launch;             // the resource's href, decoded
+    QString scormType;               // adlcp:scormtype (1.2) or adlcp:scormType (2004)
+    QString launch;                  // the resource's href, decoded
     std::vector<std::string> files;  // <file href>, decoded
     QString masteryScore;
     QString minNormalizedMeasure;
@@ -109,7 +109,7 @@ struct Scene {
     ScormResult write(ScormVersion version, int passMark, const std::string& zip)
     {
         return WriteScormPackage({dir.path(zip), version, passMark, "Unit 1 & <Tom's> Café", set.testDetails, "", 7},
-            TheExportLists(), lang, ui);
+                                 TheExportLists(), lang, ui);
     }
 
     test::TempFolder dir;
@@ -129,11 +129,8 @@ struct VersionCase {
 };
 
 const VersionCase kVersions[] = {
-    {ScormVersion::Scorm12, "http://www.imsproject.org/xsd/imscp_rootv1p1p2", "http://www.adlnet.org/xsd/adlcp_rootv1p2",
-        "1.2", "scormtype", {"imscp_rootv1p1p2.xsd", "adlcp_rootv1p2.xsd"}},
-    {ScormVersion::Scorm2004, "http://www.imsglobal.org/xsd/imscp_v1p1", "http://www.adlnet.org/xsd/adlcp_v1p3",
-        "2004 4th Edition", "scormType",
-        {"imscp_v1p1.xsd", "adlcp_v1p3.xsd", "adlseq_v1p3.xsd", "adlnav_v1p3.xsd", "imsss_v1p0.xsd"}},
+    {ScormVersion::Scorm12, "http://www.imsproject.org/xsd/imscp_rootv1p1p2", "http://www.adlnet.org/xsd/adlcp_rootv1p2", "1.2", "scormtype", {"imscp_rootv1p1p2.xsd", "adlcp_rootv1p2.xsd"}},
+    {ScormVersion::Scorm2004, "http://www.imsglobal.org/xsd/imscp_v1p1", "http://www.adlnet.org/xsd/adlcp_v1p3", "2004 4th Edition", "scormType", {"imscp_v1p1.xsd", "adlcp_v1p3.xsd", "adlseq_v1p3.xsd", "adlnav_v1p3.xsd", "imsss_v1p0.xsd"}},
 };
 
 TEST(ScormPackage, EachVersionsManifestDescribesTheZipExactly)
@@ -172,7 +169,8 @@ TEST(ScormPackage, EachVersionsManifestDescribesTheZipExactly)
                 EXPECT_EQ(locations[i], QStringLiteral("http://www.imsglobal.org/xsd/imsmd_rootv1p2p1"));
             else
                 EXPECT_TRUE(std::any_of(m.namespaces.begin(), m.namespaces.end(),
-                    [&](const auto& d) { return d.second == locations[i]; })) << locations[i].toStdString();
+                                        [&](const auto& d) { return d.second == locations[i]; }))
+                    << locations[i].toStdString();
         }
 
         const std::set<QString> unique(m.identifiers.begin(), m.identifiers.end());
@@ -198,7 +196,7 @@ TEST(ScormPackage, EachVersionsManifestDescribesTheZipExactly)
         ASSERT_TRUE(pages.count("control.htm") && pages.count("q2.htm"));
         EXPECT_NE(pages.at("control.htm").find("<script src=\"scorm.js\"></script>"), std::string::npos);
         EXPECT_NE(zip.read("scorm.js")->find("'" + std::string(ScormVersionName(v.version)) + "' == '2004'"),
-            std::string::npos);
+                  std::string::npos);
         EXPECT_TRUE(m.masteryScore.isEmpty() && m.minNormalizedMeasure.isEmpty()) << "no pass mark, none declared";
     }
 }
@@ -237,7 +235,9 @@ TEST(ScormManifest, HrefsArePercentEncodedPaths)
 {
     EXPECT_EQ(ManifestHref("buttons/tick.gif"), "buttons/tick.gif");
     EXPECT_EQ(ManifestHref("my picture#1.gif"), "my%20picture%231.gif");
-    EXPECT_EQ(ManifestHref("Grö\xc3\x9f" "e.gif"), "Gr%C3%B6%C3%9Fe.gif");
+    EXPECT_EQ(ManifestHref("Grö\xc3\x9f"
+                           "e.gif"),
+              "Gr%C3%B6%C3%9Fe.gif");
 }
 
 // Create Web Pages in the editor: the choice of what to make, then the zip

@@ -28,8 +28,8 @@ TEST(QuestionMediaCheck, TakesTheKindsBrowsersShowAndReadsTheirSize)
         int height;
     };
     const std::string svg = dir.write("Plan.svg",
-        "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- drawn by hand -->\n<!DOCTYPE svg>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120px\" height=\"80\"><rect width=\"5\"/></svg>");
+                                      "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- drawn by hand -->\n<!DOCTYPE svg>\n"
+                                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120px\" height=\"80\"><rect width=\"5\"/></svg>");
     const std::string viewBox = dir.write("box.SVG", "<svg viewBox=\"0 0 300 150\" xmlns=\"http://www.w3.org/2000/svg\"/>");
     const std::string noSize = dir.write("free.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"></svg>");
     // A camera's JPEG: an Exif block before the frame header.
@@ -59,7 +59,7 @@ TEST(QuestionMediaCheck, TakesTheKindsBrowsersShowAndReadsTheirSize)
     }
     // A lossless WebP keeps its size in another header.
     const test::ProgramRun run = test::RunProgram("/usr/bin/convert",
-        {"-size", "33x21", "xc:red", "-define", "webp:lossless=true", dir.path("l.webp")});
+                                                  {"-size", "33x21", "xc:red", "-define", "webp:lossless=true", dir.path("l.webp")});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(CheckQuestionMedia(dir.path("l.webp"), MediaKind::Picture).width, 33);
     EXPECT_EQ(CheckQuestionMedia(dir.path("l.webp"), MediaKind::Picture).height, 21);
@@ -105,9 +105,9 @@ TEST(QuestionMediaCheck, RefusesWhatIsNoUsablePictureOrSound)
     // The limits themselves: 8000 pixels and 20 MB are still taken.
     EXPECT_TRUE(CheckQuestionMedia(test::MakePicture(dir.path("edge.png"), 8000, 1), MediaKind::Picture).ok());
     EXPECT_EQ(CheckQuestionMedia(test::MakePicture(dir.path("over.png"), 1, 8001), MediaKind::Picture).verdict,
-        MediaVerdict::TooManyPixels);
+              MediaVerdict::TooManyPixels);
     for (const auto& [size, verdict] : {std::pair{kMaxPictureBytes, MediaVerdict::Ok},
-             std::pair{kMaxPictureBytes + 1, MediaVerdict::TooLarge}}) {
+                                        std::pair{kMaxPictureBytes + 1, MediaVerdict::TooLarge}}) {
         QFile big(QString::fromStdString(dir.path("big.png")));
         QFile::remove(big.fileName());
         QFile::copy(QString::fromStdString(png), big.fileName());

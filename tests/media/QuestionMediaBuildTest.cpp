@@ -73,19 +73,19 @@ TEST(QuestionPicturePlace, ScalesDownKeepingProportionsAndCentres)
                               "<withPicture>Text 1=0,5;Button 1=6,7</withPicture><soundButtonLeft>3</soundButtonLeft>"
                               "<soundButtonTop>4</soundButtonTop></vtPicture>";
     const std::string content = "<a>1</a>" + place + "<vtText><textName>Text 1</textName><textLeft>0</textLeft>"
-                                "<textWidth>200</textWidth></vtText><vtText><textName>Title</textName></vtText>";
+                                                     "<textWidth>200</textWidth></vtText><vtText><textName>Title</textName></vtText>";
     struct Case {
         int width, height;
         Rect expected;
     };
     for (const Case& c : {Case{400, 200, {10, 45, 100, 50}}, Case{50, 300, {51, 20, 17, 100}},
-             Case{20, 10, {50, 65, 20, 10}}, Case{0, 0, {10, 20, 100, 100}}}) {
+                          Case{20, 10, {50, 65, 20, 10}}, Case{0, 0, {10, 20, 100, 100}}}) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         const std::string q = PlaceQuestionMedia(content, {"/m/map.png", c.width, c.height, "", ""});
         const std::string p = QuestionPictureOf(q);
         const Rect r = RectOf(p, "PictureLeft", "PictureTop", "PictureWidth", "PictureHeight");
         EXPECT_EQ(std::tie(r.left, r.top, r.width, r.height),
-            std::tie(c.expected.left, c.expected.top, c.expected.width, c.expected.height));
+                  std::tie(c.expected.left, c.expected.top, c.expected.width, c.expected.height));
         EXPECT_EQ(GetTag(p, "picFilePathAbs"), "/m/map.png");
         EXPECT_EQ(GetTag(p, "withPicture"), "") << "the page needs none of the place's own fields";
         const std::vector<std::string> texts = Records(q, "vtText");
@@ -116,8 +116,8 @@ TEST(QuestionPicturePlace, CoversNothingInAnyShippedStyle)
             const QuestionTemplate tmpl = TemplateForType(type);
             SCOPED_TRACE(style + "/" + tmpl.fileName());
             const std::string content = GetTag(ReadStoredFile(std::string(DORVEL_BUILD_INSTALL_DIR) + "/DorvelTemplates/"
-                                                   + style + "/" + tmpl.fileName()),
-                "vtQuestion");
+                                                              + style + "/" + tmpl.fileName()),
+                                               "vtQuestion");
             ASSERT_FALSE(content.empty());
             const std::string filled = FillQuestionTemplate(content, DefaultQuestionRecord(), tmpl);
             for (const auto& [w, h] : {std::pair{4000, 300}, std::pair{300, 4000}, std::pair{10, 10}}) {
@@ -215,8 +215,8 @@ TEST_F(QuestionMediaBuild, TheBankHoldsEachFileOnceAndNamesWhatIsMissing)
     for (const std::string& path : {map, sound, otherMap}) {
         SCOPED_TRACE(path);
         EXPECT_EQ(std::count_if(bank.files().begin(), bank.files().end(),
-                      [&](const BankFileEntry& e) { return e.name == path; }),
-            1);
+                                [&](const BankFileEntry& e) { return e.name == path; }),
+                  1);
         std::string stored, original;
         ASSERT_TRUE(bank.find(path).has_value());
         ASSERT_TRUE(bank.readData(*bank.find(path), stored));
@@ -254,7 +254,7 @@ std::string PictureTag(const std::string& html)
 void ExpectOwnPictures(const std::string& folder, const std::string& map, const std::string& otherMap)
 {
     for (const auto& [page, original, alt] :
-        {std::tuple{"q0.htm", map, kDescriptionAlt}, std::tuple{"q4.htm", otherMap, "alt=\"\""}}) {
+         {std::tuple{"q0.htm", map, kDescriptionAlt}, std::tuple{"q4.htm", otherMap, "alt=\"\""}}) {
         SCOPED_TRACE(page);
         const std::string html = test::PageText(folder, page);
         const std::size_t at = html.find("name=\"qpicture\"");

@@ -44,16 +44,14 @@ std::string writeSet(const test::TempFolder& folder, const std::string& picture)
         question(1, "Welche Stadt ist größer?", {{"Text1", "München"}, {"Text2", "Berlin"}, {"Text3", "Köln"}, {"SelectAnswer", "1"}}),
         question(4, "Σωστό ή λάθος;", {{"Text1", "Η Αθήνα είναι πρωτεύουσα."}, {"tf1", "1"}, {"Text2", "القاهرة عاصمة مصر"}, {"tf2", "0"}}),
         question(7, "日本の首都はどこですか", {{"Text1", "首都"}, {"a10", "東京"}, {"a11", "Tokyo"}}),
-        question(7, "Height of Mont Blanc in metres?", {{"Text1", "Height"}, {"tType1", "1"}, {"useRange1", "1"},
-                                                        {"a10", "4800"}, {"a11", "4810"}}),
+        question(7, "Height of Mont Blanc in metres?", {{"Text1", "Height"}, {"tType1", "1"}, {"useRange1", "1"}, {"a10", "4800"}, {"a11", "4810"}}),
         question(0, "Hidden question never printed", {{"qDisabled", "1"}}),
         WithQuestionMedia(question(0, "What colour is the picture?", {{"Text1", "Blue"}, {"Text2", "Red"}}),
                           MediaKind::Picture, picture, path),
     };
     for (int n = 1; n <= 24; ++n) {
         const std::string tag = "Q" + std::to_string(n);
-        qs.push_back(question(10, tag + " begins here", {{"Text1", tag + " field one"}, {"Text2", tag + " field two"},
-                                                        {"Text3", tag + " field three"}, {"Text4", tag + " ends here"}}));
+        qs.push_back(question(10, tag + " begins here", {{"Text1", tag + " field one"}, {"Text2", tag + " field two"}, {"Text3", tag + " field three"}, {"Text4", tag + " ends here"}}));
     }
     set->questionSlots[0] = DefaultQuestionRecord();
     for (std::size_t i = 0; i < qs.size(); ++i)
@@ -102,8 +100,8 @@ TEST_F(PaperTest, TestAndKeyHoldTheQuestionsInEveryScriptAndOnlyTheKeyHoldsAnswe
         std::vector<std::string> absent;
     };
     const std::vector<std::string> always = {"Erdkunde – Prüfung", "Ηλίας Παπαδόπουλος", "Name:", "Date:",
-        "Welche Stadt ist größer?", "München", "Köln", "Σωστό ή λάθος;", "Η Αθήνα είναι πρωτεύουσα.", "日本の首都はどこですか",
-        "首都", "True", "False", "What colour is the picture?", "Q24 ends here"};
+                                             "Welche Stadt ist größer?", "München", "Köln", "Σωστό ή λάθος;", "Η Αθήνα είναι πρωτεύουσα.", "日本の首都はどこですか",
+                                             "首都", "True", "False", "What colour is the picture?", "Q24 ends here"};
     const Case cases[] = {
         {false, always, {"Answer key", "東京", "Tokyo", "4810", "Hidden question"}},
         {true, always, {"Hidden question"}},
@@ -196,7 +194,7 @@ TEST(PaperMarks, TheMarksOfTheWebTestArePrintedAndOtherTagsShowAsTyped)
     set->testDetails = SetTag(DefaultTestDetails(), "TestName", EncodeText("Chemistry"));
     set->questionSlots[0] = DefaultQuestionRecord();
     set->questionSlots[1] = question(1, "H<sub>2</sub>O is <b>water</b>, x<sup>2</sup> <span>stays</span>",
-        {{"Text1", "<i>grows</i>\nsecond line"}, {"Text2", "<u>falls</u> <b unclosed"}, {"SelectAnswer", "0"}});
+                                     {{"Text1", "<i>grows</i>\nsecond line"}, {"Text2", "<u>falls</u> <b unclosed"}, {"SelectAnswer", "0"}});
     const std::string path = folder.path("marks.vtd");
     ASSERT_TRUE(WriteStoredFile(path, PrepareSetFileText(*set, 0)));
     const std::string pdf = folder.path("marks.pdf");
@@ -205,9 +203,11 @@ TEST(PaperMarks, TheMarksOfTheWebTestArePrintedAndOtherTagsShowAsTyped)
 
     const std::string text = pdfText(pdf);
     for (const char* part : {"water", "<span>stays</span>", "grows", "second line", "falls <b unclosed"})
-        EXPECT_TRUE(has(text, part)) << part << "\n" << text;
+        EXPECT_TRUE(has(text, part)) << part << "\n"
+                                     << text;
     for (const char* tag : {"<b>", "<sub>", "</sub>", "<sup>", "<i>", "<u>"})
-        EXPECT_FALSE(has(text, tag)) << tag << "\n" << text;
+        EXPECT_FALSE(has(text, tag)) << tag << "\n"
+                                     << text;
     // Italic is used by no other part of the page.
     EXPECT_TRUE(has(test::RunProgram("/usr/bin/pdffonts", {pdf}).out, "Italic"));
 }

@@ -188,8 +188,8 @@ TEST(PlayerProgram, PlaysABankItIsGivenOnTheChosenPort)
         port = probe.serverPort();
     }
     RunningPlayer player({QStringLiteral("--no-window"), QStringLiteral("--no-open"), QStringLiteral("--port"),
-                             QString::number(port), toQString(bank)},
-        s.install.path(), s.tmp());
+                          QString::number(port), toQString(bank)},
+                         s.install.path(), s.tmp());
     const std::string address = player.address();
     EXPECT_EQ(address.rfind("http://127.0.0.1:" + std::to_string(port) + "/", 0), 0u) << player.errors();
     EXPECT_EQ(address.substr(address.size() - 9), "/Test.htm");
@@ -210,8 +210,8 @@ TEST(PlayerProgram, OpensTheTestFromItsFolderWithoutAServer)
     const std::string bank = s.dir.path("Unit 1.vtb");
     s.build(bank);
     RunningPlayer player({QStringLiteral("--no-window"), QStringLiteral("--no-open"), QStringLiteral("--files"),
-                             toQString(bank)},
-        s.install.path(), s.tmp());
+                          toQString(bank)},
+                         s.install.path(), s.tmp());
     const QUrl address(toQString(player.address()));
     ASSERT_TRUE(address.isLocalFile()) << address.toString().toStdString() << player.errors();
     const std::string startPage = fromQString(address.toLocalFile());
@@ -239,11 +239,8 @@ TEST(PlayerProgram, SaysWhyItCannotPlayAndLeavesNothingBehind)
         {"no bank anywhere", {}, "", "", 1, "No question bank to play"},
         {"start file names no bank", {}, "<f></f>", "", 1, "No question bank to play"},
         {"start file names a missing bank", {}, "<f>{dir}/none.vtb</f>", "", 1, "cannot open {dir}/none.vtb"},
-        {"damaged bank", {QStringLiteral("{dir}/bank.vtb")}, "",
-         BankBytes("<fileHeader></a.gif>0,99<//a.gif></fileHeader>" + questions, "GIF"), 1, "outside the file"},
-        {"overlapping records", {QStringLiteral("{dir}/bank.vtb")}, "",
-         BankBytes("<fileHeader></a.gif>0,3<//a.gif></b.gif>1,3<//b.gif></fileHeader>" + questions, "GIF"), 1,
-         "overlap"},
+        {"damaged bank", {QStringLiteral("{dir}/bank.vtb")}, "", BankBytes("<fileHeader></a.gif>0,99<//a.gif></fileHeader>" + questions, "GIF"), 1, "outside the file"},
+        {"overlapping records", {QStringLiteral("{dir}/bank.vtb")}, "", BankBytes("<fileHeader></a.gif>0,3<//a.gif></b.gif>1,3<//b.gif></fileHeader>" + questions, "GIF"), 1, "overlap"},
         {"not understood", {QStringLiteral("--colour")}, "", "", 2, "unknown option --colour"},
     };
     for (const Case& c : cases) {

@@ -114,7 +114,7 @@ TEST(PlayedTest, BuiltBankPlaysAsTheWebExportOfTheSameSet)
     const std::vector<std::string> files = FilesUnder(played);
     ASSERT_EQ(files, FilesUnder(exported));
     for (const char* expected : {"Test.htm", "Testres/frame.htm", "Testres/pages.js", "Testres/bg.bmp", "Testres/tick.gif",
-             "Testres/cross.gif"}) {
+                                 "Testres/cross.gif"}) {
         EXPECT_NE(std::find(files.begin(), files.end(), expected), files.end()) << expected;
     }
     for (const std::string& f : files) {
@@ -165,9 +165,9 @@ TEST(PlayedTest, QuestionsBeyondWhatAWebTestHoldsAreNamed)
     }
     TempFolder dir;
     const std::string bank = dir.write("many.vtb",
-        BankBytes("<fileHeader></fileHeader><testList><TestName>0</TestName></testList><questionFileList>" + list
-                + "</questionFileList><preTestFileList></preTestFileList>",
-            ""));
+                                       BankBytes("<fileHeader></fileHeader><testList><TestName>0</TestName></testList><questionFileList>" + list
+                                                     + "</questionFileList><preTestFileList></preTestFileList>",
+                                                 ""));
     ForceDirectory(dir.path("played"));
     const PlayedTest test = WritePlayedTest(bank, dir.path("played"), LangStrings(), "", 3);
     ASSERT_TRUE(test.ok()) << test.error;
@@ -197,34 +197,42 @@ TEST(PlayedTest, HostileBanksAreRefusedAndWriteNothingOutside)
     struct Case {
         const char* name;
         std::string bytes;
-        std::string refusal;  // part of the error; "" when the bank plays
+        std::string refusal;             // part of the error; "" when the bank plays
         std::vector<std::string> notes;  // parts of the notes, in order
         std::vector<std::string> media;  // what lands in the test folder besides the pages
     };
     const Case cases[] = {
         {"offsets past the end", BankBytes(header("</a/x.gif>0,500<//a/x.gif>"), "GIF89a"), "outside the file", {}, {}},
-        {"header longer than the file", BankBytes(header("</a/x.gif>0,6<//a/x.gif>"), "GIF89a", 100000),
-         "header length", {}, {}},
+        {"header longer than the file", BankBytes(header("</a/x.gif>0,6<//a/x.gif>"), "GIF89a", 100000), "header length", {}, {}},
         {"overlapping records",
-         BankBytes(header("</a/x.gif>0,6<//a/x.gif></a/y.gif>3,9<//a/y.gif>"), "GIF89a-abc"), "overlap", {}, {}},
+         BankBytes(header("</a/x.gif>0,6<//a/x.gif></a/y.gif>3,9<//a/y.gif>"), "GIF89a-abc"),
+         "overlap",
+         {},
+         {}},
         {"not a bank", std::string(2000, 'Z'), "not a question bank", {}, {}},
         {"no questions",
          BankBytes("<fileHeader></a/x.gif>0,6<//a/x.gif></fileHeader><testList></testList>", "GIF89a"),
-         "no questions", {}, {}},
+         "no questions",
+         {},
+         {}},
         {"names that climb out",
          BankBytes(header("<" + outside + "/../../x.gif>0,2</" + outside + "/../../x.gif>"
-                          "<../../../y.gif>2,4</../../../y.gif>"
-                          "</a/..>4,6<//a/..>"),
-             "aabbcc"),
-         "", {"not a plain file name"}, {"x.gif", "y.gif"}},
+                                                                           "<../../../y.gif>2,4</../../../y.gif>"
+                                                                           "</a/..>4,6<//a/..>"),
+                   "aabbcc"),
+         "",
+         {"not a plain file name"},
+         {"x.gif", "y.gif"}},
         {"names that point elsewhere",
          BankBytes(header("<" + outside + "/planted.gif>0,2</" + outside + "/planted.gif>"
-                          "</x/Buttons/a/b/c.gif>2,4<//x/Buttons/a/b/c.gif>"
-                          "<C:\\Windows\\evil.gif>4,6</C:\\Windows\\evil.gif>"
-                          "</x/pages.js>6,8<//x/pages.js>"
-                          "</x/gone.gif>-1,-1<//x/gone.gif>"),
-             "aabbccdd"),
-         "", {"pages.js", "/x/gone.gif is not in the bank"}, {"planted.gif", "c.gif", "evil.gif"}},
+                                                                           "</x/Buttons/a/b/c.gif>2,4<//x/Buttons/a/b/c.gif>"
+                                                                           "<C:\\Windows\\evil.gif>4,6</C:\\Windows\\evil.gif>"
+                                                                           "</x/pages.js>6,8<//x/pages.js>"
+                                                                           "</x/gone.gif>-1,-1<//x/gone.gif>"),
+                   "aabbccdd"),
+         "",
+         {"pages.js", "/x/gone.gif is not in the bank"},
+         {"planted.gif", "c.gif", "evil.gif"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

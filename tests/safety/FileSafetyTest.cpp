@@ -107,7 +107,7 @@ TEST(BankBuild, RemovesItsOwnLeftoverPartsOnly)
     TempFolder dir;
     const std::vector<std::string> leftovers = {".Quiz.vtb.0badf00d.part", ".Quiz.vtb.12345678.part"};
     const std::vector<std::string> others = {".Quiz.vtb.notours.part", ".Quiz.vtb.0badf00d.part.keep",
-        ".Other.vtb.0badf00d.part", "Quiz.vtb.0badf00d.part", ".Quiz.vtb.0BADF00D.part"};
+                                             ".Other.vtb.0badf00d.part", "Quiz.vtb.0badf00d.part", ".Quiz.vtb.0BADF00D.part"};
     for (const std::string& name : leftovers)
         dir.write(name, std::string(100000, 'p'));
     for (const std::string& name : others)
@@ -181,18 +181,22 @@ TEST(ShowAndBank, PrintControlCharactersEscaped)
     TempFolder dir;
     const std::string set = dir.path("hostile.vtd");
     ASSERT_TRUE(WriteStoredFile(set, "<vtDorvel><version>1</version><TestName>\x1b]0;owned\x07</TestName>"
-                                     "<ExaminerName>caf\xc3\xa9 \xc2\x9b" "2J</ExaminerName>"
+                                     "<ExaminerName>caf\xc3\xa9 \xc2\x9b"
+                                     "2J</ExaminerName>"
                                      "<question0><qType>2</qType></question0>"
                                      "<question1><qType>2</qType><Title>a\x1b[2J\rb</Title></question1></vtDorvel>"));
     const CliRun shown = Cli({"show", set});
     ASSERT_EQ(shown.status, 0) << shown.err;
     EXPECT_NE(shown.out.find("Test name: \\x1b]0;owned\\x07\n"), std::string::npos) << shown.out;
-    EXPECT_NE(shown.out.find("Examiner: caf\xc3\xa9 \\xc2\\x9b" "2J\n"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("Examiner: caf\xc3\xa9 \\xc2\\x9b"
+                             "2J\n"),
+              std::string::npos)
+        << shown.out;
     EXPECT_NE(shown.out.find("\ta\\x1b[2J\\x0db\n"), std::string::npos) << shown.out;
 
     const std::string name = "/m/\x1b[31mred.gif";
     const std::string header = "<fileHeader><" + name + ">0,3</" + name + "></fileHeader><testList><TestName>\x1b]2;t\x07"
-                               "</TestName></testList><questionFileList></questionFileList><preTestFileList></preTestFileList>";
+                                                                          "</TestName></testList><questionFileList></questionFileList><preTestFileList></preTestFileList>";
     const std::string bank = dir.write("hostile.vtb", BankOf(header, "abc"));
     const CliRun listed = Cli({"bank", bank});
     ASSERT_EQ(listed.status, 0) << listed.err;

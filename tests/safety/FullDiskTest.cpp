@@ -195,7 +195,7 @@ TEST_F(FullDisk, AnImportWhosePicturesDoNotFitLeavesNoneOfThem)
     for (int k = 1; k <= 3; ++k) {
         const std::string picture = m_dir.path("noise" + std::to_string(k) + ".png");
         const CliRun made = test::RunProgram("/usr/bin/convert",
-            {"-seed", std::to_string(k), "-size", "256x256", "xc:steelblue", "+noise", "Random", "-depth", "8", "-strip", picture});
+                                             {"-seed", std::to_string(k), "-size", "256x256", "xc:steelblue", "+noise", "Random", "-depth", "8", "-strip", picture});
         ASSERT_EQ(made.status, 0) << made.err;
         std::string bytes;
         ASSERT_TRUE(ReadFileBytes(picture, bytes));

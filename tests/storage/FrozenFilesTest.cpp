@@ -46,7 +46,7 @@ struct FrozenFile {
     const char* stored;
     const char* plain;  // what the stored file (for a bank: its header block) holds
     int kind;
-    unsigned seed;      // the clock second it was written in, found once (see the README)
+    unsigned seed;  // the clock second it was written in, found once (see the README)
 };
 
 const FrozenFile kFrozenFiles[] = {
@@ -90,7 +90,7 @@ TEST(FrozenFiles, HoldEveryKindOfByteTheFormatMeets)
     }
     const std::string set = frozen("set.txt");
     EXPECT_NE(set.find('\n', set.find("True or false?")), std::string::npos);  // a lone line feed too
-    EXPECT_EQ(GetTag(set, "TestName").size(), 200u);                         // the longest name the editor takes
+    EXPECT_EQ(GetTag(set, "TestName").size(), 200u);                           // the longest name the editor takes
 }
 
 TEST(FrozenFiles, SetReadsToItsRecords)
@@ -130,7 +130,8 @@ TEST(FrozenFiles, BankReadsToItsHeaderAndMedia)
         std::string data;
         ASSERT_TRUE(bank.readData(entry, data));
         const std::string ext = entry.name.substr(entry.name.size() - 4);
-        const std::string signature = ext == ".gif" ? "GIF8" : ext == ".jpg" ? "\xFF\xD8\xFF" : "RIFF";
+        const std::string signature = ext == ".gif" ? "GIF8" : ext == ".jpg" ? "\xFF\xD8\xFF"
+                                                                             : "RIFF";
         EXPECT_EQ(data.substr(0, signature.size()), signature);
     }
     EXPECT_EQ(total, bank.dataSize());

@@ -71,8 +71,17 @@ struct KindCase {
 TEST(StoredFile, KindFollowsTheLowerCasedExtension)
 {
     const KindCase cases[] = {
-        {"a/set.vtd", 2}, {"SET.VTD", 2}, {"b.vtb", 3}, {"c.vtc", 5}, {"d.vtl", 1}, {"e.vtr", 4},
-        {"f.vtq", 0},     {"noext", 0},   {"g.TXT", -1}, {"dir.vtd/file", 0}, {"C:\\x.y\\z", 0},
+        {"a/set.vtd", 2},
+        {"SET.VTD", 2},
+        {"b.vtb", 3},
+        {"c.vtc", 5},
+        {"d.vtl", 1},
+        {"e.vtr", 4},
+        {"f.vtq", 0},
+        {"noext", 0},
+        {"g.TXT", -1},
+        {"dir.vtd/file", 0},
+        {"C:\\x.y\\z", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(StoredFileKind(c.path), c.kind) << c.path;

@@ -52,6 +52,6 @@ ServedAddress SplitAddress(const std::string& address);
 
 // One request with "Connection: close"; `host` defaults to 127.0.0.1:port.
 HttpReply Request(std::uint16_t port, const std::string& target, const std::string& method = "GET",
-    const std::string& host = {});
+                  const std::string& host = {});
 
 }  // namespace dorvel::test

@@ -14,11 +14,7 @@ namespace {
 // ends behind the closing quote.
 std::string readLiteral(const std::string& script, std::size_t& pos)
 {
-    static const std::map<unsigned, char> kWindows1252{{0x20AC, '\x80'}, {0x201A, '\x82'}, {0x0192, '\x83'},
-        {0x201E, '\x84'}, {0x2026, '\x85'}, {0x2020, '\x86'}, {0x2021, '\x87'}, {0x02C6, '\x88'}, {0x2030, '\x89'},
-        {0x0160, '\x8a'}, {0x2039, '\x8b'}, {0x0152, '\x8c'}, {0x017D, '\x8e'}, {0x2018, '\x91'}, {0x2019, '\x92'},
-        {0x201C, '\x93'}, {0x201D, '\x94'}, {0x2022, '\x95'}, {0x2013, '\x96'}, {0x2014, '\x97'}, {0x02DC, '\x98'},
-        {0x2122, '\x99'}, {0x0161, '\x9a'}, {0x203A, '\x9b'}, {0x0153, '\x9c'}, {0x017E, '\x9e'}, {0x0178, '\x9f'}};
+    static const std::map<unsigned, char> kWindows1252{{0x20AC, '\x80'}, {0x201A, '\x82'}, {0x0192, '\x83'}, {0x201E, '\x84'}, {0x2026, '\x85'}, {0x2020, '\x86'}, {0x2021, '\x87'}, {0x02C6, '\x88'}, {0x2030, '\x89'}, {0x0160, '\x8a'}, {0x2039, '\x8b'}, {0x0152, '\x8c'}, {0x017D, '\x8e'}, {0x2018, '\x91'}, {0x2019, '\x92'}, {0x201C, '\x93'}, {0x201D, '\x94'}, {0x2022, '\x95'}, {0x2013, '\x96'}, {0x2014, '\x97'}, {0x02DC, '\x98'}, {0x2122, '\x99'}, {0x0161, '\x9a'}, {0x203A, '\x9b'}, {0x0153, '\x9c'}, {0x017E, '\x9e'}, {0x0178, '\x9f'}};
     EXPECT_EQ(script[pos], '\'');
     std::string text;
     for (++pos; pos < script.size() && script[pos] != '\''; ++pos) {

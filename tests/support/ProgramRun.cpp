@@ -8,7 +8,7 @@
 namespace dorvel::test {
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& input,
-    int seconds)
+                      int seconds)
 {
     QProcess process;
     QStringList arguments;

@@ -15,6 +15,6 @@ struct ProgramRun {
 // Runs `program` with `args`, `input` on its standard input, for at most
 // `seconds`.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& input = {},
-    int seconds = 120);
+                      int seconds = 120);
 
 }  // namespace dorvel::test

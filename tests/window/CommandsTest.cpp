@@ -95,7 +95,7 @@ TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
 {
     ui.saveChoices.push_back(dir.path("Capitals quiz.htm"));  // the start page
     ui.saveChoices.push_back(dir.path("capitals.vtd"));       // the set, saved first
-    ui.answers = {Answer::No};  // not opened
+    ui.answers = {Answer::No};                                // not opened
     click("CreateWebPagesButton");
     EXPECT_EQ(ui.dialogs[0].title, "Save Web Test  As...");
     EXPECT_TRUE(FileExists(dir.path("Capitals quiz.htm")));

@@ -176,7 +176,7 @@ TEST_F(EditMenuTest, AFieldOfNumbersMarksAnAnswerThatIsNotANumber)
     QTest::keyClicks(first, QStringLiteral("twelve"));
     QTest::keyClicks(second, QStringLiteral("12,5"));
     EXPECT_FALSE(first->property("notANumber").toBool());  // any text is fine
-    control<RadioGroup>("tType1")->item(1)->click();         // Numbers
+    control<RadioGroup>("tType1")->item(1)->click();       // Numbers
     EXPECT_TRUE(first->property("notANumber").toBool());
     EXPECT_FALSE(first->toolTip().isEmpty());
     EXPECT_FALSE(second->property("notANumber").toBool());

@@ -142,8 +142,7 @@ TEST_F(QuestionEditorTest, EveryTypedTextComesBackAfterSavingAndOpening)
 // beside the type shows and edits that name.
 TEST_F(QuestionEditorTest, TheNameBoxShowsAnImportedNameAndTypingInItIsOneUndoStep)
 {
-    const exchange::ImportResult imported =
-        exchange::ReadGift("::Capitals::Paris is the capital of France. {T}\n\n::Rivers::The Danube flows east. {T}\n");
+    const exchange::ImportResult imported = exchange::ReadGift("::Capitals::Paris is the capital of France. {T}\n\n::Rivers::The Danube flows east. {T}\n");
     ASSERT_EQ(imported.questions.size(), 2u);
     const std::string path = dir.path("quiz.vtd");
     OpenSet set = exchange::SetsOfQuestions(imported.questions, {}).front();

@@ -115,9 +115,8 @@ TEST_F(QuestionListTest, DroppingAQuestionInItsSetMovesIt)
         SCOPED_TRACE(c.from);
         // Each case starts again from a, b, c, d.
         for (int q = 1; q <= 4; ++q)
-            workspace().current()->questionSlots[static_cast<std::size_t>(q)] =
-                SetTag(workspace().current()->questionSlots[static_cast<std::size_t>(q)], "Title",
-                       std::string(1, static_cast<char>('a' + q - 1)));
+            workspace().current()->questionSlots[static_cast<std::size_t>(q)] = SetTag(workspace().current()->questionSlots[static_cast<std::size_t>(q)], "Title",
+                                                                                       std::string(1, static_cast<char>('a' + q - 1)));
         const int before = workspace().current()->changeCount;
         drop(0, c.from, 0, c.onto);
         EXPECT_EQ(titles(0), c.order);

@@ -46,7 +46,7 @@ TEST_F(RecoveryTest, ChildEditorKilledWhileEditing)
         [this] {
             OpenSet copy;
             return copies().size() == 1 && ReadSetFile(copies()[0].copyPath, copy) == SetFileStatus::Ok
-                   && GetTag(copy.questionSlots[1], "Title") == "What is the capital of France?";
+                && GetTag(copy.questionSlots[1], "Title") == "What is the capital of France?";
         },
         20000));
     std::cout << "ready" << std::endl;

@@ -40,7 +40,10 @@ protected:
 // A help viewer that records what it was asked to show.
 class RecordingHelp : public HelpViewer {
 public:
-    explicit RecordingHelp(std::vector<std::string>& shown) : m_shown(shown) {}
+    explicit RecordingHelp(std::vector<std::string>& shown)
+        : m_shown(shown)
+    {
+    }
     bool available() const override { return true; }
     bool showTopic(const std::string& topic) override
     {
@@ -285,8 +288,7 @@ TEST_F(ShellTest, SetsRecentFilesAndSettingsSurviveARestart)
     menu("AudioMessages");
     ASSERT_TRUE(closeWindow());
     EXPECT_EQ(StoredSetting(QStringLiteral("lastFiles")).toString(),
-              QString::fromStdString("<f>" + dir.path("one.vtd") + "</f><e>1</e><f>" + dir.path("two.vtd") +
-                                     "</f><e>0</e>"));
+              QString::fromStdString("<f>" + dir.path("one.vtd") + "</f><e>1</e><f>" + dir.path("two.vtd") + "</f><e>0</e>"));
     EXPECT_EQ(StoredSetting(QStringLiteral("RecentFiles/lastFile0")).toString(), toQString(dir.path("two.vtd")));
 
     startWindow();
@@ -315,8 +317,7 @@ TEST_F(ShellTest, ReopensTheSetsThatStillExist)
     }
     DeleteFile(sets[1]);
     PresetSetting(QStringLiteral("lastFiles"),
-                  QString::fromStdString("<f>" + sets[0] + "</f><e>0</e><f>" + sets[1] + "</f><e>1</e><f>" + sets[2] +
-                                         "</f><e>1</e>"));
+                  QString::fromStdString("<f>" + sets[0] + "</f><e>0</e><f>" + sets[1] + "</f><e>1</e><f>" + sets[2] + "</f><e>1</e>"));
     startWindow();
     ASSERT_EQ(workspace().openSetCount(), 2);
     EXPECT_EQ(workspace().set(0).filePath, sets[0]);
@@ -381,10 +382,7 @@ TEST_F(ShellTest, WebItemsOpenTheMakersPages)
     for (const char* name : {"DisplayVantricWebSite", "DisplayVantricHelpAndSupportWebPages",
                              "DisplayVantricDownloadWebPage", "DisplayVantricFeedbackForm"})
         menu(name);
-    EXPECT_EQ(ui.opened, (std::vector<std::string>{"https://dorvel.example.org/",
-                                                   "https://dorvel.example.org/support.html",
-                                                   "https://dorvel.example.org/downloads.html",
-                                                   "https://dorvel.example.org/feedback.html"}));
+    EXPECT_EQ(ui.opened, (std::vector<std::string>{"https://dorvel.example.org/", "https://dorvel.example.org/support.html", "https://dorvel.example.org/downloads.html", "https://dorvel.example.org/feedback.html"}));
 }
 
 TEST_F(ShellTest, AssociationWarningRunsOnceWhenSetFilesAreNotOurs)
@@ -449,8 +447,7 @@ TEST_F(ShellTest, FirstStartShowsTheWindowThenAsksThenOpensTheHelpBeside)
     ui.answers.push_back(Answer::Yes);
     QCoreApplication::processEvents();
     EXPECT_EQ(ui.questions, std::vector<std::string>{window->lang().at(64)});
-    EXPECT_EQ(log, (std::vector<std::string>{"beside", "::/S08Start.htm after 1 questions", "beside",
-                       "::/F03Installation.htm after 1 questions"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"beside", "::/S08Start.htm after 1 questions", "beside", "::/F03Installation.htm after 1 questions"}));
 }
 
 TEST_F(ShellTest, MissingDataFoldersEndTheEditorWithASpokenMessage)

@@ -92,16 +92,9 @@ int main(int argc, char* argv[])
         const char* name;
     };
     const Shot shots[] = {
-        {1, 2, "Which river flows through Vienna, Budapest and Belgrade?",
-         {"The Rhine", "The Danube", "The Elbe", "The Loire"}, "2-multiple-choice"},
-        {2, 6, "Decide for each statement whether it is true.",
-         {"Mont Blanc is the highest mountain of the Alps.", "The Seine flows into the Mediterranean.",
-          "Lisbon lies on the Tagus.", "The Vistula flows through Warsaw."},
-         "3-true-false"},
-        {3, 10, "Give the missing names.",
-         {"Longest river of France:", "Capital on the Spree:", "Height of Mont Blanc in metres:",
-          "Sea north of Poland:"},
-         "4-text"},
+        {1, 2, "Which river flows through Vienna, Budapest and Belgrade?", {"The Rhine", "The Danube", "The Elbe", "The Loire"}, "2-multiple-choice"},
+        {2, 6, "Decide for each statement whether it is true.", {"Mont Blanc is the highest mountain of the Alps.", "The Seine flows into the Mediterranean.", "Lisbon lies on the Tagus.", "The Vistula flows through Warsaw."}, "3-true-false"},
+        {3, 10, "Give the missing names.", {"Longest river of France:", "Capital on the Spree:", "Height of Mont Blanc in metres:", "Sea north of Poland:"}, "4-text"},
     };
     for (const Shot& shot : shots) {
         w.questionList().requestSelection(0, shot.question);

@@ -45,7 +45,8 @@ std::string everyByte()
 
 std::string longText(std::size_t length)
 {
-    const std::string words = "The longest value a teacher types: \"quotes\", O'Brien's \xA3" "5, caf\xE9 & na\xEFve. ";
+    const std::string words = "The longest value a teacher types: \"quotes\", O'Brien's \xA3"
+                              "5, caf\xE9 & na\xEFve. ";
     std::string s;
     while (s.size() < length)
         s += words;
@@ -61,16 +62,20 @@ int makeSet(const std::string& folder)
     set.testDetails = SetTag(set.testDetails, "ExaminerName", "Mrs O'Neill \"the Examiner\" \xA3 M\xFCller &#233;");
     set.testDetails = SetTag(set.testDetails, "vtCategories", "Geography\r\nHistory\r\nCaf\xE9 &#8364;");
     set.questionSlots[0] = DefaultQuestionRecord();
-    set.questionSlots[1] = question(2, {{"Title", "Which river \"flows\" through Vienna?\r\nChoose one: \xA3 caf\xE9 \xFF &#233; &#8364; &#x41;"},
-                                        {"Text1", "Rhine"}, {"Text2", "Danube"}, {"Text3", "Se\xF1" "a & \"Thames\""},
-                                        {"Text4", "O'Neill's \xA3" "1"}, {"SelectAnswer", "1"}});
-    set.questionSlots[2] = question(4, {{"Title", "True or false?\nLine feed only\ttab"}, {"Text1", "Paris is in France"},
-                                        {"Text2", "\xC4pfel are \xBD price"}, {"tf1", "0"}, {"tf2", "1"}});
-    set.questionSlots[3] = question(8, {{"Title", "Type the words"}, {"Text1", "Dessert"}, {"Text2", "Price"},
-                                        {"tType1", "0"}, {"a10", "cr\xE8me br\xFBl\xE9" "e"}, {"a11", "&#233;clair"},
-                                        {"tType2", "1"}, {"a20", "\xA3" "10"}, {"a21", "10 pounds"}});
-    set.questionSlots[4] = question(0, {{"Title", longText(5000)}, {"Text1", everyByte()}, {"Text2", "No"},
-                                        {"SelectAnswer", "0"}});
+    set.questionSlots[1] = question(2, {{"Title", "Which river \"flows\" through Vienna?\r\nChoose one: \xA3 caf\xE9 \xFF &#233; &#8364; &#x41;"}, {"Text1", "Rhine"}, {"Text2", "Danube"}, {"Text3", "Se\xF1"
+                                                                                                                                                                                                      "a & \"Thames\""},
+                                        {"Text4", "O'Neill's \xA3"
+                                                  "1"},
+                                        {"SelectAnswer", "1"}});
+    set.questionSlots[2] = question(4, {{"Title", "True or false?\nLine feed only\ttab"}, {"Text1", "Paris is in France"}, {"Text2", "\xC4pfel are \xBD price"}, {"tf1", "0"}, {"tf2", "1"}});
+    set.questionSlots[3] = question(8, {{"Title", "Type the words"}, {"Text1", "Dessert"}, {"Text2", "Price"}, {"tType1", "0"}, {"a10", "cr\xE8me br\xFBl\xE9"
+                                                                                                                                        "e"},
+                                        {"a11", "&#233;clair"},
+                                        {"tType2", "1"},
+                                        {"a20", "\xA3"
+                                                "10"},
+                                        {"a21", "10 pounds"}});
+    set.questionSlots[4] = question(0, {{"Title", longText(5000)}, {"Text1", everyByte()}, {"Text2", "No"}, {"SelectAnswer", "0"}});
     // Noon on the day they were made, so the dates in the record are fixed.
     std::tm noon{};
     noon.tm_year = 2026 - 1900;
