@@ -11,6 +11,9 @@ jobs=$(nproc)
 
 "$root/scripts/setup.sh"
 
+echo "== Formatting"
+"$root/scripts/check-format.sh"
+
 echo "== Tests"
 ctest --test-dir "$build" --output-on-failure -j"$jobs"
 
