@@ -7,6 +7,7 @@
 #include "media/QuestionMedia.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
+#include "storage/SaveStream.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
@@ -62,9 +63,23 @@ ExportOutcome ExportSetQuestions(const OpenSet& set, const std::string& path, Ex
     }
     const std::string name = setName(set);
     switch (format) {
-    case ExportFormat::MoodleXml:
-        outcome.written = WriteFileBytes(path, MoodleXmlText(questions, name), &outcome.error);
+    case ExportFormat::MoodleXml: {
+        SaveStream file(path);
+        std::string pictureError;
+        if (!file.begin(&outcome.error))
+            break;
+        if (!WriteMoodleXml(file, questions, name, pictureError)) {
+            outcome.error = pictureError.empty() ? file.error() : pictureError;
+            break;
+        }
+        outcome.written = file.commit(&outcome.error);
+        // Pictures make a file larger than import programs read, ours too.
+        if (outcome.written && file.written() > static_cast<qint64>(kMaxImportFileSize)) {
+            outcome.notes.push_back(FilledText(lang.at(text::kLargerThanImports), std::to_string((file.written() + (1 << 20) - 1) >> 20),
+                                               std::to_string(kMaxImportFileSize >> 20)));
+        }
         break;
+    }
     case ExportFormat::Gift:
         outcome.written = WriteFileBytes(path, GiftText(questions, name), &outcome.error);
         break;

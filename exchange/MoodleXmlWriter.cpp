@@ -4,6 +4,8 @@
 #include "exchange/QuestionChecks.h"
 #include "storage/FileUtils.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QString>
 #include <QUrl>
 #include <QXmlStreamWriter>
@@ -41,12 +43,32 @@ void answer(QXmlStreamWriter& xml, int fraction, const std::string& text, const 
 }
 
 // A picture as Moodle carries it: a file of the question's text, shown by an
-// <img> whose address names it.
+// <img> whose address names it. The file is read as its base64 is written,
+// a piece at a time, so a set of many large pictures never sits in memory.
 struct EmbeddedPicture {
     std::string name;
-    QByteArray bytes;
+    QFile* file;
+    qint64 size;
     std::string alt;
 };
+
+// Three bytes make four characters: pieces of a multiple of three bytes
+// give the same characters as the whole file at once.
+constexpr qint64 kPieceBytes = 3 * 256 * 1024;
+
+bool writeBase64(QXmlStreamWriter& xml, const EmbeddedPicture& picture)
+{
+    if (!picture.file->seek(0))
+        return false;
+    QByteArray piece;
+    for (qint64 left = picture.size; left > 0; left -= piece.size()) {
+        piece = picture.file->read(std::min(left, kPieceBytes));
+        if (piece.isEmpty())
+            return false;  // cut short since it was opened
+        xml.writeCharacters(QString::fromLatin1(piece.toBase64()));
+    }
+    return true;
+}
 
 std::string htmlAttribute(const std::string& s)
 {
@@ -112,7 +134,7 @@ std::string clozeField(const AnswerField& field)
     return out + "}";
 }
 
-void header(QXmlStreamWriter& xml, const char* type, const Question& question, int number, const std::string& html,
+bool header(QXmlStreamWriter& xml, const char* type, const Question& question, int number, const std::string& html,
             const EmbeddedPicture* picture)
 {
     xml.writeStartElement(QStringLiteral("question"));
@@ -126,7 +148,8 @@ void header(QXmlStreamWriter& xml, const char* type, const Question& question, i
         xml.writeAttribute(QStringLiteral("name"), q(picture->name));
         xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
         xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
-        xml.writeCharacters(QString::fromLatin1(picture->bytes.toBase64()));
+        if (!writeBase64(xml, *picture))
+            return false;
         xml.writeEndElement();
     }
     xml.writeEndElement();
@@ -134,14 +157,16 @@ void header(QXmlStreamWriter& xml, const char* type, const Question& question, i
     xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
     xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
     xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
+    return true;
 }
 
-void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number, const EmbeddedPicture* picture)
+bool writeQuestion(QXmlStreamWriter& xml, const Question& question, int number, const EmbeddedPicture* picture)
 {
     const std::string html = HtmlFromMarkedText(question.text);
     switch (question.kind) {
     case Kind::Choice:
-        header(xml, "multichoice", question, number, html, picture);
+        if (!header(xml, "multichoice", question, number, html, picture))
+            return false;
         xml.writeTextElement(QStringLiteral("single"), QStringLiteral("true"));
         xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("false"));
         xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
@@ -149,7 +174,8 @@ void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number, 
             answer(xml, static_cast<int>(k) == question.rightChoice ? 100 : 0, HtmlFromMarkedText(question.choices[k]), "html");
         break;
     case Kind::TrueFalse: {
-        header(xml, "truefalse", question, number, html, picture);
+        if (!header(xml, "truefalse", question, number, html, picture))
+            return false;
         const bool isTrue = question.statements.front().isTrue;
         answer(xml, isTrue ? 100 : 0, "true", "moodle_auto_format");
         answer(xml, isTrue ? 0 : 100, "false", "moodle_auto_format");
@@ -162,12 +188,14 @@ void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number, 
                 cloze += "<br>" + HtmlFromMarkedText(field.label);
                 cloze += (field.label.empty() ? "" : " ") + clozeField(field);
             }
-            header(xml, "multianswer", question, number, cloze, picture);
+            if (!header(xml, "multianswer", question, number, cloze, picture))
+                return false;
             break;
         }
         const AnswerField& field = question.fields.front();
         if (field.numeric) {
-            header(xml, "numerical", question, number, html, picture);
+            if (!header(xml, "numerical", question, number, html, picture))
+                return false;
             if (field.range) {
                 const auto [middle, tolerance] = middleAndTolerance(field);
                 answer(xml, 100, middle, "moodle_auto_format", tolerance);
@@ -176,7 +204,8 @@ void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number, 
                     answer(xml, 100, a, "moodle_auto_format", "0");
             }
         } else {
-            header(xml, "shortanswer", question, number, html, picture);
+            if (!header(xml, "shortanswer", question, number, html, picture))
+                return false;
             xml.writeTextElement(QStringLiteral("usecase"), QStringLiteral("0"));
             for (const std::string& a : field.answers)
                 answer(xml, 100, a, "moodle_auto_format");
@@ -185,14 +214,15 @@ void writeQuestion(QXmlStreamWriter& xml, const Question& question, int number, 
     }
     }
     xml.writeEndElement();
+    return true;
 }
 
 }  // namespace
 
-std::string MoodleXmlText(const std::vector<ExportQuestion>& questions, const std::string& category)
+bool WriteMoodleXml(QIODevice& out, const std::vector<ExportQuestion>& questions, const std::string& category,
+                    std::string& error)
 {
-    QByteArray bytes;
-    QXmlStreamWriter xml(&bytes);
+    QXmlStreamWriter xml(&out);
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
     xml.writeStartElement(QStringLiteral("quiz"));
@@ -203,16 +233,31 @@ std::string MoodleXmlText(const std::vector<ExportQuestion>& questions, const st
         xml.writeEndElement();
     }
     for (const ExportQuestion& e : questions) {
-        // A picture that cannot be read now goes without one, as a missing one does.
-        std::string bytes;
-        const bool pictured = !e.picture.empty() && ReadFileBytes(e.picture, bytes);
-        const EmbeddedPicture picture{ExtractFileName(e.picture), QByteArray::fromStdString(bytes), e.question.picture.alt};
-        for (const Question& one : SingleAnswerQuestions(e.question, false))
-            writeQuestion(xml, one, e.number, pictured ? &picture : nullptr);
+        // A picture that cannot be opened now goes without one, as a missing one does.
+        QFile file(toQString(NativeSeparators(e.picture)));
+        const bool pictured = !e.picture.empty() && file.open(QIODevice::ReadOnly);
+        const EmbeddedPicture picture{ExtractFileName(e.picture), &file, pictured ? file.size() : 0, e.question.picture.alt};
+        for (const Question& one : SingleAnswerQuestions(e.question, false)) {
+            if (!writeQuestion(xml, one, e.number, pictured ? &picture : nullptr)) {
+                error = "the picture " + e.picture + " could not be read";
+                return false;
+            }
+        }
+        if (xml.hasError())
+            return false;
     }
     xml.writeEndElement();
     xml.writeEndDocument();
-    return bytes.toStdString();
+    return !xml.hasError();
+}
+
+std::string MoodleXmlText(const std::vector<ExportQuestion>& questions, const std::string& category)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    std::string error;
+    WriteMoodleXml(buffer, questions, category, error);
+    return buffer.data().toStdString();
 }
 
 }  // namespace dorvel::exchange

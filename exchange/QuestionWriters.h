@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class QIODevice;
+
 // Writers of the question formats other programs read. A question of ours
 // that a format has no single form for becomes its nearest exact form:
 // true/false with several statements one question per statement
@@ -34,9 +36,15 @@ std::vector<Question> SingleAnswerQuestions(const Question& q, bool splitFields)
 // The name a question goes out under: its own, or its number.
 std::string ExportName(const Question& q, int number);
 
-// A Moodle XML quiz; `category` (when not empty) names the one category the
-// questions go into. A question's picture goes with it as a file of its
-// text (base64), shown after the text.
+// A Moodle XML quiz written to `out` as it is made; `category` (when not
+// empty) names the one category the questions go into. A question's picture
+// goes with it as a file of its text (base64, read from the file as it is
+// written), shown after the text; a picture that cannot be opened goes
+// without one. False when `out` refused a write, or (with `error` set) a
+// picture could not be read to its end.
+bool WriteMoodleXml(QIODevice& out, const std::vector<ExportQuestion>& questions, const std::string& category,
+                    std::string& error);
+// The same quiz as text.
 std::string MoodleXmlText(const std::vector<ExportQuestion>& questions, const std::string& category);
 // GIFT reads an accepted typed answer that holds "->" as a pair of a
 // matching question and has no escape for it: such a question cannot go out

@@ -83,6 +83,7 @@ TEST(ExchangeCli, ImportWritesThePicturesBesideTheSet)
     const test::ProgramRun convert = runCli({"convert", dir.path("Moved/Geography.vtd"), dir.path("back.xml")});
     ASSERT_EQ(convert.status, 0) << convert.err;
     EXPECT_EQ(convert.err.find("picture is not exported"), std::string::npos) << convert.err;
+    EXPECT_EQ(convert.err.find("larger than"), std::string::npos) << convert.err;
     ASSERT_EQ(runCli({"import", dir.path("back.xml"), dir.path("Back.vtd")}).status, 0);
     OpenSet back;
     ASSERT_EQ(ReadSetFile(dir.path("Back.vtd"), back), SetFileStatus::Ok);
@@ -149,6 +150,41 @@ TEST(ExchangeCli, ImportAndConvertRefuseWhatTheyCannotUse)
         EXPECT_EQ(run.status, 0) << out << run.err;
         EXPECT_TRUE(QFile::exists(QString::fromStdString(dir.path(out)))) << out;
     }
+}
+
+// Large pictures go into the Moodle XML a piece at a time, each exactly as
+// its whole file's base64; a file larger than our own import reads (many
+// platforms take less) is written, with a warning.
+TEST(ExchangeCli, ConvertWritesLargePicturesWholeAndWarnsPastWhatImportReads)
+{
+    test::TempFolder dir;
+    ASSERT_EQ(runCli({"import", dir.write("q.gift", giftOf(4)), dir.path("Big.vtd")}).status, 0);
+    // Four pictures of about 16 MB each (a real PNG with bytes after its end),
+    // no two alike, none a whole number of pieces long.
+    std::vector<std::string> pictures;
+    for (int k = 1; k <= 4; ++k) {
+        std::string bytes;
+        ASSERT_TRUE(ReadFileBytes(test::MakePicture(dir.path("p.png"), 20, 20), bytes));
+        const std::size_t size = (std::size_t(16) << 20) + 1000 * k + k;
+        for (std::size_t i = bytes.size(); i < size; ++i)
+            bytes += static_cast<char>((i * 7 + i / 4096 + k) & 0xff);
+        const std::string path = dir.write("p" + std::to_string(k) + ".png", bytes);
+        pictures.push_back(bytes);
+        const test::ProgramRun media = runCli({"media", dir.path("Big.vtd"), std::to_string(k), "--picture", path});
+        ASSERT_EQ(media.status, 0) << media.err;
+    }
+    const test::ProgramRun run = runCli({"convert", dir.path("Big.vtd"), dir.path("big.xml")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("The file is 86 MB: larger than the 64 MB that Dorvel imports"), std::string::npos) << run.err;
+    std::string xml;
+    ASSERT_TRUE(ReadFileBytes(dir.path("big.xml"), xml));
+    for (int k = 1; k <= 4; ++k) {
+        const std::string element = "<file name=\"p" + std::to_string(k) + ".png\" path=\"/\" encoding=\"base64\">"
+            + QByteArray::fromStdString(pictures[std::size_t(k - 1)]).toBase64().toStdString() + "</file>";
+        EXPECT_NE(xml.find(element), std::string::npos) << k;
+    }
+    EXPECT_NE(runCli({"import", dir.path("big.xml"), dir.path("back.vtd")}).err.find("larger than 64 MB"),
+              std::string::npos);
 }
 
 TEST(ExchangeEditor, ImportOpensUnsavedSetsAndListsWhatWasLeftOut)
