@@ -16,11 +16,15 @@
 #include <QLocale>
 #include <QPageSize>
 #include <QPainter>
+#include <QPixmap>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
 #include <QTextDocument>
 #include <QUrl>
 
+#include <cmath>
+#include <functional>
+#include <map>
 #include <memory>
 
 namespace dorvel {
@@ -101,7 +105,7 @@ struct Page {
 };
 
 // One block of the page (the heading, or one question) laid out for the device.
-std::unique_ptr<QTextDocument> layOut(const QString& html, QPagedPaintDevice& device, const QImage& picture)
+std::unique_ptr<QTextDocument> layOut(const QString& html, QPagedPaintDevice& device)
 {
     auto doc = std::make_unique<QTextDocument>();
     doc->documentLayout()->setPaintDevice(&device);
@@ -112,8 +116,6 @@ std::unique_ptr<QTextDocument> layOut(const QString& html, QPagedPaintDevice& de
     doc->addResource(QTextDocument::ImageResource, kEmptyBox, EmptyBoxImage());
     doc->addResource(QTextDocument::ImageResource, kTickedBox, TickedBoxImage());
     doc->addResource(QTextDocument::ImageResource, kLine, WritingLineImage());
-    if (!picture.isNull())
-        doc->addResource(QTextDocument::ImageResource, kPicture, picture);
     doc->setHtml(html);
     doc->setTextWidth(device.width());
     return doc;
@@ -190,31 +192,66 @@ QString fieldsHtml(const std::string& q, int count, const LangStrings& lang, con
     return html;
 }
 
-// The question's picture scaled to fit beside the text, proportions kept.
-QImage readPicture(const std::string& path)
+// A question's picture as the page prints it. Only its header is read while
+// the pages are laid out (the size the page gives it needs no more); the
+// picture itself is decoded when its question is painted, at the size it
+// is printed in the device's pixels, and dropped after its last use.
+struct PagePicture {
+    std::string path;
+    QSize shown;        // text pixels, for the layout
+    QSize decodedSize;  // the size to decode at, in the file's own orientation
+    bool rotated = false;
+
+    bool valid() const { return shown.isValid(); }
+    // Pictures of one file shown at one size are one decoded image.
+    std::string key() const
+    {
+        return path + '\n' + std::to_string(decodedSize.width()) + 'x' + std::to_string(decodedSize.height());
+    }
+};
+
+// Scaled to fit beside the text, proportions kept; decoded at no more pixels
+// than the printer prints there (nor more than the file has).
+PagePicture measurePicture(const std::string& path, int widthPx, int deviceDpi)
 {
+    PagePicture picture;
+    picture.path = path;
     QImageReader reader(fromUtf8(path));
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    // Printed at most a few inches wide: never decode more than that needs.
-    if (size.isValid() && (size.width() > 2400 || size.height() > 2400))
-        reader.setScaledSize(size.scaled(2400, 2400, Qt::KeepAspectRatio));
+    if (!size.isValid() || size.isEmpty())
+        return picture;
+    picture.rotated = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    const QSize upright = picture.rotated ? size.transposed() : size;
+    picture.shown = upright.scaled(int(widthPx * kPictureMaxWidthShare), kPictureMaxHeightPx, Qt::KeepAspectRatio)
+                        .expandedTo(QSize(1, 1));
+    const QSize printed(int(std::ceil(picture.shown.width() * double(deviceDpi) / 96)),
+                        int(std::ceil(picture.shown.height() * double(deviceDpi) / 96)));
+    const QSize decoded = printed.boundedTo(upright);
+    picture.decodedSize = picture.rotated ? decoded.transposed() : decoded;
+    return picture;
+}
+
+QImage decodePicture(const PagePicture& picture)
+{
+    QImageReader reader(fromUtf8(picture.path));
+    reader.setAutoTransform(true);
+    reader.setScaledSize(picture.decodedSize);
     return reader.read();
 }
 
-QString pictureHtml(const QImage& picture, int widthPx)
+QString pictureHtml(const PagePicture& picture)
 {
-    if (picture.isNull())
+    if (!picture.valid())
         return {};
-    const QSize shown = picture.size().scaled(int(widthPx * kPictureMaxWidthShare), kPictureMaxHeightPx, Qt::KeepAspectRatio);
     return QStringLiteral("<p><img src=\"%1\" width=\"%2\" height=\"%3\"></p>")
         .arg(kPicture.toString())
-        .arg(shown.width())
-        .arg(shown.height());
+        .arg(picture.shown.width())
+        .arg(picture.shown.height());
 }
 
 QString questionHtml(const std::string& q, int number, const LangStrings& lang, const PaperOptions& options,
-                     const QImage& picture, int widthPx)
+                     const PagePicture& picture, int widthPx)
 {
     const int type = GetTagInt(q, "qType", 2);
     QString answers;
@@ -227,7 +264,7 @@ QString questionHtml(const std::string& q, int number, const LangStrings& lang, 
     return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
                           "<td width=\"32\" valign=\"top\"><b>%1.</b></td><td valign=\"top\">%2%3%4</td></tr></table>")
         .arg(number)
-        .arg(QStringLiteral("<p>%1</p>").arg(markedHtml(GetTag(q, "Title"))), pictureHtml(picture, widthPx - 40),
+        .arg(QStringLiteral("<p>%1</p>").arg(markedHtml(GetTag(q, "Title"))), pictureHtml(picture),
              answers);
 }
 
@@ -256,45 +293,47 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
     // Text pixels (96 to the inch) across the printable width.
     const int widthPx = device.width() * 96 / std::max(1, device.logicalDpiX());
     const double mm = device.logicalDpiY() / 25.4;
-    const int footer = int(10 * mm);
-    const int bottom = device.height() - footer;
+    const int footerHeight = int(10 * mm);
+    const int bottom = device.height() - footerHeight;
     const int gap = int(6 * mm);
 
-    std::vector<std::unique_ptr<QTextDocument>> blocks;
-    blocks.push_back(layOut(headingHtml(set, lang, options, widthPx), device, {}));
+    struct Block {
+        std::unique_ptr<QTextDocument> doc;
+        PagePicture picture;
+        int page = 0;
+        int y = 0;
+        bool pictureFailed = false;
+    };
+    std::vector<Block> blocks;
+    blocks.push_back({layOut(headingHtml(set, lang, options, widthPx), device), {}});
     const int count = set.questionCount();
     for (int n = 1; n <= count; ++n) {
         const std::string& q = set.questionSlots[static_cast<std::size_t>(n)];
         if (GetTagInt(q, "qDisabled", 0) == 1)
             continue;
-        QImage picture;
+        PagePicture picture;
         const ResolvedMedia media = ResolveQuestionMedia(q, MediaKind::Picture, set.filePath);
         if (media.named) {
             if (media.found)
-                picture = readPicture(media.path);
-            if (picture.isNull())
+                picture = measurePicture(media.path, widthPx - 40, device.logicalDpiX());
+            if (!picture.valid())
                 result.missingPictures.push_back(media.path);
         }
         ++result.questions;
-        blocks.push_back(layOut(questionHtml(q, result.questions, lang, options, picture, widthPx), device, picture));
+        blocks.push_back({layOut(questionHtml(q, result.questions, lang, options, picture, widthPx), device), picture});
     }
 
     // Place the blocks first: the footer names the number of pages.
-    struct Placed {
-        QTextDocument* doc;
-        int page;
-        int y;
-    };
-    std::vector<Placed> placed;
     int page = 0;
     int y = 0;
-    for (const auto& doc : blocks) {
-        const int height = int(doc->size().height());
+    for (Block& block : blocks) {
+        const int height = int(block.doc->size().height());
         if (y > 0 && y + height > bottom) {
             ++page;
             y = 0;
         }
-        placed.push_back({doc.get(), page, y});
+        block.page = page;
+        block.y = y;
         // A block taller than a page goes on over the next pages.
         y += height;
         while (y > bottom) {
@@ -305,6 +344,34 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
     }
     result.pages = page + 1;
 
+    // Each page draws the blocks that start on it and the rest of taller
+    // ones, at `top` on the page.
+    const auto forEachDraw = [&](const std::function<void(int, Block&, int)>& draw) {
+        for (int p = 0; p < result.pages; ++p) {
+            for (Block& block : blocks) {
+                if (block.page > p)
+                    break;
+                const int top = block.y - (p - block.page) * bottom;
+                if (top + int(block.doc->size().height()) > 0)
+                    draw(p, block, top);
+            }
+        }
+    };
+    // A decoded picture stays only until its last draw; a file named by
+    // several questions is decoded once.
+    // Held as a pixmap: the text draws a pixmap, and the PDF writer keeps
+    // one copy of a pixmap drawn several times.
+    struct Decoded {
+        QPixmap image;
+        int drawsLeft = 0;
+        bool tried = false;
+    };
+    std::map<std::string, Decoded> decoded;
+    forEachDraw([&](int, Block& block, int) {
+        if (block.picture.valid())
+            ++decoded[block.picture.key()].drawsLeft;
+    });
+
     QPainter painter(&device);
     if (!painter.isActive()) {
         result.pages = 0;
@@ -312,27 +379,50 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
     }
     QFont footerFont(QStringLiteral("Noto Sans"));
     footerFont.setPointSizeF(9);
-    for (int p = 0; p < result.pages; ++p) {
-        if (p > 0)
-            device.newPage();
-        for (const Placed& block : placed) {
-            const int height = int(block.doc->size().height());
-            // Blocks that start on this page, and the rest of taller ones.
-            if (block.page > p)
-                break;
-            const int top = block.y - (p - block.page) * bottom;
-            if (top + height <= 0)
-                continue;
-            painter.save();
-            painter.setClipRect(QRect(0, 0, device.width(), bottom));
-            painter.translate(0, top);
-            block.doc->drawContents(&painter);
-            painter.restore();
-        }
+    const auto footer = [&](int p) {
         painter.setFont(footerFont);
         QString footerText = fromUtf8(lang.at(kPageOf));
         footerText.replace(QStringLiteral("%1"), QString::number(p + 1)).replace(QStringLiteral("%2"), QString::number(result.pages));
-        painter.drawText(QRect(0, bottom, device.width(), footer), Qt::AlignHCenter | Qt::AlignBottom, footerText);
+        painter.drawText(QRect(0, bottom, device.width(), footerHeight), Qt::AlignHCenter | Qt::AlignBottom, footerText);
+    };
+    int painted = 0;
+    forEachDraw([&](int p, Block& block, int top) {
+        for (; painted < p; ++painted) {
+            footer(painted);
+            device.newPage();
+        }
+        auto entry = decoded.end();
+        if (block.picture.valid()) {
+            entry = decoded.find(block.picture.key());
+            if (!entry->second.tried) {
+                entry->second.image = QPixmap::fromImage(decodePicture(block.picture));
+                entry->second.tried = true;
+            }
+            // A file whose header reads but whose picture does not leaves its place empty.
+            if (entry->second.image.isNull() && !block.pictureFailed) {
+                block.pictureFailed = true;
+                result.missingPictures.push_back(block.picture.path);
+            }
+            QPixmap blank(1, 1);
+            blank.fill(Qt::white);
+            block.doc->addResource(QTextDocument::ImageResource, kPicture,
+                                   entry->second.image.isNull() ? blank : entry->second.image);
+        }
+        painter.save();
+        painter.setClipRect(QRect(0, 0, device.width(), bottom));
+        painter.translate(0, top);
+        block.doc->drawContents(&painter);
+        painter.restore();
+        if (entry != decoded.end()) {
+            block.doc->addResource(QTextDocument::ImageResource, kPicture, QPixmap());
+            if (--entry->second.drawsLeft == 0)
+                decoded.erase(entry);
+        }
+    });
+    for (; painted < result.pages; ++painted) {
+        footer(painted);
+        if (painted + 1 < result.pages)
+            device.newPage();
     }
     painter.end();
     return result;

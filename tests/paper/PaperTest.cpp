@@ -4,6 +4,7 @@
 #include "editor/OpenSet.h"
 #include "editor/SetFile.h"
 #include "media/QuestionMedia.h"
+#include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 #include "tests/support/ProgramRun.h"
@@ -16,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -173,6 +176,101 @@ TEST_F(PaperTest, ThePictureIsPrintedWithItsQuestion)
         }
     // 400 by 300 shown a few centimetres wide: hundreds of pixels at 40 dpi.
     EXPECT_GT(blue, 500);
+}
+
+// A set of choice questions, question N naming pictures[N - 1].
+std::string writePictureSet(const test::TempFolder& folder, const std::string& name,
+                            const std::vector<std::string>& pictures)
+{
+    auto set = std::make_unique<OpenSet>();
+    const std::string path = folder.path(name);
+    set->questionSlots[0] = DefaultQuestionRecord();
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const std::string title = "Question " + std::to_string(i + 1);
+        set->questionSlots[i + 1] = WithQuestionMedia(question(0, title, {{"Text1", "Yes"}, {"Text2", "No"}}),
+                                                      MediaKind::Picture, pictures[i], path);
+    }
+    EXPECT_TRUE(WriteStoredFile(path, PrepareSetFileText(*set, 0)));
+    return path;
+}
+
+// The pictures a PDF draws taller than the marks: width, height and the
+// object that holds each, in the order drawn.
+std::vector<std::array<int, 3>> pdfPictures(const std::string& pdf)
+{
+    std::istringstream list(test::RunProgram("/usr/bin/pdfimages", {"-list", pdf}).out);
+    std::string line;
+    std::vector<std::array<int, 3>> pictures;
+    while (std::getline(list, line)) {
+        std::istringstream row(line);
+        int page = 0;
+        int num = 0;
+        std::string type;
+        int width = 0;
+        int height = 0;
+        std::string skip;
+        int object = 0;
+        if (!(row >> page >> num >> type >> width >> height))
+            continue;
+        for (int k = 0; k < 5; ++k)
+            row >> skip;
+        row >> object;
+        if (type == "image" && height >= 300)
+            pictures.push_back({width, height, object});
+    }
+    return pictures;
+}
+
+std::vector<QImage> pdfPageImages(const test::TempFolder& folder, const std::string& pdf)
+{
+    const std::string prefix = folder.path(ExtractFileName(pdf) + "-page");
+    EXPECT_EQ(test::RunProgram("/usr/bin/pdftoppm", {"-png", "-r", "50", pdf, prefix}).status, 0);
+    std::vector<QImage> pages;
+    for (int n = 1; n <= pdfPages(pdf); ++n) {
+        QImage page(QString::fromStdString(prefix + "-" + std::to_string(n) + ".png"));
+        if (page.isNull())
+            page = QImage(QString::fromStdString(prefix + "-0" + std::to_string(n) + ".png"));
+        pages.push_back(page);
+    }
+    return pages;
+}
+
+// A large picture is decoded at the size it is printed (300 dots to the
+// inch, never the file's thousands of pixels), and a file named by several
+// questions is decoded once: the PDF holds it once and draws it each time,
+// and the pages are those of a set naming a copy of it for each.
+TEST_F(PaperTest, APictureIsDecodedOnceAtItsPrintedSize)
+{
+    const std::string wide = test::MakePicture(folder.path("wide.png"), 3000, 1500, "darkorange");
+    std::vector<std::string> copies;
+    for (const char* name : {"copy1.png", "copy2.png", "copy3.png"}) {
+        copies.push_back(folder.path(name));
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(wide), QString::fromStdString(copies.back())));
+    }
+    const std::string shared = writePictureSet(folder, "Shared.vtd", {wide, copies[0], wide});
+    const std::string separate = writePictureSet(folder, "Separate.vtd", copies);
+    const std::string sharedPdf = folder.path("shared.pdf");
+    const std::string separatePdf = folder.path("separate.pdf");
+    ASSERT_EQ(test::RunProgram(DORVEL_CLI, {"paper", shared, sharedPdf, "--paper", "a4"}).status, 0);
+    ASSERT_EQ(test::RunProgram(DORVEL_CLI, {"paper", separate, separatePdf, "--paper", "a4"}).status, 0);
+
+    const auto pictures = pdfPictures(sharedPdf);
+    ASSERT_EQ(pictures.size(), 3u);
+    EXPECT_EQ(pictures[0][2], pictures[2][2]) << "the file named twice is held once";
+    EXPECT_NE(pictures[0][2], pictures[1][2]);
+    for (const auto& [width, height, object] : pictures) {
+        // 60 % of A4's printed width less the number's column: about 9.8 cm.
+        EXPECT_GE(width, 1000);
+        EXPECT_LE(width, 1200);
+        EXPECT_NEAR(height * 2, width, width / 100) << "proportions kept";
+    }
+    const std::vector<QImage> a = pdfPageImages(folder, sharedPdf);
+    const std::vector<QImage> b = pdfPageImages(folder, separatePdf);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        ASSERT_FALSE(a[k].isNull());
+        EXPECT_TRUE(a[k] == b[k]) << "page " << k + 1;
+    }
 }
 
 TEST_F(PaperTest, AMissingPictureIsReportedAndTheTestStillPrints)
