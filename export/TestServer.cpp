@@ -16,8 +16,10 @@
 #else
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <sys/socket.h>
 #endif
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
@@ -82,9 +84,42 @@ void CloseFile(void* file)
     delete static_cast<QFile*>(file);
 }
 
+// A client's address without its port, as bytes: what the limit per client counts.
+std::string ClientHost(const sockaddr* address, std::size_t length)
+{
+    if (!address)
+        return {};
+    if (address->sa_family == AF_INET && length >= sizeof(sockaddr_in)) {
+        const in_addr& host = reinterpret_cast<const sockaddr_in*>(address)->sin_addr;
+        return std::string(reinterpret_cast<const char*>(&host), sizeof host);
+    }
+    return std::string(reinterpret_cast<const char*>(address), length);
+}
+
 }  // namespace
 
 struct TestServerHandler {
+    static MHD_Result accept(void* cls, const sockaddr* address, socklen_t length)
+    {
+        static_cast<TestServer*>(cls)->makeRoomFor(ClientHost(address, length));
+        return MHD_YES;
+    }
+
+    static void notify(void* cls, MHD_Connection* connection, void** /*socketContext*/,
+                       MHD_ConnectionNotificationCode code)
+    {
+        auto* server = static_cast<TestServer*>(cls);
+        if (code == MHD_CONNECTION_NOTIFY_STARTED)
+            server->opened(connection);
+        else
+            server->m_connections.erase(connection);
+    }
+
+    static void completed(void* cls, MHD_Connection* connection, void** /*state*/, MHD_RequestTerminationCode /*code*/)
+    {
+        static_cast<TestServer*>(cls)->progressed(connection, false);
+    }
+
     static MHD_Result answer(void* cls, MHD_Connection* connection, const char* url, const char* method,
                              const char* /*version*/, const char* /*uploadData*/, std::size_t* uploadSize, void** state)
     {
@@ -94,8 +129,10 @@ struct TestServerHandler {
         // is answered at the next call, which keeps the connection for the
         // browser's next request.
         static int seen = 0;
+        auto* server = static_cast<TestServer*>(cls);
         if (!*state) {
             *state = &seen;
+            server->progressed(connection, true);
             const bool body = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_LENGTH)
                 || MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_TRANSFER_ENCODING);
             const bool fetch
@@ -106,7 +143,6 @@ struct TestServerHandler {
             *uploadSize = 0;
             return MHD_YES;
         }
-        const auto* server = static_cast<const TestServer*>(cls);
         if (!server->hostAccepted(MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_HOST)))
             return SendText(connection, MHD_HTTP_MISDIRECTED_REQUEST, "This server answers only 127.0.0.1.\n");
         if (std::strcmp(method, MHD_HTTP_METHOD_GET) != 0 && std::strcmp(method, MHD_HTTP_METHOD_HEAD) != 0)
@@ -166,14 +202,23 @@ bool TestServer::start(std::uint16_t port, const ServerLimits& limits)
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    m_limits = limits;
+    m_limits.connections = std::max(1u, limits.connections);
+    m_limits.connectionsPerClient = std::max(1u, limits.connectionsPerClient);
     // One thread polls every connection (epoll where there is one). When
     // file handles run out the library stops accepting until a connection
-    // ends, instead of trying again and again.
-    m_daemon = MHD_start_daemon(MHD_USE_AUTO_INTERNAL_THREAD, port, nullptr, nullptr, &TestServerHandler::answer, this,
+    // ends, instead of trying again and again. Its own limit lies a little
+    // above ours, so that it goes on accepting while connections told to
+    // make way are closing.
+    const unsigned closingRoom = 32;
+    m_daemon = MHD_start_daemon(MHD_USE_AUTO_INTERNAL_THREAD, port, &TestServerHandler::accept, this,
+                                &TestServerHandler::answer, this,
                                 MHD_OPTION_SOCK_ADDR, &address,
                                 MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(limits.idleSeconds),
                                 MHD_OPTION_CONNECTION_MEMORY_LIMIT, static_cast<std::size_t>(limits.requestBytes),
-                                MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(limits.connections),
+                                MHD_OPTION_CONNECTION_LIMIT, m_limits.connections + closingRoom,
+                                MHD_OPTION_NOTIFY_CONNECTION, &TestServerHandler::notify, this,
+                                MHD_OPTION_NOTIFY_COMPLETED, &TestServerHandler::completed, this,
                                 MHD_OPTION_END);
     if (!m_daemon)
         return false;
@@ -256,6 +301,58 @@ std::string TestServer::resolve(const Publication& publication, const std::strin
     if (startPage ? real != asked : !real.startsWith(testFolder + QLatin1Char('/')))
         return {};
     return fromQString(real);
+}
+
+void TestServer::opened(MHD_Connection* connection)
+{
+    Tracked tracked;
+    if (const MHD_ConnectionInfo* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD))
+        tracked.socket = info->connect_fd;
+    if (const MHD_ConnectionInfo* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS))
+        tracked.address = ClientHost(info->client_addr, sizeof(sockaddr_in));
+    tracked.progress = ++m_ticks;
+    m_connections[connection] = tracked;
+}
+
+void TestServer::progressed(MHD_Connection* connection, bool answering)
+{
+    const auto found = m_connections.find(connection);
+    if (found == m_connections.end())
+        return;
+    found->second.progress = ++m_ticks;
+    found->second.answering = answering;
+}
+
+void TestServer::makeRoomFor(const std::string& address)
+{
+    std::size_t open = 0;
+    std::size_t fromClient = 0;
+    for (const auto& [connection, tracked] : m_connections) {
+        if (tracked.closing)
+            continue;
+        ++open;
+        fromClient += tracked.address == address;
+    }
+    const bool clientFull = fromClient >= m_limits.connectionsPerClient;
+    if (!clientFull && open < m_limits.connections)
+        return;
+    Tracked* slowest = nullptr;
+    for (auto& [connection, tracked] : m_connections) {
+        if (tracked.closing || tracked.socket < 0 || (clientFull && tracked.address != address))
+            continue;
+        if (!slowest || std::pair(tracked.answering, tracked.progress) < std::pair(slowest->answering, slowest->progress))
+            slowest = &tracked;
+    }
+    if (!slowest)
+        return;
+        // The library sees the socket end and closes the connection itself (the
+        // socket stays its own to close, so its number cannot be taken meanwhile).
+#ifdef _WIN32
+    ::shutdown(slowest->socket, SD_BOTH);
+#else
+    ::shutdown(slowest->socket, SHUT_RDWR);
+#endif
+    slowest->closing = true;
 }
 
 TestServer& TestServer::shared()

@@ -9,6 +9,7 @@
 #include <string>
 
 struct MHD_Daemon;
+struct MHD_Connection;
 
 namespace dorvel {
 
@@ -17,7 +18,8 @@ namespace dorvel {
 struct ServerLimits {
     unsigned idleSeconds = 30;             // a connection that neither sends nor reads is closed
     std::size_t requestBytes = 32 * 1024;  // request line and headers; more is refused (431)
-    unsigned connections = 400;            // at once (each may hold about 100 KB); more wait
+    unsigned connections = 400;            // at once (each may hold about 100 KB)
+    unsigned connectionsPerClient = 100;   // at once from one address
 };
 
 // Serves web tests on the loopback interface. Current browsers keep the
@@ -33,6 +35,14 @@ struct ServerLimits {
 // cannot reach it by a name that resolves to 127.0.0.1), and only GET and
 // HEAD are answered. Files are sent in pieces as the browser reads them.
 // libmicrohttpd does the HTTP in a thread of its own; no event loop is needed.
+//
+// Connections are limited in all and per client address. When a new one
+// would pass a limit, the connection that has made the least progress makes
+// way: one waiting for a request before one being answered, and among those
+// the one whose last request (or opening) lies furthest back. A client that
+// holds hundreds of connections open by sending a header byte now and then
+// so loses its oldest ones, and a new request is answered at once instead
+// of waiting for a free place.
 class TestServer {
 public:
     TestServer();
@@ -75,7 +85,24 @@ private:
     bool find(const std::string& token, Publication& publication) const;
     bool hostAccepted(const char* host) const;
 
+    // A connection as far as choosing one to make way goes. libmicrohttpd
+    // calls everything that touches these from its one thread.
+    struct Tracked {
+        int socket = -1;
+        std::string address;         // the client's host, as bytes
+        std::uint64_t progress = 0;  // when it opened or last began or finished a request, in ticks
+        bool answering = false;      // a request is being answered
+        bool closing = false;        // told to make way, not yet closed
+    };
+    void opened(MHD_Connection* connection);
+    void progressed(MHD_Connection* connection, bool answering);
+    // Closes the slowest connections the limits ask for before a new one from `address`.
+    void makeRoomFor(const std::string& address);
+
     MHD_Daemon* m_daemon = nullptr;
+    ServerLimits m_limits;
+    std::map<MHD_Connection*, Tracked> m_connections;
+    std::uint64_t m_ticks = 0;
     std::atomic<std::uint16_t> m_port = 0;
     mutable std::mutex m_mutex;
     std::map<std::string, Publication> m_publications;  // by token

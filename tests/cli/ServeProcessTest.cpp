@@ -158,6 +158,37 @@ TEST(ServeProcess, A300MegabyteHeaderIsRefusedWithoutBeingRead)
     EXPECT_TRUE(s.answersStartPage());
 }
 
+// Hundreds of clients that each hold a connection open by sending a header
+// byte now and then used to take every place, and a new request waited for
+// one of them to give up. Now the slowest make way and it is answered.
+TEST(ServeProcess, ARequestIsAnsweredWhileHundredsOfSlowHeaderClientsHoldConnections)
+{
+    Serving s;
+    ASSERT_NE(s.served.port, 0);
+    std::vector<std::unique_ptr<LoopbackConnection>> slow;
+    const std::string start = s.request("Quiz.htm");
+    for (int i = 0; i < 450; ++i) {
+        slow.push_back(std::make_unique<LoopbackConnection>(s.served.port));
+        ASSERT_TRUE(slow.back()->connected());
+        slow.back()->send(start.substr(0, 20));
+    }
+    // One more byte each, as such clients keep going.
+    for (std::size_t i = 0; i < slow.size(); ++i)
+        slow[i]->send(start.substr(20, 1));
+
+    LoopbackConnection honest(s.served.port);
+    std::string request = s.request("Quiz.htm");
+    request.insert(request.size() - 2, "Connection: close\r\n");
+    ASSERT_TRUE(honest.send(request));
+    const test::HttpReply reply = test::ParseReply(honest.receiveAll(10000));
+    EXPECT_EQ(reply.status, 200);
+    EXPECT_EQ(reply.body, "<html>start</html>");
+    int closed = 0;
+    for (const auto& c : slow)
+        closed += c->closedByServer(0);
+    std::printf("[ figures  ] 450 slow-header clients: %d of them closed by the server\n", closed);
+}
+
 // With its file handles used up by connections the server waits for one to
 // end instead of trying to accept again and again, and then serves again.
 TEST(ServeProcess, StaysCalmWhenFileHandlesRunOut)

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace dorvel {
@@ -210,6 +211,61 @@ TEST(TestServer, RefusesLongHeadersAndClosesIdleConnections)
     EXPECT_TRUE(silent.closedByServer(15000));
     EXPECT_TRUE(halfway.closedByServer(15000));
     EXPECT_EQ(f.get("Quiz.htm").status, 200);
+}
+
+// Clients that hold connections open without finishing a request: when a
+// limit is reached the connection with the least progress makes way (its
+// last request, or its opening, furthest back), never the new request.
+TEST(TestServer, TheSlowestConnectionsMakeWayForNewOnes)
+{
+    ServerLimits limits;
+    limits.connections = 9;
+    limits.connectionsPerClient = 4;
+    ServedFolder f(limits);
+    ASSERT_NE(f.served.port, 0);
+    const std::string request = "GET " + f.served.folder + "Quiz.htm HTTP/1.1\r\nHost: 127.0.0.1:"
+        + std::to_string(f.served.port) + "\r\n\r\n";
+    std::vector<std::unique_ptr<LoopbackConnection>> held;
+    // Opened one after another, each with the start of a header, and
+    // waited for until the server has taken it.
+    const auto open = [&](const char* from) {
+        held.push_back(std::make_unique<LoopbackConnection>(f.served.port, 0, from));
+        EXPECT_TRUE(held.back()->send("GET " + f.served.folder + "Quiz.htm HTTP/1.1\r\nHo")) << from;
+        held.back()->closedByServer(150);
+        return held.size() - 1;
+    };
+    const auto closed = [&](std::size_t k) { return held[k]->closedByServer(3000); };
+    const auto stillOpen = [&](std::size_t k) { return !held[k]->closedByServer(200); };
+
+    // Client .2 fills its share; its first connection then gets an answer,
+    // which counts as progress, so its second is the slowest.
+    for (int k = 0; k < 4; ++k)
+        open("127.0.0.2");
+    ASSERT_TRUE(held[0]->send("st: 127.0.0.1:" + std::to_string(f.served.port) + "\r\n\r\n"));
+    EXPECT_EQ(ParseReply(held[0]->receive(4096, 5000)).status, 200);
+    const std::size_t fifth = open("127.0.0.2");
+    EXPECT_TRUE(closed(1));
+    for (const std::size_t k : {std::size_t(0), std::size_t(2), std::size_t(3), fifth})
+        EXPECT_TRUE(stillOpen(k)) << k;
+
+    // Other clients keep theirs while .2 passes its share ...
+    const std::size_t first3 = open("127.0.0.3");
+    for (int k = 0; k < 2; ++k)
+        open("127.0.0.3");
+    const std::size_t sixth = open("127.0.0.2");
+    EXPECT_TRUE(closed(2));
+    EXPECT_TRUE(stillOpen(first3));
+    // ... until all places are taken: then the slowest of all makes way
+    // (.2's fourth), and the new request is answered.
+    open("127.0.0.4");
+    open("127.0.0.4");
+    ASSERT_TRUE(stillOpen(sixth));
+    LoopbackConnection honest(f.served.port, 0, "127.0.0.5");
+    ASSERT_TRUE(honest.send(request));
+    EXPECT_EQ(ParseReply(honest.receive(4096, 5000)).status, 200);
+    EXPECT_TRUE(closed(3));
+    for (const std::size_t k : {std::size_t(0), fifth, first3, sixth})
+        EXPECT_TRUE(stillOpen(k)) << k;
 }
 
 TEST(TestServer, StreamsLargeFilesWhole)

@@ -10,13 +10,22 @@
 
 namespace dorvel::test {
 
-LoopbackConnection::LoopbackConnection(std::uint16_t port, int receiveBuffer)
+LoopbackConnection::LoopbackConnection(std::uint16_t port, int receiveBuffer, const char* from)
 {
     m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
     if (m_fd < 0)
         return;
     if (receiveBuffer > 0)
         ::setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    if (from) {
+        sockaddr_in source{};
+        source.sin_family = AF_INET;
+        if (::inet_pton(AF_INET, from, &source.sin_addr) != 1
+            || ::bind(m_fd, reinterpret_cast<const sockaddr*>(&source), sizeof source) != 0) {
+            close();
+            return;
+        }
+    }
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);

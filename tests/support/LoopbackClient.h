@@ -14,7 +14,9 @@ class LoopbackConnection {
 public:
     // Connects to 127.0.0.1:port; a receive buffer size > 0 is set first
     // (a client that does not read then holds little of the server's data).
-    explicit LoopbackConnection(std::uint16_t port, int receiveBuffer = 0);
+    // `from`, when given, is the loopback address the connection comes from
+    // ("127.0.0.2": another client to the server).
+    explicit LoopbackConnection(std::uint16_t port, int receiveBuffer = 0, const char* from = nullptr);
     ~LoopbackConnection();
     LoopbackConnection(const LoopbackConnection&) = delete;
     LoopbackConnection& operator=(const LoopbackConnection&) = delete;
