@@ -70,7 +70,7 @@ eachBrowser('a scripted SVG picture', (ctx) => {
       await s.clickElement('question', hasStartPicture
         ? await s.evaluate((q) => q.document.stbutton.parentNode.id) : 'StartTestdiv0');
       await s.waitForShown('q0.htm');
-      const shown = await s.evaluate((q, mark) => ({
+      const shown = await s.evaluate((q, c, mark) => ({
         picture: q.document.querySelector('img[name="qpicture"]') !== null,
         objects: q.document.querySelectorAll('object, embed, iframe, svg').length,
         ran: [...q.document.querySelectorAll(`[${mark}]`)].length,
