@@ -1,9 +1,11 @@
-#include "paper/PaperTest.h"
+#include "paper/PaperWriter.h"
 
 #include "editor/FieldKind.h"
 #include "editor/OpenSet.h"
 #include "export/InlineMarks.h"
+#include "media/MediaMessages.h"
 #include "media/QuestionMedia.h"
+#include "paper/PngScaledReader.h"
 #include "paper/PaperMarks.h"
 #include "shell/LangStrings.h"
 #include "storage/TextCodec.h"
@@ -40,6 +42,8 @@ enum Text {
     kTrue = 534,
     kFalse = 535,
     kPageOf = 536,
+    kPictureNotPrinted = 556,  // "%1" the file, "%2" why
+    kPictureUnreadable = 557,
 };
 
 // Sizes in the text's own pixels (96 to the inch), which the layout scales
@@ -237,7 +241,11 @@ QImage decodePicture(const PagePicture& picture)
     QImageReader reader(fromUtf8(picture.path));
     reader.setAutoTransform(true);
     reader.setScaledSize(picture.decodedSize);
-    return reader.read();
+    const bool png = reader.format() == "png";  // asked before reading, which closes the file
+    QImage image = reader.read();
+    if (image.isNull() && png)
+        image = ReadPngScaled(fromUtf8(picture.path), picture.decodedSize);
+    return image;
 }
 
 QString pictureHtml(const PagePicture& picture)
@@ -269,6 +277,14 @@ QString questionHtml(const std::string& q, int number, const LangStrings& lang, 
 }
 
 }  // namespace
+
+std::string PaperPictureProblemText(const PaperPictureProblem& problem, const LangStrings& lang)
+{
+    const std::string why = problem.verdict == MediaVerdict::Ok
+        ? lang.at(kPictureUnreadable)
+        : MediaVerdictText(problem.verdict, MediaKind::Picture, lang);
+    return FillPlaceholders(lang.at(kPictureNotPrinted), problem.path, why);
+}
 
 QPageSize LocalePaperSize()
 {
@@ -314,10 +330,14 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
         PagePicture picture;
         const ResolvedMedia media = ResolveQuestionMedia(q, MediaKind::Picture, set.filePath);
         if (media.named) {
+            // What the web test would show, the paper prints.
+            PaperPictureProblem problem{media.path, MediaVerdict::Missing};
             if (media.found)
+                problem.verdict = CheckQuestionMedia(media.path, MediaKind::Picture).verdict;
+            if (problem.verdict == MediaVerdict::Ok)
                 picture = measurePicture(media.path, widthPx - 40, device.logicalDpiX());
             if (!picture.valid())
-                result.missingPictures.push_back(media.path);
+                result.pictureProblems.push_back(problem);
         }
         ++result.questions;
         blocks.push_back({layOut(questionHtml(q, result.questions, lang, options, picture, widthPx), device), picture});
@@ -401,7 +421,7 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
             // A file whose header reads but whose picture does not leaves its place empty.
             if (entry->second.image.isNull() && !block.pictureFailed) {
                 block.pictureFailed = true;
-                result.missingPictures.push_back(block.picture.path);
+                result.pictureProblems.push_back({block.picture.path, MediaVerdict::Ok});
             }
             QPixmap blank(1, 1);
             blank.fill(Qt::white);
