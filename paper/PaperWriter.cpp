@@ -316,6 +316,8 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
     struct Block {
         std::unique_ptr<QTextDocument> doc;
         PagePicture picture;
+        int slot = 0;    // the question's place in the set
+        int number = 0;  // its number on paper
         int page = 0;
         int y = 0;
         bool pictureFailed = false;
@@ -340,7 +342,8 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
                 result.pictureProblems.push_back(problem);
         }
         ++result.questions;
-        blocks.push_back({layOut(questionHtml(q, result.questions, lang, options, picture, widthPx), device), picture});
+        blocks.push_back({layOut(questionHtml(q, result.questions, lang, options, picture, widthPx), device), picture, n,
+                          result.questions});
     }
 
     // Place the blocks first: the footer names the number of pages.
@@ -418,15 +421,16 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
                 entry->second.image = QPixmap::fromImage(decodePicture(block.picture));
                 entry->second.tried = true;
             }
-            // A file whose header reads but whose picture does not leaves its place empty.
+            // A file whose header reads but whose picture does not: the
+            // question goes without it, and its place stays empty.
             if (entry->second.image.isNull() && !block.pictureFailed) {
                 block.pictureFailed = true;
                 result.pictureProblems.push_back({block.picture.path, MediaVerdict::Ok});
+                const std::string& q = set.questionSlots[static_cast<std::size_t>(block.slot)];
+                block.doc = layOut(questionHtml(q, block.number, lang, options, PagePicture{}, widthPx), device);
             }
-            QPixmap blank(1, 1);
-            blank.fill(Qt::white);
-            block.doc->addResource(QTextDocument::ImageResource, kPicture,
-                                   entry->second.image.isNull() ? blank : entry->second.image);
+            if (!block.pictureFailed)
+                block.doc->addResource(QTextDocument::ImageResource, kPicture, entry->second.image);
         }
         painter.save();
         painter.setClipRect(QRect(0, 0, device.width(), bottom));
@@ -434,7 +438,8 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
         block.doc->drawContents(&painter);
         painter.restore();
         if (entry != decoded.end()) {
-            block.doc->addResource(QTextDocument::ImageResource, kPicture, QPixmap());
+            if (!block.pictureFailed)
+                block.doc->addResource(QTextDocument::ImageResource, kPicture, QPixmap());
             if (--entry->second.drawsLeft == 0)
                 decoded.erase(entry);
         }

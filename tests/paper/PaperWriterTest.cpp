@@ -347,8 +347,10 @@ TEST(PaperPictures, EachPictureIsPrintedOrTheRealReasonIsGiven)
             drawn.push_back((cells[3] + u'x' + cells[4]).toStdString());
     }
     std::sort(drawn.begin(), drawn.end());
-    // Printed at most 2400 pixels a side, proportions kept, never below one.
-    EXPECT_EQ(drawn, (std::vector<std::string>{"1x2400", "2400x2400", "30x20"}));
+    // Decoded at most at the dots they are printed with (300 to the inch,
+    // about 7 cm high), proportions kept, never below one; never larger
+    // than the file.
+    EXPECT_EQ(drawn, (std::vector<std::string>{"1x813", "30x20", "813x813"}));
     EXPECT_EQ(printed, 3);
 }
 
