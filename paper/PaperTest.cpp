@@ -6,6 +6,8 @@
 #include "media/QuestionMedia.h"
 #include "paper/PaperMarks.h"
 #include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+#include "storage/PartFiles.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
@@ -14,6 +16,7 @@
 #include <QFont>
 #include <QImageReader>
 #include <QLocale>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPagedPaintDevice>
@@ -341,29 +344,49 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
 bool WritePaperPdf(const OpenSet& set, const LangStrings& lang, const std::string& path, const QPageSize& size,
                    const PaperOptions& options, PaperResult& result, std::string& error)
 {
-    // Written beside the target and moved into place: a failed print never
-    // leaves half a file where an earlier one was.
-    const QString target = fromUtf8(path);
-    const QString partial = target + QStringLiteral(".part");
+    const QPageLayout layout(size, QPageLayout::Portrait, QMarginsF(18, 15, 18, 12), QPageLayout::Millimeter);
+    return WritePaperPdf(set, lang, path, layout, 300, options, result, error);
+}
+
+bool WritePaperPdf(const OpenSet& set, const LangStrings& lang, const std::string& path, const QPageLayout& layout,
+                   int resolution, const PaperOptions& options, PaperResult& result, std::string& error)
+{
+    // Written beside the target, every write checked, forced onto the disk
+    // and only then renamed over it: a failed print (a full disk) never
+    // leaves a cut file where an earlier one was. A killed run's part file
+    // goes with the next run.
+    RemoveLeftoverParts(path);
+    PartFile part(path);
+    if (!part.valid()) {
+        error = part.error();
+        return false;
+    }
+    QFile file;
+    if (!file.open(part.fd(), QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle)) {
+        error = fromQString(file.errorString());
+        return false;
+    }
     {
-        QPdfWriter writer(partial);
-        writer.setResolution(300);
-        writer.setPageSize(size);
-        writer.setPageMargins(QMarginsF(18, 15, 18, 12), QPageLayout::Millimeter);
+        QPdfWriter writer(&file);
+        writer.setResolution(resolution);
+        writer.setPageLayout(layout);
         const QString title = fromUtf8(DecodeText(GetTag(set.testDetails, "TestName")));
         writer.setTitle(title == QStringLiteral("0") ? QString() : title);
         writer.setCreator(QStringLiteral("Dorvel"));
         result = PaintPaperTest(set, lang, writer, options);
     }
+    // The PDF writer does not report a write that failed; the file does.
+    if (file.error() != QFileDevice::NoError) {
+        error = fromQString(file.errorString());
+        return false;
+    }
+    file.close();
     if (result.pages == 0) {
-        QFile::remove(partial);
         error = "the file could not be written";
         return false;
     }
-    QFile::remove(target);
-    if (!QFile::rename(partial, target)) {
-        QFile::remove(partial);
-        error = "the file could not be written";
+    if (!part.commit()) {
+        error = part.error();
         return false;
     }
     return true;
