@@ -19,7 +19,6 @@
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
-
 namespace dorvel {
 
 namespace {

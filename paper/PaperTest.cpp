@@ -13,6 +13,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QIODevice>
 #include <QFont>
 #include <QImageReader>
 #include <QLocale>
@@ -341,6 +342,40 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
     return result;
 }
 
+namespace {
+
+// The part file as the PDF writer's device: every write is written whole or
+// remembered as failed (a QFile reports a write cut short by a full disk as
+// a short count, which the PDF writer takes silently).
+class PartDevice : public QIODevice {
+public:
+    explicit PartDevice(int fd)
+        : m_fd(fd)
+    {
+    }
+    bool whole() const { return m_failure.empty(); }
+    const std::string& failure() const { return m_failure; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (!m_failure.empty())
+            return -1;
+        if (!WriteAll(m_fd, data, static_cast<std::size_t>(size))) {
+            m_failure = LastErrorText();
+            return -1;
+        }
+        return size;
+    }
+
+private:
+    int m_fd;
+    std::string m_failure;
+};
+
+}  // namespace
+
 bool WritePaperPdf(const OpenSet& set, const LangStrings& lang, const std::string& path, const QPageSize& size,
                    const PaperOptions& options, PaperResult& result, std::string& error)
 {
@@ -361,11 +396,8 @@ bool WritePaperPdf(const OpenSet& set, const LangStrings& lang, const std::strin
         error = part.error();
         return false;
     }
-    QFile file;
-    if (!file.open(part.fd(), QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle)) {
-        error = fromQString(file.errorString());
-        return false;
-    }
+    PartDevice file(part.fd());
+    file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     {
         QPdfWriter writer(&file);
         writer.setResolution(resolution);
@@ -375,9 +407,9 @@ bool WritePaperPdf(const OpenSet& set, const LangStrings& lang, const std::strin
         writer.setCreator(QStringLiteral("Dorvel"));
         result = PaintPaperTest(set, lang, writer, options);
     }
-    // The PDF writer does not report a write that failed; the file does.
-    if (file.error() != QFileDevice::NoError) {
-        error = fromQString(file.errorString());
+    // The PDF writer stops at a write that failed but reports nothing.
+    if (!file.whole()) {
+        error = file.failure();
         return false;
     }
     file.close();

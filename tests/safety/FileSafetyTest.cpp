@@ -6,6 +6,7 @@
 #include "editor/SetFile.h"
 #include "export/BankFile.h"
 #include "media/QuestionMedia.h"
+#include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/support/ProgramRun.h"
@@ -236,8 +237,8 @@ TEST(BankBuild, RemovesItsOwnLeftoverPartsOnly)
 // A picture of noise (it does not compress) of about `side` * `side` * 3 bytes.
 std::string NoisePicture(const std::string& path, int side, int seed)
 {
-    const CliRun made = test::RunProgram("/usr/bin/convert", {"-seed", std::to_string(seed), "-size",
-                                                              std::to_string(side) + "x" + std::to_string(side), "xc:gray", "+noise", "Random", "-depth", "8", "-strip", path});
+    ForceDirectory(ExtractFilePath(path));
+    const CliRun made = test::RunProgram("/usr/bin/convert", {"-seed", std::to_string(seed), "-size", std::to_string(side) + "x" + std::to_string(side), "xc:gray", "+noise", "Random", "-depth", "8", "-strip", path});
     EXPECT_EQ(made.status, 0) << made.err;
     return path;
 }
@@ -266,7 +267,7 @@ std::string QuizWithPictures(const TempFolder& dir)
     for (int k = 1; k <= 30; ++k) {
         const std::string picture = NoisePicture(dir.path("input/q" + std::to_string(k) + ".png"), 400, k);
         quiz += "<question type=\"truefalse\"><name><text>Q" + std::to_string(k) + "</text></name><questiontext format=\"html\">"
-                "<text><![CDATA[Question <img src=\"@@PLUGINFILE@@/p.png\">]]></text><file name=\"p.png\" path=\"/\" encoding=\"base64\">"
+                                                                                   "<text><![CDATA[Question <img src=\"@@PLUGINFILE@@/p.png\">]]></text><file name=\"p.png\" path=\"/\" encoding=\"base64\">"
             + QByteArray::fromStdString(Read(picture)).toBase64().toStdString()
             + "</file></questiontext><answer fraction=\"100\"><text>true</text></answer>"
               "<answer fraction=\"0\"><text>false</text></answer></question>";
@@ -301,7 +302,7 @@ TEST(KilledRuns, LeaveOnlyPartsTheNextRunRemoves)
         SCOPED_TRACE(c.args[0] + " " + c.target);
         const std::string folder = dir.path("out" + std::to_string(k));
         const std::string temp = dir.path("tmp" + std::to_string(k));
-        ASSERT_TRUE(ForceDirectory(folder) && ForceDirectory(temp));
+        ASSERT_TRUE(ForceDirectory(folder) && ForceDirectory(temp) && MakePrivateFolder(dir.path("runtime")));
         dir.write("out" + std::to_string(k) + "/keep.txt", "the author's");
         const std::string target = std::string(c.target) == "Bio media" ? JoinPath(folder, "Bio.vtd") : JoinPath(folder, c.target);
         std::vector<std::string> args = c.args;
@@ -310,6 +311,8 @@ TEST(KilledRuns, LeaveOnlyPartsTheNextRunRemoves)
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TMPDIR"), toQString(temp));
+        // Qt makes its runtime folder in the temporary folder when none is set.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), toQString(dir.path("runtime")));
         process.setProcessEnvironment(env);
         QStringList arguments;
         for (const std::string& a : args)
@@ -328,7 +331,7 @@ TEST(KilledRuns, LeaveOnlyPartsTheNextRunRemoves)
         }
         process.kill();
         process.waitForFinished();
-        ASSERT_TRUE(seen) << "the run ended before it could be killed";
+        ASSERT_TRUE(seen) << "the run ended before it could be killed: " << process.readAllStandardError().toStdString();
         ASSERT_EQ(process.exitStatus(), QProcess::CrashExit);
 
         std::vector<std::string> left;
