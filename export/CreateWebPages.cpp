@@ -115,6 +115,9 @@ std::string ExportFolderProblem(const std::string& startPage)
     for (const std::string& entry : {folder.substr(0, folder.size() - 1), JoinPath(folder, kButtonFolder)}) {
         if (IsSymbolicLink(entry))
             return entry + " is a symbolic link, not a folder: the web test is not written there";
+        // A file of the folder's name is the author's: it is never swapped away.
+        if (FileExists(entry) && !DirectoryExists(entry))
+            return "cannot create the folder " + entry + ": a file has its name";
     }
     return {};
 }

@@ -201,6 +201,19 @@ TEST(Import, NeverReplacesASetItWasNotGiven)
     EXPECT_FALSE(FileExists(dir.path("Bio-7.vtd")));
 }
 
+// The new test changes places with the old test folder: a file of the
+// folder's name is the author's and is never taken for it.
+TEST(Export, KeepsAFileWhereTheTestFolderBelongs)
+{
+    TempFolder dir;
+    const std::string file = dir.write("web/Quizres", "the author's notes");
+    const CliRun run = Cli({"export", Sample(), dir.path("web/Quiz.htm")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("a file has its name"), std::string::npos) << run.err;
+    EXPECT_EQ(Read(file), "the author's notes");
+    EXPECT_EQ(Entries(dir.path("web")), std::vector<std::string>{"Quizres"});
+}
+
 TEST(Export, IntoAMissingFolderFailsAndCreatesNothing)
 {
     TempFolder dir;
