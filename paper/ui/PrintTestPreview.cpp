@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPaintEngine>
 #include <QPrinter>
 #include <QToolBar>
 
@@ -40,6 +41,18 @@ void PrintTestPreview(QWidget* parent, QPrinter& printer, const OpenSet& set, co
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
         PaperOptions options;
         options.answerKey = key->isChecked();
+        // Printed to a PDF file, the test is written as dorvel-cli paper
+        // writes it: beside the file and renamed over it only when whole.
+        // (The preview paints with an engine of its own.)
+        if (target->outputFormat() == QPrinter::PdfFormat && !target->outputFileName().isEmpty() && target->paintEngine()
+            && target->paintEngine()->type() == QPaintEngine::Pdf) {
+            PaperResult result;
+            std::string error;
+            failed = !WritePaperPdf(set, lang, target->outputFileName().toStdString(), target->pageLayout(),
+                                    target->resolution(), options, result, error);
+            problems = std::move(result.pictureProblems);
+            return;
+        }
         PaperResult result = PaintPaperTest(set, lang, *target, options);
         failed = result.pages == 0;
         problems = std::move(result.pictureProblems);
