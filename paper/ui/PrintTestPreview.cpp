@@ -37,6 +37,7 @@ void PrintTestPreview(QWidget* parent, QPrinter& printer, const OpenSet& set, co
     if (auto* bar = dialog.findChild<QToolBar*>())
         bar->addWidget(key);
     bool failed = false;
+    std::vector<PaperPictureProblem> problems;  // of the last pages laid out
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
         PaperOptions options;
         options.answerKey = key->isChecked();
@@ -49,17 +50,28 @@ void PrintTestPreview(QWidget* parent, QPrinter& printer, const OpenSet& set, co
             std::string error;
             failed = !WritePaperPdf(set, lang, target->outputFileName().toStdString(), target->pageLayout(),
                                     target->resolution(), options, result, error);
+            problems = std::move(result.pictureProblems);
             return;
         }
-        failed = PaintPaperTest(set, lang, *target, options).pages == 0;
+        PaperResult result = PaintPaperTest(set, lang, *target, options);
+        failed = result.pages == 0;
+        problems = std::move(result.pictureProblems);
     });
     QObject::connect(key, &QCheckBox::toggled, &dialog, [&dialog] {
         if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
             preview->updatePreview();
     });
     dialog.exec();
-    if (failed)
+    if (failed) {
         QMessageBox::warning(parent, text(lang, 537), text(lang, 539));
+        return;
+    }
+    // Pictures printed without, each with the reason, as the command line says it.
+    QStringList lines;
+    for (const PaperPictureProblem& problem : problems)
+        lines << QString::fromStdString(PaperPictureProblemText(problem, lang));
+    if (!lines.isEmpty())
+        QMessageBox::warning(parent, text(lang, 537), lines.join(u'\n'));
 }
 
 }  // namespace dorvel

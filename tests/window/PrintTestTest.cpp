@@ -1,14 +1,18 @@
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
+#include "media/QuestionMedia.h"
 #include "tests/window/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QTimer>
+
+#include <functional>
 
 namespace dorvel::test {
 namespace {
@@ -43,6 +47,36 @@ TEST_F(PrintTestTest, PreviewShowsTheTestAndTheKeyCheckBox)
     EXPECT_EQ(pages, 1);
     EXPECT_EQ(pagesWithKey, 1);
     EXPECT_TRUE(keyCaption.startsWith(QStringLiteral("Print the answer key"))) << keyCaption.toStdString();
+}
+
+// A picture the paper leaves out is named with its reason once the preview
+// closes, as the command line names it.
+TEST_F(PrintTestTest, APictureLeftOutIsNamedWithItsReason)
+{
+    startWindow();
+    workspace().questionList().requestSelection(0, 1);
+    control<QPlainTextEdit>("Title")->setPlainText(QStringLiteral("Capital of France?"));
+    std::string& record = workspace().current()->questionSlots[1];
+    record = WithQuestionMedia(record, MediaKind::Picture, "/nonexistent/gone.png", {});
+    QString said;
+    // The preview first, then the message once the preview has closed.
+    int tries = 0;
+    std::function<void()> answer = [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            said = box->text();
+            box->accept();
+            return;
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        if (++tries < 500)
+            QTimer::singleShot(10, answer);
+    };
+    QTimer::singleShot(0, answer);
+    control<QAction>("PrintTestM")->trigger();
+    EXPECT_TRUE(said.contains(QStringLiteral("The picture /nonexistent/gone.png is not printed. It cannot be found")))
+        << said.toStdString();
 }
 
 }  // namespace
