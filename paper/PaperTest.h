@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -26,6 +27,7 @@ struct PaperOptions {
 struct PaperResult {
     int pages = 0;
     int questions = 0;
+    int points = 0;  // the points of all printed questions
     // Pictures a question names that could not be read (their paths).
     std::vector<std::string> missingPictures;
 };
@@ -34,6 +36,10 @@ struct PaperResult {
 // and margins are already set), one device page after another.
 PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPaintDevice& device,
                            const PaperOptions& options);
+
+// The points a question is worth, as the web test marks it: one for the
+// right choice, one for each statement and one for each field.
+int QuestionPoints(std::string_view question);
 
 // Letter where the locale's paper is Letter (the Americas that use it),
 // A4 everywhere else.

@@ -2,6 +2,7 @@
 // buttons and questions.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
+import { audit } from '../lib/axe.js';
 import { exportFixture, serve } from '../lib/exporter.js';
 import { assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
 
@@ -66,6 +67,11 @@ eachBrowser('start and order', (ctx) => {
     await s.clickElement('question', 'button10div');
     await s.settle();
     assert.equal(await soundPage(), 'q0s1.htm');
+    // The hidden sound frame's page is a page like the others: a title and
+    // the pack's language.
+    const [soundFrame] = (await s.frame('question')).childFrames();
+    assert.deepEqual(await soundFrame.evaluate(() => [document.title, document.documentElement.lang]), ['Sound', 'en-GB']);
+    assert.deepEqual(await audit(soundFrame), []);
     // A picture on a feedback page plays through the question's sound frame.
     await s.press('Mark');
     await s.settle();
