@@ -71,7 +71,7 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
         arrays.qMaxSelectionsG += JsLiteral(GetTag(q, "numSelections")) + ",";
     }
 
-    PageBuild page{walk.names, arrays, walk.pages, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}, {}};
+    PageBuild page{walk.names, arrays, walk.pages, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}, {}, false, {}};
     page.naming.texts = &walk.a11y;
     {
         std::string copy = q;

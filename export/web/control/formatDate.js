@@ -7,7 +7,7 @@ function $formatDate$(dateOb) {
   // stay the pack's own.
   try {
     var parts = new Intl.DateTimeFormat(a11yTexts.lang, {weekday: 'long', day: 'numeric', month: 'long',
-      year: 'numeric', hour: 'numeric', minute: '2-digit'}).formatToParts(dateOb);
+      year: 'numeric', hour: '2-digit', minute: '2-digit'}).formatToParts(dateOb);
     var text = '';
     for (var p = 0; p < parts.length; p++) {
       if (parts[p].type == 'weekday') text += names[dateOb.getDay()];
