@@ -7,7 +7,8 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { binFolder, sampleSet, scratch, serve } from '../lib/exporter.js';
+import { pathToFileURL } from 'node:url';
+import { binFolder, exportSingleFile, sampleSet, scratch, serve } from '../lib/exporter.js';
 import { addressOf, assertNoErrors, eachBrowser } from '../lib/harness.js';
 import { Session } from '../lib/session.js';
 
@@ -39,6 +40,8 @@ const german = exportWith(sampleSet('german', { ...OPTIONS, TestName: 'Erdkunde'
 const withSite = exportWith(sampleSet('site', { ...OPTIONS, TestName: 'Site' }), 'Site', { home: installationNaming(SITE) });
 const placeholder = exportWith(sampleSet('placeholder', { ...OPTIONS, TestName: 'Placeholder' }), 'Placeholder',
   { home: installationNaming('https://dorvel.example.org/') });
+const namedSingle = exportSingleFile(sampleSet('named-single', { ...OPTIONS, TestName: 'Mailed', shouldUserEnterDetails: '1' }),
+  'Mailed');
 let servers;
 before(async () => { servers = await Promise.all([named, german, withSite, placeholder].map(serve)); });
 after(async () => { for (const s of servers) await s.close(); });
@@ -96,6 +99,26 @@ eachBrowser('students', (ctx) => {
     await s.close();
     await startPage.close();
   });
+
+  // The single file opens itself again with "#test": the name goes before it.
+  test('the single file carries the typed name to its results', { skip: ctx.way !== 'file' && 'a file opened as such' },
+    async () => {
+      const page = await ctx.browser.newPage();
+      const startSession = new Session(page);
+      await page.goto(pathToFileURL(namedSingle.startPage).href, { waitUntil: 'load' });
+      await page.type('#studentName', 'Ana Lúcia');
+      const opened = ctx.browser.waitForTarget((t) => t.url().endsWith('?learner=Ana%20L%C3%BAcia#test'));
+      await page.click('input[name="ClickHere"]');
+      const s = new Session(await (await opened).page());
+      await s.page.waitForFunction(() => window.frames.question && window.frames.question.shownPage === 'p0.htm',
+        { polling: 20, timeout: 20000 });
+      await s.settle();
+      assert.match((await finish(s)).text, /Student: Ana Lúcia/);
+      assertNoErrors(s);
+      assertNoErrors(startSession);
+      await s.close();
+      await page.close();
+    });
 
   test('the maker\'s line only where the installation names a real site', async () => {
     const cases = [
