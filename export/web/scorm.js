@@ -192,8 +192,8 @@ var scormLink = (function () {
         var range = types[e] == 5 || types[e] == 7;
         var own = [];
         if (range) own.push(accepted[e][0] + ':' + accepted[e][1]);
-        for (var k = 0; !range && k < accepted[e].length; k++) {
-          if (String(accepted[e][k]) !== '') own.push(String(accepted[e][k]));
+        for (var j = 0; !range && j < accepted[e].length; j++) {
+          if (String(accepted[e][j]) !== '') own.push(String(accepted[e][j]));
         }
         fieldAnswers.push(own.length ? own : ['']);
       } else if (kind == 'drag') {
