@@ -299,7 +299,8 @@ TEST(ExchangeEditor, ExportWritesTheCurrentSetInTheChosenFormat)
     test::TempFolder dir;
     test::ScriptedUserInterface ui;
     LangStrings lang;
-    lang.applyPack("0055 Set\n0505 Exported to:\n0513 Question %1 is off\n0516 Picture %1 out: %2\n");
+    lang.applyPack("0055 Set\n0364 Damaged\n0505 Exported to:\n0513 Question %1 is off\n0516 Picture %1 out: %2\n"
+                   "0555 Picture %1 refused: %2 %3\n");
     Workspace workspace(ui, lang);
     ui.openChoices.push_back({dir.write("q.gift", "::A::First {T}\n\n::B::Second {F}\n")});
     ImportQuestionsCall(workspace, ui, lang);
@@ -315,6 +316,17 @@ TEST(ExchangeEditor, ExportWritesTheCurrentSetInTheChosenFormat)
     EXPECT_NE(gift.find("::B::[html]Second {F}"), std::string::npos) << gift;
     EXPECT_NE(ui.messages.back().find("Question 1 is off"), std::string::npos) << ui.messages.back();
     EXPECT_NE(ui.messages.back().find("Picture 2 out: " + dir.path("owl.png")), std::string::npos) << ui.messages.back();
+
+    // Moodle XML carries pictures, but only those the media checks take: the
+    // message says why this one stayed out (a PNG's signature, no picture).
+    ui.oneChoices.push_back(0);
+    ui.saveChoices.push_back(dir.path("out"));
+    ExportQuestionsCall(workspace, ui, lang);
+    std::string xml;
+    ASSERT_TRUE(ReadFileBytes(dir.path("out.xml"), xml));
+    EXPECT_EQ(xml.find("<file"), std::string::npos) << xml;
+    EXPECT_NE(ui.messages.back().find("Picture 2 refused: " + dir.path("owl.png") + " Damaged"), std::string::npos)
+        << ui.messages.back();
 }
 
 }  // namespace
