@@ -4,6 +4,7 @@
 
 #include "building/ExpandSet.h"
 #include "editor/OpenSet.h"
+#include "editor/DefaultRecords.h"
 #include "editor/PassMark.h"
 #include "editor/SetFile.h"
 #include "storage/FileUtils.h"
@@ -125,6 +126,7 @@ int runShow(const Args& args, Context&)
     std::printf("Options: allowCheating=%d allowPrinting=%d allowFinishedQuestionViewing=%d\n",
                 GetTagInt(d, "allowCheating", 0), GetTagInt(d, "allowPrinting", 1),
                 GetTagInt(d, "allowFinishedQuestionViewing", 1));
+    std::printf("Student's name asked: %s\n", AsksStudentName(d) ? "yes" : "no");
     const int passMark = PassMarkOf(d);
     std::printf("Pass mark: %s\n", passMark ? (std::to_string(passMark) + " %").c_str() : "none");
     const int count = set.questionCount();

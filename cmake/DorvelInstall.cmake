@@ -21,6 +21,10 @@ foreach(folder Buttons DorvelTemplates DVLang DVSounds DVHelp Samples)
     install(DIRECTORY "${DORVEL_INSTALL_DIR}/${folder}" DESTINATION "${DORVEL_INSTALL_HOME}")
 endforeach()
 
+if(DORVEL_MAKER_SITE)
+    install(FILES "${DORVEL_INSTALL_DIR}/maker-site.txt" DESTINATION "${DORVEL_INSTALL_HOME}")
+endif()
+
 # Desktop entries name the programs by their installed path, known only
 # when installing (cmake --install --prefix may choose another prefix).
 set(dorvel_install_data "${PROJECT_SOURCE_DIR}/data/install")

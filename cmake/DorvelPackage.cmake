@@ -13,7 +13,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "education")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://dorvel.example.org/")
+if(DORVEL_MAKER_SITE)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${DORVEL_MAKER_SITE}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Started or loaded at run time, so dpkg-shlibdeps cannot see them: the
 # browser opener, GStreamer for the spoken messages, Qt's extra image formats.

@@ -54,6 +54,17 @@ const std::string& DefaultTestDetails()
     return record;
 }
 
+const std::string& NewSetDetails()
+{
+    static const std::string record = SetTag(DefaultTestDetails(), kAskNameField, "1");
+    return record;
+}
+
+bool AsksStudentName(std::string_view testDetails)
+{
+    return GetTagInt(testDetails, kAskNameField, 0) == 1;
+}
+
 bool StatementIsTrue(std::string_view question, int k)
 {
     return GetTagInt(question, "tf" + std::to_string(k), 1) != 0;

@@ -349,7 +349,7 @@ bool Workspace::NewSet()
     m_currentQuestion = -1;
     s.questionSlots[0] = DefaultQuestionRecord();
     s.questionSlots[1] = DefaultQuestionRecord();
-    s.testDetails = DefaultTestDetails();
+    s.testDetails = NewSetDetails();
     m_currentSet = entry;
     showTestDetails();
     m_list->appendSet(m_lang.at(55));

@@ -115,7 +115,7 @@ std::vector<OpenSet> SetsOfQuestions(const std::vector<Question>& questions, con
     std::vector<OpenSet> sets;
     for (std::size_t first = 0; first < questions.size(); first += kMaxQuestions) {
         OpenSet set;
-        set.testDetails = DefaultTestDetails();
+        set.testDetails = NewSetDetails();
         if (!name.empty()) {
             const std::string part = sets.empty() ? name : name + " (" + std::to_string(sets.size() + 1) + ")";
             set.testDetails = SetTag(set.testDetails, "TestName", stored(part));

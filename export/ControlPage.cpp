@@ -1,5 +1,6 @@
 #include "export/ControlPage.h"
 
+#include "export/StartPages.h"
 #include "export/WebTemplates.h"
 #include "export/WebText.h"
 #include "export/WriteTestPages.h"
@@ -105,8 +106,7 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
         {"P", str(in.preTestPages)},
         {"firstNumber", str(in.firstQuestionNumber)},
         {"numberBeforeFirst", str(in.firstQuestionNumber - 1)},
-        {"siteAddress", JsString(kSiteAddress)},
-        {"siteName", JsString(kSiteName)},
+        {"maker", JsString(MakerLine(in.texts.site))},
         {"qElementsListG", in.arrays.qElementsListG},
         {"qTypesListG", in.arrays.qTypesListG},
         {"qMarksListG", in.arrays.qMarksListG},

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "building/ExpandSet.h"
+#include "editor/DefaultRecords.h"
 #include "editor/UserInterface.h"
 #include "editor/Workspace.h"
 #include "export/CopyButtonImages.h"
@@ -23,10 +24,21 @@ namespace dorvel {
 
 namespace {
 
-StartPageTexts startPageTexts(const LangStrings& lang)
+StartPageTexts startPageTexts(const LangStrings& lang, const std::string& testDetails)
 {
-    return {lang.key("s66"), lang.key("s67"), lang.key("s68"), lang.key("s69"), lang.key("s87"), lang.key("s88"),
-            A11yTextsFrom(lang)};
+    StartPageTexts texts;
+    texts.s66 = lang.key("s66");
+    texts.s67 = lang.key("s67");
+    texts.s68 = lang.key("s68");
+    texts.s69 = lang.key("s69");
+    texts.s87 = lang.key("s87");
+    texts.s88 = lang.key("s88");
+    texts.a11y = A11yTextsFrom(lang);
+    texts.site = InstalledMakerSite();
+    texts.askName = AsksStudentName(testDetails);
+    texts.nameLabel = lang.at(561);
+    texts.nameMissing = lang.at(562);
+    return texts;
 }
 
 std::string withoutBlanks(std::string text)
@@ -80,7 +92,7 @@ WrittenTest writeWebTest(const WebExport& request, const ExportLists& lists, con
 
     ui.progressLabel(lang.key("s42"));
     ui.progressPosition(40);
-    if (!WriteStartPages(request.testName, request.startPage, startPageTexts(lang), lists.questionFileList, writes))
+    if (!WriteStartPages(request.testName, request.startPage, startPageTexts(lang, request.testDetails), lists.questionFileList, writes))
         return failed();
 
     ui.progressLabel(lang.key("s43"));
@@ -177,7 +189,7 @@ SingleFileTest ExportSingleFileTest(const WebExport& request, const ExportLists&
     failed.error = ExportWebTest(inFolder, lists, lang, ui).error;
     if (!failed.error.empty())
         return failed;
-    return PackSingleFileTest(inFolder.startPage, request.startPage, request.testName, startPageTexts(lang),
+    return PackSingleFileTest(inFolder.startPage, request.startPage, request.testName, startPageTexts(lang, request.testDetails),
                               GetTagInt(lists.questionFileList, "windowSize", 0));
 }
 
@@ -195,12 +207,12 @@ std::string ExportedMessage(const LangStrings& lang, const std::string& startPag
 }
 
 std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface& ui, const OpenSet& set,
-                                            FileDialog dialog, bool removeBlanks)
+                                            FileDialog dialog, bool removeBlanks, const std::string& nameSuffix)
 {
     std::string proposed = ExtractFileName(set.filePath);
     proposed.erase(proposed.size() >= 4 ? proposed.size() - 4 : 0);
     dialog.folder = workspace.lastDir();
-    dialog.proposedName = removeBlanks ? withoutBlanks(proposed) : proposed;
+    dialog.proposedName = (removeBlanks ? withoutBlanks(proposed) : proposed) + nameSuffix;
     const std::optional<std::string> chosen = ui.chooseSaveFile(dialog);
     if (!chosen)
         return std::nullopt;
@@ -233,7 +245,10 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     dialog.title = "Save Web Test  As...";
     dialog.filter = "Web Pages|*htm";
     dialog.defaultExtension = "htm";
-    const std::optional<std::string> chosen = ChooseExportPath(workspace, ui, *set, dialog, true);
+    // The single file gets a name of its own, so that it never takes the
+    // place of a folder export's start page (which its folder would outlive).
+    const std::optional<std::string> chosen
+        = ChooseExportPath(workspace, ui, *set, dialog, true, singleFile ? " " + lang.at(560) : std::string());
     if (!chosen)
         return;
     const std::string startPage = *chosen;

@@ -54,10 +54,11 @@ SingleFileTest ExportSingleFileTest(const WebExport& exportRequest, const Export
 std::string ExportedMessage(const LangStrings& lang, const std::string& startPage, const SingleFileTest* single);
 
 // Asks where to write an export of `set`: the dialog opens in the last folder
-// with the set's file name proposed (blanks removed when `withoutBlanks`), and
-// the answer gets `extension`. Remembers the folder; nothing when cancelled.
+// with the set's file name proposed (blanks removed when `withoutBlanks`,
+// then `nameSuffix` added), and the answer gets `extension`. Remembers the
+// folder; nothing when cancelled.
 std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface& ui, const OpenSet& set,
-                                            FileDialog dialog, bool withoutBlanks);
+                                            FileDialog dialog, bool withoutBlanks, const std::string& nameSuffix = {});
 
 // Saves the current set and expands it into the export lists, with the
 // progress window shown; false (the window hidden) when its templates are

@@ -110,7 +110,9 @@ std::string PlaySound(const std::string& pageName, bool fromFeedback)
 
 void WriteSoundPage(PageBuild& page, const std::string& pageName, std::string_view audioPath)
 {
-    page.pages.add(pageName, " " + SoundMarkup(audioPath) + " ");
+    // A page of its own in the (hidden) sound frame: it carries the pack's
+    // language and a title like every other page, for the tools that read it.
+    page.pages.add(pageName, "<html lang=\"" + HtmlAttr(Say(page.say(), A11yText::Language)) + "\"><head><title>" + HtmlText(Say(page.say(), A11yText::Sound)) + "</title></head><body> " + SoundMarkup(audioPath) + " </body></html>");
 }
 
 }  // namespace dorvel

@@ -448,6 +448,17 @@ void WriteVideo(PageBuild& page, std::string_view video, std::string& out, bool 
     line(out, "</div>");
 }
 
+void WriteChoiceGroup(PageBuild& page)
+{
+    if (page.radios.empty())
+        return;
+    std::string owned;
+    for (const std::string& radio : page.radios)
+        owned += (owned.empty() ? "" : " ") + radio;
+    const std::string name = page.naming.question.empty() ? std::string() : " aria-label=\"" + HtmlAttr(page.naming.question) + "\"";
+    line(page.body, "<div role=\"radiogroup\"" + name + " aria-owns=\"" + owned + "\"></div>");
+}
+
 void WriteButton(PageBuild& page, std::string_view button)
 {
     std::string& out = page.body;
@@ -465,7 +476,14 @@ void WriteButton(PageBuild& page, std::string_view button)
         // The resting layer stays visible under the others: it takes the keyboard
         // and says whether the choice is made (the page script keeps it true).
         const std::string name = JoinName(ChoiceLetter(page.naming.choices++), beside);
-        const std::string access = "tabindex=\"0\" role=\"checkbox\" aria-checked=\"false\" aria-label=\"" + HtmlAttr(name)
+        // Choosing one of a one-answer question's choices clears the others:
+        // a radio button, not a checkbox, is what a screen reader must announce.
+        std::string role = "role=\"checkbox\" ";
+        if (page.oneChoice) {
+            role = "id=\"" + id + "radio\" role=\"radio\" ";
+            page.radios.push_back(id + "radio");
+        }
+        const std::string access = "tabindex=\"0\" " + role + "aria-checked=\"false\" aria-label=\"" + HtmlAttr(name)
             + "\" data-choice=\"" + id + "\" ";
         const std::string soundPage = SoundPageName(page, id);
         std::string select = id + "2div.style.visibility = 'visible'; " + id + "cross.style.visibility = 'hidden'; " + id

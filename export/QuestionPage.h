@@ -52,6 +52,11 @@ struct PageBuild {
 
     PageNaming naming;
 
+    // A question whose choices allow one answer at a time (numSelections 1):
+    // its choices are radio buttons of one group, named by `radios`.
+    bool oneChoice = false;
+    std::vector<std::string> radios;
+
     // The pack's names for assistive technology (English when none are set).
     const A11yTexts& say() const;
 
@@ -78,6 +83,10 @@ void WriteShape(PageBuild& page, std::string_view shape, std::string& out);
 void WriteText(PageBuild& page, std::string_view text, std::string& out);
 void WritePicture(PageBuild& page, std::string_view picture, std::string& out, bool inFeedback);
 void WriteVideo(PageBuild& page, std::string_view video, std::string& out, bool inFeedback);
+// The radio group of a one-answer question, after its choices: an element of
+// its own that owns them (aria-owns), so that the ticks and crosses beside
+// the choices stay outside the group. Nothing for other questions.
+void WriteChoiceGroup(PageBuild& page);
 void WriteButton(PageBuild& page, std::string_view button);
 void WriteField(PageBuild& page, std::string_view field);
 void WriteDrag(PageBuild& page, std::string_view drag);

@@ -36,6 +36,15 @@ std::string TestFolder(std::string_view startPage)
     return JoinPath(ExtractFilePath(startPage), TestFolderBase(startPage)) + "/";
 }
 
+std::string MakerLine(const std::optional<MakerSite>& site, std::string_view fontAttributes)
+{
+    if (!site)
+        return {};
+    const std::string font = "<font size=\"-1\"" + std::string(fontAttributes) + ">";
+    return "<p>" + font + "Vantric</font></p><p>" + font + "<a target=\"_blank\" href=\"" + HtmlAttr(site->address) + "\">"
+        + HtmlText(site->name) + "</a></font></p>";
+}
+
 std::string StartPageText(const std::string& testName, const StartPageTexts& texts, int sizeClass,
                           const StartPageLinks& links)
 {
@@ -48,19 +57,44 @@ std::string StartPageText(const std::string& testName, const StartPageTexts& tex
         screenTest = "if ((screen.width < 1024) || (screen.height < 768)) {";
         windowSize = "1024,height=731";
     }
+    // The name travels to the frameset in its address (?learner=...), which
+    // works alike from files, from a server and for the single file, where
+    // no window can read another's storage.
+    std::string nameBox;
+    std::string nameCheck;
+    std::string testAddress = links.testAddress;
+    std::string formAttributes;
+    if (texts.askName) {
+        nameBox = "<p><label for=\"studentName\"><font face=\"Verdana,Arial,Helvetica,sans-serif\">" + HtmlText(texts.nameLabel)
+            + "</font></label> <input type=\"text\" id=\"studentName\" name=\"studentName\" size=\"30\" maxlength=\""
+            + std::to_string(kStudentNameLength) + "\" autocomplete=\"name\"></p>"
+            + "<p id=\"nameMissing\" role=\"alert\"><font face=\"Verdana,Arial,Helvetica,sans-serif\" color=\"#b00020\"></font></p>";
+        nameCheck = "var learner = document.getElementById('studentName').value.replace(/^\\s+|\\s+$/g, '');"
+                    " if (!learner) { document.getElementById('nameMissing').firstChild.textContent = '"
+            + JsString(texts.nameMissing) + "'; document.getElementById('studentName').focus(); return; }";
+        // The query goes before the single file's "#test".
+        nameCheck += " var learnerAddress = function (address) { var parts = address.split('#');"
+                     " return parts[0].split('?')[0] + '?learner=' + encodeURIComponent(learner)"
+                     " + (parts.length > 1 ? '#' + parts[1] : ''); };";
+        testAddress = "learnerAddress(" + testAddress + ")";
+        // Enter in the box starts the test instead of reloading the page.
+        formAttributes = " onsubmit=\"startTest(); return false;\"";
+    }
     return page("start.htm", {
+                                 {"nameBox", nameBox},
+                                 {"nameCheck", nameCheck},
+                                 {"formAttributes", formAttributes},
                                  {"s66", HtmlText(texts.s66)},
                                  {"testName", HtmlText(testName)},
                                  {"s87", JsString(texts.s87)},
                                  {"screenTest", screenTest},
-                                 {"testAddress", links.testAddress},
+                                 {"testAddress", testAddress},
                                  {"owlAddress", links.owlAddress},
                                  {"windowSize", windowSize},
                                  {"s68", JsString(texts.s68)},
                                  {"s69", JsString(texts.s69)},
                                  {"s67", HtmlAttr(texts.s67)},
-                                 {"siteAddress", HtmlAttr(kSiteAddress)},
-                                 {"siteName", HtmlText(kSiteName)},
+                                 {"maker", MakerLine(texts.site, " face=\"Verdana,Arial,Helvetica,sans-serif\"")},
                                  {"lang", HtmlAttr(Say(texts.a11y, A11yText::Language))},
                              });
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "export/AccessibleTexts.h"
+#include "shell/MakerSite.h"
+
+#include <optional>
 
 #include <string>
 #include <string_view>
@@ -25,7 +28,21 @@ struct StartPageTexts {
     std::string s87;                      // alert when the screen is too small
     std::string s88;                      // alert when the browser will not let the frameset write its frames
     A11yTexts a11y = DefaultA11yTexts();  // the language and the frame titles
+    std::optional<MakerSite> site;        // the maker's line under the owl; none without a site
+    // The student's name, asked for above the start button when `askName`:
+    // the box's label and what is said when Start is pressed without one.
+    bool askName = false;
+    std::string nameLabel;
+    std::string nameMissing;
 };
+
+// The longest student's name the start page takes.
+inline constexpr int kStudentNameLength = 100;
+
+// The maker's line of the start and results pages: the maker's name and a
+// link to its site, each a paragraph in a small font (`fontAttributes` added
+// to the font element); empty without a site.
+std::string MakerLine(const std::optional<MakerSite>& site, std::string_view fontAttributes = {});
 
 // Where the start page finds the test: a script expression giving the address
 // the Start button opens (a quoted relative address, or one the page works

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "shell/MakerSite.h"
-
 #include <map>
 #include <optional>
 #include <string>
@@ -17,7 +15,7 @@
 //   The control script blocks may use {{textsA0}} .. {{textsA16}} and
 //   {{textsB0}} .. {{textsB18}} (the interface texts, escaped for a script
 //   string in either quote), {{W}} and {{H}} (page size), {{S}} (the largest
-//   slider position), {{P}} (pre-test pages), {{siteAddress}} and {{siteName}}.
+//   slider position), {{P}} (pre-test pages) and {{maker}}.
 // - "$name$" is the drawn output name of the script identifier `name`
 //   (ScriptNameTable::substitute).
 // - Files use LF line ends; the writer turns each LF into the line break of
@@ -37,9 +35,5 @@ std::string CompactScript(std::string_view text);
 
 // Drops one final LF, then writes every LF as `lineBreak`.
 std::string WithLineBreaks(std::string_view text, std::string_view lineBreak);
-
-// The maker's site, named on the start page and the results page.
-inline constexpr std::string_view kSiteAddress = kMakerSiteAddress;
-inline constexpr std::string_view kSiteName = kMakerSiteName;
 
 }  // namespace dorvel

@@ -71,7 +71,7 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
         arrays.qMaxSelectionsG += JsLiteral(GetTag(q, "numSelections")) + ",";
     }
 
-    PageBuild page{walk.names, arrays, walk.pages, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}, {}};
+    PageBuild page{walk.names, arrays, walk.pages, walk.size, n, testPage, walk.showFeedback && testPage, {}, {}, {}, {}, {}, false, {}};
     page.naming.texts = &walk.a11y;
     {
         std::string copy = q;
@@ -113,8 +113,10 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
             WriteVideo(page, e, *out, out != &page.body);
     }
     if (testPage) {
+        page.oneChoice = GetTagInt(q, "numSelections", 0) == 1;
         for (const std::string& e : takeAll(q, "vtButton"))
             WriteButton(page, e);
+        WriteChoiceGroup(page);
         for (const std::string& e : takeAll(q, "vtField"))
             WriteField(page, e);
         for (const std::string& e : takeAll(q, "vtDrag"))
@@ -132,6 +134,19 @@ bool writeQuestion(Walk& walk, const std::string& list, int n, bool testPage)
 
 }  // namespace
 
+std::string CreatedForPage(std::string_view testDetails)
+{
+    // The results page writes the time the set was saved in the pack's
+    // language; the set's display date is English ("8:00 am, Friday ...")
+    // and stands only where the set has no time of its own.
+    const std::string stamp = GetTag(testDetails, "creationdate");
+    const bool digits = stamp.size() == 14 && stamp.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits)
+        return DecodeText(GetTag(testDetails, "creationDisplayDate"));
+    return stamp.substr(0, 4) + "-" + stamp.substr(4, 2) + "-" + stamp.substr(6, 2) + "T" + stamp.substr(8, 2) + ":"
+        + stamp.substr(10, 2) + ":" + stamp.substr(12, 2);
+}
+
 InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
 {
     InterfaceTexts texts;
@@ -144,6 +159,7 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
         texts.textsB[static_cast<std::size_t>(7 + i)] = PackPlainText(lang.at(100 + i));
     texts.a11y = A11yTextsFrom(lang);
     texts.learnerLabel = lang.at(320);
+    texts.site = InstalledMakerSite();
     return texts;
 }
 
@@ -160,7 +176,7 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     result.names.draw(seed);
     ScriptArrays& arrays = result.arrays;
     arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(DecodeText(GetTag(testDetails, "ExaminerName"))) + "\",\""
-        + JsString(DecodeText(GetTag(testDetails, "creationDisplayDate"))) + "\",";
+        + JsString(CreatedForPage(testDetails)) + "\",";
 
     TestPages pages;
     Walk walk{result.names, arrays, pages, PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),

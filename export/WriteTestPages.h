@@ -4,9 +4,12 @@
 #include "export/ExportLists.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
+#include "shell/MakerSite.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace dorvel {
 
@@ -22,8 +25,15 @@ struct InterfaceTexts {
     // Names and announcements for assistive technology (entries 260 onwards).
     A11yTexts a11y = DefaultA11yTexts();
     std::string learnerLabel;  // s320, before the student's name from a learning platform
+    // The maker's line on the results page: the installation's site, or none.
+    std::optional<MakerSite> site;
 };
 InterfaceTexts InterfaceTextsFrom(const LangStrings& lang);
+
+// When the set was made, as the results page gets it: "2026-12-11T08:00:00"
+// (local time, which the page writes in the pack's language) from the set's
+// creationdate; the stored display text when the set has no such date.
+std::string CreatedForPage(std::string_view testDetails);
 
 // What one run of the generator drew and gathered, for callers that check it.
 struct WrittenTest {

@@ -48,6 +48,9 @@ enum Text {
     kPageOf = 536,
     kPictureNotPrinted = 556,  // "%1" the file, "%2" why
     kPictureUnreadable = 557,
+    kOnePoint = 563,
+    kPoints = 564,
+    kTotalPoints = 565,
 };
 
 // Sizes in the text's own pixels (96 to the inch), which the layout scales
@@ -129,7 +132,7 @@ std::unique_ptr<QTextDocument> layOut(const QString& html, QPagedPaintDevice& de
     return doc;
 }
 
-QString headingHtml(const OpenSet& set, const LangStrings& lang, const PaperOptions& options, int widthPx)
+QString headingHtml(const OpenSet& set, const LangStrings& lang, const PaperOptions& options, int widthPx, int points)
 {
     const std::string name = GetTag(set.testDetails, "TestName");
     const std::string examiner = GetTag(set.testDetails, "ExaminerName");
@@ -146,6 +149,7 @@ QString headingHtml(const OpenSet& set, const LangStrings& lang, const PaperOpti
                            "<td valign=\"bottom\">&nbsp;&nbsp;%3</td><td valign=\"bottom\">%4</td></tr></table>")
                 .arg(langText(lang, kNameLine), lineHtml(widthPx * 45 / 100), langText(lang, kDateLine),
                      lineHtml(widthPx * 20 / 100));
+    html += QStringLiteral("<p>%1</p>").arg(langText(lang, kTotalPoints).replace(QStringLiteral("%1"), QString::number(points)));
     return html;
 }
 
@@ -262,6 +266,11 @@ QString pictureHtml(const PagePicture& picture)
         .arg(picture.shown.height());
 }
 
+QString pointsText(const LangStrings& lang, int points)
+{
+    return points == 1 ? langText(lang, kOnePoint) : langText(lang, kPoints).replace(QStringLiteral("%1"), QString::number(points));
+}
+
 QString questionHtml(const std::string& q, int number, const LangStrings& lang, const PaperOptions& options,
                      const PagePicture& picture, int widthPx)
 {
@@ -272,12 +281,14 @@ QString questionHtml(const std::string& q, int number, const LangStrings& lang, 
     else if (type >= 3 && type <= 6)
         answers = statementsHtml(q, type - 2, lang, options);
     else if (type >= 7 && type <= 10)
-        answers = fieldsHtml(q, type - 6, lang, options, widthPx - 40);
+        answers = fieldsHtml(q, type - 6, lang, options, widthPx - 130);
+    // The points stand at the right of the question's first line.
     return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
-                          "<td width=\"32\" valign=\"top\"><b>%1.</b></td><td valign=\"top\">%2%3%4</td></tr></table>")
+                          "<td width=\"32\" valign=\"top\"><b>%1.</b></td><td valign=\"top\">%2%3%4</td>"
+                          "<td width=\"90\" align=\"right\" valign=\"top\"><i>%5</i></td></tr></table>")
         .arg(number)
         .arg(QStringLiteral("<p>%1</p>").arg(markedHtml(GetTag(q, "Title"))), pictureHtml(picture),
-             answers);
+             answers, pointsText(lang, QuestionPoints(q)));
 }
 
 }  // namespace
@@ -288,6 +299,18 @@ std::string PaperPictureProblemText(const PaperPictureProblem& problem, const La
         ? lang.at(kPictureUnreadable)
         : MediaVerdictText(problem.verdict, MediaKind::Picture, lang);
     return FillPlaceholders(lang.at(kPictureNotPrinted), problem.path, why);
+}
+
+int QuestionPoints(std::string_view question)
+{
+    const int type = GetTagInt(question, "qType", 2);
+    if (type >= 0 && type <= 2)
+        return 1;
+    if (type >= 3 && type <= 6)
+        return type - 2;
+    if (type >= 7 && type <= 10)
+        return type - 6;
+    return 0;
 }
 
 QPageSize LocalePaperSize()
@@ -327,8 +350,13 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
         bool pictureFailed = false;
     };
     std::vector<Block> blocks;
-    blocks.push_back({layOut(headingHtml(set, lang, options, widthPx), device), {}});
     const int count = set.questionCount();
+    for (int n = 1; n <= count; ++n) {
+        const std::string& q = set.questionSlots[static_cast<std::size_t>(n)];
+        if (GetTagInt(q, "qDisabled", 0) != 1)
+            result.points += QuestionPoints(q);
+    }
+    blocks.push_back({layOut(headingHtml(set, lang, options, widthPx, result.points), device), {}});
     for (int n = 1; n <= count; ++n) {
         const std::string& q = set.questionSlots[static_cast<std::size_t>(n)];
         if (GetTagInt(q, "qDisabled", 0) == 1)

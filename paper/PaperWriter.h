@@ -3,6 +3,7 @@
 #include "media/MediaCheck.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -37,6 +38,7 @@ struct PaperPictureProblem {
 struct PaperResult {
     int pages = 0;
     int questions = 0;
+    int points = 0;  // the points of all printed questions
     std::vector<PaperPictureProblem> pictureProblems;
 };
 
@@ -47,6 +49,10 @@ std::string PaperPictureProblemText(const PaperPictureProblem& problem, const La
 // and margins are already set), one device page after another.
 PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPaintDevice& device,
                            const PaperOptions& options);
+
+// The points a question is worth, as the web test marks it: one for the
+// right choice, one for each statement and one for each field.
+int QuestionPoints(std::string_view question);
 
 // Letter where the locale's paper is Letter (the Americas that use it),
 // A4 everywhere else.

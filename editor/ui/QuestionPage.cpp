@@ -241,7 +241,9 @@ void QuestionPage::buildOptionPages()
     auto* tf = new QWidget;
     tf->setObjectName(QStringLiteral("TF"));
     for (int k = 0; k < kGroups; ++k) {
-        m_tf[k] = new RadioGroup(indexed("tf", k + 1), {QStringLiteral("False"), QStringLiteral("True")}, true, tf);
+        // True before False, as the question types, the paper test and the
+        // web test name them.
+        m_tf[k] = new RadioGroup(indexed("tf", k + 1), {QStringLiteral("True"), QStringLiteral("False")}, true, tf);
         m_tf[k]->setGeometry(6, k * kRowHeight + kRowLabelHeight + 10, kOptionWidth - 12, 44);
     }
 
@@ -286,7 +288,7 @@ void QuestionPage::buildOptionPages()
     }
     for (RadioGroup* group : m_tf) {
         connect(group, &RadioGroup::itemChosen, this, [this, group](int index) {
-            m_workspace.questionChange(toBytes(group->objectName()), std::to_string(index));
+            m_workspace.questionChange(toBytes(group->objectName()), index == 0 ? "1" : "0");
         });
     }
 
@@ -332,7 +334,7 @@ void QuestionPage::ShowQuestion(int n)
 
     for (int k = 0; k < kGroups; ++k) {
         const std::string digit = std::to_string(k + 1);
-        m_tf[k]->setItemIndex(StatementIsTrue(q, k + 1) ? 1 : 0);
+        m_tf[k]->setItemIndex(StatementIsTrue(q, k + 1) ? 0 : 1);
         m_tType[k]->setItemIndex(static_cast<int>(FieldKindOf(q, k + 1)));
         for (int a = 0; a < kAnswersPerField; ++a)
             m_answers[k][a]->setText(boxText(GetTag(q, "a" + digit + std::to_string(a))));
@@ -385,7 +387,8 @@ void QuestionPage::LayoutForType()
     const QuestionFamily family = FamilyOfType(type);
     const int shown = AnswerGroupCount(type);
     int titleString = 114;
-    int textString = 86;
+    // A typed answer's boxes are fields ("Field 1"), not questions.
+    int textString = 566;
     switch (family) {
     case QuestionFamily::MultipleChoice:
         m_optionPages->setCurrentIndex(0);

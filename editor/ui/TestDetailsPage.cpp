@@ -1,5 +1,6 @@
 #include "editor/ui/TestDetailsPage.h"
 
+#include "editor/DefaultRecords.h"
 #include "editor/PassMark.h"
 #include "editor/Workspace.h"
 #include "editor/ui/WidgetText.h"
@@ -22,9 +23,11 @@ namespace dorvel {
 namespace {
 
 constexpr int kMaxNameLength = 200;
-const char* const kCheckNames[3] = {"allowCheating", "allowPrinting", "allowFinishedQuestionViewing"};
-const char* const kCheckTexts[3] = {"Allow the answers to be shown (cheating)", "Allow printing of the results",
-                                    "Allow finished questions to be viewed"};
+const char* const kCheckNames[TestDetailsPage::kChecks] = {"allowCheating", "allowPrinting", "allowFinishedQuestionViewing",
+                                                           kAskNameField};
+const char* const kCheckTexts[TestDetailsPage::kChecks] = {"Allow the answers to be shown (cheating)", "Allow printing of the results",
+                                                           "Allow finished questions to be viewed",
+                                                           "Ask for the student's name before the test"};
 
 }  // namespace
 
@@ -60,9 +63,9 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent)
 
     m_options = new QGroupBox(QStringLiteral("Test options"), this);
     m_options->setObjectName(QStringLiteral("TestOptions"));
-    place(m_options, 16, 130, 568, 104);
+    place(m_options, 16, 130, 568, 134);
     auto* optionsLayout = new QVBoxLayout(m_options);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kChecks; ++i) {
         m_checks[i] = new QCheckBox(QString::fromLatin1(kCheckTexts[i]), m_options);
         m_checks[i]->setObjectName(QString::fromLatin1(kCheckNames[i]));
         optionsLayout->addWidget(m_checks[i]);
@@ -73,11 +76,11 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent)
 
     m_styleLabel = new QLabel(QStringLiteral("Graphic style:"), this);
     m_styleLabel->setObjectName(QStringLiteral("Style"));
-    place(m_styleLabel, 16, 248, 268, 18);
+    place(m_styleLabel, 16, 278, 268, 18);
     m_graphicStyle = new QComboBox(this);
     m_graphicStyle->setObjectName(QStringLiteral("GraphicStyle"));
     m_graphicStyle->setEditable(false);
-    place(m_graphicStyle, 16, 268, 268, 24);
+    place(m_graphicStyle, 16, 298, 268, 24);
     m_styleLabel->setBuddy(m_graphicStyle);
     // Style names are folder names: they go into the record as the folder's bytes.
     connect(m_graphicStyle, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -89,26 +92,26 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent)
     // The percentage a student needs to pass, reported to a learning platform.
     m_passMarkLabel = new QLabel(QStringLiteral("Pass mark:"), this);
     m_passMarkLabel->setObjectName(QStringLiteral("PassMarkLabel"));
-    place(m_passMarkLabel, 16, 306, 268, 18);
+    place(m_passMarkLabel, 16, 336, 268, 18);
     m_passMark = new QSpinBox(this);
     m_passMark->setObjectName(QStringLiteral("PassMark"));
     m_passMark->setRange(0, 100);
     m_passMark->setSuffix(QStringLiteral(" %"));
     // 0 is "no pass mark": the box shows a dash instead of "0 %".
     m_passMark->setSpecialValueText(QStringLiteral("\u2014"));
-    place(m_passMark, 16, 326, 120, 24);
+    place(m_passMark, 16, 356, 120, 24);
     m_passMarkLabel->setBuddy(m_passMark);
     connect(m_passMark, &QSpinBox::valueChanged, this, [this](int value) { m_workspace.PassMarkChange(value); });
 
     m_styleImage = new QLabel(this);
     m_styleImage->setObjectName(QStringLiteral("StyleImage"));
     m_styleImage->setAlignment(Qt::AlignCenter);
-    place(m_styleImage, 300, 248, 284, 200);
+    place(m_styleImage, 300, 278, 284, 200);
     m_styleImage->hide();
 
     m_newQuestion = new QPushButton(QStringLiteral("New Question"), this);
     m_newQuestion->setObjectName(QStringLiteral("NewQuestionButton1"));
-    place(m_newQuestion, 16, 458, 150, 28);
+    place(m_newQuestion, 16, 488, 150, 28);
     connect(m_newQuestion, &QPushButton::clicked, this, &TestDetailsPage::newQuestionClicked);
 }
 
@@ -127,7 +130,7 @@ void TestDetailsPage::ShowTestDetails()
         const std::string value = GetTag(details, toBytes(box->objectName()));
         box->setText(value == "0" ? QString() : fromStored(value));
     }
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kChecks; ++i)
         m_checks[i]->setChecked(GetTagInt(details, kCheckNames[i], 0) == 1);
     m_passMark->setValue(PassMarkOf(details));
     // A set whose style is not installed (the default "Default" among them)
@@ -186,7 +189,7 @@ void TestDetailsPage::ShowStyleImage()
 void TestDetailsPage::EnableSetControls(bool enabled)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{m_testName, m_examinerName, m_checks[0], m_checks[1],
-                                                      m_checks[2], m_graphicStyle, m_passMark, m_newQuestion})
+                                                      m_checks[2], m_checks[3], m_graphicStyle, m_passMark, m_newQuestion})
         w->setEnabled(enabled);
     if (!enabled) {
         m_testName->clear();

@@ -24,6 +24,9 @@ class TestDetailsPage : public QWidget {
     Q_OBJECT
 
 public:
+    // The option boxes: cheating, printing, reviewing, the student's name.
+    static constexpr int kChecks = 4;
+
     TestDetailsPage(Workspace& workspace, QWidget* parent = nullptr);
 
     // Fills the controls from the current set (called with updating set).
@@ -51,7 +54,7 @@ private:
     QLabel* m_examinerNameLabel;
     QLineEdit* m_examinerName;
     QGroupBox* m_options;
-    QCheckBox* m_checks[3];
+    QCheckBox* m_checks[kChecks];
     QLabel* m_styleLabel;
     QComboBox* m_graphicStyle;
     QLabel* m_styleImage;

@@ -269,11 +269,28 @@ function a11yCarryKey(e) {
   else return;
   e.preventDefault();
 }
+// Arrows in a radio group move to the next choice and choose it, as in every
+// radio group; Tab still reaches each choice, Space and Enter still choose.
+function a11yRadioStep(from, step) {
+  var radios = document.querySelectorAll('[role="radio"]');
+  var at = Array.prototype.indexOf.call(radios, from);
+  var next = radios[(at + step + radios.length) % radios.length];
+  next.focus();
+  if (a11yReviewing() || next.getAttribute('aria-checked') == 'true') return;
+  var layer = a11yLayerImage(next.getAttribute('data-choice') + '1div');
+  if (layer) layer.onmousedown();
+  a11ySync();
+}
 document.addEventListener('keydown', function (e) {
   var control = a11yControl();
   if (control && control.a11yShortcut(e)) return;
   if (a11yCarried) {
     a11yCarryKey(e);
+    return;
+  }
+  if (/^Arrow/.test(e.key) && e.target.getAttribute && e.target.getAttribute('role') == 'radio') {
+    a11yRadioStep(e.target, e.key == 'ArrowDown' || e.key == 'ArrowRight' ? 1 : -1);
+    e.preventDefault();
     return;
   }
   if ((e.key != 'Enter' && e.key != ' ') || !e.target.getAttribute) return;

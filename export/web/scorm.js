@@ -167,6 +167,9 @@ var scormLink = (function () {
     }
     var kind = Object.keys(kinds).length == 1 ? Object.keys(kinds)[0] : 'other';
     var response = [], pattern = [], type;
+    // Each field's accepted answers (a range as "low:high"): every one of them
+    // is a right response, so each goes into a pattern of its own.
+    var fieldAnswers = [];
     for (var e = 0; e < types.length; e++) {
       var a = answers[e], m = marks[e], key = String.fromCharCode(97 + e), number = String(e + 1);
       if (kind == 'choice') {
@@ -187,7 +190,12 @@ var scormLink = (function () {
       } else if (kind == 'field') {
         response.push(String(a));
         var range = types[e] == 5 || types[e] == 7;
-        pattern.push(range ? accepted[e][0] + ':' + accepted[e][1] : String(accepted[e][0]));
+        var own = [];
+        if (range) own.push(accepted[e][0] + ':' + accepted[e][1]);
+        for (var j = 0; !range && j < accepted[e].length; j++) {
+          if (String(accepted[e][j]) !== '') own.push(String(accepted[e][j]));
+        }
+        fieldAnswers.push(own.length ? own : ['']);
       } else if (kind == 'drag') {
         if (a >= 0) response.push(number + cmi.pair + (a + 1));
         var best = -1, bestMark = m[0];
@@ -220,7 +228,20 @@ var scormLink = (function () {
     var totals = d.totals[n];
     var responseText = cut(response).join(kind == 'field' && !is2004 ? ',' : cmi.list);
     if (!is2004) responseText = responseText.substring(0, 255);
-    return {type: type, response: responseText, pattern: cut(pattern).join(cmi.list),
+    // Pattern i takes each field's i-th accepted answer (its last where it has
+    // fewer), so that every accepted answer of every field is reported.
+    var patterns = [cut(pattern).join(cmi.list)];
+    if (kind == 'field') {
+      var count = 0;
+      for (var f = 0; f < fieldAnswers.length; f++) count = Math.max(count, fieldAnswers[f].length);
+      patterns = [];
+      for (var i = 0; i < count; i++) {
+        var one = [];
+        for (var g = 0; g < fieldAnswers.length; g++) one.push(fieldAnswers[g][Math.min(i, fieldAnswers[g].length - 1)]);
+        patterns.push(cut(one).join(cmi.list));
+      }
+    }
+    return {type: type, response: responseText, patterns: patterns,
       answered: response.length > 0 && responseText != '', correct: totals[2] == totals[1],
       weighting: totals[1] - totals[0]};
   }
@@ -246,8 +267,10 @@ var scormLink = (function () {
       var at = cmi.interaction + pos;
       set(at + '.id', 'Q' + (n + 1));
       set(at + '.type', item.type);
-      if (item.pattern !== '' && item.type != 'other' && item.type != 'performance') {
-        set(at + '.correct_responses.0.pattern', item.pattern);
+      for (var r = 0; r < item.patterns.length; r++) {
+        if (item.patterns[r] !== '' && item.type != 'other' && item.type != 'performance') {
+          set(at + '.correct_responses.' + r + '.pattern', item.patterns[r]);
+        }
       }
       if (item.answered) set(at + cmi.response, item.response);
       set(at + '.result', item.correct ? 'correct' : cmi.wrong);

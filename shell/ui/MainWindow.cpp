@@ -665,15 +665,28 @@ void MainWindow::GeneralCall(const QString& itemName)
     } else if (name == "Tutorial1") {
         HelpTutorialExecute();
     } else {
-        static const std::pair<const char*, const char*> kWebPages[] = {
-            {"DisplayVantricWebSite", "/"},
-            {"DisplayVantricHelpAndSupportWebPages", "/support.html"},
-            {"DisplayVantricDownloadWebPage", "/downloads.html"},
-            {"DisplayVantricFeedbackForm", "/feedback.html"},
+        // The maker's pages where the installation names its site; otherwise
+        // the installed guide's page on the same matter, never an address
+        // that leads nowhere.
+        struct WebItem {
+            const char* item;
+            const char* page;
+            const char* topic;
         };
-        for (const auto& [item, path] : kWebPages)
-            if (name == item)
-                m_ui->openWithSystem(std::string(kMakerSiteAddress.substr(0, kMakerSiteAddress.size() - 1)) + path);
+        static const WebItem kWebItems[] = {
+            {"DisplayVantricWebSite", "", "::/LinksDV.html"},
+            {"DisplayVantricHelpAndSupportWebPages", "support.html", "::/LinksDV.html"},
+            {"DisplayVantricDownloadWebPage", "downloads.html", "::/F03Installation.htm"},
+            {"DisplayVantricFeedbackForm", "feedback.html", "::/LinksDV.html"},
+        };
+        for (const WebItem& web : kWebItems) {
+            if (name != web.item)
+                continue;
+            if (const std::optional<MakerSite> site = InstalledMakerSite())
+                m_ui->openWithSystem(site->address + web.page);
+            else
+                ShowHelpTopic(web.topic);
+        }
     }
 }
 

@@ -53,6 +53,9 @@ TEST(Cli, ShowNamesTheStyleAnExportUses)
         {"<GraphicStyle>Notebook</GraphicStyle>", "Style: Notebook\n"},
         {"<GraphicStyle>Default</GraphicStyle>", "Style: Default (not installed; exports use Chalkboard)\n"},
         {"", "Style: none (exports use Chalkboard)\n"},
+        // Whether the start page asks for the student's name: only where the set says so.
+        {"", "Student's name asked: no\n"},
+        {"<shouldUserEnterDetails>1</shouldUserEnterDetails>", "Student's name asked: yes\n"},
     };
     for (const auto& c : cases) {
         const std::string set = dir.path("style.vtd");

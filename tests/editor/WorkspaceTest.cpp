@@ -30,7 +30,12 @@ TEST_F(WorkspaceTest, NewSetStartsWithOneDefaultQuestion)
     EXPECT_EQ(workspace.currentQuestion(), -1);
     EXPECT_EQ(cur().questionCount(), 1);
     EXPECT_EQ(slot(1), DefaultQuestionRecord());
-    EXPECT_EQ(cur().testDetails, DefaultTestDetails());
+    EXPECT_EQ(cur().testDetails, NewSetDetails());
+    // A new set asks for the student's name; the format's own default (which
+    // sets saved before hold) does not.
+    EXPECT_TRUE(AsksStudentName(cur().testDetails));
+    EXPECT_FALSE(AsksStudentName(DefaultTestDetails()));
+    EXPECT_FALSE(AsksStudentName("<TestName>0</TestName>"));
     EXPECT_FALSE(cur().hasUnsavedChanges());
     EXPECT_EQ(list().caption(0), "Set");
     EXPECT_EQ(captions(0), std::vector<std::string>{"Q1:  "});

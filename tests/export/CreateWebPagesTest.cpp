@@ -23,7 +23,8 @@ struct Scene {
     {
         lang.applyPack("0039 Creating\n0040 Expanding\n0041 Buttons\n0042 Start page\n0043 Questions\n0044 Ready\n"
                        "0045 Open it now?\n0048 Media\n0066 Test:\n0067 Start\n0220 Together:\n0221 Alone:\n"
-                       "0222 Too large for mail\n0223 One file\n0120 Not written:\n0323 Make what?\n0324 Folder\n");
+                       "0222 Too large for mail\n0223 One file\n0120 Not written:\n0323 Make what?\n0324 Folder\n"
+                       "0560 (one file)\n");
         workspace.NewSet();
         OpenSet& s = *workspace.current();
         s.testDetails = SetTag(s.testDetails, "GraphicStyle", "Plain");
@@ -82,6 +83,10 @@ TEST(CreateWebPages, WritesOneFileThatTravelsAloneWithItsSize)
     CreateWebOutputCall(s.workspace, s.ui, s.lang, "English (UK)");
     ASSERT_EQ(s.ui.offered.size(), 1U);
     EXPECT_EQ(s.ui.offered[0][1], "One file");
+    // A name of its own: taking the folder export's start page name would
+    // put the file where that page stands, beside a folder it does not use.
+    ASSERT_EQ(s.ui.dialogs.size(), 1U);
+    EXPECT_EQ(s.ui.dialogs[0].proposedName, "Unit1 (one file)");
 
     EXPECT_EQ(ListFiles(s.dir.path("web")), std::vector<std::string>{"Quiz.htm"});
     EXPECT_TRUE(ListFolders(s.dir.path("web")).empty()) << "no folder beside the file";

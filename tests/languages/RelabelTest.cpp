@@ -166,7 +166,7 @@ TEST_F(RelabelTest, ThePacksSpeakTheirOwnLanguage)
         PresetSetting(QStringLiteral("langchoice"), QString::fromLatin1(c.language));
         window = StartWindow(ui);
         EXPECT_EQ(control<QLabel>("TestNameLabel")->text(), QString::fromUtf8(c.testNameLabel));
-        EXPECT_EQ(control<RadioGroup>("tf1")->itemText(1), QString::fromUtf8(c.trueItem));
+        EXPECT_EQ(control<RadioGroup>("tf1")->itemText(0), QString::fromUtf8(c.trueItem));
         EXPECT_EQ(control<QMenu>("File1")->title(), QString::fromUtf8(c.fileMenu));
         EXPECT_EQ(control<QComboBox>("QuestionType")->itemText(3), QString::fromUtf8(c.type3));
         EXPECT_EQ(workspace().questionList().caption(0), c.set);

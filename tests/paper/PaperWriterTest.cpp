@@ -160,6 +160,41 @@ TEST_F(PaperTest, NoQuestionIsSplitAcrossTwoPages)
     EXPECT_TRUE(has(test::RunProgram("/usr/bin/pdfinfo", {pdf}).out, "612 x 792 pts"));
 }
 
+// Points as the web test marks them: a choice question 1, a true/false
+// question one per statement, a typed question one per field; the question
+// left out counts for nothing. The set: 1 + 2 + 1 + 1 + 1 + 24 x 4 = 102.
+TEST_F(PaperTest, EachQuestionShowsItsPointsAndTheHeadingTheTotalInThePacksWords)
+{
+    struct Case {
+        const char* lang;
+        std::string total;
+        std::string one;
+        std::string two;
+        std::string four;
+    };
+    const Case cases[] = {
+        {"English (UK)", "Total: 102 points", "1 point", "2 points", "4 points"},
+        {"Deutsch", "Gesamt: 102 Punkte", "1 Punkt", "2 Punkte", "4 Punkte"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lang);
+        const std::string pdf = folder.path(std::string(c.lang) + ".pdf");
+        ASSERT_EQ(test::RunProgram(DORVEL_CLI, {"--lang", c.lang, "paper", set, pdf}).status, 0);
+        const std::string text = pdfText(pdf);
+        EXPECT_TRUE(has(text, c.total)) << text.substr(0, 400);
+        EXPECT_TRUE(has(text, c.two));
+        const auto count = [&](const std::string& part) {
+            int found = 0;
+            for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+                ++found;
+            return found;
+        };
+        // Two choice questions and two one-field questions; 24 of four fields.
+        EXPECT_EQ(count(c.one), 4);
+        EXPECT_EQ(count(c.four), 24);
+    }
+}
+
 TEST_F(PaperTest, ThePictureIsPrintedWithItsQuestion)
 {
     const std::string pdf = folder.path("test.pdf");

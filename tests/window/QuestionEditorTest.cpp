@@ -82,7 +82,7 @@ TEST_F(QuestionEditorTest, TestDetailsControlsWriteCleanedValues)
     typeInto("ExaminerName", QStringLiteral("Mme  Dupr\u00e9 "));
     EXPECT_EQ(detailsField("ExaminerName"), "Mme Dupr&#233;");
 
-    for (const char* name : {"allowCheating", "allowPrinting", "allowFinishedQuestionViewing"}) {
+    for (const char* name : {"allowCheating", "allowPrinting", "allowFinishedQuestionViewing", "shouldUserEnterDetails"}) {
         SCOPED_TRACE(name);
         auto* box = control<QCheckBox>(name);
         const std::string was = detailsField(name);
@@ -286,9 +286,12 @@ TEST_F(QuestionEditorTest, EveryQuestionControlWritesItsField)
     for (int k = 1; k <= 4; ++k) {
         const std::string name = "tf" + std::to_string(k);
         auto* group = control<RadioGroup>(name.c_str());
-        group->item(0)->click();
-        EXPECT_EQ(currentField(name), "0");
+        // True before False, as the question types and the tests name them.
+        EXPECT_EQ(group->itemText(0), QStringLiteral("True"));
+        EXPECT_EQ(group->itemText(1), QStringLiteral("False"));
         group->item(1)->click();
+        EXPECT_EQ(currentField(name), "0");
+        group->item(0)->click();
         EXPECT_EQ(currentField(name), "1");
     }
 
@@ -350,10 +353,10 @@ INSTANTIATE_TEST_SUITE_P(AllTypes, LayoutForTypeTest,
                                            LayoutCase{4, 1, 2, "Question", "Statement 2"},
                                            LayoutCase{5, 1, 3, "Question", "Statement 2"},
                                            LayoutCase{6, 1, 4, "Question", "Statement 2"},
-                                           LayoutCase{7, 2, 1, "Question", "Question 2"},
-                                           LayoutCase{8, 2, 2, "Question", "Question 2"},
-                                           LayoutCase{9, 2, 3, "Question", "Question 2"},
-                                           LayoutCase{10, 2, 4, "Question", "Question 2"}));
+                                           LayoutCase{7, 2, 1, "Question", "Field 2"},
+                                           LayoutCase{8, 2, 2, "Question", "Field 2"},
+                                           LayoutCase{9, 2, 3, "Question", "Field 2"},
+                                           LayoutCase{10, 2, 4, "Question", "Field 2"}));
 
 TEST_F(QuestionEditorTest, SwitchingTypesKeepsHiddenAnswers)
 {
@@ -385,10 +388,9 @@ TEST_F(QuestionEditorTest, MissingFieldsShowTheirDefaults)
     EXPECT_EQ(control<QComboBox>("QuestionType")->currentText(), QStringLiteral("Multiple Choice, 4 Choices"));
     // A missing or malformed statement answer reads True, as the bank and
     // the web test mark it; only "0" is False.
-    EXPECT_EQ(control<RadioGroup>("tf1")->itemIndex(), 0);
-    EXPECT_EQ(control<RadioGroup>("tf2")->itemIndex(), 1);
-    EXPECT_EQ(control<RadioGroup>("tf3")->itemIndex(), 1);
-    EXPECT_EQ(control<RadioGroup>("tf4")->itemIndex(), 1);
+    EXPECT_EQ(control<RadioGroup>("tf1")->itemText(control<RadioGroup>("tf1")->itemIndex()), QStringLiteral("False"));
+    for (const char* name : {"tf2", "tf3", "tf4"})
+        EXPECT_EQ(control<RadioGroup>(name)->itemText(control<RadioGroup>(name)->itemIndex()), QStringLiteral("True")) << name;
     EXPECT_TRUE(control<QRadioButton>("Select0")->isChecked());
     // Filling the controls is not an edit.
     EXPECT_FALSE(set.hasUnsavedChanges());

@@ -1,6 +1,7 @@
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
 #include "shell/Installation.h"
+#include "shell/MakerSite.h"
 #include "shell/ui/AboutBox.h"
 #include "shell/ui/HelpViewer.h"
 #include "shell/ui/WindowPrinter.h"
@@ -376,13 +377,46 @@ TEST_F(ShellTest, HelpTopicsGoToTheHelpViewer)
     EXPECT_EQ(shown, (std::vector<std::string>{"::/LinksDV.html"}));
 }
 
-TEST_F(ShellTest, WebItemsOpenTheMakersPages)
+// The Help menu's four web items open the maker's pages only where the
+// installation names a real site; otherwise (as built by default, or with a
+// placeholder named) the installed guide, never an address leading nowhere.
+TEST_F(ShellTest, WebItemsOpenTheMakersPagesOrTheInstalledGuide)
 {
+    std::vector<std::string> shown;
     startWindow();
-    for (const char* name : {"DisplayVantricWebSite", "DisplayVantricHelpAndSupportWebPages",
-                             "DisplayVantricDownloadWebPage", "DisplayVantricFeedbackForm"})
-        menu(name);
-    EXPECT_EQ(ui.opened, (std::vector<std::string>{"https://dorvel.example.org/", "https://dorvel.example.org/support.html", "https://dorvel.example.org/downloads.html", "https://dorvel.example.org/feedback.html"}));
+    window->setHelpViewer(std::make_unique<RecordingHelp>(shown));
+    const auto pressAll = [&] {
+        ui.opened.clear();
+        shown.clear();
+        for (const char* name : {"DisplayVantricWebSite", "DisplayVantricHelpAndSupportWebPages",
+                                 "DisplayVantricDownloadWebPage", "DisplayVantricFeedbackForm"})
+            menu(name);
+    };
+    const std::vector<std::string> guide{"::/LinksDV.html", "::/LinksDV.html", "::/F03Installation.htm", "::/LinksDV.html"};
+    struct Case {
+        const char* siteFile;  // nullptr: the installation names none
+        std::vector<std::string> opened;
+        std::vector<std::string> shown;
+    };
+    const Case cases[] = {
+        {nullptr, {}, guide},
+        {"https://dorvel.example.org/\n", {}, guide},
+        {"https://www.dorvel-schule.eu\n",
+         {"https://www.dorvel-schule.eu/", "https://www.dorvel-schule.eu/support.html",
+          "https://www.dorvel-schule.eu/downloads.html", "https://www.dorvel-schule.eu/feedback.html"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.siteFile ? c.siteFile : "no site");
+        TempFolder install;
+        if (c.siteFile)
+            ASSERT_TRUE(WriteFileBytes(install.path(kMakerSiteFile), c.siteFile));
+        SetInstallationFolder(install.path());
+        pressAll();
+        SetInstallationFolder(FixtureInstallation());
+        EXPECT_EQ(ui.opened, c.opened);
+        EXPECT_EQ(shown, c.shown);
+    }
 }
 
 TEST_F(ShellTest, AssociationWarningRunsOnceWhenSetFilesAreNotOurs)

@@ -37,7 +37,21 @@ function $finishTest$(endedAt) {
   var html = function (text) {
     return String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
   };
+  // A learning platform names the student; otherwise the name typed on the
+  // start page, which came in the frameset's address.
   var learner = window.scormLink ? scormLink.learnerName() : '';
+  var typed = /[?&]learner=([^&#]*)/.exec(parent.location.search);
+  if (!learner && typed) {
+    try {
+      learner = decodeURIComponent(typed[1].replace(/\+/g, ' ')).substring(0, 100);
+    } catch (e) {
+      learner = '';
+    }
+  }
+  // The set's time of making comes as local time ("2026-12-11T08:00:00") and
+  // is written like the start and finish times; an older text stays as it is.
+  var created = $qDetailsG$[2];
+  if (/^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d$/.test(created)) created = $formatDate$(new Date(created));
   var small = '<p><font size="-1"><i>';
   var smallEnd = '</i></font></p>';
   $resultsText$ = '<html lang="' + html(a11yTexts.lang) + '"> <head> <meta http-equiv="content-type" content="text/html;charset=ISO-8859-1">'
@@ -55,7 +69,7 @@ function $finishTest$(endedAt) {
     + '<h2>' + html($qDetailsG$[0]) + '</h2>'
     + (learner ? '<h4>' + html('{{learnerLabel}}') + ' ' + html(learner) + '</h4>' : '')
     + '<h4>' + html('{{textsA10}}') + ' ' + html($qDetailsG$[1]) + '</h4>'
-    + small + html('{{textsA11}}') + ' ' + html($qDetailsG$[2]) + smallEnd
+    + small + html('{{textsA11}}') + ' ' + html(created) + smallEnd
     + '<hr width="80%">'
     + '<h3>' + html('{{textsA12}}') + '</h3>'
     + '<p><b>' + html('{{textsA13}}') + ' ' + $totalUser$ + ' ' + html('{{textsA14}}') + ' ' + $totalMax$ + '</b></p>'
@@ -71,8 +85,7 @@ function $finishTest$(endedAt) {
     + '<table border="0" cellpadding="0" cellspacing="0" width="300"><tr><td>'
     + '<img src="buttons/owl.gif" width="80" height="72" border="0" alt="">'
     + '</td> <td><div align="center">'
-    + '<p><font size="-1">Vantric</font></p>'
-    + '<p><font size="-1"><a target="_blank" href="{{siteAddress}}">{{siteName}}</a></font></p>'
+    + '{{maker}}'
     + '</div></td> </tr> </table>'
     + '</div> </body> </html>';
   $showHideButtons$();

@@ -20,10 +20,11 @@ export async function audit(frame) {
 }
 
 // The same, for a frame the session reaches as a window (a session nested in
-// a platform's frame): `which` is 'question' or 'control'.
+// a platform's frame): `which` is 'question' or 'control', or the name of a
+// frame of the question page ('bs', the sound frame).
 export function auditWindow(session, which) {
   return session.evaluate((q, c, source, tags, name) => {
-    const w = name === 'question' ? q : c;
+    const w = name === 'question' ? q : (name === 'control' ? c : q.frames[name]);
     if (typeof w.axe !== 'object') w.eval(source);
     return w.axe.run(w.document, { runOnly: { type: 'tag', values: tags }, iframes: false, resultTypes: ['violations'] })
       .then((r) => r.violations.map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(' ')).slice(0, 4).join(', ')}`));

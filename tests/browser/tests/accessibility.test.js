@@ -9,15 +9,16 @@ import { audit } from '../lib/axe.js';
 import { lowContrastTexts } from '../lib/contrast.js';
 import { exportEveryType, exportFixture, serve, shippedStyles } from '../lib/exporter.js';
 import { addressOf, assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
-import { focused } from '../lib/keyboard.js';
+import { focused, key, tabTo } from '../lib/keyboard.js';
 import { Session } from '../lib/session.js';
 
 const exports = shippedStyles().map((style) => ({ style, ...exportEveryType(style) }));
 const keyboard = exportFixture('keyboard');
 const feedback = exportFixture('feedback');
+const choices = exportFixture('choices');
 const servers = [];
 before(async () => {
-  for (const e of [...exports, keyboard, feedback]) {
+  for (const e of [...exports, keyboard, feedback, choices]) {
     e.served = await serve(e);
     servers.push(e.served);
   }
@@ -135,6 +136,64 @@ eachBrowser('accessibility', (ctx) => {
     }
   });
 
+  // Choosing one answer of a one-answer question clears the others: screen
+  // readers must meet radio buttons of one group, not checkboxes.
+  test('one answer at a time: radio buttons in the question\'s group; several: checkboxes', async () => {
+    const s = await openTest(ctx, choices.served, choices.testFolder);
+    const roles = () => s.evaluate((q) => {
+      const group = q.document.querySelector('[role="radiogroup"]');
+      return {
+        group: group ? { named: !!group.getAttribute('aria-label'), owns: group.getAttribute('aria-owns') } : null,
+        choices: [...q.document.querySelectorAll('[data-choice]')].map((e) => ({ id: e.id, role: e.getAttribute('role'),
+          checked: e.getAttribute('aria-checked') })),
+      };
+    });
+    try {
+      await s.waitForShown('q0.htm');
+      await s.clickElement('question', 'b20div');
+      let seen = await roles();
+      assert.deepEqual(seen.choices.map((c) => [c.role, c.checked]), [['radio', 'false'], ['radio', 'true'], ['radio', 'false']]);
+      assert.deepEqual(seen.group, { named: true, owns: seen.choices.map((c) => c.id).join(' ') }, 'one named group owns them');
+      assert.deepEqual(await audit(await s.frame('question')), []);
+
+      // The keyboard as before (Tab reaches each, Space chooses), and the
+      // arrows of a radio group.
+      await s.page.bringToFront();
+      await tabTo(s, (f) => f.id === 'b3radio');
+      await key(s, ' ');
+      seen = await roles();
+      assert.deepEqual(seen.choices.map((c) => c.checked), ['false', 'false', 'true']);
+      await key(s, 'ArrowUp');
+      assert.equal((await focused(s)).id, 'b2radio');
+      assert.deepEqual((await roles()).choices.map((c) => c.checked), ['false', 'true', 'false']);
+      await key(s, 'ArrowDown');
+      await key(s, 'ArrowDown');
+      assert.equal((await focused(s)).id, 'b1radio', 'the arrows go round');
+      assert.deepEqual((await roles()).choices.map((c) => c.checked), ['true', 'false', 'false']);
+
+      if (ctx.name === 'chromium') {
+        // Every node: a group is no "interesting" node of its own.
+        const tree = await s.page.accessibility.snapshot({ includeIframes: true, interestingOnly: false });
+        const found = [];
+        const walk = (n, inGroup) => {
+          if (n.role === 'radio' || n.role === 'checkbox') found.push([n.role, inGroup, n.checked]);
+          for (const c of n.children ?? []) walk(c, inGroup || n.role === 'radiogroup');
+        };
+        walk(tree, false);
+        assert.deepEqual(found, [['radio', true, true], ['radio', true, false], ['radio', true, false]]);
+      }
+
+      await s.press('Arrow2');
+      await s.waitForShown('q1.htm');
+      seen = await roles();
+      assert.equal(seen.group, null, 'a limit of two has no radio group');
+      assert.ok(seen.choices.length > 0 && seen.choices.every((c) => c.role === 'checkbox'));
+      assertNoErrors(s);
+    } finally {
+      await s.close();
+    }
+  });
+
   if (ctx.name === 'chromium') {
     test('the accessibility tree names the question and each choice, and reports the chosen one', async () => {
       const s = await openTest(ctx, keyboard.served, keyboard.testFolder);
@@ -148,8 +207,8 @@ eachBrowser('accessibility', (ctx) => {
         walk(tree);
         const find = (role, name) => nodes.find((n) => n.role === role && n.name === name);
         assert.ok(find('heading', 'Which planet is known as the Red Planet?'), 'the question is the page heading');
-        assert.equal(find('checkbox', 'A: Venus')?.checked, false);
-        assert.equal(find('checkbox', 'B: Mars')?.checked, true, 'the chosen answer is reported');
+        assert.equal(find('radio', 'A: Venus')?.checked, false);
+        assert.equal(find('radio', 'B: Mars')?.checked, true, 'the chosen answer is reported');
         assert.ok(find('button', 'Next question') && find('button', 'Finish'), 'the bar buttons have names');
         assert.ok(find('slider', 'Question slider'));
         assertNoErrors(s);

@@ -301,6 +301,12 @@ eachBrowser('LMS packages', (ctx) => {
         assert.ok(Number(i.weighting) > 0, `Q${n + 1} weighting`);
       }
       assert.equal(list[8].type, 'fill-in');
+      // Every accepted answer is a right response of its own: question 8
+      // accepts "Paris" and "paris".
+      const patterns = (i) => Object.keys(i).filter((k) => /^correct_responses\.\d+\.pattern$/.test(k)).sort()
+        .map((k) => i[k]);
+      assert.deepEqual(patterns(list[7]), ['Paris', 'paris']);
+      assert.deepEqual(patterns(list[0]), [v.choice], 'a choice question has its one right response');
       assertNoErrors(s);
       await s.close();
     });

@@ -2,6 +2,7 @@
 // buttons and questions.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
+import { auditWindow } from '../lib/axe.js';
 import { exportFixture, serve } from '../lib/exporter.js';
 import { assertNoErrors, eachBrowser, openTest } from '../lib/harness.js';
 
@@ -66,6 +67,11 @@ eachBrowser('start and order', (ctx) => {
     await s.clickElement('question', 'button10div');
     await s.settle();
     assert.equal(await soundPage(), 'q0s1.htm');
+    // The hidden sound frame's page is a page like the others: a title and
+    // the pack's language.
+    assert.deepEqual(await s.evaluate((q) => [q.frames.bs.document.title, q.frames.bs.document.documentElement.lang]),
+      ['Sound', 'en-GB']);
+    assert.deepEqual(await auditWindow(s, 'bs'), []);
     // A picture on a feedback page plays through the question's sound frame.
     await s.press('Mark');
     await s.settle();

@@ -119,7 +119,7 @@ after(async () => {
 const bodyText = (s) => s.evaluate((q) => q.document.body.innerText);
 // What a screen reader says for the page and its choices.
 const spokenNames = (s) => s.evaluate((q) => ({ title: q.document.title,
-  choices: [...q.document.querySelectorAll('[role="checkbox"]')].map((e) => e.getAttribute('aria-label')) }));
+  choices: [...q.document.querySelectorAll('[data-choice]')].map((e) => e.getAttribute('aria-label')) }));
 const oneLine = (t) => shown(t).replace(/\s+/g, ' ');
 const markedTexts = (s) => s.evaluate((q) => [...q.document.querySelectorAll('sub, sup, b, i, u')]
   .map((e) => `${e.localName}:${e.textContent.trim()}`));
