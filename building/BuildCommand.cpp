@@ -1,11 +1,11 @@
 #include "building/BuildCommand.h"
 
+#include "bank/BankFile.h"
 #include "building/ExpandSet.h"
 #include "building/QuestionPlayer.h"
-#include "editor/UserInterface.h"
 #include "editor/Workspace.h"
-#include "export/BankFile.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
+#include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 
 namespace dorvel {

@@ -1,13 +1,13 @@
 #include "building/PreviewCommand.h"
 
+#include "bank/BankFile.h"
 #include "building/BuildCommand.h"
 #include "building/ExpandSet.h"
 #include "building/QuestionPlayer.h"
-#include "editor/UserInterface.h"
 #include "editor/Workspace.h"
-#include "export/BankFile.h"
+#include "languages/LangStrings.h"
 #include "platform/SystemFiles.h"
-#include "shell/LangStrings.h"
+#include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

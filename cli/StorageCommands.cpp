@@ -3,9 +3,9 @@
 #include "cli/VisibleText.h"
 
 #include "building/ExpandSet.h"
-#include "editor/OpenSet.h"
-#include "editor/PassMark.h"
-#include "editor/SetFile.h"
+#include "model/OpenSet.h"
+#include "model/PassMark.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"

@@ -1,11 +1,11 @@
 #include "exchange/ExportQuestions.h"
 
-#include "editor/OpenSet.h"
 #include "exchange/ImportFile.h"
 #include "exchange/Reasons.h"
 #include "exchange/SetRecords.h"
+#include "languages/LangStrings.h"
 #include "media/QuestionMedia.h"
-#include "shell/LangStrings.h"
+#include "model/OpenSet.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"

@@ -4,7 +4,7 @@
 #include "exchange/ExportQuestions.h"
 #include "exchange/Reasons.h"
 #include "export/CreateWebPages.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 
 namespace dorvel::exchange {
 

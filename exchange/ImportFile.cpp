@@ -1,8 +1,8 @@
 #include "exchange/ImportFile.h"
 
 #include "exchange/Reasons.h"
-#include "media/MediaMessages.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
+#include "languages/MediaMessages.h"
 #include "storage/FileUtils.h"
 
 #include <QFileInfo>

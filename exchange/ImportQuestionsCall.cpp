@@ -6,7 +6,7 @@
 #include "exchange/MarkedText.h"
 #include "exchange/Reasons.h"
 #include "exchange/SetRecords.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 #include "storage/FileUtils.h"
 
 namespace dorvel::exchange {

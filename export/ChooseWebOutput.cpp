@@ -1,10 +1,10 @@
 #include "export/ChooseWebOutput.h"
 
-#include "editor/UserInterface.h"
 #include "editor/Workspace.h"
 #include "export/CreateWebPages.h"
+#include "languages/LangStrings.h"
 #include "lms/CreateLmsPackage.h"
-#include "shell/LangStrings.h"
+#include "platform/UserInterface.h"
 
 #include <functional>
 #include <vector>

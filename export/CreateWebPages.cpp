@@ -4,16 +4,16 @@
 
 #include <optional>
 
+#include "bank/ExportLists.h"
 #include "building/ExpandSet.h"
-#include "editor/UserInterface.h"
 #include "editor/Workspace.h"
 #include "export/CopyButtonImages.h"
 #include "export/ExportWrites.h"
-#include "export/ExportLists.h"
 #include "export/ExportedFiles.h"
 #include "export/StartPages.h"
+#include "languages/LangStrings.h"
 #include "platform/SystemFiles.h"
-#include "shell/LangStrings.h"
+#include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/UserInterface.h"
 #include "export/SingleFileTest.h"
 #include "export/WriteTestPages.h"
+#include "platform/UserInterface.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "export/ExportWrites.h"
 
-#include "export/FileCopy.h"
+#include "storage/FileCopy.h"
 #include "storage/FileUtils.h"
 #include "storage/ScratchFiles.h"
 

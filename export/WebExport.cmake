@@ -17,7 +17,6 @@ target_sources(dorvel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ScriptNameTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SingleFileTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StartPages.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TestServer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WebTemplates.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WebTestModel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WebText.cpp

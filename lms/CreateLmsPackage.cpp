@@ -1,13 +1,13 @@
 #include "lms/CreateLmsPackage.h"
 
-#include "editor/PassMark.h"
-#include "editor/UserInterface.h"
+#include "bank/ExportLists.h"
 #include "editor/Workspace.h"
 #include "export/CreateWebPages.h"
-#include "export/ExportLists.h"
 #include "export/WriteTestPages.h"
+#include "languages/LangStrings.h"
 #include "lms/ScormPackage.h"
-#include "shell/LangStrings.h"
+#include "model/PassMark.h"
+#include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 
 namespace dorvel {

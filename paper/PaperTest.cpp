@@ -1,11 +1,11 @@
 #include "paper/PaperTest.h"
 
-#include "editor/FieldKind.h"
-#include "editor/OpenSet.h"
 #include "export/InlineMarks.h"
+#include "languages/LangStrings.h"
 #include "media/QuestionMedia.h"
+#include "model/FieldKind.h"
+#include "model/OpenSet.h"
 #include "paper/PaperMarks.h"
-#include "shell/LangStrings.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 

@@ -1,5 +1,5 @@
 #pragma once
 
 // Spoken messages and the sound player behind them.
-#include "shell/AudioMessages.h"
+#include "languages/AudioMessages.h"
 #include "shell/SoundPlayer.h"

@@ -3,9 +3,9 @@
 #include "editor/QuestionMediaEditing.h"
 #include "editor/Workspace.h"
 #include "editor/ui/WidgetText.h"
-#include "media/MediaMessages.h"
+#include "languages/LangStrings.h"
+#include "languages/MediaMessages.h"
 #include "media/QuestionMedia.h"
-#include "shell/LangStrings.h"
 #include "shell/SoundPlayer.h"
 #include "storage/FileUtils.h"
 

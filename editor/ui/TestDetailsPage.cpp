@@ -1,8 +1,8 @@
 #include "editor/ui/TestDetailsPage.h"
 
-#include "editor/PassMark.h"
 #include "editor/Workspace.h"
 #include "editor/ui/WidgetText.h"
+#include "model/PassMark.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"

@@ -3,7 +3,7 @@
 #include "editor/Workspace.h"
 #include "export/ChooseWebOutput.h"
 #include "export/CreateWebPages.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/building/FixtureInstallation.h"

@@ -1,5 +1,5 @@
-#include "shell/ComponentLine.h"
-#include "shell/LangStrings.h"
+#include "languages/ComponentLine.h"
+#include "languages/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

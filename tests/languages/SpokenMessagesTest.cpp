@@ -1,4 +1,4 @@
-#include "shell/HelpTopics.h"
+#include "languages/HelpTopics.h"
 #include "shell/Installation.h"
 #include "shell/Sound.h"
 #include "shell/ui/HelpBrowser.h"

@@ -2,7 +2,7 @@
 // in Dorvel's way, met through dorvel-cli on the installation the build lays
 // out: nothing outside the folders Dorvel writes is removed or filled, and
 // nothing read can take over the terminal or the memory.
-#include "export/BankFile.h"
+#include "bank/BankFile.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/support/ProgramRun.h"

@@ -1,4 +1,4 @@
-#include "export/FileCopy.h"
+#include "storage/FileCopy.h"
 
 #include <algorithm>
 #include <memory>

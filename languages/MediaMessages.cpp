@@ -1,6 +1,6 @@
-#include "media/MediaMessages.h"
+#include "languages/MediaMessages.h"
 
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 
 namespace dorvel {
 

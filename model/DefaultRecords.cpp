@@ -1,4 +1,4 @@
-#include "editor/DefaultRecords.h"
+#include "model/DefaultRecords.h"
 
 #include "storage/Vtutils.h"
 

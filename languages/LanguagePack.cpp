@@ -1,7 +1,7 @@
-#include "shell/LanguagePack.h"
+#include "languages/LanguagePack.h"
 
+#include "languages/LangStrings.h"
 #include "shell/Installation.h"
-#include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

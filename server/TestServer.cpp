@@ -1,4 +1,4 @@
-#include "export/TestServer.h"
+#include "server/TestServer.h"
 
 #include "export/StartPages.h"
 #include "export/WebText.h"

@@ -1,6 +1,6 @@
-#include "editor/SetFile.h"
+#include "model/SetFile.h"
 
-#include "editor/OpenSet.h"
+#include "model/OpenSet.h"
 #include "storage/Vtutils.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "shell/ComponentLine.h"
+#include "languages/ComponentLine.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "export/ExportLists.h"
+#include "bank/ExportLists.h"
 
 namespace dorvel {
 

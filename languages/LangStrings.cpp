@@ -1,6 +1,6 @@
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 
-#include "editor/DefaultRecords.h"
+#include "model/DefaultRecords.h"
 #include "storage/TextCodec.h"
 
 #include <charconv>

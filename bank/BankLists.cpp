@@ -1,10 +1,10 @@
-#include "export/BankLists.h"
+#include "bank/BankLists.h"
 
-#include "editor/UserInterface.h"
-#include "export/ExportLists.h"
+#include "bank/ExportLists.h"
+#include "platform/SystemFiles.h"
+#include "platform/UserInterface.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
-#include "platform/SystemFiles.h"
 #include "storage/Vtutils.h"
 
 #include <QDir>

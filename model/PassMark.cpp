@@ -1,4 +1,4 @@
-#include "editor/PassMark.h"
+#include "model/PassMark.h"
 
 #include "storage/Vtutils.h"
 

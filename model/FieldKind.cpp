@@ -1,4 +1,4 @@
-#include "editor/FieldKind.h"
+#include "model/FieldKind.h"
 
 #include "storage/Vtutils.h"
 

@@ -1,4 +1,4 @@
-#include "shell/HintTexts.h"
+#include "languages/HintTexts.h"
 
 namespace dorvel {
 

@@ -1,7 +1,7 @@
-#include "editor/QuestionName.h"
+#include "model/QuestionName.h"
 
-#include "editor/OpenSet.h"
 #include "editor/Workspace.h"
+#include "model/OpenSet.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 

@@ -1,8 +1,8 @@
-#include "export/BankReader.h"
+#include "bank/BankReader.h"
 
-#include "export/BankFile.h"
-#include "export/BankLists.h"
-#include "export/FileCopy.h"
+#include "bank/BankFile.h"
+#include "bank/BankLists.h"
+#include "storage/FileCopy.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

@@ -1,4 +1,4 @@
-#include "editor/OpenSet.h"
+#include "model/OpenSet.h"
 
 namespace dorvel {
 

@@ -1,6 +1,6 @@
-#include "shell/AudioMessages.h"
+#include "languages/AudioMessages.h"
 
-#include "shell/HintTexts.h"
+#include "languages/HintTexts.h"
 #include "shell/Installation.h"
 #include "shell/SoundPlayer.h"
 #include "storage/FileUtils.h"

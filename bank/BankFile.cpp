@@ -1,9 +1,9 @@
-#include "export/BankFile.h"
+#include "bank/BankFile.h"
 
-#include "editor/UserInterface.h"
-#include "export/BankLists.h"
-#include "export/ExportLists.h"
-#include "export/FileCopy.h"
+#include "bank/BankLists.h"
+#include "bank/ExportLists.h"
+#include "platform/UserInterface.h"
+#include "storage/FileCopy.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
