@@ -5,7 +5,6 @@
 #include "building/QuestionMediaExpansion.h"
 #include "building/StyleNames.h"
 #include "building/TemplateFilling.h"
-#include "editor/Workspace.h"
 #include "languages/LangStrings.h"
 #include "model/OpenSet.h"
 #include "platform/UserInterface.h"
@@ -155,14 +154,6 @@ std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& 
     if (mediaProblems.empty())
         return status;
     return AddQuestionMediaProblems(lists, mediaProblems, lang);
-}
-
-std::string ExpandSet(Workspace& workspace, UserInterface& ui, const LangStrings& lang, ExportLists& lists,
-                      int questionNumber)
-{
-    static const OpenSet kNoSet;
-    const OpenSet* set = workspace.current();
-    return ExpandSet(set ? *set : kNoSet, ui, lang, lists, questionNumber);
 }
 
 }  // namespace dorvel

@@ -5,7 +5,7 @@
 #include "bank/BankFile.h"
 #include "bank/BankReader.h"
 #include "bank/ExportLists.h"
-#include "building/BuildCommand.h"
+#include "editor/commands/BuildCommand.h"
 #include "building/ExpandSet.h"
 #include "cli/ConsoleUserInterface.h"
 #include "cli/VisibleText.h"

@@ -1,8 +1,9 @@
 #include "languages/AudioMessages.h"
 
 #include "languages/HintTexts.h"
+#include "languages/SoundPlayer.h"
+#include "media/MediaFileCheck.h"
 #include "shell/Installation.h"
-#include "shell/SoundPlayer.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

@@ -1,7 +1,5 @@
 #include "model/QuestionName.h"
 
-#include "editor/Workspace.h"
-#include "model/OpenSet.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
@@ -16,18 +14,6 @@ std::string QuestionName(const std::string& record)
 std::string WithQuestionName(const std::string& record, const std::string& name)
 {
     return WithTypedLine(record, kQuestionNameField, name);
-}
-
-bool NameQuestion(Workspace& workspace, const std::string& name)
-{
-    const OpenSet* set = workspace.current();
-    const int n = workspace.currentQuestion();
-    if (!set || n < 1 || n > kMaxQuestions)
-        return false;
-    const std::string& record = set->questionSlots[static_cast<std::size_t>(n)];
-    if (record.empty())
-        return false;
-    return workspace.questionRecordChange(WithQuestionName(record, name), kQuestionNameField);
 }
 
 }  // namespace dorvel

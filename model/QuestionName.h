@@ -7,8 +7,6 @@
 // ones; students never see it.
 namespace dorvel {
 
-class Workspace;
-
 inline constexpr char kQuestionNameField[] = "qName";
 
 // The question's name as typed, "" when it has none.
@@ -16,9 +14,5 @@ std::string QuestionName(const std::string& record);
 // The record with `name` (as typed: one line, a line break pasted in is a
 // blank) as its name; an empty name removes the field.
 std::string WithQuestionName(const std::string& record, const std::string& name);
-
-// The current question named `name`; typing on is one undo step. False when
-// no question is shown.
-bool NameQuestion(Workspace& workspace, const std::string& name);
 
 }  // namespace dorvel

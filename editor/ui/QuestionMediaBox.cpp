@@ -6,7 +6,7 @@
 #include "languages/LangStrings.h"
 #include "languages/MediaMessages.h"
 #include "media/QuestionMedia.h"
-#include "shell/SoundPlayer.h"
+#include "languages/SoundPlayer.h"
 #include "storage/FileUtils.h"
 
 #include <QImageReader>

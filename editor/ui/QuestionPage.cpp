@@ -5,6 +5,7 @@
 #include "model/NumberAnswer.h"
 #include "model/QuestionName.h"
 
+#include "editor/QuestionNameEditing.h"
 #include "editor/Workspace.h"
 #include "editor/ui/QuestionMediaBox.h"
 #include "editor/ui/QuestionTypes.h"

@@ -2,6 +2,7 @@
 
 #include "editor/Workspace.h"
 #include "editor/ui/WidgetText.h"
+#include "media/MediaFileCheck.h"
 #include "model/PassMark.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"

@@ -1,6 +1,6 @@
 #include "editor/Workspace.h"
 #include "exchange/ExchangeQuestion.h"
-#include "exchange/ImportQuestionsCall.h"
+#include "editor/commands/ImportQuestionsCall.h"
 #include "exchange/Reasons.h"
 #include "languages/LangStrings.h"
 #include "media/QuestionMedia.h"

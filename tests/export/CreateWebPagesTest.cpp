@@ -1,7 +1,8 @@
 // Create Web Pages as the author runs it: the save dialog, the saved set, the
 // pages beside the chosen start page, and the question whether to open it.
 #include "editor/Workspace.h"
-#include "export/ChooseWebOutput.h"
+#include "editor/commands/ChooseWebOutput.h"
+#include "editor/commands/CreateWebPagesCall.h"
 #include "export/CreateWebPages.h"
 #include "languages/LangStrings.h"
 #include "storage/FileUtils.h"

@@ -3,7 +3,7 @@
 #include "languages/HintTexts.h"
 #include "languages/LanguagePack.h"
 #include "shell/Installation.h"
-#include "shell/Sound.h"
+#include "languages/Sound.h"
 #include "storage/FileUtils.h"
 #include "tests/support/RecordingSoundPlayer.h"
 #include "tests/support/TempFolder.h"

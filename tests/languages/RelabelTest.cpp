@@ -4,7 +4,7 @@
 #include "languages/ComponentLine.h"
 #include "languages/HintTexts.h"
 #include "shell/Installation.h"
-#include "shell/Sound.h"
+#include "languages/Sound.h"
 #include "shell/ui/ComponentRelabeller.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"

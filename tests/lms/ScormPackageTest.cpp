@@ -6,7 +6,7 @@
 #include "bank/ExportLists.h"
 #include "building/ExpandSet.h"
 #include "editor/Workspace.h"
-#include "export/ChooseWebOutput.h"
+#include "editor/commands/ChooseWebOutput.h"
 #include "languages/LangStrings.h"
 #include "lms/ScormManifest.h"
 #include "lms/ScormPackage.h"

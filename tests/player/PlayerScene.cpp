@@ -2,7 +2,8 @@
 
 #include "bank/BankFile.h"
 #include "building/ExpandSet.h"
-#include "building/PreviewCommand.h"
+#include "editor/commands/ExpandCurrentSet.h"
+#include "editor/commands/PreviewCommand.h"
 #include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"

@@ -4,7 +4,7 @@
 // (DORVEL_HOME) exactly as the editor does, and prints what the editor would
 // have opened. Exit status 0 when the player would have been started.
 #include "bank/ExportLists.h"
-#include "building/PreviewCommand.h"
+#include "editor/commands/PreviewCommand.h"
 #include "editor/Workspace.h"
 #include "languages/LangStrings.h"
 #include "languages/LanguagePack.h"

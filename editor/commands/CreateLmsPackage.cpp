@@ -1,7 +1,8 @@
-#include "lms/CreateLmsPackage.h"
+#include "editor/commands/CreateLmsPackage.h"
 
 #include "bank/ExportLists.h"
 #include "editor/Workspace.h"
+#include "editor/commands/CreateWebPagesCall.h"
 #include "export/CreateWebPages.h"
 #include "export/WriteTestPages.h"
 #include "languages/LangStrings.h"

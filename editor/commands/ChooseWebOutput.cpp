@@ -1,9 +1,10 @@
-#include "export/ChooseWebOutput.h"
+#include "editor/commands/ChooseWebOutput.h"
 
 #include "editor/Workspace.h"
+#include "editor/commands/CreateLmsPackage.h"
+#include "editor/commands/CreateWebPagesCall.h"
 #include "export/CreateWebPages.h"
 #include "languages/LangStrings.h"
-#include "lms/CreateLmsPackage.h"
 #include "platform/UserInterface.h"
 
 #include <functional>

@@ -1,10 +1,10 @@
-#include "building/PreviewCommand.h"
+#include "editor/commands/PreviewCommand.h"
 
 #include "bank/BankFile.h"
-#include "building/BuildCommand.h"
 #include "building/ExpandSet.h"
 #include "building/QuestionPlayer.h"
 #include "editor/Workspace.h"
+#include "editor/commands/BuildCommand.h"
 #include "languages/LangStrings.h"
 #include "platform/SystemFiles.h"
 #include "platform/UserInterface.h"

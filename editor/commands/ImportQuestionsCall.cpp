@@ -1,4 +1,4 @@
-#include "exchange/ImportQuestionsCall.h"
+#include "editor/commands/ImportQuestionsCall.h"
 
 #include "editor/Workspace.h"
 #include "exchange/ImportFile.h"

@@ -2,4 +2,4 @@
 
 // Spoken messages and the sound player behind them.
 #include "languages/AudioMessages.h"
-#include "shell/SoundPlayer.h"
+#include "languages/SoundPlayer.h"

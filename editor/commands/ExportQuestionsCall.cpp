@@ -1,6 +1,7 @@
-#include "exchange/ImportQuestionsCall.h"
+#include "editor/commands/ImportQuestionsCall.h"
 
 #include "editor/Workspace.h"
+#include "editor/commands/CreateWebPagesCall.h"
 #include "exchange/ExportQuestions.h"
 #include "exchange/Reasons.h"
 #include "export/CreateWebPages.h"

@@ -1,9 +1,10 @@
-#include "building/BuildCommand.h"
+#include "editor/commands/BuildCommand.h"
 
 #include "bank/BankFile.h"
 #include "building/ExpandSet.h"
 #include "building/QuestionPlayer.h"
 #include "editor/Workspace.h"
+#include "editor/commands/ExpandCurrentSet.h"
 #include "languages/LangStrings.h"
 #include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
