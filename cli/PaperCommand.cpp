@@ -3,7 +3,7 @@
 
 #include "model/OpenSet.h"
 #include "model/SetFile.h"
-#include "paper/PaperTest.h"
+#include "paper/PaperWriter.h"
 
 #include <QPageSize>
 

@@ -7,6 +7,7 @@
 #include "export/CreateWebPages.h"
 #include "export/StartPages.h"
 #include "languages/LangStrings.h"
+#include "platform/SystemFiles.h"
 #include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"

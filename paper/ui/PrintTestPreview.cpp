@@ -2,7 +2,7 @@
 
 #include "languages/LangStrings.h"
 #include "model/OpenSet.h"
-#include "paper/PaperTest.h"
+#include "paper/PaperWriter.h"
 
 #include <QCheckBox>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "paper/PaperTest.h"
+#include "paper/PaperWriter.h"
 
 #include "export/InlineMarks.h"
 #include "languages/LangStrings.h"
