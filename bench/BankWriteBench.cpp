@@ -1,10 +1,10 @@
 // Writing a bank of large media files against `cat` of the same files into
 // one file, in the same run; and the memory a bank with a 1 GB media file
 // takes. Run: build/bench/bank_write_bench
-#include "editor/UserInterface.h"
-#include "export/BankFile.h"
-#include "export/BankLists.h"
-#include "export/ExportLists.h"
+#include "bank/BankFile.h"
+#include "bank/BankLists.h"
+#include "bank/ExportLists.h"
+#include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 
 #include <QTemporaryDir>

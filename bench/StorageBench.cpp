@@ -1,9 +1,9 @@
 // Opening and saving a full set, and scrambling a megabyte: the work an
 // author waits for on every Open and Save.
-#include "editor/DefaultRecords.h"
-#include "editor/UserInterface.h"
 #include "editor/Workspace.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
+#include "model/DefaultRecords.h"
+#include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

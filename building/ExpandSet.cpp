@@ -1,15 +1,14 @@
 #include "building/ExpandSet.h"
 
+#include "bank/BankLists.h"
+#include "bank/ExportLists.h"
 #include "building/QuestionMediaExpansion.h"
 #include "building/StyleNames.h"
 #include "building/TemplateFilling.h"
-#include "editor/OpenSet.h"
-#include "editor/UserInterface.h"
-#include "editor/Workspace.h"
-#include "export/BankLists.h"
-#include "export/ExportLists.h"
+#include "languages/LangStrings.h"
+#include "model/OpenSet.h"
+#include "platform/UserInterface.h"
 #include "shell/Installation.h"
-#include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
@@ -155,14 +154,6 @@ std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& 
     if (mediaProblems.empty())
         return status;
     return AddQuestionMediaProblems(lists, mediaProblems, lang);
-}
-
-std::string ExpandSet(Workspace& workspace, UserInterface& ui, const LangStrings& lang, ExportLists& lists,
-                      int questionNumber)
-{
-    static const OpenSet kNoSet;
-    const OpenSet* set = workspace.current();
-    return ExpandSet(set ? *set : kNoSet, ui, lang, lists, questionNumber);
 }
 
 }  // namespace dorvel

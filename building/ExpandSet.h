@@ -5,7 +5,6 @@
 namespace dorvel {
 
 struct OpenSet;
-class Workspace;
 class UserInterface;
 class LangStrings;
 struct ExportLists;
@@ -13,15 +12,12 @@ struct ExportLists;
 // Status texts handed on by ExpandSet (besides BuildBankLists' "0" / "mf...").
 inline constexpr const char* kTemplateFileProblem = "templateFileProblem";
 
-// Fills the templates of the current set's graphic style with its questions
+// Fills the templates of the set's graphic style with its questions
 // and hands the expanded question files to BuildBankLists, which fills
 // `lists`. questionNumber 0 expands the whole set with its pre-test page;
 // 1..100 expands that question alone (the web test and the bank alike hold
 // every enabled question). Returns "templateFileProblem" after reporting the bad template
 // to the author, otherwise BuildBankLists' status. Nothing is written to disk.
-std::string ExpandSet(Workspace& workspace, UserInterface& ui, const LangStrings& lang,
-                      ExportLists& lists, int questionNumber);
-// The same for a given set (the command line works without a workspace).
 std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& lang, ExportLists& lists,
                       int questionNumber);
 

@@ -1,6 +1,6 @@
 #include "building/QuestionPlayer.h"
 
-#include "editor/UserInterface.h"
+#include "platform/UserInterface.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"

@@ -1,6 +1,6 @@
 #include "building/TemplateFilling.h"
 
-#include "editor/DefaultRecords.h"
+#include "model/DefaultRecords.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 

@@ -2,16 +2,16 @@
 // window, for template authors and for checking banks.
 #include "cli/Commands.h"
 
-#include "building/BuildCommand.h"
+#include "bank/BankFile.h"
+#include "bank/BankReader.h"
+#include "bank/ExportLists.h"
+#include "editor/commands/BuildCommand.h"
 #include "building/ExpandSet.h"
 #include "cli/ConsoleUserInterface.h"
 #include "cli/VisibleText.h"
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
-#include "export/BankFile.h"
-#include "export/BankReader.h"
-#include "export/ExportLists.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

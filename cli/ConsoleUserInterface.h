@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/UserInterface.h"
+#include "platform/UserInterface.h"
 
 namespace dorvel::cli {
 

@@ -1,13 +1,13 @@
 #include "cli/Commands.h"
 
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
 #include "exchange/ExportQuestions.h"
 #include "exchange/ImportFile.h"
 #include "exchange/ImportedPictures.h"
 #include "exchange/Reasons.h"
 #include "exchange/SetRecords.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

@@ -3,16 +3,16 @@
 // loopback interface for those who want a web address.
 #include "cli/Commands.h"
 
+#include "bank/ExportLists.h"
 #include "building/ExpandSet.h"
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
-#include "editor/UserInterface.h"
 #include "export/CreateWebPages.h"
-#include "export/ExportLists.h"
-#include "export/TestServer.h"
-#include "editor/PassMark.h"
+#include "languages/LangStrings.h"
 #include "lms/ScormPackage.h"
-#include "shell/LangStrings.h"
+#include "model/OpenSet.h"
+#include "model/PassMark.h"
+#include "model/SetFile.h"
+#include "platform/UserInterface.h"
+#include "server/TestServer.h"
 #include "storage/FileUtils.h"
 
 #include <QCoreApplication>

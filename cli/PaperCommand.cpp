@@ -1,8 +1,8 @@
 // "paper" prints a set as a test on paper (a PDF file), or its answer key.
 #include "cli/Commands.h"
 
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "paper/PaperWriter.h"
 
 #include <QPageSize>

@@ -3,10 +3,10 @@
 // elements no template makes (drag items, feedback areas, sounds, pictures).
 #include "cli/Commands.h"
 
-#include "editor/UserInterface.h"
-#include "export/BankLists.h"
+#include "bank/BankLists.h"
+#include "bank/ExportLists.h"
 #include "export/CreateWebPages.h"
-#include "export/ExportLists.h"
+#include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
-#include "shell/LangStrings.h"
-#include "shell/LanguagePack.h"
+#include "languages/LangStrings.h"
+#include "languages/LanguagePack.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

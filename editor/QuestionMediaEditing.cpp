@@ -1,10 +1,10 @@
 #include "editor/QuestionMediaEditing.h"
 
-#include "editor/UserInterface.h"
 #include "editor/Workspace.h"
-#include "media/MediaMessages.h"
+#include "languages/LangStrings.h"
+#include "languages/MediaMessages.h"
 #include "media/QuestionMedia.h"
-#include "shell/LangStrings.h"
+#include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 
 #include <QFileInfo>

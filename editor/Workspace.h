@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/OpenSet.h"
-#include "editor/UserInterface.h"
+#include "model/OpenSet.h"
+#include "platform/UserInterface.h"
 
 #include <array>
 #include <functional>

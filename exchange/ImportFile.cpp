@@ -1,9 +1,9 @@
 #include "exchange/ImportFile.h"
 
 #include "exchange/Reasons.h"
-#include "media/MediaMessages.h"
+#include "languages/LangStrings.h"
+#include "languages/MediaMessages.h"
 #include "platform/SystemFiles.h"
-#include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/OpenSet.h"
 #include "exchange/ExchangeQuestion.h"
+#include "model/OpenSet.h"
 #include "storage/PartFiles.h"
 
 #include <memory>

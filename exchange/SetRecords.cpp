@@ -1,8 +1,8 @@
 #include "exchange/SetRecords.h"
 
-#include "editor/DefaultRecords.h"
-#include "editor/QuestionName.h"
 #include "media/QuestionMedia.h"
+#include "model/DefaultRecords.h"
+#include "model/QuestionName.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/OpenSet.h"
 #include "exchange/ExchangeQuestion.h"
+#include "model/OpenSet.h"
 
 #include <string>
 #include <vector>
@@ -10,7 +10,7 @@
 namespace dorvel::exchange {
 
 // The question record of `q` (a default record with its fields written).
-// The question's name goes into its name field (editor/QuestionName.h); a
+// The question's name goes into its name field (model/QuestionName.h); a
 // numeric range into `useRangeF` with the bounds as the field's first two
 // answers.
 std::string QuestionRecord(const Question& q);

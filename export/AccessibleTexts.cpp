@@ -1,6 +1,6 @@
 #include "export/AccessibleTexts.h"
 
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 
 namespace dorvel {
 

@@ -1,10 +1,10 @@
 #include "export/CopyButtonImages.h"
 
-#include "editor/UserInterface.h"
 #include "export/ExportWrites.h"
 #include "export/StartPages.h"
 #include "export/WebText.h"
 #include "platform/SystemFiles.h"
+#include "platform/UserInterface.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 

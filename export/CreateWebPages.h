@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/UserInterface.h"
 #include "export/SingleFileTest.h"
 #include "export/WriteTestPages.h"
+#include "platform/UserInterface.h"
 
 #include <optional>
 #include <string>
@@ -11,9 +11,7 @@ namespace dorvel {
 
 class LangStrings;
 class UserInterface;
-class Workspace;
 struct ExportLists;
-struct OpenSet;
 
 // The test's title: its TestName, or the set file's name when that is "0".
 std::string WebTestName(const std::string& testDetails, const std::string& setFilePath);
@@ -52,23 +50,5 @@ SingleFileTest ExportSingleFileTest(const WebExport& exportRequest, const Export
 // its folder, or the single file and its size, with a warning past the size
 // mail servers take), then the question whether to open it.
 std::string ExportedMessage(const LangStrings& lang, const std::string& startPage, const SingleFileTest* single);
-
-// Asks where to write an export of `set`: the dialog opens in the last folder
-// with the set's file name proposed (blanks removed when `withoutBlanks`,
-// then `nameSuffix` added), and the answer gets `extension`. Remembers the
-// folder; nothing when cancelled.
-std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface& ui, const OpenSet& set,
-                                            FileDialog dialog, bool withoutBlanks, const std::string& nameSuffix = {});
-
-// Saves the current set and expands it into the export lists, with the
-// progress window shown; false (the window hidden) when its templates are
-// unusable and the export must stop.
-bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang);
-
-// Create Web Pages, as a start page with its folder or as one file
-// (`singleFile`): asks for the start page, saves and expands the current set,
-// exports it and offers to open the test from its file.
-void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
-                        bool singleFile = false);
 
 }  // namespace dorvel

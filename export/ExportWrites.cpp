@@ -1,7 +1,7 @@
 #include "export/ExportWrites.h"
 
-#include "export/FileCopy.h"
 #include "platform/SystemFiles.h"
+#include "storage/FileCopy.h"
 #include "storage/FileUtils.h"
 #include "storage/ScratchFiles.h"
 

@@ -1,9 +1,8 @@
 # The web test writer, and the templates of its pages and scripts, embedded
 # as the resource ":/web/...".
-target_sources(dorvel_core PRIVATE
+target_sources(dorvel_webtest PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleNames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleTexts.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ChooseWebOutput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CopyButtonImages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CreateWebPages.cpp
@@ -17,7 +16,6 @@ target_sources(dorvel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ScriptNameTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SingleFileTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StartPages.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TestServer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WebTemplates.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WebTestModel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WebText.cpp
@@ -29,7 +27,7 @@ file(GLOB_RECURSE dorvel_web_templates CONFIGURE_DEPENDS
     "${CMAKE_CURRENT_LIST_DIR}/web/*.htm"
     "${CMAKE_CURRENT_LIST_DIR}/web/*.js")
 list(TRANSFORM dorvel_web_templates PREPEND "${CMAKE_CURRENT_LIST_DIR}/web/")
-qt_add_resources(dorvel_core "dorvel_web_templates"
+qt_add_resources(dorvel_webtest "dorvel_web_templates"
     PREFIX "/web"
     BASE "${CMAKE_CURRENT_LIST_DIR}/web"
     FILES ${dorvel_web_templates})

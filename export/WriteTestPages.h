@@ -1,7 +1,7 @@
 #pragma once
 
+#include "bank/ExportLists.h"
 #include "export/AccessibleTexts.h"
-#include "export/ExportLists.h"
 #include "export/ScriptNameTable.h"
 #include "export/WebTestModel.h"
 #include "shell/MakerSite.h"

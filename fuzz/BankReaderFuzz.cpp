@@ -2,7 +2,7 @@
 // carry the scrambling marker, so the first byte can ask for the rest to be
 // scrambled first: then the length field and the file records themselves
 // are what the fuzzer varies.
-#include "export/BankReader.h"
+#include "bank/BankReader.h"
 #include "storage/Vtutils.h"
 
 #include <cstddef>

@@ -5,8 +5,8 @@
 // reader); otherwise it is the pack's text as the reader hands it on, which
 // keeps the fuzzer on the lines rather than on the scrambling.
 #include "export/WriteTestPages.h"
-#include "shell/ComponentLine.h"
-#include "shell/LangStrings.h"
+#include "languages/ComponentLine.h"
+#include "languages/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

@@ -3,14 +3,14 @@
 // (buttons, start page, frameset, question, feedback and sound pages) is
 // written. Whatever the set says, nothing lands outside the start page and
 // its test folder.
+#include "bank/ExportLists.h"
 #include "building/ExpandSet.h"
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
-#include "editor/UserInterface.h"
 #include "export/CreateWebPages.h"
-#include "export/ExportLists.h"
+#include "languages/LangStrings.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
+#include "platform/UserInterface.h"
 #include "shell/Installation.h"
-#include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

@@ -4,8 +4,8 @@
 // lands inside the player's folder. The input is read as the bank reader's
 // target reads it: the first byte can ask for the header (up to the first
 // zero byte) to be scrambled, so the fuzzer varies the header itself.
+#include "languages/LangStrings.h"
 #include "player/PlayedTest.h"
-#include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/ScratchFiles.h"
 #include "storage/Vtutils.h"

@@ -1,5 +1,5 @@
 // Random bytes through everything that reads stored files and tagged text.
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 

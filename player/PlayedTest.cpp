@@ -2,18 +2,18 @@
 
 #include "export/MediaNames.h"
 
-#include "editor/UserInterface.h"
-#include "export/BankReader.h"
+#include "bank/BankReader.h"
+#include "bank/ExportLists.h"
 #include "export/CreateWebPages.h"
-#include "export/ExportLists.h"
 #include "export/PageScript.h"
 #include "export/StartPages.h"
 #include "export/WebTemplates.h"
 #include "export/WebText.h"
+#include "languages/LangStrings.h"
+#include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
-#include "shell/LangStrings.h"
 
 #include <algorithm>
 #include <set>

@@ -1,6 +1,6 @@
 #include "player/PlayerLanguage.h"
 
-#include "shell/LanguagePack.h"
+#include "languages/LanguagePack.h"
 #include "storage/FileUtils.h"
 
 #include <QSettings>

@@ -1,7 +1,8 @@
 #include "player/PlayerRun.h"
 
-#include "export/TestServer.h"
+#include "building/QuestionPlayer.h"
 #include "export/WriteTestPages.h"
+#include "languages/LangStrings.h"
 #include "player/PlayedTest.h"
 #include "player/PlayerLanguage.h"
 #include "player/PlayerOptions.h"
@@ -10,8 +11,7 @@
 #include "player/PlayerWindow.h"
 #include "player/PreviewHandOff.h"
 #include "player/StopSignals.h"
-#include "building/QuestionPlayer.h"
-#include "shell/LangStrings.h"
+#include "server/TestServer.h"
 #include "storage/FileUtils.h"
 
 #include <QCoreApplication>

@@ -61,8 +61,5 @@ inline constexpr std::int64_t kMaxStoredFileSize = std::int64_t(64) << 20;
 std::string ReadStoredFile(const std::string& path);
 // The same, with the reason why nothing was read ("" when the file was read).
 std::string ReadStoredFile(const std::string& path, std::string& error);
-// False when a picture, video or sound file does not start with the
-// signature of its extension; true otherwise (also when unreadable).
-bool CheckMediaFile(const std::string& path);
 
 }  // namespace dorvel

@@ -1,7 +1,7 @@
 #include "editor/recovery/RecoveryCopies.h"
 
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"

@@ -1,9 +1,9 @@
 #include "editor/recovery/RecoveryKeeper.h"
 
-#include "editor/SetFile.h"
-#include "editor/UserInterface.h"
 #include "editor/Workspace.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
+#include "model/SetFile.h"
+#include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"

@@ -3,10 +3,10 @@
 #include "editor/QuestionMediaEditing.h"
 #include "editor/Workspace.h"
 #include "editor/ui/WidgetText.h"
-#include "media/MediaMessages.h"
+#include "languages/LangStrings.h"
+#include "languages/MediaMessages.h"
 #include "media/QuestionMedia.h"
-#include "shell/LangStrings.h"
-#include "shell/SoundPlayer.h"
+#include "languages/SoundPlayer.h"
 #include "storage/FileUtils.h"
 
 #include <QImageReader>

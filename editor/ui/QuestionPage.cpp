@@ -1,18 +1,19 @@
 #include "editor/ui/QuestionPage.h"
 
-#include "editor/DefaultRecords.h"
-#include "editor/FieldKind.h"
-#include "editor/NumberAnswer.h"
-#include "editor/QuestionName.h"
+#include "model/DefaultRecords.h"
+#include "model/FieldKind.h"
+#include "model/NumberAnswer.h"
+#include "model/QuestionName.h"
 
+#include "editor/QuestionNameEditing.h"
 #include "editor/Workspace.h"
-#include "editor/ui/WidgetText.h"
 #include "editor/ui/QuestionMediaBox.h"
-#include "media/MediaCheck.h"
-#include "storage/FileUtils.h"
 #include "editor/ui/QuestionTypes.h"
 #include "editor/ui/RadioGroup.h"
-#include "shell/LangStrings.h"
+#include "editor/ui/WidgetText.h"
+#include "languages/LangStrings.h"
+#include "media/MediaCheck.h"
+#include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
 #include <QButtonGroup>

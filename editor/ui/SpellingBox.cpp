@@ -2,7 +2,7 @@
 
 #include "editor/spelling/SpellChecker.h"
 #include "editor/ui/WidgetText.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 
 #include <QMenu>
 #include <QPlainTextEdit>

@@ -1,9 +1,10 @@
 #include "editor/ui/TestDetailsPage.h"
 
-#include "editor/DefaultRecords.h"
-#include "editor/PassMark.h"
 #include "editor/Workspace.h"
 #include "editor/ui/WidgetText.h"
+#include "media/MediaFileCheck.h"
+#include "model/DefaultRecords.h"
+#include "model/PassMark.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/OpenSet.h"
+#include "model/OpenSet.h"
 
 #include <optional>
 #include <string>

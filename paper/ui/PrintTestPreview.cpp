@@ -1,8 +1,8 @@
 #include "paper/ui/PrintTestPreview.h"
 
-#include "editor/OpenSet.h"
+#include "languages/LangStrings.h"
+#include "model/OpenSet.h"
 #include "paper/PaperWriter.h"
-#include "shell/LangStrings.h"
 
 #include <QCheckBox>
 #include <QMessageBox>

@@ -1,9 +1,9 @@
 #include "shell/ui/ComponentRelabeller.h"
 
-#include "editor/ui/WidgetText.h"
 #include "editor/ui/RadioGroup.h"
-#include "shell/ComponentLine.h"
-#include "shell/HintTexts.h"
+#include "editor/ui/WidgetText.h"
+#include "languages/ComponentLine.h"
+#include "languages/HintTexts.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

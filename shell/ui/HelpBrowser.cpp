@@ -1,6 +1,6 @@
 #include "shell/ui/HelpBrowser.h"
 
-#include "shell/HelpTopics.h"
+#include "languages/HelpTopics.h"
 #include "storage/FileUtils.h"
 
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
 #include "shell/ui/HintWatcher.h"
 
 #include "editor/ui/WidgetText.h"
-#include "shell/AudioMessages.h"
+#include "languages/AudioMessages.h"
 #include "shell/ui/HintDelayStyle.h"
 
 #include <QEvent>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "editor/EditorView.h"
-#include "shell/AudioMessages.h"
-#include "shell/HintTexts.h"
-#include "shell/LangStrings.h"
+#include "languages/AudioMessages.h"
+#include "languages/HintTexts.h"
+#include "languages/LangStrings.h"
 #include "shell/ui/FileAssociation.h"
 #include "shell/ui/MainMenu.h"
 #include "shell/ui/RecentFiles.h"

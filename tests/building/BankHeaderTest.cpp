@@ -5,13 +5,13 @@
 // run is fixed first: the scrambling salt (the header is compared unscrambled)
 // and the fixture installation's absolute path (written as @INSTALL@).
 // DORVEL_UPDATE_GOLDEN=1 rewrites the golden file; review its diff.
+#include "bank/BankFile.h"
+#include "bank/BankReader.h"
+#include "bank/ExportLists.h"
 #include "building/ExpandSet.h"
-#include "editor/DefaultRecords.h"
-#include "editor/OpenSet.h"
-#include "export/BankFile.h"
-#include "export/BankReader.h"
-#include "export/ExportLists.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
+#include "model/DefaultRecords.h"
+#include "model/OpenSet.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/building/FixtureInstallation.h"

@@ -1,11 +1,11 @@
 // The command line on the real installation the build lays out: a set with
 // every question type, built in every shipped style, must come back out of
 // the bank byte for byte.
+#include "bank/BankReader.h"
 #include "building/StyleNames.h"
-#include "editor/DefaultRecords.h"
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
-#include "export/BankReader.h"
+#include "model/DefaultRecords.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"

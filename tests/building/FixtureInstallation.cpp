@@ -1,6 +1,6 @@
 #include "tests/building/FixtureInstallation.h"
 
-#include "editor/DefaultRecords.h"
+#include "model/DefaultRecords.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"

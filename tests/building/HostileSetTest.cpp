@@ -2,13 +2,13 @@
 // and opens a picture naming a local file must not bring that file into a
 // bank, a preview or a web test. Runs the real installation the build lays
 // out, with a set as an old or hand-made set file holds it (`<` and `>` raw).
+#include "bank/ExportLists.h"
 #include "building/ExpandSet.h"
-#include "editor/DefaultRecords.h"
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
-#include "export/ExportLists.h"
+#include "languages/LangStrings.h"
+#include "model/DefaultRecords.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "shell/Installation.h"
-#include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/support/ScriptedUserInterface.h"

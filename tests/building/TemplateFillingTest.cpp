@@ -1,5 +1,5 @@
 #include "building/TemplateFilling.h"
-#include "editor/DefaultRecords.h"
+#include "model/DefaultRecords.h"
 #include "storage/Vtutils.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "editor/DefaultRecords.h"
-#include "editor/FieldKind.h"
+#include "model/DefaultRecords.h"
+#include "model/FieldKind.h"
 #include "storage/Vtutils.h"
 
 #include <gtest/gtest.h>

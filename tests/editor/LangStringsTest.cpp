@@ -1,5 +1,5 @@
-#include "editor/DefaultRecords.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
+#include "model/DefaultRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editor/NumberAnswer.h"
+#include "model/NumberAnswer.h"
 
 #include <gtest/gtest.h>
 

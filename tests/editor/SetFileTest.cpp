@@ -1,6 +1,6 @@
-#include "editor/DefaultRecords.h"
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
+#include "model/DefaultRecords.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "storage/Vtutils.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,6 +1,6 @@
-#include "editor/DefaultRecords.h"
 #include "editor/undo/RecordChanges.h"
 #include "editor/undo/SetHistory.h"
+#include "model/DefaultRecords.h"
 #include "tests/editor/WorkspaceFixture.h"
 
 #include <functional>

@@ -3,7 +3,7 @@
 #include "editor/EditorView.h"
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 #include "storage/Vtutils.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"

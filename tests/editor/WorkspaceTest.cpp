@@ -1,14 +1,14 @@
-#include "editor/DefaultRecords.h"
 #include "editor/EditorView.h"
 #include "editor/QuestionListModel.h"
-#include "editor/SetFile.h"
 #include "editor/Workspace.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
+#include "model/DefaultRecords.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
+#include "tests/editor/WorkspaceFixture.h"
 #include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
-#include "tests/editor/WorkspaceFixture.h"
 
 #include <gtest/gtest.h>
 

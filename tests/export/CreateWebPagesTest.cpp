@@ -1,9 +1,10 @@
 // Create Web Pages as the author runs it: the save dialog, the saved set, the
 // pages beside the chosen start page, and the question whether to open it.
 #include "editor/Workspace.h"
-#include "export/ChooseWebOutput.h"
+#include "editor/commands/ChooseWebOutput.h"
+#include "editor/commands/CreateWebPagesCall.h"
 #include "export/CreateWebPages.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/building/FixtureInstallation.h"

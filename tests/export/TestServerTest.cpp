@@ -1,6 +1,6 @@
 // The loopback server of web tests, asked by raw clients: what it serves,
 // what it refuses, and how it treats the HTTP it is given.
-#include "export/TestServer.h"
+#include "server/TestServer.h"
 #include "storage/FileUtils.h"
 #include "tests/support/LoopbackClient.h"
 #include "tests/support/TempFolder.h"

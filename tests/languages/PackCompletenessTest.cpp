@@ -1,5 +1,6 @@
-#include "shell/ComponentLine.h"
-#include "shell/LangStrings.h"
+#include "languages/ComponentLine.h"
+#include "languages/LangStrings.h"
+#include "media/MediaFileCheck.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

@@ -1,6 +1,6 @@
-#include "shell/HelpTopics.h"
+#include "languages/HelpTopics.h"
 #include "shell/Installation.h"
-#include "shell/Sound.h"
+#include "languages/Sound.h"
 #include "shell/ui/HelpBrowser.h"
 #include "shell/ui/MediaSoundPlayer.h"
 #include "storage/FileUtils.h"

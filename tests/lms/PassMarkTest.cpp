@@ -1,9 +1,9 @@
 // The pass mark: a test-details field that older sets lack and older readers
 // pass over, and the command line's --pass-mark.
-#include "editor/DefaultRecords.h"
-#include "editor/OpenSet.h"
-#include "editor/PassMark.h"
-#include "editor/SetFile.h"
+#include "model/DefaultRecords.h"
+#include "model/OpenSet.h"
+#include "model/PassMark.h"
+#include "model/SetFile.h"
 #include "storage/Vtutils.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,12 +1,12 @@
 // A question's picture and sound in the set and in the editor's operations:
 // the fields, moving a set with its media folder, choosing, refusing,
 // removing and dropping files.
-#include "editor/DefaultRecords.h"
 #include "editor/QuestionMediaEditing.h"
-#include "editor/SetFile.h"
 #include "editor/Workspace.h"
+#include "languages/LangStrings.h"
 #include "media/QuestionMedia.h"
-#include "shell/LangStrings.h"
+#include "model/DefaultRecords.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"

@@ -1,9 +1,9 @@
 // The paper test as a teacher gets it: a set printed by dorvel-cli to PDF,
 // read back with poppler's pdftotext and pdftoppm.
-#include "editor/DefaultRecords.h"
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
 #include "media/QuestionMedia.h"
+#include "model/DefaultRecords.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"

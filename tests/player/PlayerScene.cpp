@@ -1,8 +1,9 @@
 #include "tests/player/PlayerScene.h"
 
+#include "bank/BankFile.h"
 #include "building/ExpandSet.h"
-#include "building/PreviewCommand.h"
-#include "export/BankFile.h"
+#include "editor/commands/ExpandCurrentSet.h"
+#include "editor/commands/PreviewCommand.h"
 #include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "bank/ExportLists.h"
 #include "editor/Workspace.h"
-#include "export/ExportLists.h"
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 #include "tests/building/FixtureInstallation.h"
 #include "tests/building/ScopedEnvironment.h"
 #include "tests/support/ScriptedUserInterface.h"

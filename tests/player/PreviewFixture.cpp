@@ -3,11 +3,11 @@
 // preview bank and the player start file into the installation folder
 // (DORVEL_HOME) exactly as the editor does, and prints what the editor would
 // have opened. Exit status 0 when the player would have been started.
-#include "building/PreviewCommand.h"
+#include "bank/ExportLists.h"
+#include "editor/commands/PreviewCommand.h"
 #include "editor/Workspace.h"
-#include "export/ExportLists.h"
-#include "shell/LangStrings.h"
-#include "shell/LanguagePack.h"
+#include "languages/LangStrings.h"
+#include "languages/LanguagePack.h"
 #include "tests/support/ScriptedUserInterface.h"
 
 #include <cstdio>

@@ -2,10 +2,10 @@
 // in Dorvel's way, met through dorvel-cli on the installation the build lays
 // out: nothing outside the folders Dorvel writes is removed or filled, and
 // nothing read can take over the terminal or the memory.
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
-#include "export/BankFile.h"
+#include "bank/BankFile.h"
 #include "media/QuestionMedia.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"

@@ -1,14 +1,14 @@
 // Writes onto a real file system that is full or read-only: a tmpfs of half a
 // megabyte, mounted for each test. Whatever fails, the earlier file stays as
 // it was, nothing half-written is left, and the failure is reported.
-#include "editor/SetFile.h"
 #include "editor/Workspace.h"
+#include "languages/LangStrings.h"
 #include "media/QuestionMedia.h"
-#include "shell/LangStrings.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
-#include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/ScriptedUserInterface.h"
 #include "tests/support/TempFolder.h"
 
 #include <QByteArray>

@@ -3,9 +3,9 @@
 // Every set, bank and language pack teachers already have was written the
 // same way: whatever changes in how text is stored, these must keep reading
 // to the same plain text, and the plain text must still pack to the same bytes.
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
-#include "export/BankReader.h"
+#include "bank/BankReader.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

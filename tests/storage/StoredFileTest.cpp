@@ -1,3 +1,4 @@
+#include "media/MediaFileCheck.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/support/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "shell/LangStrings.h"
+#include "languages/LangStrings.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 

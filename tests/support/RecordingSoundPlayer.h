@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SoundPlayer.h"
+#include "languages/SoundPlayer.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/UserInterface.h"
+#include "platform/UserInterface.h"
 
 #include <deque>
 #include <string>

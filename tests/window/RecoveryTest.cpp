@@ -1,6 +1,6 @@
 #include "editor/Workspace.h"
-#include "editor/SetFile.h"
 #include "editor/recovery/RecoveryKeeper.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/window/WindowFixture.h"

@@ -8,9 +8,9 @@
 //   make-frozen seed KIND FILE PLAIN [BYTES]
 //                                   prints the clock second that packing PLAIN
 //                                   as KIND gives the first BYTES bytes of FILE
-#include "editor/DefaultRecords.h"
-#include "editor/OpenSet.h"
-#include "editor/SetFile.h"
+#include "model/DefaultRecords.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 

@@ -1,0 +1,11 @@
+#include "bank/ExportLists.h"
+
+namespace dorvel {
+
+ExportLists& TheExportLists()
+{
+    static ExportLists lists;
+    return lists;
+}
+
+}  // namespace dorvel

@@ -1,0 +1,51 @@
+#include "editor/commands/CreateLmsPackage.h"
+
+#include "bank/ExportLists.h"
+#include "editor/Workspace.h"
+#include "editor/commands/CreateWebPagesCall.h"
+#include "export/CreateWebPages.h"
+#include "export/WriteTestPages.h"
+#include "languages/LangStrings.h"
+#include "lms/ScormPackage.h"
+#include "model/PassMark.h"
+#include "platform/UserInterface.h"
+#include "storage/FileUtils.h"
+
+namespace dorvel {
+
+void CreateLmsPackageCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
+                          ScormVersion version)
+{
+    OpenSet* set = workspace.current();
+    if (!set)
+        return;
+    FileDialog dialog;
+    dialog.title = "Save LMS Package As...";
+    dialog.filter = "SCORM Packages|*.zip";
+    dialog.defaultExtension = "zip";
+    const std::optional<std::string> chosen = ChooseExportPath(workspace, ui, *set, dialog, false);
+    if (!chosen)
+        return;
+    const std::string zipPath = *chosen;
+
+    if (!SaveAndExpandForExport(workspace, ui, lang))
+        return;
+    // Saving may have given a new set its file.
+    set = workspace.current();
+    if (!set)
+        return;
+    const ScormExport request{zipPath, version, PassMarkOf(set->testDetails), WebTestName(set->testDetails, set->filePath),
+                              set->testDetails, language, ClockSeed()};
+    const ScormResult result = WriteScormPackage(request, TheExportLists(), lang, ui);
+    ui.progressHide();
+    if (!result.written) {
+        ui.announce("s321");
+        ui.showMessage(lang.at(321) + "\n" + zipPath + "\n" + result.error, Tone::Error);
+        return;
+    }
+    workspace.showSavedAnd(lang.at(403) + " " + zipPath);
+    ui.announce("s322");
+    ui.showMessage(lang.at(322) + "\n" + zipPath, Tone::Information);
+}
+
+}  // namespace dorvel
