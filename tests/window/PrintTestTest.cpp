@@ -1,5 +1,6 @@
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
+#include "shell/ui/AboutBox.h"
 #include "tests/window/WindowFixture.h"
 
 #include <QAction>
@@ -8,6 +9,7 @@
 #include <QDialog>
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
+#include <QTest>
 #include <QTimer>
 
 namespace dorvel::test {
@@ -43,6 +45,27 @@ TEST_F(PrintTestTest, PreviewShowsTheTestAndTheKeyCheckBox)
     EXPECT_EQ(pages, 1);
     EXPECT_EQ(pagesWithKey, 1);
     EXPECT_TRUE(keyCaption.startsWith(QStringLiteral("Print the answer key"))) << keyCaption.toStdString();
+}
+
+// Ctrl+P, the desktop's print key, prints the test; no menu item prints a
+// picture of the window.
+TEST_F(PrintTestTest, CtrlPOpensPrintTest)
+{
+    startWindow();
+    window->aboutBox().endSplash();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            opened = dialog->objectName();
+            dialog->close();
+        }
+    });
+    QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(opened, QStringLiteral("PrintTestDialog"));
+    EXPECT_EQ(control<QAction>("PrintTestM")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("Print1")), nullptr);
 }
 
 }  // namespace
