@@ -194,17 +194,16 @@ TEST_F(EditMenuTest, InterfaceChoicesLeaveTheSetAndItsHistoryAlone)
     select(2);  // a new question's blank answers on show
     const SetHistory& history = *workspace().history(0);
     const int steps = history.undoSteps();
-    const auto menuItem = [this](const char* menuName, const QString& text) {
+    const auto choose = [this](const char* menuName, const QString& text) {
         for (QAction* action : control<QMenu>(menuName)->actions())
             if (action->text() == text)
-                return action;
+                return action->trigger();
         ADD_FAILURE() << "no item " << text.toStdString();
-        return static_cast<QAction*>(nullptr);
     };
     const std::pair<const char*, std::function<void()>> choices[] = {
-        {"language", [&] { menuItem("LangChoices", QStringLiteral("Deutsch"))->trigger(); }},
-        {"language back", [&] { menuItem("LangChoices", QStringLiteral("English (UK)"))->trigger(); }},
-        {"dictionary", [&] { menuItem("SpellingDictionary", QStringLiteral("Deutsch (Deutschland)"))->trigger(); }},
+        {"language", [&] { choose("LangChoices", QStringLiteral("Deutsch")); }},
+        {"language back", [&] { choose("LangChoices", QStringLiteral("English (UK)")); }},
+        {"dictionary", [&] { choose("SpellingDictionary", QStringLiteral("Deutsch (Deutschland)")); }},
         {"own dictionary", [&] { control<QMenu>("SpellingDictionary")->actions().front()->trigger(); }},
         {"add to dictionary",
          [&] {
