@@ -1,5 +1,8 @@
 #include "archive/ZipWriter.h"
 
+#include "platform/SystemFiles.h"
+#include "storage/PartFiles.h"
+
 #include <zip.h>
 
 #include <cstdlib>
@@ -20,8 +23,13 @@ ZipWriter::ZipWriter(const std::string& path)
     : m_archive(std::make_unique<Archive>())
     , m_path(path)
 {
+    // libzip writes the archive into a file of its own beside the one it is
+    // given and renames it over that one, without forcing it onto the disk.
+    // So it is given a part file of ours, which finish() forces onto the
+    // disk and renames over the target.
+    m_partPath = NewPartPath(path);
     int code = 0;
-    m_archive->zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    m_archive->zip = zip_open(m_partPath.c_str(), ZIP_CREATE | ZIP_EXCL, &code);
     if (!m_archive->zip) {
         zip_error_t error;
         zip_error_init_with_code(&error, code);
@@ -82,6 +90,12 @@ bool ZipWriter::finish()
     if (zip_close(m_archive->zip) < 0)
         return fail(m_path);
     m_archive->zip = nullptr;
+    Fd part = OpenForWriting(m_partPath, true);
+    if (!part.valid() || !SyncFile(part.get()) || !part.reset() || !ReplaceFile(m_partPath, m_path)) {
+        m_error = m_path + ": " + LastErrorText();
+        RemoveEntry(m_partPath);
+        return false;
+    }
     return true;
 }
 

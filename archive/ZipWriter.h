@@ -8,8 +8,9 @@ namespace dorvel {
 
 // Writes a zip archive. Entries are added by name (UTF-8, "/" between
 // folders) from a file on disk or from bytes; nothing reaches the target
-// until finish(), which writes the archive beside it and renames it into
-// place, so a failed or abandoned archive never leaves a half-written file.
+// until finish(), which writes the archive beside it (a part file, see
+// storage/PartFiles.h), forces it onto the disk and renames it into place, so
+// a failed or abandoned archive never leaves a half-written file.
 class ZipWriter {
 public:
     explicit ZipWriter(const std::string& path);
@@ -32,6 +33,7 @@ private:
 
     std::unique_ptr<Archive> m_archive;
     std::string m_path;
+    std::string m_partPath;
     std::string m_error;
 };
 

@@ -8,8 +8,10 @@
 #include "exchange/Reasons.h"
 #include "exchange/SetRecords.h"
 #include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -46,12 +48,17 @@ int runImport(const Args& args, Context& context)
         return fail(lang.at(reason::kNothingToImport));
     }
     std::vector<OpenSet> sets = SetsOfQuestions(result.questions, result.category);
+    // Only the named file is replaced; further sets take names nothing holds.
     std::vector<std::string> paths;
-    for (std::size_t k = 0; k < sets.size(); ++k)
-        paths.push_back(ImportedSetPath(files[1], static_cast<int>(k)));
+    std::string nameError;
+    if (!TakeImportedSetPaths(files[1], sets.size(), paths, nameError)) {
+        for (std::size_t k = 1; k < paths.size(); ++k)
+            DeleteFile(paths[k]);
+        return fail(nameError);
+    }
     // The pictures go into "OUT media" beside the sets, named relative to them.
     const std::string folder = PictureFolderOf(paths.front());
-    const PlacedPictures pictures = PlaceImportedPictures(result, sets, folder, paths);
+    PlacedPictures pictures = PlaceImportedPictures(result, sets, folder, paths);
     // Nothing is dropped without a word: every question and part left out is listed.
     for (const Skipped& s : result.skipped)
         std::fprintf(stderr, "%s\n", SkippedText(s, lang).c_str());
@@ -59,10 +66,16 @@ int runImport(const Args& args, Context& context)
         std::fprintf(stderr, "%s\n", LeftOutText(l, lang).c_str());
     for (std::size_t k = 0; k < sets.size(); ++k) {
         std::string error;
-        if (!WriteStoredFile(paths[k], PrepareSetFileText(sets[k], std::time(nullptr)), &error))
+        if (!WriteStoredFile(paths[k], PrepareSetFileText(sets[k], std::time(nullptr)), &error)) {
+            // The names taken for the sets not written are given back.
+            for (std::size_t later = std::max<std::size_t>(k, 1); later < paths.size(); ++later)
+                DeleteFile(paths[later]);
             return fail("cannot write " + paths[k] + ": " + error);
+        }
         std::printf("%s\t%d\n", paths[k].c_str(), sets[k].questionCount());
     }
+    // The pictures come into their folder once the sets that name them are written.
+    CommitImportedPictures(pictures);
     if (!pictures.error.empty())
         std::fprintf(stderr, "%s\n", FilledText(lang.at(text::kPicturesNotSaved), pictures.error).c_str());
     else if (pictures.named > 0)

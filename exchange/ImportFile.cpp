@@ -2,6 +2,7 @@
 
 #include "exchange/Reasons.h"
 #include "media/MediaMessages.h"
+#include "platform/SystemFiles.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
 
@@ -64,6 +65,34 @@ std::string ImportedSetPath(const std::string& out, int index)
     if (LowerCase(ExtractFileExt(stem)) == ".vtd")
         stem.erase(stem.size() - 4);
     return index == 0 ? stem + ".vtd" : stem + "-" + std::to_string(index + 1) + ".vtd";
+}
+
+bool TakeImportedSetPaths(const std::string& out, std::size_t count, std::vector<std::string>& paths,
+                          std::string& error)
+{
+    paths.clear();
+    if (count == 0)
+        return true;
+    paths.push_back(ImportedSetPath(out, 0));
+    for (int n = 1; paths.size() < count; ++n) {
+        if (n > 1'000'000) {
+            error = "no free name beside " + paths.front();
+            return false;
+        }
+        const std::string path = ImportedSetPath(out, n);
+        // Created only when nothing (not even a link) has the name: whatever
+        // is there is the user's and stays.
+        if (CreateNewFile(NativeSeparators(path)).valid()) {
+            paths.push_back(path);
+            continue;
+        }
+        const std::string why = LastErrorText();
+        if (!FileExists(path) && !DirectoryExists(path) && !IsSymbolicLink(NativeSeparators(path))) {
+            error = "cannot create " + path + ": " + why;
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace dorvel::exchange

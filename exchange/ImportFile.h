@@ -34,4 +34,12 @@ std::string FilledText(std::string text, const std::string& a, const std::string
 // Where the sets of an import go: OUT.vtd, then OUT-2.vtd, OUT-3.vtd, ...
 std::string ImportedSetPath(const std::string& out, int index);
 
+// The files for `count` sets of an import into `out`: `out` itself (the name
+// the user gave, replaced as a save replaces it), then for each further set
+// the next OUT-N.vtd that nothing holds yet, so that no file the user did not
+// name is ever replaced. Each further name is taken at once (an empty file,
+// created only when missing): false, with `error`, when one cannot be.
+bool TakeImportedSetPaths(const std::string& out, std::size_t count, std::vector<std::string>& paths,
+                          std::string& error);
+
 }  // namespace dorvel::exchange

@@ -44,7 +44,8 @@ void ImportQuestionsCall(Workspace& workspace, UserInterface& ui, const LangStri
     // The sets have no file yet: their pictures go beside the imported file,
     // named absolutely until the first save names them from the set's folder.
     const std::string folder = PictureFolderOf(path);
-    const PlacedPictures pictures = PlaceImportedPictures(result, sets, folder);
+    PlacedPictures pictures = PlaceImportedPictures(result, sets, folder);
+    CommitImportedPictures(pictures);
     int imported = 0;
     for (const OpenSet& set : sets) {
         workspace.OpenUnsavedSet(set);

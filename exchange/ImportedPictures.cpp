@@ -4,12 +4,15 @@
 #include "exchange/Reasons.h"
 #include "export/MediaNames.h"
 #include "media/QuestionMedia.h"
+#include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
+#include "storage/PartFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <map>
+#include <memory>
 #include <set>
 
 namespace dorvel::exchange {
@@ -120,6 +123,11 @@ PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>&
             withPicture.push_back(k);
     if (withPicture.empty())
         return placed;
+    // A link where the folder belongs would take the pictures elsewhere.
+    if (IsSymbolicLink(NativeSeparators(folder))) {
+        placed.error = folder + " (a symbolic link, not a folder)";
+        return placed;
+    }
     if (!ForceDirectory(folder)) {
         placed.error = folder;
         return placed;
@@ -195,12 +203,22 @@ PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>&
     }
     const MediaNames names(keys);
 
-    // Every new file first: a folder that cannot take them all takes none.
+    // Every new file first, into a part folder beside the pictures' folder:
+    // a folder that cannot take them all takes none, and a killed import
+    // leaves no picture that no set names (the next import into the folder
+    // removes the part folder).
+    RemoveLeftoverParts(folder);
+    auto part = std::make_shared<PartFolder>(folder);
     std::map<std::string, MediaVerdict> verdicts;  // key -> the check of its file
     std::vector<std::string> written;
     for (const auto& [content, key] : keyOf) {
-        const std::string path = JoinPath(folder, names.nameOf(key));
-        if (key.compare(0, 6, "there/") != 0) {
+        const bool isNew = key.compare(0, 6, "there/") != 0;
+        if (isNew && !part->valid()) {
+            placed.error = folder + " (" + part->error() + ")";
+            return placed;
+        }
+        const std::string path = JoinPath(isNew ? part->path() : folder, names.nameOf(key));
+        if (isNew) {
             std::string error;
             if (!writeNewFile(path, content.second, error)) {
                 for (const std::string& w : written)
@@ -217,6 +235,9 @@ PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>&
         }
     }
     placed.written = static_cast<int>(written.size());
+    for (const std::string& w : written)
+        placed.moves.emplace_back(w, JoinPath(folder, ExtractFileName(w)));
+    placed.part = std::move(part);
 
     for (const Placed& p : pictures) {
         const Question& q = result.questions[p.question];
@@ -234,6 +255,20 @@ PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>&
         ++placed.named;
     }
     return placed;
+}
+
+bool CommitImportedPictures(PlacedPictures& placed)
+{
+    for (const auto& [from, to] : placed.moves) {
+        // The name was free when it was chosen; a file that took it since stays.
+        if (FileExists(to) || IsSymbolicLink(NativeSeparators(to)) || !ReplaceFile(NativeSeparators(from), NativeSeparators(to))) {
+            placed.error = ExtractFilePath(to) + " (" + to + ")";
+            return false;
+        }
+    }
+    placed.moves.clear();
+    placed.part.reset();
+    return true;
 }
 
 }  // namespace dorvel::exchange

@@ -2,8 +2,11 @@
 
 #include "editor/OpenSet.h"
 #include "exchange/ExchangeQuestion.h"
+#include "storage/PartFiles.h"
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +30,10 @@ struct PlacedPictures {
     int written = 0;    // files written, one for each different picture
     int named = 0;      // questions that name one of the pictures
     std::string error;  // why the folder could not be used: then no question names a picture
+    // The new files wait in a part folder until CommitImportedPictures moves
+    // them into the folder (from, to); the part folder goes with the last copy.
+    std::vector<std::pair<std::string, std::string>> moves;
+    std::shared_ptr<PartFolder> part;
 };
 
 // Writes the pictures of the questions in `sets` (result.questions in order,
@@ -41,5 +48,10 @@ struct PlacedPictures {
 // `result.leftOut`; its question stays.
 PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>& sets, const std::string& folder,
                                      const std::vector<std::string>& setPaths = {});
+
+// Moves the new pictures into their folder, once the sets that name them are
+// written (at once for sets that open unsaved). False, with `placed.error`,
+// when one could not be moved.
+bool CommitImportedPictures(PlacedPictures& placed);
 
 }  // namespace dorvel::exchange

@@ -1,6 +1,7 @@
 #include "exchange/QuestionWriters.h"
 
 #include "archive/ZipWriter.h"
+#include "storage/PartFiles.h"
 #include "exchange/MarkedText.h"
 
 #include <QString>
@@ -376,6 +377,7 @@ std::string manifestXml(const std::vector<PackagedItem>& packaged)
 bool WriteQtiPackage(const std::string& zipPath, const std::vector<ExportQuestion>& questions,
                      const std::string& testTitle, const QtiTexts& texts, std::string& error)
 {
+    RemoveLeftoverParts(zipPath);  // of an earlier, killed run
     ZipWriter zip(zipPath);
     std::vector<std::string> items;
     std::vector<PackagedItem> packaged;

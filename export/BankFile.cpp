@@ -5,87 +5,14 @@
 #include "export/ExportLists.h"
 #include "export/FileCopy.h"
 #include "storage/FileUtils.h"
+#include "storage/PartFiles.h"
 #include "storage/Vtutils.h"
-
-#include <QRandomGenerator>
 
 #include <cstdio>
 
 namespace dorvel {
 
 namespace {
-
-// The name of a part file: hidden, beside the bank, with a random suffix.
-std::string PartPrefix(const std::string& target)
-{
-    return ExtractFilePath(target) + "." + ExtractFileName(target) + ".";
-}
-
-bool IsPartSuffix(std::string_view rest)
-{
-    static constexpr std::string_view kEnd = ".part";
-    if (rest.size() != 8 + kEnd.size() || rest.substr(8) != kEnd)
-        return false;
-    for (const char c : rest.substr(0, 8)) {
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
-            return false;
-    }
-    return true;
-}
-
-// A fresh file beside `target`, created by us (never an existing file of the
-// same name), removed unless it is committed over the target.
-class PartFile {
-public:
-    explicit PartFile(const std::string& target)
-        : m_target(NativeSeparators(target))
-    {
-        for (int attempt = 0; attempt < 100 && !m_fd.valid(); ++attempt) {
-            char suffix[32];
-            std::snprintf(suffix, sizeof suffix, "%08x.part", QRandomGenerator::global()->generate());
-            m_path = PartPrefix(m_target) + suffix;
-            m_fd = CreateNewFile(m_path);
-            if (!m_fd.valid() && FileExists(m_path))
-                continue;  // taken: draw another name
-            break;
-        }
-        if (m_fd.valid())
-            m_created = true;
-        else
-            m_error = LastErrorText();
-    }
-    ~PartFile()
-    {
-        if (m_created && !m_committed) {
-            m_fd.reset();
-            RemoveEntry(m_path);
-        }
-    }
-
-    bool valid() const { return m_fd.valid(); }
-    int fd() const { return m_fd.get(); }
-    const std::string& error() const { return m_error; }
-
-    // The data reaches the disk before the rename: a crash afterwards finds
-    // the complete bank or the old one.
-    bool commit()
-    {
-        if (!SyncFile(m_fd.get()) || !m_fd.reset() || !ReplaceFile(m_path, m_target)) {
-            m_error = LastErrorText();
-            return false;
-        }
-        m_committed = true;
-        return true;
-    }
-
-private:
-    std::string m_target;
-    std::string m_path;
-    std::string m_error;
-    Fd m_fd;
-    bool m_created = false;
-    bool m_committed = false;
-};
 
 std::string LengthField(std::int64_t length)
 {
@@ -96,17 +23,6 @@ std::string LengthField(std::int64_t length)
 }
 
 }  // namespace
-
-void RemoveLeftoverParts(const std::string& bankPath)
-{
-    const std::string prefix = PartPrefix(NativeSeparators(bankPath));
-    const std::string folder = ExtractFilePath(prefix);
-    const std::string namePrefix = ExtractFileName(prefix);
-    for (const std::string& name : ListFiles(folder.empty() ? std::string(".") : folder)) {
-        if (name.compare(0, namePrefix.size(), namePrefix) == 0 && IsPartSuffix(std::string_view(name).substr(namePrefix.size())))
-            RemoveEntry(folder + name);
-    }
-}
 
 std::optional<ByteRange> AppendFileData(const std::string& destPath, const std::string& srcPath)
 {

@@ -33,10 +33,6 @@ struct BankWriteResult {
 // when srcPath cannot be read or destPath cannot be written.
 std::optional<ByteRange> AppendFileData(const std::string& destPath, const std::string& srcPath);
 
-// Removes the part files that earlier, killed writes of this bank left
-// beside it (only names of the pattern the writer makes).
-void RemoveLeftoverParts(const std::string& bankPath);
-
 // The bank's header text: the file records from the offsets in `lists`, the
 // test details and both question lists.
 std::string BankHeaderText(const ExportLists& lists, std::string_view testDetails);

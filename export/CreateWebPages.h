@@ -30,10 +30,16 @@ struct WebExport {
     bool scratch = false;  // a test that need not survive a crash (the player's)
 };
 
+// Why a web test cannot be written at `startPage` (its folder is missing, or
+// a link stands where a folder of the test belongs); empty when it can.
+std::string ExportFolderProblem(const std::string& startPage);
+
 // Everything after the expansion: the test folder with its button images and
 // media files, the start page, the frameset and the generator's pages. The
 // progress window shows each step. The result's error says what could not be
-// written (nothing more is written after it).
+// written (nothing more is written after it). Unless it is `scratch`, the
+// test is written beside the earlier one and takes its place only when every
+// file is on the disk: a failed export leaves the earlier test as it was.
 WrittenTest ExportWebTest(const WebExport& exportRequest, const ExportLists& lists, const LangStrings& lang,
                           UserInterface& ui);
 

@@ -1,6 +1,7 @@
 #include "export/ExportWrites.h"
 
 #include "export/FileCopy.h"
+#include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 #include "storage/ScratchFiles.h"
 
@@ -10,6 +11,10 @@ bool ExportWrites::write(const std::string& path, std::string_view bytes)
 {
     if (failed())
         return false;
+    // A link at the name is replaced itself: the file it points to, maybe
+    // outside the test, is never written.
+    if (IsSymbolicLink(NativeSeparators(path)) && !RemoveEntry(NativeSeparators(path)))
+        return fail("cannot remove the link " + path + ": " + LastErrorText());
     std::string why;
     const bool written = m_scratch ? WriteScratchFileBytes(path, bytes, &why) : WriteFileBytes(path, bytes, &why);
     return written || fail("cannot write " + path + ": " + why);
@@ -20,7 +25,7 @@ bool ExportWrites::copy(const std::string& from, const std::string& to)
     if (failed())
         return false;
     std::string why;
-    return CopyFileChunked(from, to, &why) || fail(why);
+    return CopyFileChunked(from, to, &why, !m_scratch) || fail(why);
 }
 
 bool ExportWrites::fail(std::string message)
@@ -30,7 +35,7 @@ bool ExportWrites::fail(std::string message)
     return false;
 }
 
-bool CopyFileChunked(const std::string& from, const std::string& to, std::string* error)
+bool CopyFileChunked(const std::string& from, const std::string& to, std::string* error, bool sync)
 {
     const auto fail = [&](const std::string& message) {
         if (error)
@@ -43,7 +48,7 @@ bool CopyFileChunked(const std::string& from, const std::string& to, std::string
     Fd target = CreateNewFile(NativeSeparators(to));
     if (!target.valid())
         return fail("cannot create " + to);
-    if (CopyBytes(source.get(), target.get(), -1) < 0 || !target.reset()) {
+    if (CopyBytes(source.get(), target.get(), -1) < 0 || (sync && !SyncFile(target.get())) || !target.reset()) {
         fail("cannot write " + to);
         RemoveEntry(NativeSeparators(to));
         return false;

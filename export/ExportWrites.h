@@ -16,9 +16,11 @@ public:
     {
     }
 
-    // Writes a page (replacing any file of that name); false after a failure.
+    // Writes a page (replacing any file or link of that name); false after a
+    // failure.
     bool write(const std::string& path, std::string_view bytes);
-    // Copies a file into the test folder under a name that must be new there.
+    // Copies a file into the test folder under a name that must be new there
+    // (forced onto the disk unless the files are scratch files).
     bool copy(const std::string& from, const std::string& to);
     // Records a failure found elsewhere (the first one is kept).
     bool fail(std::string message);
@@ -32,7 +34,8 @@ private:
 };
 
 // Copies a file in chunks (never whole in memory) to `to`, which must not
-// exist yet (nor be a link). False with `error` set when it failed.
-bool CopyFileChunked(const std::string& from, const std::string& to, std::string* error = nullptr);
+// exist yet (nor be a link), forced onto the disk when `sync`. False with
+// `error` set when it failed.
+bool CopyFileChunked(const std::string& from, const std::string& to, std::string* error = nullptr, bool sync = false);
 
 }  // namespace dorvel

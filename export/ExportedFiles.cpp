@@ -1,6 +1,7 @@
 #include "export/ExportedFiles.h"
 
 #include "export/CopyButtonImages.h"
+#include "export/ExportWrites.h"
 #include "export/StartPages.h"
 #include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
@@ -32,7 +33,90 @@ bool ExportPageName(const std::string& name)
     return std::regex_match(name, page);
 }
 
+// What the last export wrote into a test folder: the names of its list, or
+// without a list the names an export gives its pages and button pictures.
+bool WrittenByExport(const std::string& name, const std::set<std::string>* listed)
+{
+    if (name == kExportedListName)
+        return true;
+    if (listed)
+        return listed->count(name) > 0;
+    if (name.rfind(kButtons, 0) == 0) {
+        for (const std::string_view button : kButtonFiles) {
+            if (name == kButtons + ButtonTargetName(button))
+                return true;
+        }
+        return false;
+    }
+    return ExportPageName(name);
+}
+
+bool carryEntry(const std::string& from, const std::string& to, std::string& error)
+{
+    if (IsSymbolicLink(NativeSeparators(from)))
+        return true;
+    if (DirectoryExists(from)) {
+        if (!DirectoryExists(to) && !CreateNewFolder(NativeSeparators(to))) {
+            error = "cannot create the folder " + to + ": " + LastErrorText();
+            return false;
+        }
+        for (const std::string& name : ListFolders(from)) {
+            if (!carryEntry(JoinPath(from, name), JoinPath(to, name), error))
+                return false;
+        }
+        for (const std::string& name : ListFiles(from)) {
+            if (!carryEntry(JoinPath(from, name), JoinPath(to, name), error))
+                return false;
+        }
+        return true;
+    }
+    if (MakeHardLink(NativeSeparators(from), NativeSeparators(to)))
+        return true;
+    std::string why;
+    if (CopyFileChunked(from, to, &why, true))
+        return true;
+    error = "cannot keep " + from + ": " + why;
+    return false;
+}
+
 }  // namespace
+
+bool CarryOverAuthorFiles(const std::string& from, const std::string& to, std::string& error)
+{
+    std::set<std::string> listed;
+    std::string text;
+    const bool hasList = ReadFileBytes(JoinPath(from, kExportedListName), text);
+    for (std::size_t start = 0; hasList && start < text.size();) {
+        const auto end = text.find('\n', start);
+        listed.insert(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    if (!DirectoryExists(to) && !CreateNewFolder(NativeSeparators(to))) {
+        error = "cannot create the folder " + to + ": " + LastErrorText();
+        return false;
+    }
+    for (const std::string& name : ListFolders(from)) {
+        if (name == kButtonFolder)
+            continue;
+        if (!carryEntry(JoinPath(from, name), JoinPath(to, name), error))
+            return false;
+    }
+    for (const std::string& prefix : {std::string(), kButtons}) {
+        if (!prefix.empty() && (IsSymbolicLink(NativeSeparators(JoinPath(from, kButtonFolder))) || ListFiles(JoinPath(from, prefix)).empty()))
+            continue;
+        if (!prefix.empty() && !DirectoryExists(JoinPath(to, prefix)) && !CreateNewFolder(NativeSeparators(JoinPath(to, kButtonFolder)))) {
+            error = "cannot create the folder " + JoinPath(to, kButtonFolder) + ": " + LastErrorText();
+            return false;
+        }
+        for (const std::string& name : ListFiles(JoinPath(from, prefix))) {
+            if (WrittenByExport(prefix + name, hasList ? &listed : nullptr))
+                continue;
+            if (!carryEntry(JoinPath(from, prefix + name), JoinPath(to, prefix + name), error))
+                return false;
+        }
+    }
+    return true;
+}
 
 FolderSnapshot SnapshotTestFolder(const std::string& testFolder)
 {

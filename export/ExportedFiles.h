@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -20,6 +21,13 @@ FolderSnapshot SnapshotTestFolder(const std::string& testFolder);
 // names them. A folder written before exports kept a list loses the files an
 // export makes by name (pages, scripts, button pictures); other files stay.
 void RemoveEarlierExport(const std::string& testFolder);
+
+// Gives the test folder `to`, where a new export is about to be written,
+// what the author put into `from` (the earlier test folder): every file and
+// folder the last export did not write (as for RemoveEarlierExport), links
+// left out. Files get a second name where the file system allows, else a
+// copy. False, with `error`, when one could not be carried.
+bool CarryOverAuthorFiles(const std::string& from, const std::string& to, std::string& error);
 
 // Writes the list: every file new or changed since `before`.
 bool WriteExportedList(const std::string& testFolder, const FolderSnapshot& before);

@@ -6,10 +6,10 @@
 #include "export/WebTemplates.h"
 #include "lms/ScormManifest.h"
 #include "storage/FileUtils.h"
+#include "storage/PartFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QTemporaryDir>
 #include <QUuid>
 
 #include <algorithm>
@@ -44,15 +44,24 @@ ScormResult WriteScormPackage(const ScormExport& request, const ExportLists& lis
                               UserInterface& ui)
 {
     ScormResult result;
-    QTemporaryDir work;
-    if (!work.isValid()) {
-        result.error = "cannot make a working folder: " + fromQString(work.errorString());
+    // The test is written into a part folder beside the package and removed
+    // when the package is written; a killed export leaves it, and the next
+    // export of the package removes it.
+    if (const std::string parent = ExtractFilePath(NativeSeparators(request.zipPath)); !parent.empty() && !DirectoryExists(parent)) {
+        result.error = "no such folder: " + parent;
+        return result;
+    }
+    RemoveLeftoverParts(request.zipPath);
+    const PartFolder work(request.zipPath);
+    if (!work.valid()) {
+        result.error = "cannot make a working folder beside " + request.zipPath + ": " + work.error();
         return result;
     }
     // The start page stays out of the package: the platform opens the frameset itself.
-    const std::string startPage = JoinPath(fromQString(work.path()), "test.htm");
+    const std::string startPage = work.path() + "test.htm";
     WebExport web{startPage, request.testName, request.testDetails, request.language, request.seed, {}};
     web.platformScript = ScormScriptText(request.version, request.passMark);
+    web.scratch = true;  // read back into the package, which is forced onto the disk
     if (const WrittenTest written = ExportWebTest(web, lists, lang, ui); !written.error.empty()) {
         result.error = written.error;
         return result;

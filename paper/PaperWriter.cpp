@@ -8,14 +8,18 @@
 #include "paper/PngScaledReader.h"
 #include "paper/PaperMarks.h"
 #include "shell/LangStrings.h"
+#include "storage/FileUtils.h"
+#include "storage/PartFiles.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QIODevice>
 #include <QFont>
 #include <QImageReader>
 #include <QLocale>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPagedPaintDevice>
@@ -364,32 +368,83 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
     return result;
 }
 
+namespace {
+
+// The part file as the PDF writer's device: every write is written whole or
+// remembered as failed (a QFile reports a write cut short by a full disk as
+// a short count, which the PDF writer takes silently).
+class PartDevice : public QIODevice {
+public:
+    explicit PartDevice(int fd)
+        : m_fd(fd)
+    {
+    }
+    bool whole() const { return m_failure.empty(); }
+    const std::string& failure() const { return m_failure; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (!m_failure.empty())
+            return -1;
+        if (!WriteAll(m_fd, data, static_cast<std::size_t>(size))) {
+            m_failure = LastErrorText();
+            return -1;
+        }
+        return size;
+    }
+
+private:
+    int m_fd;
+    std::string m_failure;
+};
+
+}  // namespace
+
 bool WritePaperPdf(const OpenSet& set, const LangStrings& lang, const std::string& path, const QPageSize& size,
                    const PaperOptions& options, PaperResult& result, std::string& error)
 {
-    // Written beside the target and moved into place: a failed print never
-    // leaves half a file where an earlier one was.
-    const QString target = fromUtf8(path);
-    const QString partial = target + QStringLiteral(".part");
+    const QPageLayout layout(size, QPageLayout::Portrait, QMarginsF(18, 15, 18, 12), QPageLayout::Millimeter);
+    return WritePaperPdf(set, lang, path, layout, 300, options, result, error);
+}
+
+bool WritePaperPdf(const OpenSet& set, const LangStrings& lang, const std::string& path, const QPageLayout& layout,
+                   int resolution, const PaperOptions& options, PaperResult& result, std::string& error)
+{
+    // Written beside the target, every write checked, forced onto the disk
+    // and only then renamed over it: a failed print (a full disk) never
+    // leaves a cut file where an earlier one was. A killed run's part file
+    // goes with the next run.
+    RemoveLeftoverParts(path);
+    PartFile part(path);
+    if (!part.valid()) {
+        error = part.error();
+        return false;
+    }
+    PartDevice file(part.fd());
+    file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     {
-        QPdfWriter writer(partial);
-        writer.setResolution(300);
-        writer.setPageSize(size);
-        writer.setPageMargins(QMarginsF(18, 15, 18, 12), QPageLayout::Millimeter);
+        QPdfWriter writer(&file);
+        writer.setResolution(resolution);
+        writer.setPageLayout(layout);
         const QString title = fromUtf8(DecodeText(GetTag(set.testDetails, "TestName")));
         writer.setTitle(title == QStringLiteral("0") ? QString() : title);
         writer.setCreator(QStringLiteral("Dorvel"));
         result = PaintPaperTest(set, lang, writer, options);
     }
+    // The PDF writer stops at a write that failed but reports nothing.
+    if (!file.whole()) {
+        error = file.failure();
+        return false;
+    }
+    file.close();
     if (result.pages == 0) {
-        QFile::remove(partial);
         error = "the file could not be written";
         return false;
     }
-    QFile::remove(target);
-    if (!QFile::rename(partial, target)) {
-        QFile::remove(partial);
-        error = "the file could not be written";
+    if (!part.commit()) {
+        error = part.error();
         return false;
     }
     return true;

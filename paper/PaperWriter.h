@@ -6,6 +6,7 @@
 #include <vector>
 
 class QPagedPaintDevice;
+class QPageLayout;
 class QPageSize;
 
 namespace dorvel {
@@ -51,9 +52,13 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
 // A4 everywhere else.
 QPageSize LocalePaperSize();
 
-// Writes the test as a PDF file at `path`. False (and `error`) when the file
-// could not be written.
+// Writes the test as a PDF file at `path`, which it replaces only when the
+// whole file is on the disk. False (and `error`) when the file could not be
+// written; an earlier file at `path` then stays as it was.
 bool WritePaperPdf(const OpenSet& set, const LangStrings& lang, const std::string& path, const QPageSize& size,
                    const PaperOptions& options, PaperResult& result, std::string& error);
+// The same on a page layout of the caller's (the editor's printer).
+bool WritePaperPdf(const OpenSet& set, const LangStrings& lang, const std::string& path, const QPageLayout& layout,
+                   int resolution, const PaperOptions& options, PaperResult& result, std::string& error);
 
 }  // namespace dorvel

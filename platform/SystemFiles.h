@@ -66,6 +66,19 @@ bool SyncFile(int fd);
 // Renames `from` over `to` in one step; afterwards the folder's entry is
 // forced onto the disk as well.
 bool ReplaceFile(const std::string& from, const std::string& to);
+// Puts the folder `from` where `to` is: with `to` a folder already, the two
+// change places in one step where the file system can (what was at `to` is
+// then at `from`), else `to` moves to `from` first. A missing `to` is a
+// plain rename.
+bool SwapIntoPlace(const std::string& from, const std::string& to);
+// A second name `to` (which must not exist) for the file `from`; false where
+// the file system has no such links (FAT) or they cannot be made.
+bool MakeHardLink(const std::string& from, const std::string& to);
+// Creates a folder that did not exist (never one that did, nor a link).
+bool CreateNewFolder(const std::string& path);
+// Removes a folder with everything in it; links inside are removed
+// themselves, never followed. A file or link at `path` is removed alone.
+bool RemoveTree(const std::string& path);
 // True when the path itself is a symbolic link (not what it points to).
 bool IsSymbolicLink(const std::string& path);
 // Removes a file or a link itself, never what a link points to.

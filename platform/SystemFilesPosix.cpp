@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <ftw.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -185,18 +187,80 @@ bool SyncFile(int fd)
     return true;
 }
 
+namespace {
+
+void syncFolderOf(const std::string& path)
+{
+    const std::string::size_type slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid())
+        ::fsync(dir.get());
+}
+
+}  // namespace
+
 bool ReplaceFile(const std::string& from, const std::string& to)
 {
     if (::rename(from.c_str(), to.c_str()) != 0)
         return failed();
     // The rename itself lives in the folder: sync that too, or a crash could
     // bring back the old name. A folder that cannot be synced is no failure.
-    const std::string::size_type slash = to.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : to.substr(0, slash + 1);
-    const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.valid())
-        ::fsync(dir.get());
+    syncFolderOf(to);
     return true;
+}
+
+bool SwapIntoPlace(const std::string& from, const std::string& to)
+{
+    struct stat st;
+    if (::lstat(to.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            return failed();
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            return failed();
+    } else if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) != 0) {
+        // File systems without the exchange (FAT, network shares): the old
+        // folder steps aside to `from`'s name first, which must then be free.
+        if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+            return failed();
+        const std::string aside = from + ".old";
+        if (::rename(to.c_str(), aside.c_str()) != 0)
+            return failed();
+        if (::rename(from.c_str(), to.c_str()) != 0) {
+            const int error = errno;
+            ::rename(aside.c_str(), to.c_str());
+            errno = error;
+            return failed();
+        }
+        if (::rename(aside.c_str(), from.c_str()) != 0)
+            RemoveTree(aside);
+    }
+    syncFolderOf(to);
+    return true;
+}
+
+bool MakeHardLink(const std::string& from, const std::string& to)
+{
+    return ::link(from.c_str(), to.c_str()) == 0 || failed();
+}
+
+bool CreateNewFolder(const std::string& path)
+{
+    return ::mkdir(path.c_str(), 0777) == 0 || failed();
+}
+
+bool RemoveTree(const std::string& path)
+{
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0)
+        return errno == ENOENT || failed();
+    if (!S_ISDIR(st.st_mode))
+        return RemoveEntry(path);
+    // Depth first, never following a link: each entry goes before its folder.
+    const auto removeOne = [](const char* entry, const struct stat*, int type, struct FTW*) {
+        return (type == FTW_DP ? ::rmdir(entry) : ::unlink(entry)) == 0 ? 0 : -1;
+    };
+    return ::nftw(path.c_str(), removeOne, 16, FTW_DEPTH | FTW_PHYS) == 0 || failed();
 }
 
 bool IsSymbolicLink(const std::string& path)

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPaintEngine>
 #include <QPrinter>
 #include <QToolBar>
 
@@ -39,6 +40,17 @@ void PrintTestPreview(QWidget* parent, QPrinter& printer, const OpenSet& set, co
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
         PaperOptions options;
         options.answerKey = key->isChecked();
+        // Printed to a PDF file, the test is written as dorvel-cli paper
+        // writes it: beside the file and renamed over it only when whole.
+        // (The preview paints with an engine of its own.)
+        if (target->outputFormat() == QPrinter::PdfFormat && !target->outputFileName().isEmpty() && target->paintEngine()
+            && target->paintEngine()->type() == QPaintEngine::Pdf) {
+            PaperResult result;
+            std::string error;
+            failed = !WritePaperPdf(set, lang, target->outputFileName().toStdString(), target->pageLayout(),
+                                    target->resolution(), options, result, error);
+            return;
+        }
         failed = PaintPaperTest(set, lang, *target, options).pages == 0;
     });
     QObject::connect(key, &QCheckBox::toggled, &dialog, [&dialog] {

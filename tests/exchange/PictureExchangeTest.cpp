@@ -176,7 +176,8 @@ TEST(PictureImport, WrittenIntoTheFolderUnderSafeUniqueNames)
         result.questions.push_back(q);
     }
     std::vector<OpenSet> sets = SetsOfQuestions(result.questions, {});
-    const PlacedPictures placed = PlaceImportedPictures(result, sets, folder, {dir.path("out.vtd")});
+    PlacedPictures placed = PlaceImportedPictures(result, sets, folder, {dir.path("out.vtd")});
+    EXPECT_TRUE(CommitImportedPictures(placed));
     EXPECT_EQ(placed.error, "");
 
     const std::vector<std::string> expected = {"x.png", "hidden.png", "b.png", "e.png", "", "_con.png", "map-2.png",

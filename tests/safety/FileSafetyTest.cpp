@@ -2,20 +2,31 @@
 // in Dorvel's way, met through dorvel-cli on the installation the build lays
 // out: nothing outside the folders Dorvel writes is removed or filled, and
 // nothing read can take over the terminal or the memory.
+#include "editor/OpenSet.h"
+#include "editor/SetFile.h"
 #include "export/BankFile.h"
+#include "media/QuestionMedia.h"
+#include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/TempFolder.h"
 
+#include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/stat.h>
@@ -89,6 +100,120 @@ TEST(Export, NeverEmptiesAFolderThatALinkPointsTo)
     EXPECT_FALSE(QFileInfo(toQString(dir.path("web/Quizres/q0.htm"))).isSymLink());
 }
 
+// Every entry of a folder (files, folders, links, hidden ones), sorted.
+std::vector<std::string> Entries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const QString& name : QDir(toQString(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        names.push_back(fromQString(name));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A link planted at a name the export writes (the start page, a file of the
+// test folder, the single file) is replaced itself; the file it points to,
+// outside the test, keeps its bytes.
+TEST(Export, NeverWritesThroughALinkAtANameItWrites)
+{
+    struct Case {
+        const char* link;  // relative to the folder written into
+        bool singleFile;
+    };
+    const Case cases[] = {
+        {"web/Quiz.htm", false},
+        {"web/Quizres/pages.js", false},
+        {"web/Quizres/frame.htm", false},
+        {"web/Quizres/buttons/owl.gif", false},
+        {"web/Quiz.htm", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.link) + (c.singleFile ? " (single file)" : ""));
+        TempFolder dir;
+        const std::string precious = dir.write("precious/thesis.txt", "years of work");
+        ForceDirectory(ExtractFilePath(dir.path(c.link)));
+        Link(precious, dir.path(c.link));
+        std::vector<std::string> args = {"export", Sample(), dir.path("web/Quiz.htm")};
+        if (c.singleFile)
+            args.push_back("--single-file");
+        const CliRun run = Cli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(Read(precious), "years of work");
+        EXPECT_FALSE(QFileInfo(toQString(dir.path(c.link))).isSymLink());
+        EXPECT_NE(Read(dir.path(c.link)), "years of work");
+    }
+}
+
+// An import's pictures folder that is a link is refused as a linked test
+// folder is: the questions come in without their pictures, nothing is
+// written where the link points.
+TEST(Import, RefusesAPicturesFolderThatIsALink)
+{
+    TempFolder dir;
+    ForceDirectory(dir.path("elsewhere"));
+    Link(dir.path("elsewhere"), dir.path("out media"));
+    const CliRun made = test::RunProgram("/usr/bin/convert", {"-size", "8x8", "xc:red", dir.path("red.png")});
+    ASSERT_EQ(made.status, 0) << made.err;
+    const std::string quiz = dir.write("quiz.xml",
+                                       "<?xml version=\"1.0\"?><quiz><question type=\"truefalse\"><name><text>Q</text></name>"
+                                       "<questiontext format=\"html\"><text><![CDATA[Red?<img src=\"@@PLUGINFILE@@/red.png\">]]></text>"
+                                       "<file name=\"red.png\" path=\"/\" encoding=\"base64\">"
+                                           + QByteArray::fromStdString(Read(dir.path("red.png"))).toBase64().toStdString()
+                                           + "</file></questiontext><answer fraction=\"100\"><text>true</text></answer>"
+                                             "<answer fraction=\"0\"><text>false</text></answer></question></quiz>");
+    const CliRun run = Cli({"import", quiz, dir.path("out.vtd")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("symbolic link"), std::string::npos) << run.err;
+    EXPECT_EQ(Entries(dir.path("elsewhere")), std::vector<std::string>{});
+    OpenSet set;
+    ASSERT_EQ(ReadSetFile(dir.path("out.vtd"), set), SetFileStatus::Ok);
+    EXPECT_EQ(NamedQuestionMedia(set.questionSlots[1], MediaKind::Picture), "");
+}
+
+// An import of more than a hundred questions writes its further sets under
+// names nothing holds: a teacher's own Bio-2.vtd, a link and a folder of such
+// names stay as they were. The named file is replaced, as a save replaces it.
+TEST(Import, NeverReplacesASetItWasNotGiven)
+{
+    TempFolder dir;
+    std::string gift;
+    for (int k = 1; k <= 250; ++k)
+        gift += "Question " + std::to_string(k) + " {=right ~wrong}\n\n";
+    const std::string source = dir.write("big.gift", gift);
+    dir.write("Bio.vtd", "replaced, as the user named it");
+    const std::string own = dir.write("Bio-2.vtd", "a teacher's own set");
+    const std::string precious = dir.write("precious.txt", "years of work");
+    Link(precious, dir.path("Bio-3.vtd"));
+    ForceDirectory(dir.path("Bio-5.vtd"));
+    const CliRun run = Cli({"import", source, dir.path("Bio.vtd")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Read(own), "a teacher's own set");
+    EXPECT_EQ(Read(precious), "years of work");
+    EXPECT_TRUE(QFileInfo(toQString(dir.path("Bio-3.vtd"))).isSymLink());
+    EXPECT_TRUE(DirectoryExists(dir.path("Bio-5.vtd")));
+    // The sets went to Bio.vtd, Bio-4.vtd and Bio-6.vtd, and the output says so.
+    EXPECT_EQ(run.out, dir.path("Bio.vtd") + "\t100\n" + dir.path("Bio-4.vtd") + "\t100\n" + dir.path("Bio-6.vtd") + "\t50\n");
+    const std::pair<const char*, const char*> written[] = {{"Bio.vtd", "Question 1"}, {"Bio-4.vtd", "Question 101"}, {"Bio-6.vtd", "Question 201"}};
+    for (const auto& [name, first] : written) {
+        OpenSet set;
+        ASSERT_EQ(ReadSetFile(dir.path(name), set), SetFileStatus::Ok) << name;
+        EXPECT_EQ(GetTag(set.questionSlots[1], "Title"), first) << name;
+    }
+    EXPECT_FALSE(FileExists(dir.path("Bio-7.vtd")));
+}
+
+// The new test changes places with the old test folder: a file of the
+// folder's name is the author's and is never taken for it.
+TEST(Export, KeepsAFileWhereTheTestFolderBelongs)
+{
+    TempFolder dir;
+    const std::string file = dir.write("web/Quizres", "the author's notes");
+    const CliRun run = Cli({"export", Sample(), dir.path("web/Quiz.htm")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("a file has its name"), std::string::npos) << run.err;
+    EXPECT_EQ(Read(file), "the author's notes");
+    EXPECT_EQ(Entries(dir.path("web")), std::vector<std::string>{"Quizres"});
+}
+
 TEST(Export, IntoAMissingFolderFailsAndCreatesNothing)
 {
     TempFolder dir;
@@ -120,6 +245,132 @@ TEST(BankBuild, RemovesItsOwnLeftoverPartsOnly)
     std::sort(expected.begin(), expected.end());
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, expected);
+}
+
+// A picture of noise (it does not compress) of about `side` * `side` * 3 bytes.
+std::string NoisePicture(const std::string& path, int side, int seed)
+{
+    ForceDirectory(ExtractFilePath(path));
+    const CliRun made = test::RunProgram("/usr/bin/convert", {"-seed", std::to_string(seed), "-size", std::to_string(side) + "x" + std::to_string(side), "xc:gray", "+noise", "Random", "-depth", "8", "-strip", path});
+    EXPECT_EQ(made.status, 0) << made.err;
+    return path;
+}
+
+// The sample set with one large picture on every question: enough work for a
+// run to be caught in the middle of it.
+std::string SetWithPictures(const TempFolder& dir)
+{
+    OpenSet set;
+    EXPECT_EQ(ReadSetFile(Sample(), set), SetFileStatus::Ok);
+    const std::string picture = NoisePicture(dir.path("input/noise.png"), 700, 1);
+    const std::string path = dir.path("input/Pictured.vtd");
+    for (int n = 1; n <= set.questionCount(); ++n) {
+        std::string& record = set.questionSlots[static_cast<std::size_t>(n)];
+        record = WithQuestionMedia(record, MediaKind::Picture, picture, path);
+    }
+    set.filePath = path;
+    EXPECT_TRUE(WriteStoredFile(path, PrepareSetFileText(set, std::time(nullptr))));
+    return path;
+}
+
+// Thirty questions, each with a picture of its own.
+std::string QuizWithPictures(const TempFolder& dir)
+{
+    std::string quiz = "<?xml version=\"1.0\"?><quiz>";
+    for (int k = 1; k <= 30; ++k) {
+        const std::string picture = NoisePicture(dir.path("input/q" + std::to_string(k) + ".png"), 400, k);
+        quiz += "<question type=\"truefalse\"><name><text>Q" + std::to_string(k) + "</text></name><questiontext format=\"html\">"
+                                                                                   "<text><![CDATA[Question <img src=\"@@PLUGINFILE@@/p.png\">]]></text><file name=\"p.png\" path=\"/\" encoding=\"base64\">"
+            + QByteArray::fromStdString(Read(picture)).toBase64().toStdString()
+            + "</file></questiontext><answer fraction=\"100\"><text>true</text></answer>"
+              "<answer fraction=\"0\"><text>false</text></answer></question>";
+    }
+    return dir.write("input/quiz.xml", quiz + "</quiz>");
+}
+
+// A run killed (SIGKILL) in the middle of writing leaves only hidden part
+// files or folders of its target's name, beside the target, and nothing in
+// the temporary folder; the next run of the same command removes exactly
+// those, and keeps the author's files and names of other patterns.
+TEST(KilledRuns, LeaveOnlyPartsTheNextRunRemoves)
+{
+    TempFolder dir;
+    const std::string set = SetWithPictures(dir);
+    const std::string quiz = QuizWithPictures(dir);
+    struct Case {
+        std::vector<std::string> args;  // "@" stands for the target's path
+        const char* target;             // the name whose parts are written
+        std::vector<std::string> outputs;
+    };
+    const Case cases[] = {
+        {{"export", set, "@"}, "Quiz.htm", {"Quiz.htm", "Quizres"}},
+        {{"export", set, "@", "--single-file"}, "Quiz.htm", {"Quiz.htm"}},
+        {{"export", set, "@", "--scorm", "2004"}, "Pack.zip", {"Pack.zip"}},
+        {{"convert", set, "@"}, "Items.zip", {"Items.zip"}},
+        {{"paper", set, "@"}, "Test.pdf", {"Test.pdf"}},
+        {{"import", quiz, "@"}, "Bio media", {"Bio media", "Bio.vtd"}},
+    };
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const Case& c = cases[k];
+        SCOPED_TRACE(c.args[0] + " " + c.target);
+        const std::string folder = dir.path("out" + std::to_string(k));
+        const std::string temp = dir.path("tmp" + std::to_string(k));
+        ASSERT_TRUE(ForceDirectory(folder) && ForceDirectory(temp) && MakePrivateFolder(dir.path("runtime")));
+        dir.write("out" + std::to_string(k) + "/keep.txt", "the author's");
+        const std::string target = std::string(c.target) == "Bio media" ? JoinPath(folder, "Bio.vtd") : JoinPath(folder, c.target);
+        std::vector<std::string> args = c.args;
+        std::replace(args.begin(), args.end(), std::string("@"), target);
+
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), toQString(temp));
+        // Qt makes its runtime folder in the temporary folder when none is set.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), toQString(dir.path("runtime")));
+        process.setProcessEnvironment(env);
+        QStringList arguments;
+        for (const std::string& a : args)
+            arguments << toQString(a);
+        process.start(toQString(std::string(DORVEL_BUILD_INSTALL_DIR) + "/dorvel-cli"), arguments);
+        ASSERT_TRUE(process.waitForStarted());
+        // Killed the moment a part of the target shows.
+        const std::string prefix = "." + std::string(c.target) + ".";
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        bool seen = false;
+        while (!seen && process.state() == QProcess::Running && std::chrono::steady_clock::now() < deadline) {
+            for (const std::string& name : Entries(folder))
+                seen = seen || name.rfind(prefix, 0) == 0;
+            if (!seen)
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        process.kill();
+        process.waitForFinished();
+        ASSERT_TRUE(seen) << "the run ended before it could be killed: " << process.readAllStandardError().toStdString();
+        ASSERT_EQ(process.exitStatus(), QProcess::CrashExit);
+
+        std::vector<std::string> left;
+        for (const std::string& name : Entries(folder)) {
+            if (name != "keep.txt" && std::find(c.outputs.begin(), c.outputs.end(), name) == c.outputs.end())
+                left.push_back(name);
+        }
+        ASSERT_FALSE(left.empty());
+        for (const std::string& name : left)
+            EXPECT_EQ(name.rfind(prefix, 0), 0u) << name;
+        EXPECT_EQ(Entries(temp), std::vector<std::string>{});
+
+        // Names of other patterns are not the run's own: they stay.
+        const std::vector<std::string> others = {prefix + "notours.part", prefix + "0badf00d.part.keep", std::string(c.target) + ".0badf00d.part",
+                                                 prefix + "0BADF00D.part"};
+        for (const std::string& name : others)
+            dir.write("out" + std::to_string(k) + "/" + name, "not ours");
+        const CliRun again = Cli(args);
+        ASSERT_EQ(again.status, 0) << again.err;
+        std::vector<std::string> expected = others;
+        expected.insert(expected.end(), c.outputs.begin(), c.outputs.end());
+        expected.push_back("keep.txt");
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(Entries(folder), expected);
+        EXPECT_EQ(Read(JoinPath(folder, "keep.txt")), "the author's");
+    }
 }
 
 // A small bank whose records all claim the same bytes would unpack into many

@@ -12,15 +12,20 @@
 #include "tests/support/TempFolder.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QDirIterator>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
 #include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace dorvel {
@@ -45,7 +50,7 @@ protected:
         if (::geteuid() != 0)
             GTEST_SKIP() << "skipped: mounting the small tmpfs these tests need takes root (CI runs as root)";
         ASSERT_TRUE(ForceDirectory(disk()));
-        if (::mount("tmpfs", disk().c_str(), "tmpfs", 0, "size=512k,mode=0777") != 0)
+        if (::mount("tmpfs", disk().c_str(), "tmpfs", 0, ("size=" + m_size + ",mode=0777").c_str()) != 0)
             GTEST_SKIP() << "skipped: cannot mount a tmpfs here: " << std::strerror(errno);
         m_mounted = true;
     }
@@ -89,7 +94,35 @@ protected:
         return out;
     }
 
+    // Leaves `room` bytes free.
+    void leaveRoom(long long room) const
+    {
+        struct statvfs fs;
+        ASSERT_EQ(::statvfs(disk().c_str(), &fs), 0);
+        const long long free = static_cast<long long>(fs.f_bavail) * static_cast<long long>(fs.f_bsize);
+        ASSERT_GT(free, room);
+        ASSERT_TRUE(WriteFileBytes(disk("filler"), std::string(static_cast<std::size_t>(free - room), 'f')));
+    }
+
+    // Every file below the disk (but the filler) with its bytes.
+    std::map<std::string, std::string> contents() const
+    {
+        std::map<std::string, std::string> out;
+        QDirIterator it(toQString(disk()), QDir::Files | QDir::Hidden | QDir::System | QDir::AllDirs | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const std::string path = fromQString(it.next());
+            std::string bytes = "(folder)";
+            if (!DirectoryExists(path))
+                ReadFileBytes(path, bytes);
+            if (path != disk("filler"))
+                out[path.substr(disk().size())] = bytes;
+        }
+        return out;
+    }
+
     test::TempFolder m_dir;
+    std::string m_size = "512k";
     bool m_mounted = false;
 };
 
@@ -182,6 +215,48 @@ TEST_F(FullDisk, AWebExportThatCannotWriteFails)
         EXPECT_EQ(exported.status, 1) << exported.out;
         EXPECT_EQ(exported.out, "");
         EXPECT_NE(exported.err.find("the web test was not written: "), std::string::npos) << exported.err;
+    }
+}
+
+// A web test, single file, package or PDF written before stays whole, byte
+// for byte, when the next one meets a full disk part way: the new one is
+// written beside it and would only then take its place. Nothing of the
+// failed run is left.
+TEST_F(FullDisk, AFailedWriteLeavesTheEarlierOutputWhole)
+{
+    struct Case {
+        std::vector<std::string> args;  // "@" stands for the output
+        const char* output;
+    };
+    const Case cases[] = {
+        {{"export", Sample(), "@"}, "Quiz.htm"},
+        {{"export", Sample(), "@", "--single-file"}, "Quiz.htm"},
+        {{"export", Sample(), "@", "--scorm", "1.2"}, "Pack.zip"},
+        {{"convert", Sample(), "@"}, "Items.zip"},
+        {{"paper", Sample(), "@"}, "Test.pdf"},
+    };
+    for (const Case& c : cases) {
+        for (const double share : {0.0, 0.5}) {
+            SCOPED_TRACE(c.args[0] + " " + c.output + " with room for " + std::to_string(share) + " of it");
+            TearDown();
+            m_size = "4m";
+            SetUp();
+            std::vector<std::string> args = c.args;
+            std::replace(args.begin(), args.end(), std::string("@"), disk(c.output));
+            const CliRun first = Cli(args);
+            ASSERT_EQ(first.status, 0) << first.err;
+            const std::map<std::string, std::string> earlier = contents();
+            long long size = 0;
+            for (const auto& [name, bytes] : earlier)
+                size += static_cast<long long>(bytes.size());
+            leaveRoom(static_cast<long long>(static_cast<double>(size) * share));
+
+            const CliRun failed = Cli(args);
+            EXPECT_EQ(failed.status, 1) << failed.out;
+            EXPECT_EQ(failed.out, "");
+            EXPECT_NE(failed.err, "");
+            EXPECT_TRUE(contents() == earlier) << "the earlier output changed";
+        }
     }
 }
 
