@@ -23,6 +23,8 @@ public:
     // A set became changed or unchanged (an edit, undo, redo, a save), or was
     // saved under another name.
     virtual void savedStateChanged() {}
+    // The records of a set changed (every edit, each key typed, undo, redo).
+    virtual void setEdited() {}
     // A line for the status bar: what a command did and where its output went.
     virtual void showStatus(const std::string& /*text*/) {}
 };

@@ -97,12 +97,14 @@ public:
             return;
         OpenSet& set = m_workspace.set(m_entry);
         RecordChanges changes = RecordChanges::between(m_before, set);
-        if (changes.empty())
-            return;
         changes.questionBefore = m_questionBefore;
         changes.questionAfter = m_entry == m_workspace.m_currentSet ? m_workspace.m_currentQuestion : -1;
+        if (changes.none())
+            return;
         ++set.changeCount;
         m_workspace.history(m_entry)->record(std::move(changes), m_mergeKey);
+        if (m_workspace.m_view)
+            m_workspace.m_view->setEdited();
     }
     EditScope(const EditScope&) = delete;
     EditScope& operator=(const EditScope&) = delete;
@@ -190,6 +192,9 @@ void Workspace::followHistory(const SetHistory* history)
     if (entry < 0)
         return;
     set(entry).unsaved = !history->atSavedState();
+    // "Saved to" is no longer true of a set changed since.
+    if (set(entry).unsaved && !m_statusSavedPath.empty() && m_statusSavedPath == set(entry).filePath)
+        showStatus(m_statusAfterSaved);
     if (m_view)
         m_view->savedStateChanged();
 }
@@ -214,6 +219,8 @@ void Workspace::restore(const SetHistory* history, const RecordChanges& changes,
     OpenSet& s = set(entry);
     changes.applyTo(s, undo);
     ++s.changeCount;
+    if (m_view)
+        m_view->setEdited();
     m_currentSet = entry;
     UpdatingScope scope(*this);
     if (changes.testDetails)
@@ -278,6 +285,8 @@ std::string Workspace::fileName(int entry) const
 
 void Workspace::showStatus(const std::string& text)
 {
+    m_statusSavedPath.clear();
+    m_statusAfterSaved.clear();
     if (m_view)
         m_view->showStatus(text);
 }
@@ -285,6 +294,10 @@ void Workspace::showStatus(const std::string& text)
 void Workspace::showSavedAnd(const std::string& made)
 {
     showStatus(m_lastSavedPath.empty() ? made : m_lang.at(400) + " " + m_lastSavedPath + ". " + made);
+    if (!m_lastSavedPath.empty()) {
+        m_statusSavedPath = m_lastSavedPath;
+        m_statusAfterSaved = made;
+    }
 }
 
 // ---- Views --------------------------------------------------------------------
@@ -546,6 +559,7 @@ bool Workspace::writeSet(int entry, const std::string& path)
     history(entry)->markSaved();
     m_lastSavedPath = path;
     showStatus(m_lang.at(400) + " " + path);
+    m_statusSavedPath = path;
     if (m_view) {
         m_view->addRecentFile(s.filePath);
         m_view->savedStateChanged();
@@ -595,10 +609,18 @@ bool Workspace::AskSaveChanges(int entry)
     const OpenSet& s = set(entry);
     if (s.isFree() || !s.hasUnsavedChanges())
         return true;
-    const std::string question = s.filePath.empty()
-        ? m_lang.at(17)
-        : m_lang.at(18) + " " + shortName(s.filePath) + "?";
-    m_ui.announce("s18");
+    // The question names the set: with several open, the author must know
+    // which one it is about (a set never saved by the name its caption shows).
+    std::string question;
+    if (s.filePath.empty()) {
+        question = m_lang.at(440);
+        const auto at = question.find("%1");
+        if (at != std::string::npos)
+            question.replace(at, 2, saveDialog(entry).proposedName);
+    } else {
+        question = m_lang.at(18) + " " + shortName(s.filePath) + "?";
+    }
+    m_ui.announce(s.filePath.empty() ? "s440" : "s18");
     switch (m_ui.ask(question, Buttons::YesNoCancel, Tone::Question)) {
     case Answer::Yes:
         // A save that fails or is cancelled keeps the set: nothing is lost.

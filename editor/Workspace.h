@@ -157,6 +157,10 @@ private:
     int m_typingRun = 0;
     bool m_restoring = false;
     std::string m_lastSavedPath;  // written by the last save, until the next command
+    // The status line's "Saved to" names this file; it goes once the set
+    // changes again, leaving what the status said after it.
+    std::string m_statusSavedPath;
+    std::string m_statusAfterSaved;
     QuestionListModel* m_list;
     int m_currentSet = -1;
     int m_currentQuestion = -1;

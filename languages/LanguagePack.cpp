@@ -5,6 +5,9 @@
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
+#include <cctype>
+#include <utility>
+
 namespace dorvel {
 
 std::vector<std::string> FindLanguagePackNames()
@@ -33,6 +36,45 @@ std::optional<LanguageChoice> ChooseLanguage(const std::vector<std::string>& fou
         if (name == wanted)
             return LanguageChoice{name, true};
     return LanguageChoice{found.front(), true};
+}
+
+namespace {
+
+// "de_DE", "de-de" and "DE-DE" are one tag.
+std::string NormalTag(std::string tag)
+{
+    for (char& c : tag)
+        c = c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tag;
+}
+
+std::string PrimaryLanguage(const std::string& tag)
+{
+    return tag.substr(0, tag.find('-'));
+}
+
+}  // namespace
+
+std::string PackForSystemLanguages(const std::vector<std::string>& found, const std::vector<std::string>& wanted)
+{
+    std::vector<std::pair<std::string, std::string>> tags;  // pack, its language tag
+    for (const std::string& pack : found) {
+        LangStrings strings;
+        if (LoadLanguageStrings(strings, pack))
+            tags.emplace_back(pack, NormalTag(strings.at(260)));
+    }
+    for (const std::string& language : wanted) {
+        const std::string tag = NormalTag(language);
+        if (tag.empty() || tag == "c" || tag == "posix")
+            continue;
+        for (const auto& [pack, packTag] : tags)
+            if (packTag == tag)
+                return pack;
+        for (const auto& [pack, packTag] : tags)
+            if (!packTag.empty() && PrimaryLanguage(packTag) == PrimaryLanguage(tag))
+                return pack;
+    }
+    return kDefaultLanguage;
 }
 
 bool LoadLanguageStrings(LangStrings& strings, const std::string& language,

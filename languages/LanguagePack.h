@@ -29,6 +29,13 @@ struct LanguageChoice {
 std::optional<LanguageChoice> ChooseLanguage(const std::vector<std::string>& found,
                                              const std::optional<std::string>& langchoice);
 
+// The pack that speaks the system's language, for a first start: `wanted`
+// are the system's languages, most wanted first, as tags ("de-DE", "de"),
+// and each pack names its own language in entry 260. A pack of the same
+// language and region comes before one of the language alone; English (UK)
+// when no pack speaks any of them.
+std::string PackForSystemLanguages(const std::vector<std::string>& found, const std::vector<std::string>& wanted);
+
 // Reads DVLang/<language>.vtc and applies it: string lines fill `strings`,
 // component lines go to `componentLine` when given. False when the pack's
 // file does not exist (nothing is applied then).

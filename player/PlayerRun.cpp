@@ -11,12 +11,15 @@
 #include "player/PlayerWindow.h"
 #include "player/PreviewHandOff.h"
 #include "player/StopSignals.h"
+#include "platform/DesktopOpener.h"
 #include "server/TestServer.h"
 #include "storage/FileUtils.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QGuiApplication>
+#include <QPointer>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -112,7 +115,7 @@ public:
             window = std::make_unique<PlayerWindow>(PlayedTitle(test, lang), test.preview, opened, test.notes);
             QObject::connect(window.get(), &PlayerWindow::stopRequested, QCoreApplication::instance(), &QCoreApplication::quit);
             QObject::connect(window.get(), &PlayerWindow::openRequested, window.get(),
-                             [&] { window->setOpened(openBrowser(opened)); });
+                             [&] { window->setOpened(openBrowser(opened, window.get())); });
             window->show();
         }
 
@@ -151,7 +154,7 @@ public:
             std::printf("%s\n", address.c_str());
             std::fflush(stdout);
         } else {
-            const bool shown = openBrowser(opened);
+            const bool shown = openBrowser(opened, window.get());
             if (window)
                 window->setOpened(shown);
             if (!shown)
@@ -161,10 +164,23 @@ public:
     }
 
 private:
-    bool openBrowser(const std::string& address) const
+    // False when no browser could be opened. One that fails after the
+    // opener started (none set up, or it would not start) turns the window
+    // back to asking the author to open the address.
+    bool openBrowser(const std::string& address, PlayerWindow* window) const
     {
-        // Offscreen and without a display there is no desktop to ask.
-        return m_windowed && QDesktopServices::openUrl(QUrl(toQString(address)));
+        if (!m_windowed)
+            return false;
+        // Offscreen there is no desktop to ask but Qt's own handlers.
+        const QString platform = QGuiApplication::platformName();
+        if (platform == QStringLiteral("offscreen") || platform == QStringLiteral("minimal"))
+            return QDesktopServices::openUrl(QUrl(toQString(address)));
+        QPointer<PlayerWindow> shown(window);
+        return OpenWithDesktop(address, [shown, address] {
+            std::fprintf(stderr, "VTX: %s: %s\n", playertext::kNotOpened, address.c_str());
+            if (shown)
+                shown->setOpened(false);
+        });
     }
 
     bool m_windowed;

@@ -68,8 +68,8 @@ void PlayerWindow::showTest(const std::string& testName, const std::string& addr
 {
     const QString link = toQString(address).toHtmlEscaped();
     m_address->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(link));
-    setWindowTitle(QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + QString::fromLatin1(testName));
-    m_name->setText(QString::fromLatin1(testName));
+    setWindowTitle(QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + toQString(testName));
+    m_name->setText(toQString(testName));
     QString text = QString::fromLatin1(playertext::kNotes);
     for (const std::string& note : notes)
         text += QStringLiteral("\n- ") + toQString(note);

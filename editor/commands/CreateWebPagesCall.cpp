@@ -104,8 +104,9 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     // Both forms run from their file: no server is needed to open them.
     ui.announce("s45");
     if (ui.ask(ExportedMessage(lang, startPage, singleFile ? &single : nullptr), Buttons::YesNo, Tone::Confirmation)
-        != Answer::No)
-        ui.openWithSystem(startPage);
+            != Answer::No
+        && !ui.openWithSystem(startPage))
+        ui.showMessage(lang.at(441) + "\n" + startPage, Tone::Warning);
 }
 
 }  // namespace dorvel

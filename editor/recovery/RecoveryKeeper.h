@@ -21,6 +21,9 @@ public:
 
     // How often keep() runs: every minute.
     static int intervalMs();
+    // And this long after the last edit, so a crash loses at most the last
+    // few seconds of work: a pause in typing, not each key.
+    static constexpr int kPauseMs = 2000;
 
     // Copies each set changed since its last copy; removes the copies of
     // sets that were saved, undone to their saved state or closed.

@@ -57,11 +57,10 @@ QuestionMediaBox::QuestionMediaBox(Workspace& workspace, UserInterface& ui, cons
     m_removePicture = ToolButton("RemovePictureButton", QStringLiteral("\u2715"), QStringLiteral("Remove the picture"), this);
     m_removePicture->setGeometry(left + 90, 0, 26, 24);
 
-    // Beside the thumbnail, under Picture...: the words a screen reader says
-    // instead of the picture.
+    // The words a screen reader says instead of the picture (the question
+    // page places the box).
     m_description = new QLineEdit(this);
     m_description->setObjectName(QString::fromLatin1(kQuestionPictureDescriptionField));
-    m_description->setGeometry(left, kRow, 116, 24);
     m_description->setClearButtonEnabled(true);
 
     // The sound's row, under the picture's.

@@ -33,6 +33,9 @@ public:
     void refresh();
     // Files dropped onto the question page.
     void takeDroppedFiles(const std::vector<std::string>& paths);
+    // The picture's description: a sentence, so the page places it where it
+    // has the room (under the question text, as wide).
+    QLineEdit* descriptionBox() const { return m_description; }
 
 private:
     void choose(MediaKind kind);

@@ -44,7 +44,12 @@ constexpr int kPageWidth = 600;
 constexpr int kPageHeight = 497;
 constexpr int kMargin = 8;
 constexpr int kTextWidth = 280;
-constexpr int kRowTop = 118;
+// The question text, and under it the picture's description as wide.
+constexpr int kTitleTop = 58;
+constexpr int kTitleHeight = 40;
+constexpr int kDescriptionTop = kTitleTop + kTitleHeight + 3;
+constexpr int kDescriptionHeight = 22;
+constexpr int kRowTop = 126;
 constexpr int kRowHeight = 84;
 constexpr int kRowLabelHeight = 17;
 constexpr int kRowBoxHeight = 64;
@@ -117,11 +122,16 @@ QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangSt
     m_titleLabel = label("TitleLabel", QString(), kMargin, 40, 400, 17);
     m_title = new QPlainTextEdit(this);
     m_title->setObjectName(QStringLiteral("Title"));
-    m_title->setGeometry(kMargin, 58, kMediaLeft - 8 - kMargin, 52);
+    m_title->setGeometry(kMargin, kTitleTop, kMediaLeft - 8 - kMargin, kTitleHeight);
     m_titleLabel->setBuddy(m_title);
 
     m_media = new QuestionMediaBox(workspace, ui, lang, this);
     m_media->setGeometry(kMediaLeft, 38, 600 - kMargin - kMediaLeft, 76);
+    m_description = m_media->descriptionBox();
+    m_description->setParent(this);
+    m_description->setGeometry(kMargin, kDescriptionTop, kMediaLeft - 8 - kMargin, kDescriptionHeight);
+    m_description->show();
+    setTabOrder(m_title, m_description);
     setAcceptDrops(true);
 
     for (int k = 0; k < kGroups; ++k) {
@@ -137,7 +147,12 @@ QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangSt
         box->setTabChangesFocus(true);
         box->viewport()->installEventFilter(this);
         connect(box, &QPlainTextEdit::textChanged, this, [this, box] {
-            m_workspace.questionChange(toBytes(box->objectName()), toBytes(box->toPlainText()));
+            // Underlining words again (another dictionary or language, a word
+            // added to the dictionary) reports the text as changed; only a
+            // text other than the question's is an edit.
+            const std::string field = toBytes(box->objectName());
+            if (box->toPlainText() != boxText(currentField(field)))
+                m_workspace.questionChange(field, toBytes(box->toPlainText()));
         });
     }
 
@@ -162,6 +177,15 @@ QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangSt
     LayoutForType();
 }
 
+std::string QuestionPage::currentField(const std::string& field) const
+{
+    const OpenSet* set = m_workspace.current();
+    const int n = m_workspace.currentQuestion();
+    if (!set || n < 1 || n > kMaxQuestions)
+        return {};
+    return GetTag(set->questionSlots[static_cast<std::size_t>(n)], field);
+}
+
 void QuestionPage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -172,7 +196,8 @@ void QuestionPage::resizeEvent(QResizeEvent* event)
     // text takes the width up to them, never the place under them.
     const int mediaLeft = kMediaLeft + dx;
     m_media->move(mediaLeft, m_media->y());
-    m_title->setGeometry(kMargin, 58, mediaLeft - 8 - kMargin, 52 + dy);
+    m_title->setGeometry(kMargin, kTitleTop, mediaLeft - 8 - kMargin, kTitleHeight + dy);
+    m_description->setGeometry(kMargin, kDescriptionTop + dy, m_title->width(), kDescriptionHeight);
     for (int k = 0; k < kGroups; ++k) {
         const int y = kRowTop + dy + k * kRowHeight;
         m_textLabels[k]->setGeometry(kMargin, y, kTextWidth + textExtra, kRowLabelHeight - 1);

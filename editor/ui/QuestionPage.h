@@ -64,6 +64,8 @@ private:
     void buildOptionPages();
     // Marks the answers of field k that are not numbers when it takes numbers.
     void markNumberAnswers(int k);
+    // A field of the question shown, as stored ("" when none is shown).
+    std::string currentField(const std::string& field) const;
     QLabel* label(const char* name, const QString& text, int x, int y, int width, int height);
 
     Workspace& m_workspace;
@@ -88,6 +90,7 @@ private:
     QPushButton* m_preview;
     QPushButton* m_newQuestion;
     QuestionMediaBox* m_media;
+    QLineEdit* m_description;
 };
 
 }  // namespace dorvel

@@ -34,6 +34,10 @@ struct RecordChanges {
 
     static RecordChanges between(const SetRecords& before, const OpenSet& after);
     bool empty() const { return !testDetails && changedSlots.empty(); }
+    // Nothing to step back to: no record changed and the editor shows the
+    // same place. (A copy moved past its original changes no record, yet it
+    // is a command of its own that undo takes back.)
+    bool none() const { return empty() && questionBefore == questionAfter; }
     // Puts the records of one side (undo: before) into `set`.
     void applyTo(OpenSet& set, bool undo) const;
     // Takes a later edit of the same records into this one (typing).

@@ -75,7 +75,7 @@ SetHistory::SetHistory(Apply apply)
 
 void SetHistory::record(RecordChanges changes, const std::string& mergeKey)
 {
-    if (changes.empty())
+    if (changes.none())
         return;
     m_stack.push(new SetEdit(*this, std::move(changes), mergeKey));
 }

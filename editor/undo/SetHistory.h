@@ -28,6 +28,8 @@ public:
     void record(RecordChanges changes, const std::string& mergeKey);
     bool canUndo() const { return m_stack.canUndo(); }
     bool canRedo() const { return m_stack.canRedo(); }
+    // How many steps undo can take back.
+    int undoSteps() const { return m_stack.index(); }
     void undo() { m_stack.undo(); }
     void redo() { m_stack.redo(); }
     // The set was saved as it stands.

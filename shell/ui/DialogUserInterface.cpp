@@ -2,9 +2,18 @@
 
 #include "editor/ui/WidgetText.h"
 #include "shell/ui/ProgressWindow.h"
+#include "platform/DesktopOpener.h"
 #include "storage/FileUtils.h"
 
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -68,6 +77,12 @@ QMessageBox::Icon iconFor(Tone tone)
 
 }  // namespace
 
+bool HasDesktop()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != QStringLiteral("offscreen") && platform != QStringLiteral("minimal");
+}
+
 QString QtFileFilter(const std::string& filter)
 {
     const QStringList parts = fromBytes(filter).split(QLatin1Char('|'));
@@ -120,10 +135,35 @@ void DialogUserInterface::showMessage(const std::string& text, Tone tone)
 
 void DialogUserInterface::showMessageWithList(const std::string& text, const std::string& list, Tone tone)
 {
-    QMessageBox box(iconFor(tone), QStringLiteral("Dorvel"), fromBytes(text), QMessageBox::Ok, m_owner);
-    // The list opens under "Show Details...", where it scrolls however long it is.
-    if (!list.empty())
-        box.setDetailedText(fromBytes(list));
+    if (list.empty()) {
+        showMessage(text, tone);
+        return;
+    }
+    // The list is what the author needs to act on: shown at once below the
+    // message, where it scrolls however long it is.
+    QDialog box(m_owner);
+    box.setObjectName(QStringLiteral("MessageWithList"));
+    box.setWindowTitle(QStringLiteral("Dorvel"));
+    auto* layout = new QGridLayout(&box);
+    auto* icon = new QLabel(&box);
+    const int iconSize = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    icon->setPixmap(QMessageBox::standardIcon(iconFor(tone)).scaled(iconSize, iconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    layout->addWidget(icon, 0, 0, Qt::AlignTop);
+    auto* message = new QLabel(fromBytes(text), &box);
+    message->setTextFormat(Qt::PlainText);
+    message->setWordWrap(true);
+    message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(message, 0, 1);
+    auto* items = new QPlainTextEdit(fromBytes(list), &box);
+    items->setObjectName(QStringLiteral("MessageList"));
+    items->setReadOnly(true);
+    items->setLineWrapMode(QPlainTextEdit::NoWrap);
+    items->setMinimumSize(480, 160);
+    layout->addWidget(items, 1, 0, 1, 2);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(buttons, 2, 0, 1, 2);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
     box.exec();
 }
 
@@ -254,7 +294,17 @@ bool DialogUserInterface::openWithSystem(const std::string& pathOrUrl)
         return QProcess::startDetached(program.absoluteFilePath(), {}, program.absolutePath());
     }
     const QUrl url = text.contains(QStringLiteral("://")) ? QUrl(text) : QUrl::fromLocalFile(text);
-    return QDesktopServices::openUrl(url);
+    // Without a desktop (offscreen) Qt's own opening stays, with the handlers
+    // a program may set for it.
+    if (!HasDesktop())
+        return QDesktopServices::openUrl(url);
+    // The desktop's opener says when no browser would start, which Qt's
+    // opening, started and forgotten, never does.
+    std::weak_ptr<int> alive = m_alive;
+    return OpenWithDesktop(pathOrUrl, [this, alive, pathOrUrl] {
+        if (!alive.expired() && onOpenFailed)
+            onOpenFailed(pathOrUrl);
+    });
 }
 
 }  // namespace dorvel

@@ -6,12 +6,17 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
 
 namespace dorvel {
 
 class ProgressWindow;
+
+// Whether there is a desktop to open files and addresses in (not so
+// offscreen, as in tests and on servers).
+bool HasDesktop();
 
 // "Dorvel Files|*.vtd" (pairs of description and pattern) as a Qt file
 // dialog filter: "Dorvel Files (*.vtd)".
@@ -42,6 +47,9 @@ public:
     ProgressWindow& progressWindow() { return *m_progress; }
     // Spoken messages: called with every announced key.
     std::function<void(const std::string&)> onAnnounce;
+    // A file or address given to openWithSystem could not be opened after
+    // all (no web browser would start): called with it, in the event loop.
+    std::function<void(const std::string&)> onOpenFailed;
 
 private:
     // The named dialog object whose Title and Filter relabel a dialog that
@@ -50,6 +58,8 @@ private:
 
     QWidget* m_owner;
     ProgressWindow* m_progress;
+    // Gone with this interface: an opener that fails later finds no one to tell.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
 
 }  // namespace dorvel

@@ -37,7 +37,7 @@
 #include "shell/ui/MediaSoundPlayer.h"
 #include "shell/ui/SingleInstance.h"
 #include "shell/ui/UndoKeyFilter.h"
-#include "shell/ui/WindowPrinter.h"
+#include "paper/ui/PrintTestPreview.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
 
@@ -47,9 +47,9 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPageSetupDialog>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPlainTextEdit>
@@ -133,8 +133,12 @@ void MainWindow::FormCreate()
     f.setPixelSize(12);
     setFont(f);
 
-    if (m_ownUi)
+    if (m_ownUi) {
         m_ownUi->onAnnounce = [this](const std::string& key) { AnnounceMessage(key); };
+        m_ownUi->onOpenFailed = [this](const std::string& target) {
+            m_ui->showMessage(m_lang.at(441) + "\n" + target, Tone::Warning);
+        };
+    }
     AddNamedDialogs(this);
     m_menu = MainMenu::build(*this);
     for (QAction* action : findChildren<QAction*>()) {
@@ -195,6 +199,10 @@ void MainWindow::FormCreate()
     m_recoveryTimer = new QTimer(this);
     m_recoveryTimer->setInterval(RecoveryKeeper::intervalMs());
     connect(m_recoveryTimer, &QTimer::timeout, this, [this] { m_recovery->keep(std::time(nullptr)); });
+    m_recoveryPause = new QTimer(this);
+    m_recoveryPause->setSingleShot(true);
+    m_recoveryPause->setInterval(RecoveryKeeper::kPauseMs);
+    connect(m_recoveryPause, &QTimer::timeout, this, [this] { m_recovery->keep(std::time(nullptr)); });
 
     m_about = new AboutBox(this);
     const std::string logo = InstallationFolder() + "logoS.jpg";
@@ -250,7 +258,15 @@ bool MainWindow::FindLanguagePacks()
 {
     m_languages = FindLanguagePackNames();
     m_language = kDefaultLanguage;
-    const std::optional<LanguageChoice> choice = ChooseLanguage(m_languages, m_settings->readString("langchoice"));
+    std::optional<std::string> stored = m_settings->readString("langchoice");
+    // Until the author chooses, the editor speaks the system's language when a pack does.
+    if (!stored || stored->size() < 2) {
+        std::vector<std::string> wanted;
+        for (const QString& tag : QLocale::system().uiLanguages())
+            wanted.push_back(fromQString(tag));
+        stored = PackForSystemLanguages(m_languages, wanted);
+    }
+    const std::optional<LanguageChoice> choice = ChooseLanguage(m_languages, stored);
     if (!choice) {
         m_ui->showMessage("At least one language file needs to be available in the folder called DVLang. None can "
                           "be found. This application will now exit.",
@@ -314,8 +330,23 @@ void MainWindow::rebuildDictionaryMenu()
     own->setChecked(chosen.empty());
     connect(own, &QAction::triggered, this, [this] { DictionarySelection({}); });
     m_menu.dictionaries->addSeparator();
+    // A dictionary by its language's own name and region ("Deutsch
+    // (Deutschland)"), as the teacher knows it; its code when Qt knows no name.
+    std::vector<std::pair<QString, std::string>> dictionaries;
     for (const std::string& name : SpellChecker::installedDictionaries()) {
-        QAction* item = m_menu.dictionaries->addAction(toQString(name));
+        const QLocale locale(toQString(name));
+        QString caption = locale.nativeLanguageName();
+        if (locale.language() == QLocale::C || caption.isEmpty())
+            caption = toQString(name);
+        else if (!locale.nativeTerritoryName().isEmpty() && toQString(name).contains(QLatin1Char('_')))
+            caption += QStringLiteral(" (") + locale.nativeTerritoryName() + QLatin1Char(')');
+        dictionaries.emplace_back(caption, name);
+    }
+    std::sort(dictionaries.begin(), dictionaries.end(),
+              [](const auto& a, const auto& b) { return QString::localeAwareCompare(a.first, b.first) < 0; });
+    for (const auto& [caption, code] : dictionaries) {
+        const std::string name = code;
+        QAction* item = m_menu.dictionaries->addAction(caption);
         item->setCheckable(true);
         item->setChecked(name == chosen);
         connect(item, &QAction::triggered, this, [this, name] { DictionarySelection(name); });
@@ -434,26 +465,17 @@ bool MainWindow::startCall(const QStringList& arguments)
 
 void MainWindow::FirstStartSteps(bool firstLaunch, bool registryWarningNeeded)
 {
-    bool installationHelp = false;
+    // Set files that do not open by double-click are no reason to stop a new
+    // teacher with a question: the status line says so once, and Options
+    // keeps the way to set it up.
     if (registryWarningNeeded) {
-        if (!SetFilesAssociated(m_associationQuery)) {
-            PlayMessage("s64");
-            installationHelp = m_ui->ask(m_lang.at(64), Buttons::YesNo, Tone::Warning) == Answer::Yes;
-        }
+        if (!SetFilesAssociated(m_associationQuery))
+            statusBar()->showMessage(fromBytes(m_lang.at(64)));
         m_settings->writeInt("registryWarningNeeded", 0);
         m_settings->sync();
     }
-    if (!m_help->available()) {
-        if (installationHelp)
-            m_workspace->ShowMessageKey("s23");
-        return;
-    }
-    // The installation page asked for comes on top of the welcome, which
-    // stays one step back in the help window.
-    if (firstLaunch)
+    if (firstLaunch && m_help->available())
         m_help->showTopicBeside(TutorialProgram().empty() ? "::/S08Start.htm" : "::/S09Start.htm", frameGeometry());
-    if (installationHelp)
-        m_help->showTopicBeside("::/F03Installation.htm", frameGeometry());
 }
 
 void MainWindow::reopenLastSets(const std::string& lastFiles)
@@ -515,6 +537,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::FormClose()
 {
     m_recoveryTimer->stop();
+    m_recoveryPause->stop();
     m_recovery->removeAll();
     m_help->closeAll();
     m_about->hide();
@@ -650,14 +673,12 @@ void MainWindow::GeneralCall(const QString& itemName)
     } else if (name == "PrintSetup1") {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();
-    } else if (name == "Print1") {
-        QPrintDialog dialog(m_printer.get(), this);
-        if (dialog.exec() == QDialog::Accepted)
-            PrintWindowPicture(*this, *m_printer);
     } else if (name == "FileExit1") {
         close();
     } else if (name == "AudioMessages") {
         setAudioMessages(m_menu.audioMessages->isChecked());
+    } else if (name == "FileAssociationM") {
+        ShowHelpTopic("::/F03Installation.htm");
     } else if (name == "HelpAbout1") {
         m_about->exec();
     } else if (name == "Help1") {
@@ -834,6 +855,14 @@ void MainWindow::savedStateChanged()
     m_recovery->prune();
     updateCaption();
     updateEditItems();
+}
+
+void MainWindow::setEdited()
+{
+    // Restarted by every key: the copy is written once typing pauses.
+    // Before the start (a recovered set being opened) there is nothing to time.
+    if (m_recoveryTimer->isActive())
+        m_recoveryPause->start();
 }
 
 void MainWindow::showStatus(const std::string& text)

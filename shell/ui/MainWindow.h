@@ -104,6 +104,7 @@ public:
     void addRecentFile(const std::string& path) override;
     void testNameChanged(const std::string& name) override;
     void savedStateChanged() override;
+    void setEdited() override;
     void showStatus(const std::string& text) override;
 
 protected:
@@ -143,6 +144,7 @@ private:
     std::unique_ptr<EditorSettings> m_settings;
     std::unique_ptr<RecoveryKeeper> m_recovery;
     QTimer* m_recoveryTimer = nullptr;
+    QTimer* m_recoveryPause = nullptr;
     std::unique_ptr<SpellChecker> m_spelling;
     std::unique_ptr<HelpViewer> m_help;
     std::unique_ptr<SoundPlayer> m_sound;

@@ -35,7 +35,7 @@ protected:
         lang.applyPack(
             "0017 Save the new set?\n0018 Save changes to\n0019 Too many sets\n0020 Too many questions\n"
             "0021 Later version\n0025 Copy the question?\n0026 Delete the question?\n0055 Set\n"
-            "0058 Not saved:\n0059 Not a set:\n0400 Saved to\n");
+            "0058 Not saved:\n0059 Not a set:\n0400 Saved to\n0440 Save the set \"%1\"?\n");
         workspace.setView(&view);
         workspace.setLastDir(dir.path());
     }

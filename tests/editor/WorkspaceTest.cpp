@@ -333,7 +333,7 @@ TEST_F(WorkspaceTest, AskSaveChangesFollowsTheAnswer)
     ui.answers = {Answer::Yes};
     ui.saveChoices.push_back(std::nullopt);
     EXPECT_FALSE(workspace.AskSaveChanges(1));
-    EXPECT_EQ(ui.questions.back(), "Save the new set?");
+    EXPECT_EQ(ui.questions.back(), "Save the set \"Dorvel 2\"?");
 }
 
 TEST_F(WorkspaceTest, ClosingMovesLaterSetsDownWithTheirState)

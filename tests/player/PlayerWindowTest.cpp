@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 
@@ -154,6 +155,30 @@ TEST(PlayerWindow, OpenInBrowserOpensTheServedTestAgain)
     EXPECT_EQ(atStart[0].substr(atStart[0].size() - 9), "/Test.htm");
     EXPECT_EQ(browser.opened, (std::vector<std::string>{atStart[0], atStart[0]}));
     EXPECT_EQ(status, QString::fromLatin1(playertext::kPlaying));
+}
+
+TEST(PlayerWindow, ShowsTheTestNameAsTheTeacherWroteIt)
+{
+    // Letters beyond ASCII, one beyond Latin-1 (the dash) and one beyond the
+    // Basic Multilingual Plane: each is lost when UTF-8 is read as Latin-1.
+    const std::string name = "Naturkunde 7b \u2013 Pr\u00fcfung M\u00e4rz \u03b1 \U0001F600";
+    PlayerScene s;
+    s.workspace.TestChange("TestName", name);
+    const std::string bank = s.dir.path("Unit1.vtb");
+    s.build(bank);
+    Browser browser;
+    QString title;
+    QStringList labels;
+    const PlayerEnd run = PlayWithWindow(bank, [&](PlayerWindow& w) {
+        title = w.windowTitle();
+        for (QLabel* label : w.findChildren<QLabel*>())
+            labels << label->text();
+        Button(w, playertext::kStop)->click();
+    });
+    EXPECT_TRUE(run.endedByItself);
+    const QString expected = QString::fromUtf8(name.c_str());
+    EXPECT_EQ(title, QString::fromLatin1(playertext::kTitle) + QStringLiteral(" - ") + expected);
+    EXPECT_TRUE(labels.contains(expected)) << labels.join(QLatin1Char('|')).toStdString();
 }
 
 }  // namespace

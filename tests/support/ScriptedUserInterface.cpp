@@ -68,7 +68,7 @@ void ScriptedUserInterface::progressLabel(const std::string& text)
 bool ScriptedUserInterface::openWithSystem(const std::string& pathOrUrl)
 {
     opened.push_back(pathOrUrl);
-    return true;
+    return openSucceeds;
 }
 
 }  // namespace dorvel::test

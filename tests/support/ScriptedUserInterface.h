@@ -24,6 +24,8 @@ public:
     std::vector<std::string> announced;
     std::vector<FileDialog> dialogs;
     std::vector<std::string> opened;
+    // What openWithSystem answers (false: nothing could open it).
+    bool openSucceeds = true;
     std::vector<std::string> progressLabels;
 
     void showMessage(const std::string& text, Tone tone) override;

@@ -136,5 +136,30 @@ TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
     EXPECT_EQ(ui.dialogs.size(), 5u);
 }
 
+// Yes to opening the test, and no browser would start: the author is told
+// so, with the file to open.
+TEST_F(CommandsTest, AWebTestThatNoBrowserOpensIsNamedToOpenByHand)
+{
+    const std::pair<const char*, bool> openings[] = {{"opened", true}, {"no browser", false}};
+    for (const auto& [name, opens] : openings) {
+        SCOPED_TRACE(name);
+        ui.messages.clear();
+        ui.openSucceeds = opens;
+        ui.saveChoices.push_back(dir.path("Quiz.htm"));
+        if (workspace().current()->filePath.empty())
+            ui.saveChoices.push_back(dir.path("quiz.vtd"));
+        ui.answers = {Answer::Yes};  // open it
+        if (!ui.opened.empty())
+            ui.answers.push_front(Answer::Yes);  // replace the export before
+        click("CreateWebPagesButton");
+        ASSERT_FALSE(ui.opened.empty());
+        EXPECT_EQ(ui.opened.back(), dir.path("Quiz.htm"));
+        if (opens)
+            EXPECT_TRUE(ui.messages.empty());
+        else
+            EXPECT_EQ(ui.messages, std::vector<std::string>{window->lang().at(441) + "\n" + dir.path("Quiz.htm")});
+    }
+}
+
 }  // namespace
 }  // namespace dorvel::test

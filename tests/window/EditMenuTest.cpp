@@ -2,6 +2,8 @@
 #include "editor/Workspace.h"
 #include "editor/ui/QuestionTreeView.h"
 #include "editor/ui/RadioGroup.h"
+#include "editor/ui/SpellingBox.h"
+#include "editor/undo/SetHistory.h"
 #include "shell/ui/AboutBox.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -15,11 +17,15 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
+#include <QTextCursor>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 namespace dorvel::test {
@@ -134,6 +140,28 @@ TEST_F(EditMenuTest, DeleteAndDropAreUndoneFromTheMenu)
     EXPECT_EQ(titles(), (std::vector<std::string>{"a", "c"}));
 }
 
+// The delete prompt tells the truth in every language: the menu item it
+// names (as the window shows it) brings the question back.
+TEST_F(EditMenuTest, TheDeletePromptNamesTheUndoThatBringsTheQuestionBack)
+{
+    titleQuestions({"a", "b"});
+    for (const char* language : {"English (UK)", "Deutsch"}) {
+        SCOPED_TRACE(language);
+        window->LanguageSelection(language);
+        const QString undoItem = control<QMenu>("Edit1")->title().remove(QLatin1Char('&')) + QStringLiteral(" > ")
+            + MainMenu::item(*window, QStringLiteral("EditUndo"))->text().remove(QLatin1Char('&'));
+        select(2);
+        ui.questions.clear();
+        ui.answers = {Answer::Yes};
+        QTest::mouseClick(control<QWidget>("DeleteQuestionButton"), Qt::LeftButton);
+        ASSERT_EQ(titles(), (std::vector<std::string>{"a"}));
+        ASSERT_EQ(ui.questions.size(), 1u);
+        EXPECT_NE(QString::fromStdString(ui.questions[0]).indexOf(undoItem), -1) << ui.questions[0];
+        key(QKeySequence(Qt::CTRL | Qt::Key_Z));
+        EXPECT_EQ(titles(), (std::vector<std::string>{"a", "b"}));
+    }
+}
+
 TEST_F(EditMenuTest, DuplicateAndMoveWithTheKeyboard)
 {
     titleQuestions({"a", "b", "c"});
@@ -153,6 +181,83 @@ TEST_F(EditMenuTest, DuplicateAndMoveWithTheKeyboard)
     EXPECT_EQ(tree->currentIndex(), list().nodeIndex(0, 2));
 }
 
+// What the author chooses for the editor itself (its language, the
+// spelling dictionary, the personal word list) is no edit of the set: a
+// saved set stays saved, with the history as it was.
+TEST_F(EditMenuTest, InterfaceChoicesLeaveTheSetAndItsHistoryAlone)
+{
+    titleQuestions({"one", "two"});
+    select(2);
+    control<QPlainTextEdit>("Text1")->setPlainText(QStringLiteral("Vantricology"));
+    saveAs("choices.vtd");
+    select(1);
+    select(2);  // a new question's blank answers on show
+    const SetHistory& history = *workspace().history(0);
+    const int steps = history.undoSteps();
+    const auto choose = [this](const char* menuName, const QString& text) {
+        for (QAction* action : control<QMenu>(menuName)->actions())
+            if (action->text() == text)
+                return action->trigger();
+        ADD_FAILURE() << "no item " << text.toStdString();
+    };
+    const std::pair<const char*, std::function<void()>> choices[] = {
+        {"language", [&] { choose("LangChoices", QStringLiteral("Deutsch")); }},
+        {"language back", [&] { choose("LangChoices", QStringLiteral("English (UK)")); }},
+        {"dictionary", [&] { choose("SpellingDictionary", QStringLiteral("Deutsch (Deutschland)")); }},
+        {"own dictionary", [&] { control<QMenu>("SpellingDictionary")->actions().front()->trigger(); }},
+        {"add to dictionary",
+         [&] {
+             auto* box = control<QPlainTextEdit>("Text1");
+             std::unique_ptr<QMenu> menu(SpellingMenu(box, box->cursorRect(QTextCursor(box->document())).center(),
+                                                      window->spelling(), window->lang()));
+             menu->findChild<QAction*>(QStringLiteral("AddToDictionary"))->trigger();
+         }},
+    };
+    for (const auto& [name, choose] : choices) {
+        SCOPED_TRACE(name);
+        choose();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(workspace().current()->hasUnsavedChanges());
+        EXPECT_FALSE(window->isWindowModified());
+        EXPECT_EQ(history.undoSteps(), steps);
+        EXPECT_FALSE(history.canRedo());
+    }
+    EXPECT_EQ(questionField(2, "Text1"), "Vantricology");
+}
+
+// Each command is a step of its own, also when its records look alike: a
+// copy moved up past its original changes no record but where it stands.
+TEST_F(EditMenuTest, DuplicateAndMoveAreUndoneOneAtATime)
+{
+    titleQuestions({"a", "b", "c"});
+    saveAs("steps.vtd");
+    using State = std::pair<std::vector<std::string>, int>;  // titles, question shown
+    const std::pair<int, int> cases[] = {
+        {2, 1},  // duplicate b, move the copy up past b
+        {3, 2},  // duplicate c, move the copy up past c, then past b
+    };
+    for (const auto& [question, ups] : cases) {
+        SCOPED_TRACE(question);
+        select(question);
+        tree->setFocus();
+        std::vector<State> states{{titles(), question}};
+        key(QKeySequence(Qt::CTRL | Qt::Key_D));
+        states.push_back({titles(), workspace().currentQuestion()});
+        for (int i = 0; i < ups; ++i) {
+            key(QKeySequence(Qt::ALT | Qt::Key_Up));
+            states.push_back({titles(), workspace().currentQuestion()});
+        }
+        ASSERT_EQ(states.back().second, question - ups + 1);
+        for (std::size_t i = states.size() - 1; i > 0; --i) {
+            key(QKeySequence(Qt::CTRL | Qt::Key_Z));
+            // Undo shows the place the step changed: where the question stood before it.
+            EXPECT_EQ(titles(), states[i - 1].first) << "undo " << states.size() - i;
+            EXPECT_EQ(workspace().currentQuestion(), states[i - 1].second) << "undo " << states.size() - i;
+        }
+        EXPECT_FALSE(window->isWindowModified());
+    }
+}
+
 TEST_F(EditMenuTest, CaptionNamesTheFileAndMarksUnsavedWork)
 {
     // A new set is named as its first save will propose.
@@ -165,6 +270,10 @@ TEST_F(EditMenuTest, CaptionNamesTheFileAndMarksUnsavedWork)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Capitals.vtd[*] - Vantric Dorvel 1.0"));
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromStdString("Saved to " + dir.path("Capitals.vtd")));
+    // Changed again, the set is no longer as saved: the status stops saying so.
+    type("Title", "y");
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->statusBar()->currentMessage(), QString());
 }
 
 TEST_F(EditMenuTest, AFieldOfNumbersMarksAnAnswerThatIsNotANumber)

@@ -1,6 +1,7 @@
 #include "editor/QuestionListModel.h"
 #include "editor/Workspace.h"
 #include "media/QuestionMedia.h"
+#include "shell/ui/AboutBox.h"
 #include "tests/window/WindowFixture.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -77,6 +79,30 @@ TEST_F(PrintTestTest, APictureLeftOutIsNamedWithItsReason)
     control<QAction>("PrintTestM")->trigger();
     EXPECT_TRUE(said.contains(QStringLiteral("The picture /nonexistent/gone.png is not printed. It cannot be found")))
         << said.toStdString();
+}
+
+// Ctrl+P, the desktop's print key, prints the test; no menu item prints a
+// picture of the window.
+TEST_F(PrintTestTest, CtrlPOpensPrintTest)
+{
+    startWindow();
+    window->aboutBox().endSplash();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            opened = dialog->objectName();
+            dialog->close();
+        }
+    });
+    // The welcome help opens beside the window at a first start and takes the activation.
+    QApplication::setActiveWindow(window.get());
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+    QTest::keySequence(target, QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(opened, QStringLiteral("PrintTestDialog"));
+    EXPECT_EQ(control<QAction>("PrintTestM")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("Print1")), nullptr);
 }
 
 }  // namespace

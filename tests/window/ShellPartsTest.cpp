@@ -1,9 +1,19 @@
 #include "editor/ui/TestDetailsPage.h"
+#include "platform/DesktopOpener.h"
 #include "shell/ui/DialogUserInterface.h"
 #include "shell/ui/FileAssociation.h"
 #include "shell/ui/RecentFiles.h"
 #include "storage/FileUtils.h"
+#include "tests/building/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -79,6 +89,77 @@ TEST(FileFilterTest, DelphiFiltersBecomeQtFilters)
     EXPECT_EQ(QtFileFilter("Dorvel Files|*.vtd"), QStringLiteral("Dorvel Files (*.vtd)"));
     EXPECT_EQ(QtFileFilter("Web Pages|*htm"), QStringLiteral("Web Pages (*htm)"));
     EXPECT_EQ(QtFileFilter("Pictures|*.gif;*.jpg|All|*.*"), QStringLiteral("Pictures (*.gif *.jpg);;All (*.*)"));
+}
+
+// What an import left out is shown with the message, not behind a button.
+TEST(MessageWithListTest, TheListIsShownWithTheMessage)
+{
+    DialogUserInterface ui(nullptr);
+    const std::string list = "Question 3 (Rivers): no right answer\nQuestion 9 (Lakes): an empty answer";
+    QString shownList;
+    bool listVisible = false;
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        for (auto* text : box->findChildren<QPlainTextEdit*>())
+            if (text->isVisible()) {
+                shownList = text->toPlainText();
+                listVisible = text->height() >= 3 * text->fontMetrics().height();
+            }
+        for (auto* button : box->findChildren<QAbstractButton*>())
+            if (button->isVisible())
+                buttons << button->text();
+        box->close();
+    });
+    ui.showMessageWithList("2 questions imported, 2 not imported.\nThese questions were not imported:", list,
+                           Tone::Warning);
+    EXPECT_EQ(shownList, QString::fromStdString(list));
+    EXPECT_TRUE(listVisible);
+    EXPECT_EQ(buttons.size(), 1) << buttons.join(QLatin1Char('|')).toStdString();
+}
+
+// The desktop's opener is a stand-in xdg-open first in PATH: it notes what
+// it was given, then behaves as each case says.
+TEST(DesktopOpenerTest, AnOpenerThatFailsSoonIsReported)
+{
+    struct Case {
+        const char* name;
+        const char* script;  // the stand-in's body; none: no opener at all
+        bool started;
+        bool reported;
+    };
+    const Case cases[] = {
+        {"no browser set up", "exit 3", true, true},
+        {"the browser would not start", "exit 4", true, true},
+        {"opened", "exit 0", true, false},
+        // Still running when the watch ends: a browser in the foreground.
+        {"browser still open", "sleep 2; exit 4", true, false},
+        {"no opener installed", nullptr, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        if (c.script) {
+            const std::string opener = dir.write("bin/xdg-open", std::string("#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/opened\"\n") + c.script + "\n");
+            ASSERT_EQ(chmod(opener.c_str(), 0755), 0);
+        }
+        ScopedEnvironment env;
+        // Without the stand-in, no folder with a real opener either.
+        env.set("PATH", c.script ? dir.path("bin") + ":/usr/bin:/bin" : dir.path("bin"));
+        bool reported = false;
+        EXPECT_EQ(OpenWithDesktop(
+                      "/tmp/Start page.htm", [&reported] { reported = true; }, 1000),
+                  c.started);
+        QTest::qWait(c.script && std::string(c.script).rfind("sleep", 0) == 0 ? 2500 : 300);
+        QTest::qWaitFor([&] { return reported == c.reported; }, 2000);
+        EXPECT_EQ(reported, c.reported);
+        if (c.script) {
+            std::string opened;
+            ReadFileBytes(dir.path("bin/opened"), opened);
+            EXPECT_EQ(opened, "/tmp/Start page.htm\n");
+        }
+    }
 }
 
 TEST(FileAssociationTest, OnlyOurDesktopEntryCounts)

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTest>
 #include <QTextLayout>
@@ -180,10 +181,14 @@ TEST_F(SpellingTest, OptionsChooseAnotherDictionaryAndKeepTheChoice)
 {
     QMenu* menu = window->findChild<QMenu*>(QStringLiteral("SpellingDictionary"));
     ASSERT_NE(menu, nullptr);
+    // Each dictionary by its language's own name, not by its file's code.
     QAction* german = nullptr;
-    for (QAction* action : menu->actions())
-        if (action->text() == QStringLiteral("de_DE"))
+    for (QAction* action : menu->actions()) {
+        if (action->text() == QStringLiteral("Deutsch (Deutschland)"))
             german = action;
+        EXPECT_FALSE(QRegularExpression(QStringLiteral("^[a-z]{2,3}_[A-Z]{2}$")).match(action->text()).hasMatch())
+            << action->text().toStdString();
+    }
     ASSERT_NE(german, nullptr) << "hunspell-de-de is installed with the project's packages";
     EXPECT_TRUE(menu->actions().first()->isChecked());  // the language of the menus
     box->setPlainText(QStringLiteral("Haus house"));

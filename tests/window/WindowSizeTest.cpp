@@ -3,6 +3,7 @@
 #include "editor/ui/QuestionTreeView.h"
 #include "tests/window/WindowFixture.h"
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTest>
@@ -45,6 +46,22 @@ void expectNoneOverlap(QWidget* page, const char* what)
     }
 }
 
+// The picture's description is a sentence: it lies under the question text,
+// as wide, whatever the window's size.
+void expectDescriptionUnderTheQuestionText(QWidget* page, const char* what)
+{
+    auto* title = page->findChild<QPlainTextEdit*>(QStringLiteral("Title"));
+    auto* description = page->findChild<QLineEdit*>(QStringLiteral("qPictureDescription"));
+    ASSERT_TRUE(title && description);
+    const QRect t(title->mapTo(page, QPoint(0, 0)), title->size());
+    const QRect d(description->mapTo(page, QPoint(0, 0)), description->size());
+    EXPECT_TRUE(description->isVisible()) << what;
+    EXPECT_EQ(d.left(), t.left()) << what;
+    EXPECT_EQ(d.width(), t.width()) << what;
+    EXPECT_GT(d.top(), t.bottom()) << what;
+    EXPECT_LT(d.top() - t.bottom(), 10) << what;
+}
+
 TEST_F(WindowSizeTest, TheWindowGrowsFromTodaysSizeAndIsKeptInTheSettings)
 {
     startWindow();
@@ -54,6 +71,7 @@ TEST_F(WindowSizeTest, TheWindowGrowsFromTodaysSizeAndIsKeptInTheSettings)
     const int titleWidth = control<QPlainTextEdit>("Title")->width();
     workspace().questionList().requestSelection(workspace().currentSet(), 1);
     expectNoneOverlap(control<QWidget>("Questions"), "question page");
+    expectDescriptionUnderTheQuestionText(control<QWidget>("Questions"), "question page");
     workspace().questionList().requestSelection(workspace().currentSet(), -1);
 
     window->resize(1400, 950);
@@ -67,6 +85,7 @@ TEST_F(WindowSizeTest, TheWindowGrowsFromTodaysSizeAndIsKeptInTheSettings)
     ASSERT_EQ(control<QStackedWidget>("EditorPages")->currentWidget()->objectName(), QStringLiteral("Questions"));
     expectAllInside(client, "question");
     expectNoneOverlap(control<QWidget>("Questions"), "grown question page");
+    expectDescriptionUnderTheQuestionText(control<QWidget>("Questions"), "grown question page");
     EXPECT_GT(control<QPlainTextEdit>("Title")->width(), titleWidth + 400);
     // Usable: typing in a grown box still edits the question.
     QTest::keyClicks(control<QPlainTextEdit>("Text4"), QStringLiteral("Lyon"));

@@ -18,6 +18,13 @@ int main(int argc, char* argv[])
     const QByteArray parentData = qgetenv("DORVEL_TEST_DATA_HOME");
     qputenv("XDG_DATA_HOME", parentData.isEmpty() ? QByteArray::fromStdString(config + "/data") : parentData);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config));
+    // The editor speaks the system's language until the author chooses one:
+    // these tests read the English (UK) pack's texts, whatever the machine's.
+    if (qEnvironmentVariableIsEmpty("DORVEL_LANGUAGE_CHILD")) {
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            qunsetenv(name);
+        qputenv("LANG", "C.UTF-8");
+    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
