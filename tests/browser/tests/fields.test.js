@@ -16,6 +16,11 @@ const CASES = [
   { id: 'f3', keys: '1x2.', value: '12', mark: 'tick' },         // whole: the point dropped too
   { id: 'f4', keys: '7', value: '7', mark: 'tick' },             // range given as 10 to 5
   { id: 'f5', keys: '4', value: '4', mark: 'cross' },            // outside 1 to 3
+  // 3.14 give or take 0.01: both ends are right, just past them is wrong.
+  { id: 'f6', keys: '3.13', value: '3.13', mark: 'tick' },
+  { id: 'f7', keys: '3.15', value: '3.15', mark: 'tick' },
+  { id: 'f8', keys: '3.129', value: '3.129', mark: 'cross' },
+  { id: 'f9', keys: '3.151', value: '3.151', mark: 'cross' },
 ];
 
 const markOf = async (s, id) => {
@@ -47,7 +52,7 @@ eachBrowser('fields', (ctx) => {
     await s.settle(); // still shown once the layers have settled under the pointer
     const shown = [];
     for (const { id } of CASES) shown.push(await s.fieldValue(id));
-    assert.deepEqual(shown, ['Paris', '1.5', '12', '10 to 5', '1 to 3']);
+    assert.deepEqual(shown, ['Paris', '1.5', '12', '10 to 5', '1 to 3', ...Array(4).fill('3.13 to 3.15')]);
     await s.release();
     await s.settle();
     assert.deepEqual([await s.fieldValue('f1'), await s.fieldValue('f4')], ['PARIS', '7']);

@@ -1,10 +1,11 @@
 // The whole test by keyboard alone, in reading order, with nothing but key
 // presses: start, a choice, both halves of true/false, a typed field, a drag
 // carried to its place, Mark, Cheat, the slider and the arrows, the Alt+N
-// shortcut, Finish, and the review of the results. Earlier elements are
-// reached with Shift+Tab: headless Firefox skips the first frame when Tab
-// wraps around from the last element of a frameset (a plain frameset does the
-// same there).
+// shortcut, Finish, and the review of the results; then every key that
+// moves between questions (the slider's, Alt+N and Alt+P from both frames).
+// Earlier elements are reached with Shift+Tab: headless Firefox skips the
+// first frame when Tab wraps around from the last element of a frameset (a
+// plain frameset does the same there).
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { exportFixture, serve } from '../lib/exporter.js';
@@ -163,6 +164,48 @@ eachBrowser('keyboard', (ctx) => {
     await tabTo(s, named('A: Venus'), { back: true });
     await key(s, 'Enter');
     assert.deepEqual(await s.visibleIds(['c12div', 'c22div']), ['c22div'], 'a reviewed answer cannot change');
+    assertNoErrors(s);
+    await s.close();
+  });
+
+  // Every key the help page lists for moving between questions, each from
+  // where a student presses it: the slider's keys on the slider, Alt+N and
+  // Alt+P from the bar and from the question page.
+  test('every key that moves between questions goes where it says, from either frame', async () => {
+    const s = await openTest(ctx, served, exported.testFolder);
+    await s.page.bringToFront();
+    await s.waitForShown('p0.htm');
+    await tabTo(s, named('Start Test'));
+    await key(s, 'Enter');
+    await s.waitForShown('q0.htm');
+
+    const on = {
+      slider: { accept: bar('Question slider') },
+      bar: { accept: bar('Mark') },
+      question: { accept: (f) => f.frame === 'question', back: true },
+    };
+    const MOVES = [
+      ['slider', 'ArrowRight', 'q1.htm'], ['slider', 'ArrowLeft', 'q0.htm'],
+      ['slider', 'ArrowUp', 'q1.htm'], ['slider', 'ArrowDown', 'q0.htm'],
+      ['slider', 'PageUp', 'q1.htm'], ['slider', 'PageDown', 'q0.htm'],
+      ['slider', 'End', 'q3.htm'], ['slider', 'Home', 'q0.htm'],
+      ['bar', 'Alt+N', 'q1.htm'], ['bar', 'Alt+N', 'q2.htm'], ['bar', 'Alt+P', 'q1.htm'],
+      ['question', 'Alt+N', 'q2.htm'], ['question', 'Alt+P', 'q1.htm'], ['question', 'Alt+P', 'q0.htm'],
+    ];
+    for (const [where, pressed, page] of MOVES) {
+      const { accept, back } = on[where];
+      if (!accept(await focused(s))) await tabTo(s, accept, { back });
+      if (pressed.startsWith('Alt+')) {
+        await s.page.keyboard.down('Alt');
+        await s.page.keyboard.press(`Key${pressed.slice(4)}`);
+        await s.page.keyboard.up('Alt');
+      } else {
+        await key(s, pressed);
+      }
+      await s.waitForShown(page).catch(async () => {
+        assert.fail(`${pressed} on the ${where} showed ${await s.shown()}, not ${page}`);
+      });
+    }
     assertNoErrors(s);
     await s.close();
   });

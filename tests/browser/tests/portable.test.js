@@ -1,6 +1,7 @@
 // The test where students get it: a whole set of a hundred questions, the
 // single file to e-mail (opened from the file system, as a double-clicked
-// attachment is), and the message of a browser that will not run the pages.
+// attachment is, and from a web site), and the message of a browser that
+// will not run the pages.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -18,7 +19,7 @@ const single = exportSingleFile(sampleSet('single', { ...OPTIONS, TestName: 'Mai
 const refusing = exportFixture('navigation');
 fs.rmSync(path.join(refusing.folder, refusing.testFolder, 'pages.js'));
 let servers;
-before(async () => { servers = await Promise.all([serve(hundred), serve(refusing)]); });
+before(async () => { servers = await Promise.all([serve(hundred), serve(refusing), serve(single)]); });
 after(async () => { for (const s of servers) await s.close(); });
 
 // From the start page: its Start button opens the test in a window of its own.
@@ -78,13 +79,14 @@ eachBrowser('portable', (ctx) => {
     await s.close();
   });
 
-  if (ctx.way !== 'file') return;
+  // The single file as double-clicked, or as put on a web site.
+  const singleAddress = () => (ctx.way === 'file' ? pathToFileURL(single.startPage).href
+    : `${servers[2].url}${encodeURIComponent(path.basename(single.startPage))}`);
 
   test('the single file runs from its start page to its results', async () => {
     assert.match(single.said, /Mailed Test\.htm \(\d+(\.\d)? (KB|MB)\)$/, 'the export says how large the file is');
     assert.deepEqual(fs.readdirSync(single.folder), ['Mailed Test.htm'], 'one file, nothing beside it');
-    const address = pathToFileURL(single.startPage).href;
-    const { s, start, startSession } = await startFromStartPage(ctx.browser, address, '#test');
+    const { s, start, startSession } = await startFromStartPage(ctx.browser, singleAddress(), '#test');
     assert.equal(await start.evaluate(() => document.images[0].complete && document.images[0].naturalWidth > 0), true,
       'the start page shows its picture');
     await mainFlow(s, 11);
@@ -99,7 +101,7 @@ eachBrowser('portable', (ctx) => {
   });
 
   test('the single file keeps the names, keys and announcements of the accessible test', async () => {
-    const { s, start, startSession } = await startFromStartPage(ctx.browser, pathToFileURL(single.startPage).href, '#test');
+    const { s, start, startSession } = await startFromStartPage(ctx.browser, singleAddress(), '#test');
     const found = {};
     const check = async (what, frame) => {
       const violations = await audit(frame);
@@ -133,6 +135,8 @@ eachBrowser('portable', (ctx) => {
     await s.close();
     await start.close();
   });
+
+  if (ctx.way !== 'file') return;
 
   test('a browser that will not load the page texts says how to open the test', async () => {
     const s = new Session(await ctx.browser.newPage());

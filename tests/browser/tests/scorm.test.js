@@ -26,15 +26,15 @@ function cli(args) {
   return execFileSync(path.join(binFolder(), 'dorvel-cli'), args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
 }
 
-// The sample set (every question type), in its order, with a name of its own.
-function makeSet() {
+// The sample set (every question type), in its order unless `random`, with a name of its own.
+function makeSet(name = 'scorm-set', random = false) {
   let text = fs.readFileSync(SAMPLE, 'latin1');
-  for (const [name, value] of [['PresentInRandomOrder', '0'], ['TestName', 'Platform quiz']]) {
-    text = text.replace(new RegExp(`<${name}>[^<]*</${name}>`), `<${name}>${value}</${name}>`);
+  for (const [tag, value] of [['PresentInRandomOrder', random ? '1' : '0'], ['TestName', 'Platform quiz']]) {
+    text = text.replace(new RegExp(`<${tag}>[^<]*</${tag}>`), `<${tag}>${value}</${tag}>`);
   }
-  const plain = path.join(scratch, 'scorm-set.txt');
+  const plain = path.join(scratch, `${name}.txt`);
   fs.writeFileSync(plain, text, 'latin1');
-  const set = path.join(scratch, 'scorm-set.vtd');
+  const set = path.join(scratch, `${name}.vtd`);
   cli(['pack', set, plain]);
   return set;
 }
@@ -151,7 +151,44 @@ function interactions(values) {
   return out;
 }
 
+// What the student sees of the answers on the question page: every block
+// shown (the chosen layers among them) and the text of every field.
+function answersShown(s) {
+  return s.evaluate((q) => {
+    const d = q.document;
+    return [...d.querySelectorAll('div[id]')].filter((e) => e.style.visibility === 'visible').map((e) => e.id)
+      .concat([...d.querySelectorAll('input')].map((e) => `${e.name}=${e.value}`));
+  });
+}
+
+// Answers the question shown, whatever its kind, as a student does: the
+// first choice, the first half of a true/false button, or a typed word.
+// Returns false for a question it does not answer (drags).
+async function answerShown(s) {
+  const target = await s.evaluate((q) => {
+    const d = q.document;
+    const e = d.querySelector('[data-choice]') ?? d.querySelector('[data-tf]') ?? d.querySelector('input[id]');
+    if (!e) return null;
+    const selector = e.id ? `[id="${e.id}"]` : `[data-tf="${e.getAttribute('data-tf')}"]`;
+    return { selector, field: e.tagName === 'INPUT', id: e.id };
+  });
+  if (!target) return false;
+  if (target.field) await s.typeInto(target.id, 'Paris');
+  else await s.clickElement('question', { selector: target.selector });
+  await new Promise((r) => setTimeout(r, 100));
+  return true;
+}
+
+async function waitForOtherQuestion(s, page) {
+  await s.page.waitForFunction((p) => {
+    const q = window.frames.sco.frames.question;
+    return /^q\d+\.htm$/.test(q.shownPage) && q.shownPage !== p && q.document.readyState === 'complete';
+  }, { polling: 10, timeout: 10000 }, page);
+  await s.settle();
+}
+
 const set = makeSet();
+const randomSet = makeSet('scorm-random', true);
 // The same set with a picture and a sound on question 1 (names with blanks
 // and non-ASCII letters, as teachers name them), the picture described.
 const PICTURE = path.join(scratch, 'Karte der Flüsse.png');
@@ -163,9 +200,10 @@ fs.copyFileSync(set, mediaSet);
 const DESCRIPTION = 'Map of Europe: the Danube "in blue" <from west to east>';
 cli(['media', mediaSet, '1', '--picture', PICTURE, '--sound', SOUND, '--description', DESCRIPTION]);
 const packages = {
-  '1.2': { passed: makePackage(set, '1.2', 10), plain: makePackage(set, '1.2'), failed: makePackage(set, '1.2', 90) },
+  '1.2': { passed: makePackage(set, '1.2', 10), plain: makePackage(set, '1.2'), failed: makePackage(set, '1.2', 90),
+    random: makePackage(randomSet, '1.2') },
   2004: { passed: makePackage(set, '2004', 10), plain: makePackage(set, '2004'), failed: makePackage(set, '2004', 90),
-    media: makePackage(mediaSet, '2004') },
+    random: makePackage(randomSet, '2004'), media: makePackage(mediaSet, '2004') },
 };
 const servers = [];
 before(async () => {
@@ -316,6 +354,43 @@ eachBrowser('LMS packages', (ctx) => {
       assert.ok(!sets.some(([e]) => e === 'cmi.suspend_data'), 'the kept attempt stays as it was');
       assertNoErrors(third);
       await third.close();
+    });
+
+    test(`SCORM ${version}: a test in random order resumes at its question, in its order, with its answers`, platform, async () => {
+      const first = await PlatformSession.launch(ctx.browser, p.random.url, version, v.learner);
+      if (await first.shown() === 'p0.htm') {
+        await first.clickElement('question', 'StartTestdiv0');
+        await waitForOtherQuestion(first, 'p0.htm');
+      }
+      // Three questions in the order drawn, answered where they can be.
+      const seen = [];
+      for (let k = 0; k < 3; k++) {
+        const page = await first.shown();
+        const before = await answersShown(first);
+        if (await answerShown(first)) assert.notDeepEqual(await answersShown(first), before, `${page} answered`);
+        seen.push({ page, answers: await answersShown(first) });
+        if (k < 2) {
+          await first.press('Arrow2');
+          await waitForOtherQuestion(first, page);
+        }
+      }
+      await first.leave();
+      const left = (await first.platform()).values;
+      assert.equal(left[v.exit], 'suspend');
+      await first.close();
+
+      // Back where the student left, and back through the same questions.
+      const second = await PlatformSession.launch(ctx.browser, p.random.url, version, v.kept(left));
+      for (let k = 2; k >= 0; k--) {
+        if (k < 2) {
+          await second.press('Arrow1');
+          await waitForOtherQuestion(second, seen[k + 1].page);
+        }
+        assert.equal(await second.shown(), seen[k].page, `question ${k + 1} as drawn`);
+        assert.deepEqual(await answersShown(second), seen[k].answers, `the answers of ${seen[k].page}`);
+      }
+      assertNoErrors(second);
+      await second.close();
     });
   }
 
