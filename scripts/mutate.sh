@@ -9,9 +9,10 @@
 #
 # It works on a clone of the committed HEAD in a scratch folder
 # (DORVEL_MUTATE_DIR, or a new temporary one), never in this working tree,
-# builds there (with ccache when installed), checks that every named suite
-# passes without a fault, then for each fault: changes the line, rebuilds the
-# targets the suites need, runs the suites, puts the line back. Browser test
+# builds there what the suites need (with ccache when installed), checks
+# that every named suite passes without a fault, then for each fault:
+# changes the line, rebuilds those targets, runs the suites, puts the line
+# back. Browser test
 # files run in Chromium over HTTP unless DORVEL_MUTATE_BROWSERS (chromium,
 # firefox or both, comma-separated) and DORVEL_MUTATE_WAYS (http, file) say
 # otherwise.
@@ -91,9 +92,8 @@ if command -v ccache >/dev/null 2>&1; then
     # Paths below the scratch folder hash alike wherever it lies.
     export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$work CCACHE_NOHASHDIR=1
 fi
-echo "mutate: building $(git -C "$src" rev-parse --short HEAD) in $build"
+echo "mutate: configuring $(git -C "$src" rev-parse --short HEAD) in $build"
 cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$log/configure.txt"
-cmake --build "$build" -j"$jobs" >"$log/build.txt" 2>&1 || { echo "mutate: the build failed, see $log/build.txt" >&2; exit 1; }
 
 needs_browser=0
 for r in "${runs[@]}"; do [[ $r == *browser:* ]] && needs_browser=1; done
@@ -130,7 +130,7 @@ for r in "${runs[@]}"; do
         [[ " ${all_runs[*]} " == *" $word "* ]] || all_runs+=("$word")
     done
 done
-echo "mutate: checking that ${all_runs[*]} pass without a fault"
+echo "mutate: building, then checking that ${all_runs[*]} pass without a fault"
 if ! run_suites "$log/baseline.txt" "${all_runs[@]}"; then
     echo "mutate: the suites fail without a fault, see $log/baseline.txt" >&2
     exit 1
@@ -162,8 +162,6 @@ for ((k = 0; k < total; k++)); do
     git -C "$src" checkout --quiet -- "${files[$k]}"
 done
 
-# Leave the build as the tree is.
-cmake --build "$build" -j"$jobs" >/dev/null 2>&1 || true
 echo
 if [ ${#survived[@]} -gt 0 ]; then
     echo "Survived (each wants a test that fails with it):"
