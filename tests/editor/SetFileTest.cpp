@@ -92,23 +92,5 @@ TEST(SetFile, ReadRefusesWhatIsNoSetAndLaterVersions)
     EXPECT_TRUE(set.questionSlots[0].empty());
 }
 
-// The last question of a full set is the one a loop that stops one short loses.
-TEST(SetFile, AFullSetOfAHundredQuestionsSavesAndReadsBackWhole)
-{
-    test::TempFolder dir;
-    OpenSet set;
-    set.testDetails = DefaultTestDetails();
-    set.questionSlots[0] = DefaultQuestionRecord();
-    for (int n = 1; n <= kMaxQuestions; ++n)
-        set.questionSlots[static_cast<std::size_t>(n)] = SetTag(DefaultQuestionRecord(), "Title", "q" + std::to_string(n));
-    const std::string path = dir.path("full.vtd");
-    ASSERT_TRUE(WriteStoredFile(path, PrepareSetFileText(set, 0)));
-    OpenSet back;
-    ASSERT_EQ(ReadSetFile(path, back), SetFileStatus::Ok);
-    EXPECT_EQ(back.questionCount(), kMaxQuestions);
-    for (int n = 0; n <= kMaxQuestions; ++n)
-        EXPECT_EQ(back.questionSlots[static_cast<std::size_t>(n)], set.questionSlots[static_cast<std::size_t>(n)]) << n;
-}
-
 }  // namespace
 }  // namespace dorvel

@@ -186,7 +186,7 @@ std::vector<Word> pdfWords(const std::string& pdf, int page)
 {
     const std::string html = test::RunProgram("/usr/bin/pdftotext", {"-bbox", "-enc", "UTF-8", "-f", std::to_string(page), "-l", std::to_string(page), pdf, "-"}).out;
     static const QRegularExpression word(QStringLiteral(
-        R"(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)"));
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     std::vector<Word> out;
     for (const QRegularExpressionMatch& m : word.globalMatch(QString::fromStdString(html))) {
         const QPointF from(m.captured(1).toDouble(), m.captured(2).toDouble());
@@ -197,7 +197,8 @@ std::vector<Word> pdfWords(const std::string& pdf, int page)
 }
 
 // The boxes inside an area of the page (in points), top to bottom: each
-// ticked when its inside, clear of the frame, holds ink.
+// ticked when its inside, clear of the frame, holds ink. Boxes are told by
+// their square ink; other marks are passed over.
 std::vector<bool> ticksIn(const QImage& page, double dpi, const QRectF& area)
 {
     const QRect px = QRectF(area.topLeft() * dpi / 72, area.bottomRight() * dpi / 72).toAlignedRect() & page.rect();
@@ -220,7 +221,8 @@ std::vector<bool> ticksIn(const QImage& page, double dpi, const QRectF& area)
             for (int x = px.left(); x <= px.right(); ++x)
                 if (dark(x, y))
                     ink |= QRect(x, y, 1, 1);
-        EXPECT_NEAR(ink.width(), ink.height(), 3) << "a square box";
+        if (std::abs(ink.width() - ink.height()) > 3)
+            continue;  // not a box: a writing line, a letter
         const QRect inside = ink.adjusted(ink.width() / 4, ink.height() / 4, -ink.width() / 4, -ink.height() / 4);
         int inked = 0;
         for (int iy = inside.top(); iy <= inside.bottom(); ++iy)
@@ -283,7 +285,7 @@ TEST_F(PaperTest, TheKeyTicksTheRightBoxes)
             std::vector<bool> ticks = ticksIn(page, kDpi, QRectF(heading.left() - 3, heading.bottom() + 0.5, heading.width() + 6, 60));
             ASSERT_GE(ticks.size(), 2u);
             ticks.resize(2);
-            EXPECT_EQ(ticks, key ? c.ticked : std::vector<bool>{false, false});
+            EXPECT_EQ(ticks, key ? c.ticked : std::vector<bool>(2, false));
         }
     }
 }

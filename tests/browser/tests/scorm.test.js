@@ -26,12 +26,14 @@ function cli(args) {
   return execFileSync(path.join(binFolder(), 'dorvel-cli'), args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
 }
 
-// The sample set (every question type), in its order unless `random`, with a name of its own.
-function makeSet(name = 'scorm-set', random = false) {
+// The sample set (every question type), in its order unless `random`, with a
+// name of its own; with `first`, only its first questions.
+function makeSet(name = 'scorm-set', { random = false, first } = {}) {
   let text = fs.readFileSync(SAMPLE, 'latin1');
   for (const [tag, value] of [['PresentInRandomOrder', random ? '1' : '0'], ['TestName', 'Platform quiz']]) {
     text = text.replace(new RegExp(`<${tag}>[^<]*</${tag}>`), `<${tag}>${value}</${tag}>`);
   }
+  if (first) text = text.replace(/<question(\d+)>[\s\S]*?<\/question\1>\n?/g, (q, n) => (Number(n) > first ? '' : q));
   const plain = path.join(scratch, `${name}.txt`);
   fs.writeFileSync(plain, text, 'latin1');
   const set = path.join(scratch, `${name}.vtd`);
@@ -162,19 +164,24 @@ function answersShown(s) {
 }
 
 // Answers the question shown, whatever its kind, as a student does: the
-// first choice, the first half of a true/false button, or a typed word.
+// first choice, the first half of a true/false button, or a number typed
+// (which text fields take too).
 // Returns false for a question it does not answer (drags).
 async function answerShown(s) {
   const target = await s.evaluate((q) => {
     const d = q.document;
-    const e = d.querySelector('[data-choice]') ?? d.querySelector('[data-tf]') ?? d.querySelector('input[id]');
-    if (!e) return null;
-    const selector = e.id ? `[id="${e.id}"]` : `[data-tf="${e.getAttribute('data-tf')}"]`;
-    return { selector, field: e.tagName === 'INPUT', id: e.id };
+    for (const attribute of ['data-choice', 'data-tf']) {
+      const e = d.querySelector(`[${attribute}]`);
+      if (e) return { selector: `[${attribute}="${e.getAttribute(attribute)}"]` };
+    }
+    const field = d.querySelector('input[id]');
+    return field ? { field: field.id } : null;
   });
   if (!target) return false;
-  if (target.field) await s.typeInto(target.id, 'Paris');
+  if (target.field) await s.typeInto(target.field, '8');
   else await s.clickElement('question', { selector: target.selector });
+  // The pointer leaves the page, so that no layer shows only because it is over it.
+  await s.moveTo(1, 1);
   await new Promise((r) => setTimeout(r, 100));
   return true;
 }
@@ -188,7 +195,9 @@ async function waitForOtherQuestion(s, page) {
 }
 
 const set = makeSet();
-const randomSet = makeSet('scorm-random', true);
+const randomSet = makeSet('scorm-random', { random: true });
+// Four questions of one mark each: each answer right is 25 %.
+const quarters = makeSet('scorm-quarters', { first: 4 });
 // The same set with a picture and a sound on question 1 (names with blanks
 // and non-ASCII letters, as teachers name them), the picture described.
 const PICTURE = path.join(scratch, 'Karte der Flüsse.png');
@@ -201,9 +210,9 @@ const DESCRIPTION = 'Map of Europe: the Danube "in blue" <from west to east>';
 cli(['media', mediaSet, '1', '--picture', PICTURE, '--sound', SOUND, '--description', DESCRIPTION]);
 const packages = {
   '1.2': { passed: makePackage(set, '1.2', 10), plain: makePackage(set, '1.2'), failed: makePackage(set, '1.2', 90),
-    random: makePackage(randomSet, '1.2') },
+    random: makePackage(randomSet, '1.2'), half: makePackage(quarters, '1.2', 50) },
   2004: { passed: makePackage(set, '2004', 10), plain: makePackage(set, '2004'), failed: makePackage(set, '2004', 90),
-    random: makePackage(randomSet, '2004'), media: makePackage(mediaSet, '2004') },
+    random: makePackage(randomSet, '2004'), half: makePackage(quarters, '2004', 50), media: makePackage(mediaSet, '2004') },
 };
 const servers = [];
 before(async () => {
@@ -310,6 +319,29 @@ eachBrowser('LMS packages', (ctx) => {
       assert.equal((await failed.platform()).values[v.status], 'failed');
       assertNoErrors(failed);
       await failed.close();
+    });
+
+    test(`SCORM ${version}: a score equal to the pass mark passes, one mark below fails`, platform, async () => {
+      // Question 1 right (Mars), and question 4 right (the Sun is a star) or left open.
+      for (const [fourth, percent, status] of [[true, 50, 'passed'], [false, 25, 'failed']]) {
+        const s = await PlatformSession.launch(ctx.browser, p.half.url, version, v.learner);
+        if (await s.shown() === 'p0.htm') {
+          await s.clickElement('question', 'StartTestdiv0');
+          await s.waitForShown('q0.htm');
+        }
+        await s.clickElement('question', 'button20div');
+        if (fourth) {
+          for (let k = 0; k < 3; k++) await s.press('Arrow2');
+          await s.waitForShown('q3.htm');
+          await s.clickElement('question', 'button10div', 0.25);
+        }
+        assert.equal((await finish(s)).percent, percent);
+        const { values } = await s.platform();
+        assert.equal(Number(values[v.raw]), percent);
+        assert.equal(values[v.status], status, `${percent} % against a pass mark of 50 %`);
+        assertNoErrors(s);
+        await s.close();
+      }
     });
 
     test(`SCORM ${version}: leaving keeps the answers, the next launch restores them, a finished attempt opens on its results`, platform, async () => {
