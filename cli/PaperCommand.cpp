@@ -3,7 +3,7 @@
 
 #include "editor/OpenSet.h"
 #include "editor/SetFile.h"
-#include "paper/PaperTest.h"
+#include "paper/PaperWriter.h"
 
 #include <QPageSize>
 

@@ -180,7 +180,7 @@ std::string ControlPageText(const ControlPageInput& in, unsigned blockSeed)
                  + HtmlAttr(Say(say, A11yText::Slider)) + "\" aria-valuemin=\"1\" aria-valuemax=\"1\" aria-valuenow=\"1\" id=\"Slider\" >");
         line(out, "</div>");
         line(out, "<div style=\"position: absolute; top: 2px; left: 82px; width: " + str(S - 56) + "px; height: 26px; z-index: 1; visibility: visible;\">");
-        line(out, "<img src=\"buttons/slideline.gif\" width=\"" + str(S - 56) + "\" height=\"26\" onmousedown=\"" + names.out("sliderClick") + "();\" border=\"0\" alt=\"\" aria-hidden=\"true\" >");
+        line(out, "<img src=\"buttons/slideline.gif\" width=\"" + str(S - 56) + "\" height=\"26\" onmousedown=\"" + names.out("sliderClick") + "(event);\" border=\"0\" alt=\"\" aria-hidden=\"true\" >");
         line(out, "</div>");
     }
     // Announcements (marks, the right answers, the score, a carried drag item)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets up everything and runs every test: the unit and window tests, the
-# same tests again under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# short run of each fuzz target, and the web test in headless Chromium and
-# Firefox ESR.
+# Sets up everything and runs every test: the formatting check, the unit and
+# window tests, the same tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, a short run of each fuzz target, ESLint over the
+# web test's scripts, and the web test in headless Chromium and Firefox ESR.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -29,6 +29,9 @@ echo "== Fuzz targets (short runs)"
 # run points at a change rather than at luck. The long campaigns find the new
 # inputs.
 DORVEL_FUZZ_SEED=${DORVEL_FUZZ_SEED:-20261211} "$root/scripts/fuzz.sh" 20
+
+echo "== ESLint over the web test's scripts"
+(cd "$root" && npm ci --no-audit --no-fund --loglevel=error && npm run --silent lint)
 
 if [ -x "$root/tests/browser/run.sh" ]; then
     echo "== Web test in headless browsers"

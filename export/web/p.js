@@ -1,14 +1,14 @@
 var dragInProgress = false;
 var xoff, yoff, ob1, ob2, ob3;
-function checkdrag() {
+function checkdrag(e) {
   // While an item is carried (picked up by a key or a tap), a press places it.
   if (a11yCarried) {
-    a11yTapPlace(event.clientX, event.clientY);
+    a11yTapPlace(e.clientX, e.clientY);
     return;
   }
   // A press on a text item's label lands on the label inside the button: the item is
   // the nearest enclosing element of a drag class.
-  var item = event.srcElement;
+  var item = e.target;
   while (item && item.className != 'drag1' && item.className != 'drag2') item = item.parentNode;
   if (!item) return;
   var N = item.name;
@@ -21,28 +21,28 @@ function checkdrag() {
   }
   xoff = parseInt(ob1.style.width) / 2;
   yoff = parseInt(ob1.style.height) / 2;
-  a11yPress = { X: N, x: event.clientX, y: event.clientY, moved: false, at: a11yPlaces(a11yBlocks(N)) };
+  a11yPress = { X: N, x: e.clientX, y: e.clientY, moved: false, at: a11yPlaces(a11yBlocks(N)) };
   dragInProgress = true;
   document.onpointermove = dragnow;
 }
-function dragnow() {
+function dragnow(e) {
   if (!dragInProgress) return;
-  if (a11yPress && Math.abs(event.clientX - a11yPress.x) + Math.abs(event.clientY - a11yPress.y) > 4) a11yPress.moved = true;
+  if (a11yPress && Math.abs(e.clientX - a11yPress.x) + Math.abs(e.clientY - a11yPress.y) > 4) a11yPress.moved = true;
   var blocks = [ob1, ob2, ob3];
   for (var b = 0; b < blocks.length; b++) {
     if (!blocks[b]) continue;
-    blocks[b].style.left = (event.clientX - xoff) + 'px';
-    blocks[b].style.top = (event.clientY - yoff) + 'px';
+    blocks[b].style.left = (e.clientX - xoff) + 'px';
+    blocks[b].style.top = (e.clientY - yoff) + 'px';
   }
   return false;
 }
-function $dragfinish$() {
+function $dragfinish$(e) {
   if (!dragInProgress) return false;
   dragInProgress = false;
   var press = a11yPress;
   a11yPress = null;
   // A tap (a press and release without moving) picks the item up instead.
-  if (press && !press.moved && event.type == 'pointerup') {
+  if (press && !press.moved && e.type == 'pointerup') {
     a11yPick(press.X, press.at);
     return false;
   }

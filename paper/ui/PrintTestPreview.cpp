@@ -1,7 +1,7 @@
 #include "paper/ui/PrintTestPreview.h"
 
 #include "editor/OpenSet.h"
-#include "paper/PaperTest.h"
+#include "paper/PaperWriter.h"
 #include "shell/LangStrings.h"
 
 #include <QCheckBox>

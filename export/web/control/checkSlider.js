@@ -1,5 +1,5 @@
-function $checkSlider$() {
-  if (event.srcElement.className == 'slide') {
+function $checkSlider$(e) {
+  if (e.target.className == 'slide') {
     $sliderMouseDown$ = true;
     document.onmousemove = $sliderMMove$;
   }

@@ -1,4 +1,4 @@
-function $removeSelection$(item) {
+function $removeSelection$() {
   var limit = $qMaxSelectionsG$[$questionNum$];
   if (!(limit >= 1)) return;
   $getUserAnswers$();

@@ -1,6 +1,6 @@
-function $sliderMMove$() {
+function $sliderMMove$(e) {
   if (!$sliderMouseDown$) return;
-  var newPos = event.clientX - 13;
+  var newPos = e.clientX - 13;
   if (newPos >= 82 && newPos <= $qSliderMax$) {
     document.getElementById('Sliderdiv').style.left = newPos + 'px';
   }

@@ -43,7 +43,6 @@ export class Session {
   // Runs fn(questionWindow, controlWindow, ...args) in the frameset page.
   evaluate(fn, ...args) {
     return this.page.evaluate((src, rest) => {
-      // eslint-disable-next-line no-eval
       const f = eval(`(${src})`);
       return f(window.frames.question, window.frames.control, ...rest);
     }, fn.toString(), args);

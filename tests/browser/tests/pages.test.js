@@ -71,7 +71,7 @@ eachBrowser('pages', (ctx) => {
         const small = Object.keys(e.pages).filter((f) => /^[pq]\d+(fb|s)[^.]*\.htm$/.test(f));
         assert.ok(small.length > 0);
         for (const page of small) {
-          await s.page.evaluate((name) => showPage(window.frames.question, name), page);
+          await s.page.evaluate((name) => window.showPage(window.frames.question, name), page);
           await s.waitForShown(page);
         }
         assertNoErrors(s);

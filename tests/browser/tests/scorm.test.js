@@ -74,7 +74,6 @@ class PlatformSession extends Session {
 
   evaluate(fn, ...args) {
     return this.page.evaluate((src, rest) => {
-      // eslint-disable-next-line no-eval
       const f = eval(`(${src})`);
       const test = window.frames.sco;
       return f(test.frames.question, test.frames.control, ...rest);

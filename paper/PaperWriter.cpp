@@ -1,4 +1,4 @@
-#include "paper/PaperTest.h"
+#include "paper/PaperWriter.h"
 
 #include "editor/FieldKind.h"
 #include "editor/OpenSet.h"
