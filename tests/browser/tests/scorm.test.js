@@ -153,11 +153,13 @@ function interactions(values) {
 }
 
 // What the student sees of the answers on the question page: every block
-// shown (the chosen layers among them) and the text of every field.
+// shown (the chosen layers among them) and the text of every field. The
+// pointer-over layers (X1div) show where the pointer is, not an answer.
 function answersShown(s) {
   return s.evaluate((q) => {
     const d = q.document;
-    return [...d.querySelectorAll('div[id]')].filter((e) => e.style.visibility === 'visible').map((e) => e.id)
+    return [...d.querySelectorAll('div[id]')].filter((e) => e.style.visibility === 'visible' && !/\d1div$/.test(e.id))
+      .map((e) => e.id)
       .concat([...d.querySelectorAll('input')].map((e) => `${e.name}=${e.value}`));
   });
 }
