@@ -48,8 +48,8 @@ int runPaper(const Args& args, Context& context)
     std::string error;
     if (!WritePaperPdf(*set, context.lang, files[1], size, options, result, error))
         return fail("cannot write " + files[1] + ": " + error);
-    for (const std::string& missing : result.missingPictures)
-        std::fprintf(stderr, "dorvel-cli: picture not found, printed without it: %s\n", missing.c_str());
+    for (const PaperPictureProblem& problem : result.pictureProblems)
+        std::fprintf(stderr, "dorvel-cli: %s\n", PaperPictureProblemText(problem, context.lang).c_str());
     std::printf("%d question%s on %d page%s\n", result.questions, result.questions == 1 ? "" : "s", result.pages,
                 result.pages == 1 ? "" : "s");
     return 0;

@@ -4,6 +4,7 @@
 #include "exchange/ImportFile.h"
 #include "exchange/Reasons.h"
 #include "exchange/SetRecords.h"
+#include "media/MediaMessages.h"
 #include "media/QuestionMedia.h"
 #include "shell/LangStrings.h"
 #include "storage/FileUtils.h"
@@ -43,10 +44,21 @@ ExportOutcome ExportSetQuestions(const OpenSet& set, const std::string& path, Ex
         const std::string& record = set.questionSlots[static_cast<std::size_t>(n.number)];
         const ResolvedMedia picture = ResolveQuestionMedia(record, MediaKind::Picture, set.filePath);
         const ResolvedMedia sound = ResolveQuestionMedia(record, MediaKind::Sound, set.filePath);
-        // GIFT carries no picture; no format here carries a sound.
-        const bool pictureGoes = format != ExportFormat::Gift && picture.found;
-        if (picture.named && !pictureGoes)
+        // GIFT carries no picture; no format here carries a sound. A picture
+        // goes out only when it passes the checks every other output makes:
+        // a set may name any file (a system file, a file far up the folder
+        // tree), and the file goes into what the author hands on.
+        bool pictureGoes = format != ExportFormat::Gift && picture.found;
+        if (pictureGoes) {
+            const MediaCheck check = CheckQuestionMedia(picture.path, MediaKind::Picture);
+            if (!check.ok()) {
+                pictureGoes = false;
+                outcome.notes.push_back(FilledText(lang.at(text::kPictureNotTaken), std::to_string(n.number), picture.path,
+                                                   MediaVerdictText(check.verdict, MediaKind::Picture, lang)));
+            }
+        } else if (picture.named) {
             outcome.notes.push_back(FilledText(lang.at(text::kPictureLeftOut), std::to_string(n.number), picture.path));
+        }
         if (sound.named)
             outcome.notes.push_back(FilledText(lang.at(text::kSoundLeftOut), std::to_string(n.number), sound.path));
         if (format == ExportFormat::Gift && !GiftCarries(n.question)) {

@@ -36,7 +36,7 @@ ImportResult ImportQuestionFile(const std::string& path, std::optional<Format> f
     std::string bytes;
     if (!ReadFileBytes(path, bytes))
         return refused(reason::kCannotRead, path);
-    return ReadQuestions(bytes, format ? *format : GuessFormat(bytes));
+    return ReadQuestions(bytes, format ? *format : GuessFileFormat(path, bytes));
 }
 
 std::string ImportErrorText(const ImportResult& result, const LangStrings& lang)

@@ -13,9 +13,10 @@ class LangStrings;
 // Importing a question file, shared by the command line and the editor.
 namespace dorvel::exchange {
 
-// Reads the file at `path` in `format` (guessed from the content when not
-// given). A file that is not a regular file, cannot be read or is larger
-// than the limit is refused before anything is read of it.
+// Reads the file at `path` in `format` (when not given, guessed from the
+// file's extension, then its content). A file that is not a regular file,
+// cannot be read or is larger than the limit is refused before anything is
+// read of it.
 ImportResult ImportQuestionFile(const std::string& path, std::optional<Format> format);
 
 // Why a whole file was refused, in the author's language.

@@ -62,5 +62,6 @@ inline constexpr int kPicturesSavedIn = 522;   // "%1" the folder
 inline constexpr int kPicturesNotSaved = 523;  // "%1" the folder and why
 inline constexpr int kPartsLeftOut = 524;      // the list's heading when parts of questions are in it
 inline constexpr int kNotInGift = 525;         // "%1" the question: an accepted answer holds "->"
+inline constexpr int kPictureNotTaken = 555;   // "%1" the question, "%2" the file, "%3" why the media checks refuse it
 
 }  // namespace dorvel::exchange::text

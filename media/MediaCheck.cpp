@@ -1,5 +1,7 @@
 #include "media/MediaCheck.h"
 
+#include "media/SvgSafety.h"
+
 #include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 
@@ -86,6 +88,8 @@ std::size_t svgElementStart(std::string_view head)
             close = "?>";
         else if (!startsWith(rest, "<!"))
             return std::string_view::npos;
+        else if (rest.find('[') < rest.find('>'))
+            close = "]>";  // a document type with declarations of its own
         const std::size_t end = rest.find(close);
         if (end == std::string_view::npos)
             return std::string_view::npos;
@@ -319,8 +323,9 @@ bool PictureSizeFromHead(std::string_view ext, std::string_view head, int& width
 
 namespace {
 
-// The verdict on a file of `size` bytes whose first bytes are `head`, once
-// its name and its being a file have passed.
+// The verdict on a file of `size` bytes whose first bytes are `head` (the
+// whole of an SVG, which is read through), once its name and its being a
+// file have passed.
 MediaCheck checkContent(std::string_view ext, MediaKind kind, std::int64_t size, std::string_view head)
 {
     if (kind == MediaKind::Picture && size > kMaxPictureBytes)
@@ -337,6 +342,8 @@ MediaCheck checkContent(std::string_view ext, MediaKind kind, std::int64_t size,
             return verdict(MediaVerdict::WrongContent);
         if (check.width > kMaxPictureSide || check.height > kMaxPictureSide)
             check.verdict = MediaVerdict::TooManyPixels;
+        else if (ext == ".svg")
+            check.verdict = CheckSvgSafety(head);
     }
     return check;
 }
@@ -362,7 +369,8 @@ MediaCheck CheckQuestionMedia(const std::string& path, MediaKind kind)
     if (kind == MediaKind::Picture && size > kMaxPictureBytes)
         return verdict(MediaVerdict::TooLarge);
 
-    std::string head(static_cast<std::size_t>(std::min<std::int64_t>(size, kHeadBytes)), '\0');
+    const std::int64_t wanted = ext == ".svg" ? size : std::min<std::int64_t>(size, kHeadBytes);
+    std::string head(static_cast<std::size_t>(wanted), '\0');
     std::size_t got = 0;
     while (got < head.size()) {
         const std::int64_t n = ReadSome(fd.get(), head.data() + got, head.size() - got);
@@ -379,7 +387,8 @@ MediaCheck CheckMediaBytes(std::string_view name, MediaKind kind, std::string_vi
     const std::string ext = LowerCase(ExtractFileExt(name));
     if (!IsMediaExtension(kind, ext))
         return verdict(MediaVerdict::UnknownKind);
-    return checkContent(ext, kind, static_cast<std::int64_t>(bytes.size()), bytes.substr(0, kHeadBytes));
+    return checkContent(ext, kind, static_cast<std::int64_t>(bytes.size()),
+                        ext == ".svg" ? bytes : bytes.substr(0, kHeadBytes));
 }
 
 }  // namespace dorvel

@@ -23,6 +23,10 @@ enum class MediaVerdict {
     TooLarge,       // a picture over kMaxPictureBytes
     TooManyPixels,  // a picture wider or higher than kMaxPictureSide
     UnsafeName,     // a path holding < or >, which no record can carry
+    // An SVG that is more than a picture (media/SvgSafety.h):
+    SvgDocumentType,  // it declares a document type
+    SvgScript,        // a script, an event attribute, a javascript: address
+    SvgExternal,      // a reference to anything outside it
 };
 
 inline constexpr std::int64_t kMaxPictureBytes = std::int64_t(20) << 20;

@@ -23,6 +23,12 @@ std::string MediaVerdictText(MediaVerdict verdict, MediaKind kind, const LangStr
         return lang.at(MediaText::TooManyPixels);
     case MediaVerdict::UnsafeName:
         return lang.at(MediaText::UnsafeName);
+    case MediaVerdict::SvgDocumentType:
+        return lang.at(MediaText::SvgDocumentType);
+    case MediaVerdict::SvgScript:
+        return lang.at(MediaText::SvgScript);
+    case MediaVerdict::SvgExternal:
+        return lang.at(MediaText::SvgExternal);
     }
     return {};
 }

@@ -31,6 +31,9 @@ inline constexpr int NoPicture = 377;
 inline constexpr int NoSound = 378;
 inline constexpr int Description = 379;         // shown in the picture's description box while it is empty
 inline constexpr int PictureDescription = 380;  // the box's name for screen readers
+inline constexpr int SvgDocumentType = 390;
+inline constexpr int SvgScript = 391;
+inline constexpr int SvgExternal = 392;
 }  // namespace MediaText
 
 // Why a file was refused ("it is larger than 20 MB.").

@@ -3,7 +3,9 @@
 #include "editor/FieldKind.h"
 #include "editor/OpenSet.h"
 #include "export/InlineMarks.h"
+#include "media/MediaMessages.h"
 #include "media/QuestionMedia.h"
+#include "paper/PngScaledReader.h"
 #include "paper/PaperMarks.h"
 #include "shell/LangStrings.h"
 #include "storage/TextCodec.h"
@@ -36,6 +38,8 @@ enum Text {
     kTrue = 534,
     kFalse = 535,
     kPageOf = 536,
+    kPictureNotPrinted = 556,  // "%1" the file, "%2" why
+    kPictureUnreadable = 557,
 };
 
 // Sizes in the text's own pixels (96 to the inch), which the layout scales
@@ -197,16 +201,26 @@ QImage readPicture(const std::string& path)
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     // Printed at most a few inches wide: never decode more than that needs.
-    if (size.isValid() && (size.width() > 2400 || size.height() > 2400))
-        reader.setScaledSize(size.scaled(2400, 2400, Qt::KeepAspectRatio));
-    return reader.read();
+    // A side never shrinks below a pixel (a 1 x 8000 line stays one wide).
+    QSize scaled;
+    if (size.isValid() && (size.width() > 2400 || size.height() > 2400)) {
+        scaled = size.scaled(2400, 2400, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+        reader.setScaledSize(scaled);
+    }
+    const bool png = reader.format() == "png";  // asked before reading, which closes the file
+    QImage picture = reader.read();
+    if (picture.isNull() && png && size.isValid())
+        picture = ReadPngScaled(fromUtf8(path), scaled.isValid() ? scaled : size);
+    return picture;
 }
 
 QString pictureHtml(const QImage& picture, int widthPx)
 {
     if (picture.isNull())
         return {};
-    const QSize shown = picture.size().scaled(int(widthPx * kPictureMaxWidthShare), kPictureMaxHeightPx, Qt::KeepAspectRatio);
+    const QSize shown = picture.size()
+                            .scaled(int(widthPx * kPictureMaxWidthShare), kPictureMaxHeightPx, Qt::KeepAspectRatio)
+                            .expandedTo(QSize(1, 1));
     return QStringLiteral("<p><img src=\"%1\" width=\"%2\" height=\"%3\"></p>")
         .arg(kPicture.toString())
         .arg(shown.width())
@@ -232,6 +246,14 @@ QString questionHtml(const std::string& q, int number, const LangStrings& lang, 
 }
 
 }  // namespace
+
+std::string PaperPictureProblemText(const PaperPictureProblem& problem, const LangStrings& lang)
+{
+    const std::string why = problem.verdict == MediaVerdict::Ok
+        ? lang.at(kPictureUnreadable)
+        : MediaVerdictText(problem.verdict, MediaKind::Picture, lang);
+    return FillPlaceholders(lang.at(kPictureNotPrinted), problem.path, why);
+}
 
 QPageSize LocalePaperSize()
 {
@@ -270,10 +292,14 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
         QImage picture;
         const ResolvedMedia media = ResolveQuestionMedia(q, MediaKind::Picture, set.filePath);
         if (media.named) {
+            // What the web test would show, the paper prints.
+            PaperPictureProblem problem{media.path, MediaVerdict::Missing};
             if (media.found)
+                problem.verdict = CheckQuestionMedia(media.path, MediaKind::Picture).verdict;
+            if (problem.verdict == MediaVerdict::Ok)
                 picture = readPicture(media.path);
             if (picture.isNull())
-                result.missingPictures.push_back(media.path);
+                result.pictureProblems.push_back(problem);
         }
         ++result.questions;
         blocks.push_back(layOut(questionHtml(q, result.questions, lang, options, picture, widthPx), device, picture));

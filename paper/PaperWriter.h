@@ -1,5 +1,7 @@
 #pragma once
 
+#include "media/MediaCheck.h"
+
 #include <string>
 #include <vector>
 
@@ -23,12 +25,22 @@ struct PaperOptions {
     bool answerKey = false;
 };
 
+// A picture a question names that was printed without.
+struct PaperPictureProblem {
+    std::string path;
+    // Why the media checks refuse it (Missing when it is not there), as the
+    // web test would; Ok when it passed them but could not be read.
+    MediaVerdict verdict = MediaVerdict::Missing;
+};
+
 struct PaperResult {
     int pages = 0;
     int questions = 0;
-    // Pictures a question names that could not be read (their paths).
-    std::vector<std::string> missingPictures;
+    std::vector<PaperPictureProblem> pictureProblems;
 };
+
+// "The picture ... is not printed: it is larger than 8000 x 8000 pixels."
+std::string PaperPictureProblemText(const PaperPictureProblem& problem, const LangStrings& lang);
 
 // Paints the test onto `device` (a PDF writer or a printer, whose page size
 // and margins are already set), one device page after another.

@@ -1,3 +1,4 @@
+#include "archive/ZipReader.h"
 #include "editor/SetFile.h"
 #include "editor/Workspace.h"
 #include "exchange/ExchangeQuestion.h"
@@ -151,6 +152,81 @@ TEST(ExchangeCli, ImportAndConvertRefuseWhatTheyCannotUse)
     }
 }
 
+// A set may name any file as a question's picture, by its absolute path or
+// relative to the set. Convert embeds a picture in what the author hands on,
+// so it takes only what the media checks take, as every other output does,
+// and says why it left one out.
+TEST(ExchangeCli, ConvertEmbedsOnlyPicturesTheMediaChecksTake)
+{
+    test::TempFolder dir;
+    const std::string secret = "root:x:0:0:TOP SECRET answers 4 and B";
+    dir.write("Private/passwd", secret);
+    dir.write("Private/passwd.png", secret);  // a picture's name over other bytes
+    ASSERT_TRUE(ForceDirectory(dir.path("Class")));
+    std::string map;
+    ASSERT_TRUE(ReadFileBytes(test::MakePicture(dir.path("Class/map.png"), 30, 20), map));
+    std::string aiken;
+    for (int k = 1; k <= 5; ++k)
+        aiken += "Question " + std::to_string(k) + "?\nA. yes\nB. no\nANSWER: A\n\n";
+    const std::string setPath = dir.path("Class/Quiz.vtd");
+    ASSERT_EQ(runCli({"import", dir.write("q.txt", aiken), setPath, "--format", "aiken"}).status, 0);
+
+    struct Row {
+        const char* abs;  // as the set stores them ("0": none)
+        const char* rel;
+        std::string shown;  // the file the message names
+        const char* why;
+    };
+    const Row rows[] = {
+        {"", "0", dir.path("Private/passwd"), "It is not a PNG, JPEG, GIF, WebP or SVG picture."},
+        {"0", "../Private/passwd", dir.path("Private/passwd"), "It is not a PNG, JPEG, GIF, WebP or SVG picture."},
+        {"", "0", dir.path("Private/passwd.png"), "Its contents are not those of its kind"},
+        {"0", "../Private/passwd.png", dir.path("Private/passwd.png"), "Its contents are not those of its kind"},
+    };
+    OpenSet set;
+    ASSERT_EQ(ReadSetFile(setPath, set), SetFileStatus::Ok);
+    for (std::size_t k = 0; k < std::size(rows); ++k) {
+        std::string& record = set.questionSlots[k + 1];
+        record = SetTag(record, kQuestionPictureFields.abs, *rows[k].abs ? rows[k].abs : rows[k].shown);
+        record = SetTag(record, kQuestionPictureFields.rel, rows[k].rel);
+    }
+    set.questionSlots[5] = SetTag(SetTag(set.questionSlots[5], kQuestionPictureFields.abs, "0"),
+                                  kQuestionPictureFields.rel, "map.png");
+    ASSERT_TRUE(WriteStoredFile(setPath, PrepareSetFileText(set, 0)));
+
+    const std::string encodedSecret = QByteArray::fromStdString(secret).toBase64().toStdString();
+    for (const char* out : {"out.xml", "out.zip"}) {
+        SCOPED_TRACE(out);
+        const test::ProgramRun run = runCli({"convert", setPath, dir.path(out)});
+        ASSERT_EQ(run.status, 0) << run.err;
+        for (std::size_t k = 0; k < std::size(rows); ++k) {
+            const std::string said = "Question " + std::to_string(k + 1) + ": its picture " + rows[k].shown
+                + " is not exported. " + rows[k].why;
+            EXPECT_NE(run.err.find(said), std::string::npos) << said << "\n"
+                                                             << run.err;
+        }
+        EXPECT_EQ(run.err.find("Question 5"), std::string::npos) << "the real picture goes: " << run.err;
+        std::string written;
+        ASSERT_TRUE(ReadFileBytes(dir.path(out), written));
+        if (std::string(out) == "out.xml") {
+            EXPECT_EQ(written.find(encodedSecret), std::string::npos);
+            EXPECT_EQ(written.find("encoding=\"base64\">"), written.rfind("encoding=\"base64\">")) << "one file only";
+            EXPECT_NE(written.find(QByteArray::fromStdString(map).toBase64().toStdString()), std::string::npos);
+            continue;
+        }
+        const ZipReader zip(dir.path(out));
+        ASSERT_TRUE(zip.isOpen());
+        std::vector<std::string> media;
+        for (const std::string& name : zip.names()) {
+            EXPECT_EQ(zip.read(name).value_or("").find(secret), std::string::npos) << name;
+            if (name.rfind("items/media/", 0) == 0)
+                media.push_back(name);
+        }
+        EXPECT_EQ(media, std::vector<std::string>{"items/media/item5.png"});
+        EXPECT_EQ(zip.read("items/media/item5.png"), map);
+    }
+}
+
 TEST(ExchangeEditor, ImportOpensUnsavedSetsAndListsWhatWasLeftOut)
 {
     test::TempFolder dir;
@@ -223,7 +299,8 @@ TEST(ExchangeEditor, ExportWritesTheCurrentSetInTheChosenFormat)
     test::TempFolder dir;
     test::ScriptedUserInterface ui;
     LangStrings lang;
-    lang.applyPack("0055 Set\n0505 Exported to:\n0513 Question %1 is off\n0516 Picture %1 out: %2\n");
+    lang.applyPack("0055 Set\n0364 Damaged\n0505 Exported to:\n0513 Question %1 is off\n0516 Picture %1 out: %2\n"
+                   "0555 Picture %1 refused: %2 %3\n");
     Workspace workspace(ui, lang);
     ui.openChoices.push_back({dir.write("q.gift", "::A::First {T}\n\n::B::Second {F}\n")});
     ImportQuestionsCall(workspace, ui, lang);
@@ -239,6 +316,17 @@ TEST(ExchangeEditor, ExportWritesTheCurrentSetInTheChosenFormat)
     EXPECT_NE(gift.find("::B::[html]Second {F}"), std::string::npos) << gift;
     EXPECT_NE(ui.messages.back().find("Question 1 is off"), std::string::npos) << ui.messages.back();
     EXPECT_NE(ui.messages.back().find("Picture 2 out: " + dir.path("owl.png")), std::string::npos) << ui.messages.back();
+
+    // Moodle XML carries pictures, but only those the media checks take: the
+    // message says why this one stayed out (a PNG's signature, no picture).
+    ui.oneChoices.push_back(0);
+    ui.saveChoices.push_back(dir.path("out"));
+    ExportQuestionsCall(workspace, ui, lang);
+    std::string xml;
+    ASSERT_TRUE(ReadFileBytes(dir.path("out.xml"), xml));
+    EXPECT_EQ(xml.find("<file"), std::string::npos) << xml;
+    EXPECT_NE(ui.messages.back().find("Picture 2 refused: " + dir.path("owl.png") + " Damaged"), std::string::npos)
+        << ui.messages.back();
 }
 
 }  // namespace

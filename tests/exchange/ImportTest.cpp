@@ -151,6 +151,66 @@ TEST(Import, FixturesGiveTheirCountsAndReasons)
     }
 }
 
+// The same text as UTF-16 with its byte-order mark, as Windows' editors save it.
+std::string utf16(const std::string& utf8, bool bigEndian)
+{
+    const QString text = QString::fromStdString(utf8);
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const QChar c : text) {
+        const char high = static_cast<char>(c.unicode() >> 8);
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return out;
+}
+
+// An import names a file and rarely its format: the name's extension comes
+// first, then the content, whatever its line ends and encoding.
+TEST(Import, TheFormatComesFromTheNameThenTheContent)
+{
+    const std::string aikenCr = "What is 2+2?\rA. 3\rB. 4\rANSWER: B\r\rCapital of Peru?\rA) Lima\rB) Cusco\rANSWER: A\r";
+    const std::string moodle16 = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + kMoodleAll.substr(kMoodleHead.find('\n'));
+    const std::string quiz = kMoodleAll.substr(kMoodleHead.find("<quiz>"));
+    struct Case {
+        const char* file;
+        std::string content;
+        Format format;
+        std::size_t imported;
+        int error = 0;
+    };
+    const Case cases[] = {
+        {"quiz.txt", aikenCr, Format::Aiken, 2},
+        {"quiz", aikenCr, Format::Aiken, 2},
+        {"quiz.aiken", "Pick\r\nA. x\r\nB. y\r\nANSWER: A\r\n", Format::Aiken, 1},
+        {"quiz.xml", utf16(moodle16, false), Format::MoodleXml, 4},
+        {"export", utf16(moodle16, true), Format::MoodleXml, 4},
+        {"quiz.xml", "<!DOCTYPE quiz>\n" + quiz, Format::MoodleXml, 0, r::kDocumentType},
+        {"quiz.dat", "\xEF\xBB\xBF\n<!DOCTYPE quiz [<!ENTITY x \"y\">]>\n" + quiz, Format::MoodleXml, 0, r::kDocumentType},
+        {"quiz", "<?latexml options=\"x\"?>\n" + quiz, Format::MoodleXml, 4},
+        {"quiz", "<!-- from the course's bank -->\n" + quiz, Format::MoodleXml, 4},
+        {"quiz", "  \n" + quiz, Format::MoodleXml, 4},
+        {"Quiz.XML", "::A::Q1 {=x ~y}\n", Format::MoodleXml, 0, r::kNotWellFormed},
+        {"quiz", "<b>Bold</b> question {T}\n", Format::Gift, 1},
+        {"quiz", "<quizzical> question {T}\n", Format::Gift, 1},
+        {"quiz.gift", "Pick\nA. x\nB. y\nANSWER: A\n", Format::Gift, 0},
+        {"quiz.txt", "What does {x} mean?\nA. a set\nB. a field\nANSWER: A\n", Format::Aiken, 1},
+        {"quiz", "What does {x} mean?\nA. a set\nB. a field\nANSWER: A\n", Format::Gift, 0},
+        {"quiz.txt", "::A::Q1 {=x ~y}\n\nANSWER: is a word {T}\n", Format::Gift, 2},
+        {"quiz.gift", utf16("::Ä::Grüße {=ja ~nein}\n", false), Format::Gift, 1},
+        {"quiz.txt", utf16(aikenCr, true), Format::Aiken, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + ": " + c.content.substr(0, 40));
+        const Format format = GuessFileFormat(c.file, c.content);
+        EXPECT_EQ(static_cast<int>(format), static_cast<int>(c.format));
+        const ImportResult result = ReadQuestions(c.content, format);
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_EQ(result.questions.size(), c.imported);
+    }
+    // What a UTF-16 file says comes in as typed.
+    EXPECT_EQ(ReadQuestions(utf16("::Ä::Grüße {=ja ~nein}\n", false), Format::Gift).questions.at(0).name, "Ä");
+}
+
 TEST(Import, SkippedQuestionsAreNamed)
 {
     const ImportResult gift = ReadGift("::Pairs::Match {=a -> 1 =b -> 2}\n\nWrite an essay about Goethe {}\n");

@@ -110,6 +110,14 @@ TEST(PictureImport, TheFirstPictureOfTheTextComesInAndTheRestIsListed)
           {reason::kPictureRefused, "fake.png", MediaVerdict::WrongContent},
           {reason::kPictureRefused, "bad.png", MediaVerdict::WrongContent},
           {reason::kPictureRefused, "plain.png", MediaVerdict::WrongContent}}},
+        {"SVGs that are more than pictures are refused: the next picture is taken",
+         "<img src=\"@@PLUGINFILE@@/run.svg\"><img src=\"@@PLUGINFILE@@/far.svg\"><img src=\"@@PLUGINFILE@@/m.png\">",
+         fileElement("run.svg", base64("<svg xmlns=\"http://www.w3.org/2000/svg\" onload=\"alert(1)\"/>"))
+             + fileElement("far.svg", base64("<svg xmlns=\"http://www.w3.org/2000/svg\"><image href=\"https://example.org/t.png\"/></svg>"))
+             + fileElement("m.png", red),
+         "m.png",
+         {{reason::kPictureRefused, "run.svg", MediaVerdict::SvgScript},
+          {reason::kPictureRefused, "far.svg", MediaVerdict::SvgExternal}}},
         {"a hostile name: only its last part is kept (and made safe where it is written)",
          "<img src=\"@@PLUGINFILE@@/..%2F..%2Fx.png\">",
          fileElement("../../x.png", red),

@@ -28,7 +28,7 @@ TEST(QuestionMediaCheck, TakesTheKindsBrowsersShowAndReadsTheirSize)
         int height;
     };
     const std::string svg = dir.write("Plan.svg",
-                                      "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- drawn by hand -->\n<!DOCTYPE svg>\n"
+                                      "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- drawn by hand -->\n"
                                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120px\" height=\"80\"><rect width=\"5\"/></svg>");
     const std::string viewBox = dir.write("box.SVG", "<svg viewBox=\"0 0 300 150\" xmlns=\"http://www.w3.org/2000/svg\"/>");
     const std::string noSize = dir.write("free.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"></svg>");
@@ -124,6 +124,75 @@ TEST(QuestionMediaCheck, RefusesWhatIsNoUsablePictureOrSound)
     QFile longWav(QString::fromStdString(wav));
     ASSERT_TRUE(longWav.resize(kMaxPictureBytes * 2));
     EXPECT_TRUE(CheckQuestionMedia(wav, MediaKind::Sound).ok());
+}
+
+// An SVG is a document a browser runs when it is opened by its own address:
+// one that holds more than a picture is refused whatever shape that takes;
+// what drawing programs write (styles, gradients, references inside the
+// picture, a raster picture carried in it) is kept.
+TEST(QuestionMediaCheck, AnSvgIsTakenOnlyAsAPicture)
+{
+    const std::string open = "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+                             "width=\"100\" height=\"50\">";
+    const std::string dot = "data:image/png;base64,iVBORw0KGgo=";
+    const std::string clean = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- Inkscape -->\n"
+                              "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+                              "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" width=\"100\" height=\"50\">"
+                              "<style>.a { fill: url(#g); stroke: url('#g') } @media print { .a { opacity: 1 } }</style>"
+                              "<defs><linearGradient id=\"g\"><stop offset=\"0\" stop-color=\"#fff\"/></linearGradient>"
+                              "<clipPath id=\"c\"><rect width=\"9\" height=\"9\"/></clipPath></defs>"
+                              "<g inkscape:label=\"Layer 1\" clip-path=\"url(#c)\" style=\"fill:url( #g );opacity:.5\">"
+                              "<rect class=\"a\" width=\"10\" height=\"10\" fill=\"url(#g)\"/><use href=\"#c\"/>"
+                              "<use xlink:href=\"#c\"/><a href=\"#top\"><text>on top, javascript and url(x) as text</text></a>"
+                              "<image width=\"1\" height=\"1\" xlink:href=\""
+        + dot + "\"/><animate attributeName=\"opacity\" from=\"0\" to=\"1\" dur=\"1s\"/></g></svg>";
+    const auto inside = [&](const std::string& body) { return open + body + "</svg>"; };
+    struct Case {
+        const char* what;
+        std::string svg;
+        MediaVerdict verdict;
+    };
+    const Case cases[] = {
+        {"drawing program's picture", clean, MediaVerdict::Ok},
+        {"script element", inside("<script>alert(1)</script>"), MediaVerdict::SvgScript},
+        {"script in another case and CDATA", inside("<SCRIPT><![CDATA[alert(1)]]></SCRIPT>"), MediaVerdict::SvgScript},
+        {"script from a file", inside("<script href=\"#x\"/>"), MediaVerdict::SvgScript},
+        {"onload on the root", "<svg xmlns=\"http://www.w3.org/2000/svg\" onload=\"alert(1)\"/>", MediaVerdict::SvgScript},
+        {"event attribute in capitals", inside("<rect ONCLICK=\"alert(1)\"/>"), MediaVerdict::SvgScript},
+        {"javascript link", inside("<a href=\"javascript:alert(1)\"><rect/></a>"), MediaVerdict::SvgScript},
+        {"javascript link spelt with entities and a tab", inside("<a xlink:href=\" &#106;ava&#9;script:alert(1)\"/>"), MediaVerdict::SvgScript},
+        {"animation that sets a link", inside("<a><set attributeName=\"href\" to=\"javascript:alert(1)\"/></a>"), MediaVerdict::SvgScript},
+        {"animation that sets an event", inside("<set attributeName=\"onmouseover\" to=\"alert(1)\"/>"), MediaVerdict::SvgScript},
+        {"animation that sets a link by its prefix", inside("<a><animate attributeName=\"xlink:href\" values=\"#a;#b\"/></a>"), MediaVerdict::SvgScript},
+        {"Tiny's handler", inside("<handler type=\"application/ecmascript\">alert(1)</handler>"), MediaVerdict::SvgScript},
+        {"XHTML script", inside("<h:script xmlns:h=\"http://www.w3.org/1999/xhtml\">alert(1)</h:script>"), MediaVerdict::SvgScript},
+        {"XHTML iframe", inside("<h:iframe xmlns:h=\"http://www.w3.org/1999/xhtml\" src=\"x.htm\"/>"), MediaVerdict::SvgExternal},
+        {"foreignObject", inside("<foreignObject width=\"9\" height=\"9\"><div>x</div></foreignObject>"), MediaVerdict::SvgExternal},
+        {"link to a page", inside("<a href=\"https://example.org/\"><rect/></a>"), MediaVerdict::SvgExternal},
+        {"picture from elsewhere", inside("<image xlink:href=\"/etc/passwd\"/>"), MediaVerdict::SvgExternal},
+        {"part of another file", inside("<use href=\"other.svg#a\"/>"), MediaVerdict::SvgExternal},
+        {"an SVG carried as data", inside("<image href=\"data:image/svg+xml,&lt;svg/&gt;\"/>"), MediaVerdict::SvgExternal},
+        {"fill from another file", inside("<rect fill=\"url(http://example.org/p.svg#g)\"/>"), MediaVerdict::SvgExternal},
+        {"style attribute fetching", inside("<rect style=\"filter:url('f.svg#x')\"/>"), MediaVerdict::SvgExternal},
+        {"style sheet importing", inside("<style>@import url(#x); rect{fill:red}</style>"), MediaVerdict::SvgExternal},
+        {"style sheet importing by escape", inside("<style>@\\69mport 'x.css';</style>"), MediaVerdict::SvgExternal},
+        {"style sheet fetching a font", inside("<style><![CDATA[@font-face{src:url(\"https://example.org/f.woff\")}]]></style>"), MediaVerdict::SvgExternal},
+        {"linked style sheet", "<?xml-stylesheet href=\"https://example.org/a.css\"?>" + inside("<rect/>"), MediaVerdict::SvgExternal},
+        {"a base elsewhere", inside("<g xml:base=\"https://example.org/\"><use href=\"#a\"/></g>"), MediaVerdict::SvgExternal},
+        {"document type", "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" \"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\">" + inside(""), MediaVerdict::SvgDocumentType},
+        {"entity declared", "<!DOCTYPE svg [<!ENTITY x \"alert(1)\">]>" + inside("<text>&x;</text>"), MediaVerdict::SvgDocumentType},
+        {"not well-formed", open + "<rect></svg>", MediaVerdict::WrongContent},
+        {"an undeclared prefix", "<svg xmlns=\"http://www.w3.org/2000/svg\"><use xlink:href=\"#a\"/></svg>", MediaVerdict::WrongContent},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CheckMediaBytes("p.svg", MediaKind::Picture, c.svg).verdict, c.verdict) << c.what << "\n"
+                                                                                          << c.svg;
+
+    // A file is read whole: a script after the first half megabyte is found.
+    TempFolder dir;
+    const std::string padded = inside("<desc>" + std::string(600 * 1024, 'x') + "</desc><script>alert(1)</script>");
+    EXPECT_EQ(CheckQuestionMedia(dir.write("long.svg", padded), MediaKind::Picture).verdict, MediaVerdict::SvgScript);
+    EXPECT_TRUE(CheckQuestionMedia(dir.write("clean.svg", clean), MediaKind::Picture).ok());
 }
 
 }  // namespace

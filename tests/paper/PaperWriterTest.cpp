@@ -4,6 +4,7 @@
 #include "editor/OpenSet.h"
 #include "editor/SetFile.h"
 #include "media/QuestionMedia.h"
+#include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 #include "tests/support/ProgramRun.h"
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -298,6 +300,74 @@ TEST_F(PaperTest, AMissingPictureIsReportedAndTheTestStillPrints)
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(has(run.err, "blue.png")) << run.err;
     EXPECT_TRUE(has(pdfText(pdf), "What colour is the picture?"));
+}
+
+// Every picture the web test shows is printed, however its file is made;
+// one that is not printed is named with the real reason, the one the web
+// test's checks give.
+TEST(PaperPictures, EachPictureIsPrintedOrTheRealReasonIsGiven)
+{
+    test::TempFolder folder;
+    const auto magick = [&](const std::string& name, std::vector<std::string> args) {
+        args.push_back(folder.path(name));
+        const test::ProgramRun run = test::RunProgram("/usr/bin/convert", args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return folder.path(name);
+    };
+    std::string damaged;
+    ReadFileBytes(test::MakePicture(folder.path("whole.png"), 300, 300, "navy"), damaged);
+    struct Row {
+        const char* what;
+        std::string path;
+        const char* why;  // nullptr: printed
+    };
+    const Row rows[] = {
+        {"a line one pixel wide", magick("line.png", {"-size", "1x8000", "xc:navy"}), nullptr},
+        {"16 bits a channel at the pixel limit", magick("deep.png", {"-size", "8000x8000", "-depth", "16", "gradient:navy-white"}), nullptr},
+        {"16 bits a channel, grey and small", magick("grey.png", {"-size", "30x20", "-depth", "16", "gradient:black-white", "-colorspace", "Gray"}), nullptr},
+        {"over the pixel limit", magick("wide.png", {"-size", "8001x1", "xc:navy"}), "It is larger than 8000 × 8000 pixels."},
+        {"not there", folder.path("gone.png"), "It cannot be found or opened."},
+        {"damaged after its header", folder.write("cut.png", damaged.substr(0, 60)), "It could not be read: the file may be damaged."},
+        {"an SVG with a script", folder.write("s.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"9\" height=\"9\"><script>alert(1)</script></svg>"), "holds a script"},
+    };
+    auto set = std::make_unique<OpenSet>();
+    set->testDetails = DefaultTestDetails();
+    set->questionSlots[0] = DefaultQuestionRecord();
+    const std::string setPath = folder.path("Pictures.vtd");
+    for (std::size_t k = 0; k < std::size(rows); ++k)
+        set->questionSlots[k + 1] = WithQuestionMedia(question(0, rows[k].what, {{"Text1", "Yes"}, {"Text2", "No"}}),
+                                                      MediaKind::Picture, rows[k].path, setPath);
+    ASSERT_TRUE(WriteStoredFile(setPath, PrepareSetFileText(*set, 0)));
+
+    const std::string pdf = folder.path("test.pdf");
+    const test::ProgramRun run = test::RunProgram(DORVEL_CLI, {"paper", setPath, pdf});
+    ASSERT_EQ(run.status, 0) << run.err;
+    int printed = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::size_t at = run.err.find("The picture " + row.path + " is not printed. ");
+        if (!row.why) {
+            ++printed;
+            EXPECT_EQ(at, std::string::npos) << run.err;
+            continue;
+        }
+        ASSERT_NE(at, std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(row.why, at), std::string::npos) << run.err;
+    }
+    // The pictures drawn, as pdfimages lists them (each line "page num type
+    // width height ..."), the marks of boxes and writing lines left aside.
+    std::vector<std::string> drawn;
+    const QStringList lines = QString::fromStdString(test::RunProgram("/usr/bin/pdfimages", {"-list", pdf}).out).split(u'\n');
+    for (const QString& line : lines) {
+        const QStringList cells = line.simplified().split(u' ');
+        if (cells.size() > 4 && cells[2] == u"image" && !(cells[3] == u"200" && cells[4] == u"200")
+            && !(cells[3] == u"2000" && cells[4] == u"60"))
+            drawn.push_back((cells[3] + u'x' + cells[4]).toStdString());
+    }
+    std::sort(drawn.begin(), drawn.end());
+    // Printed at most 2400 pixels a side, proportions kept, never below one.
+    EXPECT_EQ(drawn, (std::vector<std::string>{"1x2400", "2400x2400", "30x20"}));
+    EXPECT_EQ(printed, 3);
 }
 
 // The five marks the web test renders in question texts are printed as such
