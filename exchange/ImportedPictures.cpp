@@ -7,6 +7,7 @@
 #include "platform/SystemFiles.h"
 #include "storage/FileUtils.h"
 #include "storage/PartFiles.h"
+#include "storage/WriteAll.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -74,8 +75,7 @@ bool writeNewFile(const std::string& path, std::string_view bytes, std::string& 
         error = fromQString(file.errorString());
         return false;
     }
-    const qint64 size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
+    if (!WriteAll(file, bytes) || !file.flush()) {
         error = fromQString(file.errorString());
         file.remove();
         return false;

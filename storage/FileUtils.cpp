@@ -2,6 +2,7 @@
 
 #include "platform/SystemFiles.h"
 #include "storage/ScratchFiles.h"
+#include "storage/WriteAll.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,8 +156,7 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::string* e
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(fromQString(file.errorString()));
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())
-        || file.error() != QFileDevice::NoError)
+    if (!WriteAll(file, bytes))
         return fail(fromQString(file.errorString()));
     if (sync && !SyncFile(file.handle()))
         return fail(LastErrorText());

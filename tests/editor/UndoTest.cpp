@@ -97,19 +97,44 @@ TEST_F(UndoTest, TypingInOneBoxIsOneStepAndAnotherBoxStartsTheNext)
 
 TEST_F(UndoTest, DeletedQuestionComesBackInItsPlaceAndIsShown)
 {
-    newSetWithTitles({"q1", "q2", "q3"});
-    workspace.TestTreeChange(0, 2);
-    ui.answers = {Answer::Yes};
-    workspace.DeleteQuestion();
-    ASSERT_EQ(titles(), (std::vector<std::string>{"q1", "q3"}));
-    workspace.Undo();
-    EXPECT_EQ(titles(), (std::vector<std::string>{"q1", "q2", "q3"}));
-    EXPECT_EQ(captions(0), (std::vector<std::string>{"Q1: q1", "Q2: q2", "Q3: q3"}));
-    EXPECT_EQ(workspace.currentQuestion(), 2);
-    EXPECT_EQ(view.calls.back(), "question 2");
-    // Typing after the undo goes to the question that came back.
-    workspace.questionChange("Text1", "back");
-    EXPECT_EQ(GetTag(slot(2), "Text1"), "back");
+    // A small set, and a full one of 100 at both ends and in the middle:
+    // the last slot of a full set is the one an off-by-one loses.
+    struct Case {
+        int count;
+        int deleted;
+    };
+    for (const Case c : {Case{3, 2}, Case{kMaxQuestions, 1}, Case{kMaxQuestions, 50}, Case{kMaxQuestions, kMaxQuestions}}) {
+        SCOPED_TRACE(std::to_string(c.deleted) + " of " + std::to_string(c.count));
+        std::vector<std::string> all;
+        for (int n = 1; n <= c.count; ++n)
+            all.push_back("q" + std::to_string(n));
+        newSetWithTitles(all);
+        ASSERT_EQ(cur().questionCount(), c.count);
+        workspace.TestTreeChange(workspace.currentSet(), c.deleted);
+        ui.answers = {Answer::Yes};
+        workspace.DeleteQuestion();
+        std::vector<std::string> left = all;
+        left.erase(left.begin() + (c.deleted - 1));
+        ASSERT_EQ(titles(), left);
+        workspace.Undo();
+        EXPECT_EQ(titles(), all);
+        // Redo deletes it again, and undo brings it back once more.
+        workspace.Redo();
+        EXPECT_EQ(titles(), left);
+        workspace.Undo();
+        EXPECT_EQ(titles(), all);
+        std::vector<std::string> shown;
+        for (int n = 1; n <= c.count; ++n)
+            shown.push_back("Q" + std::to_string(n) + ": q" + std::to_string(n));
+        EXPECT_EQ(captions(workspace.currentSet()), shown);
+        EXPECT_EQ(workspace.currentQuestion(), c.deleted);
+        EXPECT_EQ(view.calls.back(), "question " + std::to_string(c.deleted));
+        // Typing after the undo goes to the question that came back.
+        workspace.questionChange("Text1", "back");
+        EXPECT_EQ(GetTag(slot(c.deleted), "Text1"), "back");
+        ui.answers = {Answer::No};
+        workspace.CloseCurrentSet();
+    }
 }
 
 TEST_F(UndoTest, EachSetHasItsOwnHistory)

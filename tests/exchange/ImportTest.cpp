@@ -41,7 +41,8 @@ const std::string kGiftAll = "// every kind that maps\n$CATEGORY: $course$/top/M
                              "::Num::Pi? {#3.14:0.01}\n\n"
                              "::Range::Between {#1..5}\n\n"
                              "::Exact::Two answers {#=2:0 =4:0}\n\n"
-                             "::Missing word::The {=cat ~dog} sat on the mat.\n";
+                             "::Missing word::The {=cat ~dog} sat on the mat.\n\n"
+                             "::Penalty::Pick {~%-50%a ~%-100%b =c}\n";
 
 const std::string kGiftRefused = "::Match::Pair {=a -> 1 =b -> 2 =c -> 3}\n\n"
                                  "::Essay::Write {}\n\n"
@@ -65,9 +66,9 @@ std::string moodleQuestion(const std::string& type, const std::string& name, con
         + answers + "</question>\n";
 }
 
-std::string answer(int fraction, const std::string& text, const std::string& tolerance = {})
+std::string answer(double fraction, const std::string& text, const std::string& tolerance = {})
 {
-    return "<answer fraction=\"" + std::to_string(fraction) + "\"><text>" + text + "</text>"
+    return "<answer fraction=\"" + QString::number(fraction).toStdString() + "\"><text>" + text + "</text>"
         + (tolerance.empty() ? "" : "<tolerance>" + tolerance + "</tolerance>") + "</answer>";
 }
 
@@ -77,6 +78,9 @@ const std::string kMoodleAll = kMoodleHead
     + moodleQuestion("truefalse", "TF", answer(0, "true") + answer(100, "false"))
     + moodleQuestion("shortanswer", "SA", answer(100, "one") + answer(100, "One more") + answer(0, "wrong"))
     + moodleQuestion("numerical", "NUM", answer(100, "9.81", "0.05") + answer(0, "*"))
+    // Penalties: wrong choices that take marks away are still wrong choices.
+    + moodleQuestion("multichoice", "Penalty", answer(-50, "a") + answer(-100, "b") + answer(-33.33333, "c") + answer(100, "d"),
+                     "<single>true</single>")
     + "</quiz>\n";
 
 const std::string kMoodleRefused = kMoodleHead
@@ -96,7 +100,7 @@ const std::string kMoodleRefused = kMoodleHead
 const std::vector<ImportCase>& cases()
 {
     static const std::vector<ImportCase> table = {
-        {"GIFT: every kind that maps", Format::Gift, kGiftAll, 9, {}},
+        {"GIFT: every kind that maps", Format::Gift, kGiftAll, 10, {}},
         {"GIFT guessed, CR LF and a byte-order mark", std::nullopt, "\xEF\xBB\xBF::A::Q1 {=x ~y}\r\n\r\n::B::Q2 {T}\r\n", 2, {}},
         {"GIFT guessed though it begins with a tag", std::nullopt, "<b>Bold</b> question {T}\n", 1, {}},
         {"GIFT: refused kinds, each with its reason", Format::Gift, kGiftRefused, 0, {{1, r::kMatching}, {2, r::kEssay}, {3, r::kSeveralRight}, {4, r::kTooManyChoices}, {5, r::kNoRightAnswer}, {6, r::kTooManyAnswers}, {7, r::kUnsupportedType}, {8, r::kUnreadable}, {9, r::kUnreadable}, {10, r::kNotANumber}, {11, r::kSeveralRight}}},
@@ -113,7 +117,7 @@ const std::vector<ImportCase>& cases()
                                           "Out of order\nA. x\nC. y\nANSWER: A\n",
          0,
          {{1, r::kTooManyChoices}, {2, r::kNoRightAnswer}, {3, r::kNoRightAnswer}, {4, r::kTooFewChoices}, {5, r::kUnreadable}}},
-        {"Moodle XML: every kind that maps", std::nullopt, kMoodleAll, 4, {}},
+        {"Moodle XML: every kind that maps", std::nullopt, kMoodleAll, 5, {}},
         {"Moodle XML: refused kinds", Format::MoodleXml, kMoodleRefused, 0, {{1, r::kMatching}, {2, r::kEssay}, {3, r::kCloze}, {4, r::kSeveralRight}, {5, r::kSeveralRight}, {6, r::kTooManyChoices}, {7, r::kNoRightAnswer}, {8, r::kWildcard}, {9, r::kUnsupportedType}, {10, r::kNotANumber}, {11, r::kNoRightAnswer}}},
         {"Moodle XML: a text over the limit", Format::MoodleXml, kMoodleHead + moodleQuestion("truefalse", "Long", answer(100, "true"), "<generalfeedback><text>" + std::string(10, 'x') + "</text></generalfeedback>") + moodleQuestion("truefalse", std::string(kMaxTextLength + 1, 'n'), answer(100, "true")) + "</quiz>", 1, {{2, r::kTextTooLong}}},
         {"XML: external entity", Format::MoodleXml, "<?xml version=\"1.0\"?>\n<!DOCTYPE quiz [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n<quiz>" + moodleQuestion("truefalse", "&x;", answer(100, "true")) + "</quiz>", 0, {}, r::kDocumentType},
@@ -178,13 +182,13 @@ TEST(Import, TheFormatComesFromTheNameThenTheContent)
         {"quiz.txt", aikenCr, Format::Aiken, 2},
         {"quiz", aikenCr, Format::Aiken, 2},
         {"quiz.aiken", "Pick\r\nA. x\r\nB. y\r\nANSWER: A\r\n", Format::Aiken, 1},
-        {"quiz.xml", utf16(moodle16, false), Format::MoodleXml, 4},
-        {"export", utf16(moodle16, true), Format::MoodleXml, 4},
+        {"quiz.xml", utf16(moodle16, false), Format::MoodleXml, 5},
+        {"export", utf16(moodle16, true), Format::MoodleXml, 5},
         {"quiz.xml", "<!DOCTYPE quiz>\n" + quiz, Format::MoodleXml, 0, r::kDocumentType},
         {"quiz.dat", "\xEF\xBB\xBF\n<!DOCTYPE quiz [<!ENTITY x \"y\">]>\n" + quiz, Format::MoodleXml, 0, r::kDocumentType},
-        {"quiz", "<?latexml options=\"x\"?>\n" + quiz, Format::MoodleXml, 4},
-        {"quiz", "<!-- from the course's bank -->\n" + quiz, Format::MoodleXml, 4},
-        {"quiz", "  \n" + quiz, Format::MoodleXml, 4},
+        {"quiz", "<?latexml options=\"x\"?>\n" + quiz, Format::MoodleXml, 5},
+        {"quiz", "<!-- from the course's bank -->\n" + quiz, Format::MoodleXml, 5},
+        {"quiz", "  \n" + quiz, Format::MoodleXml, 5},
         {"Quiz.XML", "::A::Q1 {=x ~y}\n", Format::MoodleXml, 0, r::kNotWellFormed},
         {"quiz", "<b>Bold</b> question {T}\n", Format::Gift, 1},
         {"quiz", "<quizzical> question {T}\n", Format::Gift, 1},
@@ -220,7 +224,7 @@ TEST(Import, GiftFieldsAndCharacters)
     const ImportResult result = ReadGift(kGiftAll + "\n::Ünïcødé \\: 名前::[html]<p>Wie <strong>heißt</strong> das?</p><p>"
                                                     "Zeile&nbsp;2 &amp; 3 \\{x\\}</p>{=Straße ~Weg}\n");
     EXPECT_EQ(result.category, "Maths");
-    ASSERT_EQ(result.questions.size(), 10u);
+    ASSERT_EQ(result.questions.size(), 11u);
     const Question& two = result.questions[0];
     EXPECT_EQ(two.kind, Kind::Choice);
     EXPECT_EQ(two.name, "Two");
@@ -239,7 +243,9 @@ TEST(Import, GiftFieldsAndCharacters)
     EXPECT_TRUE(exact.numeric && !exact.range);
     EXPECT_EQ(exact.answers, (std::vector<std::string>{"2", "4"}));
     EXPECT_EQ(result.questions[8].text, "The _____ sat on the mat.");
-    const Question& unicode = result.questions[9];
+    EXPECT_EQ(result.questions[9].choices, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(result.questions[9].rightChoice, 2);
+    const Question& unicode = result.questions[10];
     EXPECT_EQ(unicode.name, "Ünïcødé : 名前");
     EXPECT_EQ(unicode.text, "Wie <b>heißt</b> das?\nZeile\u00a02 & 3 {x}");
     EXPECT_EQ(unicode.choices.front(), "Straße");
@@ -249,8 +255,11 @@ TEST(Import, MoodleXmlFieldsAndCategory)
 {
     const ImportResult result = ReadMoodleXml(kMoodleAll);
     EXPECT_EQ(result.category, "Chemistry");
-    ASSERT_EQ(result.questions.size(), 4u);
+    ASSERT_EQ(result.questions.size(), 5u);
     EXPECT_EQ(result.questions[0].rightChoice, 1);
+    EXPECT_EQ(result.questions[4].kind, Kind::Choice);
+    EXPECT_EQ(result.questions[4].choices, (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(result.questions[4].rightChoice, 3);
     EXPECT_EQ(result.questions[0].text, "MC text");
     EXPECT_FALSE(result.questions[1].statements.front().isTrue);
     EXPECT_EQ(result.questions[2].fields.front().answers, (std::vector<std::string>{"one", "One more"}));

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
 
 namespace dorvel::exchange {
@@ -65,8 +66,8 @@ std::vector<ExportQuestion> questions(const std::string& picture)
     choice.kind = Kind::Choice;
     choice.name = "Capital <of> \"France\" & more";
     choice.text = "Which is <b>the</b> capital?\nPick <u>one</u>.";
-    choice.choices = {"Paris", "Lyon", "日本"};
-    choice.rightChoice = 0;
+    choice.choices = {"Lyon", "Paris", "日本"};
+    choice.rightChoice = 1;
     choice.picture.alt = "The Eiffel <tower> & \"more\"";
     Question tf;
     tf.kind = Kind::TrueFalse;
@@ -157,6 +158,207 @@ TEST(QtiPackage, ManifestItemsAndTestAgree)
         EXPECT_TRUE(entries.count(ref.attributes.at("href"))) << ref.attributes.at("href");
     }
     EXPECT_EQ(refs, (std::vector<std::string>{"item1", "item3", "item7"})) << "the set's order";
+}
+
+// An item as a tree, to run its response processing as a delivery system
+// does: the right answers are whatever that processing scores, whatever
+// the declarations say.
+struct Node {
+    std::string name;
+    std::map<std::string, std::string> attributes;
+    std::string text;
+    std::vector<Node> children;
+
+    std::vector<const Node*> all(const std::string& wanted) const
+    {
+        std::vector<const Node*> out;
+        if (name == wanted)
+            out.push_back(this);
+        for (const Node& c : children)
+            for (const Node* n : c.all(wanted))
+                out.push_back(n);
+        return out;
+    }
+};
+
+Node tree(const std::string& bytes)
+{
+    Node root;
+    std::vector<Node*> open{&root};
+    QXmlStreamReader xml(QByteArray::fromStdString(bytes));
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            Node n{xml.name().toString().toStdString(), {}, {}, {}};
+            for (const QXmlStreamAttribute& a : xml.attributes())
+                n.attributes[a.qualifiedName().toString().toStdString()] = a.value().toString().toStdString();
+            open.back()->children.push_back(n);
+            open.push_back(&open.back()->children.back());
+        } else if (xml.isCharacters()) {
+            open.back()->text += xml.text().toString().toStdString();
+        } else if (xml.isEndElement()) {
+            open.pop_back();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return root;
+}
+
+class ItemScorer {
+public:
+    explicit ItemScorer(const std::string& bytes)
+        : m_item(tree(bytes))
+    {
+    }
+
+    // The score of one response given to one interaction (the others left
+    // unanswered). A choice is given by the text the student reads.
+    double score(const std::string& id, const std::string& answer) const
+    {
+        m_response = answer;
+        for (const Node* interaction : m_item.all("choiceInteraction")) {
+            if (interaction->attributes.at("responseIdentifier") != id)
+                continue;
+            m_response.clear();
+            for (const Node* c : interaction->all("simpleChoice"))
+                if (c->text == answer)
+                    m_response = c->attributes.at("identifier");
+            EXPECT_NE(m_response, "") << "no choice reads " << answer;
+        }
+        m_id = id;
+        double total = 0;
+        for (const Node* condition : m_item.all("responseIf")) {
+            EXPECT_EQ(condition->children.size(), 2u);
+            if (!truth(condition->children.front()))
+                continue;
+            const std::vector<const Node*> added = condition->children.back().all("baseValue");
+            EXPECT_EQ(added.size(), 1u);
+            total += std::stod(added.front()->text);
+        }
+        return total;
+    }
+
+private:
+    // A value: the response to `m_id`, nothing for any other interaction.
+    std::optional<std::string> value(const Node& e) const
+    {
+        if (e.name == "variable")
+            return e.attributes.at("identifier") == m_id ? std::optional(m_response) : std::nullopt;
+        if (e.name == "baseValue")
+            return e.text;
+        if (e.name == "correct") {
+            for (const Node* d : m_item.all("responseDeclaration"))
+                if (d->attributes.at("identifier") == e.attributes.at("identifier"))
+                    return d->all("value").front()->text;
+            return std::nullopt;
+        }
+        if (e.name == "mapResponse") {
+            const std::string& id = e.attributes.at("identifier");
+            for (const Node* d : m_item.all("responseDeclaration")) {
+                if (d->attributes.at("identifier") != id)
+                    continue;
+                const Node& mapping = *d->all("mapping").front();
+                double mapped = std::stod(mapping.attributes.at("defaultValue"));
+                if (id == m_id) {
+                    for (const Node* entry : mapping.all("mapEntry")) {
+                        const bool exact = entry->attributes.at("caseSensitive") == "true";
+                        const QString key = QString::fromStdString(entry->attributes.at("mapKey"));
+                        if (key.compare(QString::fromStdString(m_response), exact ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0)
+                            mapped = std::stod(entry->attributes.at("mappedValue"));
+                    }
+                }
+                return std::to_string(mapped);
+            }
+        }
+        ADD_FAILURE() << "no value of " << e.name;
+        return std::nullopt;
+    }
+
+    bool truth(const Node& e) const
+    {
+        const auto number = [&](const Node& n, double& out) {
+            const std::optional<std::string> v = value(n);
+            if (!v)
+                return false;
+            bool ok = false;
+            out = QString::fromStdString(*v).toDouble(&ok);
+            return ok;
+        };
+        if (e.name == "and" || e.name == "or") {
+            bool all = true, any = false;
+            for (const Node& c : e.children) {
+                const bool t = truth(c);
+                all = all && t;
+                any = any || t;
+            }
+            return e.name == "and" ? all : any;
+        }
+        EXPECT_EQ(e.children.size(), 2u) << e.name;
+        if (e.name == "match") {
+            const std::optional<std::string> a = value(e.children[0]), b = value(e.children[1]);
+            return a && b && *a == *b;
+        }
+        double a = 0, b = 0;
+        if (!number(e.children[0], a) || !number(e.children[1], b))
+            return false;
+        if (e.name == "equal")
+            return a == b;
+        if (e.name == "gte")
+            return a >= b;
+        if (e.name == "lte")
+            return a <= b;
+        if (e.name == "gt")
+            return a > b;
+        ADD_FAILURE() << "no operator " << e.name;
+        return false;
+    }
+
+    Node m_item;
+    mutable std::string m_id;
+    mutable std::string m_response;
+};
+
+// The right answer read back from each item: what its processing scores.
+TEST(QtiPackage, EachItemScoresItsRightAnswersOnly)
+{
+    test::TempFolder dir;
+    const std::string zipPath = dir.path("questions.zip");
+    std::string error;
+    ASSERT_TRUE(WriteQtiPackage(zipPath, questions({}), "Unit", {}, error)) << error;
+    ZipReader zip(zipPath);
+    ASSERT_TRUE(zip.isOpen());
+    struct Case {
+        const char* item;
+        const char* response;
+        const char* answer;
+        double score;
+    };
+    const Case cases[] = {
+        {"item1", "RESPONSE", "Paris", 1},
+        {"item1", "RESPONSE", "Lyon", 0},
+        {"item1", "RESPONSE", "日本", 0},
+        {"item3", "RESPONSE_1", "True", 1},  // Mars is a planet
+        {"item3", "RESPONSE_1", "False", 0},
+        {"item3", "RESPONSE_2", "False", 1},  // the Moon is none
+        {"item3", "RESPONSE_2", "True", 0},
+        {"item7", "RESPONSE_1", "red", 1},
+        {"item7", "RESPONSE_1", "RED & GREEN", 1},  // any letter case
+        {"item7", "RESPONSE_1", "green", 0},
+        {"item7", "RESPONSE_2", "1", 1},  // both ends of the range 1 to 3
+        {"item7", "RESPONSE_2", "3", 1},
+        {"item7", "RESPONSE_2", "2.5", 1},
+        {"item7", "RESPONSE_2", "0.99", 0},
+        {"item7", "RESPONSE_2", "3.01", 0},
+        {"item7", "RESPONSE_3", "2", 1},  // exactly 2 or 4
+        {"item7", "RESPONSE_3", "4", 1},
+        {"item7", "RESPONSE_3", "3", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.item) + " " + c.response + " " + c.answer);
+        const std::optional<std::string> bytes = zip.read(std::string("items/") + c.item + ".xml");
+        ASSERT_TRUE(bytes);
+        EXPECT_EQ(ItemScorer(*bytes).score(c.response, c.answer), c.score);
+    }
 }
 
 }  // namespace

@@ -49,6 +49,10 @@ TEST(QuestionMediaCheck, TakesTheKindsBrowsersShowAndReadsTheirSize)
         {test::MakeSound(dir.path("f.wav")), MediaKind::Sound, 0, 0},
         {test::MakeSound(dir.path("g.ogg")), MediaKind::Sound, 0, 0},
         {mp3, MediaKind::Sound, 0, 0},
+        // MP3 without a tag: straight away a frame of MPEG 1, 2 or 2.5.
+        {dir.write("bare1.mp3", std::string("\xFF\xFB\x90\x64", 4) + std::string(64, '\0')), MediaKind::Sound, 0, 0},
+        {dir.write("bare2.mp3", std::string("\xFF\xF3\x48\xC4", 4) + std::string(64, '\0')), MediaKind::Sound, 0, 0},
+        {dir.write("bare25.mp3", std::string("\xFF\xE3\x18\xC4", 4) + std::string(64, '\0')), MediaKind::Sound, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -92,6 +96,8 @@ TEST(QuestionMediaCheck, RefusesWhatIsNoUsablePictureOrSound)
         {png, MediaKind::Sound, MediaVerdict::UnknownKind},
         {wav, MediaKind::Picture, MediaVerdict::UnknownKind},
         {dir.write("x.wav", "RIFF....AVI "), MediaKind::Sound, MediaVerdict::WrongContent},
+        {dir.write("x.mp3", std::string("\xFF\x1F\x90\x64", 4) + "no frame"), MediaKind::Sound, MediaVerdict::WrongContent},
+        {dir.write("x.ogg", "OggX is no Ogg"), MediaKind::Sound, MediaVerdict::WrongContent},
         {dir.path("missing.png"), MediaKind::Picture, MediaVerdict::Missing},
         {dir.path("folder.png"), MediaKind::Picture, MediaVerdict::NotAFile},
         {dir.path("pipe.png"), MediaKind::Picture, MediaVerdict::NotAFile},

@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -306,6 +307,120 @@ TEST_F(PaperTest, APictureIsDecodedOnceAtItsPrintedSize)
     for (std::size_t k = 0; k < a.size(); ++k) {
         ASSERT_FALSE(a[k].isNull());
         EXPECT_TRUE(a[k] == b[k]) << "page " << k + 1;
+    }
+}
+
+// A word on a page, in points from the top left, as pdftotext -bbox gives it.
+struct Word {
+    std::string text;
+    QRectF box;
+};
+
+std::vector<Word> pdfWords(const std::string& pdf, int page)
+{
+    const std::string html = test::RunProgram("/usr/bin/pdftotext", {"-bbox", "-enc", "UTF-8", "-f", std::to_string(page), "-l", std::to_string(page), pdf, "-"}).out;
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::vector<Word> out;
+    for (const QRegularExpressionMatch& m : word.globalMatch(QString::fromStdString(html))) {
+        const QPointF from(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF to(m.captured(3).toDouble(), m.captured(4).toDouble());
+        out.push_back({m.captured(5).toStdString(), QRectF(from, to)});
+    }
+    return out;
+}
+
+// The boxes inside an area of the page (in points), top to bottom: each
+// ticked when its inside, clear of the frame, holds ink. Boxes are told by
+// their square ink; other marks are passed over.
+std::vector<bool> ticksIn(const QImage& page, double dpi, const QRectF& area)
+{
+    const QRect px = QRectF(area.topLeft() * dpi / 72, area.bottomRight() * dpi / 72).toAlignedRect() & page.rect();
+    const auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 160; };
+    std::vector<bool> ticks;
+    int y = px.top();
+    while (y <= px.bottom()) {
+        const auto rowHasInk = [&](int row) {
+            for (int x = px.left(); x <= px.right(); ++x)
+                if (dark(x, row))
+                    return true;
+            return false;
+        };
+        if (!rowHasInk(y)) {
+            ++y;
+            continue;
+        }
+        QRect ink;
+        for (; y <= px.bottom() && rowHasInk(y); ++y)
+            for (int x = px.left(); x <= px.right(); ++x)
+                if (dark(x, y))
+                    ink |= QRect(x, y, 1, 1);
+        if (std::abs(ink.width() - ink.height()) > 3)
+            continue;  // not a box: a writing line, a letter
+        const QRect inside = ink.adjusted(ink.width() / 4, ink.height() / 4, -ink.width() / 4, -ink.height() / 4);
+        int inked = 0;
+        for (int iy = inside.top(); iy <= inside.bottom(); ++iy)
+            for (int ix = inside.left(); ix <= inside.right(); ++ix)
+                inked += dark(ix, iy);
+        ticks.push_back(inked > inside.width() * inside.height() / 20);
+    }
+    return ticks;
+}
+
+// Which box the key ticks, read from the printed page: each choice's box,
+// and both boxes of every true/false statement. The test itself ticks none.
+TEST_F(PaperTest, TheKeyTicksTheRightBoxes)
+{
+    for (const bool key : {false, true}) {
+        SCOPED_TRACE(key ? "key" : "test");
+        const std::string pdf = folder.path(key ? "key.pdf" : "test.pdf");
+        std::vector<std::string> args = {"paper", set, pdf, "--paper", "a4"};
+        if (key)
+            args.push_back("--key");
+        ASSERT_EQ(test::RunProgram(DORVEL_CLI, args).status, 0);
+        constexpr double kDpi = 150;
+        const std::string png = folder.path(key ? "key-page" : "test-page");
+        ASSERT_EQ(test::RunProgram("/usr/bin/pdftoppm", {"-png", "-r", "150", "-f", "1", "-l", "1", "-singlefile", pdf, png}).status, 0);
+        const QImage page(QString::fromStdString(png + ".png"));
+        ASSERT_FALSE(page.isNull());
+        const std::vector<Word> words = pdfWords(pdf, 1);
+        const auto find = [&](const std::string& text) -> std::size_t {
+            for (std::size_t i = 0; i < words.size(); ++i)
+                if (words[i].text == text)
+                    return i;
+            ADD_FAILURE() << "no word " << text << " on the first page";
+            return 0;
+        };
+
+        struct Choices {
+            const char* first;  // the first choice's text (its letter is the word before)
+            const char* last;
+            std::vector<bool> ticked;
+        };
+        const Choices choices[] = {
+            {"München", "Köln", {false, true, false}},  // SelectAnswer 1
+            {"Blue", "Red", {true, false}},             // no SelectAnswer: the first
+        };
+        for (const Choices& c : choices) {
+            SCOPED_TRACE(c.first);
+            const QRectF first = words[find(c.first) - 1].box;  // "a)"
+            const QRectF last = words[find(c.last) - 1].box;
+            const QRectF column(first.left() - 25, first.top() - 6, 24.5, last.bottom() - first.top() + 12);
+            EXPECT_EQ(ticksIn(page, kDpi, column), key ? c.ticked : std::vector<bool>(c.ticked.size(), false));
+        }
+        // The statements: the first true, the second false.
+        struct Column {
+            const char* heading;
+            std::vector<bool> ticked;
+        };
+        for (const Column& c : {Column{"True", {true, false}}, Column{"False", {false, true}}}) {
+            SCOPED_TRACE(c.heading);
+            const QRectF heading = words[find(c.heading)].box;
+            std::vector<bool> ticks = ticksIn(page, kDpi, QRectF(heading.left() - 3, heading.bottom() + 0.5, heading.width() + 6, 60));
+            ASSERT_GE(ticks.size(), 2u);
+            ticks.resize(2);
+            EXPECT_EQ(ticks, key ? c.ticked : std::vector<bool>(2, false));
+        }
     }
 }
 

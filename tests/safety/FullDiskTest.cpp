@@ -81,6 +81,16 @@ protected:
         std::fclose(probe);
         std::remove(disk("probe").c_str());
     }
+    // Leaves `room` bytes free (0: full to the last byte), so that a larger
+    // write starts and then meets the full disk part of the way.
+    void leaveFree(long long room) const
+    {
+        fill();
+        if (room == 0)
+            return;
+        ASSERT_TRUE(DeleteFile(disk("filler")));
+        ASSERT_TRUE(WriteFileBytes(disk("filler"), std::string(512 * 1024 - room, 'f')));
+    }
     void readOnly() const { ASSERT_EQ(::mount(nullptr, disk().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0); }
 
     // The disk's files except the filler.
@@ -126,48 +136,73 @@ protected:
     bool m_mounted = false;
 };
 
+// The disk full before the first byte, or filling part of the way through
+// the write (a short write, after which the next write fails): either way
+// the save fails, says the disk is full, and the earlier file stays whole.
+struct Fill {
+    const char* name;
+    long long room;    // bytes left free
+    std::size_t size;  // of the new text
+};
+const Fill kFills[] = {
+    // Small enough to stay in a write buffer: the case Qt 6.4 reported as saved.
+    {"full to the last byte", 0, 2000},
+    {"filling during the write", 8 * 1024, 64 * 1024},
+};
+constexpr const char* kDiskFull = "No space left on device";
+
 TEST_F(FullDisk, StoredFilesKeepTheirOldTextAndNothingIsLeftBehind)
 {
-    const std::string set = disk("Quiz.vtd");
-    const std::string old = "<vtDorvel><TestName>Old</TestName></vtDorvel>";
-    ASSERT_TRUE(WriteStoredFile(set, old));
-    fill();
-    // Small enough to stay in a write buffer: the case Qt 6.4 reported as saved.
-    const std::string bigger = "<vtDorvel><TestName>" + std::string(2000, 'n') + "</TestName></vtDorvel>";
-    std::string why;
-    EXPECT_FALSE(WriteStoredFile(set, bigger, &why));
-    EXPECT_NE(why, "");
-    EXPECT_EQ(ReadStoredFile(set), old);
-    EXPECT_EQ(files(), std::vector<std::string>{"Quiz.vtd"});
+    for (const Fill& c : kFills) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        const std::string set = disk("Quiz.vtd");
+        const std::string old = "<vtDorvel><TestName>Old</TestName></vtDorvel>";
+        ASSERT_TRUE(WriteStoredFile(set, old));
+        leaveFree(c.room);
+        const std::string bigger = "<vtDorvel><TestName>" + std::string(c.size, 'n') + "</TestName></vtDorvel>";
+        std::string why;
+        EXPECT_FALSE(WriteStoredFile(set, bigger, &why));
+        EXPECT_EQ(why, kDiskFull);
+        EXPECT_TRUE(ReadStoredFile(set) == old) << "the old file is kept";
+        EXPECT_EQ(files(), std::vector<std::string>{"Quiz.vtd"});
 
-    // dorvel-cli pack takes the same road: exit status 1, the old file kept.
-    const CliRun packed = Cli({"pack", set}, bigger);
-    EXPECT_EQ(packed.status, 1);
-    EXPECT_NE(packed.err.find("cannot write " + set), std::string::npos) << packed.err;
-    EXPECT_EQ(ReadStoredFile(set), old);
-    EXPECT_EQ(files(), std::vector<std::string>{"Quiz.vtd"});
+        // dorvel-cli pack takes the same road: exit status 1, the old file kept.
+        const CliRun packed = Cli({"pack", set}, bigger);
+        EXPECT_EQ(packed.status, 1);
+        EXPECT_NE(packed.err.find("cannot write " + set), std::string::npos) << packed.err;
+        EXPECT_NE(packed.err.find(kDiskFull), std::string::npos) << packed.err;
+        EXPECT_TRUE(ReadStoredFile(set) == old) << "the old file is kept";
+        EXPECT_EQ(files(), std::vector<std::string>{"Quiz.vtd"});
+    }
 }
 
 TEST_F(FullDisk, TheEditorsSaveFailsLoudlyAndTheSetStaysUnsaved)
 {
-    test::ScriptedUserInterface ui;
-    LangStrings lang;
-    lang.applyPack("0058 Not saved:\n");
-    Workspace workspace(ui, lang);
-    ASSERT_TRUE(workspace.NewSet());
-    workspace.current()->filePath = disk("Unit.vtd");
-    ASSERT_TRUE(workspace.SaveTest());
-    const std::string saved = ReadStoredFile(disk("Unit.vtd"));
-    ASSERT_NE(saved, "");
+    for (const Fill& c : kFills) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        test::ScriptedUserInterface ui;
+        LangStrings lang;
+        lang.applyPack("0058 Not saved:\n");
+        Workspace workspace(ui, lang);
+        ASSERT_TRUE(workspace.NewSet());
+        workspace.current()->filePath = disk("Unit.vtd");
+        ASSERT_TRUE(workspace.SaveTest());
+        const std::string saved = ReadStoredFile(disk("Unit.vtd"));
+        ASSERT_NE(saved, "");
 
-    fill();
-    workspace.TestChange("ExaminerName", std::string(5000, 'e'));
-    EXPECT_FALSE(workspace.SaveTest());
-    EXPECT_EQ(ui.announced.back(), "s58");
-    EXPECT_EQ(ui.messages.back().rfind("Not saved: " + disk("Unit.vtd") + " (", 0), 0u) << ui.messages.back();
-    EXPECT_TRUE(workspace.current()->hasUnsavedChanges());
-    EXPECT_EQ(ReadStoredFile(disk("Unit.vtd")), saved);
-    EXPECT_EQ(files(), std::vector<std::string>{"Unit.vtd"});
+        leaveFree(c.room);
+        workspace.TestChange("ExaminerName", std::string(c.size + 3000, 'e'));
+        EXPECT_FALSE(workspace.SaveTest());
+        EXPECT_EQ(ui.announced.back(), "s58");
+        EXPECT_EQ(ui.messages.back(), "Not saved: " + disk("Unit.vtd") + " (" + kDiskFull + ")");
+        EXPECT_TRUE(workspace.current()->hasUnsavedChanges());
+        EXPECT_TRUE(ReadStoredFile(disk("Unit.vtd")) == saved) << "the saved file is kept";
+        EXPECT_EQ(files(), std::vector<std::string>{"Unit.vtd"});
+    }
 }
 
 TEST_F(FullDisk, ABankBuildKeepsTheEarlierBank)
@@ -202,15 +237,10 @@ TEST_F(FullDisk, AWebExportThatCannotWriteFails)
         SCOPED_TRACE(c.name);
         TearDown();
         SetUp();
-        if (c.room < 0) {
+        if (c.room < 0)
             readOnly();
-        } else {
-            fill();
-            ASSERT_TRUE(DeleteFile(disk("filler")));
-            ASSERT_TRUE(WriteFileBytes(disk("filler"), std::string(512 * 1024 - c.room, 'f')) || c.room == 0);
-            if (c.room == 0)
-                fill();
-        }
+        else
+            leaveFree(c.room);
         const CliRun exported = Cli({"export", Sample(), disk("Quiz.htm")});
         EXPECT_EQ(exported.status, 1) << exported.out;
         EXPECT_EQ(exported.out, "");
