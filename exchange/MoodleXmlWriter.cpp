@@ -243,8 +243,6 @@ bool WriteMoodleXml(QIODevice& out, const std::vector<ExportQuestion>& questions
                 return false;
             }
         }
-        if (xml.hasError())
-            return false;
     }
     xml.writeEndElement();
     xml.writeEndDocument();
