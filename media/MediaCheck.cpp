@@ -370,16 +370,22 @@ MediaCheck CheckQuestionMedia(const std::string& path, MediaKind kind)
         return verdict(MediaVerdict::TooLarge);
 
     const std::int64_t wanted = ext == ".svg" ? size : std::min<std::int64_t>(size, kHeadBytes);
-    std::string head(static_cast<std::size_t>(wanted), '\0');
+    const std::string head = ReadFileHead(fd.get(), static_cast<std::size_t>(wanted));
+    return checkContent(ext, kind, size, head);
+}
+
+std::string ReadFileHead(int fd, std::size_t size)
+{
+    std::string head(size, '\0');
     std::size_t got = 0;
     while (got < head.size()) {
-        const std::int64_t n = ReadSome(fd.get(), head.data() + got, head.size() - got);
+        const std::int64_t n = ReadSome(fd, head.data() + got, head.size() - got);
         if (n <= 0)
             break;
         got += static_cast<std::size_t>(n);
     }
     head.resize(got);
-    return checkContent(ext, kind, size, head);
+    return head;
 }
 
 MediaCheck CheckMediaBytes(std::string_view name, MediaKind kind, std::string_view bytes)

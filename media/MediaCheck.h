@@ -50,6 +50,10 @@ bool MediaKindOfExtension(std::string_view lowerExtension, MediaKind& kind);
 // The patterns a file dialog offers for the kind ("*.png *.jpg ...").
 std::string MediaFilePatterns(MediaKind kind);
 
+// Up to `size` bytes from the start of the open file `fd` (fewer at its end
+// or after a failed read).
+std::string ReadFileHead(int fd, std::size_t size);
+
 // Checks a file named as a question's picture or sound.
 MediaCheck CheckQuestionMedia(const std::string& path, MediaKind kind);
 // The same check for a file's bytes in memory, named `name` (the extension

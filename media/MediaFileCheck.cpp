@@ -19,15 +19,7 @@ bool CheckMediaFile(const std::string& path)
     if (!fd.valid())
         return false;
     // Enough for an SVG's first element after its declaration and comments.
-    std::string head(4096, '\0');
-    std::size_t got = 0;
-    while (got < head.size()) {
-        const std::int64_t n = ReadSome(fd.get(), head.data() + got, head.size() - got);
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    head.resize(got);
+    const std::string head = ReadFileHead(fd.get(), 4096);
     const std::string ext = LowerCase(ExtractFileExt(path));
     // The kinds browsers show and play are known by their real signatures:
     // the sums below refused every camera's JPEG (an Exif block, not JFIF)
