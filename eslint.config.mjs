@@ -96,6 +96,13 @@ export default [
   classicScripts([`${web}/control/*.js`, `${web}/control-keys.js`, `${web}/scorm.js`], controlPage),
   classicScripts([`${web}/p.js`], questionPage),
   classicScripts([`${web}/loader.js`, `${web}/single.js`, `${web}/preview-reload.js`], frameset),
+  // The flowing pages: each script stands alone (an IIFE) and shares only
+  // window.DorvelTest, DorvelAdapters, DorvelMarking and DorvelEngine.
+  {
+    files: [`${web}/flow/*.js`],
+    languageOptions: { sourceType: "script", ecmaVersion: 2020, globals: { ...globals.browser } },
+    rules: { ...faults, "no-restricted-globals": ["error", { name: "event", message: "Use the event passed to the handler." }] },
+  },
   {
     files: ["tests/browser/**/*.js"],
     languageOptions: {

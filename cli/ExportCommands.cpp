@@ -6,6 +6,7 @@
 #include "bank/ExportLists.h"
 #include "building/ExpandSet.h"
 #include "export/CreateWebPages.h"
+#include "export/FlowPages.h"
 #include "languages/LangStrings.h"
 #include "lms/ScormPackage.h"
 #include "model/OpenSet.h"
@@ -45,6 +46,7 @@ int runExport(const Args& args, Context& context)
     std::optional<ScormVersion> scorm;
     std::optional<int> passMark;
     bool singleFile = false;
+    bool classic = false;
     bool usage = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--scorm" && i + 1 < args.size()) {
@@ -57,6 +59,11 @@ int runExport(const Args& args, Context& context)
                 return fail("not a pass mark (a percentage from 0 to 100): " + args[i]);
         } else if (args[i] == "--single-file") {
             singleFile = true;
+        } else if (args[i] == "--layout" && i + 1 < args.size()) {
+            const std::string& layout = args[++i];
+            if (layout != "classic" && layout != "flow")
+                return fail("not a layout (flow or classic): " + layout);
+            classic = layout == "classic";
         } else if (args[i].rfind("--", 0) == 0) {
             usage = true;
         } else {
@@ -64,7 +71,7 @@ int runExport(const Args& args, Context& context)
         }
     }
     if (usage || files.size() != 2 || (passMark && !scorm) || (singleFile && scorm)) {
-        std::fputs("usage: dorvel-cli export SET.vtd START.htm [--single-file]\n"
+        std::fputs("usage: dorvel-cli export SET.vtd START.htm [--single-file] [--layout flow|classic]\n"
                    "       dorvel-cli export SET.vtd PACKAGE.zip --scorm 1.2|2004 [--pass-mark P]\n",
                    stderr);
         return 2;
@@ -75,6 +82,37 @@ int runExport(const Args& args, Context& context)
     set->filePath = files[0];
 
     ConsoleUserInterface ui;
+    const std::string testName = WebTestName(set->testDetails, set->filePath);
+    const std::vector<std::string> records(set->questionSlots.begin() + 1,
+                                           set->questionSlots.begin() + 1 + set->questionCount());
+    if (classic && !scorm) {
+        // The classic pages show today's kinds only: a set holding another
+        // is written with the flowing pages, and the author is told which.
+        if (const std::vector<int> cannot = QuestionsClassicCannotShow(records); !cannot.empty()) {
+            std::string list;
+            for (const int n : cannot)
+                list += (list.empty() ? "" : ", ") + std::to_string(n);
+            std::fprintf(stderr, "dorvel-cli: %s %s\n", context.lang.key("s583").c_str(), list.c_str());
+            classic = false;
+        }
+    }
+    if (!classic && !scorm) {
+        const std::string startPage = ChangeFileExt(files[1], ".htm");
+        const FlowExport request{startPage, testName, set->testDetails, records, set->filePath, singleFile, {}};
+        const FlowWritten written = ExportFlowTest(request, context.lang);
+        for (const std::string& missing : written.missingMedia)
+            std::fprintf(stderr, "dorvel-cli: missing media file: %s\n", missing.c_str());
+        if (!written.error.empty())
+            return fail("the web test was not written: " + written.error);
+        if (singleFile) {
+            std::printf("%s (%s)\n", startPage.c_str(), SizeText(written.bytes).c_str());
+            if (written.bytes > kMailSizeLimit)
+                std::fprintf(stderr, "dorvel-cli: %s\n", context.lang.key("s222").c_str());
+        } else
+            std::printf("%s\n", startPage.c_str());
+        return 0;
+    }
+
     ExportLists& lists = TheExportLists();
     const std::string status = ExpandSet(*set, ui, context.lang, lists, 0);
     if (status == kTemplateFileProblem)
@@ -82,7 +120,6 @@ int runExport(const Args& args, Context& context)
     for (const std::string& missing : lists.missingFiles)
         std::fprintf(stderr, "dorvel-cli: missing media file: %s\n", missing.c_str());
 
-    const std::string testName = WebTestName(set->testDetails, set->filePath);
     if (scorm) {
         ScormExport request{files[1], *scorm, passMark ? *passMark : PassMarkOf(set->testDetails), testName,
                             set->testDetails, context.language, ClockSeed()};

@@ -31,7 +31,7 @@ const Command kCommands[] = {
      dorvel::cli::runMedia},
     {"build", "build SET.vtd BANK.vtb     build a question bank (missing media on standard error)", dorvel::cli::runBuild},
     {"bank", "bank BANK.vtb [--extract DIR]  list what a bank holds, or also write its files into DIR", dorvel::cli::runBank},
-    {"export", "export SET.vtd START.htm [--single-file]    write the web test of a set, or one file holding it all\n"
+    {"export", "export SET.vtd START.htm [--single-file] [--layout flow|classic]    write the web test of a set (flowing pages, or the classic ones), or one file holding it all\n"
                "                              (missing media on standard error); with OUT.zip --scorm 1.2|2004 [--pass-mark P] an LMS package",
      dorvel::cli::runExport},
     {"paper", "paper SET.vtd OUT.pdf [--key] [--paper a4|letter]  print a set as a test on paper (PDF), or its answer key", dorvel::cli::runPaper},

@@ -9,6 +9,7 @@ target_sources(dorvel_webtest PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ElementIds.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ExportWrites.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ExportedFiles.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FlowPages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MediaNames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FeedbackPages.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PageScript.cpp
@@ -25,9 +26,20 @@ target_sources(dorvel_webtest PRIVATE
 file(GLOB_RECURSE dorvel_web_templates CONFIGURE_DEPENDS
     RELATIVE "${CMAKE_CURRENT_LIST_DIR}/web"
     "${CMAKE_CURRENT_LIST_DIR}/web/*.htm"
-    "${CMAKE_CURRENT_LIST_DIR}/web/*.js")
+    "${CMAKE_CURRENT_LIST_DIR}/web/*.js"
+    "${CMAKE_CURRENT_LIST_DIR}/web/*.css")
 list(TRANSFORM dorvel_web_templates PREPEND "${CMAKE_CURRENT_LIST_DIR}/web/")
 qt_add_resources(dorvel_webtest "dorvel_web_templates"
     PREFIX "/web"
     BASE "${CMAKE_CURRENT_LIST_DIR}/web"
     FILES ${dorvel_web_templates})
+
+# The flowing pages mark with the shared marking script when the tree has it
+# (marking/marking.js, beside the C++ it mirrors), else with their stand-in.
+set(dorvel_shared_marking "${CMAKE_CURRENT_LIST_DIR}/../marking/marking.js")
+if(EXISTS "${dorvel_shared_marking}")
+    set_source_files_properties("${dorvel_shared_marking}" PROPERTIES QT_RESOURCE_ALIAS "flow/marking.js")
+    qt_add_resources(dorvel_webtest "dorvel_shared_marking"
+        PREFIX "/web"
+        FILES "${dorvel_shared_marking}")
+endif()

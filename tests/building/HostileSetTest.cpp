@@ -121,7 +121,7 @@ TEST(HostileSet, TextThatLooksLikeAPictureNeverReachesBankPreviewOrWebTest)
     // the title as it was written.
     const std::string startPage = dir.path("web/test.htm");
     ASSERT_TRUE(ForceDirectory(dir.path("web")));
-    ASSERT_EQ(Cli({"export", setPath, startPage}), 0);
+    ASSERT_EQ(Cli({"export", setPath, startPage, "--layout", "classic"}), 0);
     const auto files = FilesBelow(dir.path("web"));
     ASSERT_GT(files.size(), 10u);
     bool titleShown = false;

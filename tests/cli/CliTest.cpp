@@ -76,12 +76,12 @@ TEST(Cli, ExportWritesAFolderOrOneFileAndSaysHowLargeTheFileIs)
     const std::string sample = std::string(DORVEL_BUILD_INSTALL_DIR) + "/Samples/General Knowledge.vtd";
     ForceDirectory(dir.path("folder"));
     ForceDirectory(dir.path("single"));
-    const CliRun folder = runCli({"export", sample, dir.path("folder/Quiz.htm")});
+    const CliRun folder = runCli({"export", sample, dir.path("folder/Quiz.htm"), "--layout", "classic"});
     ASSERT_EQ(folder.status, 0) << folder.err;
     EXPECT_EQ(folder.out, dir.path("folder/Quiz.htm") + "\n");
     EXPECT_TRUE(FileExists(dir.path("folder/Quizres/pages.js")));
 
-    const CliRun single = runCli({"export", "--single-file", sample, dir.path("single/Quiz.htm")});
+    const CliRun single = runCli({"export", "--single-file", sample, dir.path("single/Quiz.htm"), "--layout", "classic"});
     ASSERT_EQ(single.status, 0) << single.err;
     const std::int64_t size = FileSize(dir.path("single/Quiz.htm"));
     EXPECT_EQ(single.out, dir.path("single/Quiz.htm") + " (" + std::to_string((size + 999) / 1000) + " KB)\n");
@@ -93,6 +93,74 @@ TEST(Cli, ExportWritesAFolderOrOneFileAndSaysHowLargeTheFileIs)
     EXPECT_NE(text.find("pageMedia['buttons/owl.gif'] = 'data:image/gif;base64,"), std::string::npos);
     EXPECT_EQ(text.find("Quizres/"), std::string::npos);
     EXPECT_TRUE(single.err.empty()) << single.err;
+}
+
+// The flowing pages, the default: the page, its scripts and the test's data
+// in UTF-8 beside it, the answers not readable in the data; as one file,
+// everything inside and no script ended early by a text of the set.
+TEST(Cli, ExportWritesTheFlowingPagesByDefault)
+{
+    test::TempFolder dir;
+    const std::string sample = std::string(DORVEL_BUILD_INSTALL_DIR) + "/Samples/General Knowledge.vtd";
+    std::string text = ReadStoredFile(sample);
+    // A title the page must keep as text: a closing script tag and a letter beyond Latin-1.
+    text = SetTag(text, "TestName", "Caf&#233; &lt;/script&gt; &#8364;");
+    const std::string set = dir.path("gk.vtd");
+    ASSERT_EQ(runCli({"pack", set}, text).status, 0);
+    ForceDirectory(dir.path("folder"));
+    const CliRun folder = runCli({"--lang", "Deutsch", "export", set, dir.path("folder/Quiz.htm")});
+    ASSERT_EQ(folder.status, 0) << folder.err;
+    EXPECT_EQ(folder.out, dir.path("folder/Quiz.htm") + "\n");
+    std::string page, data;
+    ASSERT_TRUE(ReadFileBytes(dir.path("folder/Quiz.htm"), page));
+    ASSERT_TRUE(ReadFileBytes(dir.path("folder/Quizres/test.js"), data));
+    for (const char* file : {"engine.js", "marking.js", "flow.css", "theme.css"})
+        EXPECT_TRUE(FileExists(dir.path("folder/Quizres/") + file)) << file;
+    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_NE(page.find("<html lang=\"de\" dir=\"ltr\""), std::string::npos) << page.substr(0, 200);
+    EXPECT_NE(page.find("<title>Caf\xC3\xA9 &lt;/script&gt; \xE2\x82\xAC</title>"), std::string::npos);
+    EXPECT_NE(data.find("\"Zur\xC3\xBC"
+                        "ck zum Test\""),
+              std::string::npos)
+        << "the pack's texts in UTF-8";
+    EXPECT_NE(data.find("Which planet is known as the Red Planet?"), std::string::npos);
+    EXPECT_EQ(data.find("Paris"), std::string::npos) << "the accepted answers are encoded";
+    EXPECT_EQ(data.find("</"), std::string::npos);
+
+    ForceDirectory(dir.path("single"));
+    const CliRun single = runCli({"export", set, dir.path("single/Quiz.htm"), "--single-file"});
+    ASSERT_EQ(single.status, 0) << single.err;
+    EXPECT_EQ(ListFiles(dir.path("single")), std::vector<std::string>{"Quiz.htm"});
+    std::string one;
+    ASSERT_TRUE(ReadFileBytes(dir.path("single/Quiz.htm"), one));
+    EXPECT_EQ(one.find("Quizres/"), std::string::npos);
+    EXPECT_NE(one.find("window.DorvelTest"), std::string::npos);
+    // Every script ends where it should: as many closing tags as opening ones.
+    std::size_t opened = 0, closed = 0;
+    for (std::size_t at = one.find("<script>"); at != std::string::npos; at = one.find("<script>", at + 1))
+        ++opened;
+    for (std::size_t at = one.find("</script>"); at != std::string::npos; at = one.find("</script>", at + 1))
+        ++closed;
+    EXPECT_EQ(opened, 4u);
+    EXPECT_EQ(closed, opened);
+}
+
+// The classic pages show today's kinds only: a set holding another kind is
+// written with the flowing pages, and the command names its questions.
+TEST(Cli, TheClassicLayoutSaysWhichQuestionsItCannotShow)
+{
+    test::TempFolder dir;
+    const std::string sample = std::string(DORVEL_BUILD_INSTALL_DIR) + "/Samples/General Knowledge.vtd";
+    std::string text = ReadStoredFile(sample);
+    const std::string third = GetTag(text, "question3");
+    text = SetTag(text, "question3", third + "<c5>Whale</c5>");
+    const std::string set = dir.path("more.vtd");
+    ASSERT_EQ(runCli({"pack", set}, text).status, 0);
+    const CliRun run = runCli({"export", set, dir.path("Quiz.htm"), "--layout", "classic"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("flowing pages: questions 3\n"), std::string::npos) << run.err;
+    EXPECT_TRUE(FileExists(dir.path("Quizres/test.js")));
+    EXPECT_FALSE(FileExists(dir.path("Quizres/pages.js")));
 }
 
 TEST(Cli, ErrorsExitOneAndWrongUsageExitsTwo)
@@ -124,6 +192,7 @@ TEST(Cli, ErrorsExitOneAndWrongUsageExitsTwo)
         {{"export", plain, "--single-file"}, 2, "usage"},
         {{"export", plain, dir.path("a.htm"), dir.path("b.htm")}, 2, "usage"},
         {{"export", plain, dir.path("x.zip"), "--scorm", "1.2", "--single-file"}, 2, "usage"},
+        {{"export", plain, dir.path("x.htm"), "--layout", "wide"}, 1, "not a layout (flow or classic): wide"},
     };
     for (const Case& c : cases) {
         const CliRun run = runCli(c.args);

@@ -274,7 +274,7 @@ void ExpectOwnPictures(const std::string& folder, const std::string& map, const 
 TEST_F(QuestionMediaBuild, TheWebTestThePackageAndThePlayerShowEachQuestionsOwnPictureAndDescription)
 {
     ForceDirectory(dir.path("web"));
-    const test::ProgramRun run = cli({"export", dir.path("Lesson/Rivers.vtd"), dir.path("web/Rivers.htm")});
+    const test::ProgramRun run = cli({"export", dir.path("Lesson/Rivers.vtd"), dir.path("web/Rivers.htm"), "--layout", "classic"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string folder = dir.path("web/Riversres/");
     ExpectOwnPictures(folder, map, otherMap);

@@ -94,7 +94,7 @@ TEST(Export, NeverEmptiesAFolderThatALinkPointsTo)
     dir.write("precious/thesis.txt", "years of work");
     ForceDirectory(dir.path("web/Quizres"));
     Link(dir.path("precious/thesis.txt"), dir.path("web/Quizres/q0.htm"));
-    const CliRun run = Cli({"export", Sample(), dir.path("web/Quiz.htm")});
+    const CliRun run = Cli({"export", Sample(), dir.path("web/Quiz.htm"), "--layout", "classic"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Read(dir.path("precious/thesis.txt")), "years of work");
     EXPECT_FALSE(QFileInfo(toQString(dir.path("web/Quizres/q0.htm"))).isSymLink());
@@ -118,16 +118,21 @@ TEST(Export, NeverWritesThroughALinkAtANameItWrites)
     struct Case {
         const char* link;  // relative to the folder written into
         bool singleFile;
+        bool classic;
     };
     const Case cases[] = {
-        {"web/Quiz.htm", false},
-        {"web/Quizres/pages.js", false},
-        {"web/Quizres/frame.htm", false},
-        {"web/Quizres/buttons/owl.gif", false},
-        {"web/Quiz.htm", true},
+        {"web/Quiz.htm", false, true},
+        {"web/Quizres/pages.js", false, true},
+        {"web/Quizres/frame.htm", false, true},
+        {"web/Quizres/buttons/owl.gif", false, true},
+        {"web/Quiz.htm", true, true},
+        {"web/Quiz.htm", false, false},
+        {"web/Quizres/engine.js", false, false},
+        {"web/Quizres/test.js", false, false},
+        {"web/Quiz.htm", true, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.link) + (c.singleFile ? " (single file)" : ""));
+        SCOPED_TRACE(std::string(c.link) + (c.singleFile ? " (single file)" : "") + (c.classic ? " classic" : ""));
         TempFolder dir;
         const std::string precious = dir.write("precious/thesis.txt", "years of work");
         ForceDirectory(ExtractFilePath(dir.path(c.link)));
@@ -135,6 +140,8 @@ TEST(Export, NeverWritesThroughALinkAtANameItWrites)
         std::vector<std::string> args = {"export", Sample(), dir.path("web/Quiz.htm")};
         if (c.singleFile)
             args.push_back("--single-file");
+        if (c.classic)
+            args.insert(args.end(), {"--layout", "classic"});
         const CliRun run = Cli(args);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(Read(precious), "years of work");
@@ -305,6 +312,8 @@ TEST(KilledRuns, LeaveOnlyPartsTheNextRunRemoves)
     const Case cases[] = {
         {{"export", set, "@"}, "Quiz.htm", {"Quiz.htm", "Quizres"}},
         {{"export", set, "@", "--single-file"}, "Quiz.htm", {"Quiz.htm"}},
+        {{"export", set, "@", "--layout", "classic"}, "Quiz.htm", {"Quiz.htm", "Quizres"}},
+        {{"export", set, "@", "--single-file", "--layout", "classic"}, "Quiz.htm", {"Quiz.htm"}},
         {{"export", set, "@", "--scorm", "2004"}, "Pack.zip", {"Pack.zip"}},
         {{"convert", set, "@"}, "Items.zip", {"Items.zip"}},
         {{"paper", set, "@"}, "Test.pdf", {"Test.pdf"}},

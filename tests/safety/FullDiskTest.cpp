@@ -261,6 +261,8 @@ TEST_F(FullDisk, AFailedWriteLeavesTheEarlierOutputWhole)
     const Case cases[] = {
         {{"export", Sample(), "@"}, "Quiz.htm"},
         {{"export", Sample(), "@", "--single-file"}, "Quiz.htm"},
+        {{"export", Sample(), "@", "--layout", "classic"}, "Quiz.htm"},
+        {{"export", Sample(), "@", "--single-file", "--layout", "classic"}, "Quiz.htm"},
         {{"export", Sample(), "@", "--scorm", "1.2"}, "Pack.zip"},
         {{"convert", Sample(), "@"}, "Items.zip"},
         {{"paper", Sample(), "@"}, "Test.pdf"},

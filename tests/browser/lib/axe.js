@@ -6,17 +6,22 @@ import { createRequire } from 'node:module';
 const require = createRequire(import.meta.url);
 const AXE = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 export const WCAG_21_AA = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'];
+export const WCAG_22_AA = [...WCAG_21_AA, 'wcag22aa'];
 
 // The violations in the document of a puppeteer frame (or page), each as
 // "rule (impact): targets". Frames inside it are audited on their own.
-export async function audit(frame) {
+// `preload` false keeps axe from fetching the page's style sheets itself,
+// which a page opened from a file does not allow (the rules that need the
+// sheets' text are then left out).
+export async function audit(frame, tags = WCAG_21_AA, { preload = true } = {}) {
   if (!(await frame.evaluate(() => typeof window.axe === 'object'))) await frame.evaluate(AXE);
-  return frame.evaluate((tags) => window.axe.run(document, {
+  return frame.evaluate((tags, preload) => window.axe.run(document, {
     runOnly: { type: 'tag', values: tags },
     iframes: false,
+    preload,
     resultTypes: ['violations'],
   }).then((r) => r.violations.map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(' ')).slice(0, 4).join(', ')}`)),
-  WCAG_21_AA);
+  tags, preload);
 }
 
 // The same, for a frame the session reaches as a window (a session nested in

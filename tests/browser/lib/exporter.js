@@ -39,7 +39,7 @@ export function exportFixture(name, seed, lang) {
 // The web export of a set file, as the author makes it.
 export function exportSet(setFile, startName = 'Test') {
   const out = fs.mkdtempSync(path.join(scratch, `${startName}-`));
-  cli(['export', setFile, path.join(out, `${startName}.htm`)]);
+  cli(['export', setFile, path.join(out, `${startName}.htm`), '--layout', 'classic']);
   return { folder: out, testFolder: `${startName}res`, startPage: path.join(out, `${startName}.htm`) };
 }
 
@@ -108,7 +108,7 @@ export function sampleSet(name, details, questions) {
 export function exportSingleFile(setFile, startName = 'Test') {
   const out = fs.mkdtempSync(path.join(scratch, `${startName}-single-`));
   const startPage = path.join(out, `${startName}.htm`);
-  const said = cli(['export', setFile, startPage, '--single-file']).trim();
+  const said = cli(['export', setFile, startPage, '--single-file', '--layout', 'classic']).trim();
   return { folder: out, startPage, said };
 }
 

@@ -19,7 +19,7 @@ const OPTIONS = { PresentInRandomOrder: '0', allowMarking: '1', allowCheating: '
 function exportWith(set, startName, { lang, home } = {}) {
   const out = fs.mkdtempSync(path.join(scratch, 'students-'));
   const startPage = path.join(out, `${startName}.htm`);
-  execFileSync(path.join(binFolder(), 'dorvel-cli'), [...(lang ? ['--lang', lang] : []), 'export', set, startPage],
+  execFileSync(path.join(binFolder(), 'dorvel-cli'), [...(lang ? ['--lang', lang] : []), 'export', set, startPage, '--layout', 'classic'],
     { env: { ...process.env, ...(home ? { DORVEL_HOME: home } : {}) }, stdio: ['ignore', 'pipe', 'pipe'] });
   return { folder: out, testFolder: `${startName.replace(/ /g, '')}res`, startPage, startName };
 }

@@ -30,7 +30,7 @@ fs.writeFileSync(drawing, SCRIPTED);
 
 const out = fs.mkdtempSync(path.join(scratch, 'Plans-'));
 const exported = { folder: out, testFolder: 'Plansres', startPage: path.join(out, 'Plans.htm') };
-const run = spawnSync(path.join(binFolder(), 'dorvel-cli'), ['export', set, exported.startPage], { encoding: 'utf8' });
+const run = spawnSync(path.join(binFolder(), 'dorvel-cli'), ['export', set, exported.startPage, '--layout', 'classic'], { encoding: 'utf8' });
 
 function filesUnder(dir) {
   return fs.readdirSync(dir, { withFileTypes: true }).flatMap((e) => {

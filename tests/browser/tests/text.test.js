@@ -97,7 +97,7 @@ const exported = exportSet(set, 'Text');
 // The same test in the German pack's words.
 const german = (() => {
   const out = fs.mkdtempSync(path.join(scratch, 'Deutsch-'));
-  execFileSync(path.join(bin, 'dorvel-cli'), ['--lang', 'Deutsch', 'export', set, path.join(out, 'Test.htm')]);
+  execFileSync(path.join(bin, 'dorvel-cli'), ['--lang', 'Deutsch', 'export', set, path.join(out, 'Test.htm'), '--layout', 'classic']);
   return { folder: out, testFolder: 'Testres', startPage: path.join(out, 'Test.htm') };
 })();
 let served;
