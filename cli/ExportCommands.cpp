@@ -85,7 +85,7 @@ int runExport(const Args& args, Context& context)
     const std::string testName = WebTestName(set->testDetails, set->filePath);
     const std::vector<std::string> records(set->questionSlots.begin() + 1,
                                            set->questionSlots.begin() + 1 + set->questionCount());
-    if (classic && !scorm) {
+    if (classic) {
         // The classic pages show today's kinds only: a set holding another
         // is written with the flowing pages, and the author is told which.
         if (const std::vector<int> cannot = QuestionsClassicCannotShow(records); !cannot.empty()) {
@@ -121,8 +121,16 @@ int runExport(const Args& args, Context& context)
         std::fprintf(stderr, "dorvel-cli: missing media file: %s\n", missing.c_str());
 
     if (scorm) {
-        ScormExport request{files[1], *scorm, passMark ? *passMark : PassMarkOf(set->testDetails), testName,
-                            set->testDetails, context.language, ClockSeed()};
+        const ScormExport request{files[1],
+                                  *scorm,
+                                  passMark ? *passMark : PassMarkOf(set->testDetails),
+                                  testName,
+                                  set->testDetails,
+                                  context.language,
+                                  ClockSeed(),
+                                  classic ? WebLayout::Classic : WebLayout::Flow,
+                                  records,
+                                  set->filePath};
         const ScormResult written = WriteScormPackage(request, lists, context.lang, ui);
         if (!written.written)
             return fail("cannot write the package " + files[1] + ": " + written.error);

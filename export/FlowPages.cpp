@@ -202,6 +202,26 @@ std::string DataAddress(const std::string& path)
     return "data:" + MimeTypeOf(path) + ";base64," + data.toBase64().toStdString();
 }
 
+// A file or folder name inside an address: what is not a plain letter,
+// digit or one of - . _ ~ is percent-encoded (a "#" or "%" in a test's name).
+std::string UrlPart(std::string_view name)
+{
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (const char ch : name) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_'
+            || c == '~') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
 struct QuestionJson {
     std::string shown;  // what the page shows
     std::string key;    // the answers
@@ -231,7 +251,8 @@ QuestionJson QuestionToJson(int id, const std::string& record, const FlowExport&
             return DataAddress(path);
         if (media)
             media->push_back({name, path});
-        return name;
+        // Addresses are read from the page, beside the test folder.
+        return UrlPart(TestFolderBase(request.startPage)) + "/" + name;
     };
     if (!use.picture.empty()) {
         q += ",\"picture\":{\"src\":" + Json(address(use.picture, "-picture")) + ",\"alt\":"
@@ -485,7 +506,7 @@ FlowWritten WriteFlowTest(const FlowExport& request, const LangStrings& lang)
         return result;
     }
 
-    const std::string prefix = Utf8Html(resName) + "/";
+    const std::string prefix = Utf8Html(UrlPart(resName)) + "/";
     values["styles"] = "<link rel=\"stylesheet\" href=\"" + prefix + "flow.css\">\n<link rel=\"stylesheet\" href=\""
         + prefix + "theme.css\">";
     values["scripts"] = "<script src=\"" + prefix + "marking.js\"></script>\n<script src=\"" + prefix

@@ -12,6 +12,11 @@ namespace dorvel {
 
 class LangStrings;
 
+// Which pages a web export writes: the flowing pages, or the classic pages
+// made from the style's question templates.
+enum class WebLayout { Flow,
+                       Classic };
+
 struct FlowExport {
     std::string startPage;  // the page to write; its folder "<name>res" goes beside it
     std::string testName;

@@ -40,6 +40,14 @@ std::string ScormScriptText(ScormVersion version, int passMark)
     return FillPlaceholders(*text, {{"scormVersion", std::string(ScormVersionName(version))}, {"passMark", passMark > 0 ? std::to_string(passMark) : std::string()}});
 }
 
+std::string ScormAdapterText(ScormVersion version, int passMark)
+{
+    const auto text = LoadWebTemplate("flow/scorm.js");
+    if (!text)
+        return {};
+    return FillPlaceholders(*text, {{"scormVersion", std::string(ScormVersionName(version))}, {"passMark", passMark > 0 ? std::to_string(passMark) : std::string()}});
+}
+
 ScormResult WriteScormPackage(const ScormExport& request, const ExportLists& lists, const LangStrings& lang,
                               UserInterface& ui)
 {
@@ -57,19 +65,30 @@ ScormResult WriteScormPackage(const ScormExport& request, const ExportLists& lis
         result.error = "cannot make a working folder beside " + request.zipPath + ": " + work.error();
         return result;
     }
+    const bool flow = request.layout == WebLayout::Flow;
+    if (flow) {
+        // The flowing pages: the page at the package's root, its folder beside it.
+        const FlowExport web{work.path() + kScormFlowLaunchPage, request.testName, request.testDetails, request.questions,
+                             request.setFilePath, false, ScormAdapterText(request.version, request.passMark)};
+        if (const FlowWritten written = ExportFlowTest(web, lang); !written.error.empty()) {
+            result.error = written.error;
+            return result;
+        }
+    }
     // The start page stays out of the package: the platform opens the frameset itself.
     const std::string startPage = work.path() + "test.htm";
     WebExport web{startPage, request.testName, request.testDetails, request.language, request.seed, {}};
     web.platformScript = ScormScriptText(request.version, request.passMark);
     web.scratch = true;  // read back into the package, which is forced onto the disk
-    if (const WrittenTest written = ExportWebTest(web, lists, lang, ui); !written.error.empty()) {
+    if (const WrittenTest written = flow ? WrittenTest{} : ExportWebTest(web, lists, lang, ui); !written.error.empty()) {
         result.error = written.error;
         return result;
     }
 
-    const QString folder = toQString(TestFolder(startPage));
+    const QString folder = toQString(flow ? work.path() : TestFolder(startPage));
+    const char* launchPage = flow ? kScormFlowLaunchPage : kScormLaunchPage;
     result.files = filesBelow(folder);
-    if (std::find(result.files.begin(), result.files.end(), kScormLaunchPage) == result.files.end()) {
+    if (std::find(result.files.begin(), result.files.end(), launchPage) == result.files.end()) {
         result.error = "the web test was not written";
         return result;
     }
@@ -78,7 +97,7 @@ ScormResult WriteScormPackage(const ScormExport& request, const ExportLists& lis
     manifest.version = request.version;
     manifest.identifier = "DORVEL-" + QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
     manifest.title = request.testName;
-    manifest.launchPage = kScormLaunchPage;
+    manifest.launchPage = launchPage;
     manifest.files = result.files;
     manifest.passMark = request.passMark;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/FlowPages.h"
 #include "lms/ScormVersion.h"
 
 #include <string>
@@ -19,6 +20,11 @@ struct ScormExport {
     std::string testDetails;
     std::string language;  // interface language of the pages
     unsigned seed = 0;     // drawn script names and block order
+    // The flowing pages read the set's records themselves; the classic ones
+    // the expanded lists.
+    WebLayout layout = WebLayout::Classic;
+    std::vector<std::string> questions;
+    std::string setFilePath;
 };
 
 struct ScormResult {
@@ -27,12 +33,16 @@ struct ScormResult {
     std::vector<std::string> files;  // the package's files as listed in the manifest
 };
 
-// The page of the package the platform opens: the test's frameset.
+// The page of the package the platform opens: the test's frameset, or the
+// flowing pages' page.
 inline constexpr const char* kScormLaunchPage = "frame.htm";
+inline constexpr const char* kScormFlowLaunchPage = "index.htm";
 
 // The test's script that talks to the platform (export/web/scorm.js), told
 // its SCORM version and pass mark.
 std::string ScormScriptText(ScormVersion version, int passMark);
+// The same for the flowing pages (export/web/flow/scorm.js, an engine adapter).
+std::string ScormAdapterText(ScormVersion version, int passMark);
 
 // Writes the web test of the expanded set (`lists`) into a private folder
 // with the platform script, then zips the test folder's files at the root of

@@ -34,8 +34,7 @@ void CreateLmsPackageCall(Workspace& workspace, UserInterface& ui, const LangStr
     set = workspace.current();
     if (!set)
         return;
-    const ScormExport request{zipPath, version, PassMarkOf(set->testDetails), WebTestName(set->testDetails, set->filePath),
-                              set->testDetails, language, ClockSeed()};
+    const ScormExport request{zipPath, version, PassMarkOf(set->testDetails), WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), WebLayout::Classic, {}, {}};
     const ScormResult result = WriteScormPackage(request, TheExportLists(), lang, ui);
     ui.progressHide();
     if (!result.written) {

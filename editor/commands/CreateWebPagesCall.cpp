@@ -58,7 +58,7 @@ bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangS
 }
 
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
-                        bool singleFile)
+                        bool singleFile, WebLayout layout)
 {
     OpenSet* set = workspace.current();
     if (!set)
@@ -82,18 +82,41 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
         && ui.ask(lang.at(182) + "\n" + testFolder, Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
 
-    if (!SaveAndExpandForExport(workspace, ui, lang))
-        return;
-    const ExportLists& lists = TheExportLists();
+    std::vector<std::string> records(set->questionSlots.begin() + 1, set->questionSlots.begin() + 1 + set->questionCount());
+    if (layout == WebLayout::Classic) {
+        if (const std::vector<int> cannot = QuestionsClassicCannotShow(records); !cannot.empty()) {
+            std::string list;
+            for (const int n : cannot)
+                list += (list.empty() ? "" : ", ") + std::to_string(n);
+            ui.showMessage(lang.at(583) + " " + list, Tone::Information);
+            layout = WebLayout::Flow;
+        }
+    }
 
-    // Saving may have given a new set its file.
-    set = workspace.current();
-    if (!set)
-        return;
-    const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), {}};
     SingleFileTest single;
-    const std::string error = singleFile ? (single = ExportSingleFileTest(request, lists, lang, ui)).error
-                                         : ExportWebTest(request, lists, lang, ui).error;
+    std::string error;
+    if (layout == WebLayout::Flow) {
+        workspace.SaveTest();
+        // Saving may have given a new set its file.
+        set = workspace.current();
+        if (!set)
+            return;
+        const FlowExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, records, set->filePath, singleFile, {}};
+        const FlowWritten written = ExportFlowTest(request, lang);
+        error = written.error;
+        single.written = error.empty();
+        single.bytes = written.bytes;
+    } else {
+        if (!SaveAndExpandForExport(workspace, ui, lang))
+            return;
+        const ExportLists& lists = TheExportLists();
+        set = workspace.current();
+        if (!set)
+            return;
+        const WebExport request{startPage, WebTestName(set->testDetails, set->filePath), set->testDetails, language, ClockSeed(), {}};
+        error = singleFile ? (single = ExportSingleFileTest(request, lists, lang, ui)).error
+                           : ExportWebTest(request, lists, lang, ui).error;
+    }
     if (!error.empty()) {
         ui.announce("s120");
         ui.showMessage(lang.at(120) + " " + error, Tone::Error);

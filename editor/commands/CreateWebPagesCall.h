@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/FlowPages.h"
 #include "platform/UserInterface.h"
 
 #include <optional>
@@ -24,9 +25,11 @@ std::optional<std::string> ChooseExportPath(Workspace& workspace, UserInterface&
 bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangStrings& lang);
 
 // Create Web Pages, as a start page with its folder or as one file
-// (`singleFile`): asks for the start page, saves and expands the current set,
-// exports it and offers to open the test from its file.
+// (`singleFile`): asks for the start page, saves the current set (and
+// expands it for the classic pages), exports it and offers to open the test
+// from its file. The classic layout writes the flowing pages for a set
+// holding a question it cannot show, and tells the author which.
 void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrings& lang, const std::string& language,
-                        bool singleFile = false);
+                        bool singleFile = false, WebLayout layout = WebLayout::Flow);
 
 }  // namespace dorvel

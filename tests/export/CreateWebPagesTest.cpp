@@ -4,6 +4,7 @@
 #include "editor/commands/ChooseWebOutput.h"
 #include "editor/commands/CreateWebPagesCall.h"
 #include "export/CreateWebPages.h"
+#include "export/FlowPages.h"
 #include "languages/LangStrings.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -25,7 +26,7 @@ struct Scene {
         lang.applyPack("0039 Creating\n0040 Expanding\n0041 Buttons\n0042 Start page\n0043 Questions\n0044 Ready\n"
                        "0045 Open it now?\n0048 Media\n0066 Test:\n0067 Start\n0220 Together:\n0221 Alone:\n"
                        "0222 Too large for mail\n0223 One file\n0120 Not written:\n0323 Make what?\n0324 Folder\n"
-                       "0560 (one file)\n");
+                       "0560 (one file)\n0583 Classic cannot show:\n0584 Classic\n");
         workspace.NewSet();
         OpenSet& s = *workspace.current();
         s.testDetails = SetTag(s.testDetails, "GraphicStyle", "Plain");
@@ -51,7 +52,7 @@ TEST(CreateWebPages, WritesTheTestBesideTheChosenPageAndOpensItFromItsFile)
     s.ui.answers = {Answer::Yes};  // open it
     s.ui.saveChoices.push_back(s.dir.path("elsewhere/My Quiz.html"));
     ForceDirectory(s.dir.path("elsewhere"));
-    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
+    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)", false, WebLayout::Classic);
 
     ASSERT_EQ(s.ui.dialogs.size(), 1U);
     EXPECT_EQ(s.ui.dialogs[0].title, "Save Web Test  As...");
@@ -96,6 +97,42 @@ TEST(CreateWebPages, WritesOneFileThatTravelsAloneWithItsSize)
     EXPECT_EQ(s.ui.opened, std::vector<std::string>{s.dir.path("web/Quiz.htm")});
 }
 
+// The flowing pages are what Create Web Pages writes; the classic ones are
+// the list's last entry, and a set holding a question they cannot show gets
+// the flowing pages with a word saying which.
+TEST(CreateWebPages, WritesTheFlowingPagesAndTheClassicOnesOnRequest)
+{
+    Scene s;
+    s.ui.answers = {Answer::No, Answer::No};  // do not open them
+    s.ui.saveChoices.push_back(s.dir.path("web/Quiz.htm"));
+    CreateWebPagesCall(s.workspace, s.ui, s.lang, "English (UK)");
+    for (const char* file : {"test.js", "engine.js", "marking.js", "flow.css", "theme.css"})
+        EXPECT_TRUE(FileExists(s.dir.path("web/Quizres/") + file)) << file;
+    EXPECT_FALSE(FileExists(s.dir.path("web/Quizres/pages.js")));
+    EXPECT_EQ(s.ui.questions, std::vector<std::string>{"Together: Quiz.htm, Quizres\r\nOpen it now?"});
+
+    Scene classic;
+    classic.ui.oneChoices.push_back(4);  // the last entry: the classic pages
+    classic.ui.answers = {Answer::No};
+    classic.ui.saveChoices.push_back(classic.dir.path("web/Quiz.htm"));
+    CreateWebOutputCall(classic.workspace, classic.ui, classic.lang, "English (UK)");
+    ASSERT_EQ(classic.ui.offered.size(), 1U);
+    EXPECT_EQ(classic.ui.offered[0].back(), "Classic");
+    EXPECT_TRUE(FileExists(classic.dir.path("web/Quizres/pages.js")));
+    EXPECT_TRUE(classic.ui.messages.empty());
+
+    Scene more;
+    std::string& third = more.workspace.current()->questionSlots[3];
+    third += "<c5>Fifth choice</c5>";
+    more.ui.oneChoices.push_back(4);
+    more.ui.answers = {Answer::No};
+    more.ui.saveChoices.push_back(more.dir.path("web/Quiz.htm"));
+    CreateWebOutputCall(more.workspace, more.ui, more.lang, "English (UK)");
+    EXPECT_EQ(more.ui.messages, std::vector<std::string>{"Classic cannot show: 3"});
+    EXPECT_TRUE(FileExists(more.dir.path("web/Quizres/test.js")));
+    EXPECT_FALSE(FileExists(more.dir.path("web/Quizres/pages.js")));
+}
+
 TEST(CreateWebPages, CancelledDialogOrNoOpeningLeaveItThere)
 {
     Scene cancelled;
@@ -108,7 +145,7 @@ TEST(CreateWebPages, CancelledDialogOrNoOpeningLeaveItThere)
     Scene declined;
     declined.ui.answers = {Answer::No};
     declined.ui.saveChoices.push_back(declined.dir.path("web/Quiz"));
-    CreateWebPagesCall(declined.workspace, declined.ui, declined.lang, "English (UK)");
+    CreateWebPagesCall(declined.workspace, declined.ui, declined.lang, "English (UK)", false, WebLayout::Classic);
     EXPECT_TRUE(FileExists(declined.dir.path("web/Quiz.htm")));
     EXPECT_TRUE(FileExists(declined.dir.path("web/Quizres/pages.js")));
     EXPECT_TRUE(declined.ui.opened.empty());

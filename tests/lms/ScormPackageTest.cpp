@@ -108,7 +108,7 @@ struct Scene {
 
     ScormResult write(ScormVersion version, int passMark, const std::string& zip)
     {
-        return WriteScormPackage({dir.path(zip), version, passMark, "Unit 1 & <Tom's> Café", set.testDetails, "", 7},
+        return WriteScormPackage({dir.path(zip), version, passMark, "Unit 1 & <Tom's> Café", set.testDetails, "", 7, WebLayout::Classic, {}, {}},
                                  TheExportLists(), lang, ui);
     }
 
@@ -248,7 +248,7 @@ TEST(CreateLmsPackage, TheEditorsChoiceWritesThePackageWithTheSetsPassMark)
     test::FixtureInstallation install;
     test::ScriptedUserInterface ui;
     LangStrings lang;
-    lang.applyPack("0223 One file\n0320 Student:\n0322 Ready.\n0323 Make what?\n0324 Folder\n0325 SCORM 1.2\n0326 SCORM 2004\n");
+    lang.applyPack("0223 One file\n0320 Student:\n0322 Ready.\n0323 Make what?\n0324 Folder\n0325 SCORM 1.2\n0326 SCORM 2004\n0584 Classic\n");
     Workspace workspace(ui, lang);
     workspace.NewSet();
     OpenSet& set = *workspace.current();
@@ -263,7 +263,7 @@ TEST(CreateLmsPackage, TheEditorsChoiceWritesThePackageWithTheSetsPassMark)
     CreateWebOutputCall(workspace, ui, lang, "");
 
     ASSERT_EQ(ui.offered.size(), 1U);
-    EXPECT_EQ(ui.offered[0], (std::vector<std::string>{"Folder", "One file", "SCORM 1.2", "SCORM 2004"}));
+    EXPECT_EQ(ui.offered[0], (std::vector<std::string>{"Folder", "One file", "SCORM 1.2", "SCORM 2004", "Classic"}));
     ASSERT_EQ(ui.dialogs.size(), 1U);
     EXPECT_EQ(ui.dialogs[0].filter, "SCORM Packages|*.zip");
     EXPECT_EQ(ui.dialogs[0].proposedName, "Unit 1");

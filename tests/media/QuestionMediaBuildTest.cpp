@@ -289,7 +289,7 @@ TEST_F(QuestionMediaBuild, TheWebTestThePackageAndThePlayerShowEachQuestionsOwnP
     ExpectOwnPictures(dir.path("played/Testres/"), map, otherMap);
 
     // The package for a learning platform carries the same pages.
-    ASSERT_EQ(cli({"export", dir.path("Lesson/Rivers.vtd"), dir.path("Rivers.zip"), "--scorm", "2004"}).status, 0);
+    ASSERT_EQ(cli({"export", dir.path("Lesson/Rivers.vtd"), dir.path("Rivers.zip"), "--scorm", "2004", "--layout", "classic"}).status, 0);
     const ZipReader zip(dir.path("Rivers.zip"));
     ASSERT_TRUE(zip.isOpen());
     const std::optional<std::string> script = zip.read("pages.js");

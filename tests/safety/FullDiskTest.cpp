@@ -227,11 +227,15 @@ TEST_F(FullDisk, AWebExportThatCannotWriteFails)
     struct Case {
         const char* name;
         long long room;  // bytes left free (-1: the disk is read-only)
+        std::vector<std::string> layout;
     };
     const Case cases[] = {
-        {"no room at all", 0},
-        {"room for the buttons, not for the pages", 120 * 1024},
-        {"read-only", -1},
+        {"no room at all", 0, {}},
+        {"room for the page, not for its scripts", 16 * 1024, {}},
+        {"read-only", -1, {}},
+        {"classic: no room at all", 0, {"--layout", "classic"}},
+        {"classic: room for the buttons, not for the pages", 120 * 1024, {"--layout", "classic"}},
+        {"classic: read-only", -1, {"--layout", "classic"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -241,7 +245,9 @@ TEST_F(FullDisk, AWebExportThatCannotWriteFails)
             readOnly();
         else
             leaveFree(c.room);
-        const CliRun exported = Cli({"export", Sample(), disk("Quiz.htm")});
+        std::vector<std::string> args{"export", Sample(), disk("Quiz.htm")};
+        args.insert(args.end(), c.layout.begin(), c.layout.end());
+        const CliRun exported = Cli(args);
         EXPECT_EQ(exported.status, 1) << exported.out;
         EXPECT_EQ(exported.out, "");
         EXPECT_NE(exported.err.find("the web test was not written: "), std::string::npos) << exported.err;

@@ -99,7 +99,7 @@ TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
     click("CreateWebPagesButton");
     EXPECT_EQ(ui.dialogs[0].title, "Save Web Test  As...");
     EXPECT_TRUE(FileExists(dir.path("Capitals quiz.htm")));
-    EXPECT_TRUE(FileExists(dir.path("Capitalsquizres/pages.js")));
+    EXPECT_TRUE(FileExists(dir.path("Capitalsquizres/test.js")));
     EXPECT_TRUE(FileExists(dir.path("capitals.vtd")));
     EXPECT_EQ(ui.questions.size(), 1u);
     EXPECT_TRUE(ui.opened.empty());
@@ -123,7 +123,7 @@ TEST_F(CommandsTest, CreateWebPagesWritesTheTestAndOffersToOpenIt)
     ui.answers.push_back(Answer::No);  // not opened
     click("CreateWebPagesButton");
     EXPECT_EQ(ui.questions.size(), 4u);
-    EXPECT_TRUE(FileExists(folder + "pages.js"));
+    EXPECT_TRUE(FileExists(folder + "test.js"));
     EXPECT_FALSE(FileExists(folder + "q7.htm"));
     std::string notes;
     EXPECT_TRUE(ReadFileBytes(folder + "notes.txt", notes));

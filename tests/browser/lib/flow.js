@@ -9,11 +9,20 @@ import { cli, sampleSet, scratch } from './exporter.js';
 const SAMPLE = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', '..', '..', 'data', 'samples',
   'General Knowledge.txt');
 
+const MEDIA = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', 'fixtures', 'media');
+
 // The sample set (every kind of question of today) with Mark, Cheat,
-// feedback, review, the name box and its own order.
+// feedback, review, the name box and its own order; question 3 has a
+// picture and question 2 a sound.
 export function flowSampleSet(name = 'flow-sample', details = {}) {
-  return sampleSet(name, { PresentInRandomOrder: '0', allowMarking: '1', allowCheating: '1', ShowFeedback: '1',
+  const set = sampleSet(name, { PresentInRandomOrder: '0', allowMarking: '1', allowCheating: '1', ShowFeedback: '1',
     allowFinishedQuestionViewing: '1', shouldUserEnterDetails: '1', TestName: 'General Knowledge', ...details });
+  const picture = path.join(scratch, `${name}-sea.svg`);
+  fs.writeFileSync(picture, '<svg xmlns="http://www.w3.org/2000/svg" width="600" height="400">'
+    + '<rect width="600" height="400" fill="#2a8cc4"/><circle cx="300" cy="200" r="120" fill="#888"/></svg>');
+  cli(['media', set, '3', '--picture', picture]);
+  cli(['media', set, '2', '--sound', path.join(MEDIA, 'beep.wav')]);
+  return set;
 }
 
 // A set whose first question has a 600-character text and 150-character
@@ -63,16 +72,16 @@ export async function useScreen(page, browserName, screen) {
 }
 
 // Presses what the selector finds, as a finger (touch) or the mouse does,
-// after bringing it into view.
-export async function press(page, selector, touch) {
+// after bringing it into view. `page` may be a frame of `onPage`.
+export async function press(page, selector, touch, onPage = page) {
   const handle = await page.waitForSelector(selector, { visible: true, timeout: 5000 });
   await handle.evaluate((e) => e.scrollIntoView({ block: 'center' }));
   const box = await handle.boundingBox();
   if (!box) throw new Error(`nothing to press for ${selector}`);
   const x = box.x + box.width / 2;
   const y = box.y + box.height / 2;
-  if (touch) await page.touchscreen.tap(x, y);
-  else await page.mouse.click(x, y);
+  if (touch) await onPage.touchscreen.tap(x, y);
+  else await onPage.mouse.click(x, y);
   await handle.dispose();
 }
 
@@ -127,20 +136,20 @@ export const SAMPLE_ANSWERS = {
 };
 
 // Answers the question shown (its number in the set from the heading's data).
-export async function answerShown(page, touch, answers = SAMPLE_ANSWERS) {
+export async function answerShown(page, touch, answers = SAMPLE_ANSWERS, onPage = page) {
   const id = await page.evaluate(() => window.DorvelEngine.state.order[window.DorvelEngine.state.position]);
   const a = answers[id];
   if (a.choice) {
     const index = await page.evaluate((text) => [...document.querySelectorAll('.choices li')]
       .find((li) => li.querySelector('.text').textContent === text).dataset.choice, a.choice);
-    await press(page, `.choices li[data-choice="${index}"] label`, touch);
+    await press(page, `.choices li[data-choice="${index}"] label`, touch, onPage);
   }
   for (const [i, value] of (a.statements || []).entries()) {
-    await press(page, `.statements li[data-statement="${i}"] input[value="${value}"] + span`, touch);
+    await press(page, `.statements li[data-statement="${i}"] input[value="${value}"] + span`, touch, onPage);
   }
   for (const [i, text] of (a.typed || []).entries()) {
-    await press(page, `.fields li[data-field="${i}"] input`, touch);
-    await page.keyboard.type(text);
+    await press(page, `.fields li[data-field="${i}"] input`, touch, onPage);
+    await onPage.keyboard.type(text);
   }
   return id;
 }

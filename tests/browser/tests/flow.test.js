@@ -69,6 +69,21 @@ async function takeTest(page, browserName, screen, url, { withAxe = false } = {}
       await press(page, '.nav-cheat', touch);
       assert.match(await page.$eval('.right-answers', (e) => e.textContent), /B: Mars/);
     }
+    if (n === 2) {
+      // The picture beside the answers where there is room (40em), above them where there is not.
+      await page.waitForFunction(() => { const i = document.querySelector('.picture img'); return i && i.complete; });
+      const [picture, answers, loaded] = await page.evaluate(() => {
+        const img = document.querySelector('.picture img');
+        return [img.getBoundingClientRect().toJSON(), document.querySelector('.answers').getBoundingClientRect().toJSON(),
+          img.complete && img.naturalWidth > 0];
+      });
+      assert.ok(loaded, `${where}: the picture is shown`);
+      if (screen.width >= 640) assert.ok(picture.right <= answers.left, `${where}: the picture beside the answers`);
+      else assert.ok(picture.bottom <= answers.top, `${where}: the picture above the answers`);
+    }
+    if (n === 1) {
+      assert.ok(await page.$eval('audio', (a) => a.src.length > 0 && a.controls), `${where}: the sound has its controls`);
+    }
     if (!kindsChecked.has(kind)) {
       await check(`question ${n + 1} (${kind})`);
       kindsChecked.add(kind);

@@ -48,7 +48,7 @@ function makePackage(set, version, passMark) {
   const res = path.join(folder, 'platformres');
   fs.mkdirSync(res);
   const zip = path.join(folder, 'package.zip');
-  const args = ['export', set, zip, '--scorm', version];
+  const args = ['export', set, zip, '--scorm', version, '--layout', 'classic'];
   if (passMark !== undefined) args.push('--pass-mark', String(passMark));
   cli(args);
   execFileSync('unzip', ['-q', zip, '-d', path.join(res, 'pkg')]);
