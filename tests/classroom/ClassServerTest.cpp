@@ -212,7 +212,7 @@ TEST_F(ClassServerTest, RefusesHostileRequestsWithClearErrorsAndStoresNothingOfT
     EXPECT_EQ(send("GET", "/api/teacher?token=" + token + "x", {}, {}, {}, "127.0.0.2").status, 403);
     // What is served: the join page, the script, the test's files.
     EXPECT_EQ(send("GET", "/test/indexres/q1.htm", {}, {}).body, "question one");
-    EXPECT_NE(send("GET", "/test/index.htm", {}, {}).body.find("<head><script src=\"/class.js\"></script>"), std::string::npos);
+    EXPECT_NE(send("GET", "/test/index.htm", {}, {}).body.find("<title>t</title><script src=\"/class.js\"></script></head>"), std::string::npos);
     EXPECT_NE(send("GET", "/", {}, {}).body.find("/test/index.htm"), std::string::npos);
     EXPECT_NE(send("GET", "/class.js", {}, {}).body.find("DorvelAdapters"), std::string::npos);
 
