@@ -103,6 +103,12 @@ export default [
     languageOptions: { sourceType: "script", ecmaVersion: 2020, globals: { ...globals.browser } },
     rules: { ...faults, "no-restricted-globals": ["error", { name: "event", message: "Use the event passed to the handler." }] },
   },
+  // The script a class's server adds to the test's pages (classroom/web/).
+  {
+    files: ["classroom/web/*.js"],
+    languageOptions: { sourceType: "script", ecmaVersion: 2020, globals: { ...globals.browser } },
+    rules: { ...faults, eqeqeq: "error" },
+  },
   {
     files: ["tests/browser/**/*.js"],
     languageOptions: {

@@ -92,7 +92,7 @@ int runExport(const Args& args, Context& context)
             std::string list;
             for (const int n : cannot)
                 list += (list.empty() ? "" : ", ") + std::to_string(n);
-            std::fprintf(stderr, "dorvel-cli: %s %s\n", context.lang.key("s583").c_str(), list.c_str());
+            std::fprintf(stderr, "dorvel-cli: %s %s\n", context.lang.key("s623").c_str(), list.c_str());
             classic = false;
         }
     }

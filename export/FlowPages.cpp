@@ -344,9 +344,9 @@ std::string StringsJson(const LangStrings& lang)
     add("student", PackText(lang, 320, "Student:"));
     add("yourName", PackText(lang, 561, "Your name:"));
     add("typeName", PackText(lang, 562, "Please type your name, then start the test."));
-    add("ok", PackText(lang, 580, "Finish the test"));
-    add("cancel", PackText(lang, 581, "Back to the test"));
-    add("noscript", PackText(lang, 582, "This test needs JavaScript."));
+    add("ok", PackText(lang, 620, "Finish the test"));
+    add("cancel", PackText(lang, 621, "Back to the test"));
+    add("noscript", PackText(lang, 622, "This test needs JavaScript."));
     return out + "}";
 }
 
@@ -486,7 +486,7 @@ FlowWritten WriteFlowTest(const FlowExport& request, const LangStrings& lang)
         {"dir", DirectionOf(langTag)},
         {"theme", theme},
         {"title", Utf8Html(request.testName)},
-        {"noscript", Utf8Html(PackText(lang, 582, "This test needs JavaScript."))},
+        {"noscript", Utf8Html(PackText(lang, 622, "This test needs JavaScript."))},
     };
     const std::string css = Template("flow.css");
     const std::string themeCss = Template(("themes/" + theme + ".css").c_str());

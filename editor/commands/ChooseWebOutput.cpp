@@ -26,7 +26,7 @@ void CreateWebOutputCall(Workspace& workspace, UserInterface& ui, const LangStri
         {223, [&] { CreateWebPagesCall(workspace, ui, lang, language, true); }},
         {325, [&] { CreateLmsPackageCall(workspace, ui, lang, language, ScormVersion::Scorm12); }},
         {326, [&] { CreateLmsPackageCall(workspace, ui, lang, language, ScormVersion::Scorm2004); }},
-        {584, [&] { CreateWebPagesCall(workspace, ui, lang, language, false, WebLayout::Classic); }},
+        {624, [&] { CreateWebPagesCall(workspace, ui, lang, language, false, WebLayout::Classic); }},
     };
     std::vector<std::string> labels;
     for (const Output& output : outputs)

@@ -88,7 +88,7 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
             std::string list;
             for (const int n : cannot)
                 list += (list.empty() ? "" : ", ") + std::to_string(n);
-            ui.showMessage(lang.at(583) + " " + list, Tone::Information);
+            ui.showMessage(lang.at(623) + " " + list, Tone::Information);
             layout = WebLayout::Flow;
         }
     }

@@ -248,7 +248,7 @@ TEST(CreateLmsPackage, TheEditorsChoiceWritesThePackageWithTheSetsPassMark)
     test::FixtureInstallation install;
     test::ScriptedUserInterface ui;
     LangStrings lang;
-    lang.applyPack("0223 One file\n0320 Student:\n0322 Ready.\n0323 Make what?\n0324 Folder\n0325 SCORM 1.2\n0326 SCORM 2004\n0584 Classic\n");
+    lang.applyPack("0223 One file\n0320 Student:\n0322 Ready.\n0323 Make what?\n0324 Folder\n0325 SCORM 1.2\n0326 SCORM 2004\n0624 Classic\n");
     Workspace workspace(ui, lang);
     workspace.NewSet();
     OpenSet& set = *workspace.current();
