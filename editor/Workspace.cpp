@@ -7,6 +7,7 @@
 #include "languages/LangStrings.h"
 #include "media/QuestionMedia.h"
 #include "model/DefaultRecords.h"
+#include "model/SetFields.h"
 #include "model/SetFile.h"
 #include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
@@ -340,7 +341,7 @@ void Workspace::rebuildQuestionNodes(int entry)
         const std::string& slot = s.questionSlots[static_cast<std::size_t>(n)];
         if (slot.empty())
             break;
-        captions.push_back(questionCaption(n, GetTag(slot, "Title")));
+        captions.push_back(questionCaption(n, GetTag(slot, setfield::kQuestionText)));
     }
     m_list->setQuestions(entry, captions);
     for (int n = 1; n <= static_cast<int>(captions.size()); ++n)
@@ -521,10 +522,10 @@ bool Workspace::writeSet(int entry, const std::string& path)
     for (std::string& q : s.questionSlots)
         if (!q.empty())
             q = WithMediaRelativeTo(q, s.filePath, path);
-    const bool unnamed = GetTag(s.testDetails, "TestName") == "0";
+    const bool unnamed = GetTag(s.testDetails, setfield::kTestName) == "0";
     // Paths are UTF-8; the record keeps the name as stored text.
     if (unnamed)
-        s.testDetails = SetTag(s.testDetails, "TestName", EncodeText(shortName(path)));
+        s.testDetails = SetTag(s.testDetails, setfield::kTestName, EncodeText(shortName(path)));
     const std::string text = PrepareSetFileText(s, std::time(nullptr));
     if (std::string why; !WriteStoredFile(path, text, &why)) {
         // Nothing changes unless the set was written: its name, caption and
@@ -538,12 +539,12 @@ bool Workspace::writeSet(int entry, const std::string& path)
     }
     // Stepping back past the save keeps the name the set took from its file
     // and its media named from where it now lies.
-    const std::string named = GetTag(s.testDetails, "TestName");
+    const std::string named = GetTag(s.testDetails, setfield::kTestName);
     const bool moved = s.filePath != path;
     if (unnamed || moved)
         history(entry)->rewriteRecords(
             [unnamed, &named](const std::string& details) {
-                return unnamed && GetTag(details, "TestName") == "0" ? SetTag(details, "TestName", named) : details;
+                return unnamed && GetTag(details, setfield::kTestName) == "0" ? SetTag(details, setfield::kTestName, named) : details;
             },
             [moved, &s, &path](const std::string& question) {
                 return moved ? WithMediaRelativeTo(question, s.filePath, path) : question;
@@ -702,7 +703,7 @@ void Workspace::GraphicStyleChange(const std::string& style)
     if (!s || m_updating)
         return;
     EditScope edit(*this, m_currentSet);
-    s->testDetails = SetTag(s->testDetails, "GraphicStyle", style);
+    s->testDetails = SetTag(s->testDetails, setfield::kGraphicStyle, style);
 }
 
 void Workspace::questionChange(const std::string& control, const std::string& value)
@@ -713,7 +714,8 @@ void Workspace::questionChange(const std::string& control, const std::string& va
     std::string& q = s->questionSlots[static_cast<std::size_t>(m_currentQuestion)];
     if (q.empty())
         return;
-    const bool multiLine = control == "Title" || (control.size() == 5 && control.compare(0, 4, "Text") == 0);
+    const bool multiLine = control == setfield::kQuestionText
+        || (control.size() == setfield::kTextStem.size() + 1 && control.starts_with(setfield::kTextStem));
     const bool answerBox = control.size() == 3 && control[0] == 'a';
     // Typing in one box is one step until another edit comes between.
     EditScope edit(*this, m_currentSet,
@@ -721,16 +723,16 @@ void Workspace::questionChange(const std::string& control, const std::string& va
     if (multiLine) {
         const std::string v = CleanText(value);
         q = SetTag(q, control, v);
-        if (control == "Title")
+        if (control == setfield::kQuestionText)
             m_list->setQuestionCaption(m_currentSet, m_currentQuestion, questionCaption(m_currentQuestion, v));
     } else if (control.compare(0, 6, "Select") == 0 && control.size() == 7) {
         if (value != "1")
             return;  // only the button that became chosen counts
-        q = SetTag(q, "SelectAnswer", control.substr(6));
+        q = SetTag(q, setfield::kSelectAnswer, control.substr(6));
     } else if (answerBox) {
         q = SetTag(q, control, CleanText(value));
     } else if (control == "QuestionType") {
-        q = SetTag(q, "qType", value);
+        q = SetTag(q, setfield::kQuestionType, value);
     } else {
         // Radio groups (tfK, tTypeK) store the item index; qDisabled stores 1 or 0.
         q = SetTag(q, control, value);

@@ -1,6 +1,7 @@
 #include "export/CreateWebPages.h"
 
 #include "export/MediaNames.h"
+#include "model/SetFields.h"
 
 #include <optional>
 
@@ -44,7 +45,7 @@ StartPageTexts startPageTexts(const LangStrings& lang, const std::string& testDe
 
 std::string WebTestName(const std::string& testDetails, const std::string& setFilePath)
 {
-    const std::string name = GetTag(testDetails, "TestName");
+    const std::string name = GetTag(testDetails, setfield::kTestName);
     return name == "0" ? ExtractFileName(setFilePath) : DecodeText(name);
 }
 

@@ -6,6 +6,7 @@
 #include "editor/Workspace.h"
 #include "editor/commands/BuildCommand.h"
 #include "languages/LangStrings.h"
+#include "model/SetFields.h"
 #include "platform/SystemFiles.h"
 #include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
@@ -31,9 +32,9 @@ std::string PreviewFolder()
 
 std::string PreviewTestDetails(const std::string& testDetails, int questionNumber)
 {
-    std::string copy = SetTag(testDetails, "allowMarking", "1");
-    copy = SetTag(copy, "allowCheating", "1");
-    copy = SetTag(copy, "questionPreviewNumber", std::to_string(questionNumber));
+    std::string copy = SetTag(testDetails, setfield::kAllowMarking, "1");
+    copy = SetTag(copy, setfield::kAllowCheating, "1");
+    copy = SetTag(copy, setfield::kQuestionPreviewNumber, std::to_string(questionNumber));
     return SetTag(copy, "questionPreview", "1");
 }
 

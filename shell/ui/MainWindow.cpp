@@ -21,6 +21,7 @@
 #include "export/CreateWebPages.h"
 #include "languages/LanguagePack.h"
 #include "media/MediaFileCheck.h"
+#include "model/SetFields.h"
 #include "paper/ui/PrintTestPreview.h"
 #include "shell/Installation.h"
 #include "shell/MakerSite.h"
@@ -166,8 +167,9 @@ void MainWindow::FormCreate()
     m_questions->media().setSoundPlayer(m_sound.get());
     m_pages->addWidget(m_details);
     m_pages->addWidget(m_questions);
-    for (const char* box : {"Title", "Text1", "Text2", "Text3", "Text4"})
-        if (auto* text = m_questions->findChild<QPlainTextEdit*>(QString::fromLatin1(box)))
+    for (const std::string& box : {std::string(setfield::kQuestionText), setfield::TextField(1), setfield::TextField(2),
+                                   setfield::TextField(3), setfield::TextField(4)})
+        if (auto* text = m_questions->findChild<QPlainTextEdit*>(fieldName(box)))
             AttachSpelling(text, *m_spelling, m_lang, [this] { m_workspace->breakTypingStep(); });
     // The one-line boxes too: a misspelt accepted answer marks the students'
     // right answers wrong.
