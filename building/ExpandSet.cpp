@@ -43,7 +43,7 @@ public:
         if (!content)
             return std::nullopt;
         if (GetTagInt(*content, "version", 1) >= 2) {
-            reportWithPath("s38", path);
+            reportWithPath(Message::TemplateTooNew, path);
             return std::nullopt;
         }
         return FillPreTestTemplate(*content, testDetails);
@@ -80,16 +80,16 @@ private:
             known = m_templates.emplace(path, std::move(content)).first;
         }
         if (known->second.empty()) {
-            reportWithPath("s37", path);
+            reportWithPath(Message::TemplateMissing, path);
             return std::nullopt;
         }
         return known->second;
     }
 
-    void reportWithPath(const std::string& key, const std::string& path)
+    void reportWithPath(Message message, const std::string& path)
     {
-        m_ui.announce(key);
-        m_ui.showMessage(m_lang.key(key) + " " + path, Tone::Warning);
+        m_ui.announce(MessageKey(message));
+        m_ui.showMessage(m_lang.at(message) + " " + path, Tone::Warning);
     }
 
     UserInterface& m_ui;

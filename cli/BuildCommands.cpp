@@ -171,7 +171,7 @@ int runBuild(const Args& args, Context& context)
     PrintMissing(lists);
 
     const std::string bankPath = BankPathFor(args[1]);
-    const BankWriteResult result = WriteBankFile(lists, ui, bankPath, set->testDetails, context.lang.at(46), context.lang.at(47));
+    const BankWriteResult result = WriteBankFile(lists, ui, bankPath, set->testDetails, context.lang.at(Message::CollectingMedia), context.lang.at(Message::WritingBank));
     switch (result.status) {
     case BankWriteStatus::Written:
         std::printf("%s\n", bankPath.c_str());

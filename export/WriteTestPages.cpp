@@ -153,13 +153,13 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
     InterfaceTexts texts;
     for (int i = 0; i < 17; ++i)
         texts.textsA[static_cast<std::size_t>(i)] = PackPlainText(lang.at(70 + i));
-    texts.textsA[17] = PackPlainText(lang.at(88));
+    texts.textsA[17] = PackPlainText(lang.at(Message::BrowserRefusesFiles));
     for (int i = 0; i < 7; ++i)
         texts.textsB[static_cast<std::size_t>(i)] = PackPlainText(lang.at(90 + i));
     for (int i = 0; i < 12; ++i)
         texts.textsB[static_cast<std::size_t>(7 + i)] = PackPlainText(lang.at(100 + i));
     texts.a11y = A11yTextsFrom(lang);
-    texts.learnerLabel = lang.at(320);
+    texts.learnerLabel = lang.at(Message::StudentLabel);
     texts.site = InstalledMakerSite();
     return texts;
 }

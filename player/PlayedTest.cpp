@@ -123,7 +123,7 @@ std::string PlayedTitle(const PlayedTest& test, const LangStrings& lang)
 {
     if (!test.preview || test.previewNumber < 1)
         return test.testName;
-    return test.testName + ": " + lang.at(86) + " " + std::to_string(test.previewNumber);
+    return test.testName + ": " + lang.at(Message::Question) + " " + std::to_string(test.previewNumber);
 }
 
 std::string PreviewAddress(const std::string& startAddress)

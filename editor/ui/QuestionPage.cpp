@@ -231,7 +231,7 @@ void QuestionPage::markNumberAnswers(int k)
             continue;
         box->setProperty("notANumber", wrong);
         box->setStyleSheet(wrong ? QStringLiteral("QLineEdit { border: 2px solid #c00000; }") : QString());
-        box->setToolTip(wrong ? fromBytes(m_lang.at(407)) : QString());
+        box->setToolTip(wrong ? fromBytes(m_lang.at(Message::NotANumber)) : QString());
     }
 }
 
@@ -431,9 +431,9 @@ void QuestionPage::LayoutForType()
         break;
     }
     m_titleLabel->setText(fromBytes(m_lang.at(titleString)));
-    m_name->setPlaceholderText(fromBytes(m_lang.at(412)));
-    m_name->setAccessibleName(fromBytes(m_lang.at(412)));
-    m_name->setToolTip(fromBytes(m_lang.at(413)));
+    m_name->setPlaceholderText(fromBytes(m_lang.at(Message::QuestionNameLabel)));
+    m_name->setAccessibleName(fromBytes(m_lang.at(Message::QuestionNameLabel)));
+    m_name->setToolTip(fromBytes(m_lang.at(Message::QuestionNameHint)));
     for (int k = 0; k < kGroups; ++k) {
         const bool visible = k < shown;
         m_textLabels[k]->setText(fromBytes(m_lang.at(textString) + " " + std::to_string(k + 1)));
