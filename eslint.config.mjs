@@ -112,6 +112,12 @@ export default [
     languageOptions: { sourceType: "commonjs", ecmaVersion: 2024, globals: { ...globals.node } },
     rules: { ...faults, eqeqeq: "error" },
   },
+  // The script a class's server adds to the test's pages (classroom/web/).
+  {
+    files: ["classroom/web/*.js"],
+    languageOptions: { sourceType: "script", ecmaVersion: 2020, globals: { ...globals.browser } },
+    rules: { ...faults, eqeqeq: "error" },
+  },
   {
     files: ["tests/browser/**/*.js"],
     languageOptions: {
