@@ -335,10 +335,10 @@ int ClassServer::got(MHD_Connection* connection, std::string_view path, const ch
         if (!file.open(QIODevice::ReadOnly))
             return SendError(connection, MHD_HTTP_SERVICE_UNAVAILABLE, "Busy; try again.");
         std::string page = file.readAll().toStdString();
-        const std::size_t head = page.find("<head");
-        const std::size_t after = head == std::string::npos ? std::string::npos : page.find('>', head);
+        // At the end of the head, after the page's own character set.
+        const std::size_t end = page.find("</head>");
         const std::string script = "<script src=\"/class.js\"></script>";
-        page.insert(after == std::string::npos ? 0 : after + 1, script);
+        page.insert(end == std::string::npos ? 0 : end, script);
         return Send(connection, MHD_HTTP_OK, page, "text/html");
     }
     auto* device = new QFile(real);
