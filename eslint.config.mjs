@@ -103,6 +103,22 @@ export default [
     languageOptions: { sourceType: "script", ecmaVersion: 2020, globals: { ...globals.browser } },
     rules: { ...faults, "no-restricted-globals": ["error", { name: "event", message: "Use the event passed to the handler." }] },
   },
+  // Marking, shared by the new pages (a classic script defining
+  // window.DorvelMarking) and Node (module.exports).
+  {
+    files: ["marking/marking.js"],
+    languageOptions: {
+      sourceType: "script",
+      ecmaVersion: 2020,
+      globals: { ...globals.browser, module: "readonly" },
+    },
+    rules: { ...faults, eqeqeq: "error" },
+  },
+  {
+    files: ["tests/marking/**/*.cjs"],
+    languageOptions: { sourceType: "commonjs", ecmaVersion: 2024, globals: { ...globals.node } },
+    rules: { ...faults, eqeqeq: "error" },
+  },
   // The script a class's server adds to the test's pages (classroom/web/).
   {
     files: ["classroom/web/*.js"],
