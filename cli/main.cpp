@@ -36,8 +36,9 @@ const Command kCommands[] = {
      dorvel::cli::runExport},
     {"paper", "paper SET.vtd OUT.pdf [--key] [--paper a4|letter]  print a set as a test on paper (PDF), or its answer key", dorvel::cli::runPaper},
     {"serve", "serve START.htm [--port N] [--open]  serve a web test on 127.0.0.1 and print its address", dorvel::cli::runServe},
-    {"import", "import FILE OUT.vtd [--format gift|aiken|moodlexml]  questions from GIFT, Aiken or Moodle XML into sets\n"
-               "                              (OUT.vtd, OUT-2.vtd, ... 100 questions each; what was left out on standard error)",
+    {"import", "import FILE OUT.vtd [--format gift|aiken|moodlexml] [--one-set]  questions from GIFT, Aiken or Moodle XML into sets\n"
+               "                              (OUT.vtd, OUT-2.vtd, ... 100 questions each, a set for each category unless --one-set;\n"
+               "                              what was left out on standard error)",
      dorvel::cli::runImport},
     {"convert", "convert SET.vtd OUT.xml|OUT.gift|OUT.zip  the set's questions as Moodle XML, GIFT or an IMS QTI 2.1 package", dorvel::cli::runConvert},
     {"webtest-fixture", "webtest-fixture FIXTURE START.htm [SEED]  web test from question files (browser tests)", dorvel::cli::runWebFixture},
