@@ -96,6 +96,12 @@ export default [
   classicScripts([`${web}/control/*.js`, `${web}/control-keys.js`, `${web}/scorm.js`], controlPage),
   classicScripts([`${web}/p.js`], questionPage),
   classicScripts([`${web}/loader.js`, `${web}/single.js`, `${web}/preview-reload.js`], frameset),
+  // The script a class's server adds to the test's pages (classroom/web/).
+  {
+    files: ["classroom/web/*.js"],
+    languageOptions: { sourceType: "script", ecmaVersion: 2020, globals: { ...globals.browser } },
+    rules: { ...faults, eqeqeq: "error" },
+  },
   {
     files: ["tests/browser/**/*.js"],
     languageOptions: {

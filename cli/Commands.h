@@ -28,6 +28,7 @@ int runBank(const Args& args, Context& context);
 int runWebFixture(const Args& args, Context& context);
 int runExport(const Args& args, Context& context);
 int runServe(const Args& args, Context& context);
+int runClass(const Args& args, Context& context);
 int runPaper(const Args& args, Context& context);
 int runMedia(const Args& args, Context& context);
 int runImport(const Args& args, Context& context);

@@ -36,6 +36,9 @@ const Command kCommands[] = {
      dorvel::cli::runExport},
     {"paper", "paper SET.vtd OUT.pdf [--key] [--paper a4|letter]  print a set as a test on paper (PDF), or its answer key", dorvel::cli::runPaper},
     {"serve", "serve START.htm [--port N] [--open]  serve a web test on 127.0.0.1 and print its address", dorvel::cli::runServe},
+    {"class", "class SET.vtd [--port N] [--db FILE|postgresql://...] [--host ADDR|lan]  run the test in class: serve it,\n"
+              "                              keep every answer, print the address, the class code and a live table",
+     dorvel::cli::runClass},
     {"import", "import FILE OUT.vtd [--format gift|aiken|moodlexml] [--one-set]  questions from GIFT, Aiken or Moodle XML into sets\n"
                "                              (OUT.vtd, OUT-2.vtd, ... 100 questions each, a set for each category unless --one-set;\n"
                "                              what was left out on standard error)",

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (the whole library instrumented)
-# and runs each for the given number of seconds (default 60), one after
-# another. Every target the build makes (build-fuzz/fuzz/*_fuzz) runs, on its
+# and runs each for the given number of seconds (default 60), as many at a
+# time as the machine has cores (DORVEL_FUZZ_JOBS; libFuzzer keeps to one). Every target the build makes (build-fuzz/fuzz/*_fuzz) runs, on its
 # seeds in fuzz/seeds/<target>/ (fuzz/seeds/ when it has none of its own) and
 # the corpus it grew before (build-fuzz/corpus/<target>/). Crashes leave their
 # input in build-fuzz/crashes.
@@ -23,6 +23,9 @@ shift || true
 build="$root/build-fuzz"
 runs=${DORVEL_FUZZ_RUNS:--1}
 seed=${DORVEL_FUZZ_SEED:-0}
+jobs=${DORVEL_FUZZ_JOBS:-$(nproc)}
+
+. "$root/scripts/compiler-cache.sh"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DDORVEL_FUZZ=ON -DDORVEL_BUILD_GUI=OFF -DDORVEL_BUILD_TESTS=OFF -DDORVEL_BUILD_BENCHMARKS=OFF >/dev/null
@@ -43,24 +46,43 @@ else
     targets=("$build"/fuzz/*_fuzz)
 fi
 
-status=0
-for target in "${targets[@]}"; do
+# One target: its run, then its summary lines (printed whole when it ends,
+# so that targets running side by side do not mix their lines).
+fuzz_one() {
+    local target=$1 name corpus seeds log start inited done_cov inputs out
     name=$(basename "$target")
     corpus="$build/corpus/$name"
     seeds="$root/fuzz/seeds/$name"
     [ -d "$seeds" ] || seeds="$root/fuzz/seeds"
     mkdir -p "$corpus"
     log="$build/$name.log"
-    echo "-- $name for ${seconds}s"
     start=$(date +%s)
+    out="-- $name for ${seconds}s"
+    local failed=0
     if ! "$target" -max_total_time="$seconds" -runs="$runs" -seed="$seed" -max_len=65536 -timeout=60 -print_final_stats=1 \
         -artifact_prefix="$build/crashes/$name-" "$corpus" "$seeds" >"$log" 2>&1; then
-        status=1
-        tail -n 40 "$log"
+        failed=1
+        out+=$'\n'$(tail -n 40 "$log")
     fi
     inited=$(grep -m1 -o 'INITED cov: [0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
     done_cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | grep -o '[0-9]*$' || echo '?')
     inputs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
-    echo "   inputs $inputs in $(($(date +%s) - start))s, edges $inited after the seeds, $done_cov at the end"
+    out+=$'\n'"   inputs $inputs in $(($(date +%s) - start))s, edges $inited after the seeds, $done_cov at the end"
+    echo "$out"
+    return $failed
+}
+
+status=0
+running=()
+for target in "${targets[@]}"; do
+    if [ ${#running[@]} -ge "$jobs" ]; then
+        wait "${running[0]}" || status=1
+        running=("${running[@]:1}")
+    fi
+    fuzz_one "$target" &
+    running+=($!)
+done
+for pid in "${running[@]}"; do
+    wait "$pid" || status=1
 done
 exit $status

@@ -17,6 +17,8 @@ echo "== Formatting"
 echo "== Tests"
 ctest --test-dir "$build" --output-on-failure -j"$jobs"
 
+. "$root/scripts/compiler-cache.sh"
+
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DDORVEL_SANITIZE=ON -DDORVEL_BUILD_BENCHMARKS=OFF

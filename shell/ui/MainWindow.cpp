@@ -22,6 +22,7 @@
 #include "languages/LanguagePack.h"
 #include "media/MediaFileCheck.h"
 #include "paper/ui/PrintTestPreview.h"
+#include "classroom/ui/ClassWindow.h"
 #include "shell/Installation.h"
 #include "shell/MakerSite.h"
 #include "shell/ui/AboutBox.h"
@@ -180,6 +181,10 @@ void MainWindow::FormCreate()
     m_webButton = new QPushButton(QStringLiteral("Create Web Pages"), client);
     m_webButton->setObjectName(QStringLiteral("CreateWebPagesButton"));
     m_webButton->setGeometry(kClientWidth - 8 - 150 - 8 - 150, 500, 150, 27);
+    // Beside Create Web Pages: the same test, served to a class (classroom/ui/).
+    m_classButton = new QPushButton(QStringLiteral("Run in Class"), client);
+    m_classButton->setObjectName(QStringLiteral("RunInClassButton"));
+    m_classButton->setGeometry(kClientWidth - 8 - 150 - 8 - 150 - 8 - 150, 500, 150, 27);
     m_buildButton = new QPushButton(QStringLiteral("Build Question Bank"), client);
     m_buildButton->setObjectName(QStringLiteral("BuildButton"));
     m_buildButton->setGeometry(kClientWidth - 8 - 150, 500, 150, 27);
@@ -190,6 +195,10 @@ void MainWindow::FormCreate()
     connect(m_questions, &QuestionPage::previewQuestionClicked, this, [this] { PreviewQuestion(); });
     connect(m_buildButton, &QPushButton::clicked, this, [this] { BuildButtonClick(); });
     connect(m_webButton, &QPushButton::clicked, this, [this] { CreateWebPagesCall(); });
+    connect(m_classButton, &QPushButton::clicked, this, [this] {
+        if (m_workspace->currentSet() >= 0)
+            RunInClass(this, m_workspace->set(m_workspace->currentSet()), m_lang, m_language, *m_ui);
+    });
 
     resize(minimumSizeHint());
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -224,6 +233,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         const int treeWidth = 190 + dx / 4;
         m_tree->setGeometry(0, 0, treeWidth, size.height());
         m_pages->setGeometry(treeWidth + 2, 0, size.width() - treeWidth - 2, 497 + dy);
+        m_classButton->move(size.width() - 8 - 150 - 8 - 150 - 8 - 150, 500 + dy);
         m_webButton->move(size.width() - 8 - 150 - 8 - 150, 500 + dy);
         m_buildButton->move(size.width() - 8 - 150, 500 + dy);
     }
@@ -875,6 +885,7 @@ void MainWindow::enableSetControls(bool enabled)
     m_details->EnableSetControls(enabled);
     m_questions->EnableSetControls(enabled);
     m_webButton->setEnabled(enabled);
+    m_classButton->setEnabled(enabled);
     m_buildButton->setEnabled(enabled);
     if (!enabled)
         m_pages->setCurrentWidget(m_details);

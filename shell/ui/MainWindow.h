@@ -159,6 +159,7 @@ private:
     TestDetailsPage* m_details = nullptr;
     QuestionPage* m_questions = nullptr;
     QPushButton* m_webButton = nullptr;
+    QPushButton* m_classButton = nullptr;
     QPushButton* m_buildButton = nullptr;
     AboutBox* m_about = nullptr;
     ApplicationShortCut* m_shortCut = nullptr;

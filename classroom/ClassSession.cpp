@@ -1,0 +1,63 @@
+#include "classroom/ClassSession.h"
+
+#include "bank/ExportLists.h"
+#include "building/ExpandSet.h"
+#include "exchange/SetRecords.h"
+#include "export/CreateWebPages.h"
+#include "export/WriteTestPages.h"
+#include "model/OpenSet.h"
+#include "model/SetFile.h"
+#include "platform/UserInterface.h"
+
+#include <QFileInfo>
+#include <QNetworkInterface>
+
+#include <memory>
+
+namespace dorvel::classroom {
+
+PreparedClass PrepareClass(const std::string& setPath, const std::string& folder, const LangStrings& lang,
+                           const std::string& language, UserInterface& ui)
+{
+    PreparedClass prepared;
+    auto set = std::make_unique<OpenSet>();
+    if (ReadSetFile(setPath, *set) != SetFileStatus::Ok) {
+        prepared.error = "cannot read the set " + setPath;
+        return prepared;
+    }
+    set->filePath = setPath;
+    prepared.setPath = QFileInfo(QString::fromStdString(setPath)).canonicalFilePath().toStdString();
+    prepared.title = WebTestName(set->testDetails, set->filePath);
+    for (exchange::NumberedQuestion& numbered : exchange::QuestionsOfSet(*set))
+        prepared.questions.push_back({numbered.number, std::move(numbered.question)});
+    if (prepared.questions.empty()) {
+        prepared.error = "the set has no question switched on";
+        return prepared;
+    }
+
+    ExportLists& lists = TheExportLists();
+    if (ExpandSet(*set, ui, lang, lists, 0) == kTemplateFileProblem) {
+        prepared.error = "the set's question templates are missing or unusable";
+        return prepared;
+    }
+    prepared.startPage = "index.htm";
+    const WebExport request{folder + "/" + prepared.startPage, prepared.title, set->testDetails, language, ClockSeed(), {}};
+    if (const WrittenTest written = ExportWebTest(request, lists, lang, ui); !written.error.empty())
+        prepared.error = "the web test was not written: " + written.error;
+    return prepared;
+}
+
+std::string NetworkAddress()
+{
+    for (const QNetworkInterface& face : QNetworkInterface::allInterfaces()) {
+        if (!(face.flags() & QNetworkInterface::IsUp) || (face.flags() & QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry& entry : face.addressEntries()) {
+            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
+                return entry.ip().toString().toStdString();
+        }
+    }
+    return {};
+}
+
+}  // namespace dorvel::classroom
