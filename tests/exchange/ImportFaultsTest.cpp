@@ -216,11 +216,12 @@ TEST(ImportFaults, GiftPicturesComeOnlyFromTheFilesFolder)
         "::Symbol::[html]<p>Which element is this?</p><img src\\=\"router%20symbol.png\" alt\\=\"A round symbol\">"
         "<img src\\=\"img/switch.png\"> {=Router ~Switch ~Hub}\n\n"
         "::Nested::[html]And this? <img src\\=\"./img/switch.png\"> {=Switch ~Router}\n\n"
-        "::Escapes::[html]<img src\\=\"../" + std::string(".") + "./etc/x.png\"><img src\\=\"img/../../secret.png\">"
-        "<img src\\=\"/etc/secret.png\"><img src\\=\"http://example.org/a.png\"><img src\\=\"link.png\">"
-        "<img src\\=\"fake.png\"><img src\\=\"gone.png\"> Where? {T}\n\n"
-        "::Sound::[html]Listen: <a href\\=\"bell.mp3\">bell</a> <audio src\\=\"bell.mp3\"></audio> {F}\n\n"
-        "::Plain::[plain]<img src\\=\"router symbol.png\"> is text here {T}\n");
+        "::Escapes::[html]<img src\\=\"../"
+            + std::string(".") + "./etc/x.png\"><img src\\=\"img/../../secret.png\">"
+                                 "<img src\\=\"/etc/secret.png\"><img src\\=\"http://example.org/a.png\"><img src\\=\"link.png\">"
+                                 "<img src\\=\"fake.png\"><img src\\=\"gone.png\"> Where? {T}\n\n"
+                                 "::Sound::[html]Listen: <a href\\=\"bell.mp3\">bell</a> <audio src\\=\"bell.mp3\"></audio> {F}\n\n"
+                                 "::Plain::[plain]<img src\\=\"router symbol.png\"> is text here {T}\n");
     const ImportResult result = ImportQuestionFile(gift, std::nullopt);
     ASSERT_EQ(result.questions.size(), 5u);
     EXPECT_EQ(result.questions[0].picture.bytes, symbol);
