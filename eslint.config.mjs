@@ -96,6 +96,22 @@ export default [
   classicScripts([`${web}/control/*.js`, `${web}/control-keys.js`, `${web}/scorm.js`], controlPage),
   classicScripts([`${web}/p.js`], questionPage),
   classicScripts([`${web}/loader.js`, `${web}/single.js`, `${web}/preview-reload.js`], frameset),
+  // Marking, shared by the new pages (a classic script defining
+  // window.DorvelMarking) and Node (module.exports).
+  {
+    files: ["marking/marking.js"],
+    languageOptions: {
+      sourceType: "script",
+      ecmaVersion: 2020,
+      globals: { ...globals.browser, module: "readonly" },
+    },
+    rules: { ...faults, eqeqeq: "error" },
+  },
+  {
+    files: ["tests/marking/**/*.cjs"],
+    languageOptions: { sourceType: "commonjs", ecmaVersion: 2024, globals: { ...globals.node } },
+    rules: { ...faults, eqeqeq: "error" },
+  },
   // The script a class's server adds to the test's pages (classroom/web/).
   {
     files: ["classroom/web/*.js"],

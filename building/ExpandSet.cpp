@@ -7,6 +7,7 @@
 #include "building/TemplateFilling.h"
 #include "languages/LangStrings.h"
 #include "model/OpenSet.h"
+#include "model/SetFields.h"
 #include "platform/UserInterface.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
@@ -42,7 +43,7 @@ public:
         if (!content)
             return std::nullopt;
         if (GetTagInt(*content, "version", 1) >= 2) {
-            reportWithPath("s38", path);
+            reportWithPath(Message::TemplateTooNew, path);
             return std::nullopt;
         }
         return FillPreTestTemplate(*content, testDetails);
@@ -50,7 +51,7 @@ public:
 
     std::optional<std::string> question(const std::string& record, const QuestionMediaUse& media)
     {
-        const QuestionTemplate tmpl = TemplateForType(GetTagInt(record, "qType", 0));
+        const QuestionTemplate tmpl = TemplateForType(GetTagInt(record, setfield::kQuestionType, 0));
         const std::optional<std::string> content = readTemplate(m_folder + tmpl.fileName());
         if (!content)
             return std::nullopt;
@@ -79,16 +80,16 @@ private:
             known = m_templates.emplace(path, std::move(content)).first;
         }
         if (known->second.empty()) {
-            reportWithPath("s37", path);
+            reportWithPath(Message::TemplateMissing, path);
             return std::nullopt;
         }
         return known->second;
     }
 
-    void reportWithPath(const std::string& key, const std::string& path)
+    void reportWithPath(Message message, const std::string& path)
     {
-        m_ui.announce(key);
-        m_ui.showMessage(m_lang.key(key) + " " + path, Tone::Warning);
+        m_ui.announce(MessageKey(message));
+        m_ui.showMessage(m_lang.at(message) + " " + path, Tone::Warning);
     }
 
     UserInterface& m_ui;
@@ -106,7 +107,7 @@ std::string Wrapped(const std::string& content)
 
 std::string StyleUsedFor(const std::string& testDetails)
 {
-    const std::string style = GetTag(testDetails, "GraphicStyle");
+    const std::string style = GetTag(testDetails, setfield::kGraphicStyle);
     if (IsStyleName(style) && DirectoryExists(TemplatesFolder() + style))
         return style;
     const std::vector<std::string> styles = StyleNames();
@@ -141,7 +142,7 @@ std::string ExpandSet(const OpenSet& set, UserInterface& ui, const LangStrings& 
     const int last = questionNumber == 0 ? kMaxQuestions : questionNumber;
     for (int m = first; m <= last && m >= 1 && m <= kMaxQuestions; ++m) {
         const std::string& record = set.questionSlots[static_cast<std::size_t>(m)];
-        if (record.empty() || GetTagInt(record, "qDisabled", 0) == 1)
+        if (record.empty() || GetTagInt(record, setfield::kQuestionDisabled, 0) == 1)
             continue;
         const QuestionMediaUse media = UsableQuestionMedia(record, set.filePath, m, mediaProblems);
         const std::optional<std::string> expanded = expander.question(record, media);

@@ -1,6 +1,7 @@
 #include "building/TemplateFilling.h"
 
 #include "model/DefaultRecords.h"
+#include "model/SetFields.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
@@ -70,7 +71,7 @@ std::string SetValue(std::string_view record, const std::string& name)
 
 void MarkButtons(Slots& slots, std::string_view question, int count)
 {
-    const int selected = GetTagInt(question, "SelectAnswer", 0);
+    const int selected = GetTagInt(question, setfield::kSelectAnswer, 0);
     for (int k = 1; k <= count; ++k) {
         std::string* slot = FindSlot(slots, "ButtonName", "Button " + std::to_string(k));
         if (!slot)
@@ -94,14 +95,14 @@ void FillFields(Slots& slots, std::string_view question, int count)
         std::string& field = *slot;
         for (int n = 0; n <= 9; ++n) {
             // Answers keep their positions: a12 is FieldAnswer3 even when a11 is empty.
-            const std::string answer = CleanText(DecodeText(GetTag(question, "a" + std::to_string(f) + std::to_string(n))));
+            const std::string answer = CleanText(DecodeText(GetTag(question, setfield::AnswerField(f, n))));
             if (!answer.empty())
                 field = SetTag(field, "FieldAnswer" + std::to_string(n + 1), answer);
         }
-        field = SetTag(field, "editRestriction", SetValue(question, "tType" + std::to_string(f)));
+        field = SetTag(field, "editRestriction", SetValue(question, setfield::FieldTypeField(f)));
         // A number field may accept a range (imported tolerances): its first
         // two answers are the bounds. Other fields keep the template's value.
-        if (GetTagInt(question, "useRange" + std::to_string(f), 0) == 1)
+        if (GetTagInt(question, setfield::FieldRangeField(f), 0) == 1)
             field = SetTag(field, "useRange", "1");
     }
 }
@@ -121,7 +122,7 @@ void FillTexts(Slots& slots, std::string_view question, int count)
         write(SetValue(question, "Title"));
     for (int k = 1; k <= count; ++k) {
         if (FindSlot(slots, "textName", "Text " + std::to_string(k)))
-            write(SetValue(question, "Text" + std::to_string(k)));
+            write(SetValue(question, setfield::TextField(k)));
     }
 }
 

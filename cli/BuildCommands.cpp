@@ -5,12 +5,13 @@
 #include "bank/BankFile.h"
 #include "bank/BankReader.h"
 #include "bank/ExportLists.h"
-#include "editor/commands/BuildCommand.h"
 #include "building/ExpandSet.h"
 #include "cli/ConsoleUserInterface.h"
 #include "cli/VisibleText.h"
+#include "editor/commands/BuildCommand.h"
 #include "languages/LangStrings.h"
 #include "model/OpenSet.h"
+#include "model/SetFields.h"
 #include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -170,7 +171,7 @@ int runBuild(const Args& args, Context& context)
     PrintMissing(lists);
 
     const std::string bankPath = BankPathFor(args[1]);
-    const BankWriteResult result = WriteBankFile(lists, ui, bankPath, set->testDetails, context.lang.at(46), context.lang.at(47));
+    const BankWriteResult result = WriteBankFile(lists, ui, bankPath, set->testDetails, context.lang.at(Message::CollectingMedia), context.lang.at(Message::WritingBank));
     switch (result.status) {
     case BankWriteStatus::Written:
         std::printf("%s\n", bankPath.c_str());
@@ -198,9 +199,9 @@ int runBank(const Args& args, Context&)
         return fail(reader.error());
 
     const std::string details = reader.testDetails();
-    std::printf("Test name: %s\n", ShownName(GetTag(details, "TestName")).c_str());
-    std::printf("Examiner: %s\n", ShownName(GetTag(details, "ExaminerName")).c_str());
-    std::printf("Style: %s\n", ShownText(GetTag(details, "GraphicStyle")).c_str());
+    std::printf("Test name: %s\n", ShownName(GetTag(details, setfield::kTestName)).c_str());
+    std::printf("Examiner: %s\n", ShownName(GetTag(details, setfield::kExaminerName)).c_str());
+    std::printf("Style: %s\n", ShownText(GetTag(details, setfield::kGraphicStyle)).c_str());
     std::printf("Pre-test pages: %zu\n", BankReader::NumberedRecords(reader.preTestFileList()).size());
     const auto questions = BankReader::NumberedRecords(reader.questionFileList());
     std::printf("Questions: %zu\n", questions.size());

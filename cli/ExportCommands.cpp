@@ -105,7 +105,7 @@ int runExport(const Args& args, Context& context)
         return fail("the web test was not written: " + single.error);
     std::printf("%s (%s)\n", startPage.c_str(), SizeText(single.bytes).c_str());
     if (single.bytes > kMailSizeLimit)
-        std::fprintf(stderr, "dorvel-cli: %s\n", context.lang.key("s222").c_str());
+        std::fprintf(stderr, "dorvel-cli: %s\n", context.lang.at(Message::FileTooLargeForMail).c_str());
     return 0;
 }
 

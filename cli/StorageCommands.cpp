@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/VisibleText.h"
+#include "model/SetFields.h"
 
 #include "building/ExpandSet.h"
 #include "model/DefaultRecords.h"
@@ -112,11 +113,11 @@ int runShow(const Args& args, Context&)
     if (status == SetFileStatus::LaterVersion)
         return fail(args[0] + " was made by a later version of Dorvel");
     const std::string& d = set.testDetails;
-    std::printf("Test name: %s\n", shownName(GetTag(d, "TestName")).c_str());
-    std::printf("Examiner: %s\n", shownName(GetTag(d, "ExaminerName")).c_str());
+    std::printf("Test name: %s\n", shownName(GetTag(d, setfield::kTestName)).c_str());
+    std::printf("Examiner: %s\n", shownName(GetTag(d, setfield::kExaminerName)).c_str());
     // An imported or hand-made set may name a style that is not installed,
     // or none; say which one its export will use instead.
-    const std::string style = GetTag(d, "GraphicStyle");
+    const std::string style = GetTag(d, setfield::kGraphicStyle);
     const std::string used = StyleUsedFor(d);
     std::string shownStyle = style.empty() ? "none" : ShownText(style);
     if (used != style)
@@ -124,8 +125,8 @@ int runShow(const Args& args, Context&)
             + (used.empty() ? "no style is installed)" : "exports use " + ShownText(used) + ")");
     std::printf("Style: %s\n", shownStyle.c_str());
     std::printf("Options: allowCheating=%d allowPrinting=%d allowFinishedQuestionViewing=%d\n",
-                GetTagInt(d, "allowCheating", 0), GetTagInt(d, "allowPrinting", 1),
-                GetTagInt(d, "allowFinishedQuestionViewing", 1));
+                GetTagInt(d, setfield::kAllowCheating, 0), GetTagInt(d, setfield::kAllowPrinting, 1),
+                GetTagInt(d, setfield::kAllowFinishedQuestionViewing, 1));
     std::printf("Student's name asked: %s\n", AsksStudentName(d) ? "yes" : "no");
     const int passMark = PassMarkOf(d);
     std::printf("Pass mark: %s\n", passMark ? (std::to_string(passMark) + " %").c_str() : "none");
@@ -133,11 +134,11 @@ int runShow(const Args& args, Context&)
     std::printf("Questions: %d\n", count);
     for (int n = 1; n <= count; ++n) {
         const std::string& q = set.questionSlots[static_cast<std::size_t>(n)];
-        const int type = GetTagInt(q, "qType", 2);
+        const int type = GetTagInt(q, setfield::kQuestionType, 2);
         const char* typeName = (type >= 0 && type <= 10) ? kTypeNames[type] : "unknown type";
-        const bool disabled = GetTagInt(q, "qDisabled", 0) == 1;
+        const bool disabled = GetTagInt(q, setfield::kQuestionDisabled, 0) == 1;
         std::printf("%d\t%s\t%s\t%s\n", n, typeName, disabled ? "disabled" : "enabled",
-                    ShownText(GetTag(q, "Title")).c_str());
+                    ShownText(GetTag(q, setfield::kQuestionText)).c_str());
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "bank/BankLists.h"
 #include "bank/ExportLists.h"
 #include "export/CreateWebPages.h"
+#include "model/SetFields.h"
 #include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -52,7 +53,7 @@ int runWebFixture(const Args& args, Context& context)
     if (status != "0")
         std::fprintf(stderr, "dorvel-cli: missing media: %s\n", status.c_str() + 2);
 
-    const WrittenTest written = ExportWebTest(WebExport{startPage, GetTag(details, "TestName"), details, "English (UK)", seed, {}}, lists, context.lang, ui);
+    const WrittenTest written = ExportWebTest(WebExport{startPage, GetTag(details, setfield::kTestName), details, "English (UK)", seed, {}}, lists, context.lang, ui);
     if (!written.error.empty())
         return fail("the web test was not written: " + written.error);
     return 0;

@@ -7,6 +7,7 @@
 #include "languages/LangStrings.h"
 #include "media/QuestionMedia.h"
 #include "model/DefaultRecords.h"
+#include "model/SetFields.h"
 #include "model/SetFile.h"
 #include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
@@ -71,8 +72,6 @@ void closeGaps(OpenSet& set)
     for (std::size_t i = 1; i < set.questionSlots.size(); ++i)
         set.questionSlots[i] = i - 1 < kept.size() ? std::move(kept[i - 1]) : std::string();
 }
-
-const std::string kSetFilter = "Dorvel Files|*.vtd";
 
 }  // namespace
 
@@ -273,8 +272,8 @@ void Workspace::ShowMessageKey(const std::string& key)
 
 std::string Workspace::setCaption(int entry) const
 {
-    const std::string name = GetTag(set(entry).testDetails, "TestName");
-    return m_lang.at(55) + ": " + (name == "0" ? std::string() : captionText(name));
+    const std::string name = GetTag(set(entry).testDetails, setfield::kTestName);
+    return m_lang.at(Message::Set) + ": " + (name == "0" ? std::string() : captionText(name));
 }
 
 std::string Workspace::fileName(int entry) const
@@ -293,7 +292,7 @@ void Workspace::showStatus(const std::string& text)
 
 void Workspace::showSavedAnd(const std::string& made)
 {
-    showStatus(m_lastSavedPath.empty() ? made : m_lang.at(400) + " " + m_lastSavedPath + ". " + made);
+    showStatus(m_lastSavedPath.empty() ? made : m_lang.at(Message::SavedTo) + " " + m_lastSavedPath + ". " + made);
     if (!m_lastSavedPath.empty()) {
         m_statusSavedPath = m_lastSavedPath;
         m_statusAfterSaved = made;
@@ -340,12 +339,12 @@ void Workspace::rebuildQuestionNodes(int entry)
         const std::string& slot = s.questionSlots[static_cast<std::size_t>(n)];
         if (slot.empty())
             break;
-        captions.push_back(questionCaption(n, GetTag(slot, "Title")));
+        captions.push_back(questionCaption(n, GetTag(slot, setfield::kQuestionText)));
     }
     m_list->setQuestions(entry, captions);
     for (int n = 1; n <= static_cast<int>(captions.size()); ++n)
-        if (GetTagInt(s.questionSlots[static_cast<std::size_t>(n)], "qDisabled", 0) == 1)
-            m_list->setQuestionLeftOut(entry, n, true, m_lang.at(414));
+        if (GetTagInt(s.questionSlots[static_cast<std::size_t>(n)], setfield::kQuestionDisabled, 0) == 1)
+            m_list->setQuestionLeftOut(entry, n, true, m_lang.at(Message::LeftOutOfTest));
 }
 
 // ---- Sets ---------------------------------------------------------------------
@@ -354,7 +353,7 @@ bool Workspace::NewSet()
 {
     const int entry = firstFreeEntry();
     if (entry < 0) {
-        ShowMessageKey("s19");
+        ShowMessageKey(Message::TooManySets);
         return false;
     }
     OpenSet& s = set(entry);
@@ -365,7 +364,7 @@ bool Workspace::NewSet()
     s.testDetails = NewSetDetails();
     m_currentSet = entry;
     showTestDetails();
-    m_list->appendSet(m_lang.at(55));
+    m_list->appendSet(m_lang.at(Message::Set));
     rebuildQuestionNodes(entry);
     m_list->setExpanded(entry, true);
     {
@@ -396,7 +395,7 @@ bool Workspace::OpenSetFile(const std::string& path)
     }
     const int entry = firstFreeEntry();
     if (entry < 0) {
-        ShowMessageKey("s19");
+        ShowMessageKey(Message::TooManySets);
         return false;
     }
     OpenSet loaded;
@@ -404,15 +403,15 @@ bool Workspace::OpenSetFile(const std::string& path)
     switch (ReadSetFile(path, loaded, &readError)) {
     case SetFileStatus::LaterVersion:
         // Nothing is taken: the entry stays free and the editor keeps showing what it showed.
-        ShowMessageKey("s21");
+        ShowMessageKey(Message::SetOfLaterVersion);
         return false;
     case SetFileStatus::NotASet:
-        m_ui.announce("s59");
-        m_ui.showMessage(m_lang.at(59) + " " + path, Tone::Warning);
+        m_ui.announce(MessageKey(Message::NotASetFile));
+        m_ui.showMessage(m_lang.at(Message::NotASetFile) + " " + path, Tone::Warning);
         return false;
     case SetFileStatus::Unreadable:
         // Not the file's fault: say that it could not be read, and why.
-        m_ui.showMessage(m_lang.at(181) + " " + path + " (" + readError + ")", Tone::Warning);
+        m_ui.showMessage(m_lang.at(Message::FileNotRead) + " " + path + " (" + readError + ")", Tone::Warning);
         return false;
     case SetFileStatus::Ok:
         break;
@@ -441,7 +440,7 @@ bool Workspace::OpenRecoveredSet(OpenSet records, const std::string& setPath)
 {
     const int entry = firstFreeEntry();
     if (entry < 0) {
-        ShowMessageKey("s19");
+        ShowMessageKey(Message::TooManySets);
         return false;
     }
     takeRecords(entry, std::move(records), setPath);
@@ -464,9 +463,7 @@ bool Workspace::OpenUnsavedSet(OpenSet records)
 
 void Workspace::FileOpen1Execute()
 {
-    FileDialog dialog;
-    dialog.title = "Open Dorvel File...";
-    dialog.filter = kSetFilter;
+    FileDialog dialog = NamedFileDialog(NamedDialog::OpenSet);
     dialog.folder = m_lastDir;
     dialog.allowMultiple = true;
     const std::vector<std::string> chosen = m_ui.chooseOpenFiles(dialog);
@@ -486,10 +483,8 @@ void Workspace::FileOpen1Execute()
 FileDialog Workspace::saveDialog(int entry) const
 {
     // The test's name is proposed; a test never named is offered "Dorvel" and its entry's number.
-    const std::string testName = GetTag(set(entry).testDetails, "TestName");
-    FileDialog dialog;
-    dialog.title = "Save Dorvel File...";
-    dialog.filter = kSetFilter;
+    const std::string testName = GetTag(set(entry).testDetails, setfield::kTestName);
+    FileDialog dialog = NamedFileDialog(NamedDialog::SaveSet);
     dialog.folder = m_lastDir;
     dialog.proposedName = testName == "0" ? "Dorvel " + std::to_string(entry + 1) : captionText(testName);
     dialog.defaultExtension = "vtd";
@@ -506,7 +501,7 @@ std::optional<std::string> Workspace::chooseSetPath(int entry)
     // The dialog asked about replacing the name typed ("Quiz.old"); the file
     // written is another one ("Quiz.vtd"), so that one is asked about here.
     if (path != *chosen && FileExists(path)
-        && m_ui.ask(m_lang.at(180) + "\n" + path, Buttons::YesNo, Tone::Warning) != Answer::Yes)
+        && m_ui.ask(m_lang.at(Message::ReplaceExistingFile) + "\n" + path, Buttons::YesNo, Tone::Warning) != Answer::Yes)
         return std::nullopt;
     return path;
 }
@@ -521,10 +516,10 @@ bool Workspace::writeSet(int entry, const std::string& path)
     for (std::string& q : s.questionSlots)
         if (!q.empty())
             q = WithMediaRelativeTo(q, s.filePath, path);
-    const bool unnamed = GetTag(s.testDetails, "TestName") == "0";
+    const bool unnamed = GetTag(s.testDetails, setfield::kTestName) == "0";
     // Paths are UTF-8; the record keeps the name as stored text.
     if (unnamed)
-        s.testDetails = SetTag(s.testDetails, "TestName", EncodeText(shortName(path)));
+        s.testDetails = SetTag(s.testDetails, setfield::kTestName, EncodeText(shortName(path)));
     const std::string text = PrepareSetFileText(s, std::time(nullptr));
     if (std::string why; !WriteStoredFile(path, text, &why)) {
         // Nothing changes unless the set was written: its name, caption and
@@ -532,18 +527,18 @@ bool Workspace::writeSet(int entry, const std::string& path)
         // author learns where and why it failed.
         s.testDetails = detailsBefore;
         s.questionSlots = slotsBefore;
-        m_ui.announce("s58");
-        m_ui.showMessage(m_lang.at(58) + " " + path + " (" + why + ")", Tone::Error);
+        m_ui.announce(MessageKey(Message::SetNotSaved));
+        m_ui.showMessage(m_lang.at(Message::SetNotSaved) + " " + path + " (" + why + ")", Tone::Error);
         return false;
     }
     // Stepping back past the save keeps the name the set took from its file
     // and its media named from where it now lies.
-    const std::string named = GetTag(s.testDetails, "TestName");
+    const std::string named = GetTag(s.testDetails, setfield::kTestName);
     const bool moved = s.filePath != path;
     if (unnamed || moved)
         history(entry)->rewriteRecords(
             [unnamed, &named](const std::string& details) {
-                return unnamed && GetTag(details, "TestName") == "0" ? SetTag(details, "TestName", named) : details;
+                return unnamed && GetTag(details, setfield::kTestName) == "0" ? SetTag(details, setfield::kTestName, named) : details;
             },
             [moved, &s, &path](const std::string& question) {
                 return moved ? WithMediaRelativeTo(question, s.filePath, path) : question;
@@ -558,7 +553,7 @@ bool Workspace::writeSet(int entry, const std::string& path)
     }
     history(entry)->markSaved();
     m_lastSavedPath = path;
-    showStatus(m_lang.at(400) + " " + path);
+    showStatus(m_lang.at(Message::SavedTo) + " " + path);
     m_statusSavedPath = path;
     if (m_view) {
         m_view->addRecentFile(s.filePath);
@@ -613,14 +608,14 @@ bool Workspace::AskSaveChanges(int entry)
     // which one it is about (a set never saved by the name its caption shows).
     std::string question;
     if (s.filePath.empty()) {
-        question = m_lang.at(440);
+        question = m_lang.at(Message::SaveUnsavedSet);
         const auto at = question.find("%1");
         if (at != std::string::npos)
             question.replace(at, 2, saveDialog(entry).proposedName);
     } else {
-        question = m_lang.at(18) + " " + shortName(s.filePath) + "?";
+        question = m_lang.at(Message::SaveChangesTo) + " " + shortName(s.filePath) + "?";
     }
-    m_ui.announce(s.filePath.empty() ? "s440" : "s18");
+    m_ui.announce(MessageKey(s.filePath.empty() ? Message::SaveUnsavedSet : Message::SaveChangesTo));
     switch (m_ui.ask(question, Buttons::YesNoCancel, Tone::Question)) {
     case Answer::Yes:
         // A save that fails or is cancelled keeps the set: nothing is lost.
@@ -673,8 +668,8 @@ void Workspace::TestChange(const std::string& field, const std::string& typedTex
     EditScope edit(*this, m_currentSet, "d:" + field);
     const std::string v = CleanText(typedText);
     s->testDetails = SetTag(s->testDetails, field, v);
-    if (field == "TestName")
-        m_list->setSetCaption(m_currentSet, m_lang.at(55) + ": " + captionText(v));
+    if (field == setfield::kTestName)
+        m_list->setSetCaption(m_currentSet, m_lang.at(Message::Set) + ": " + captionText(v));
 }
 
 void Workspace::TestCheckChange(const std::string& field, bool ticked)
@@ -702,7 +697,7 @@ void Workspace::GraphicStyleChange(const std::string& style)
     if (!s || m_updating)
         return;
     EditScope edit(*this, m_currentSet);
-    s->testDetails = SetTag(s->testDetails, "GraphicStyle", style);
+    s->testDetails = SetTag(s->testDetails, setfield::kGraphicStyle, style);
 }
 
 void Workspace::questionChange(const std::string& control, const std::string& value)
@@ -713,7 +708,8 @@ void Workspace::questionChange(const std::string& control, const std::string& va
     std::string& q = s->questionSlots[static_cast<std::size_t>(m_currentQuestion)];
     if (q.empty())
         return;
-    const bool multiLine = control == "Title" || (control.size() == 5 && control.compare(0, 4, "Text") == 0);
+    const bool multiLine = control == setfield::kQuestionText
+        || (control.size() == setfield::kTextStem.size() + 1 && control.starts_with(setfield::kTextStem));
     const bool answerBox = control.size() == 3 && control[0] == 'a';
     // Typing in one box is one step until another edit comes between.
     EditScope edit(*this, m_currentSet,
@@ -721,21 +717,21 @@ void Workspace::questionChange(const std::string& control, const std::string& va
     if (multiLine) {
         const std::string v = CleanText(value);
         q = SetTag(q, control, v);
-        if (control == "Title")
+        if (control == setfield::kQuestionText)
             m_list->setQuestionCaption(m_currentSet, m_currentQuestion, questionCaption(m_currentQuestion, v));
     } else if (control.compare(0, 6, "Select") == 0 && control.size() == 7) {
         if (value != "1")
             return;  // only the button that became chosen counts
-        q = SetTag(q, "SelectAnswer", control.substr(6));
+        q = SetTag(q, setfield::kSelectAnswer, control.substr(6));
     } else if (answerBox) {
         q = SetTag(q, control, CleanText(value));
     } else if (control == "QuestionType") {
-        q = SetTag(q, "qType", value);
+        q = SetTag(q, setfield::kQuestionType, value);
     } else {
         // Radio groups (tfK, tTypeK) store the item index; qDisabled stores 1 or 0.
         q = SetTag(q, control, value);
-        if (control == "qDisabled")
-            m_list->setQuestionLeftOut(m_currentSet, m_currentQuestion, value == "1", m_lang.at(414));
+        if (control == setfield::kQuestionDisabled)
+            m_list->setQuestionLeftOut(m_currentSet, m_currentQuestion, value == "1", m_lang.at(Message::LeftOutOfTest));
     }
 }
 
@@ -764,7 +760,7 @@ void Workspace::NewQuestion()
     while (n <= kMaxQuestions && !s->questionSlots[static_cast<std::size_t>(n)].empty())
         ++n;
     if (n > kMaxQuestions) {
-        ShowMessageKey("s20");
+        ShowMessageKey(Message::TooManyQuestions);
         return;
     }
     EditScope edit(*this, m_currentSet);
@@ -848,15 +844,15 @@ void Workspace::TestTreeDragNodeEvent(int sourceSet, int sourceQuestion, int tar
         MoveQuestion(sourceQuestion, targetQuestion);
         return;
     }
-    m_ui.announce("s25");
-    if (m_ui.ask(m_lang.at(25), Buttons::YesNo, Tone::Question) != Answer::Yes)
+    m_ui.announce(MessageKey(Message::CopyQuestionToOtherSet));
+    if (m_ui.ask(m_lang.at(Message::CopyQuestionToOtherSet), Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
     const std::string record = set(sourceSet).questionSlots[static_cast<std::size_t>(sourceQuestion)];
     OpenSet& target = set(targetSet);
     const int n = target.questionCount() + 1;
     // Refused before anything changes: the editor stays with the question it shows.
     if (n > kMaxQuestions) {
-        ShowMessageKey("s20");
+        ShowMessageKey(Message::TooManyQuestions);
         return;
     }
     EditScope edit(*this, targetSet);
@@ -870,8 +866,8 @@ void Workspace::DeleteQuestion()
     OpenSet* s = current();
     if (!s || m_currentQuestion < 1)
         return;
-    m_ui.announce("s26");
-    if (m_ui.ask(m_lang.at(26), Buttons::YesNo, Tone::Caution) != Answer::Yes)
+    m_ui.announce(MessageKey(Message::DeleteQuestion));
+    if (m_ui.ask(m_lang.at(Message::DeleteQuestion), Buttons::YesNo, Tone::Caution) != Answer::Yes)
         return;
     UpdatingScope scope(*this);
     EditScope edit(*this, m_currentSet);
@@ -891,7 +887,7 @@ void Workspace::DuplicateQuestion()
         return;
     const int count = s->questionCount();
     if (count >= kMaxQuestions) {
-        ShowMessageKey("s20");
+        ShowMessageKey(Message::TooManyQuestions);
         return;
     }
     EditScope edit(*this, m_currentSet);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "languages/Messages.h"
 #include "model/OpenSet.h"
 #include "platform/UserInterface.h"
 
@@ -65,6 +66,7 @@ public:
     bool AskSaveChanges(int entry);
     // Announces a message key and shows its text.
     void ShowMessageKey(const std::string& key);
+    void ShowMessageKey(Message message) { ShowMessageKey(MessageKey(message)); }
 
     // ---- Question editor ------------------------------------------------------
     // A test-details text box (TestName, ExaminerName): the typed text.

@@ -7,6 +7,7 @@
 #include "languages/MediaMessages.h"
 #include "media/QuestionMedia.h"
 #include "model/OpenSet.h"
+#include "model/SetFields.h"
 #include "storage/FileUtils.h"
 #include "storage/SaveStream.h"
 #include "storage/TextCodec.h"
@@ -18,7 +19,7 @@ namespace {
 
 std::string setName(const OpenSet& set)
 {
-    const std::string name = GetTag(set.testDetails, "TestName");
+    const std::string name = GetTag(set.testDetails, setfield::kTestName);
     if (!name.empty() && name != "0" && name != " ")
         return DecodeText(name);
     std::string file = ExtractFileName(set.filePath);

@@ -1,6 +1,7 @@
 #include "export/CreateWebPages.h"
 
 #include "export/MediaNames.h"
+#include "model/SetFields.h"
 
 #include <optional>
 
@@ -26,17 +27,17 @@ namespace {
 StartPageTexts startPageTexts(const LangStrings& lang, const std::string& testDetails)
 {
     StartPageTexts texts;
-    texts.s66 = lang.key("s66");
-    texts.s67 = lang.key("s67");
-    texts.s68 = lang.key("s68");
-    texts.s69 = lang.key("s69");
-    texts.s87 = lang.key("s87");
-    texts.s88 = lang.key("s88");
+    texts.s66 = lang.at(Message::WebTestLabel);
+    texts.s67 = lang.at(Message::StartTheTest);
+    texts.s68 = lang.at(Message::BrowserCannotRun);
+    texts.s69 = lang.at(Message::UseCurrentBrowser);
+    texts.s87 = lang.at(Message::WebScreenTooSmall);
+    texts.s88 = lang.at(Message::BrowserRefusesFiles);
     texts.a11y = A11yTextsFrom(lang);
     texts.site = InstalledMakerSite();
     texts.askName = AsksStudentName(testDetails);
-    texts.nameLabel = lang.at(561);
-    texts.nameMissing = lang.at(562);
+    texts.nameLabel = lang.at(Message::YourName);
+    texts.nameMissing = lang.at(Message::TypeYourName);
     return texts;
 }
 
@@ -44,7 +45,7 @@ StartPageTexts startPageTexts(const LangStrings& lang, const std::string& testDe
 
 std::string WebTestName(const std::string& testDetails, const std::string& setFilePath)
 {
-    const std::string name = GetTag(testDetails, "TestName");
+    const std::string name = GetTag(testDetails, setfield::kTestName);
     return name == "0" ? ExtractFileName(setFilePath) : DecodeText(name);
 }
 
@@ -74,23 +75,23 @@ WrittenTest writeWebTest(const WebExport& request, const ExportLists& lists, con
     RemoveEarlierExport(folder);
     const FolderSnapshot before = SnapshotTestFolder(folder);
 
-    ui.progressLabel(lang.key("s41"));
+    ui.progressLabel(lang.at(Message::CopyingButtons));
     ui.progressPosition(20);
-    if (!CopyButtonImages(request.startPage, lang.key("s48"), request.language, lists.foundFiles, ui, writes))
+    if (!CopyButtonImages(request.startPage, lang.at(Message::CopyingMedia), request.language, lists.foundFiles, ui, writes))
         return failed();
 
-    ui.progressLabel(lang.key("s42"));
+    ui.progressLabel(lang.at(Message::WritingStartPage));
     ui.progressPosition(40);
     if (!WriteStartPages(request.testName, request.startPage, startPageTexts(lang, request.testDetails), lists.questionFileList, writes))
         return failed();
 
-    ui.progressLabel(lang.key("s43"));
+    ui.progressLabel(lang.at(Message::WritingQuestionPages));
     ui.progressPosition(65);
     WrittenTest written = WriteTestPages(request.testName, request.startPage, request.testDetails, InterfaceTextsFrom(lang),
                                          lists, ui, request.seed, request.platformScript, request.scratch);
 
     WriteExportedList(folder, before);
-    ui.progressLabel(lang.key("s44"));
+    ui.progressLabel(lang.at(Message::WebPagesReady));
     ui.progressPosition(100);
     ui.progressHide();
     return written;
@@ -186,13 +187,13 @@ std::string ExportedMessage(const LangStrings& lang, const std::string& startPag
 {
     std::string text;
     if (single) {
-        text = lang.key("s221") + " " + ExtractFileName(startPage) + " (" + SizeText(single->bytes) + ")";
+        text = lang.at(Message::OneFileTravelsAlone) + " " + ExtractFileName(startPage) + " (" + SizeText(single->bytes) + ")";
         if (single->bytes > kMailSizeLimit)
-            text += "\r\n" + lang.key("s222");
+            text += "\r\n" + lang.at(Message::FileTooLargeForMail);
     } else {
-        text = lang.key("s220") + " " + ExtractFileName(startPage) + ", " + TestFolderBase(startPage);
+        text = lang.at(Message::FolderTravelsTogether) + " " + ExtractFileName(startPage) + ", " + TestFolderBase(startPage);
     }
-    return text + "\r\n" + lang.key("s45");
+    return text + "\r\n" + lang.at(Message::OpenWebTestNow);
 }
 
 }  // namespace dorvel

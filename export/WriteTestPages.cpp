@@ -7,6 +7,7 @@
 #include "export/StartPages.h"
 #include "export/WebText.h"
 #include "languages/LangStrings.h"
+#include "model/SetFields.h"
 #include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
 #include "storage/TextCodec.h"
@@ -139,7 +140,7 @@ std::string CreatedForPage(std::string_view testDetails)
     // The results page writes the time the set was saved in the pack's
     // language; the set's display date is English ("8:00 am, Friday ...")
     // and stands only where the set has no time of its own.
-    const std::string stamp = GetTag(testDetails, "creationdate");
+    const std::string stamp = GetTag(testDetails, setfield::kCreationDate);
     const bool digits = stamp.size() == 14 && stamp.find_first_not_of("0123456789") == std::string::npos;
     if (!digits)
         return DecodeText(GetTag(testDetails, "creationDisplayDate"));
@@ -152,13 +153,13 @@ InterfaceTexts InterfaceTextsFrom(const LangStrings& lang)
     InterfaceTexts texts;
     for (int i = 0; i < 17; ++i)
         texts.textsA[static_cast<std::size_t>(i)] = PackPlainText(lang.at(70 + i));
-    texts.textsA[17] = PackPlainText(lang.at(88));
+    texts.textsA[17] = PackPlainText(lang.at(Message::BrowserRefusesFiles));
     for (int i = 0; i < 7; ++i)
         texts.textsB[static_cast<std::size_t>(i)] = PackPlainText(lang.at(90 + i));
     for (int i = 0; i < 12; ++i)
         texts.textsB[static_cast<std::size_t>(7 + i)] = PackPlainText(lang.at(100 + i));
     texts.a11y = A11yTextsFrom(lang);
-    texts.learnerLabel = lang.at(320);
+    texts.learnerLabel = lang.at(Message::StudentLabel);
     texts.site = InstalledMakerSite();
     return texts;
 }
@@ -175,27 +176,27 @@ WrittenTest WriteTestPages(const std::string& testName, const std::string& start
     WrittenTest result;
     result.names.draw(seed);
     ScriptArrays& arrays = result.arrays;
-    arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(DecodeText(GetTag(testDetails, "ExaminerName"))) + "\",\""
+    arrays.qDetailsG = "\"" + JsString(testName) + "\",\"" + JsString(DecodeText(GetTag(testDetails, setfield::kExaminerName))) + "\",\""
         + JsString(CreatedForPage(testDetails)) + "\",";
 
     TestPages pages;
     Walk walk{result.names, arrays, pages, PageSizeFor(GetTagInt(lists.questionFileList, "windowSize", 0)),
-              GetTagInt(testDetails, "ShowFeedback", 0) == 1, ui, texts.a11y};
+              GetTagInt(testDetails, setfield::kShowFeedback, 0) == 1, ui, texts.a11y};
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.preTestFileList, n, false); ++n)
         ++result.preTestPages;
     for (int n = 0; n < kMaxQuestionsPerList && writeQuestion(walk, lists.questionFileList, n, true); ++n)
         ++result.questionPages;
 
     ui.progressPosition(90);
-    arrays.qOptionsG += flag(testDetails, "allowFinishedQuestionViewing") + flag(testDetails, "allowPrinting")
-        + flag(testDetails, "PresentInRandomOrder");
+    arrays.qOptionsG += flag(testDetails, setfield::kAllowFinishedQuestionViewing) + flag(testDetails, setfield::kAllowPrinting)
+        + flag(testDetails, setfield::kPresentInRandomOrder);
     for (std::string* a : arrays.all())
         *a = TrimComma(*a);
 
     ui.progressPosition(95);
     const ControlPageInput control{result.names, arrays, texts, walk.size, result.preTestPages,
-                                   GetTagInt(testDetails, "allowMarking", 0) == 1, GetTagInt(testDetails, "allowCheating", 0) == 1,
-                                   std::max(1, GetTagInt(testDetails, "questionPreviewNumber", 1)),
+                                   GetTagInt(testDetails, setfield::kAllowMarking, 0) == 1, GetTagInt(testDetails, setfield::kAllowCheating, 0) == 1,
+                                   std::max(1, GetTagInt(testDetails, setfield::kQuestionPreviewNumber, 1)),
                                    !platformScript.empty()};
     const std::string folder = TestFolder(startPage);
     ExportWrites writes(scratch);

@@ -1,5 +1,7 @@
 // Random bytes through everything that reads stored files and tagged text.
 #include "languages/LangStrings.h"
+#include "marking/Marking.h"
+#include "model/Question.h"
 #include "storage/TextCodec.h"
 #include "storage/Vtutils.h"
 
@@ -26,6 +28,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 __builtin_trap();
         }
         dorvel::CleanText(source);
+        // Any record reads as a question and, written back unchanged, is
+        // the same bytes; and any question can be marked.
+        if (!source.empty()) {
+            const dorvel::Question q = dorvel::ReadQuestion(source);
+            if (dorvel::WriteQuestion(q, source) != source)
+                __builtin_trap();
+            dorvel::Response response;
+            response.chosen = {0, 1, static_cast<int>(size % 5)};
+            response.statements = {1, 0, -1};
+            for (const dorvel::AnswerField& field : q.fields)
+                response.typed.push_back(field.accepted.empty() ? std::string(source.substr(0, 8)) : field.accepted[0].text);
+            const dorvel::Mark mark = dorvel::MarkQuestion(q, response);
+            if (mark.score < 0 || mark.score > mark.max)
+                __builtin_trap();
+        }
     }
 
     dorvel::LangStrings strings;

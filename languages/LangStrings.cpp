@@ -115,4 +115,9 @@ std::string MessageKey(int n)
     return "s" + std::to_string(n);
 }
 
+std::string MessageKey(Message message)
+{
+    return MessageKey(static_cast<int>(message));
+}
+
 }  // namespace dorvel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "languages/Messages.h"
+
 #include <array>
 #include <functional>
 #include <string>
@@ -20,6 +22,7 @@ public:
     LangStrings();
 
     const std::string& at(int n) const;
+    const std::string& at(Message message) const { return at(static_cast<int>(message)); }
     // Text of a message key such as "s19"; empty for a malformed key.
     const std::string& key(std::string_view messageKey) const;
     // Sets entry n when n is a pack entry (9..999); false otherwise.

@@ -61,7 +61,7 @@ std::string PackForSystemLanguages(const std::vector<std::string>& found, const 
     for (const std::string& pack : found) {
         LangStrings strings;
         if (LoadLanguageStrings(strings, pack))
-            tags.emplace_back(pack, NormalTag(strings.at(260)));
+            tags.emplace_back(pack, NormalTag(strings.at(Message::LanguageTag)));
     }
     for (const std::string& language : wanted) {
         const std::string tag = NormalTag(language);

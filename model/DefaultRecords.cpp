@@ -1,5 +1,6 @@
 #include "model/DefaultRecords.h"
 
+#include "model/SetFields.h"
 #include "storage/Vtutils.h"
 
 namespace dorvel {
@@ -11,7 +12,7 @@ std::string answerRun(int field)
 {
     std::string out;
     for (int n = 0; n < 10; ++n) {
-        const std::string name = "a" + std::to_string(field) + std::to_string(n);
+        const std::string name = setfield::AnswerField(field, n);
         out += "<" + name + "> </" + name + ">";
     }
     return out;
@@ -67,7 +68,7 @@ bool AsksStudentName(std::string_view testDetails)
 
 bool StatementIsTrue(std::string_view question, int k)
 {
-    return GetTagInt(question, "tf" + std::to_string(k), 1) != 0;
+    return GetTagInt(question, setfield::StatementAnswerField(k), 1) != 0;
 }
 
 }  // namespace dorvel

@@ -1,6 +1,7 @@
 #include "model/SetFile.h"
 
 #include "model/OpenSet.h"
+#include "model/SetFields.h"
 #include "storage/Vtutils.h"
 
 #include <cstdio>
@@ -27,7 +28,7 @@ SetFileStatus ReadSetFile(const std::string& path, OpenSet& set, std::string* re
         set.testDetails.clear();
         return SetFileStatus::NotASet;
     }
-    if (GetTagInt(set.testDetails, "version", 1) > 1) {
+    if (GetTagInt(set.testDetails, setfield::kVersion, 1) > 1) {
         set.testDetails.clear();
         return SetFileStatus::LaterVersion;
     }
@@ -83,8 +84,8 @@ std::string PrepareSetFileText(OpenSet& set, std::time_t now)
 #else
     localtime_r(&now, &local);
 #endif
-    set.testDetails = SetTag(set.testDetails, "questionFiles", questions);
-    set.testDetails = SetTag(set.testDetails, "creationdate", CreationDate(local));
+    set.testDetails = SetTag(set.testDetails, setfield::kQuestionFiles, questions);
+    set.testDetails = SetTag(set.testDetails, setfield::kCreationDate, CreationDate(local));
     set.testDetails = SetTag(set.testDetails, "creationDisplayDate", CreationDisplayDate(local));
     return "<vtDorvel>" + set.testDetails + "</vtDorvel>";
 }

@@ -6,6 +6,8 @@
 #include "media/QuestionMedia.h"
 #include "model/FieldKind.h"
 #include "model/OpenSet.h"
+#include "model/Question.h"
+#include "model/SetFields.h"
 #include "paper/PaperMarks.h"
 #include "paper/PngScaledReader.h"
 #include "storage/FileUtils.h"
@@ -71,19 +73,26 @@ QString fromUtf8(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A stored value as HTML: blank means empty, line breaks kept.
+// Text (UTF-8, as the question type holds it) as HTML: blank means empty,
+// line breaks kept.
+QString textHtml(const std::string& utf8)
+{
+    const QString text = fromUtf8(utf8).trimmed();
+    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+}
+
+// A stored value as HTML, alike.
 QString storedHtml(const std::string& stored)
 {
-    const QString text = fromUtf8(DecodeText(stored)).trimmed();
-    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    return textHtml(DecodeText(stored));
 }
 
 // A question's text as HTML: the five inline marks the web test renders
 // (<b>, <i>, <u>, <sub>, <sup>) are printed as such, anything else as typed;
 // blank means empty, line breaks kept.
-QString markedHtml(const std::string& stored)
+QString markedTextHtml(const std::string& utf8)
 {
-    const QString text = fromUtf8(DecodeText(stored)).trimmed();
+    const QString text = fromUtf8(utf8).trimmed();
     QStringList lines;
     for (const std::string& line : MarkedHtmlLines(text.toStdString()))
         lines << fromUtf8(line);
@@ -134,8 +143,8 @@ std::unique_ptr<QTextDocument> layOut(const QString& html, QPagedPaintDevice& de
 
 QString headingHtml(const OpenSet& set, const LangStrings& lang, const PaperOptions& options, int widthPx, int points)
 {
-    const std::string name = GetTag(set.testDetails, "TestName");
-    const std::string examiner = GetTag(set.testDetails, "ExaminerName");
+    const std::string name = GetTag(set.testDetails, setfield::kTestName);
+    const std::string examiner = GetTag(set.testDetails, setfield::kExaminerName);
     QString title = name == "0" ? QString() : storedHtml(name);
     if (options.answerKey)
         title = title.isEmpty() ? langText(lang, kAnswerKey) : title + QStringLiteral(" \u2013 ") + langText(lang, kAnswerKey);
@@ -153,48 +162,46 @@ QString headingHtml(const OpenSet& set, const LangStrings& lang, const PaperOpti
     return html;
 }
 
-QString choicesHtml(const std::string& q, int count, const PaperOptions& options)
+QString choicesHtml(const Question& q, const PaperOptions& options)
 {
-    const int right = GetTagInt(q, "SelectAnswer", 0);
     QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">");
-    for (int k = 1; k <= count; ++k) {
+    for (std::size_t k = 0; k < q.choices.size(); ++k) {
         html += QStringLiteral("<tr><td valign=\"middle\">%1</td><td>%2)</td><td>%3</td></tr>")
-                    .arg(boxHtml(options.answerKey && right == k - 1), QChar(u'a' + (k - 1)),
-                         markedHtml(GetTag(q, "Text" + std::to_string(k))));
+                    .arg(boxHtml(options.answerKey && q.choices[k].weight > 0), QChar(u'a' + static_cast<int>(k)),
+                         markedTextHtml(q.choices[k].text));
     }
     return html + QStringLiteral("</table>");
 }
 
-QString statementsHtml(const std::string& q, int count, const LangStrings& lang, const PaperOptions& options)
+QString statementsHtml(const Question& q, const LangStrings& lang, const PaperOptions& options)
 {
     QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">"
                                   "<tr><td></td><td align=\"center\">%1</td><td align=\"center\">%2</td></tr>")
                        .arg(langText(lang, kTrue), langText(lang, kFalse));
-    for (int k = 1; k <= count; ++k) {
-        const bool isTrue = GetTagInt(q, "tf" + std::to_string(k), 1) != 0;
+    for (const Statement& statement : q.statements) {
         html += QStringLiteral("<tr><td>%1</td><td align=\"center\">%2</td><td align=\"center\">%3</td></tr>")
-                    .arg(markedHtml(GetTag(q, "Text" + std::to_string(k))), boxHtml(options.answerKey && isTrue),
-                         boxHtml(options.answerKey && !isTrue));
+                    .arg(markedTextHtml(statement.text), boxHtml(options.answerKey && statement.isTrue),
+                         boxHtml(options.answerKey && !statement.isTrue));
     }
     return html + QStringLiteral("</table>");
 }
 
-QString fieldsHtml(const std::string& q, int count, const LangStrings& lang, const PaperOptions& options, int widthPx)
+QString fieldsHtml(const Question& q, const LangStrings& lang, const PaperOptions& options, int widthPx)
 {
     QString html;
-    for (int f = 1; f <= count; ++f) {
-        const QString label = markedHtml(GetTag(q, "Text" + std::to_string(f)));
+    for (const AnswerField& field : q.fields) {
+        const QString label = markedTextHtml(field.label);
         if (!label.isEmpty())
             html += QStringLiteral("<p>%1</p>").arg(label);
         QStringList answers;
-        for (int n = 0; n < 10; ++n) {
-            const QString answer = storedHtml(GetTag(q, "a" + std::to_string(f) + std::to_string(n)));
+        for (const Accepted& accepted : field.accepted) {
+            const QString answer = textHtml(accepted.text);
             if (!answer.isEmpty())
                 answers << answer;
         }
-        // A range accepts every number between its first two answers.
-        if (FieldKindOf(q, f) == FieldKind::NumberRange && answers.size() >= 2)
-            answers = QStringList{fromUtf8(lang.at(541)).toHtmlEscaped().arg(answers[0], answers[1])};
+        // A range accepts every number between its two bounds.
+        if (field.kind == FieldKind::NumberRange && answers.size() == 2)
+            answers = QStringList{fromUtf8(lang.at(Message::AnyNumberFromTo)).toHtmlEscaped().arg(answers[0], answers[1])};
         // The key writes the accepted answers where the student writes.
         html += QStringLiteral("<p style=\"margin-top:6px\">%1%2</p>")
                     .arg(options.answerKey ? QStringLiteral("<b>%1</b><br>").arg(answers.join(QStringLiteral(" / ")))
@@ -271,24 +278,29 @@ QString pointsText(const LangStrings& lang, int points)
     return points == 1 ? langText(lang, kOnePoint) : langText(lang, kPoints).replace(QStringLiteral("%1"), QString::number(points));
 }
 
-QString questionHtml(const std::string& q, int number, const LangStrings& lang, const PaperOptions& options,
+QString questionHtml(const std::string& record, int number, const LangStrings& lang, const PaperOptions& options,
                      const PagePicture& picture, int widthPx)
 {
-    const int type = GetTagInt(q, "qType", 2);
+    const Question q = ReadQuestion(record);
     QString answers;
-    if (type >= 0 && type <= 2)
-        answers = choicesHtml(q, type + 2, options);
-    else if (type >= 3 && type <= 6)
-        answers = statementsHtml(q, type - 2, lang, options);
-    else if (type >= 7 && type <= 10)
-        answers = fieldsHtml(q, type - 6, lang, options, widthPx - 130);
+    switch (q.kind) {
+    case QuestionKind::Choice:
+        answers = choicesHtml(q, options);
+        break;
+    case QuestionKind::TrueFalse:
+        answers = statementsHtml(q, lang, options);
+        break;
+    case QuestionKind::Typed:
+        answers = fieldsHtml(q, lang, options, widthPx - 130);
+        break;
+    }
     // The points stand at the right of the question's first line.
     return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
                           "<td width=\"32\" valign=\"top\"><b>%1.</b></td><td valign=\"top\">%2%3%4</td>"
                           "<td width=\"90\" align=\"right\" valign=\"top\"><i>%5</i></td></tr></table>")
         .arg(number)
-        .arg(QStringLiteral("<p>%1</p>").arg(markedHtml(GetTag(q, "Title"))), pictureHtml(picture),
-             answers, pointsText(lang, QuestionPoints(q)));
+        .arg(QStringLiteral("<p>%1</p>").arg(markedTextHtml(q.text)), pictureHtml(picture), answers,
+             pointsText(lang, QuestionPoints(record)));
 }
 
 }  // namespace
@@ -303,13 +315,15 @@ std::string PaperPictureProblemText(const PaperPictureProblem& problem, const La
 
 int QuestionPoints(std::string_view question)
 {
-    const int type = GetTagInt(question, "qType", 2);
-    if (type >= 0 && type <= 2)
+    const Question q = ReadQuestion(question);
+    switch (q.kind) {
+    case QuestionKind::Choice:
         return 1;
-    if (type >= 3 && type <= 6)
-        return type - 2;
-    if (type >= 7 && type <= 10)
-        return type - 6;
+    case QuestionKind::TrueFalse:
+        return static_cast<int>(q.statements.size());
+    case QuestionKind::Typed:
+        return static_cast<int>(q.fields.size());
+    }
     return 0;
 }
 
@@ -353,13 +367,13 @@ PaperResult PaintPaperTest(const OpenSet& set, const LangStrings& lang, QPagedPa
     const int count = set.questionCount();
     for (int n = 1; n <= count; ++n) {
         const std::string& q = set.questionSlots[static_cast<std::size_t>(n)];
-        if (GetTagInt(q, "qDisabled", 0) != 1)
+        if (GetTagInt(q, setfield::kQuestionDisabled, 0) != 1)
             result.points += QuestionPoints(q);
     }
     blocks.push_back({layOut(headingHtml(set, lang, options, widthPx, result.points), device), {}});
     for (int n = 1; n <= count; ++n) {
         const std::string& q = set.questionSlots[static_cast<std::size_t>(n)];
-        if (GetTagInt(q, "qDisabled", 0) == 1)
+        if (GetTagInt(q, setfield::kQuestionDisabled, 0) == 1)
             continue;
         PagePicture picture;
         const ResolvedMedia media = ResolveQuestionMedia(q, MediaKind::Picture, set.filePath);
@@ -545,7 +559,7 @@ bool WritePaperPdf(const OpenSet& set, const LangStrings& lang, const std::strin
         QPdfWriter writer(&file);
         writer.setResolution(resolution);
         writer.setPageLayout(layout);
-        const QString title = fromUtf8(DecodeText(GetTag(set.testDetails, "TestName")));
+        const QString title = fromUtf8(DecodeText(GetTag(set.testDetails, setfield::kTestName)));
         writer.setTitle(title == QStringLiteral("0") ? QString() : title);
         writer.setCreator(QStringLiteral("Dorvel"));
         result = PaintPaperTest(set, lang, writer, options);

@@ -33,7 +33,32 @@ enum class Tone {
     Caution,
 };
 
+// The file dialogs a language pack retitles by name (its component lines
+// "SaveWebDialog Title ..."): the window finds a dialog's texts by this
+// name, never by its title.
+enum class NamedDialog { None,
+                         OpenSet,
+                         SaveSet,
+                         SaveBank,
+                         SaveWebTest };
+
+struct NamedDialogTexts {
+    NamedDialog dialog;
+    const char* name;    // the component's name in a language pack
+    const char* title;   // the title when no pack retitles it
+    const char* filter;  // "Dorvel Files|*.vtd"
+};
+
+inline constexpr NamedDialogTexts kNamedDialogs[] = {
+    {NamedDialog::OpenSet, "OpenDialog1", "Open Dorvel File...", "Dorvel Files|*.vtd"},
+    {NamedDialog::SaveSet, "SaveDialog1", "Save Dorvel File...", "Dorvel Files|*.vtd"},
+    {NamedDialog::SaveBank, "SaveBankDialog", "Save Question Bank As...", "Question Banks|*.vtb"},
+    // The double blank is the title every language pack has known it by.
+    {NamedDialog::SaveWebTest, "SaveWebDialog", "Save Web Test  As...", "Web Pages|*htm"},
+};
+
 struct FileDialog {
+    NamedDialog named = NamedDialog::None;
     std::string title;
     std::string filter;            // "Dorvel Files|*.vtd"
     std::string folder;            // where the dialog starts
@@ -44,6 +69,20 @@ struct FileDialog {
     // author chose (its pair in `filter`, counted from 0).
     int* chosenFilter = nullptr;
 };
+
+// A file dialog of a named kind, with its title and filter.
+inline FileDialog NamedFileDialog(NamedDialog named)
+{
+    FileDialog dialog;
+    dialog.named = named;
+    for (const NamedDialogTexts& d : kNamedDialogs) {
+        if (d.dialog == named) {
+            dialog.title = d.title;
+            dialog.filter = d.filter;
+        }
+    }
+    return dialog;
+}
 
 class UserInterface {
 public:

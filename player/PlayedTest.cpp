@@ -1,6 +1,7 @@
 #include "player/PlayedTest.h"
 
 #include "export/MediaNames.h"
+#include "model/SetFields.h"
 
 #include "bank/BankReader.h"
 #include "bank/ExportLists.h"
@@ -55,7 +56,7 @@ void ExtractMedia(BankReader& reader, const std::string& testFolder, std::vector
 
 std::string TestNameOf(const std::string& testDetails, const std::string& bankPath)
 {
-    const std::string name = GetTag(testDetails, "TestName");
+    const std::string name = GetTag(testDetails, setfield::kTestName);
     return name.empty() || name == "0" ? ExtractFileName(bankPath) : DecodeText(name);
 }
 
@@ -87,7 +88,7 @@ PlayedTest WritePlayedTest(const std::string& bankPath, const std::string& folde
     const std::string details = reader.testDetails();
     played.testName = TestNameOf(details, bankPath);
     played.preview = GetTag(details, "questionPreview") == "1";
-    played.previewNumber = played.preview ? std::max(0, GetTagInt(details, "questionPreviewNumber", 0)) : 0;
+    played.previewNumber = played.preview ? std::max(0, GetTagInt(details, setfield::kQuestionPreviewNumber, 0)) : 0;
     played.questions = questions;
     played.startPage = JoinPath(folder, kPlayedStartPage);
 
@@ -122,7 +123,7 @@ std::string PlayedTitle(const PlayedTest& test, const LangStrings& lang)
 {
     if (!test.preview || test.previewNumber < 1)
         return test.testName;
-    return test.testName + ": " + lang.at(86) + " " + std::to_string(test.previewNumber);
+    return test.testName + ": " + lang.at(Message::Question) + " " + std::to_string(test.previewNumber);
 }
 
 std::string PreviewAddress(const std::string& startAddress)

@@ -19,8 +19,8 @@ std::string BankPathFor(const std::string& chosenPath)
 void ReportBankNotWritten(UserInterface& ui, const LangStrings& lang, const std::string& bankPath,
                           const BankWriteResult& result)
 {
-    ui.announce("s32");
-    std::string text = lang.key("s32") + " " + bankPath;
+    ui.announce(MessageKey(Message::BankNotWritten));
+    std::string text = lang.at(Message::BankNotWritten) + " " + bankPath;
     if (!result.error.empty())
         text += "\r\n\r\n" + result.error;
     ui.showMessage(text, Tone::Error);
@@ -31,9 +31,7 @@ void BuildButtonClick(Workspace& workspace, UserInterface& ui, const LangStrings
     if (!workspace.current())
         return;
 
-    FileDialog dialog;
-    dialog.title = "Save Question Bank As...";
-    dialog.filter = "Question Banks|*.vtb";
+    FileDialog dialog = NamedFileDialog(NamedDialog::SaveBank);
     dialog.defaultExtension = "vtb";
     dialog.folder = workspace.lastDir();
     const std::string setName = ExtractFileName(workspace.current()->filePath);
@@ -49,17 +47,17 @@ void BuildButtonClick(Workspace& workspace, UserInterface& ui, const LangStrings
     if (!set)
         return;
 
-    ui.progressLabel(lang.key("s28"));
-    ui.progressCaption(lang.key("s30"));
+    ui.progressLabel(lang.at(Message::ExpandingQuestions));
+    ui.progressCaption(lang.at(Message::BuildingBank));
     const std::string status = ExpandSet(workspace, ui, lang, lists, 0);
     if (status == kTemplateFileProblem) {
-        workspace.ShowMessageKey("s56");
+        workspace.ShowMessageKey(Message::QuestionNotBuilt);
         ui.progressHide();
         return;
     }
     if (status.rfind("mf", 0) == 0) {
-        ui.announce("s31");
-        if (ui.ask(lang.at(31) + "\r\n\r\n" + status.substr(2), Buttons::YesCancel, Tone::Warning) == Answer::Cancel) {
+        ui.announce(MessageKey(Message::MediaMissingBuildAnyway));
+        if (ui.ask(lang.at(Message::MediaMissingBuildAnyway) + "\r\n\r\n" + status.substr(2), Buttons::YesCancel, Tone::Warning) == Answer::Cancel) {
             ui.progressHide();
             return;
         }
@@ -67,26 +65,26 @@ void BuildButtonClick(Workspace& workspace, UserInterface& ui, const LangStrings
 
     ui.progressLabel("Creating bank...");
     ui.progressPosition(70);
-    const BankWriteResult result = WriteBankFile(lists, ui, bankPath, set->testDetails, lang.at(46), lang.at(47));
+    const BankWriteResult result = WriteBankFile(lists, ui, bankPath, set->testDetails, lang.at(Message::CollectingMedia), lang.at(Message::WritingBank));
     if (result.status == BankWriteStatus::CannotCreate || result.status == BankWriteStatus::WriteFailed) {
         ReportBankNotWritten(ui, lang, bankPath, result);
         return;
     }
     if (result.status == BankWriteStatus::NoMedia) {
-        workspace.ShowMessageKey("s34");
+        workspace.ShowMessageKey(Message::BankHoldsNoMedia);
         return;
     }
-    workspace.showSavedAnd(lang.at(401) + " " + bankPath);
+    workspace.showSavedAnd(lang.at(Message::BankWrittenTo) + " " + bankPath);
 
     const QuestionPlayer player = FindQuestionPlayer();
     if (!FileExists(player.path)) {
-        workspace.ShowMessageKey("s35");
+        workspace.ShowMessageKey(Message::BankBuiltPlayerMissing);
         return;
     }
-    ui.announce("s36");
-    if (ui.ask(lang.at(36), Buttons::YesNo, Tone::Confirmation) != Answer::No) {
+    ui.announce(MessageKey(Message::BankBuiltTryIt));
+    if (ui.ask(lang.at(Message::BankBuiltTryIt), Buttons::YesNo, Tone::Confirmation) != Answer::No) {
         if (!StartQuestionPlayer(ui, bankPath, player))
-            workspace.ShowMessageKey("s33");
+            workspace.ShowMessageKey(Message::PlayerNotStarted);
     }
 }
 

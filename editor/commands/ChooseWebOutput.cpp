@@ -30,7 +30,7 @@ void CreateWebOutputCall(Workspace& workspace, UserInterface& ui, const LangStri
     std::vector<std::string> labels;
     for (const Output& output : outputs)
         labels.push_back(lang.at(output.label));
-    const std::optional<int> chosen = ui.chooseOne(lang.at(323), labels);
+    const std::optional<int> chosen = ui.chooseOne(lang.at(Message::WhatToMake), labels);
     if (chosen && *chosen >= 0 && *chosen < static_cast<int>(outputs.size()))
         outputs[static_cast<std::size_t>(*chosen)].make();
 }

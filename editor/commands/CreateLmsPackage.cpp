@@ -39,13 +39,13 @@ void CreateLmsPackageCall(Workspace& workspace, UserInterface& ui, const LangStr
     const ScormResult result = WriteScormPackage(request, TheExportLists(), lang, ui);
     ui.progressHide();
     if (!result.written) {
-        ui.announce("s321");
-        ui.showMessage(lang.at(321) + "\n" + zipPath + "\n" + result.error, Tone::Error);
+        ui.announce(MessageKey(Message::LmsPackageNotWritten));
+        ui.showMessage(lang.at(Message::LmsPackageNotWritten) + "\n" + zipPath + "\n" + result.error, Tone::Error);
         return;
     }
-    workspace.showSavedAnd(lang.at(403) + " " + zipPath);
-    ui.announce("s322");
-    ui.showMessage(lang.at(322) + "\n" + zipPath, Tone::Information);
+    workspace.showSavedAnd(lang.at(Message::LmsPackageWrittenTo) + " " + zipPath);
+    ui.announce(MessageKey(Message::LmsPackageReady));
+    ui.showMessage(lang.at(Message::LmsPackageReady) + "\n" + zipPath, Tone::Information);
 }
 
 }  // namespace dorvel

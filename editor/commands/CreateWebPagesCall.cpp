@@ -46,8 +46,8 @@ bool SaveAndExpandForExport(Workspace& workspace, UserInterface& ui, const LangS
 {
     workspace.SaveTest();
 
-    ui.progressCaption(lang.key("s39"));
-    ui.progressLabel(lang.key("s40"));
+    ui.progressCaption(lang.at(Message::CreatingWebPages));
+    ui.progressLabel(lang.at(Message::WebExpandingQuestions));
     ui.progressPosition(10);
     const std::string status = ExpandSet(workspace, ui, lang, TheExportLists(), 0);
     if (status == kTemplateFileProblem) {
@@ -63,14 +63,12 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     OpenSet* set = workspace.current();
     if (!set)
         return;
-    FileDialog dialog;
-    dialog.title = "Save Web Test  As...";
-    dialog.filter = "Web Pages|*htm";
+    FileDialog dialog = NamedFileDialog(NamedDialog::SaveWebTest);
     dialog.defaultExtension = "htm";
     // The single file gets a name of its own, so that it never takes the
     // place of a folder export's start page (which its folder would outlive).
     const std::optional<std::string> chosen
-        = ChooseExportPath(workspace, ui, *set, dialog, true, singleFile ? " " + lang.at(560) : std::string());
+        = ChooseExportPath(workspace, ui, *set, dialog, true, singleFile ? " " + lang.at(Message::OneFileSuffix) : std::string());
     if (!chosen)
         return;
     const std::string startPage = *chosen;
@@ -79,7 +77,7 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     // A single file writes no folder there.
     const std::string testFolder = TestFolder(startPage);
     if (!singleFile && DirectoryExists(testFolder) && !IsSymbolicLink(testFolder.substr(0, testFolder.size() - 1))
-        && ui.ask(lang.at(182) + "\n" + testFolder, Buttons::YesNo, Tone::Question) != Answer::Yes)
+        && ui.ask(lang.at(Message::ReplaceWebTestFolder) + "\n" + testFolder, Buttons::YesNo, Tone::Question) != Answer::Yes)
         return;
 
     if (!SaveAndExpandForExport(workspace, ui, lang))
@@ -95,18 +93,18 @@ void CreateWebPagesCall(Workspace& workspace, UserInterface& ui, const LangStrin
     const std::string error = singleFile ? (single = ExportSingleFileTest(request, lists, lang, ui)).error
                                          : ExportWebTest(request, lists, lang, ui).error;
     if (!error.empty()) {
-        ui.announce("s120");
-        ui.showMessage(lang.at(120) + " " + error, Tone::Error);
+        ui.announce(MessageKey(Message::WebTestNotWritten));
+        ui.showMessage(lang.at(Message::WebTestNotWritten) + " " + error, Tone::Error);
         return;
     }
 
-    workspace.showSavedAnd(lang.at(402) + " " + startPage);
+    workspace.showSavedAnd(lang.at(Message::WebTestWrittenTo) + " " + startPage);
     // Both forms run from their file: no server is needed to open them.
-    ui.announce("s45");
+    ui.announce(MessageKey(Message::OpenWebTestNow));
     if (ui.ask(ExportedMessage(lang, startPage, singleFile ? &single : nullptr), Buttons::YesNo, Tone::Confirmation)
             != Answer::No
         && !ui.openWithSystem(startPage))
-        ui.showMessage(lang.at(441) + "\n" + startPage, Tone::Warning);
+        ui.showMessage(lang.at(Message::NoBrowserStarted) + "\n" + startPage, Tone::Warning);
 }
 
 }  // namespace dorvel

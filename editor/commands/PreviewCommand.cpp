@@ -6,6 +6,7 @@
 #include "editor/Workspace.h"
 #include "editor/commands/BuildCommand.h"
 #include "languages/LangStrings.h"
+#include "model/SetFields.h"
 #include "platform/SystemFiles.h"
 #include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
@@ -31,9 +32,9 @@ std::string PreviewFolder()
 
 std::string PreviewTestDetails(const std::string& testDetails, int questionNumber)
 {
-    std::string copy = SetTag(testDetails, "allowMarking", "1");
-    copy = SetTag(copy, "allowCheating", "1");
-    copy = SetTag(copy, "questionPreviewNumber", std::to_string(questionNumber));
+    std::string copy = SetTag(testDetails, setfield::kAllowMarking, "1");
+    copy = SetTag(copy, setfield::kAllowCheating, "1");
+    copy = SetTag(copy, setfield::kQuestionPreviewNumber, std::to_string(questionNumber));
     return SetTag(copy, "questionPreview", "1");
 }
 
@@ -45,7 +46,7 @@ void PreviewQuestion(Workspace& workspace, UserInterface& ui, const LangStrings&
 
     const QuestionPlayer player = FindQuestionPlayer();
     if (!FileExists(player.path)) {
-        workspace.ShowMessageKey("s27");
+        workspace.ShowMessageKey(Message::PlayerMissingForPreview);
         return;
     }
 
@@ -59,27 +60,27 @@ void PreviewQuestion(Workspace& workspace, UserInterface& ui, const LangStrings&
     const std::string bankPath = folder + "singleq.vtb";
     DeleteFile(bankPath);
 
-    ui.progressLabel(lang.key("s28"));
-    ui.progressCaption(lang.key("s29"));
+    ui.progressLabel(lang.at(Message::ExpandingQuestions));
+    ui.progressCaption(lang.at(Message::PreviewingQuestion));
     // A question left out of the test is still the author's to look at: the
     // preview shows it as the test would if it were taken back in.
     const int n = workspace.currentQuestion();
     OpenSet shown = *set;
     std::string& record = shown.questionSlots[static_cast<std::size_t>(n)];
-    if (GetTagInt(record, "qDisabled", 0) == 1)
-        record = SetTag(record, "qDisabled", "0");
+    if (GetTagInt(record, setfield::kQuestionDisabled, 0) == 1)
+        record = SetTag(record, setfield::kQuestionDisabled, "0");
     // Missing media stop the preview too: the player would show holes.
     if (ExpandSet(shown, ui, lang, lists, n) != "0") {
-        workspace.ShowMessageKey("s56");
+        workspace.ShowMessageKey(Message::QuestionNotBuilt);
         return;
     }
 
     const BankWriteResult result = WriteBankFile(lists, ui, bankPath, PreviewTestDetails(set->testDetails, workspace.currentQuestion()),
-                                                 lang.at(46), lang.at(47));
+                                                 lang.at(Message::CollectingMedia), lang.at(Message::WritingBank));
     switch (result.status) {
     case BankWriteStatus::Written:
         if (!StartQuestionPlayer(ui, bankPath, player))
-            workspace.ShowMessageKey("s33");
+            workspace.ShowMessageKey(Message::PlayerNotStarted);
         break;
     case BankWriteStatus::NoMedia:
         // An empty question: nothing to show.

@@ -2,6 +2,7 @@
 
 #include "editor/Workspace.h"
 #include "languages/LangStrings.h"
+#include "model/SetFields.h"
 #include "model/SetFile.h"
 #include "platform/UserInterface.h"
 #include "storage/FileUtils.h"
@@ -94,12 +95,12 @@ int RecoveryKeeper::offerCopies(UserInterface& ui, const LangStrings& lang)
             continue;
         }
         std::string name = copy.setPath.empty() ? std::string() : ExtractFileName(copy.setPath);
-        if (const std::string testName = GetTag(loaded.testDetails, "TestName"); name.empty())
-            name = testName == "0" || testName.empty() ? lang.at(55) : DecodeText(testName);
+        if (const std::string testName = GetTag(loaded.testDetails, setfield::kTestName); name.empty())
+            name = testName == "0" || testName.empty() ? lang.at(Message::Set) : DecodeText(testName);
         const std::string when = fromQString(
             QDateTime::fromSecsSinceEpoch(copy.written).toString(QStringLiteral("yyyy-MM-dd hh:mm")));
-        const std::string question = lang.at(404) + "\n\n" + name + " (" + lang.at(405) + " " + when + ")\n\n"
-            + lang.at(406);
+        const std::string question = lang.at(Message::RecoveryCopyKept) + "\n\n" + name + " (" + lang.at(Message::Copied) + " " + when + ")\n\n"
+            + lang.at(Message::RecoveryChoice);
         switch (ui.ask(question, Buttons::YesNoCancel, Tone::Question)) {
         case Answer::Yes:
             if (m_workspace.OpenRecoveredSet(std::move(loaded), copy.setPath)) {

@@ -4,6 +4,7 @@
 #include "model/FieldKind.h"
 #include "model/NumberAnswer.h"
 #include "model/QuestionName.h"
+#include "model/SetFields.h"
 
 #include "editor/QuestionNameEditing.h"
 #include "editor/Workspace.h"
@@ -102,11 +103,11 @@ QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangSt
     // A question kept in the set but left out of the test, the bank, the
     // paper and the exchange, until the author takes it back in.
     m_disabled = new QCheckBox(QStringLiteral("Leave out"), this);
-    m_disabled->setObjectName(QStringLiteral("qDisabled"));
+    m_disabled->setObjectName(fieldName(setfield::kQuestionDisabled));
     m_disabled->setToolTip(
         QStringLiteral("If this checkbox is selected then this question will be omitted from the test."));
     connect(m_disabled, &QCheckBox::toggled, this,
-            [this](bool ticked) { m_workspace.questionChange("qDisabled", ticked ? "1" : "0"); });
+            [this](bool ticked) { m_workspace.questionChange(std::string(setfield::kQuestionDisabled), ticked ? "1" : "0"); });
 
     // Beside the type: the name the question has in other tools' question
     // banks, for a teacher who exchanges them.
@@ -121,7 +122,7 @@ QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangSt
 
     m_titleLabel = label("TitleLabel", QString(), kMargin, 40, 400, 17);
     m_title = new QPlainTextEdit(this);
-    m_title->setObjectName(QStringLiteral("Title"));
+    m_title->setObjectName(fieldName(setfield::kQuestionText));
     m_title->setGeometry(kMargin, kTitleTop, kMediaLeft - 8 - kMargin, kTitleHeight);
     m_titleLabel->setBuddy(m_title);
 
@@ -136,10 +137,10 @@ QuestionPage::QuestionPage(Workspace& workspace, UserInterface& ui, const LangSt
 
     for (int k = 0; k < kGroups; ++k) {
         const int y = kRowTop + k * kRowHeight;
-        m_textLabels[k] = label(("Text" + std::to_string(k + 1) + "Label").c_str(), QString(), kMargin, y,
+        m_textLabels[k] = label((setfield::TextField(k + 1) + "Label").c_str(), QString(), kMargin, y,
                                 kTextWidth, kRowLabelHeight - 1);
         m_texts[k] = new QPlainTextEdit(this);
-        m_texts[k]->setObjectName(indexed("Text", k + 1));
+        m_texts[k]->setObjectName(fieldName(setfield::TextField(k + 1)));
         m_texts[k]->setGeometry(kMargin, y + kRowLabelHeight, kTextWidth, kRowBoxHeight);
         m_textLabels[k]->setBuddy(m_texts[k]);
     }
@@ -230,7 +231,7 @@ void QuestionPage::markNumberAnswers(int k)
             continue;
         box->setProperty("notANumber", wrong);
         box->setStyleSheet(wrong ? QStringLiteral("QLineEdit { border: 2px solid #c00000; }") : QString());
-        box->setToolTip(wrong ? fromBytes(m_lang.at(407)) : QString());
+        box->setToolTip(wrong ? fromBytes(m_lang.at(Message::NotANumber)) : QString());
     }
 }
 
@@ -269,7 +270,7 @@ void QuestionPage::buildOptionPages()
     for (int k = 0; k < kGroups; ++k) {
         // True before False, as the question types, the paper test and the
         // web test name them.
-        m_tf[k] = new RadioGroup(indexed("tf", k + 1), {QStringLiteral("True"), QStringLiteral("False")}, true, tf);
+        m_tf[k] = new RadioGroup(fieldName(setfield::StatementAnswerField(k + 1)), {QStringLiteral("True"), QStringLiteral("False")}, true, tf);
         m_tf[k]->setGeometry(6, k * kRowHeight + kRowLabelHeight + 10, kOptionWidth - 12, 44);
     }
 
@@ -283,7 +284,7 @@ void QuestionPage::buildOptionPages()
     m_answerLabel->setGeometry(answersLeft, 0, kOptionWidth - answersLeft, kRowLabelHeight - 1);
     for (int k = 0; k < kGroups; ++k) {
         const int y = k * kRowHeight + kRowLabelHeight;
-        m_tType[k] = new RadioGroup(indexed("tType", k + 1),
+        m_tType[k] = new RadioGroup(fieldName(setfield::FieldTypeField(k + 1)),
                                     {QStringLiteral("Any text"), QStringLiteral("Numbers"), QStringLiteral("A range")},
                                     false, field);
         m_tType[k]->setGeometry(0, y, typeWidth, kRowBoxHeight);
@@ -301,7 +302,7 @@ void QuestionPage::buildOptionPages()
         grid->setVerticalSpacing(1);
         for (int n = 0; n < kAnswersPerField; ++n) {
             QLineEdit* box = new QLineEdit(answers);
-            box->setObjectName(QStringLiteral("a") + QString::number(k + 1) + QString::number(n));
+            box->setObjectName(fieldName(setfield::AnswerField(k + 1, n)));
             box->setFixedHeight(20);
             grid->addWidget(box, n / 2, n % 2);
             m_answers[k][n] = box;
@@ -340,21 +341,21 @@ void QuestionPage::ShowQuestion(int n)
     if (!set || n < 1 || n > kMaxQuestions)
         return;
     const std::string& q = set->questionSlots[static_cast<std::size_t>(n)];
-    m_disabled->setChecked(GetTagInt(q, "qDisabled", 0) == 1);
+    m_disabled->setChecked(GetTagInt(q, setfield::kQuestionDisabled, 0) == 1);
     const QString name = fromBytes(QuestionName(q));
     if (m_name->text() != name) {
         m_name->setText(name);
         m_name->setCursorPosition(0);  // a long name shows its beginning
     }
-    m_title->setPlainText(boxText(GetTag(q, "Title")));
+    m_title->setPlainText(boxText(GetTag(q, setfield::kQuestionText)));
     for (int k = 0; k < kGroups; ++k)
-        m_texts[k]->setPlainText(boxText(GetTag(q, "Text" + std::to_string(k + 1))));
+        m_texts[k]->setPlainText(boxText(GetTag(q, setfield::TextField(k + 1))));
 
     m_selectGroup->setExclusive(false);
     for (QRadioButton* b : m_select)
         b->setChecked(false);
     m_selectGroup->setExclusive(true);
-    const int answer = GetTagInt(q, "SelectAnswer", 0);
+    const int answer = GetTagInt(q, setfield::kSelectAnswer, 0);
     if (answer >= 0 && answer < kGroups)
         m_select[answer]->setChecked(true);
 
@@ -366,7 +367,7 @@ void QuestionPage::ShowQuestion(int n)
             m_answers[k][a]->setText(boxText(GetTag(q, "a" + digit + std::to_string(a))));
         markNumberAnswers(k);
     }
-    const int type = GetTagInt(q, "qType", 2);
+    const int type = GetTagInt(q, setfield::kQuestionType, 2);
     m_type->setCurrentIndex(type >= 0 && type < kQuestionTypeCount ? type : -1);
     LayoutForType();
     m_media->refresh();
@@ -430,9 +431,9 @@ void QuestionPage::LayoutForType()
         break;
     }
     m_titleLabel->setText(fromBytes(m_lang.at(titleString)));
-    m_name->setPlaceholderText(fromBytes(m_lang.at(412)));
-    m_name->setAccessibleName(fromBytes(m_lang.at(412)));
-    m_name->setToolTip(fromBytes(m_lang.at(413)));
+    m_name->setPlaceholderText(fromBytes(m_lang.at(Message::QuestionNameLabel)));
+    m_name->setAccessibleName(fromBytes(m_lang.at(Message::QuestionNameLabel)));
+    m_name->setToolTip(fromBytes(m_lang.at(Message::QuestionNameHint)));
     for (int k = 0; k < kGroups; ++k) {
         const bool visible = k < shown;
         m_textLabels[k]->setText(fromBytes(m_lang.at(textString) + " " + std::to_string(k + 1)));

@@ -57,7 +57,7 @@ void AddSpellingActions(QMenu* menu, const QString& word, SpellChecker& checker,
         QObject::connect(action, &QAction::triggered, menu, [replace, suggestion] { replace(fromBytes(suggestion)); });
         menu->insertAction(first, action);
     }
-    auto* add = new QAction(fromBytes(lang.at(408)), menu);
+    auto* add = new QAction(fromBytes(lang.at(Message::AddToDictionary)), menu);
     add->setObjectName(QStringLiteral("AddToDictionary"));
     QObject::connect(add, &QAction::triggered, menu, [&checker, word, added] {
         checker.addToPersonalList(toBytes(word));

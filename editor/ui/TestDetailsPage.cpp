@@ -5,6 +5,7 @@
 #include "media/MediaFileCheck.h"
 #include "model/DefaultRecords.h"
 #include "model/PassMark.h"
+#include "model/SetFields.h"
 #include "shell/Installation.h"
 #include "storage/FileUtils.h"
 #include "storage/Vtutils.h"
@@ -24,8 +25,8 @@ namespace dorvel {
 namespace {
 
 constexpr int kMaxNameLength = 200;
-const char* const kCheckNames[TestDetailsPage::kChecks] = {"allowCheating", "allowPrinting", "allowFinishedQuestionViewing",
-                                                           kAskNameField};
+const std::string_view kCheckNames[TestDetailsPage::kChecks] = {setfield::kAllowCheating, setfield::kAllowPrinting,
+                                                                setfield::kAllowFinishedQuestionViewing, kAskNameField};
 const char* const kCheckTexts[TestDetailsPage::kChecks] = {"Allow the answers to be shown (cheating)", "Allow printing of the results",
                                                            "Allow finished questions to be viewed",
                                                            "Ask for the student's name before the test"};
@@ -42,7 +43,7 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent)
     m_testNameLabel->setObjectName(QStringLiteral("TestNameLabel"));
     place(m_testNameLabel, 16, 14, 400, 18);
     m_testName = new QLineEdit(this);
-    m_testName->setObjectName(QStringLiteral("TestName"));
+    m_testName->setObjectName(fieldName(setfield::kTestName));
     m_testName->setMaxLength(kMaxNameLength);
     place(m_testName, 16, 34, 568, 24);
     m_testNameLabel->setBuddy(m_testName);
@@ -51,7 +52,7 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent)
     m_examinerNameLabel->setObjectName(QStringLiteral("ExaminerNameLabel"));
     place(m_examinerNameLabel, 16, 70, 400, 18);
     m_examinerName = new QLineEdit(this);
-    m_examinerName->setObjectName(QStringLiteral("ExaminerName"));
+    m_examinerName->setObjectName(fieldName(setfield::kExaminerName));
     m_examinerName->setMaxLength(kMaxNameLength);
     place(m_examinerName, 16, 90, 568, 24);
     m_examinerNameLabel->setBuddy(m_examinerName);
@@ -68,10 +69,10 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent)
     auto* optionsLayout = new QVBoxLayout(m_options);
     for (int i = 0; i < kChecks; ++i) {
         m_checks[i] = new QCheckBox(QString::fromLatin1(kCheckTexts[i]), m_options);
-        m_checks[i]->setObjectName(QString::fromLatin1(kCheckNames[i]));
+        m_checks[i]->setObjectName(fieldName(kCheckNames[i]));
         optionsLayout->addWidget(m_checks[i]);
         connect(m_checks[i], &QCheckBox::toggled, this, [this, i](bool ticked) {
-            m_workspace.TestCheckChange(kCheckNames[i], ticked);
+            m_workspace.TestCheckChange(std::string(kCheckNames[i]), ticked);
         });
     }
 
@@ -79,7 +80,7 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent)
     m_styleLabel->setObjectName(QStringLiteral("Style"));
     place(m_styleLabel, 16, 278, 268, 18);
     m_graphicStyle = new QComboBox(this);
-    m_graphicStyle->setObjectName(QStringLiteral("GraphicStyle"));
+    m_graphicStyle->setObjectName(fieldName(setfield::kGraphicStyle));
     m_graphicStyle->setEditable(false);
     place(m_graphicStyle, 16, 298, 268, 24);
     m_styleLabel->setBuddy(m_graphicStyle);
@@ -95,7 +96,7 @@ TestDetailsPage::TestDetailsPage(Workspace& workspace, QWidget* parent)
     m_passMarkLabel->setObjectName(QStringLiteral("PassMarkLabel"));
     place(m_passMarkLabel, 16, 336, 268, 18);
     m_passMark = new QSpinBox(this);
-    m_passMark->setObjectName(QStringLiteral("PassMark"));
+    m_passMark->setObjectName(fieldName(kPassMarkField));
     m_passMark->setRange(0, 100);
     m_passMark->setSuffix(QStringLiteral(" %"));
     // 0 is "no pass mark": the box shows a dash instead of "0 %".
@@ -136,7 +137,7 @@ void TestDetailsPage::ShowTestDetails()
     m_passMark->setValue(PassMarkOf(details));
     // A set whose style is not installed (the default "Default" among them)
     // shows the first style until the author picks one.
-    const int found = m_graphicStyle->findText(toQString(GetTag(details, "GraphicStyle")), Qt::MatchExactly);
+    const int found = m_graphicStyle->findText(toQString(GetTag(details, setfield::kGraphicStyle)), Qt::MatchExactly);
     const int index = found >= 0 ? found : (m_graphicStyle->count() > 0 ? 0 : -1);
     if (index == m_graphicStyle->currentIndex())
         ShowStyleImage();

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 // Text crosses between the program (UTF-8) and the widgets only here.
 // Stored values from the records are decoded on the way to a widget.
@@ -18,6 +19,13 @@ inline QString fromBytes(const std::string& text)
 inline std::string toBytes(const QString& text)
 {
     return text.toUtf8().toStdString();
+}
+
+// A widget named after the element of the record it edits
+// (model/SetFields.h): the editor finds the element by the widget's name.
+inline QString fieldName(std::string_view name)
+{
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 // A value as stored in a record, shown in a widget.

@@ -47,19 +47,6 @@ bool IsProgramFile(const QString& path)
         || head.startsWith("#!");
 }
 
-struct NamedDialog {
-    const char* name;
-    const char* title;
-    const char* filter;
-};
-
-constexpr NamedDialog kNamedDialogs[] = {
-    {"OpenDialog1", "Open Dorvel File...", "Dorvel Files|*.vtd"},
-    {"SaveDialog1", "Save Dorvel File...", "Dorvel Files|*.vtd"},
-    {"SaveBankDialog", "Save Question Bank As...", "Question Banks|*.vtb"},
-    {"SaveWebDialog", "Save Web Test  As...", "Web Pages|*htm"},
-};
-
 QMessageBox::Icon iconFor(Tone tone)
 {
     switch (tone) {
@@ -106,7 +93,7 @@ int FileFilterIndex(const QString& qtFilter, const QString& chosen)
 
 void AddNamedDialogs(QObject* window)
 {
-    for (const NamedDialog& d : kNamedDialogs) {
+    for (const NamedDialogTexts& d : kNamedDialogs) {
         auto* object = new QObject(window);
         object->setObjectName(QString::fromLatin1(d.name));
         object->setProperty("DefaultTitle", QString::fromLatin1(d.title));
@@ -123,14 +110,13 @@ DialogUserInterface::DialogUserInterface(QWidget* owner)
 
 DialogUserInterface::~DialogUserInterface() = default;
 
-QObject* DialogUserInterface::namedDialog(const std::string& defaultTitle) const
+QObject* DialogUserInterface::namedDialog(NamedDialog named) const
 {
     if (!m_owner)
         return nullptr;
-    const QString title = fromBytes(defaultTitle);
-    for (QObject* child : m_owner->children())
-        if (child->property("DefaultTitle").toString() == title)
-            return child;
+    for (const NamedDialogTexts& d : kNamedDialogs)
+        if (d.dialog == named)
+            return m_owner->findChild<QObject*>(QString::fromLatin1(d.name), Qt::FindDirectChildrenOnly);
     return nullptr;
 }
 
@@ -208,7 +194,7 @@ std::vector<std::string> DialogUserInterface::chooseOpenFiles(const FileDialog& 
 {
     QString title = fromBytes(dialog.title);
     QString filter = QtFileFilter(dialog.filter);
-    if (QObject* named = namedDialog(dialog.title)) {
+    if (QObject* named = namedDialog(dialog.named)) {
         title = named->property("Title").toString();
         filter = QtFileFilter(toBytes(named->property("Filter").toString()));
     }
@@ -229,7 +215,7 @@ std::optional<std::string> DialogUserInterface::chooseSaveFile(const FileDialog&
 {
     QString title = fromBytes(dialog.title);
     QString filter = QtFileFilter(dialog.filter);
-    if (QObject* named = namedDialog(dialog.title)) {
+    if (QObject* named = namedDialog(dialog.named)) {
         title = named->property("Title").toString();
         filter = QtFileFilter(toBytes(named->property("Filter").toString()));
     }

@@ -54,9 +54,9 @@ public:
     std::function<void(const std::string&)> onOpenFailed;
 
 private:
-    // The named dialog object whose Title and Filter relabel a dialog that
-    // the logic asks for under its default title (nullptr when none).
-    QObject* namedDialog(const std::string& defaultTitle) const;
+    // The named dialog object whose Title and Filter relabel a dialog of
+    // that name (nullptr for a dialog without one).
+    QObject* namedDialog(NamedDialog named) const;
 
     QWidget* m_owner;
     ProgressWindow* m_progress;

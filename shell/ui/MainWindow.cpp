@@ -21,6 +21,7 @@
 #include "export/CreateWebPages.h"
 #include "languages/LanguagePack.h"
 #include "media/MediaFileCheck.h"
+#include "model/SetFields.h"
 #include "paper/ui/PrintTestPreview.h"
 #include "classroom/ui/ClassWindow.h"
 #include "shell/Installation.h"
@@ -137,15 +138,16 @@ void MainWindow::FormCreate()
     if (m_ownUi) {
         m_ownUi->onAnnounce = [this](const std::string& key) { AnnounceMessage(key); };
         m_ownUi->onOpenFailed = [this](const std::string& target) {
-            m_ui->showMessage(m_lang.at(441) + "\n" + target, Tone::Warning);
+            m_ui->showMessage(m_lang.at(Message::NoBrowserStarted) + "\n" + target, Tone::Warning);
         };
     }
     AddNamedDialogs(this);
     m_menu = MainMenu::build(*this);
     for (QAction* action : findChildren<QAction*>()) {
-        if (action->objectName().isEmpty() || action->menu())
+        if (action->menu())
             continue;
-        connect(action, &QAction::triggered, this, [this, action] { GeneralCall(action->objectName()); });
+        if (const std::optional<MenuCommand> command = MenuCommandNamed(action->objectName()))
+            connect(action, &QAction::triggered, this, [this, c = *command] { GeneralCall(c); });
     }
 
     auto* client = new QWidget(this);
@@ -167,8 +169,9 @@ void MainWindow::FormCreate()
     m_questions->media().setSoundPlayer(m_sound.get());
     m_pages->addWidget(m_details);
     m_pages->addWidget(m_questions);
-    for (const char* box : {"Title", "Text1", "Text2", "Text3", "Text4"})
-        if (auto* text = m_questions->findChild<QPlainTextEdit*>(QString::fromLatin1(box)))
+    for (const std::string& box : {std::string(setfield::kQuestionText), setfield::TextField(1), setfield::TextField(2),
+                                   setfield::TextField(3), setfield::TextField(4)})
+        if (auto* text = m_questions->findChild<QPlainTextEdit*>(fieldName(box)))
             AttachSpelling(text, *m_spelling, m_lang, [this] { m_workspace->breakTypingStep(); });
     // The one-line boxes too: a misspelt accepted answer marks the students'
     // right answers wrong.
@@ -305,7 +308,7 @@ void MainWindow::LoadLanguagePack()
     // The interface language's dictionary unless the settings name another;
     // without one installed, spelling is off.
     DictionarySelection(m_settings->readString("spellingDictionary").value_or(std::string()));
-    m_about->setVersionText(fromBytes(m_lang.at(9)));
+    m_about->setVersionText(fromBytes(m_lang.at(Message::ProductVersion)));
     m_questions->LayoutForType();
 }
 
@@ -335,7 +338,7 @@ void MainWindow::rebuildDictionaryMenu()
 {
     const std::string chosen = m_settings->readString("spellingDictionary").value_or(std::string());
     m_menu.dictionaries->clear();
-    QAction* own = m_menu.dictionaries->addAction(fromBytes(m_lang.at(409)));
+    QAction* own = m_menu.dictionaries->addAction(fromBytes(m_lang.at(Message::MenuLanguage)));
     own->setCheckable(true);
     own->setChecked(chosen.empty());
     connect(own, &QAction::triggered, this, [this] { DictionarySelection({}); });
@@ -384,20 +387,20 @@ bool MainWindow::startCall(const QStringList& arguments)
 
     if (!DirectoryExists(ButtonsFolder())) {
         m_about->endSplash();
-        PlayMessage("s15");
-        m_ui->showMessage(m_lang.key("s15"), Tone::Error);
+        PlayMessage(MessageKey(Message::ButtonsFolderMissing));
+        m_ui->showMessage(m_lang.at(Message::ButtonsFolderMissing), Tone::Error);
         return false;
     }
     if (!DirectoryExists(TemplatesFolder())) {
         m_about->endSplash();
-        PlayMessage("s16");
-        m_ui->showMessage(m_lang.key("s16"), Tone::Error);
+        PlayMessage(MessageKey(Message::TemplatesFolderMissing));
+        m_ui->showMessage(m_lang.at(Message::TemplatesFolderMissing), Tone::Error);
         return false;
     }
     if (const QScreen* s = screen(); s && (s->size().width() < 800 || s->size().height() < 600)) {
         m_about->endSplash();
-        PlayMessage("s63");
-        const Answer answer = m_ui->ask(m_lang.at(63), Buttons::YesNoCancel, Tone::Warning);
+        PlayMessage(MessageKey(Message::ScreenTooSmall));
+        const Answer answer = m_ui->ask(m_lang.at(Message::ScreenTooSmall), Buttons::YesNoCancel, Tone::Warning);
         if (answer == Answer::Cancel)
             return false;
         if (answer == Answer::Yes)
@@ -480,7 +483,7 @@ void MainWindow::FirstStartSteps(bool firstLaunch, bool registryWarningNeeded)
     // keeps the way to set it up.
     if (registryWarningNeeded) {
         if (!SetFilesAssociated(m_associationQuery))
-            statusBar()->showMessage(fromBytes(m_lang.at(64)));
+            statusBar()->showMessage(fromBytes(m_lang.at(Message::SetFilesNotAssociated)));
         m_settings->writeInt("registryWarningNeeded", 0);
         m_settings->sync();
     }
@@ -645,7 +648,7 @@ void MainWindow::FileReopenCall(int entry)
 {
     const std::string path = m_recent.at(entry);
     if (path.empty() || !FileExists(path)) {
-        m_workspace->ShowMessageKey("s22");
+        m_workspace->ShowMessageKey(Message::FileGone);
         return;
     }
     if (m_workspace->OpenSetFile(path))
@@ -654,95 +657,131 @@ void MainWindow::FileReopenCall(int entry)
 
 // ---- Menu -------------------------------------------------------------------------
 
-void MainWindow::GeneralCall(const QString& itemName)
+void MainWindow::GeneralCall(MenuCommand command)
 {
     BusyScope busy(*this);
     Workspace& w = *m_workspace;
-    const std::string name = fromQString(itemName);
-    if (EditCall(name)) {
-    } else if (name == "NewFileM") {
+    if (EditCall(command))
+        return;
+    // The maker's pages where the installation names its site; otherwise
+    // the installed guide's page on the same matter, never an address that
+    // leads nowhere.
+    auto showMakerPage = [this](const char* page, const char* topic) {
+        if (const std::optional<MakerSite> site = InstalledMakerSite())
+            m_ui->openWithSystem(site->address + page);
+        else
+            ShowHelpTopic(topic);
+    };
+    switch (command) {
+    case MenuCommand::NewSet:
         w.NewSet();
-    } else if (name == "Open") {
+        break;
+    case MenuCommand::Open:
         w.FileOpen1Execute();
-    } else if (name == "CloseMenu") {
+        break;
+    case MenuCommand::Close:
         w.CloseCurrentSet();
-    } else if (name == "Save1") {
+        break;
+    case MenuCommand::Save:
         w.SaveTest();
-    } else if (name == "SaveAs1") {
+        break;
+    case MenuCommand::SaveAs:
         w.SaveTestAs();
-    } else if (name == "CreateWebPagesM") {
+        break;
+    case MenuCommand::CreateWebPages:
         dorvel::CreateWebOutputCall(w, *m_ui, m_lang, m_language);
-    } else if (name == "ImportQuestionsM") {
+        break;
+    case MenuCommand::ImportQuestions:
         exchange::ImportQuestionsCall(w, *m_ui, m_lang);
         expandAndSelectCurrentSet();
-    } else if (name == "ExportQuestionsM") {
+        break;
+    case MenuCommand::ExportQuestions:
         exchange::ExportQuestionsCall(w, *m_ui, m_lang);
-    } else if (name == "PrintTestM") {
+        break;
+    case MenuCommand::PrintTest:
         if (w.currentSet() >= 0)
             PrintTestPreview(this, *m_printer, w.set(w.currentSet()), m_lang);
-    } else if (name == "PrintSetup1") {
+        break;
+    case MenuCommand::PrintSetup: {
         QPageSetupDialog dialog(m_printer.get(), this);
         dialog.exec();
-    } else if (name == "FileExit1") {
+        break;
+    }
+    case MenuCommand::Exit:
         close();
-    } else if (name == "AudioMessages") {
+        break;
+    case MenuCommand::AudioMessages:
         setAudioMessages(m_menu.audioMessages->isChecked());
-    } else if (name == "FileAssociationM") {
+        break;
+    case MenuCommand::FileAssociation:
         ShowHelpTopic("::/F03Installation.htm");
-    } else if (name == "HelpAbout1") {
+        break;
+    case MenuCommand::About:
         m_about->exec();
-    } else if (name == "Help1") {
+        break;
+    case MenuCommand::HelpTopics:
         HelpExecute();
-    } else if (name == "PlayLastAudioMessage") {
+        break;
+    case MenuCommand::PlayLastAudioMessage:
         PlayLastAudioMessage();
-    } else if (name == "Tutorial1") {
+        break;
+    case MenuCommand::Tutorial:
         HelpTutorialExecute();
-    } else {
-        // The maker's pages where the installation names its site; otherwise
-        // the installed guide's page on the same matter, never an address
-        // that leads nowhere.
-        struct WebItem {
-            const char* item;
-            const char* page;
-            const char* topic;
-        };
-        static const WebItem kWebItems[] = {
-            {"DisplayVantricWebSite", "", "::/LinksDV.html"},
-            {"DisplayVantricHelpAndSupportWebPages", "support.html", "::/LinksDV.html"},
-            {"DisplayVantricDownloadWebPage", "downloads.html", "::/F03Installation.htm"},
-            {"DisplayVantricFeedbackForm", "feedback.html", "::/LinksDV.html"},
-        };
-        for (const WebItem& web : kWebItems) {
-            if (name != web.item)
-                continue;
-            if (const std::optional<MakerSite> site = InstalledMakerSite())
-                m_ui->openWithSystem(site->address + web.page);
-            else
-                ShowHelpTopic(web.topic);
-        }
+        break;
+    case MenuCommand::MakerWebSite:
+        showMakerPage("", "::/LinksDV.html");
+        break;
+    case MenuCommand::MakerSupport:
+        showMakerPage("support.html", "::/LinksDV.html");
+        break;
+    case MenuCommand::MakerDownloads:
+        showMakerPage("downloads.html", "::/F03Installation.htm");
+        break;
+    case MenuCommand::MakerFeedback:
+        showMakerPage("feedback.html", "::/LinksDV.html");
+        break;
+    case MenuCommand::Undo:
+    case MenuCommand::Redo:
+    case MenuCommand::Cut:
+    case MenuCommand::Copy:
+    case MenuCommand::Paste:
+    case MenuCommand::DuplicateQuestion:
+    case MenuCommand::MoveQuestionUp:
+    case MenuCommand::MoveQuestionDown:
+        break;  // EditCall's
     }
 }
 
-bool MainWindow::EditCall(const std::string& name)
+bool MainWindow::EditCall(MenuCommand command)
 {
     Workspace& w = *m_workspace;
-    if (name == "EditUndo")
+    switch (command) {
+    case MenuCommand::Undo:
         w.Undo();
-    else if (name == "EditRedo")
+        break;
+    case MenuCommand::Redo:
         w.Redo();
-    else if (name == "DuplicateQuestion")
+        break;
+    case MenuCommand::DuplicateQuestion:
         w.DuplicateQuestion();
-    else if (name == "MoveQuestionUp")
+        break;
+    case MenuCommand::MoveQuestionUp:
         w.MoveQuestionUp();
-    else if (name == "MoveQuestionDown")
+        break;
+    case MenuCommand::MoveQuestionDown:
         w.MoveQuestionDown();
-    else if (name == "EditCut" || name == "EditCopy" || name == "EditPaste") {
+        break;
+    case MenuCommand::Cut:
+    case MenuCommand::Copy:
+    case MenuCommand::Paste:
         // The text boxes do the clipboard themselves; the menu asks the one with the focus.
         if (QWidget* box = QApplication::focusWidget())
-            QMetaObject::invokeMethod(box, name == "EditCut" ? "cut" : name == "EditCopy" ? "copy"
-                                                                                          : "paste");
-    } else
+            QMetaObject::invokeMethod(box, command == MenuCommand::Cut ? "cut" : command == MenuCommand::Copy ? "copy"
+                                                                                                              : "paste");
+        break;
+    default:
         return false;
+    }
     updateEditItems();
     return true;
 }
@@ -750,17 +789,17 @@ bool MainWindow::EditCall(const std::string& name)
 void MainWindow::updateEditItems()
 {
     const bool question = m_workspace->current() && m_workspace->currentQuestion() > 0;
-    const std::pair<const char*, bool> items[] = {
-        {"EditUndo", m_workspace->canUndo()},
-        {"EditRedo", m_workspace->canRedo()},
-        {"DuplicateQuestion", question},
+    const std::pair<MenuCommand, bool> items[] = {
+        {MenuCommand::Undo, m_workspace->canUndo()},
+        {MenuCommand::Redo, m_workspace->canRedo()},
+        {MenuCommand::DuplicateQuestion, question},
         // Kept enabled at the ends, where they do nothing, so that the keys
         // never fall through to the question list and move its selection.
-        {"MoveQuestionUp", question},
-        {"MoveQuestionDown", question},
+        {MenuCommand::MoveQuestionUp, question},
+        {MenuCommand::MoveQuestionDown, question},
     };
     for (const auto& [item, enabled] : items)
-        if (QAction* action = MainMenu::item(*this, QString::fromLatin1(item)))
+        if (QAction* action = MainMenu::item(*this, item))
             action->setEnabled(enabled);
 }
 
@@ -780,7 +819,7 @@ void MainWindow::updateCaption()
 void MainWindow::ShowHelpTopic(const std::string& topic)
 {
     if (!m_help->available()) {
-        m_workspace->ShowMessageKey("s23");
+        m_workspace->ShowMessageKey(Message::HelpMissing);
         return;
     }
     m_help->showTopic(topic);
@@ -795,7 +834,7 @@ void MainWindow::HelpTutorialExecute()
 {
     const std::string program = TutorialProgram();
     if (program.empty() || !QProcess::startDetached(toQString(program), {}, toQString(ExtractFilePath(program))))
-        m_workspace->ShowMessageKey("s24");
+        m_workspace->ShowMessageKey(Message::TutorialMissing);
 }
 
 // ---- Spoken messages ----------------------------------------------------------------

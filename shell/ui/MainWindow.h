@@ -75,7 +75,7 @@ public:
     // command line without the program. False when the editor must end.
     bool startCall(const QStringList& arguments);
     // A menu item by name.
-    void GeneralCall(const QString& itemName);
+    void GeneralCall(MenuCommand command);
     void FileReopenCall(int entry);
     void AddRecentFile(const std::string& path);
     void ShowHelpTopic(const std::string& topic);
@@ -132,7 +132,7 @@ private:
     void PlayMessage(const std::string& key);
     std::string lastFilesText() const;
     // The Edit menu's commands and their enabled state.
-    bool EditCall(const std::string& name);
+    bool EditCall(MenuCommand command);
     void updateEditItems();
     // The caption names the current set's file, with the unsaved mark.
     void updateCaption();

@@ -12,9 +12,11 @@
 #include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "tests/support/LoopbackClient.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TempFolder.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -353,6 +355,37 @@ TEST(ClassProcess, SixtyStudentsAKillInTheMiddleAndABurstOfSixHundredLoseNoAnswe
                 Percentile(burstMs, 1.0), refused.load());
     std::printf("[ figures  ] killed after %zu confirmed answers; peak resident size %ld kB before the kill, %ld kB after the class and the burst\n",
                 confirmedAtKill, peakBefore, peakAfter);
+}
+
+// What the teacher types: the results as CSV, closing, and the end of the
+// class with its results deleted (the program then ends).
+TEST(ClassProcess, TheTeachersLinesWriteTheResultsCloseAndDeleteTheClass)
+{
+    test::TempFolder folder;
+    const std::string set = folder.path("Quiz.vtd");
+    ASSERT_TRUE(QFile::copy(toQString(kSample), toQString(set)));
+    const std::string csv = folder.path("results.csv");
+    const test::ProgramRun run = test::RunProgram(
+        DORVEL_CLI, {"class", set, "--no-qr"}, "csv " + csv + "\nclose\nsomething\ndelete\n", 60);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("Students open: http://127.0.0.1:", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("\nClass code: "), std::string::npos);
+    EXPECT_NE(run.out.find("Written: " + csv), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("no more answers are taken"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Type: close, open, csv FILE, delete, quit"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("its results are deleted"), std::string::npos) << run.out;
+    QFile written(toQString(csv));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll().toStdString(), "Name,Finished,Score,Max,Q1,Q2,Q3,Q4,Q5,Q6,Q7,Q8,Q9,Q10,Q11\r\n");
+    // The default store beside the set holds nothing of the class.
+    std::string error;
+    auto store = classroom::ClassStore::open(folder.path("Quiz.classes.sqlite"), error);
+    ASSERT_TRUE(store) << error;
+    EXPECT_TRUE(store->openClassesOf(QFileInfo(toQString(set)).canonicalFilePath().toStdString()).empty());
+    // Wrong usage is told.
+    EXPECT_EQ(test::RunProgram(DORVEL_CLI, {"class"}).status, 2);
+    EXPECT_EQ(test::RunProgram(DORVEL_CLI, {"class", set, "--port", "70000"}).status, 1);
+    EXPECT_EQ(test::RunProgram(DORVEL_CLI, {"class", set, "--host", "10.255.255.1"}).status, 1);
 }
 
 }  // namespace

@@ -170,6 +170,7 @@ TEST_F(ClassServerTest, AStudentJoinsAnswersGoesOnAfterARestartAndTheTeacherSees
 TEST_F(ClassServerTest, RefusesHostileRequestsWithClearErrorsAndStoresNothingOfThem)
 {
     const Joined ann = join("Ann");
+    const Joined bob = join("Bob");
     ASSERT_EQ(post("/api/answer", "{" + ann.auth() + ",\"question\":4,\"response\":{\"chosen\":[1]}}").status, 200);
     const std::string code = room->record().code;
     const std::string megabyteName = "{\"name\":\"" + std::string(1 << 20, 'x') + "\",\"code\":\"" + code + "\"}";
@@ -186,9 +187,10 @@ TEST_F(ClassServerTest, RefusesHostileRequestsWithClearErrorsAndStoresNothingOfT
         {"a wrong class code", post("/api/join", "{\"name\":\"Eve\",\"code\":\"WRONG1\"}"), 403, "Wrong class code"},
         {"a question that does not exist", post("/api/answer", "{" + ann.auth() + ",\"question\":99,\"response\":{}}"), 404, "no such question"},
         {"a choice the question has not", post("/api/answer", "{" + ann.auth() + ",\"question\":4,\"response\":{\"chosen\":[3]}}"), 400, "does not fit"},
-        {"another student's id", post("/api/answer", "{\"student\":2,\"secret\":\"" + ann.secret + "\",\"question\":4,\"response\":{\"chosen\":[0]}}"), 403, "not joined"},
+        {"another student's id", post("/api/answer", "{\"student\":" + std::to_string(bob.id) + ",\"secret\":\"" + ann.secret + "\",\"question\":4,\"response\":{\"chosen\":[0]}}"), 403, "not joined"},
+        {"a student that does not exist", post("/api/answer", "{\"student\":3,\"secret\":\"" + ann.secret + "\",\"question\":4,\"response\":{\"chosen\":[0]}}"), 403, "not joined"},
         {"a wrong secret", post("/api/answer", "{\"student\":1,\"secret\":\"guess\",\"question\":4,\"response\":{\"chosen\":[0]}}"), 403, "not joined"},
-        {"another student's state", post("/api/state", "{\"student\":1,\"secret\":\"\"}"), 403, "not joined"},
+        {"another student's state", post("/api/state", "{\"student\":" + std::to_string(bob.id) + ",\"secret\":\"" + ann.secret + "\"}"), 403, "not joined"},
         {"not JSON", post("/api/join", "name=Eve"), 400, "not a JSON object"},
         {"a form post", send("POST", "/api/join", "{}", "Content-Type: text/plain\r\n"), 415, "JSON"},
         {"another Host", send("GET", "/", {}, {}, "evil.example:" + std::to_string(port)), 421, "address"},
@@ -225,8 +227,9 @@ TEST_F(ClassServerTest, RefusesHostileRequestsWithClearErrorsAndStoresNothingOfT
     EXPECT_NE(afterAnswer.body.find("closed"), std::string::npos);
 
     const StoredClass stored = kept();
-    ASSERT_EQ(stored.students.size(), 1u);
+    ASSERT_EQ(stored.students.size(), 2u);
     EXPECT_EQ(stored.students[0].name, "Ann");
+    EXPECT_EQ(stored.students[1].name, "Bob");
     ASSERT_EQ(stored.answers.size(), 1u);
     EXPECT_EQ(stored.answers[0].response, R"({"chosen":[1],"statements":[],"typed":[]})");
 }

@@ -9,9 +9,11 @@
 #include <QDirIterator>
 #include <QRegularExpression>
 
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace dorvel {
 namespace {
@@ -47,23 +49,63 @@ Pack ReadPack(const std::string& language)
     return pack;
 }
 
-// Every message key the program's sources name ("s19"); s1 to s8 are not
-// message keys but field names of the question files.
-std::set<int> MessageKeysInTheSources()
+std::string SourceText(const std::string& path)
+{
+    std::string source;
+    ReadFileBytes(path, source);
+    return source;
+}
+
+// The pack entries languages/Messages.h names: name to number.
+std::map<QString, int> MessageNumbers()
+{
+    std::map<QString, int> numbers;
+    const QRegularExpression entry(QStringLiteral(R"re((?m)^\s+(\w+) = (\d+),)re"));
+    auto matches = entry.globalMatch(QString::fromUtf8(SourceText(JoinPath(DORVEL_SOURCE_DIR, "languages/Messages.h"))));
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch m = matches.next();
+        numbers[m.captured(1)] = m.captured(2).toInt();
+    }
+    return numbers;
+}
+
+// Every message the program's sources name: a key ("s19") or a name
+// (Message::TooManySets); s1 to s8 are not message keys but field names of
+// the question files. With `spokenOnly`, only the messages that are also
+// said (handed on as a key: MessageKey, ShowMessageKey, reportWithPath).
+std::set<int> MessageKeysInTheSources(bool spokenOnly = false)
 {
     std::set<int> keys;
+    const std::map<QString, int> numbers = MessageNumbers();
     const QRegularExpression literal(QStringLiteral(R"re("s(\d+)")re"));
-    for (const char* folder : {"storage", "editor", "shell", "building", "export", "app", "cli"}) {
+    const QRegularExpression named(QStringLiteral(R"re(Message::(\w+))re"));
+    const QRegularExpression spoken(QStringLiteral(R"re((?:MessageKey|ShowMessageKey|reportWithPath)\(([^;]*))re"));
+    for (const char* folder : {"storage", "editor", "shell", "building", "export", "app", "cli", "paper", "player"}) {
         QDirIterator it(toQString(JoinPath(DORVEL_SOURCE_DIR, folder)), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
                         QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
-            std::string source;
-            ReadFileBytes(fromQString(it.next()), source);
-            auto matches = literal.globalMatch(QString::fromLatin1(source.c_str()));
-            while (matches.hasNext()) {
-                const int n = matches.next().captured(1).toInt();
+            const QString source = QString::fromUtf8(SourceText(fromQString(it.next())));
+            auto literals = literal.globalMatch(source);
+            while (literals.hasNext()) {
+                const int n = literals.next().captured(1).toInt();
                 if (n >= LangStrings::kFirstPackEntry)
                     keys.insert(n);
+            }
+            std::vector<QString> places{source};
+            if (spokenOnly) {
+                places.clear();
+                auto calls = spoken.globalMatch(source);
+                while (calls.hasNext())
+                    places.push_back(calls.next().captured(1));
+            }
+            for (const QString& place : places) {
+                auto names = named.globalMatch(place);
+                while (names.hasNext()) {
+                    const QString name = names.next().captured(1);
+                    EXPECT_TRUE(numbers.count(name)) << name.toStdString();
+                    if (numbers.count(name))
+                        keys.insert(numbers.at(name));
+                }
             }
         }
     }
@@ -103,7 +145,7 @@ TEST(PackCompleteness, EveryMessageKeyAndNumberedHintHasARecording)
 {
     const Pack english = ReadPack("English (UK)");
     std::vector<std::string> names;
-    for (int n : MessageKeysInTheSources())
+    for (int n : MessageKeysInTheSources(true))
         names.push_back(MessageKey(n) + ".wav");
     for (int n : english.hints)
         names.push_back("Hint" + std::to_string(n) + ".wav");

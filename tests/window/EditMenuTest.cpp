@@ -127,7 +127,7 @@ TEST_F(EditMenuTest, DeleteAndDropAreUndoneFromTheMenu)
     list().dropMimeData(data.get(), Qt::MoveAction, -1, -1, list().nodeIndex(0, 0));
     ASSERT_EQ(titles(), (std::vector<std::string>{"c", "a"}));
 
-    QAction* undo = MainMenu::item(*window, QStringLiteral("EditUndo"));
+    QAction* undo = MainMenu::item(*window, MenuCommand::Undo);
     ASSERT_TRUE(undo);
     undo->trigger();
     EXPECT_EQ(titles(), (std::vector<std::string>{"a", "c"}));
@@ -136,7 +136,7 @@ TEST_F(EditMenuTest, DeleteAndDropAreUndoneFromTheMenu)
     EXPECT_EQ(list().caption(0, 2), "Q2: b");
     EXPECT_EQ(control<QPlainTextEdit>("Title")->toPlainText(), QStringLiteral("b"));
     EXPECT_FALSE(window->isWindowModified());
-    MainMenu::item(*window, QStringLiteral("EditRedo"))->trigger();
+    MainMenu::item(*window, MenuCommand::Redo)->trigger();
     EXPECT_EQ(titles(), (std::vector<std::string>{"a", "c"}));
 }
 
@@ -149,7 +149,7 @@ TEST_F(EditMenuTest, TheDeletePromptNamesTheUndoThatBringsTheQuestionBack)
         SCOPED_TRACE(language);
         window->LanguageSelection(language);
         const QString undoItem = control<QMenu>("Edit1")->title().remove(QLatin1Char('&')) + QStringLiteral(" > ")
-            + MainMenu::item(*window, QStringLiteral("EditUndo"))->text().remove(QLatin1Char('&'));
+            + MainMenu::item(*window, MenuCommand::Undo)->text().remove(QLatin1Char('&'));
         select(2);
         ui.questions.clear();
         ui.answers = {Answer::Yes};

@@ -164,8 +164,8 @@ TEST_F(QuestionEditorTest, TheNameBoxShowsAnImportedNameAndTypingInItIsOneUndoSt
     EXPECT_EQ(questionField(2, "qName").find('<'), std::string::npos) << "stored as text, never as markup";
     EXPECT_EQ(QuestionName(workspace().current()->questionSlots[1]), "Capitals");
 
-    QAction* undo = MainMenu::item(*window, QStringLiteral("EditUndo"));
-    QAction* redo = MainMenu::item(*window, QStringLiteral("EditRedo"));
+    QAction* undo = MainMenu::item(*window, MenuCommand::Undo);
+    QAction* redo = MainMenu::item(*window, MenuCommand::Redo);
     ASSERT_TRUE(undo && redo);
     undo->trigger();  // typing on is one step
     EXPECT_EQ(box->text(), QStringLiteral("Rivers"));
@@ -201,13 +201,13 @@ TEST_F(QuestionEditorTest, LeaveOutIsOneUndoStepAndTheListShowsTheQuestionsLeftO
     showQuestion(2);
     EXPECT_FALSE(leaveOut->isChecked()) << "each question shows its own";
 
-    QAction* undo = MainMenu::item(*window, QStringLiteral("EditUndo"));
+    QAction* undo = MainMenu::item(*window, MenuCommand::Undo);
     ASSERT_TRUE(undo);
     undo->trigger();
     EXPECT_EQ(questionField(1, "qDisabled"), "0");
     EXPECT_FALSE(italic(1));
     EXPECT_FALSE(leaveOut->isChecked());
-    MainMenu::item(*window, QStringLiteral("EditRedo"))->trigger();
+    MainMenu::item(*window, MenuCommand::Redo)->trigger();
     EXPECT_TRUE(leaveOut->isChecked());
 
     ui.saveChoices.push_back(dir.path("Left out.vtd"));

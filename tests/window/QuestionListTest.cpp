@@ -140,7 +140,7 @@ TEST_F(QuestionListTest, SetNodesAndSelfDropsDoNothing)
 TEST_F(QuestionListTest, DroppingOntoAnotherSetCopiesAfterAsking)
 {
     titleQuestions({"a", "b"});
-    window->GeneralCall(QStringLiteral("NewFileM"));
+    window->GeneralCall(MenuCommand::NewSet);
     titleQuestions({"x", "y"});
 
     ui.answers.push_back(Answer::No);
@@ -172,7 +172,7 @@ TEST_F(QuestionListTest, DroppingOntoAnotherSetCopiesAfterAsking)
 // it showed: typing, Delete and Preview act on that one, not on the full set.
 TEST_F(QuestionListTest, ACopyIntoAFullSetChangesNothing)
 {
-    window->GeneralCall(QStringLiteral("NewFileM"));
+    window->GeneralCall(MenuCommand::NewSet);
     for (int n = 1; n < 100; ++n)
         workspace().NewQuestion();
     ASSERT_EQ(workspace().set(1).questionCount(), 100);

@@ -113,8 +113,8 @@ TEST_F(QuestionMediaControlsTest, TheDescriptionIsOpenWhileAPictureIsNamedAndTyp
     QTest::keyClicks(box, QStringLiteral("Map: the Danube \"flows\" <east>"));
     EXPECT_EQ(DecodeText(questionField(1, "qPictureDescription")), "Map: the Danube \"flows\" <east>");
 
-    QAction* undo = MainMenu::item(*window, QStringLiteral("EditUndo"));
-    QAction* redo = MainMenu::item(*window, QStringLiteral("EditRedo"));
+    QAction* undo = MainMenu::item(*window, MenuCommand::Undo);
+    QAction* redo = MainMenu::item(*window, MenuCommand::Redo);
     ASSERT_TRUE(undo && redo);
     undo->trigger();  // typing on is one step
     EXPECT_EQ(questionField(1, "qPictureDescription"), "");
