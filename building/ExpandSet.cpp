@@ -51,7 +51,10 @@ public:
 
     std::optional<std::string> question(const std::string& record, const QuestionMediaUse& media)
     {
-        const QuestionTemplate tmpl = TemplateForType(GetTagInt(record, setfield::kQuestionType, 0));
+        // A record without a kind (or a malformed one) is a new question's
+        // four choices, as the editor, the paper test and the question type
+        // read it.
+        const QuestionTemplate tmpl = TemplateForType(GetTagInt(record, setfield::kQuestionType, 2));
         const std::optional<std::string> content = readTemplate(m_folder + tmpl.fileName());
         if (!content)
             return std::nullopt;

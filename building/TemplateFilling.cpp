@@ -71,7 +71,12 @@ std::string SetValue(std::string_view record, const std::string& name)
 
 void MarkButtons(Slots& slots, std::string_view question, int count)
 {
-    const int selected = GetTagInt(question, setfield::kSelectAnswer, 0);
+    // A right choice out of range is the first, as the question type reads
+    // it (model/Question.h) for the paper key and the exchange formats: a
+    // web test must never be left with no right answer.
+    int selected = GetTagInt(question, setfield::kSelectAnswer, 0);
+    if (selected < 0 || selected >= count)
+        selected = 0;
     for (int k = 1; k <= count; ++k) {
         std::string* slot = FindSlot(slots, "ButtonName", "Button " + std::to_string(k));
         if (!slot)

@@ -86,6 +86,24 @@ TEST_F(ExpandSetTest, AFullSetIsExpandedWholeWithoutAMessage)
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// A record without a kind, or with a malformed one, is four choices as the
+// editor shows it: built with the four-choice template, not the two-choice one.
+TEST_F(ExpandSetTest, ARecordWithoutAKindIsBuiltAsFourChoices)
+{
+    for (const char* kind : {"", "x"}) {
+        SCOPED_TRACE(kind);
+        FixtureInstallation fresh;
+        ScriptedUserInterface freshUi;
+        const std::string record = SetTag(SetTag(DefaultQuestionRecord(), "Title", "Kindless"), "SelectAnswer", "3");
+        set.questionSlots[1] = *kind ? SetTag(record, "qType", kind) : RemoveTag(record, "qType");
+        const std::string path = fresh.styleFolder() + "mc4.vtq";
+        DeleteFile(path);
+        EXPECT_EQ(ExpandSet(set, freshUi, lang, lists, 0), "templateFileProblem");
+        ASSERT_EQ(freshUi.messages.size(), 1u);
+        EXPECT_EQ(freshUi.messages[0], "Template missing: " + path);
+    }
+}
+
 TEST_F(ExpandSetTest, BadTemplatesAreReportedWithTheirPath)
 {
     struct Case {

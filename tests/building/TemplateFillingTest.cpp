@@ -85,6 +85,20 @@ TEST(FillQuestionTemplate, ChoiceMarksTheSelectedButtonOnly)
         << buttons[2];
 }
 
+// A right choice the record names out of range is the first, as the paper
+// key and the exchange formats read it: never a question no answer is right for.
+TEST(FillQuestionTemplate, ARightChoiceOutOfRangeIsTheFirst)
+{
+    const std::string tmpl = Button("Button 1") + Button("Button 2") + Button("Button 3");
+    for (const char* selected : {"3", "-1", "99"}) {
+        const auto buttons = Records(FillQuestionTemplate(tmpl, Record({{"SelectAnswer", selected}}), TemplateForType(1)),
+                                     "vtButton");
+        ASSERT_EQ(buttons.size(), 3u);
+        for (std::size_t k = 0; k < 3; ++k)
+            EXPECT_EQ(GetTag(buttons[k], "buttonMarkIfSelected"), k == 0 ? "1" : "0") << selected << " button " << k;
+    }
+}
+
 // The same reading as the editor's: only "0" is False; a missing or
 // malformed value is True.
 TEST(FillQuestionTemplate, TrueFalseMarksFollowTheStatements)
