@@ -1,5 +1,7 @@
 #include "classroom/ClassMarking.h"
 
+#include "marking/Marking.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,80 +19,13 @@ QString Collapsed(const std::string& text)
     return QString::fromStdString(text).simplified();
 }
 
-// "0,25" and "0.25" are the same number, as the web test takes them.
-bool ReadNumber(const std::string& text, double& value)
-{
-    QString number = Collapsed(text);
-    number.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    value = number.toDouble(&ok);
-    return ok && !number.isEmpty();
-}
-
-bool FieldAccepts(const exchange::AnswerField& field, const std::string& typed)
-{
-    if (field.numeric) {
-        double given = 0;
-        if (!ReadNumber(typed, given))
-            return false;
-        if (field.range && field.answers.size() >= 2) {
-            double low = 0, high = 0;
-            if (!ReadNumber(field.answers[0], low) || !ReadNumber(field.answers[1], high))
-                return false;
-            return given >= std::min(low, high) && given <= std::max(low, high);
-        }
-        for (const std::string& answer : field.answers) {
-            double accepted = 0;
-            if (ReadNumber(answer, accepted) && accepted == given)
-                return true;
-        }
-        return false;
-    }
-    const QString given = Collapsed(typed);
-    if (given.isEmpty())
-        return false;
-    for (const std::string& answer : field.answers) {
-        const QString accepted = Collapsed(answer);
-        // Both ways round: some letters change in one direction only.
-        if (!accepted.isEmpty()
-            && (accepted.toLower() == given.toLower() || accepted.toUpper() == given.toUpper()))
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 Mark MarkResponse(const ClassQuestion& classQuestion, const Response& response)
 {
-    const exchange::Question& q = classQuestion.question;
-    Mark mark;
-    switch (q.kind) {
-    case exchange::Kind::Choice: {
-        mark.max = 1;
-        const bool right = response.chosen.size() == 1 && response.chosen[0] == q.rightChoice;
-        mark.parts = {right ? 1.0 : 0.0};
-        break;
-    }
-    case exchange::Kind::TrueFalse:
-        for (std::size_t i = 0; i < q.statements.size(); ++i) {
-            const int given = i < response.statements.size() ? response.statements[i] : -1;
-            const bool right = given >= 0 && (given == 1) == q.statements[i].isTrue;
-            mark.parts.push_back(right ? 1.0 : 0.0);
-        }
-        mark.max = static_cast<double>(q.statements.size());
-        break;
-    case exchange::Kind::Typed:
-        for (std::size_t i = 0; i < q.fields.size(); ++i) {
-            const bool right = i < response.typed.size() && FieldAccepts(q.fields[i], response.typed[i]);
-            mark.parts.push_back(right ? 1.0 : 0.0);
-        }
-        mark.max = static_cast<double>(q.fields.size());
-        break;
-    }
-    for (double part : mark.parts)
-        mark.score += part;
-    return mark;
+    const dorvel::Mark marked
+        = MarkQuestion(classQuestion.question, dorvel::Response{response.chosen, response.statements, response.typed});
+    return {marked.score, marked.max, marked.forTeacher, marked.parts};
 }
 
 bool ReadResponse(const std::string& json, const ClassQuestion& classQuestion, Response& response, std::string& error)
@@ -107,7 +42,7 @@ bool ReadResponse(const std::string& json, const ClassQuestion& classQuestion, R
 
 bool ReadResponse(const QJsonObject& object, const ClassQuestion& classQuestion, Response& response, std::string& error)
 {
-    const exchange::Question& q = classQuestion.question;
+    const Question& q = classQuestion.question;
     const auto integers = [&](const char* name, int low, int high, std::size_t most, std::vector<int>& out) {
         const QJsonValue value = object.value(QLatin1String(name));
         if (value.isUndefined() || value.isNull())
@@ -126,8 +61,8 @@ bool ReadResponse(const QJsonObject& object, const ClassQuestion& classQuestion,
         }
         return true;
     };
-    const bool choice = q.kind == exchange::Kind::Choice;
-    const bool trueFalse = q.kind == exchange::Kind::TrueFalse;
+    const bool choice = q.kind == QuestionKind::Choice;
+    const bool trueFalse = q.kind == QuestionKind::TrueFalse;
     const int choices = static_cast<int>(q.choices.size());
     if (!integers("chosen", 0, choices - 1, choice ? q.choices.size() : 0, response.chosen)
         || !integers("statements", -1, 1, trueFalse ? q.statements.size() : 0, response.statements))
@@ -138,7 +73,7 @@ bool ReadResponse(const QJsonObject& object, const ClassQuestion& classQuestion,
     }
     const QJsonValue typed = object.value(QLatin1String("typed"));
     if (!typed.isUndefined() && !typed.isNull()) {
-        const std::size_t most = q.kind == exchange::Kind::Typed ? q.fields.size() : 0;
+        const std::size_t most = q.kind == QuestionKind::Typed ? q.fields.size() : 0;
         if (!typed.isArray() || static_cast<std::size_t>(typed.toArray().size()) > most) {
             error = "\"typed\" is not a list this question can have";
             return false;
@@ -179,19 +114,19 @@ std::string ResponseText(const ClassQuestion& classQuestion, const Response& res
         text += part;
     };
     switch (classQuestion.question.kind) {
-    case exchange::Kind::Choice: {
+    case QuestionKind::Choice: {
         std::vector<int> chosen = response.chosen;
         std::sort(chosen.begin(), chosen.end());
         for (int c : chosen)
             add(std::string(1, static_cast<char>('A' + c)));
         break;
     }
-    case exchange::Kind::TrueFalse:
+    case QuestionKind::TrueFalse:
         for (int s : response.statements)
             add(s == 1 ? "T" : s == 0 ? "F"
                                       : "-");
         break;
-    case exchange::Kind::Typed:
+    case QuestionKind::Typed:
         for (const std::string& t : response.typed)
             add(Collapsed(t).toStdString());
         break;

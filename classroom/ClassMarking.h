@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exchange/ExchangeQuestion.h"
+#include "model/Question.h"
 
 #include <string>
 #include <vector>
@@ -8,12 +8,8 @@
 class QJsonObject;
 
 // Marking on the teacher's side: the score of a class never comes from a
-// student's browser, it is worked out again here from the answers.
-//
-// The shapes follow the shared marking library's (Response, Mark,
-// MarkQuestion); until the question type and that library are in the tree,
-// MarkResponse applies the same rules to the questions the set's records
-// give through the exchange layer. It is the one call to switch over.
+// student's browser, it is worked out again here from the answers, by the
+// marking library every output shares (marking/Marking.h).
 namespace dorvel::classroom {
 
 // What a student gave, as the web test's engine sends it.
@@ -34,10 +30,11 @@ struct Mark {
 // A question of the class: its number in the set and what it asks.
 struct ClassQuestion {
     int id = 0;
-    exchange::Question question;
+    Question question;
 };
 
-// The mark of a response: one right choice scores 1 or 0; true/false one
+// The mark of a response, by MarkQuestion's rules: one right choice scores 1
+// or 0; several right the sum of the chosen weights (0 to 1); true/false one
 // for each statement judged right; typed one for each field whose text is
 // accepted (blanks collapsed and trimmed, letter case ignored; numbers
 // compared as numbers, ranges inclusive at both ends).

@@ -2,7 +2,6 @@
 
 #include "bank/ExportLists.h"
 #include "building/ExpandSet.h"
-#include "exchange/SetRecords.h"
 #include "export/CreateWebPages.h"
 #include "export/WriteTestPages.h"
 #include "model/OpenSet.h"
@@ -28,8 +27,12 @@ PreparedClass PrepareClass(const std::string& setPath, const std::string& folder
     set->filePath = setPath;
     prepared.setPath = QFileInfo(QString::fromStdString(setPath)).canonicalFilePath().toStdString();
     prepared.title = WebTestName(set->testDetails, set->filePath);
-    for (exchange::NumberedQuestion& numbered : exchange::QuestionsOfSet(*set))
-        prepared.questions.push_back({numbered.number, std::move(numbered.question)});
+    // The questions switched on, by their number in the set.
+    for (int n = 1; n <= set->questionCount(); ++n) {
+        Question question = ReadQuestion(set->questionSlots[static_cast<std::size_t>(n)]);
+        if (question.enabled)
+            prepared.questions.push_back({n, std::move(question)});
+    }
     if (prepared.questions.empty()) {
         prepared.error = "the set has no question switched on";
         return prepared;

@@ -78,12 +78,11 @@ protected:
         store = ClassStore::open(folder.path("classes.sqlite"), error);
         ASSERT_TRUE(store) << error;
         ClassQuestion choice{2, {}};
-        choice.question.kind = dorvel::exchange::Kind::Choice;
-        choice.question.choices = {"a", "b"};
-        choice.question.rightChoice = 0;
+        choice.question.kind = dorvel::QuestionKind::Choice;
+        choice.question.choices = {dorvel::Choice{"a", 1, ""}, dorvel::Choice{"b", 0, ""}};
         ClassQuestion trueFalse{9, {}};
-        trueFalse.question.kind = dorvel::exchange::Kind::TrueFalse;
-        trueFalse.question.statements = {{"s1", true}, {"s2", true}};
+        trueFalse.question.kind = dorvel::QuestionKind::TrueFalse;
+        trueFalse.question.statements = {dorvel::Statement{"s1", true, "", ""}, dorvel::Statement{"s2", true, "", ""}};
         room = std::make_unique<ClassRoom>(*store, std::vector<ClassQuestion>{choice, trueFalse});
         ASSERT_TRUE(room->begin("/sets/s.vtd", "S", error)) << error;
         const auto join = [&](const char* name) {

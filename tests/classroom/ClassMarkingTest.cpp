@@ -6,33 +6,45 @@
 namespace {
 
 using namespace dorvel::classroom;
-using dorvel::exchange::AnswerField;
-using dorvel::exchange::Kind;
+using dorvel::Accepted;
+using dorvel::AnswerField;
+using dorvel::Choice;
+using dorvel::FieldKind;
+using dorvel::QuestionKind;
+using dorvel::Statement;
 
 ClassQuestion ChoiceQuestion()
 {
     ClassQuestion q{4, {}};
-    q.question.kind = Kind::Choice;
-    q.question.choices = {"Danube", "Rhine", "Loire"};
-    q.question.rightChoice = 1;
+    q.question.kind = QuestionKind::Choice;
+    q.question.choices = {Choice{"Danube", 0, ""}, Choice{"Rhine", 1, ""}, Choice{"Loire", 0, ""}};
     return q;
 }
 
 ClassQuestion TrueFalseQuestion()
 {
     ClassQuestion q{5, {}};
-    q.question.kind = Kind::TrueFalse;
-    q.question.statements = {{"Paris is on the Seine", true}, {"Rome is on the Rhine", false}};
+    q.question.kind = QuestionKind::TrueFalse;
+    q.question.statements = {Statement{"Paris is on the Seine", true, "", ""}, Statement{"Rome is on the Rhine", false, "", ""}};
     return q;
 }
 
 ClassQuestion TypedQuestion()
 {
     ClassQuestion q{6, {}};
-    q.question.kind = Kind::Typed;
-    q.question.fields = {AnswerField{"River", false, {"Rhine", "Rhein"}, false},
-                         AnswerField{"Length (km)", true, {"1230"}, false},
-                         AnswerField{"Countries", true, {"7", "5"}, true}};
+    q.question.kind = QuestionKind::Typed;
+    q.question.fields = {AnswerField{"River", FieldKind::AnyText, {Accepted{"Rhine", ""}, Accepted{"Rhein", ""}}, ""},
+                         AnswerField{"Length (km)", FieldKind::Numbers, {Accepted{"1230", ""}}, ""},
+                         AnswerField{"Countries", FieldKind::NumberRange, {Accepted{"7", ""}, Accepted{"5", ""}}, ""}};
+    return q;
+}
+
+ClassQuestion ManyRight()
+{
+    ClassQuestion q{8, {}};
+    q.question.kind = QuestionKind::Choice;
+    q.question.manyRight = true;
+    q.question.choices = {Choice{"Rhine", 0.5, ""}, Choice{"Thames", -1, ""}, Choice{"Danube", 0.5, ""}};
     return q;
 }
 
@@ -57,13 +69,17 @@ TEST(ClassMarking, MarksEachKindByItsRules)
         {"a number written with a comma, range bounds inclusive", TypedQuestion(), {{}, {}, {"Rhine", "1230,0", "5"}}, 3, 3},
         {"the upper bound of a range", TypedQuestion(), {{}, {}, {"", "", "7"}}, 1, 3},
         {"just outside the range, a text in a number field", TypedQuestion(), {{}, {}, {"Rhone", "twelve", "7.01"}}, 0, 3},
+        {"several right: one of two right choices", ManyRight(), {{0}, {}, {}}, 0.5, 1},
+        {"several right: both right choices", ManyRight(), {{0, 2}, {}, {}}, 1, 1},
+        {"several right: a wrong choice takes away, floored at 0", ManyRight(), {{0, 1}, {}, {}}, 0, 1},
         {"fewer fields than the question has", TypedQuestion(), {{}, {}, {"Rhine"}}, 1, 3},
     };
     for (const Case& c : cases) {
         const Mark mark = MarkResponse(c.question, c.response);
         EXPECT_EQ(mark.score, c.score) << c.what;
         EXPECT_EQ(mark.max, c.max) << c.what;
-        EXPECT_EQ(mark.parts.size(), static_cast<std::size_t>(c.max)) << c.what;
+        EXPECT_EQ(mark.parts.size(), c.question.question.kind == QuestionKind::Choice ? 1u : static_cast<std::size_t>(c.max))
+            << c.what;
     }
 }
 

@@ -7,8 +7,8 @@
 // printed as figures (lines beginning "[ figures  ]"), never asserted.
 #include "classroom/ClassMarking.h"
 #include "classroom/ClassStore.h"
-#include "exchange/SetRecords.h"
 #include "model/OpenSet.h"
+#include "model/Question.h"
 #include "model/SetFile.h"
 #include "storage/FileUtils.h"
 #include "tests/support/LoopbackClient.h"
@@ -139,20 +139,25 @@ std::string AnswerTo(const ClassQuestion& q, bool right)
 {
     QJsonObject response;
     switch (q.question.kind) {
-    case exchange::Kind::Choice:
-        response.insert(QStringLiteral("chosen"), QJsonArray{right ? q.question.rightChoice : (q.question.rightChoice + 1) % static_cast<int>(q.question.choices.size())});
+    case QuestionKind::Choice: {
+        const auto found = std::find_if(q.question.choices.begin(), q.question.choices.end(),
+                                        [](const Choice& c) { return c.weight > 0; });
+        const int index = static_cast<int>(found - q.question.choices.begin());
+        response.insert(QStringLiteral("chosen"),
+                        QJsonArray{right ? index : (index + 1) % static_cast<int>(q.question.choices.size())});
         break;
-    case exchange::Kind::TrueFalse: {
+    }
+    case QuestionKind::TrueFalse: {
         QJsonArray statements;
         for (const auto& s : q.question.statements)
             statements.append((s.isTrue == right) ? 1 : 0);
         response.insert(QStringLiteral("statements"), statements);
         break;
     }
-    case exchange::Kind::Typed: {
+    case QuestionKind::Typed: {
         QJsonArray typed;
         for (const auto& f : q.question.fields)
-            typed.append(right ? QString::fromStdString(f.answers.at(0)) : QStringLiteral("zzz"));
+            typed.append(right ? QString::fromStdString(f.accepted.at(0).text) : QStringLiteral("zzz"));
         response.insert(QStringLiteral("typed"), typed);
         break;
     }
@@ -177,8 +182,8 @@ TEST(ClassProcess, SixtyStudentsAKillInTheMiddleAndABurstOfSixHundredLoseNoAnswe
     OpenSet openSet;
     ASSERT_EQ(ReadSetFile(set, openSet), SetFileStatus::Ok);
     std::vector<ClassQuestion> questions;
-    for (auto& numbered : exchange::QuestionsOfSet(openSet))
-        questions.push_back({numbered.number, numbered.question});
+    for (int n = 1; n <= openSet.questionCount(); ++n)
+        questions.push_back({n, ReadQuestion(openSet.questionSlots[static_cast<std::size_t>(n)])});
     ASSERT_GT(questions.size(), 10u);
 
     auto server = std::make_unique<ClassProcess>(set, store);

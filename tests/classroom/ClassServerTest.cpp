@@ -24,15 +24,15 @@ using dorvel::test::ParseReply;
 std::vector<ClassQuestion> Questions()
 {
     ClassQuestion choice{4, {}};
-    choice.question.kind = dorvel::exchange::Kind::Choice;
-    choice.question.choices = {"Danube", "Rhine", "Loire"};
-    choice.question.rightChoice = 1;
+    choice.question.kind = dorvel::QuestionKind::Choice;
+    choice.question.choices = {dorvel::Choice{"Danube", 0, ""}, dorvel::Choice{"Rhine", 1, ""}, dorvel::Choice{"Loire", 0, ""}};
     ClassQuestion trueFalse{5, {}};
-    trueFalse.question.kind = dorvel::exchange::Kind::TrueFalse;
-    trueFalse.question.statements = {{"Paris is on the Seine", true}, {"Rome is on the Rhine", false}};
+    trueFalse.question.kind = dorvel::QuestionKind::TrueFalse;
+    trueFalse.question.statements = {dorvel::Statement{"Paris is on the Seine", true, "", ""},
+                                     dorvel::Statement{"Rome is on the Rhine", false, "", ""}};
     ClassQuestion typed{7, {}};
-    typed.question.kind = dorvel::exchange::Kind::Typed;
-    typed.question.fields = {dorvel::exchange::AnswerField{"River", false, {"Rhine"}, false}};
+    typed.question.kind = dorvel::QuestionKind::Typed;
+    typed.question.fields = {dorvel::AnswerField{"River", dorvel::FieldKind::AnyText, {dorvel::Accepted{"Rhine", ""}}, ""}};
     return {choice, trueFalse, typed};
 }
 
