@@ -3,6 +3,7 @@
 #include "exchange/ExportQuestions.h"
 #include "exchange/ImportFile.h"
 #include "exchange/ImportedPictures.h"
+#include "exchange/ImportedSets.h"
 #include "exchange/Reasons.h"
 #include "exchange/SetRecords.h"
 #include "languages/LangStrings.h"
@@ -22,6 +23,7 @@ using namespace dorvel::exchange;
 int runImport(const Args& args, Context& context)
 {
     std::optional<Format> format;
+    bool oneRun = false;  // --one-set: the questions of every category together
     Args files;
     for (std::size_t k = 0; k < args.size(); ++k) {
         if (args[k] == "--format" && k + 1 < args.size()) {
@@ -30,12 +32,14 @@ int runImport(const Args& args, Context& context)
                 std::fputs("dorvel-cli import: --format is gift, aiken or moodlexml\n", stderr);
                 return 2;
             }
+        } else if (args[k] == "--one-set") {
+            oneRun = true;
         } else {
             files.push_back(args[k]);
         }
     }
     if (files.size() != 2) {
-        std::fputs("usage: dorvel-cli import FILE OUT.vtd [--format gift|aiken|moodlexml]\n", stderr);
+        std::fputs("usage: dorvel-cli import FILE OUT.vtd [--format gift|aiken|moodlexml] [--one-set]\n", stderr);
         return 2;
     }
     const LangStrings& lang = context.lang;
@@ -47,7 +51,10 @@ int runImport(const Args& args, Context& context)
             std::fprintf(stderr, "%s\n", SkippedText(s, lang).c_str());
         return fail(lang.at(reason::kNothingToImport));
     }
-    std::vector<OpenSet> sets = SetsOfQuestions(result.questions, result.category);
+    // A file of several categories makes a set (or more) of each, named
+    // after it, unless --one-set keeps them together.
+    ImportedSets imported = SetsOfImport(result.questions, result.category, !oneRun);
+    std::vector<OpenSet>& sets = imported.sets;
     // Only the named file is replaced; further sets take names nothing holds.
     std::vector<std::string> paths;
     std::string nameError;
@@ -58,7 +65,7 @@ int runImport(const Args& args, Context& context)
     }
     // The pictures go into "OUT media" beside the sets, named relative to them.
     const std::string folder = PictureFolderOf(paths.front());
-    PlacedPictures pictures = PlaceImportedPictures(result, sets, folder, paths);
+    PlacedPictures pictures = PlaceImportedPictures(result, sets, folder, paths, imported.places);
     // Nothing is dropped without a word: every question and part left out is listed.
     for (const Skipped& s : result.skipped)
         std::fprintf(stderr, "%s\n", SkippedText(s, lang).c_str());
@@ -83,6 +90,8 @@ int runImport(const Args& args, Context& context)
     const std::string summary = FilledText(lang.at(text::kImportedCount), std::to_string(result.questions.size()),
                                            std::to_string(result.skipped.size()));
     std::fprintf(stderr, "%s\n", summary.c_str());
+    if (imported.categories > 0)
+        std::fprintf(stderr, "%s\n", FilledText(lang.at(text::kSetPerCategory), std::to_string(imported.categories)).c_str());
     return 0;
 }
 

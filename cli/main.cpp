@@ -39,8 +39,9 @@ const Command kCommands[] = {
     {"class", "class SET.vtd [--port N] [--db FILE|postgresql://...] [--host ADDR|lan]  run the test in class: serve it,\n"
               "                              keep every answer, print the address, the class code and a live table",
      dorvel::cli::runClass},
-    {"import", "import FILE OUT.vtd [--format gift|aiken|moodlexml]  questions from GIFT, Aiken or Moodle XML into sets\n"
-               "                              (OUT.vtd, OUT-2.vtd, ... 100 questions each; what was left out on standard error)",
+    {"import", "import FILE OUT.vtd [--format gift|aiken|moodlexml] [--one-set]  questions from GIFT, Aiken or Moodle XML into sets\n"
+               "                              (OUT.vtd, OUT-2.vtd, ... 100 questions each, a set for each category unless --one-set;\n"
+               "                              what was left out on standard error)",
      dorvel::cli::runImport},
     {"convert", "convert SET.vtd OUT.xml|OUT.gift|OUT.zip  the set's questions as Moodle XML, GIFT or an IMS QTI 2.1 package", dorvel::cli::runConvert},
     {"webtest-fixture", "webtest-fixture FIXTURE START.htm [SEED]  web test from question files (browser tests)", dorvel::cli::runWebFixture},

@@ -10,11 +10,10 @@ namespace dorvel::exchange {
 
 namespace {
 
-// "B. text" or "B) text": the letter's index, or -1.
+// "B. text", "B) text", "B)text" or "B.<tab>text": the letter's index, or -1.
 int optionLetter(const std::string& line)
 {
-    if (line.size() >= 3 && std::isupper(static_cast<unsigned char>(line[0])) && (line[1] == '.' || line[1] == ')')
-        && line[2] == ' ')
+    if (line.size() >= 3 && line[0] >= 'A' && line[0] <= 'Z' && (line[1] == '.' || line[1] == ')'))
         return line[0] - 'A';
     return -1;
 }
@@ -59,7 +58,10 @@ ImportResult ReadAiken(std::string_view bytes)
         }
         if (isAnswerLine(line)) {
             ++position;
-            const std::string letter = Trimmed(line.substr(7));
+            std::string letter = Trimmed(line.substr(7));
+            // "ANSWER: B." and "ANSWER: B)" name B as well.
+            if (letter.size() == 2 && (letter[1] == '.' || letter[1] == ')'))
+                letter.pop_back();
             const int right = letter.size() == 1 ? letter[0] - 'A' : -1;
             std::vector<int> rightList;
             if (right >= 0 && right < static_cast<int>(q.choices.size()))
@@ -76,7 +78,10 @@ ImportResult ReadAiken(std::string_view bytes)
             reset();
             continue;
         }
-        const int letter = optionLetter(line);
+        int letter = optionLetter(line);
+        // Only "A." begins the choices: "I.e. ..." goes on with the text.
+        if (letter > 0 && q.choices.empty())
+            letter = -1;
         if (letter < 0 && q.choices.empty()) {
             // The question's text goes on over several lines.
             q.text += "\n" + line;
@@ -91,7 +96,7 @@ ImportResult ReadAiken(std::string_view bytes)
         }
         if (letter != static_cast<int>(q.choices.size()))
             broken = true;
-        q.choices.push_back(line.substr(3));
+        q.choices.push_back(Trimmed(line.substr(2)));
     }
     unfinished();
     return result;

@@ -51,6 +51,9 @@ struct Question {
     std::vector<AnswerField> fields;    // Typed
     int position = 0;                   // among the questions of the file it came from
     QuestionPicture picture;
+    // The last part of the category the file put it in ("" for none), for
+    // an import that makes a set of each category.
+    std::string category;
 };
 
 // A question of the file that did not become one of ours.

@@ -37,7 +37,7 @@ ImportResult ImportQuestionFile(const std::string& path, std::optional<Format> f
     std::string bytes;
     if (!ReadFileBytes(path, bytes))
         return refused(reason::kCannotRead, path);
-    return ReadQuestions(bytes, format ? *format : GuessFileFormat(path, bytes));
+    return ReadQuestions(bytes, format ? *format : GuessFileFormat(path, bytes), fromQString(info.absolutePath()));
 }
 
 std::string ImportErrorText(const ImportResult& result, const LangStrings& lang)

@@ -113,13 +113,18 @@ std::string PictureFolderOf(const std::string& path)
 }
 
 PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>& sets, const std::string& folder,
-                                     const std::vector<std::string>& setPaths)
+                                     const std::vector<std::string>& setPaths, const std::vector<QuestionPlace>& places)
 {
     PlacedPictures placed;
-    const std::size_t count = std::min(result.questions.size(), sets.size() * kPerSet);
+    // Only the pictures of questions that are in a set are written.
+    auto inASet = [&](std::size_t k) {
+        if (k < places.size())
+            return places[k].set >= 0 && static_cast<std::size_t>(places[k].set) < sets.size();
+        return k < sets.size() * kPerSet;
+    };
     std::vector<std::size_t> withPicture;
-    for (std::size_t k = 0; k < count; ++k)
-        if (!result.questions[k].picture.bytes.empty())
+    for (std::size_t k = 0; k < result.questions.size(); ++k)
+        if (!result.questions[k].picture.bytes.empty() && inASet(k))
             withPicture.push_back(k);
     if (withPicture.empty())
         return placed;
@@ -247,8 +252,13 @@ PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>&
                                       reason::kPictureRefused, q.picture.name, verdict});
             continue;
         }
-        const std::size_t set = p.question / kPerSet;
-        std::string& record = sets[set].questionSlots[p.question % kPerSet + 1];
+        std::size_t set = p.question / kPerSet;
+        std::size_t slot = p.question % kPerSet + 1;
+        if (p.question < places.size()) {
+            set = static_cast<std::size_t>(places[p.question].set);
+            slot = static_cast<std::size_t>(places[p.question].number);
+        }
+        std::string& record = sets[set].questionSlots[slot];
         record = WithQuestionMedia(record, MediaKind::Picture, JoinPath(folder, names.nameOf(p.key)),
                                    set < setPaths.size() ? setPaths[set] : std::string());
         record = WithQuestionPictureDescription(record, q.picture.alt);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/ExchangeQuestion.h"
+#include "exchange/ImportedSets.h"
 #include "model/OpenSet.h"
 #include "storage/PartFiles.h"
 
@@ -45,9 +46,11 @@ struct PlacedPictures {
 // name taken gets the next free name ("map-2.png"), as do two different
 // pictures of one name. A file the media
 // checks refuse once written is removed again and listed in
-// `result.leftOut`; its question stays.
+// `result.leftOut`; its question stays. `places`, when given, says where
+// each question went (SetsOfImport); a question in no set takes no picture.
 PlacedPictures PlaceImportedPictures(ImportResult& result, std::vector<OpenSet>& sets, const std::string& folder,
-                                     const std::vector<std::string>& setPaths = {});
+                                     const std::vector<std::string>& setPaths = {},
+                                     const std::vector<QuestionPlace>& places = {});
 
 // Moves the new pictures into their folder, once the sets that name them are
 // written (at once for sets that open unsaved). False, with `placed.error`,

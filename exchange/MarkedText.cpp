@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
+
+#include <cmark.h>
 
 namespace dorvel::exchange {
 
@@ -154,6 +157,19 @@ std::vector<std::pair<std::string, std::string>> attributesOf(std::string_view t
     return out;
 }
 
+// The elements that start a tag in Moodle's auto-format: those teachers
+// type for layout and emphasis. Names that are also headers and words in
+// questions ("<math.h>", "<map>", "<title>") stay text.
+constexpr std::array<std::string_view, 63> kHtmlElements = {"a", "abbr", "acronym", "audio", "b", "bdi", "bdo", "big", "blockquote", "br", "caption", "center", "cite", "code", "dd", "del", "dfn", "div", "dl", "dt", "em", "figcaption", "figure", "font", "h1", "h2", "h3", "h4", "h5", "h6", "hr", "i", "img", "ins", "kbd", "li", "mark", "ol", "p", "pre", "s", "samp", "script", "small", "span", "strike", "strong", "style", "sub", "sup", "svg", "table", "tbody", "td", "tfoot", "th", "thead", "tr", "tt", "u", "ul", "video", "wbr"};
+
+// A blank of a <pre>, until the text is tidied.
+constexpr char kPreBlank = '\x01';
+
+bool IsHtmlElement(std::string_view name)
+{
+    return std::find(kHtmlElements.begin(), kHtmlElements.end(), name) != kHtmlElements.end();
+}
+
 void appendBreak(std::string& out)
 {
     while (!out.empty() && out.back() == ' ')
@@ -164,12 +180,23 @@ void appendBreak(std::string& out)
 
 }  // namespace
 
-std::string MarkedTextFromHtml(std::string_view html)
+std::string MarkedTextFromHtml(std::string_view html, Tags tags)
 {
     std::string out;
     std::size_t i = 0;
     std::size_t textStart = 0;
-    auto flush = [&](std::size_t end) { appendHtmlText(out, html.substr(textStart, end - textStart)); };
+    int pre = 0;  // inside <pre>: lines and blanks are kept
+    // The open lists: 0 for a bulleted one, else the next item's number.
+    std::vector<int> lists;
+    auto flush = [&](std::size_t end) {
+        const std::string_view text = html.substr(textStart, end - textStart);
+        if (pre > 0) {
+            // Kept as typed: blanks marked so that tidying leaves them.
+            for (const char c : DecodeText(text))
+                out += c == ' ' ? kPreBlank : c;
+        } else
+            appendHtmlText(out, text);
+    };
     while (i < html.size()) {
         if (html[i] != '<') {
             ++i;
@@ -190,8 +217,10 @@ std::string MarkedTextFromHtml(std::string_view html)
         while (nameEnd < html.size() && std::isalnum(static_cast<unsigned char>(html[nameEnd])))
             ++nameEnd;
         const std::size_t close = tagEnd(html, nameEnd);
-        // "a < b" and a tag never closed are text.
-        if (nameEnd == n || !std::isalpha(static_cast<unsigned char>(html[n])) || close == std::string_view::npos) {
+        // "a < b" and a tag never closed are text; so is "<stdio.h>" where
+        // only the elements HTML knows are tags.
+        if (nameEnd == n || !std::isalpha(static_cast<unsigned char>(html[n])) || close == std::string_view::npos
+            || (tags == Tags::KnownOnly && !IsHtmlElement(lower(html.substr(n, nameEnd - n))))) {
             ++i;
             continue;
         }
@@ -199,12 +228,29 @@ std::string MarkedTextFromHtml(std::string_view html)
         const std::string name = lower(html.substr(n, nameEnd - n));
         i = close + 1;
         textStart = i;
-        if (!closing && (name == "script" || name == "style")) {
+        if (!closing && (name == "script" || name == "style" || name == "svg")) {
             // A script or style never closed runs to the end of the text.
             const std::size_t end = findNoCase(html, "</" + name, i);
             const std::size_t endClose = end == std::string_view::npos ? end : html.find('>', end);
             i = endClose == std::string_view::npos ? html.size() : endClose + 1;
             textStart = i;
+            continue;
+        }
+        if (name == "pre")
+            pre = std::max(0, pre + (closing ? -1 : 1));
+        if (name == "ul" || name == "ol") {
+            if (!closing)
+                lists.push_back(name == "ol" ? 1 : 0);
+            else if (!lists.empty())
+                lists.pop_back();
+            appendBreak(out);
+            continue;
+        }
+        if ((name == "td" || name == "th") && !closing) {
+            while (!out.empty() && out.back() == ' ')
+                out.pop_back();
+            if (!out.empty() && out.back() != '\n')
+                out += " | ";
             continue;
         }
         const ElementEffect* effect = effectOf(name);
@@ -214,6 +260,12 @@ std::string MarkedTextFromHtml(std::string_view html)
             appendBreak(out);
         else
             out += (closing ? "</" : "<") + std::string(effect->mark) + ">";
+        if (name == "li" && !closing) {
+            if (lists.empty() || lists.back() == 0)
+                out += "\u2022 ";
+            else
+                out += std::to_string(lists.back()++) + ". ";
+        }
     }
     flush(html.size());
     // Blanks at line ends and empty lines at either end are layout, not text.
@@ -221,7 +273,7 @@ std::string MarkedTextFromHtml(std::string_view html)
     for (std::size_t k = 0; k < out.size(); ++k) {
         if (out[k] == ' ' && (k + 1 == out.size() || out[k + 1] == '\n'))
             continue;
-        if (out[k] == ' ' && (tidy.empty() || tidy.back() == '\n'))
+        if (out[k] == ' ' && (tidy.empty() || tidy.back() == '\n') && pre == 0)
             continue;
         tidy += out[k];
     }
@@ -229,14 +281,37 @@ std::string MarkedTextFromHtml(std::string_view html)
         tidy.pop_back();
     while (!tidy.empty() && tidy.front() == '\n')
         tidy.erase(0, 1);
+    std::replace(tidy.begin(), tidy.end(), kPreBlank, ' ');
     return tidy;
 }
 
-std::vector<HtmlImage> ImagesInHtml(std::string_view html)
+std::string MarkedTextFromMarkdown(std::string_view markdown)
 {
-    std::vector<HtmlImage> images;
-    for (std::size_t i = findNoCase(html, "<img", 0); i != std::string_view::npos; i = findNoCase(html, "<img", i)) {
-        const std::size_t nameEnd = i + 4;
+    char* html = cmark_markdown_to_html(markdown.data(), markdown.size(), CMARK_OPT_DEFAULT);
+    if (!html)
+        return std::string(markdown);
+    const std::string marked = MarkedTextFromHtml(html);
+    std::free(html);
+    return marked;
+}
+
+bool ShowsNothing(std::string_view text)
+{
+    for (const MarkRun& run : MarkRuns(text))
+        if (run.type == MarkRun::Text && run.value.find_first_not_of(" \t\n\xC2\xA0") != std::string::npos)
+            return false;
+    return true;
+}
+
+namespace {
+
+// Calls `visit` with the attributes of every <`name`> element of `html`.
+template <typename Visit>
+void forEachElement(std::string_view html, std::string_view name, Visit visit)
+{
+    const std::string open = "<" + std::string(name);
+    for (std::size_t i = findNoCase(html, open, 0); i != std::string_view::npos; i = findNoCase(html, open, i)) {
+        const std::size_t nameEnd = i + open.size();
         if (nameEnd >= html.size() || !(isSpace(html[nameEnd]) || html[nameEnd] == '/' || html[nameEnd] == '>')) {
             i = nameEnd;
             continue;
@@ -244,17 +319,41 @@ std::vector<HtmlImage> ImagesInHtml(std::string_view html)
         const std::size_t close = tagEnd(html, nameEnd);
         if (close == std::string_view::npos)
             break;
+        visit(attributesOf(html.substr(nameEnd, close - nameEnd)));
+        i = close + 1;
+    }
+}
+
+}  // namespace
+
+std::vector<HtmlImage> ImagesInHtml(std::string_view html)
+{
+    std::vector<HtmlImage> images;
+    forEachElement(html, "img", [&](const std::vector<std::pair<std::string, std::string>>& attributes) {
         HtmlImage image;
-        for (const auto& [name, value] : attributesOf(html.substr(nameEnd, close - nameEnd))) {
+        for (const auto& [name, value] : attributes) {
             if (name == "src")
                 image.src = value;
             else if (name == "alt")
                 image.alt = value;
         }
         images.push_back(std::move(image));
-        i = close + 1;
-    }
+    });
     return images;
+}
+
+std::vector<std::string> LinksInHtml(std::string_view html)
+{
+    std::vector<std::string> links;
+    const std::pair<std::string_view, std::string_view> kinds[] = {
+        {"a", "href"}, {"audio", "src"}, {"source", "src"}, {"embed", "src"}, {"video", "src"}, {"object", "data"}};
+    for (const auto& [element, attribute] : kinds)
+        forEachElement(html, element, [&](const std::vector<std::pair<std::string, std::string>>& attributes) {
+            for (const auto& [name, value] : attributes)
+                if (name == attribute && !value.empty())
+                    links.push_back(value);
+        });
+    return links;
 }
 
 std::string HtmlFromMarkedText(std::string_view text)

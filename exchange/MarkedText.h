@@ -9,11 +9,26 @@
 // web test renders: <b>, <i>, <u>, <sub>, <sup>).
 namespace dorvel::exchange {
 
+// Which "<" starts a tag: in HTML every "<" followed by a letter; in text
+// typed in Moodle's auto-format (GIFT's default) only one that starts an
+// element HTML knows, so that "<stdio.h>" and "x<y and y>z" stay as typed.
+enum class Tags { Html,
+                  KnownOnly };
+
 // HTML as marked text: <strong>/<em> become <b>/<i>, the five marks stay,
-// paragraphs, divisions, list items and <br> become line breaks, runs of
-// white space one blank, every other tag (and the content of script and
-// style) goes; references become their characters.
-std::string MarkedTextFromHtml(std::string_view html);
+// paragraphs, divisions, list items, table rows and <br> become line breaks
+// (list items keep their bullet or number, a row's cells are joined by
+// " | ", a <pre> keeps its lines and blanks), runs of white space one blank,
+// every other tag (and the content of script, style and svg) goes;
+// references become their characters.
+std::string MarkedTextFromHtml(std::string_view html, Tags tags = Tags::Html);
+
+// Markdown (as GIFT's [markdown] and Moodle's markdown format carry it) as
+// marked text: bold, italic, lists and paragraphs as HTML gives them.
+std::string MarkedTextFromMarkdown(std::string_view markdown);
+
+// Whether a marked text shows nothing (only blanks and marks).
+bool ShowsNothing(std::string_view text);
 
 // The pictures an HTML text shows, in order: each <img> element's src and
 // alt attributes, references decoded ("" for one it lacks).
@@ -22,6 +37,10 @@ struct HtmlImage {
     std::string alt;
 };
 std::vector<HtmlImage> ImagesInHtml(std::string_view html);
+// The files an HTML text links to or plays, other than its pictures: the
+// href of <a>, the src of <audio>, <source>, <embed> and <video>, the data
+// of <object> (decoded, in no particular order).
+std::vector<std::string> LinksInHtml(std::string_view html);
 
 // Marked text as HTML: text escaped, marks as elements, lines joined by <br>.
 std::string HtmlFromMarkedText(std::string_view text);

@@ -56,9 +56,17 @@ std::string lower(std::string s)
 std::string textIn(const std::string& text, const std::string& format)
 {
     const std::string f = lower(format);
-    if (f == "plain_text" || f == "markdown")
+    if (f == "plain_text")
         return NormalisedText(text);
-    // html and moodle_auto_format
+    if (f == "markdown")
+        return MarkedTextFromMarkdown(NormalisedText(text));
+    if (f == "moodle_auto_format") {
+        // Text where the tags HTML knows are tags and a line break is a break.
+        std::string withBreaks;
+        for (const char c : NormalisedText(text))
+            withBreaks += c == '\n' ? std::string("<br>") : std::string(1, c);
+        return MarkedTextFromHtml(withBreaks, Tags::KnownOnly);
+    }
     return MarkedTextFromHtml(text);
 }
 
@@ -96,6 +104,16 @@ std::vector<LeftOut> takePicture(Question& q, const XmlQuestion& x, int position
 {
     std::vector<LeftOut> leftOut;
     auto leave = [&](int why, const std::string& detail, MediaVerdict verdict = MediaVerdict::Ok) {
+        // A sound is no picture: it was not left out for being a second one.
+        std::string ext = detail.substr(std::min(detail.size(), detail.rfind('.')));
+        ext = lower(ext);
+        MediaKind kind = MediaKind::Picture;
+        if (why == reason::kFileLeftOut && MediaKindOfExtension(ext, kind) && kind == MediaKind::Sound)
+            why = reason::kSoundLeftOut;
+        // A file named twice is one file left out, said once.
+        for (const LeftOut& l : leftOut)
+            if (l.reason == why && l.detail == detail)
+                return;
         leftOut.push_back({position, ShortLabel(label), why, detail, verdict});
     };
     std::vector<bool> referred(x.files.size(), false);
@@ -289,6 +307,7 @@ ImportResult ReadMoodleXml(std::string_view bytes)
     QXmlStreamReader xml(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     std::vector<std::string> path;
     std::vector<std::string> categories;
+    std::string current;  // the category the next questions go into
     XmlQuestion question;
     bool inQuestion = false;
     int position = 0;
@@ -381,10 +400,14 @@ ImportResult ReadMoodleXml(std::string_view bytes)
                 inQuestion = false;
                 if (lower(question.type) == "category") {
                     const std::string category = LastCategory(NormalisedText(question.category));
+                    current = category;
                     if (!category.empty() && std::find(categories.begin(), categories.end(), category) == categories.end())
                         categories.push_back(category);
                 } else {
+                    const std::size_t count = result.questions.size();
                     convert(result, question, ++position);
+                    if (result.questions.size() > count)
+                        result.questions.back().category = current;
                 }
             }
             if (!path.empty())

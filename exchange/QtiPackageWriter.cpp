@@ -184,6 +184,15 @@ void choiceInteraction(QXmlStreamWriter& xml, const QString& id, const std::stri
     xml.writeEndElement();
 }
 
+// The identifier of True or False in statement k of `count`: each choice's
+// identifier is unique in its item ("T1", "F1", "T2", ...), a single
+// statement's are "T" and "F".
+std::string truthId(bool isTrue, std::size_t k, std::size_t count)
+{
+    const std::string letter = isTrue ? "T" : "F";
+    return count == 1 ? letter : letter + std::to_string(k + 1);
+}
+
 std::string itemXml(const Question& question, const std::string& identifier, const std::string& title, const QtiTexts& texts,
                     const std::string& picture)
 {
@@ -209,11 +218,19 @@ std::string itemXml(const Question& question, const std::string& identifier, con
         if (question.kind == Kind::Choice) {
             declareResponse(xml, id, "identifier", {std::string(1, static_cast<char>('A' + question.rightChoice))}, false);
         } else if (question.kind == Kind::TrueFalse) {
-            declareResponse(xml, id, "identifier", {question.statements[k].isTrue ? "T" : "F"}, false);
+            declareResponse(xml, id, "identifier", {truthId(question.statements[k].isTrue, k, parts)}, false);
         } else {
+            // A range's right answer to show is its middle; any number
+            // between the bounds scores.
             const AnswerField& field = question.fields[k];
-            declareResponse(xml, id, field.numeric ? "float" : "string",
-                            field.range ? std::vector<std::string>{} : field.answers, !field.numeric);
+            const std::vector<std::string> shown = field.range
+                ? std::vector<std::string>{QString::number((QString::fromStdString(field.answers[0]).toDouble()
+                                                            + QString::fromStdString(field.answers[1]).toDouble())
+                                                               / 2,
+                                                           'g', 15)
+                                               .toStdString()}
+                : field.answers;
+            declareResponse(xml, id, field.numeric ? "float" : "string", shown, !field.numeric);
         }
     }
     declareOutcome(xml, "SCORE", QStringLiteral("0"));
@@ -237,7 +254,8 @@ std::string itemXml(const Question& question, const std::string& identifier, con
                 choices.push_back({std::string(1, static_cast<char>('A' + c)), question.choices[c]});
             choiceInteraction(xml, id, {}, choices);
         } else if (question.kind == Kind::TrueFalse) {
-            choiceInteraction(xml, id, question.statements[k].text, {{"T", texts.trueText}, {"F", texts.falseText}});
+            choiceInteraction(xml, id, question.statements[k].text,
+                              {{truthId(true, k, parts), texts.trueText}, {truthId(false, k, parts), texts.falseText}});
         } else {
             xml.writeStartElement(QStringLiteral("p"));
             if (!question.fields[k].label.empty()) {

@@ -13,6 +13,10 @@ namespace dorvel::exchange {
 
 std::optional<int> ChoiceProblem(const std::vector<std::string>& choices, const std::vector<int>& right)
 {
+    // A blank choice would reach the students as a choice they cannot read.
+    for (const std::string& choice : choices)
+        if (ShowsNothing(choice))
+            return reason::kEmptyChoice;
     if (choices.size() > static_cast<std::size_t>(kMaxChoices))
         return reason::kTooManyChoices;
     if (choices.size() < 2)

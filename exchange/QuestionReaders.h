@@ -16,7 +16,9 @@ enum class Format { Gift,
                     Aiken,
                     MoodleXml };
 
-ImportResult ReadGift(std::string_view bytes);
+// `folder`: the GIFT file's folder, whose pictures its [html] texts may show
+// ("" when the bytes came from no file: then no picture comes).
+ImportResult ReadGift(std::string_view bytes, const std::string& folder = {});
 ImportResult ReadAiken(std::string_view bytes);
 ImportResult ReadMoodleXml(std::string_view bytes);
 
@@ -37,6 +39,6 @@ std::optional<std::string> Utf8OfWideText(std::string_view bytes);
 std::optional<Format> FormatNamed(std::string_view name);
 
 // Reads with the given reader, after the size checks every reader shares.
-ImportResult ReadQuestions(std::string_view bytes, Format format);
+ImportResult ReadQuestions(std::string_view bytes, Format format, const std::string& folder = {});
 
 }  // namespace dorvel::exchange

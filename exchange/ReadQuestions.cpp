@@ -88,8 +88,7 @@ bool hasAikenShape(std::string_view text)
             found = true;
             return false;
         }
-        afterChoice = line.size() >= 3 && line[0] >= 'A' && line[0] <= 'Z' && (line[1] == '.' || line[1] == ')')
-            && line[2] == ' ';
+        afterChoice = line.size() >= 3 && line[0] >= 'A' && line[0] <= 'Z' && (line[1] == '.' || line[1] == ')');
         return true;
     });
     return found;
@@ -164,7 +163,7 @@ std::optional<Format> FormatNamed(std::string_view name)
     return std::nullopt;
 }
 
-ImportResult ReadQuestions(std::string_view bytes, Format format)
+ImportResult ReadQuestions(std::string_view bytes, Format format, const std::string& folder)
 {
     ImportResult refused;
     if (bytes.size() > kMaxImportFileSize) {
@@ -185,7 +184,7 @@ ImportResult ReadQuestions(std::string_view bytes, Format format)
     }
     ImportResult result;
     switch (format) {
-    case Format::Gift: result = ReadGift(bytes); break;
+    case Format::Gift: result = ReadGift(bytes, folder); break;
     case Format::Aiken: result = ReadAiken(bytes); break;
     case Format::MoodleXml: result = ReadMoodleXml(bytes); break;
     }

@@ -19,12 +19,18 @@ inline constexpr int kUnreadable = 491;
 inline constexpr int kWildcard = 492;
 inline constexpr int kNotANumber = 493;
 inline constexpr int kNoEmptyLine = 518;
+// A choice that shows nothing once its HTML is read as text (a picture or a
+// drawing as the choice).
+inline constexpr int kEmptyChoice = 526;
 
 // Parts of a question that came in without them ("%1" the file's name,
 // "%2" why the media checks refused it).
 inline constexpr int kFileLeftOut = 519;
 inline constexpr int kPictureRefused = 520;
 inline constexpr int kPictureNotInFile = 521;
+inline constexpr int kSoundLeftOut = 527;
+// GIFT names its pictures by path: only one in the file's own folder comes.
+inline constexpr int kPictureNotBeside = 528;
 
 // The file as a whole.
 inline constexpr int kFileTooLarge = 494;
@@ -63,6 +69,15 @@ inline constexpr int kPicturesNotSaved = 523;  // "%1" the folder and why
 inline constexpr int kPartsLeftOut = 524;      // the list's heading when parts of questions are in it
 inline constexpr int kNotInGift = 525;         // "%1" the question: an accepted answer holds "->"
 inline constexpr int kPictureNotTaken = 555;   // "%1" the question, "%2" the file, "%3" why the media checks refuse it
+// The file's categories became a set each: "%1" how many.
+inline constexpr int kSetPerCategory = 529;
+// The import dialog's choices of format (besides 508 and 509).
+inline constexpr int kAnyQuestionFile = 542;
+inline constexpr int kAikenFile = 543;
+// The question when a file holds several categories ("%1" how many), and its two answers.
+inline constexpr int kHowToImportCategories = 544;
+inline constexpr int kSetPerCategoryChoice = 545;
+inline constexpr int kAllTogetherChoice = 546;
 
 // A Moodle XML file larger than our import reads: "%1" its size, "%2" the limit (MB).
 inline constexpr int kLargerThanImports = 550;

@@ -65,6 +65,9 @@ struct FileDialog {
     std::string proposedName;      // file name offered
     std::string defaultExtension;  // without the dot; "" for none
     bool allowMultiple = false;
+    // When given, an open dialog sets it to the index of the filter the
+    // author chose (its pair in `filter`, counted from 0).
+    int* chosenFilter = nullptr;
 };
 
 // A file dialog of a named kind, with its title and filter.

@@ -24,6 +24,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace dorvel {
 
 namespace {
@@ -82,6 +84,11 @@ QString QtFileFilter(const std::string& filter)
     if (filters.isEmpty() && !filter.empty())
         filters << fromBytes(filter);
     return filters.join(QStringLiteral(";;"));
+}
+
+int FileFilterIndex(const QString& qtFilter, const QString& chosen)
+{
+    return std::max(0, static_cast<int>(qtFilter.split(QStringLiteral(";;")).indexOf(chosen)));
 }
 
 void AddNamedDialogs(QObject* window)
@@ -195,9 +202,12 @@ std::vector<std::string> DialogUserInterface::chooseOpenFiles(const FileDialog& 
     box.setAcceptMode(QFileDialog::AcceptOpen);
     box.setFileMode(dialog.allowMultiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     std::vector<std::string> chosen;
-    if (box.exec() == QDialog::Accepted)
+    if (box.exec() == QDialog::Accepted) {
         for (const QString& file : box.selectedFiles())
             chosen.push_back(fromQString(file));
+        if (dialog.chosenFilter)
+            *dialog.chosenFilter = FileFilterIndex(filter, box.selectedNameFilter());
+    }
     return chosen;
 }
 

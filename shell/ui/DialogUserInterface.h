@@ -21,6 +21,8 @@ bool HasDesktop();
 // "Dorvel Files|*.vtd" (pairs of description and pattern) as a Qt file
 // dialog filter: "Dorvel Files (*.vtd)".
 QString QtFileFilter(const std::string& filter);
+// The index of `chosen` among the filters of a Qt filter (0 when it is none of them).
+int FileFilterIndex(const QString& qtFilter, const QString& chosen);
 
 // The author-facing side of the logic: message boxes, questions, file
 // dialogs, the progress window and the system's "open" action.

@@ -113,6 +113,41 @@ TEST(ExchangeCli, MoreThanAHundredQuestionsMakeSeveralSets)
     EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.path("out-3.vtd"))));
 }
 
+// A file of several categories makes a set of each, named after it;
+// --one-set keeps the questions together. The pictures go to their questions
+// wherever the categories put them.
+TEST(ExchangeCli, EachCategoryBecomesASetUnlessOneIsAskedFor)
+{
+    test::TempFolder dir;
+    test::MakePicture(dir.path("verb.png"), 20, 10);
+    const std::string source = dir.write("units.gift", "$CATEGORY: $course$/top/Verbs\n\n::V1::She {=goes ~go} home.\n\n"
+                                                       "$CATEGORY: $course$/top/Nouns\n\n::N1::A noun? {=dog ~run}\n\n"
+                                                       "$CATEGORY: $course$/top/Verbs\n\n"
+                                                       "::V2::[html]Which verb is drawn?<img src\\=\"verb.png\"> {=run ~dog}\n");
+    const test::ProgramRun split = runCli({"import", source, dir.path("split.vtd")});
+    EXPECT_EQ(split.status, 0) << split.err;
+    EXPECT_NE(split.err.find("2 categories became a set each"), std::string::npos) << split.err;
+    OpenSet verbs;
+    OpenSet nouns;
+    ASSERT_EQ(ReadSetFile(dir.path("split.vtd"), verbs), SetFileStatus::Ok);
+    ASSERT_EQ(ReadSetFile(dir.path("split-2.vtd"), nouns), SetFileStatus::Ok);
+    EXPECT_EQ(GetTag(verbs.testDetails, "TestName"), "Verbs");
+    EXPECT_EQ(GetTag(nouns.testDetails, "TestName"), "Nouns");
+    ASSERT_EQ(verbs.questionCount(), 2);
+    EXPECT_EQ(nouns.questionCount(), 1);
+    EXPECT_EQ(GetTag(verbs.questionSlots[2], kQuestionPictureFields.rel), "split media/verb.png");
+    EXPECT_EQ(NamedQuestionMedia(verbs.questionSlots[1], MediaKind::Picture), "");
+    EXPECT_EQ(NamedQuestionMedia(nouns.questionSlots[1], MediaKind::Picture), "");
+
+    const test::ProgramRun together = runCli({"import", source, dir.path("one.vtd"), "--one-set"});
+    EXPECT_EQ(together.status, 0) << together.err;
+    OpenSet one;
+    ASSERT_EQ(ReadSetFile(dir.path("one.vtd"), one), SetFileStatus::Ok);
+    EXPECT_EQ(one.questionCount(), 3);
+    EXPECT_EQ(GetTag(one.testDetails, "TestName"), "0");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.path("one-2.vtd"))));
+}
+
 TEST(ExchangeCli, ImportAndConvertRefuseWhatTheyCannotUse)
 {
     test::TempFolder dir;
@@ -363,6 +398,52 @@ TEST(ExchangeEditor, ExportWritesTheCurrentSetInTheChosenFormat)
     EXPECT_EQ(xml.find("<file"), std::string::npos) << xml;
     EXPECT_NE(ui.messages.back().find("Picture 2 refused: " + dir.path("owl.png") + " Damaged"), std::string::npos)
         << ui.messages.back();
+}
+
+// The import dialog offers the format: a file its name and content would
+// send to the wrong reader comes in when the author names the format.
+TEST(ExchangeEditor, TheDialogsFormatAndTheFilesCategoriesDecide)
+{
+    test::TempFolder dir;
+    test::ScriptedUserInterface ui;
+    LangStrings lang;
+    lang.applyPack("0055 Set\n0502 Q%1 (%2): %3\n0503 %1 in, %2 out\n0529 %1 categories, a set each\n"
+                   "0542 Any\n0543 Aiken\n0544 %1 categories:\n0545 each\n0546 together\n");
+    Workspace workspace(ui, lang);
+    // An Aiken file without an extension, with braces in its texts: its content looks like GIFT.
+    const std::string aiken = dir.write("aiken export", "Which set is empty?\nA. {}\nB. {0}\nANSWER: A\n");
+    ui.openChoices.push_back({aiken});
+    ui.filterChoices.push_back(0);
+    ImportQuestionsCall(workspace, ui, lang);
+    ASSERT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_EQ(ui.dialogs[0].filter.substr(0, 4), "Any|");
+    EXPECT_NE(ui.dialogs[0].filter.find("|Aiken|*.txt|"), std::string::npos) << ui.dialogs[0].filter;
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("0 in, 1 out"), std::string::npos) << ui.messages[0];
+    ui.openChoices.push_back({aiken});
+    ui.filterChoices.push_back(2);
+    ImportQuestionsCall(workspace, ui, lang);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[1].find("1 in, 0 out"), std::string::npos) << ui.messages[1];
+    const int before = workspace.openSetCount();
+
+    // Several categories: a set of each, or (asked) all together.
+    const std::string units = dir.write("units.gift", "$CATEGORY: Verbs\n\n::V::She {=goes ~go} home.\n\n"
+                                                      "$CATEGORY: Nouns\n\n::N::A noun? {=dog ~run}\n");
+    ui.openChoices.push_back({units});
+    ImportQuestionsCall(workspace, ui, lang);
+    ASSERT_EQ(ui.offered.size(), 1u);
+    EXPECT_EQ(ui.offered[0], (std::vector<std::string>{"each", "together"}));
+    ASSERT_EQ(workspace.openSetCount(), before + 2);
+    EXPECT_EQ(GetTag(workspace.set(before).testDetails, "TestName"), "Verbs");
+    EXPECT_EQ(GetTag(workspace.set(before + 1).testDetails, "TestName"), "Nouns");
+    EXPECT_NE(ui.messages.back().find("2 categories, a set each"), std::string::npos) << ui.messages.back();
+    ui.openChoices.push_back({units});
+    ui.oneChoices.push_back(1);
+    ImportQuestionsCall(workspace, ui, lang);
+    ASSERT_EQ(workspace.openSetCount(), before + 3);
+    EXPECT_EQ(workspace.set(before + 2).questionCount(), 2);
+    EXPECT_EQ(ui.messages.back().find("categories"), std::string::npos) << ui.messages.back();
 }
 
 }  // namespace

@@ -194,7 +194,8 @@ TEST(Import, TheFormatComesFromTheNameThenTheContent)
         {"quiz", "<quizzical> question {T}\n", Format::Gift, 1},
         {"quiz.gift", "Pick\nA. x\nB. y\nANSWER: A\n", Format::Gift, 0},
         {"quiz.txt", "What does {x} mean?\nA. a set\nB. a field\nANSWER: A\n", Format::Aiken, 1},
-        {"quiz", "What does {x} mean?\nA. a set\nB. a field\nANSWER: A\n", Format::Gift, 0},
+        // Read as GIFT, as Moodle reads it: "{x}" accepts the answer "x".
+        {"quiz", "What does {x} mean?\nA. a set\nB. a field\nANSWER: A\n", Format::Gift, 1},
         {"quiz.txt", "::A::Q1 {=x ~y}\n\nANSWER: is a word {T}\n", Format::Gift, 2},
         {"quiz.gift", utf16("::Ä::Grüße {=ja ~nein}\n", false), Format::Gift, 1},
         {"quiz.txt", utf16(aikenCr, true), Format::Aiken, 2},
@@ -287,7 +288,7 @@ TEST(MarkedText, HtmlBecomesPlainTextWithTheMarksTheTestRenders)
         {"safe<STYLE>p{}</style", "safe"},
         {"<!-- note -->text<img src=\"x.png\">", "text"},
         {"a<img alt=\"1 > 0\" src='x.png'>b <i title = 'x>y'>c</i> don't > stop", "ab <i>c</i> don't > stop"},
-        {"<ul><li>one</li><li>two</li></ul>", "one\ntwo"},
+        {"<ul><li>one</li><li>two</li></ul>", "\u2022 one\n\u2022 two"},
     };
     for (const auto& [html, marked] : table)
         EXPECT_EQ(MarkedTextFromHtml(html), marked) << html;

@@ -213,11 +213,11 @@ public:
 
     // The score of one response given to one interaction (the others left
     // unanswered). A choice is given by the text the student reads.
-    double score(const std::string& id, const std::string& answer) const
+    double score(const std::string& id, const std::string& answer, bool byIdentifier = false) const
     {
         m_response = answer;
         for (const Node* interaction : m_item.all("choiceInteraction")) {
-            if (interaction->attributes.at("responseIdentifier") != id)
+            if (byIdentifier || interaction->attributes.at("responseIdentifier") != id)
                 continue;
             m_response.clear();
             for (const Node* c : interaction->all("simpleChoice"))
@@ -313,7 +313,10 @@ private:
         return false;
     }
 
+public:
     Node m_item;
+
+private:
     mutable std::string m_id;
     mutable std::string m_response;
 };
@@ -358,6 +361,35 @@ TEST(QtiPackage, EachItemScoresItsRightAnswersOnly)
         const std::optional<std::string> bytes = zip.read(std::string("items/") + c.item + ".xml");
         ASSERT_TRUE(bytes);
         EXPECT_EQ(ItemScorer(*bytes).score(c.response, c.answer), c.score);
+    }
+}
+
+// A player shows the right answer its item declares, and tells the choices
+// apart by their identifiers: each interaction declares a right response that
+// its own processing scores, and no choice identifier repeats in an item.
+TEST(QtiPackage, EachResponseDeclaresARightAnswerThatScores)
+{
+    test::TempFolder dir;
+    const std::string zipPath = dir.path("questions.zip");
+    std::string error;
+    ASSERT_TRUE(WriteQtiPackage(zipPath, questions({}), "Unit", {}, error)) << error;
+    ZipReader zip(zipPath);
+    ASSERT_TRUE(zip.isOpen());
+    for (const char* item : {"item1", "item3", "item7"}) {
+        SCOPED_TRACE(item);
+        const std::optional<std::string> bytes = zip.read(std::string("items/") + item + ".xml");
+        ASSERT_TRUE(bytes);
+        const ItemScorer scorer(*bytes);
+        std::set<std::string> identifiers;
+        for (const Node* choice : scorer.m_item.all("simpleChoice"))
+            EXPECT_TRUE(identifiers.insert(choice->attributes.at("identifier")).second) << choice->attributes.at("identifier");
+        for (const Node* declaration : scorer.m_item.all("responseDeclaration")) {
+            const std::string& id = declaration->attributes.at("identifier");
+            const std::vector<const Node*> correct = declaration->all("correctResponse");
+            ASSERT_EQ(correct.size(), 1u) << id;
+            const std::string right = correct.front()->all("value").front()->text;
+            EXPECT_EQ(scorer.score(id, right, true), 1) << id << " " << right;
+        }
     }
 }
 

@@ -30,6 +30,11 @@ std::vector<std::string> ScriptedUserInterface::chooseOpenFiles(const FileDialog
     }
     auto c = openChoices.front();
     openChoices.pop_front();
+    if (dialog.chosenFilter) {
+        *dialog.chosenFilter = filterChoices.empty() ? 0 : filterChoices.front();
+        if (!filterChoices.empty())
+            filterChoices.pop_front();
+    }
     return c;
 }
 

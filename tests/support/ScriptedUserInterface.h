@@ -15,6 +15,8 @@ class ScriptedUserInterface : public UserInterface {
 public:
     std::deque<Answer> answers;
     std::deque<std::vector<std::string>> openChoices;
+    // The filter chosen in each open dialog that asks for it (0 when none is queued).
+    std::deque<int> filterChoices;
     std::deque<std::optional<std::string>> saveChoices;
     // Answers to chooseOne; when none is queued, the first option is taken.
     std::deque<std::optional<int>> oneChoices;

@@ -89,6 +89,12 @@ TEST(FileFilterTest, DelphiFiltersBecomeQtFilters)
     EXPECT_EQ(QtFileFilter("Dorvel Files|*.vtd"), QStringLiteral("Dorvel Files (*.vtd)"));
     EXPECT_EQ(QtFileFilter("Web Pages|*htm"), QStringLiteral("Web Pages (*htm)"));
     EXPECT_EQ(QtFileFilter("Pictures|*.gif;*.jpg|All|*.*"), QStringLiteral("Pictures (*.gif *.jpg);;All (*.*)"));
+    // The filter the author chose, as the import dialog reads its format.
+    const QString formats = QtFileFilter("Any|*.gift;*.xml|GIFT|*.gift|Aiken|*.txt|All|*");
+    EXPECT_EQ(FileFilterIndex(formats, QStringLiteral("Aiken (*.txt)")), 2);
+    EXPECT_EQ(FileFilterIndex(formats, QStringLiteral("All (*)")), 3);
+    EXPECT_EQ(FileFilterIndex(formats, QStringLiteral("Any (*.gift *.xml)")), 0);
+    EXPECT_EQ(FileFilterIndex(formats, QStringLiteral("Other")), 0);
 }
 
 // What an import left out is shown with the message, not behind a button.
