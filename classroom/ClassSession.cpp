@@ -1,9 +1,7 @@
 #include "classroom/ClassSession.h"
 
-#include "bank/ExportLists.h"
-#include "building/ExpandSet.h"
 #include "export/CreateWebPages.h"
-#include "export/WriteTestPages.h"
+#include "export/FlowPages.h"
 #include "model/OpenSet.h"
 #include "model/SetFile.h"
 #include "platform/UserInterface.h"
@@ -16,7 +14,7 @@
 namespace dorvel::classroom {
 
 PreparedClass PrepareClass(const std::string& setPath, const std::string& folder, const LangStrings& lang,
-                           const std::string& language, UserInterface& ui)
+                           const std::string& /*language*/, UserInterface& ui)
 {
     PreparedClass prepared;
     auto set = std::make_unique<OpenSet>();
@@ -38,14 +36,16 @@ PreparedClass PrepareClass(const std::string& setPath, const std::string& folder
         return prepared;
     }
 
-    ExportLists& lists = TheExportLists();
-    if (ExpandSet(*set, ui, lang, lists, 0) == kTemplateFileProblem) {
-        prepared.error = "the set's question templates are missing or unusable";
-        return prepared;
-    }
+    // The flowing pages: one page for phones, tablets and laptops, whose
+    // engine takes the class's script as an adapter (the server adds it).
     prepared.startPage = "index.htm";
-    const WebExport request{folder + "/" + prepared.startPage, prepared.title, set->testDetails, language, ClockSeed(), {}};
-    if (const WrittenTest written = ExportWebTest(request, lists, lang, ui); !written.error.empty())
+    const std::vector<std::string> records(set->questionSlots.begin() + 1,
+                                           set->questionSlots.begin() + 1 + set->questionCount());
+    const FlowExport request{folder + "/" + prepared.startPage, prepared.title, set->testDetails, records, set->filePath, false, {}};
+    const FlowWritten written = ExportFlowTest(request, lang);
+    for (const std::string& missing : written.missingMedia)
+        ui.showMessage("missing media file: " + missing, Tone::Warning);
+    if (!written.error.empty())
         prepared.error = "the web test was not written: " + written.error;
     return prepared;
 }

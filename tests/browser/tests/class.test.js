@@ -1,7 +1,9 @@
 // Running a test in class, in both browsers at phone size: two students
 // join on the class's own page (a wrong class code refused with its
-// message), reach the test, and the teacher's view lists both. Served by
-// `dorvel-cli class` itself, the server of a real class.
+// message) and take the test; one reloads the page halfway and goes on
+// where it stopped; the teacher's view lists both with the scores the
+// teacher's side worked out, the same as each student's page shows. Served
+// by `dorvel-cli class` itself, the server of a real class.
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
@@ -10,6 +12,7 @@ import path from 'node:path';
 import { after, before, describe, it } from 'node:test';
 import { BROWSERS, launch } from '../lib/browsers.js';
 import { binFolder } from '../lib/exporter.js';
+import { answerShown, press } from '../lib/flow.js';
 
 const PHONE = { width: 390, height: 844 };
 
@@ -63,7 +66,7 @@ describe('a test run in class', () => {
   after(async () => { await served?.close(); });
 
   for (const browserName of BROWSERS) {
-    it(`${browserName}: two students join at phone size and the teacher's view lists both`, async () => {
+    it(`${browserName}: two students take the test at phone size and the teacher's view shows both with its scores`, async () => {
       const { browser, close } = await launch(browserName);
       try {
         // Each student has a browser of their own: separate storage.
@@ -75,19 +78,57 @@ describe('a test run in class', () => {
         assert.ok(await wrong.evaluate(() => document.documentElement.scrollWidth <= document.documentElement.clientWidth),
           'no sideways scrolling on a phone');
 
-        const pages = [];
-        for (const [context, name] of [[first, `Ann ${browserName}`], [second, `Ben ${browserName}`]]) {
+        const scores = [];
+        for (const [context, name, reload] of [[first, `Ann ${browserName}`, true], [second, `Ben ${browserName}`, false]]) {
           const page = await join(context, served, name, served.code.toLowerCase());
           await page.waitForFunction(() => location.pathname.startsWith('/test/'), { timeout: 10000 });
           const joined = await page.evaluate(() => JSON.parse(localStorage.getItem('dorvel-class-joined')));
           assert.equal(joined.name, name);
-          pages.push(page);
+          await press(page, '#startButton', false);
+          await page.waitForSelector('h2#qh');
+          const count = await page.evaluate(() => window.DorvelEngine.state.order.length);
+          for (let n = 0; n < count; n++) {
+            await answerShown(page, false);
+            if (reload && n === 4) {
+              // Every answer so far has reached the server before the page goes.
+              await page.waitForFunction(() => {
+                const waiting = JSON.parse(localStorage.getItem('dorvel-class-waiting') || '{}');
+                return waiting.answers && Object.keys(waiting.answers).length === 0 && !waiting.progress;
+              }, { timeout: 10000 });
+              const order = await page.evaluate(() => window.DorvelEngine.state.order.join());
+              await page.reload({ waitUntil: 'load' });
+              // The start page again; Start goes on where the student was.
+              await press(page, '#startButton', false);
+              await page.waitForSelector('h2#qh');
+              assert.equal(await page.evaluate(() => window.DorvelEngine.state.order.join()), order, 'the same order');
+              assert.equal(await page.$eval('.qnum', (e) => e.textContent), `Question ${n + 1}`, 'the same place');
+              assert.equal(await page.evaluate(() => Object.keys(window.DorvelEngine.state.responses).length), n + 1,
+                'every answer given back');
+            }
+            if (n < count - 1) {
+              await press(page, '.nav-next', false);
+              await page.waitForFunction((k) => document.querySelector('.qnum')?.textContent === `Question ${k}`, {}, n + 2);
+            }
+          }
+          await press(page, '.nav-finish', false);
+          await page.waitForSelector('#finishDialog[open]');
+          await press(page, '#finishDialog button.primary', false);
+          await page.waitForSelector('#score');
+          scores.push(await page.$eval('#score', (e) => e.textContent));
         }
 
         const teacher = await browser.newPage();
         await teacher.goto(served.teacher, { waitUntil: 'load' });
-        await teacher.waitForFunction((names) => names.every((n) => document.querySelector('#students').innerText.includes(n)),
-          { timeout: 10000 }, [`Ann ${browserName}`, `Ben ${browserName}`]);
+        // Both students, finished, with the score the teacher's side worked out.
+        const rows = await teacher.waitForFunction((names) => {
+          const found = [...document.querySelectorAll('#students tbody tr')].map((tr) => [...tr.cells].map((td) => td.textContent));
+          const ours = found.filter((cells) => names.includes(cells[0]));
+          return ours.length === 2 && ours.every((cells) => cells[2] === 'yes') ? ours : null;
+        }, { timeout: 10000 }, [`Ann ${browserName}`, `Ben ${browserName}`]).then((h) => h.jsonValue());
+        for (const [i, cells] of rows.entries()) {
+          const [, score, max] = /(\d+) out of (\d+)/.exec(scores[i]);
+          assert.equal(cells[3], `${score} / ${max}`, `${cells[0]}: the teacher's score is the page's (${scores[i]})`);
+        }
         assert.equal(await teacher.$eval('#code', (e) => e.textContent), served.code);
       } finally {
         await close();
