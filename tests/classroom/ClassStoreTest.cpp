@@ -22,9 +22,10 @@ enum class Backend { Sqlite,
 
 dorvel::test::ThrowawayPostgres* Postgres()
 {
-    // One server for the whole program: starting one takes seconds.
-    static auto* server = new dorvel::test::ThrowawayPostgres;
-    return server;
+    // One server for the whole program (starting one takes seconds), stopped
+    // and removed when the program ends.
+    static dorvel::test::ThrowawayPostgres server;
+    return &server;
 }
 
 class ClassStoreTest : public ::testing::TestWithParam<Backend> {
