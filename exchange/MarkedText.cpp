@@ -347,10 +347,11 @@ std::vector<std::string> LinksInHtml(std::string_view html)
     std::vector<std::string> links;
     const std::pair<std::string_view, std::string_view> kinds[] = {
         {"a", "href"}, {"audio", "src"}, {"source", "src"}, {"embed", "src"}, {"video", "src"}, {"object", "data"}};
-    for (const auto& [element, attribute] : kinds)
-        forEachElement(html, element, [&](const std::vector<std::pair<std::string, std::string>>& attributes) {
+    // Not a structured binding: clang (the fuzzing build) cannot capture one in the lambda.
+    for (const auto& kind : kinds)
+        forEachElement(html, kind.first, [&](const std::vector<std::pair<std::string, std::string>>& attributes) {
             for (const auto& [name, value] : attributes)
-                if (name == attribute && !value.empty())
+                if (name == kind.second && !value.empty())
                     links.push_back(value);
         });
     return links;
