@@ -121,6 +121,8 @@
 
   window.DorvelAdapters = window.DorvelAdapters || [];
   window.DorvelAdapters.push({
+    // Asked on the joining page already; the test's own name box stays away.
+    studentName: joined.name || '',
     resume: function () {
       return post('/api/state', {}).then(function (reply) {
         if (reply.status === 403 || reply.status === 410) {

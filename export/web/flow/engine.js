@@ -57,6 +57,15 @@
     (children || []).forEach(function (c) { if (c) e.appendChild(typeof c === 'string' ? document.createTextNode(c) : c); });
     return e;
   }
+  // The student's name when an adapter already knows it (a class's joining
+  // page asked for it): the start page then does not ask a second time.
+  function namedByAdapter() {
+    for (var i = 0; i < adapters.length; i++) {
+      var name = adapters[i].studentName;
+      if (typeof name === 'string' && name.trim()) return name.replace(/\s+/g, ' ').trim();
+    }
+    return '';
+  }
   function notify(hook) {
     var args = Array.prototype.slice.call(arguments, 1);
     adapters.forEach(function (a) {
@@ -148,7 +157,9 @@
     if (test.created) children.push(el('p', {className: 'created', text: say('created') + ' ' + test.created}));
     var nameBox = null;
     var message = el('p', {id: 'nameMessage', className: 'message', role: 'alert'});
-    if (options.askName) {
+    var known = namedByAdapter();
+    if (known) state.name = known;
+    if (options.askName && !known) {
       nameBox = el('input', {id: 'studentName', type: 'text', maxlength: '100', autocomplete: 'name',
         onkeydown: function (e) { if (e.key === 'Enter') start(); }});
       children.push(el('p', {className: 'name'}, [el('label', {for: 'studentName', text: say('yourName')}), nameBox]));

@@ -5,7 +5,7 @@
 // teacher's side worked out, the same as each student's page shows. Served
 // by `dorvel-cli class` itself, the server of a real class.
 import assert from 'node:assert/strict';
-import { spawn } from 'node:child_process';
+import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -21,7 +21,12 @@ const PHONE = { width: 390, height: 844 };
 function runClass() {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'dorvel-class-'));
   const set = path.join(folder, 'Quiz.vtd');
-  fs.copyFileSync(path.join(binFolder(), 'Samples', 'General Knowledge.vtd'), set);
+  // The set asks for the student's name: the joining page has it already,
+  // so the test's own start page must not ask a second time.
+  const cli = path.join(binFolder(), 'dorvel-cli');
+  const text = execFileSync(cli, ['unpack', path.join(binFolder(), 'Samples', 'General Knowledge.vtd')], { encoding: 'latin1' });
+  assert.match(text, /<shouldUserEnterDetails>0</);
+  execFileSync(cli, ['pack', set], { input: Buffer.from(text.replace('<shouldUserEnterDetails>0<', '<shouldUserEnterDetails>1<'), 'latin1') });
   const child = spawn(path.join(binFolder(), 'dorvel-cli'), ['class', set, '--db', path.join(folder, 'class.sqlite'), '--no-qr'],
     { stdio: ['pipe', 'pipe', 'inherit'] });
   return new Promise((resolve, reject) => {
@@ -84,6 +89,7 @@ describe('a test run in class', () => {
           await page.waitForFunction(() => location.pathname.startsWith('/test/'), { timeout: 10000 });
           const joined = await page.evaluate(() => JSON.parse(localStorage.getItem('dorvel-class-joined')));
           assert.equal(joined.name, name);
+          assert.equal(await page.$('#studentName'), null, 'no second name box');
           await press(page, '#startButton', false);
           await page.waitForSelector('h2#qh');
           const count = await page.evaluate(() => window.DorvelEngine.state.order.length);
@@ -114,6 +120,7 @@ describe('a test run in class', () => {
           await page.waitForSelector('#finishDialog[open]');
           await press(page, '#finishDialog button.primary', false);
           await page.waitForSelector('#score');
+          assert.match(await page.$eval('.student', (e) => e.innerText), new RegExp(name), 'the joined name on the results');
           scores.push(await page.$eval('#score', (e) => e.textContent));
         }
 
