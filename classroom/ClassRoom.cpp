@@ -1,5 +1,7 @@
 #include "classroom/ClassRoom.h"
 
+#include "platform/RandomToken.h"
+
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -90,19 +92,6 @@ std::string ClassCode(int length)
     for (int i = 0; i < length; ++i)
         code += kLetters[QRandomGenerator::system()->bounded(static_cast<int>(sizeof kLetters - 1))];
     return code;
-}
-
-std::string RandomToken()
-{
-    std::array<quint32, 4> words{};
-    QRandomGenerator::system()->fillRange(words.data(), words.size());
-    static const char kHex[] = "0123456789abcdef";
-    std::string token;
-    for (quint32 word : words) {
-        for (int shift = 28; shift >= 0; shift -= 4)
-            token += kHex[(word >> shift) & 15];
-    }
-    return token;
 }
 
 ClassRoom::ClassRoom(ClassStore& store, std::vector<ClassQuestion> questions)

@@ -121,7 +121,5 @@ Reply ErrorReply(int status, const std::string& message);
 // A random text of `length` letters and digits that cannot be mistaken for
 // one another (no 0/O, 1/I/L).
 std::string ClassCode(int length = 6);
-// 128 random bits as hex.
-std::string RandomToken();
 
 }  // namespace dorvel::classroom

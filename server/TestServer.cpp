@@ -2,6 +2,7 @@
 
 #include "export/StartPages.h"
 #include "export/WebText.h"
+#include "platform/RandomToken.h"
 #include "storage/FileUtils.h"
 
 #include <QDir>
@@ -32,19 +33,6 @@ namespace {
 // the next piece only when the socket has room, so a browser that reads
 // slowly (or not at all) holds one piece, not the file.
 constexpr std::size_t kPieceBytes = 64 * 1024;
-
-std::string NewToken()
-{
-    std::array<quint32, 4> words{};
-    QRandomGenerator::system()->fillRange(words.data(), words.size());
-    static const char kHex[] = "0123456789abcdef";
-    std::string token;
-    for (quint32 word : words) {
-        for (int shift = 28; shift >= 0; shift -= 4)
-            token += kHex[(word >> shift) & 15];
-    }
-    return token;
-}
 
 bool IsPageOrScript(const QString& file)
 {
@@ -237,7 +225,7 @@ std::string TestServer::publish(const std::string& startPage)
         return {};
     const Publication publication{fromQString(folder), fromQString(page.fileName()), TestFolderBase(fromQString(page.fileName()))};
     withdraw(startPage);
-    const std::string token = NewToken();
+    const std::string token = RandomToken();
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_publications[token] = publication;
